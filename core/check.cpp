@@ -1,0 +1,23 @@
+#include "core/check.h"
+
+#include <cstdio>
+
+std::string SystemMessageText(DWORD code)
+{
+    char* buffer = nullptr;
+    const DWORD length = FormatMessageA(
+        FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
+        nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+    std::string text;
+    if (length != 0 && buffer != nullptr) text.assign(buffer, length);
+    if (buffer != nullptr) LocalFree(buffer);
+    while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
+        text.pop_back();
+    }
+    if (text.empty()) {
+        char fallback[32];
+        std::snprintf(fallback, sizeof fallback, "Error 0x%08lX", static_cast<unsigned long>(code));
+        text = fallback;
+    }
+    return text;
+}

@@ -1,0 +1,82 @@
+#include "core/dispatch.h"
+
+#include <algorithm>
+
+#include "core/check.h"
+#include "core/text.h"
+
+IDispatch* DispatchOf(const Variant& holder)
+{
+    const VARIANT& v = holder.get();
+    if (v.vt == VT_DISPATCH && v.pdispVal != nullptr) return v.pdispVal;
+    RaiseError("Invalid variant operation");
+}
+
+namespace {
+std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
+{
+    if (info.pfnDeferredFillIn != nullptr) info.pfnDeferredFillIn(&info);
+    UniqueBstr source(info.bstrSource);
+    UniqueBstr description(info.bstrDescription);
+    UniqueBstr helpFile(info.bstrHelpFile);
+    if (description && SysStringLen(description.get()) != 0) {
+        std::string text = AnsiFromWide(description.get());
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+        return text;
+    }
+    if (FAILED(info.scode)) return SystemMessageText(static_cast<DWORD>(info.scode));
+    return SystemMessageText(static_cast<DWORD>(hr));
+}
+}  // namespace
+
+Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args)
+{
+    if (object == nullptr) RaiseError("Invalid variant operation");
+    DISPID id = 0;
+    LPOLESTR name = const_cast<LPOLESTR>(member);
+    CheckHr(object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+
+    // IDispatch takes its positional arguments last to first.
+    std::vector<VARIANT> reversed(args.rbegin(), args.rend());
+    DISPPARAMS params{};
+    params.rgvarg = reversed.empty() ? nullptr : reversed.data();
+    params.cArgs = static_cast<UINT>(reversed.size());
+
+    Variant result;
+    EXCEPINFO info{};
+    UINT argError = 0;
+    const HRESULT hr = object->Invoke(id, IID_NULL, 0, flags, &params, result.put(), &info, &argError);
+    if (hr == DISP_E_EXCEPTION) RaiseError(ExceptionText(info, hr));
+    CheckHr(hr);
+    return result;
+}
+
+Variant GetMember(const Variant& object, const wchar_t* member)
+{
+    return DispatchCall(DispatchOf(object), member, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+}
+
+Variant CallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args)
+{
+    return DispatchCall(DispatchOf(object), member, DISPATCH_METHOD, args);
+}
+
+VARIANT ArgByRef(Variant& value)
+{
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_BYREF | VT_VARIANT;
+    arg.pvarVal = &value.get();
+    return arg;
+}
+
+VARIANT ArgByValue(const Variant& value) { return value.get(); }
+
+VARIANT ArgOmitted()
+{
+    VARIANT arg;
+    VariantInit(&arg);
+    arg.vt = VT_ERROR;
+    arg.scode = DISP_E_PARAMNOTFOUND;
+    return arg;
+}

@@ -1,0 +1,89 @@
+#pragma once
+// One owner type for every kind of handle: move-only, closed exactly once.
+#include <windows.h>
+
+#include <utility>
+
+template <typename Traits>
+class UniqueAny {
+public:
+    using pointer = typename Traits::Type;
+
+    UniqueAny() noexcept = default;
+    explicit UniqueAny(pointer handle) noexcept : m_handle(handle) {}
+    ~UniqueAny() { reset(); }
+
+    UniqueAny(UniqueAny&& other) noexcept : m_handle(other.release()) {}
+    UniqueAny& operator=(UniqueAny&& other) noexcept
+    {
+        if (this != &other) reset(other.release());
+        return *this;
+    }
+    UniqueAny(const UniqueAny&) = delete;
+    UniqueAny& operator=(const UniqueAny&) = delete;
+
+    pointer get() const noexcept { return m_handle; }
+    explicit operator bool() const noexcept { return m_handle != Traits::Invalid(); }
+
+    pointer release() noexcept { return std::exchange(m_handle, Traits::Invalid()); }
+    void reset(pointer handle = Traits::Invalid()) noexcept
+    {
+        const pointer old = std::exchange(m_handle, handle);
+        if (old != Traits::Invalid()) Traits::Close(old);
+    }
+    // For out-parameters: frees what is held and hands out the slot.
+    pointer* put() noexcept
+    {
+        reset();
+        return &m_handle;
+    }
+
+private:
+    pointer m_handle = Traits::Invalid();
+};
+
+namespace handle_traits {
+struct Hkey {
+    using Type = HKEY;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { RegCloseKey(h); }
+};
+struct File {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
+    static void Close(Type h) noexcept { CloseHandle(h); }
+};
+struct Kernel {
+    using Type = HANDLE;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { CloseHandle(h); }
+};
+struct Hmenu {
+    using Type = HMENU;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DestroyMenu(h); }
+};
+struct Hicon {
+    using Type = HICON;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DestroyIcon(h); }
+};
+struct GdiObject {
+    using Type = HGDIOBJ;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DeleteObject(h); }
+};
+struct Hwnd {
+    using Type = HWND;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DestroyWindow(h); }
+};
+}  // namespace handle_traits
+
+using UniqueHkey = UniqueAny<handle_traits::Hkey>;
+using UniqueFile = UniqueAny<handle_traits::File>;
+using UniqueHandle = UniqueAny<handle_traits::Kernel>;
+using UniqueHmenu = UniqueAny<handle_traits::Hmenu>;
+using UniqueHicon = UniqueAny<handle_traits::Hicon>;
+using UniqueGdiObject = UniqueAny<handle_traits::GdiObject>;
+using UniqueHwnd = UniqueAny<handle_traits::Hwnd>;

@@ -1,0 +1,8 @@
+#pragma once
+// The program keeps its texts in the system's ANSI code page, as the profile file and the
+// registry's ...A functions give them; COM speaks UTF-16. These two cross the border.
+#include <string>
+#include <string_view>
+
+std::wstring WideFromAnsi(std::string_view text);
+std::string AnsiFromWide(std::wstring_view text);
