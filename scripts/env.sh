@@ -50,6 +50,13 @@ start_wine() {
         wineserver -w
     fi
     wineserver -p
+    # Every program runs inside one virtual desktop: it has a notification area, and without
+    # an X window manager Wine would wait seconds on each minimise or restore.
+    if [ ! -f "$WINEPREFIX/.velmora-desktop" ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.velmora-desktop"
+    fi
     # Start Wine's background services now, with no terminal attached: started by the first
     # test instead, they would inherit its output pipe and ctest would wait on them forever.
     wine wineboot >/dev/null 2>&1 </dev/null
