@@ -120,7 +120,8 @@ std::string IoErrorText(uint32_t win32Error)
 {
     switch (win32Error) {
     case ERROR_FILE_NOT_FOUND: return "File not found";
-    case ERROR_PATH_NOT_FOUND: return "Path not found";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY: return "Path not found";  // GetTempFileNameA's answer for a missing folder
     case ERROR_TOO_MANY_OPEN_FILES: return "Too many open files";
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION: return "File access denied";
@@ -213,6 +214,13 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
 void SaveProfilesTo(const TListItems& list, const std::string& path)
 {
     const std::string target = FullPath(path);
+    // Creating the file anew would fail here, as would MoveFileExA on Windows; Wine's lets a
+    // read-only file be replaced, so ask first rather than write over a file the user locked.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        RaiseIoError(ERROR_ACCESS_DENIED);
+    }
     TemporaryStore store(FolderOf(target));
     for (int i = 0; i < list.Count(); ++i) {
         const Tprofile& profile = ProfileAt(list, i);

@@ -4,6 +4,7 @@
 #include <memory>
 
 #include "profiles/iprofile.h"
+#include "profiles/profiletesting.h"
 
 namespace {
 // A list whose profiles carry the given numbers, in this order; each is named after its
@@ -21,15 +22,6 @@ void Fill(TListItems& list, std::initializer_list<int32_t> ids)
 // The number of the profile found, or -100 for none.
 int32_t NumberOf(const Tprofile* profile) { return profile ? profile->id : -100; }
 
-// Makes a local list the process-wide one for the test, and puts things back afterwards.
-class CurrentProfileList {
-public:
-    explicit CurrentProfileList(TListItems* list) : m_saved(ProfileList) { ProfileList = list; }
-    ~CurrentProfileList() { ProfileList = m_saved; }
-
-private:
-    TListItems* m_saved;
-};
 }  // namespace
 
 TEST(Tprofile, StartsEmptyAndOutsideItsList)
