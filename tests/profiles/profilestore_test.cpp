@@ -94,20 +94,6 @@ TEST(ProfileStore, EndsTheListAtTheFirstSectionWithoutAnIp)
     }
 }
 
-TEST(ProfileStore, ReadsEveryKeyOfAStoreWrittenByHand)
-{
-    TempFolder folder;
-    const std::string path = folder.File("store.ini");
-    WriteFileBytes(path,
-                   "; written by hand\n[0]\nNAME=Lab\ndns2=9.9.9.9\nip=10.0.0.5\nMask=255.0.0.0\n"
-                   "Gw=10.0.0.1\nDNS1=10.0.0.2\nDhcp=0\n[1]\nip=10.1.0.5\n");
-    const std::vector<ProfileData> expected = {
-        {"10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2", "9.9.9.9", "Lab", false},
-        {"10.1.0.5", "", "", "", "", "", false},
-    };
-    EXPECT_EQ(LoadFrom(path), expected);
-}
-
 TEST(ProfileStore, ReadsDhcpAsAnIntegerThatIsTrueWhenNotZero)
 {
     TempFolder folder;
