@@ -2,7 +2,7 @@
 // autostart entry. The tab's controls and handlers come with the tab's own work.
 #include "app/mainformunit.h"
 
-#include "app/pending_profiles.h"
+#include "profiles/iprofile.h"
 
 void TForm1::SetDefaultProfilePath()
 {

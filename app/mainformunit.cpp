@@ -1,7 +1,7 @@
 #include "app/mainformunit.h"
 
 #include "adapters/wmiworks.h"
-#include "app/pending_profiles.h"
+#include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "resources/resource.h"
 #include "tray/trayicon.h"
@@ -37,6 +37,7 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     BuildImageLists();
     BuildFrame();
     BuildNetworkConfigurationTab();
+    BuildProfilesTab();
     BuildAboutTab();
     BuildBottomRow();
     BuildTrayMenu();
@@ -51,6 +52,7 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
 TForm1::~TForm1()
 {
     if (Form1 == this) Form1 = nullptr;
+    if (ListView1 && ProfileList == &ListView1->Items()) ProfileList = nullptr;
     if (Form2 == ProfileEditor.get()) Form2 = nullptr;
 }
 

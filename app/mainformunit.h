@@ -14,6 +14,7 @@
 #include "ui/graphic.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
+#include "ui/listview.h"
 #include "ui/menu.h"
 #include "ui/pagecontrol.h"
 
@@ -79,6 +80,12 @@ public:
     std::unique_ptr<TLabel> Label16;
     std::unique_ptr<TLinkLabel> Label22;
 
+    // Profiles tab (what the frame needs of it now: the list that holds the profiles).
+    std::unique_ptr<TPanel> ProfilesToolbar;
+    std::unique_ptr<TPanel> ProfilesPanel;
+    std::unique_ptr<TGroupBox> GroupBox8;
+    std::unique_ptr<TListView> ListView1;
+
     // About tab.
     std::unique_ptr<TPanel> Panel1;
     std::unique_ptr<TShape> Shape2;
@@ -125,6 +132,7 @@ private:
     void BuildImageLists();
     void BuildFrame();
     void BuildNetworkConfigurationTab();
+    void BuildProfilesTab();
     void BuildAboutTab();
     void BuildBottomRow();
     void BuildTrayMenu();

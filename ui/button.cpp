@@ -100,8 +100,9 @@ bool TRadioButton::HandleCommand(WORD code)
     return true;
 }
 
-TGroupBox::TGroupBox(const GroupBoxArgs& args)
+TGroupBox::TGroupBox(const GroupBoxArgs& args) : m_color(args.color)
 {
+    if (m_color != CLR_INVALID) m_brush.reset(CreateSolidBrush(m_color));
     ControlArgs control;
     control.className = "BUTTON";
     control.style = WS_VISIBLE | BS_GROUPBOX;
@@ -119,7 +120,19 @@ LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (ReflectMessage(message, wParam, lParam, result)) return result;
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
         // Children without colours of their own take the group's background.
-        return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_BTNFACE));
+        SetBkColor(reinterpret_cast<HDC>(wParam), m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
+        return reinterpret_cast<LRESULT>(Background());
     }
     return DefaultMessage(message, wParam, lParam);
+}
+
+HBRUSH TGroupBox::HandleCtlColor(HDC dc)
+{
+    SetBkColor(dc, m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
+    return Background();
+}
+
+HBRUSH TGroupBox::Background() const
+{
+    return m_brush ? static_cast<HBRUSH>(m_brush.get()) : GetSysColorBrush(COLOR_BTNFACE);
 }

@@ -4,6 +4,7 @@
 #include <functional>
 #include <string>
 
+#include "core/handles.h"
 #include "ui/control.h"
 
 struct ButtonArgs {
@@ -66,7 +67,8 @@ private:
 struct GroupBoxArgs {
     HWND parent = nullptr;
     Bounds bounds;
-    std::string caption;  // empty: a frame without caption
+    std::string caption;           // empty: a frame without caption
+    COLORREF color = CLR_INVALID;  // background; CLR_INVALID: the button face
     HFONT font = nullptr;
 };
 
@@ -76,6 +78,14 @@ class TGroupBox : public TControl {
 public:
     explicit TGroupBox(const GroupBoxArgs& args);
 
+    HBRUSH HandleCtlColor(HDC dc) override;
+
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HBRUSH Background() const;
+
+    COLORREF m_color;
+    UniqueGdiObject m_brush;
 };

@@ -1,5 +1,6 @@
 #include "ui/label.h"
 
+#include "ui/button.h"
 #include "ui/cursor.h"
 #include "ui/fonts.h"
 
@@ -75,6 +76,10 @@ HBRUSH TLabel::HandleCtlColor(HDC dc)
     if (m_brush) {
         SetBkColor(dc, m_color);
         return static_cast<HBRUSH>(m_brush.get());
+    }
+    // The parent's background: a group box of ours knows its colour, others are button face.
+    if (auto* group = dynamic_cast<TGroupBox*>(TControl::FromHandle(GetParent(Handle())))) {
+        return group->HandleCtlColor(dc);
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     return GetSysColorBrush(COLOR_BTNFACE);
