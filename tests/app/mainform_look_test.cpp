@@ -10,6 +10,7 @@
 #include "app/fakeservices.h"
 #include "app/mainformunit.h"
 #include "ui/application.h"
+#include "ui/timer.h"
 
 namespace {
 void SaveScreenArea(const RECT& area, const std::string& path)
@@ -63,6 +64,21 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
         InflateRect(&area, 8, 8);
         SaveScreenArea(area, std::string(folder) + "\\mainwindow-" + names[tab] + ".bmp");
     }
-    // The tray menu as it opens, drawn by the window that owns it.
+    // The tray menu, opened where the tray icon would open it, saved while it is open.
     form.Button2->Click();
+    TTimer shoot;
+    shoot.onTimer = [&] {
+        shoot.SetEnabled(false);
+        RECT screen;
+        GetWindowRect(GetDesktopWindow(), &screen);
+        RECT area{screen.right - 260, screen.bottom - 230, screen.right, screen.bottom};
+        SaveScreenArea(area, std::string(folder) + "\\traymenu.bmp");
+        EndMenu();
+    };
+    shoot.SetInterval(50);
+    shoot.SetEnabled(true);
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    SetForegroundWindow(form.Handle());
+    form.PopupMenu1->Popup(screen.right - 120, screen.bottom - 40);
 }
