@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "ui/button.h"
+#include "ui/cursor.h"
 #include "ui/edit.h"
 #include "ui/header.h"
 #include "ui/label.h"
@@ -133,4 +134,18 @@ TEST_F(ToolkitTest, HeaderReportsTheSectionTheUserResized)
     EXPECT_EQ(header.SectionWidth(0), 200);
     ASSERT_FALSE(resized.empty());
     EXPECT_EQ(resized.back(), 0);
+}
+
+TEST_F(ToolkitTest, BusyCursorShowsOverEveryWindowWhileItLasts)
+{
+    TButton button({host.Handle(), {8, 8, 75, 25}, "Apply"});
+    {
+        BusyCursor busy;
+        EXPECT_EQ(ScreenCursor(), TCursor::crAppStart);
+        EXPECT_EQ(SendMessageA(button.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button.Handle()),
+                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                  TRUE);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_APPSTARTING));
+    }
+    EXPECT_EQ(ScreenCursor(), TCursor::crDefault);
 }
