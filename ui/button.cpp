@@ -118,6 +118,14 @@ LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (ReflectMessage(message, wParam, lParam, result)) return result;
+    if (message == WM_ERASEBKGND) {
+        // A group box draws only its frame and caption; its parent clips it out (the pages and
+        // panels have WS_CLIPCHILDREN), so the group fills its own inside.
+        RECT client;
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, Background());
+        return TRUE;
+    }
     if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
         // Children without colours of their own take the group's background.
         SetBkColor(reinterpret_cast<HDC>(wParam), m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);

@@ -6,8 +6,6 @@
 #include "core/handles.h"
 #include "ui/window.h"
 
-enum class TShapeType { stRectangle };
-
 struct ShapeArgs {
     HWND parent = nullptr;
     Bounds bounds;
