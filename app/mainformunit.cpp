@@ -1,6 +1,5 @@
 #include "app/mainformunit.h"
 
-#include "adapters/wmiworks.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "resources/resource.h"
