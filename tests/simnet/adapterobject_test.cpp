@@ -60,6 +60,7 @@ TEST(SimAdapterObject, NamesMatchInAnyLetterCaseAndUnknownNamesAreRefused)
     SimNetwork network;
     network.AddAdapter(TestAdapter(1));
     Variant item = QueryAdapter(network, 1);
+    ASSERT_TRUE(item.HoldsObject());
     IDispatch* object = item.get().pdispVal;
     auto idOf = [&](const wchar_t* name, DISPID& id) {
         LPOLESTR text = const_cast<LPOLESTR>(name);

@@ -22,8 +22,11 @@ SimNetwork ThreeAdapters()
 ComPtr<IEnumVARIANT> Enumerator(const Variant& collection)
 {
     Variant holder = GetMember(collection, L"_NewEnum");
-    EXPECT_TRUE(holder.HoldsObject());
     ComPtr<IEnumVARIANT> items;
+    if (!holder.HoldsObject()) {
+        ADD_FAILURE() << "_NewEnum gave no object";
+        return items;
+    }
     EXPECT_EQ(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())), S_OK);
     return items;
 }
@@ -134,6 +137,7 @@ TEST(SimResultSet, EnumeratorNextSkipResetClone)
     ASSERT_TRUE(items);
 
     VARIANT batch[4];
+    for (VARIANT& slot : batch) VariantInit(&slot);
     ULONG fetched = 99;
     EXPECT_EQ(items->Next(2, batch, &fetched), S_OK);
     ASSERT_EQ(fetched, 2u);

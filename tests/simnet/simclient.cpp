@@ -39,6 +39,7 @@ Variant RunQuery(const SimNetwork& network, const wchar_t* text)
 std::vector<Variant> Items(const Variant& collection)
 {
     Variant holder = GetMember(collection, L"_NewEnum");
+    if (!holder.HoldsObject()) RaiseError("_NewEnum gave no object");
     ComPtr<IEnumVARIANT> items;
     CheckHr(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));
     std::vector<Variant> result;
