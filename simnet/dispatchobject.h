@@ -52,6 +52,7 @@ protected:
     virtual DispatchAnswer Answer(DISPID id, WORD flags, const DispatchArgs& args) = 0;
 
 private:
+    // The objects live in the program's single-threaded apartment: a plain count will do.
     ULONG m_references = 1;
 };
 

@@ -11,6 +11,7 @@ using Microsoft::WRL::ComPtr;
 namespace {
 using Items = std::vector<ComPtr<IDispatch>>;
 
+// Hands out the result's objects in order; clones share the items, not the position.
 class ItemEnumerator final : public IEnumVARIANT {
 public:
     ItemEnumerator(std::shared_ptr<const Items> items, size_t position) : m_items(std::move(items)), m_position(position) {}
