@@ -4,7 +4,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${VELMORA_BUILD:-$root/build}
 export WINEPREFIX=${WINEPREFIX:-$build/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
 
 velmora_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xvfb xauth
                   fonts-wine googletest xdotool imagemagick)
