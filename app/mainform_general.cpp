@@ -10,7 +10,11 @@ void TForm1::SetDefaultProfilePath()
     Edit1Change();
 }
 
-void TForm1::Edit1Change() { ProfileIniPath = ProgramFolder() + ProfileIniName; }
+void TForm1::Edit1Change()
+{
+    // Takes the path field's text; until the field exists, the default path it starts with.
+    ProfileIniPath = ProgramFolder() + ProfileIniName;
+}
 
 void TForm1::SetGeneralTexts()
 {
