@@ -1,7 +1,9 @@
-// The tray menu PopupMenu1: five items with their images from ImageList3. The tray icon opens
-// it; "Apply Next Profile" and the "Profiles" submenu are filled by the profile views and
-// activation.
+// The tray menu PopupMenu1, five items with their images from ImageList3, and the tray icon
+// TrayIcon1 that opens it. "Apply Next Profile" and the "Profiles" submenu are filled by the
+// profile views and activation.
 #include "app/mainformunit.h"
+
+#include "tray/trayicon.h"
 
 namespace {
 TMenuItem& AddItem(TMenuItem& parent, const char* caption, int imageIndex)
@@ -31,4 +33,20 @@ void TForm1::BuildTrayMenu()
     About1->onClick = [this](TMenuItem& sender) { About1Click(sender); };
     Exit1 = &AddItem(items, "Exit", 4);
     Exit1->onClick = [this](TMenuItem& sender) { Exit1Click(sender); };
+}
+
+void TForm1::BuildTrayIcon()
+{
+    TrayIcon1 = std::make_unique<TTrayIcon>(Handle());
+    TrayIcon1->SetHint("V.M.R.");  // until the details refresh puts the address there
+    TrayIcon1->SetShowHint(true);
+    TrayIcon1->SetIcon(reinterpret_cast<HICON>(SendMessageA(Handle(), WM_GETICON, ICON_SMALL, 0)));
+    TrayIcon1->SetIconIndex(0);
+    TrayIcon1->SetCycleInterval(0);
+    TrayIcon1->SetPopupMenu(PopupMenu1.get());
+    TrayIcon1->SetLeftPopup(true);
+    TrayIcon1->SetMinimizeToTray(true);
+    // The window's parts are all in place: the icon goes into the notification area now,
+    // before the creation steps run.
+    TrayIcon1->Loaded();
 }

@@ -40,6 +40,7 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     BuildAboutTab();
     BuildBottomRow();
     BuildTrayMenu();
+    BuildTrayIcon();
 
     onCreate = [this] { FormCreate(); };
     onShow = [this] { FormShow(); };

@@ -136,6 +136,7 @@ private:
     void BuildAboutTab();
     void BuildBottomRow();
     void BuildTrayMenu();
+    void BuildTrayIcon();
 
     // Creation steps that belong to the tabs, in the files of those tabs.
     void SetDescriptionText();     // step 1

@@ -20,7 +20,9 @@ TWindow::~TWindow()
 TWindow* TWindow::FromHandle(HWND window) noexcept
 {
     if (window == nullptr) return nullptr;
-    WNDPROC proc = reinterpret_cast<WNDPROC>(GetWindowLongPtrA(window, GWLP_WNDPROC));
+    // The class's procedure, not the window's: a subclass (the tray icon's minimise hook)
+    // replaces the latter.
+    WNDPROC proc = reinterpret_cast<WNDPROC>(GetClassLongPtrA(window, GCLP_WNDPROC));
     if (proc != &TWindow::WindowProc) return nullptr;
     return reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }

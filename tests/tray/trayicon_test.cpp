@@ -7,37 +7,10 @@
 #include <vector>
 
 #include "core/error.h"
+#include "support/notifyrecorder.h"
 #include "tray/trayicon.h"
 
 namespace {
-struct NotifyCall {
-    DWORD message;
-    NOTIFYICONDATAA record;
-};
-
-class RecordingNotifyArea {
-public:
-    RecordingNotifyArea()
-    {
-        m_previous = TTrayIcon::SetNotifyArea([this](DWORD message, NOTIFYICONDATAA& record) {
-            calls.push_back({message, record});
-            return TRUE;
-        });
-    }
-    ~RecordingNotifyArea() { TTrayIcon::SetNotifyArea(m_previous); }
-    int Count(DWORD message) const
-    {
-        int n = 0;
-        for (const auto& call : calls)
-            n += call.message == message;
-        return n;
-    }
-    std::vector<NotifyCall> calls;
-
-private:
-    TTrayIcon::NotifyAreaFunction m_previous;
-};
-
 class FakeMenu : public TrayPopupMenu {
 public:
     bool AutoPopup() const override { return autoPopup; }

@@ -1,0 +1,40 @@
+#pragma once
+// Stands in for the notification area while it lives: every call the tray icon makes is
+// recorded, record and all, and accepted.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <vector>
+
+#include "tray/trayicon.h"
+
+struct NotifyCall {
+    DWORD message;
+    NOTIFYICONDATAA record;
+};
+
+class RecordingNotifyArea {
+public:
+    RecordingNotifyArea()
+    {
+        m_previous = TTrayIcon::SetNotifyArea([this](DWORD message, NOTIFYICONDATAA& record) {
+            calls.push_back({message, record});
+            return TRUE;
+        });
+    }
+    ~RecordingNotifyArea() { TTrayIcon::SetNotifyArea(m_previous); }
+    RecordingNotifyArea(const RecordingNotifyArea&) = delete;
+    RecordingNotifyArea& operator=(const RecordingNotifyArea&) = delete;
+
+    int Count(DWORD message) const
+    {
+        int n = 0;
+        for (const auto& call : calls)
+            n += call.message == message;
+        return n;
+    }
+    std::vector<NotifyCall> calls;
+
+private:
+    TTrayIcon::NotifyAreaFunction m_previous;
+};
