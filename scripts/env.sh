@@ -57,6 +57,12 @@ start_wine() {
         wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
         touch "$WINEPREFIX/.velmora-desktop"
     fi
+    # Debian's Wine does not find the fonts of the fonts-wine package by itself: without Marlett
+    # the caption buttons are drawn as letters, and "MS Sans Serif" falls back to another face.
+    local fonts="$WINEPREFIX/drive_c/windows/Fonts" font
+    for font in /usr/share/wine/fonts/*; do
+        [ -e "$fonts/$(basename "$font")" ] || cp "$font" "$fonts/"
+    done
     # Start Wine's background services now, with no terminal attached: started by the first
     # test instead, they would inherit its output pipe and ctest would wait on them forever.
     wine wineboot >/dev/null 2>&1 </dev/null
