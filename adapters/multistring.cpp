@@ -44,7 +44,4 @@ std::string ExtractField(std::string_view text, int n, char separator)
     return std::string(text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start));
 }
 
-std::string StoredStringText(std::string_view bytes)
-{
-    return std::string(bytes.substr(0, bytes.find('\0')));
-}
+std::string StoredStringText(std::string_view bytes) { return std::string(bytes.substr(0, bytes.find('\0'))); }

@@ -32,11 +32,8 @@ void TReg::ReadMultiString(const std::string& name, std::vector<std::string>* st
         strings->insert(strings->end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
         break;
     }
-    case REG_SZ:
-        strings->assign(1, ReadString(name));
-        break;
-    default:
-        RaiseRegistryError("Invalid data type for '%s'", name);
+    case REG_SZ: strings->assign(1, ReadString(name)); break;
+    default: RaiseRegistryError("Invalid data type for '%s'", name);
     }
     if (reported < 2) strings->emplace_back();
 }

@@ -16,7 +16,8 @@ constexpr std::string_view FailedToSetData = "Failed to set data for '%s'";
 const char* RelativePath(const std::string& key)
 {
     const char* path = key.c_str();
-    while (*path == '\\') ++path;
+    while (*path == '\\')
+        ++path;
     return path;
 }
 

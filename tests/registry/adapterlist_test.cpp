@@ -73,7 +73,8 @@ TEST_F(AdapterListTest, FindsNothingForAnotherLetterCaseAnUnknownIdOrAnEmptyList
     StoredAdapter first(9501, FirstId);
     BuildAdapterList();
     std::string lowered = FirstId;
-    for (char& c : lowered) c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
+    for (char& c : lowered)
+        c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
 
     EXPECT_EQ(FindAdapterBySettingID(lowered), nullptr);
     EXPECT_EQ(FindAdapterBySettingID("{00000000-0000-0000-0000-000000000000}"), nullptr);
@@ -123,7 +124,7 @@ TEST_F(AdapterListTest, ReadsTheNameServersInEveryStoredForm)
         {"comma-joined", REG_SZ, "8.8.8.8,8.8.4.4\0"s, "8.8.8.8", "8.8.4.4"},
         {"comma and space", REG_SZ, "8.8.8.8, 8.8.4.4\0"s, "8.8.8.8", " 8.8.4.4"},
         {"one server", REG_SZ, "8.8.8.8\0"s, "8.8.8.8", ""},
-        {"two lines", REG_MULTI_SZ, "1.1.1.1\0" "9.9.9.9\0\0"s, "1.1.1.1", "9.9.9.9"},
+        {"two lines", REG_MULTI_SZ, "1.1.1.1\0009.9.9.9\0\0"s, "1.1.1.1", "9.9.9.9"},
         {"empty multi-string", REG_MULTI_SZ, "\0\0"s, "", ""},
     };
     StoredAdapter first(9501, FirstId);
@@ -217,7 +218,7 @@ TEST_F(AdapterListTest, WriteDefaultGatewayEmptiesTheStoredList)
     EXPECT_EQ(stored->type, static_cast<DWORD>(REG_MULTI_SZ));
     EXPECT_EQ(stored->bytes, "\0\0"s);
     EXPECT_EQ(ReadRaw(first.Interface().Path(), "DefaultGatewayMetric")->bytes, "1\0\0"s);
-    EXPECT_EQ(ReadRaw(first.Interface().Path(), "IPAddress")->bytes, "192.168.1.10\0" "192.168.1.11\0\0"s);
+    EXPECT_EQ(ReadRaw(first.Interface().Path(), "IPAddress")->bytes, "192.168.1.10\000192.168.1.11\0\0"s);
     EXPECT_EQ(FindAdapterBySettingID(FirstId)->Gateway, "");
     EXPECT_TRUE(m_boxes.Calls().empty());
 }

@@ -32,7 +32,7 @@ TEST(ReadMultiString, ReadsEachStoredFormIntoLines)
         {"one zero byte", REG_MULTI_SZ, "\0"s, {""}},
         {"two zero bytes", REG_MULTI_SZ, "\0\0"s, {""}},
         {"two lines", REG_MULTI_SZ, "a\0b\0\0"s, {"a", "b"}},
-        {"two addresses", REG_MULTI_SZ, "192.168.1.10\0" "192.168.1.11\0\0"s, {"192.168.1.10", "192.168.1.11"}},
+        {"two addresses", REG_MULTI_SZ, "192.168.1.10\000192.168.1.11\0\0"s, {"192.168.1.10", "192.168.1.11"}},
         {"no final zero", REG_MULTI_SZ, "a\0b"s, {"a"}},
         {"no zero at all", REG_MULTI_SZ, "abc"s, {}},
         {"a single string", REG_SZ, "8.8.8.8,8.8.4.4\0"s, {"8.8.8.8,8.8.4.4"}},
@@ -133,7 +133,7 @@ TEST(WriteMultiString, StoresTheExactLayout)
         {{""}, "\0\0"s},
         {{"a", "b"}, "a\0b\0\0"s},
         {{}, "\0"s},
-        {{"192.168.1.1", "", "10.0.0.1"}, "192.168.1.1\0\0" "10.0.0.1\0\0"s},
+        {{"192.168.1.1", "", "10.0.0.1"}, "192.168.1.1\0\00010.0.0.1\0\0"s},
     };
     for (const Case& c : cases) {
         ScopedKey key(KeyPath);

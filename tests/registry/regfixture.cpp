@@ -55,8 +55,8 @@ void ScopedKey::SetRaw(const std::string& name, DWORD type, const std::string& b
 void ScopedKey::SetRawWide(const std::string& name, DWORD type, const std::string& bytes) const
 {
     UniqueHkey key = OpenForWriting(m_path);
-    ASSERT_EQ(RegSetValueExW(key.get(), WideFromAnsi(name).c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())),
+    ASSERT_EQ(RegSetValueExW(key.get(), WideFromAnsi(name).c_str(), 0, type,
+                             reinterpret_cast<const BYTE*>(bytes.data()), static_cast<DWORD>(bytes.size())),
               ERROR_SUCCESS)
         << name;
 }
@@ -74,7 +74,8 @@ void ScopedKey::SetDword(const std::string& name, DWORD value) const
 void ScopedKey::SetMultiString(const std::string& name, const std::vector<std::string>& lines) const
 {
     std::string bytes;
-    for (const std::string& line : lines) bytes += line + '\0';
+    for (const std::string& line : lines)
+        bytes += line + '\0';
     SetRaw(name, REG_MULTI_SZ, bytes + '\0');
 }
 
@@ -104,10 +105,11 @@ std::optional<RegistryData> ReadRaw(const std::string& path, const std::string& 
 
 MessageBoxRecorder::MessageBoxRecorder()
 {
-    m_previous = SetMessageBoxHandler([this](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-        m_calls.push_back({owner, text, caption, flags});
-        return IDOK;
-    });
+    m_previous =
+        SetMessageBoxHandler([this](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
+            m_calls.push_back({owner, text, caption, flags});
+            return IDOK;
+        });
 }
 
 MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(std::move(m_previous)); }
