@@ -20,7 +20,8 @@ Variant ConnectWmiServices()
     wchar_t name[] = L"winmgmts:\\\\.\\root\\cimv2";
     CheckHr(MkParseDisplayNameEx(context.Get(), name, &eaten, &moniker));
     ComPtr<IDispatch> services;
-    CheckHr(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch, reinterpret_cast<void**>(services.GetAddressOf())));
+    CheckHr(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch,
+                                  reinterpret_cast<void**>(services.GetAddressOf())));
     return Variant::FromDispatch(services.Get());
 }
 
@@ -41,7 +42,8 @@ Variant FindAdapterConfiguration(const Variant& collection, int32_t index)
 {
     Variant result = Variant::FromInt(0);
     Variant enumHolder = GetMember(collection, L"_NewEnum");
-    IUnknown* unknown = (enumHolder.Type() == VT_UNKNOWN || enumHolder.Type() == VT_DISPATCH) ? enumHolder.get().punkVal : nullptr;
+    IUnknown* unknown =
+        (enumHolder.Type() == VT_UNKNOWN || enumHolder.Type() == VT_DISPATCH) ? enumHolder.get().punkVal : nullptr;
     if (unknown == nullptr) RaiseError("Invalid variant operation");
     ComPtr<IEnumVARIANT> items;
     CheckHr(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));

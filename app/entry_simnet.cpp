@@ -1,10 +1,12 @@
 // Velmora on the simulated network, for machines whose network must not change.
 #include <windows.h>
-#include <objbase.h>
+
+#include "app/startup.h"
+#include "simnet/simnetwork.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 1;
-    CoUninitialize();
-    return 0;
+    // The network lives as long as the program; the main window holds its services object.
+    SimNetwork network = MakeDemoNetwork();
+    return RunVelmora([&network] { return network.Services(); });
 }

@@ -21,7 +21,8 @@ std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
     UniqueBstr helpFile(info.bstrHelpFile);
     if (description && SysStringLen(description.get()) != 0) {
         std::string text = AnsiFromWide(description.get());
-        while (!text.empty() && (text.back() == '\r' || text.back() == '\n')) text.pop_back();
+        while (!text.empty() && (text.back() == '\r' || text.back() == '\n'))
+            text.pop_back();
         return text;
     }
     if (FAILED(info.scode)) return SystemMessageText(static_cast<DWORD>(info.scode));

@@ -3,8 +3,7 @@
 #include <utility>
 
 namespace {
-// Empty means the real box; the program has one user-interface thread, so no lock.
-MessageBoxHandler& CurrentHandler()
+MessageBoxHandler& Handler()
 {
     static MessageBoxHandler handler;
     return handler;
@@ -13,12 +12,11 @@ MessageBoxHandler& CurrentHandler()
 
 int ShowMessageBox(HWND owner, const std::string& text, const std::string& caption, UINT flags)
 {
-    const MessageBoxHandler& handler = CurrentHandler();
-    if (handler) return handler(owner, text, caption, flags);
+    if (Handler()) return Handler()(owner, text, caption, flags);
     return MessageBoxA(owner, text.c_str(), caption.c_str(), flags);
 }
 
 MessageBoxHandler SetMessageBoxHandler(MessageBoxHandler handler)
 {
-    return std::exchange(CurrentHandler(), std::move(handler));
+    return std::exchange(Handler(), std::move(handler));
 }

@@ -12,10 +12,7 @@ UniqueBstr MakeBstr(std::wstring_view text)
     return bstr;
 }
 
-Variant::Variant(Variant&& other) noexcept : m_value(other.m_value)
-{
-    VariantInit(&other.m_value);
-}
+Variant::Variant(Variant&& other) noexcept : m_value(other.m_value) { VariantInit(&other.m_value); }
 
 Variant& Variant::operator=(Variant&& other) noexcept
 {
@@ -143,7 +140,8 @@ std::string VariantText(const VARIANT& value)
     if (value.vt == VT_BSTR) return AnsiFromWide(value.bstrVal ? value.bstrVal : L"");
     Variant text;
     // ALPHABOOL: booleans read "True"/"False", whatever the user's language.
-    CheckHr(VariantChangeTypeEx(text.put(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, VARIANT_ALPHABOOL, VT_BSTR));
+    CheckHr(
+        VariantChangeTypeEx(text.put(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, VARIANT_ALPHABOOL, VT_BSTR));
     return AnsiFromWide(text.get().bstrVal ? text.get().bstrVal : L"");
 }
 

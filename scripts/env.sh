@@ -4,7 +4,7 @@ root=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
 build=${VELMORA_BUILD:-$root/build}
 export WINEPREFIX=${WINEPREFIX:-$build/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
 
 velmora_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xvfb xauth
                   fonts-wine googletest xdotool imagemagick)
@@ -50,6 +50,13 @@ start_wine() {
         wineserver -w
     fi
     wineserver -p
+    # Every program runs inside one virtual desktop: it has a notification area, and without
+    # an X window manager Wine would wait seconds on each minimise or restore.
+    if [ ! -f "$WINEPREFIX/.velmora-desktop" ]; then
+        wine reg add 'HKCU\Software\Wine\Explorer' /v Desktop /d Default /f >/dev/null 2>&1
+        wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d 1024x768 /f >/dev/null 2>&1
+        touch "$WINEPREFIX/.velmora-desktop"
+    fi
     # Start Wine's background services now, with no terminal attached: started by the first
     # test instead, they would inherit its output pipe and ctest would wait on them forever.
     wine wineboot >/dev/null 2>&1 </dev/null

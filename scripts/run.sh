@@ -13,5 +13,11 @@ if [ -z "${DISPLAY:-}" ]; then
     echo "Virtual display $DISPLAY; screenshot: scripts/shot.sh [file.png]"
 fi
 start_wine
+# Debian's Wine does not find the fonts of the fonts-wine package by itself: without Marlett the
+# caption buttons are drawn as letters, without them "MS Sans Serif" falls back to another face.
+fonts="$WINEPREFIX/drive_c/windows/Fonts"
+for font in /usr/share/wine/fonts/*; do
+    [ -e "$fonts/$(basename "$font")" ] || cp "$font" "$fonts/"
+done
 cd "$build"
 wine explorer /desktop=velmora,1024x768 velmora-simnet.exe

@@ -8,4 +8,5 @@ trap stop_all EXIT
 start_display
 start_wine
 cd "$build"
-ctest --output-on-failure "$@"
+# A crashed or hung test program must fail the run, not stall it.
+ctest --output-on-failure --timeout 300 "$@"

@@ -4,5 +4,5 @@
 here=$(cd "$(dirname "$0")" && pwd)
 export WINEPREFIX=${WINEPREFIX:-$here/../build/wine}
 export WINEDEBUG=${WINEDEBUG:--all}
-export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;mscoree=d;mshtml=d}
+export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
 exec wine "$@"

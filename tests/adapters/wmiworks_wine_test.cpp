@@ -18,7 +18,8 @@ std::vector<Variant> Items(const Variant& collection)
     EXPECT_EQ(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(&items_enum)), S_OK);
     Variant item;
     ULONG fetched = 0;
-    while (items_enum->Next(1, item.put(), &fetched) == S_OK) items.push_back(std::move(item));
+    while (items_enum->Next(1, item.put(), &fetched) == S_OK)
+        items.push_back(std::move(item));
     items_enum->Release();
     return items;
 }
@@ -43,7 +44,8 @@ TEST_F(PlatformWmi, BothQueriesAnswerAndTheFilteredOneIsASubset)
     Variant all = QueryAdapterConfigurations(*s_services, false);
     Variant enabled = QueryAdapterConfigurations(*s_services, true);
     std::set<int32_t> allIndexes;
-    for (const Variant& item : Items(all)) allIndexes.insert(VariantInt(GetMember(item, L"Index").get()));
+    for (const Variant& item : Items(all))
+        allIndexes.insert(VariantInt(GetMember(item, L"Index").get()));
     ASSERT_FALSE(allIndexes.empty()) << "the machine reports no adapter configuration";
     for (const Variant& item : Items(enabled)) {
         EXPECT_TRUE(allIndexes.count(VariantInt(GetMember(item, L"Index").get())));

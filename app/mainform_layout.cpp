@@ -1,0 +1,71 @@
+// The main window's frame: image lists, the white header band, the page control with its
+// four tabs, and the bottom row of buttons. Places are the designed ones at 96 DPI.
+#include "app/mainformunit.h"
+
+#include "resources/resource.h"
+#include "ui/fonts.h"
+
+void TForm1::BuildImageLists()
+{
+    ImageList2 = std::make_unique<TImageList>(ImageListArgs{24, 24, IDB_TABIMAGES});
+    ImageList3 = std::make_unique<TImageList>(ImageListArgs{16, 16, IDB_MENUIMAGES});
+}
+
+void TForm1::BuildFrame()
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int width = client.right;
+
+    Shape1 = std::make_unique<TShape>(ShapeArgs{Handle(), {0, 0, width, 47}});
+    Image3 = std::make_unique<TPicture>(PictureArgs{Handle(), {width - 49 - 8, 4, 49, 39}, IDB_LOGO});
+
+    LabelArgs title;
+    title.parent = Handle();
+    title.bounds = {8, 8, 0, 0};
+    title.caption = "Velmora v1.01";
+    title.color = RGB(255, 255, 255);
+    title.font = GetFont({"Arial", 16, true});
+    Label14 = std::make_unique<TLabel>(title);
+
+    LabelArgs motto;
+    motto.parent = Handle();
+    motto.bounds = {8, 28, 0, 0};
+    motto.caption = "The way to Ease your life";
+    motto.color = RGB(255, 255, 255);
+    Label15 = std::make_unique<TLabel>(motto);
+
+    // The band is drawn under the texts and the logo that lie on it.
+    Shape1->SendToBack();
+
+    PageControlArgs pages;
+    pages.parent = Handle();
+    pages.bounds = {0, 48, 497, 337};
+    pages.multiLine = true;
+    pages.images = ImageList2.get();
+    PageControl1 = std::make_unique<TPageControl>(pages);
+    PageControl1->AddPage("Network Configuration", 0);
+    PageControl1->AddPage("General", 1);
+    PageControl1->AddPage("Profiles", 2);
+    PageControl1->AddPage("About", 3);
+    // The tab the window opens with the first time; later showings keep the last one.
+    PageControl1->SetActivePageIndex(ProfilesTab);
+}
+
+void TForm1::BuildBottomRow()
+{
+    Bevel1 = std::make_unique<TBevel>(BevelArgs{Handle(), {8, 391, 233, 18}});
+
+    ButtonArgs ok{Handle(), {248, 388, 75, 25}, "Ok"};
+    Button3 = std::make_unique<TButton>(ok);
+    Button3->onClick = [this] { Button3Click(); };
+
+    ButtonArgs cancel{Handle(), {328, 388, 75, 25}, "Cancel"};
+    cancel.cancel = true;
+    Button2 = std::make_unique<TButton>(cancel);
+    Button2->onClick = [this] { Button2Click(); };
+
+    ButtonArgs apply{Handle(), {408, 388, 81, 25}, "Apply Changes"};
+    Button1 = std::make_unique<TButton>(apply);
+    Button1->onClick = [this] { Button1Click(); };
+}

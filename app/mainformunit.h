@@ -1,0 +1,154 @@
+#pragma once
+// TForm1, the main window: the frame to which every tab, the profile editor and the tray
+// icon attach, and the process-wide state they share. Its parts live in the files named for
+// them: mainform_layout.cpp (frame, header, tabs, bottom row), mainform_about.cpp (About tab),
+// mainform_traymenu.cpp (tray menu), mainform_netconfig.cpp (Network Configuration tab),
+// mainform_general.cpp (General tab), profiles/profileviews.cpp (Profiles tab).
+#include <cstdint>
+#include <functional>
+#include <memory>
+
+#include "core/variant.h"
+#include "ui/button.h"
+#include "ui/form.h"
+#include "ui/graphic.h"
+#include "ui/imagelist.h"
+#include "ui/label.h"
+#include "ui/listview.h"
+#include "ui/menu.h"
+#include "ui/pagecontrol.h"
+
+class TForm2;
+class TTrayIcon;
+
+// Where the main window finds its WMI services: the real WMI, the simulated network, or a
+// test's own object. Raises when the connection fails.
+using ConnectServicesFunction = std::function<Variant()>;
+
+class TForm1 : public TForm {
+public:
+    explicit TForm1(ConnectServicesFunction connectServices);
+    ~TForm1() override;
+
+    // Main-window state, shared with the tabs, the profile views and activation.
+    int32_t SelectedAdapterIndex = -1;  // WMI Index of the chosen adapter configuration; -1: none
+    int32_t ActiveProfileIndex = -1;    // id of the profile applied last in this run; -1: none
+    Variant WmiServices;                // root\cimv2 services, from creation step 8
+    Variant AdapterCollection;          // result of the last adapter query
+    bool IpEnabledOnly = true;          // the adapter query asks only for IP-enabled adapters
+    bool ExitRequested = false;         // the user chose "Exit" in the tray menu
+
+    // Form events.
+    void FormCreate();
+    void FormShow();
+    void FormCloseQuery(bool& canClose);
+    void FormClose(TCloseAction& action);
+
+    // Tray menu.
+    void Exit1Click(TMenuItem& sender);
+    void Configuration1Click(TMenuItem& sender);
+    void About1Click(TMenuItem& sender);
+
+    // Bottom row and links.
+    void Button3Click();  // "Ok"
+    void Button2Click();  // "Cancel"
+    void Button1Click();  // "Apply Changes"
+    void Label22Click();  // "Profiles Tab"
+    void Label7Click();   // the maker's web address
+    void Label8Click();   // the maker's support mail address
+
+    // The details refresh: adapters, their details and the tray hint.
+    void refreshdata();
+    // Fills the profile list from the store and builds the tray's "Profiles" submenu.
+    void ReloadProfiles();
+
+    // The window's parts, created in the order of their files. Each is built once with the
+    // window and lives as long as it.
+    std::unique_ptr<TImageList> ImageList2;  // tabs, 24 x 24
+    std::unique_ptr<TImageList> ImageList3;  // tray menu, 16 x 16
+
+    // Header.
+    std::unique_ptr<TShape> Shape1;
+    std::unique_ptr<TPicture> Image3;
+    std::unique_ptr<TLabel> Label14;
+    std::unique_ptr<TLabel> Label15;
+
+    std::unique_ptr<TPageControl> PageControl1;
+
+    // Network Configuration tab (what the frame needs of it now).
+    std::unique_ptr<TGroupBox> GroupBox2;
+    std::unique_ptr<TLabel> Label16;
+    std::unique_ptr<TLinkLabel> Label22;
+
+    // Profiles tab (what the frame needs of it now: the list that holds the profiles).
+    std::unique_ptr<TPanel> ProfilesToolbar;
+    std::unique_ptr<TPanel> ProfilesPanel;
+    std::unique_ptr<TGroupBox> GroupBox8;
+    std::unique_ptr<TListView> ListView1;
+
+    // About tab.
+    std::unique_ptr<TPanel> Panel1;
+    std::unique_ptr<TShape> Shape2;
+    std::unique_ptr<TPicture> Image2;
+    std::unique_ptr<TPanel> Panel2;
+    std::unique_ptr<TLabel> Label4;
+    std::unique_ptr<TBevel> Bevel2;
+    std::unique_ptr<TLabel> Label3;
+    std::unique_ptr<TLabel> Label13;
+    std::unique_ptr<TGroupBox> GroupBox7;
+    std::unique_ptr<TLabel> Label5;
+    std::unique_ptr<TLinkLabel> Label7;
+    std::unique_ptr<TLabel> Label6;
+    std::unique_ptr<TLinkLabel> Label8;
+
+    // Bottom row.
+    std::unique_ptr<TBevel> Bevel1;
+    std::unique_ptr<TButton> Button3;
+    std::unique_ptr<TButton> Button2;
+    std::unique_ptr<TButton> Button1;
+
+    // The tray menu; its items are owned by the menu.
+    std::unique_ptr<TPopupMenu> PopupMenu1;
+    TMenuItem* ApplyNextProfile1 = nullptr;
+    TMenuItem* prfs = nullptr;
+    TMenuItem* Configuration1 = nullptr;
+    TMenuItem* About1 = nullptr;
+    TMenuItem* Exit1 = nullptr;
+
+    // The tray icon (tray/trayicon.h) attaches here and opens PopupMenu1.
+    std::unique_ptr<TTrayIcon> TrayIcon1;
+
+    // The profile editor, created in step 2 and owned by this window.
+    std::unique_ptr<TForm2> ProfileEditor;
+
+    // Tab indexes.
+    static constexpr int NetworkConfigurationTab = 0;
+    static constexpr int GeneralTab = 1;
+    static constexpr int ProfilesTab = 2;
+    static constexpr int AboutTab = 3;
+
+private:
+    // The parts of the window, in the order they are built.
+    void BuildImageLists();
+    void BuildFrame();
+    void BuildNetworkConfigurationTab();
+    void BuildProfilesTab();
+    void BuildAboutTab();
+    void BuildBottomRow();
+    void BuildTrayMenu();
+
+    // Creation steps that belong to the tabs, in the files of those tabs.
+    void SetDescriptionText();     // step 1
+    void SwitchOffGridEditors();   // step 3
+    void SetDefaultProfilePath();  // step 4
+    void SetGeneralTexts();        // step 5
+    void ReadAutostartState();     // step 6
+    void Edit1Change();
+
+    ConnectServicesFunction m_connectServices;
+};
+
+// The one main window of the process (the application's main form); set by its creation.
+extern TForm1* Form1;
+// The profile editor (TForm2), created by the main window during its creation.
+extern TForm2* Form2;

@@ -1,0 +1,47 @@
+#include "app/startup.h"
+
+#include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
+
+#include "core/errorbox.h"
+#include "profiles/starttip.h"
+#include "ui/application.h"
+
+namespace {
+// Single-threaded apartment: every window and every WMI object lives on this one thread.
+class ComApartment {
+public:
+    ComApartment() : m_ok(SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) {}
+    ~ComApartment()
+    {
+        if (m_ok) CoUninitialize();
+    }
+    ComApartment(const ComApartment&) = delete;
+    ComApartment& operator=(const ComApartment&) = delete;
+    bool Ok() const { return m_ok; }
+
+private:
+    bool m_ok;
+};
+}  // namespace
+
+int RunVelmora(const ConnectServicesFunction& connectServices)
+{
+    ComApartment com;
+    if (!com.Ok()) return 1;
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+
+    // No window procedure is below us here, so this is the boundary for the start-up itself.
+    return Guarded(
+        [&] {
+            TApplication application;
+            application.SetShowMainForm(false);
+            application.Own(std::make_unique<TForm4>());
+            application.CreateForm<TForm1>(connectServices);
+            application.Run();
+            return 0;
+        },
+        1);
+}

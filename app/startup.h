@@ -1,0 +1,8 @@
+#pragma once
+// The program's start-up sequence, shared by both program entries; they differ only in the
+// services the main window connects to.
+#include "app/mainformunit.h"
+
+// Initialises COM and the common controls, creates the hidden welcome dialog and the hidden
+// main window, and runs the message loop until the program ends. Returns the exit code.
+int RunVelmora(const ConnectServicesFunction& connectServices);

@@ -1,0 +1,250 @@
+#include "profiles/iprofile.h"
+
+#include <windows.h>
+
+#include <array>
+#include <cstring>
+#include <memory>
+#include <utility>
+#include <vector>
+
+#include "core/check.h"
+#include "core/error.h"
+#include "core/handles.h"
+#include "profiles/inirules.h"
+
+TListItems* ProfileList = nullptr;
+std::string ProfileIniPath;
+std::string ProfileIniName = "profiles.ini";
+
+Tprofile::Tprofile(TListItems& owner) : TListItem(owner) {}
+
+namespace {
+// The reader's default for a missing "ip": the list ends at the first section without one.
+constexpr char kNoProfile[] = "error string";
+
+// Values longer than this buffer holds are cut at 2,047 characters, as the store always read.
+constexpr DWORD kValueBufferSize = 2048;
+
+// The private-profile functions look for a name without a path in the Windows folder, so a
+// relative path would read another file than the one whose existence was checked.
+std::string FullPath(const std::string& path)
+{
+    const DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    const DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+// The folder part of a full path, with its backslash ("C:\" stays the root, not the drive).
+std::string FolderOf(const std::string& path)
+{
+    const size_t cut = path.find_last_of("\\/");
+    return cut == std::string::npos ? std::string(".\\") : path.substr(0, cut + 1);
+}
+
+[[noreturn]] void RaiseIoError(DWORD code) { RaiseError(IoErrorText(code)); }
+
+TListItems& CurrentList()
+{
+    if (ProfileList == nullptr) RaiseError("The profile list has not been set");
+    return *ProfileList;
+}
+
+class StoreReader {
+public:
+    explicit StoreReader(std::string path) : m_path(std::move(path)) {}
+
+    std::string Read(const std::string& section, const char* key, const char* fallback)
+    {
+        DWORD length = GetPrivateProfileStringA(section.c_str(), key, fallback, m_buffer.data(),
+                                                kValueBufferSize, m_path.c_str());
+        if (length >= kValueBufferSize) length = kValueBufferSize - 1;
+        m_buffer[length] = '\0';
+        return std::string(m_buffer.data(), std::strlen(m_buffer.data()));
+    }
+
+private:
+    std::string m_path;
+    std::array<char, kValueBufferSize> m_buffer{};
+};
+
+// A new store is written beside the old one under a unique name from GetTempFileNameA:
+// it starts empty (a stale file could otherwise lend the writer its sections), two running
+// copies never share it, and creating it proves early that the folder takes new files.
+// It is removed unless it has replaced the target.
+class TemporaryStore {
+public:
+    explicit TemporaryStore(const std::string& folder)
+    {
+        std::array<char, MAX_PATH> name{};
+        if (GetTempFileNameA(folder.c_str(), "vmr", 0, name.data()) == 0) RaiseIoError(GetLastError());
+        m_path = name.data();
+    }
+    ~TemporaryStore()
+    {
+        if (!m_path.empty()) DeleteFileA(m_path.c_str());
+    }
+    TemporaryStore(const TemporaryStore&) = delete;
+    TemporaryStore& operator=(const TemporaryStore&) = delete;
+
+    const std::string& Path() const { return m_path; }
+
+    // Gets the contents onto the disk, then swaps the file in for the target in one step.
+    void Replace(const std::string& target)
+    {
+        // The writer may hold the file in its cache; all three null flushes it
+        // ("WritePrivateProfileString", Remarks). Its result says nothing about success.
+        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_path.c_str());
+        {
+            UniqueFile file(CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr));
+            if (!file) RaiseIoError(GetLastError());
+            if (!FlushFileBuffers(file.get())) RaiseIoError(GetLastError());
+        }
+        if (!MoveFileExA(m_path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
+            RaiseIoError(GetLastError());
+        }
+        m_path.clear();
+    }
+
+private:
+    std::string m_path;
+};
+}  // namespace
+
+std::string IoErrorText(uint32_t win32Error)
+{
+    switch (win32Error) {
+    case ERROR_FILE_NOT_FOUND: return "File not found";
+    case ERROR_PATH_NOT_FOUND:
+    case ERROR_DIRECTORY: return "Path not found";  // GetTempFileNameA's answer for a missing folder
+    case ERROR_TOO_MANY_OPEN_FILES: return "Too many open files";
+    case ERROR_ACCESS_DENIED:
+    case ERROR_SHARING_VIOLATION: return "File access denied";
+    case ERROR_HANDLE_DISK_FULL:
+    case ERROR_DISK_FULL: return "Disk full";
+    case ERROR_INVALID_NAME: return "Invalid filename";
+    default: return "I/O error " + std::to_string(win32Error);
+    }
+}
+
+Tprofile& ProfileAt(const TListItems& list, int position)
+{
+    auto* profile = dynamic_cast<Tprofile*>(&list.Item(position));
+    if (profile == nullptr) RaiseError("List item " + std::to_string(position) + " is not a profile");
+    return *profile;
+}
+
+Tprofile* FindProfileIn(const TListItems& list, int32_t number)
+{
+    for (int i = 0; i < list.Count(); ++i) {
+        Tprofile& profile = ProfileAt(list, i);
+        if (profile.id == number) return &profile;
+    }
+    return nullptr;
+}
+
+Tprofile* NextProfileIn(const TListItems& list, int32_t current)
+{
+    // Stepping current+1, current+2, ... until a number is held or reaches the count comes to
+    // the smallest held number in (current, count), or else to 0. Found in one walk, without
+    // stepping through every number from a far-off current.
+    const int count = list.Count();
+    bool found = false;
+    int32_t next = 0;
+    for (int i = 0; i < count; ++i) {
+        const int32_t id = ProfileAt(list, i).id;
+        if (id > current && id < count && (!found || id < next)) {
+            next = id;
+            found = true;
+        }
+    }
+    return FindProfileIn(list, found ? next : 0);
+}
+
+Tprofile* FindProfile(int32_t number) { return ProfileList ? FindProfileIn(*ProfileList, number) : nullptr; }
+
+Tprofile* NextProfile(int32_t current) { return ProfileList ? NextProfileIn(*ProfileList, current) : nullptr; }
+
+std::string ProgramFolder()
+{
+    std::vector<char> buffer(MAX_PATH);
+    for (;;) {
+        const DWORD size = static_cast<DWORD>(buffer.size());
+        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
+        if (length == 0) RaiseError(SystemMessageText(GetLastError()));
+        // A full buffer may hold a cut path: try again with more room.
+        if (length < size || size >= 32768) {
+            const std::string path(buffer.data(), length);
+            const size_t cut = path.find_last_of('\\');
+            return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
+        }
+        buffer.resize(buffer.size() * 2);
+    }
+}
+
+void LoadProfilesFrom(TListItems& list, const std::string& path)
+{
+    StoreReader store(FullPath(path));
+    for (int32_t n = 0; n < INT32_MAX; ++n) {
+        const std::string section = std::to_string(n);
+        // A present "ip" reads the same with either default, so this one read serves both
+        // the end test and the field.
+        std::string ip = store.Read(section, "ip", kNoProfile);
+        if (ip == kNoProfile) break;
+        auto profile = std::make_unique<Tprofile>(list);
+        profile->SetCaption(section);
+        profile->id = n;
+        profile->ip = std::move(ip);
+        profile->mask = store.Read(section, "mask", "");
+        profile->gw = store.Read(section, "gw", "");
+        profile->dns1 = store.Read(section, "dns1", "");
+        profile->dns2 = store.Read(section, "dns2", "");
+        profile->name = store.Read(section, "name", "");
+        profile->dhcp = IniBoolean(store.Read(section, "dhcp", ""));
+        // Appended whole, so a view sees one insertion per profile.
+        list.Append(std::move(profile));
+    }
+}
+
+void SaveProfilesTo(const TListItems& list, const std::string& path)
+{
+    const std::string target = FullPath(path);
+    // Creating the file anew would fail here, as would MoveFileExA on Windows; Wine's lets a
+    // read-only file be replaced, so ask first rather than write over a file the user locked.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        RaiseIoError(ERROR_ACCESS_DENIED);
+    }
+    TemporaryStore store(FolderOf(target));
+    for (int i = 0; i < list.Count(); ++i) {
+        const Tprofile& profile = ProfileAt(list, i);
+        const std::string section = std::to_string(i);
+        const std::pair<const char*, const char*> keys[] = {
+            {"ip", profile.ip.c_str()},     {"mask", profile.mask.c_str()}, {"gw", profile.gw.c_str()},
+            {"dns1", profile.dns1.c_str()}, {"dns2", profile.dns2.c_str()}, {"name", profile.name.c_str()},
+            {"dhcp", profile.dhcp ? "1" : "0"},
+        };
+        for (const auto& [key, value] : keys) {
+            if (!WritePrivateProfileStringA(section.c_str(), key, value, store.Path().c_str())) {
+                RaiseError("Unable to write to " + target);
+            }
+        }
+    }
+    store.Replace(target);
+}
+
+void LoadProfiles()
+{
+    TListItems& list = CurrentList();
+    const bool chosenExists =
+        !ProfileIniPath.empty() && GetFileAttributesA(ProfileIniPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+    LoadProfilesFrom(list, chosenExists ? ProfileIniPath : ProgramFolder() + ProfileIniName);
+}
+
+void SaveProfiles() { SaveProfilesTo(CurrentList(), ProgramFolder() + "profiles.ini"); }

@@ -1,0 +1,51 @@
+#pragma once
+// The profile record, the in-memory profile list and the profile file (profiles.ini).
+#include <cstdint>
+#include <string>
+
+#include "ui/listitems.h"
+
+// One profile, and at the same time an item of the Profiles list view.
+class Tprofile : public TListItem {
+public:
+    // Empty texts, dhcp false, id 0, empty caption, image 0; not inserted.
+    explicit Tprofile(TListItems& owner);
+
+    int32_t id = 0;  // the profile number; never stored in the file
+    std::string ip;
+    std::string mask;
+    std::string gw;
+    std::string dns1;
+    std::string dns2;
+    std::string name;
+    bool dhcp = false;
+};
+
+extern TListItems* ProfileList;     // the Profiles list view's items; set before the first load
+extern std::string ProfileIniPath;  // a file to load from instead of the default; empty at start
+extern std::string ProfileIniName;  // "profiles.ini": the default store's name in ProgramFolder()
+
+// The first profile in list order whose id is the number; nullptr when none has it.
+Tprofile* FindProfile(int32_t number);
+// The profile "Apply Next Profile" takes after the one numbered current (-1: none applied yet):
+// the smallest number above current held by a profile and below the count, otherwise number 0.
+Tprofile* NextProfile(int32_t current);
+// The folder of the running program's file, ending in a backslash.
+std::string ProgramFolder();
+// Appends the store's profiles to *ProfileList, numbered 0 to n-1; does not clear the list.
+// Reads ProfileIniPath when a file or folder exists there, else ProgramFolder() + ProfileIniName.
+void LoadProfiles();
+// Replaces ProgramFolder() + "profiles.ini" by the profiles of *ProfileList, all at once:
+// on failure the previous file stays as it was and AppError is raised.
+void SaveProfiles();
+
+// The same work on an explicit list and file.
+Tprofile& ProfileAt(const TListItems& list, int position);
+Tprofile* FindProfileIn(const TListItems& list, int32_t number);
+Tprofile* NextProfileIn(const TListItems& list, int32_t current);
+void LoadProfilesFrom(TListItems& list, const std::string& path);
+void SaveProfilesTo(const TListItems& list, const std::string& path);
+
+// The run-time library's text for a failed file operation's Win32 error code, e.g. 5
+// "File access denied", 112 "Disk full", otherwise "I/O error <code>".
+std::string IoErrorText(uint32_t win32Error);

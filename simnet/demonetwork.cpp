@@ -1,0 +1,110 @@
+// A plausible workstation for the simulated build of the program and for benchmarks.
+#include <cstdio>
+#include <string>
+
+#include "simnet/configmethods.h"
+#include "simnet/simnetwork.h"
+
+namespace {
+std::wstring Hex(unsigned value, int digits)
+{
+    wchar_t text[16];
+    std::swprintf(text, 16, L"%0*X", digits, value);
+    return text;
+}
+
+// Windows names adapter configurations by a GUID; these are made up but stable per index.
+std::wstring SettingIdFor(int32_t index)
+{
+    const unsigned n = static_cast<unsigned>(index);
+    return L"{" + Hex(0x6A3C1E00u + n * 0x101u, 8) + L"-" + Hex(0x4B2Du + n, 4) + L"-4F1A-9C3E-" +
+           Hex(0x0050B6u, 6) + Hex(n * 0x2F1u & 0xFFFFFFu, 6) + L"}";
+}
+
+std::wstring MacFor(int32_t index)
+{
+    const unsigned n = static_cast<unsigned>(index);
+    return L"00:1B:21:" + Hex((n >> 16) & 0xFF, 2) + L":" + Hex((n >> 8) & 0xFF, 2) + L":" + Hex(n & 0xFF, 2);
+}
+
+SimAdapter Adapter(int32_t index, const wchar_t* description, const wchar_t* serviceName, bool withMac)
+{
+    SimAdapter adapter;
+    adapter.index = index;
+    adapter.description = description;
+    adapter.serviceName = serviceName;
+    adapter.settingId = SettingIdFor(index);
+    if (withMac) adapter.macAddress = MacFor(index);
+    return adapter;
+}
+
+SimAdapter StaticEthernet(int32_t index)
+{
+    SimAdapter adapter = Adapter(index, L"Intel(R) Ethernet Connection (7) I219-V", L"e1dexpress", true);
+    adapter.ipAddresses = {L"192.168.1.20"};
+    adapter.subnets = {L"255.255.255.0"};
+    adapter.gateways = {L"192.168.1.1"};
+    adapter.gatewayMetrics = {1};
+    adapter.dnsServers = {L"192.168.1.1", L"8.8.8.8"};
+    adapter.staticDns = true;
+    return adapter;
+}
+
+SimAdapter DhcpWifi(int32_t index)
+{
+    SimAdapter adapter = Adapter(index, L"Intel(R) Wi-Fi 6 AX201 160MHz", L"Netwtw10", true);
+    adapter.dhcpEnabled = true;
+    GiveDhcpLease(adapter);
+    return adapter;
+}
+
+SimAdapter HostOnlyVirtual(int32_t index)
+{
+    SimAdapter adapter = Adapter(index, L"Hyper-V Virtual Ethernet Adapter", L"VMSMP", true);
+    adapter.ipAddresses = {L"172.28.80.1"};
+    adapter.subnets = {L"255.255.240.0"};
+    return adapter;
+}
+
+SimAdapter NotIpEnabled(int32_t index, const wchar_t* description, const wchar_t* serviceName, bool withMac)
+{
+    SimAdapter adapter = Adapter(index, description, serviceName, withMac);
+    adapter.ipEnabled = false;
+    return adapter;
+}
+
+SimAdapter MachineAdapter(int position)
+{
+    const int32_t index = position + 1;
+    switch (position) {
+    case 0: return StaticEthernet(index);
+    case 1: return DhcpWifi(index);
+    case 2: return HostOnlyVirtual(index);
+    case 3: return NotIpEnabled(index, L"Microsoft Kernel Debug Network Adapter", L"kdnic", false);
+    case 4: return NotIpEnabled(index, L"Bluetooth Device (Personal Area Network)", L"BthPan", true);
+    case 5: return NotIpEnabled(index, L"WAN Miniport (IP)", L"NdisWan", false);
+    case 6: return NotIpEnabled(index, L"WAN Miniport (IPv6)", L"NdisWan", false);
+    case 7: return NotIpEnabled(index, L"Microsoft Wi-Fi Direct Virtual Adapter", L"vwifimp", true);
+    default: break;
+    }
+    // Beyond the machine's own: numbered virtual adapters, every other one IP-enabled, as a
+    // host with many virtual switches has.
+    const std::wstring number = std::to_wstring(position - 6);  // the first extra is "#2"
+    SimAdapter adapter = Adapter(index, L"", L"VMSMP", true);
+    adapter.description = L"Hyper-V Virtual Ethernet Adapter #" + number;
+    if (position % 2 == 0) {
+        adapter.ipAddresses = {L"172.16." + std::to_wstring(index & 0xFF) + L".1"};
+        adapter.subnets = {L"255.255.255.0"};
+    } else {
+        adapter.ipEnabled = false;
+    }
+    return adapter;
+}
+}  // namespace
+
+SimNetwork MakeDemoNetwork(int adapterCount)
+{
+    SimNetwork network;
+    for (int position = 0; position < adapterCount; ++position) network.AddAdapter(MachineAdapter(position));
+    return network;
+}

@@ -1,0 +1,128 @@
+#pragma once
+// The simulated network: an in-process stand-in for WMI's root\cimv2 services object and its
+// Win32_NetworkAdapterConfiguration instances, for machines whose network cannot or must not
+// be changed, and for tests that script what WMI answers.
+//
+// What the program sees (all through IDispatch, late-bound, member names matched without
+// regard to letter case):
+// - the services object (Services()): `ExecQuery` answers exactly the two texts the program
+//   sends, "Select * from Win32_NetworkAdapterConfiguration " (every adapter) and
+//   "Select * from Win32_NetworkAdapterConfiguration where IPEnabled=TRUE"; any other text
+//   fails with DISP_E_EXCEPTION, scode kWbemInvalidQuery and the description "Invalid query".
+// - the result collection: `_NewEnum` (a fresh IEnumVARIANT each time, as often as asked)
+//   and `Count`. Its objects are snapshots taken at query time, as WMI's are: a method call
+//   changes the live adapter, an old result keeps showing the old values.
+// - adapter configuration objects: `Index`, `Description`, `SettingID`, `MACAddress`,
+//   `ServiceName`, `IPEnabled`, `DHCPEnabled`, `IPAddress`, `IPSubnet`, `DefaultIPGateway`,
+//   `DNSServerSearchOrder`, `GatewayCostMetric`, in the forms Windows gives (arrays with
+//   lower bound 0, or Null when empty; an empty MAC address is Null), and the methods
+//   `EnableStatic`, `SetGateWays`, `EnableDHCP`, `setDNSServerSearchOrder`, which answer the
+//   codes Windows uses (see configmethods.h) and change the live adapter.
+//
+// Scripts (overrides, failures, method results) are keyed by the adapter's Index and the
+// member name (any letter case), and are looked up when the member is used, so they also
+// apply to results queried before the script was set. A property or method failed with
+// DISP_E_UNKNOWNNAME becomes unknown to that adapter's GetIDsOfNames, as members missing from
+// Wine's WMI are.
+//
+// A SimNetwork is a handle: copies share one network, and the COM objects it hands out keep
+// the network's state alive, so they may outlive every handle. A moved-from handle is empty.
+// Single-threaded, like the program's apartment.
+#include <windows.h>
+#include <oaidl.h>
+#include <wrl/client.h>
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/variant.h"
+
+// WMI's status for a query it cannot parse (WBEM_E_INVALID_QUERY).
+constexpr HRESULT kWbemInvalidQuery = static_cast<HRESULT>(0x80041017L);
+
+// The live state of one adapter configuration.
+struct SimAdapter {
+    int32_t index = 0;
+    std::wstring description, settingId, macAddress, serviceName;
+    bool ipEnabled = true, dhcpEnabled = false;
+    // True when the DNS list was set by hand (it then survives EnableDHCP); false when it came
+    // with a DHCP lease or is empty.
+    bool staticDns = false;
+    std::vector<std::wstring> ipAddresses, subnets, gateways, dnsServers;
+    std::vector<int32_t> gatewayMetrics;
+};
+
+// One argument of a logged call, as it arrived.
+struct SimArg {
+    enum class Kind { ByValue, ByRef, Omitted };
+    Kind kind = Kind::ByValue;
+    VARTYPE type = VT_EMPTY;  // of the value itself, behind any reference (VT_ARRAY|VT_BSTR, ...)
+    UINT dimensions = 0;      // arrays only
+    LONG lowerBound = 0;      // arrays only: of the first dimension
+    size_t count = 0;         // elements of an array's first dimension; 1 for a scalar, 0 when omitted
+    std::vector<std::wstring> texts;  // the text elements (or the text scalar), in order
+    std::vector<int32_t> ints;        // the integer elements (or the integer scalar), in order
+};
+
+// One method call, in the order received. Members are named as the program spells them:
+// "ExecQuery", "EnableStatic", "SetGateWays", "EnableDHCP", "setDNSServerSearchOrder".
+struct SimCall {
+    int32_t adapterIndex = -1;  // -1 for calls on the services object
+    std::wstring member;
+    std::vector<SimArg> args;
+};
+
+struct SimState;
+
+class SimNetwork {
+public:
+    SimNetwork();
+
+    // Adds an adapter (at the end of every query result) and tells the change listener.
+    // The reference stays valid for the network's life.
+    SimAdapter& AddAdapter(SimAdapter adapter);
+
+    // The services object (VT_DISPATCH), the same object on every call.
+    Variant Services() const;
+
+    // Live state; the first adapter with that Index, or none.
+    const SimAdapter* Adapter(int32_t index) const;
+    SimAdapter* MutableAdapter(int32_t index);
+    // Every adapter in query order.
+    size_t AdapterCount() const;
+    const SimAdapter& AdapterAt(size_t position) const;
+    // Tells the change listener about an edit made through MutableAdapter.
+    void AdapterChanged(int32_t index);
+
+    // Scripting.
+    void OverrideProperty(int32_t index, const std::wstring& name, Variant value);
+    // With a description the read fails with DISP_E_EXCEPTION carrying hr and the
+    // description; without one Invoke returns hr itself.
+    void FailProperty(int32_t index, const std::wstring& name, HRESULT hr, std::wstring description = {});
+    // The method answers `code` and changes nothing.
+    void SetMethodResult(int32_t index, const std::wstring& method, int32_t code);
+    void FailMethod(int32_t index, const std::wstring& method, HRESULT hr, std::wstring description = {});
+    // Every query fails this way until ClearScripts.
+    void FailQuery(HRESULT hr, std::wstring description);
+    void ClearScripts();
+
+    const std::vector<SimCall>& Calls() const;
+    void ClearCalls();
+
+    // Called after every change of an adapter's state: added, changed by a method, or
+    // announced through AdapterChanged.
+    void SetChangeListener(std::function<void(const SimAdapter&)> listener);
+
+private:
+    std::shared_ptr<SimState> m_state;
+    Microsoft::WRL::ComPtr<IDispatch> m_services;
+};
+
+// A plausible machine: Ethernet (static) and Wi-Fi (DHCP) first, then virtual and miniport
+// adapters, some not IP-enabled. Indexes run from 1; more adapters than the machine has come
+// as numbered virtual adapters. For velmora-simnet.exe and benchmarks.
+SimNetwork MakeDemoNetwork(int adapterCount = 8);

@@ -1,0 +1,49 @@
+#pragma once
+// The shared state behind a SimNetwork and every COM object it hands out.
+#include <windows.h>
+
+#include <cstdint>
+#include <deque>
+#include <functional>
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <utility>
+#include <vector>
+
+#include "core/variant.h"
+#include "simnet/simnetwork.h"
+
+// How a scripted member fails: with a description, as DISP_E_EXCEPTION carrying hr.
+struct SimFailure {
+    HRESULT hr = E_FAIL;
+    std::wstring description;
+};
+
+// Scripts are keyed by adapter Index and the member's name in lower case.
+using ScriptKey = std::pair<int32_t, std::wstring>;
+ScriptKey MakeScriptKey(int32_t index, std::wstring_view name);
+
+// ASCII letter case only: member names are plain ASCII.
+std::wstring LowerCase(std::wstring_view text);
+bool SameName(std::wstring_view a, std::wstring_view b);
+
+struct SimState {
+    // A deque keeps references to adapters valid as more are added.
+    std::deque<SimAdapter> adapters;
+
+    std::map<ScriptKey, Variant> propertyOverrides;
+    std::map<ScriptKey, SimFailure> propertyFailures;
+    std::map<ScriptKey, int32_t> methodResults;
+    std::map<ScriptKey, SimFailure> methodFailures;
+    std::optional<SimFailure> queryFailure;
+
+    std::vector<SimCall> calls;
+    std::function<void(const SimAdapter&)> listener;
+
+    void NotifyChanged(const SimAdapter& adapter) const
+    {
+        if (listener) listener(adapter);
+    }
+};

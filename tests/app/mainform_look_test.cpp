@@ -1,0 +1,84 @@
+// Not a check but a look: shows the main window on each of its tabs and saves what the screen
+// shows, for a person to judge layout, texts and fonts. Disabled in normal runs; run with
+//   VELMORA_SHOTS=C:\some\folder test_app.exe --gtest_also_run_disabled_tests --gtest_filter=*Look*
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <string>
+
+#include "app/fakeservices.h"
+#include "app/mainformunit.h"
+#include "ui/application.h"
+#include "ui/timer.h"
+
+namespace {
+void SaveScreenArea(const RECT& area, const std::string& path)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride * static_cast<DWORD>(height)));
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+}  // namespace
+
+TEST(MainWindowLook, DISABLED_SavesEachTab)
+{
+    const char* folder = std::getenv("VELMORA_SHOTS");
+    ASSERT_NE(folder, nullptr) << "VELMORA_SHOTS names the folder for the pictures";
+    TApplication application;
+    CountingServices* services = nullptr;
+    Variant held = CountingServices::Make(&services);
+    TForm1& form = application.CreateForm<TForm1>([&] { return held.Copy(); });
+    form.Configuration1->Click();
+    const char* names[] = {"network", "general", "profiles", "about"};
+    for (int tab = 0; tab < 4; ++tab) {
+        form.PageControl1->SetActivePageIndex(tab);
+        RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        application.ProcessMessages();
+        RECT area;
+        GetWindowRect(form.Handle(), &area);
+        InflateRect(&area, 8, 8);
+        SaveScreenArea(area, std::string(folder) + "\\mainwindow-" + names[tab] + ".bmp");
+    }
+    // The tray menu, opened where the tray icon would open it, saved while it is open.
+    form.Button2->Click();
+    TTimer shoot;
+    shoot.onTimer = [&] {
+        shoot.SetEnabled(false);
+        RECT screen;
+        GetWindowRect(GetDesktopWindow(), &screen);
+        RECT area{screen.right - 260, screen.bottom - 230, screen.right, screen.bottom};
+        SaveScreenArea(area, std::string(folder) + "\\traymenu.bmp");
+        EndMenu();
+    };
+    shoot.SetInterval(50);
+    shoot.SetEnabled(true);
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    SetForegroundWindow(form.Handle());
+    form.PopupMenu1->Popup(screen.right - 120, screen.bottom - 40);
+}

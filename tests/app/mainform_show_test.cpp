@@ -1,0 +1,66 @@
+// Showing the main window: which tab it shows, the details refresh at each showing, the links.
+#include "app/mainwindow.h"
+
+#include "app/makerinfo.h"
+
+TEST_F(MainWindowTest, AboutWhileHiddenShowsTheAboutTab)
+{
+    Create();
+    Choose(form->About1);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_EQ(SelectedTab(), TForm1::AboutTab);
+    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::AboutTab).Handle()));
+}
+
+TEST_F(MainWindowTest, FirstOpenShowsProfilesThenTheLastTab)
+{
+    Create();
+    Choose(form->Configuration1);
+    EXPECT_EQ(SelectedTab(), TForm1::ProfilesTab);
+    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::ProfilesTab).Handle()));
+
+    SelectTab(TForm1::GeneralTab);
+    Click(*form->Button2);
+    Choose(form->Configuration1);
+    EXPECT_EQ(SelectedTab(), TForm1::GeneralTab);
+    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::GeneralTab).Handle()));
+    EXPECT_FALSE(IsWindowVisible(form->PageControl1->Page(TForm1::ProfilesTab).Handle()));
+}
+
+TEST_F(MainWindowTest, EveryShowingRunsOneAdapterQuery)
+{
+    Create();
+    ASSERT_EQ(services->queries.size(), 1u);  // creation's own refresh
+    Choose(form->Configuration1);
+    EXPECT_EQ(services->queries.size(), 2u);
+    Choose(form->Configuration1);  // already visible: no showing, no query
+    Choose(form->About1);
+    EXPECT_EQ(services->queries.size(), 2u);
+    Click(*form->Button2);
+    Choose(form->About1);
+    EXPECT_EQ(services->queries.size(), 3u);
+}
+
+TEST_F(MainWindowTest, ProfilesTabLinkSelectsTheProfilesTab)
+{
+    Create();
+    Choose(form->Configuration1);
+    SelectTab(TForm1::NetworkConfigurationTab);
+    HWND link = form->Label22->Handle();
+    SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    EXPECT_EQ(SelectedTab(), TForm1::ProfilesTab);
+}
+
+TEST_F(MainWindowTest, ContactLinksOpenTheMakersAddressesThroughTheShell)
+{
+    Create();
+    Choose(form->About1);
+    for (const TLinkLabel* link : {form->Label7.get(), form->Label8.get()}) {
+        SendMessageA(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
+        SendMessageA(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    }
+    ASSERT_EQ(opened.size(), 2u);
+    EXPECT_EQ(opened[0], VELMORA_MAKER_WEB_ADDRESS);
+    EXPECT_EQ(opened[1], "mailto:" VELMORA_MAKER_SUPPORT_ADDRESS);
+}

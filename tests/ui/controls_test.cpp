@@ -1,0 +1,151 @@
+// The controls raise their events for what a user does, and for the program's own changes
+// exactly where the program's design relies on it.
+#include "ui/toolkit.h"
+
+#include <commctrl.h>
+
+#include "ui/button.h"
+#include "ui/cursor.h"
+#include "ui/edit.h"
+#include "ui/header.h"
+#include "ui/label.h"
+#include "ui/pagecontrol.h"
+
+TEST_F(ToolkitTest, CheckBoxRaisesClickForEveryChangeOfState)
+{
+    TCheckBox box({host.Handle(), {8, 8, 120, 17}, "Load on StartUp"});
+    int clicks = 0;
+    box.onClick = [&] { ++clicks; };
+    box.SetChecked(false);  // no change
+    EXPECT_EQ(clicks, 0);
+    box.SetChecked(true);
+    EXPECT_EQ(clicks, 1);
+    EXPECT_EQ(SendMessageA(box.Handle(), BM_GETCHECK, 0, 0), BST_CHECKED);
+    SendMessageA(box.Handle(), BM_CLICK, 0, 0);  // the user unchecks it
+    EXPECT_EQ(clicks, 2);
+    EXPECT_FALSE(box.Checked());
+}
+
+TEST_F(ToolkitTest, RadioButtonClickChecksItAndUnchecksItsSiblings)
+{
+    TRadioButton dhcp({host.Handle(), {8, 8, 200, 17}, "Obtain an IP address automatically"});
+    TRadioButton fixed({host.Handle(), {8, 28, 200, 17}, "Use the following IP address", true});
+    int clicks = 0;
+    dhcp.onClick = [&] { ++clicks; };
+    SendMessageA(dhcp.Handle(), BM_CLICK, 0, 0);
+    EXPECT_TRUE(dhcp.Checked());
+    EXPECT_FALSE(fixed.Checked());
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ToolkitTest, EditRaisesChangeForTypedAndProgramText)
+{
+    TEdit edit({host.Handle(), {8, 8, 200, 21}, ""});
+    std::vector<std::string> seen;
+    edit.onChange = [&] { seen.push_back(edit.Text()); };
+    edit.SetText("C:\\Tools\\profiles.ini");
+    SendMessageA(edit.Handle(), WM_CHAR, 'x', 0);
+    ASSERT_EQ(seen.size(), 2u);
+    EXPECT_EQ(seen[0], "C:\\Tools\\profiles.ini");
+}
+
+TEST_F(ToolkitTest, ComboBoxKeepsOrderAndRaisesChangeOnlyForTheUser)
+{
+    TComboBox combo({host.Handle(), {8, 8, 200, 21}, 6});
+    int changes = 0;
+    combo.onChange = [&] { ++changes; };
+    combo.AddItem("Zeta adapter");
+    combo.AddItem("Alpha adapter");
+    combo.SetItemIndex(1);
+    EXPECT_EQ(combo.Item(0), "Zeta adapter");
+    EXPECT_EQ(changes, 0);
+    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo.Handle()), CBN_SELCHANGE),
+                 reinterpret_cast<LPARAM>(combo.Handle()));
+    EXPECT_EQ(changes, 1);
+}
+
+TEST_F(ToolkitTest, LabelFitsItsTextUnlessFixed)
+{
+    LabelArgs args{host.Handle(), {8, 8, 0, 0}, "Short"};
+    TLabel label(args);
+    const int shortWidth = label.GetBounds().width;
+    label.SetCaption("A considerably longer caption");
+    EXPECT_GT(label.GetBounds().width, shortWidth);
+
+    LabelArgs fixed{host.Handle(), {8, 40, 113, 209}, "Fixed"};
+    fixed.autoSize = false;
+    fixed.wordWrap = true;
+    TLabel fixedLabel(fixed);
+    fixedLabel.SetCaption("A text long enough to wrap over several lines of the label");
+    EXPECT_EQ(fixedLabel.GetBounds().width, 113);
+    EXPECT_EQ(fixedLabel.GetBounds().height, 209);
+}
+
+TEST_F(ToolkitTest, LinkLabelIsBlueUnderlinedAndClickable)
+{
+    TLinkLabel link({host.Handle(), {8, 8, 0, 0}, "Profiles Tab"});
+    int clicks = 0;
+    link.onClick = [&] { ++clicks; };
+    LOGFONTA font{};
+    GetObjectA(link.Font(), sizeof font, &font);
+    EXPECT_TRUE(font.lfUnderline);
+    EXPECT_EQ(link.TextColor(), RGB(0, 0, 255));
+    SendMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
+    SendMessageA(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST_F(ToolkitTest, PageControlShowsTheSelectedPageAndReportsOnlyTheUsersChoice)
+{
+    TPageControl pages({host.Handle(), {0, 0, 400, 300}});
+    pages.AddPage("One", -1);
+    pages.AddPage("Two", -1);
+    int changes = 0;
+    pages.onChange = [&] { ++changes; };
+    pages.SetActivePageIndex(1);
+    EXPECT_EQ(changes, 0);
+    host.Show();
+    EXPECT_TRUE(IsWindowVisible(pages.Page(1).Handle()));
+    EXPECT_FALSE(IsWindowVisible(pages.Page(0).Handle()));
+
+    SendMessageA(pages.Handle(), TCM_SETCURSEL, 0, 0);
+    NMHDR header{pages.Handle(), static_cast<UINT_PTR>(GetDlgCtrlID(pages.Handle())), static_cast<UINT>(TCN_SELCHANGE)};
+    SendMessageA(host.Handle(), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
+    EXPECT_EQ(changes, 1);
+    EXPECT_TRUE(IsWindowVisible(pages.Page(0).Handle()));
+    EXPECT_FALSE(IsWindowVisible(pages.Page(1).Handle()));
+}
+
+TEST_F(ToolkitTest, HeaderReportsTheSectionTheUserResized)
+{
+    THeaderControl header({host.Handle(), {8, 8, 317, 20}});
+    header.AddSection("Property", 150);
+    header.AddSection("Value", 10000);
+    std::vector<int> resized;
+    header.onSectionResize = [&](int section) { resized.push_back(section); };
+    header.SetSectionWidth(1, 165);
+    EXPECT_TRUE(resized.empty());
+
+    // A drag of the first border ends in the control setting the section's width itself.
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = 200;
+    SendMessageA(header.Handle(), HDM_SETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    EXPECT_EQ(header.SectionWidth(0), 200);
+    ASSERT_FALSE(resized.empty());
+    EXPECT_EQ(resized.back(), 0);
+}
+
+TEST_F(ToolkitTest, BusyCursorShowsOverEveryWindowWhileItLasts)
+{
+    TButton button({host.Handle(), {8, 8, 75, 25}, "Apply"});
+    {
+        BusyCursor busy;
+        EXPECT_EQ(ScreenCursor(), TCursor::crAppStart);
+        EXPECT_EQ(SendMessageA(button.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(button.Handle()),
+                               MAKELPARAM(HTCLIENT, WM_MOUSEMOVE)),
+                  TRUE);
+        EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_APPSTARTING));
+    }
+    EXPECT_EQ(ScreenCursor(), TCursor::crDefault);
+}

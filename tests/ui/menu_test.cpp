@@ -1,0 +1,99 @@
+// Popup menus: the native menu built from the item tree, and commands finding their items.
+#include "ui/toolkit.h"
+
+#include "ui/imagelist.h"
+#include "ui/menu.h"
+
+namespace {
+std::string CaptionAt(HMENU menu, int position)
+{
+    char text[64] = {};
+    GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
+    return text;
+}
+
+void SendCommand(HWND owner, const TMenuItem& item)
+{
+    SendMessageA(owner, WM_COMMAND, MAKEWPARAM(item.Command(), 0), 0);
+}
+}  // namespace
+
+TEST_F(ToolkitTest, NativeMenuShowsVisibleItemsWithDefaultAndSubmenus)
+{
+    TPopupMenu menu({host.Handle()});
+    TMenuItem& first = menu.Items().Add("Apply Next Profile");
+    first.SetDefault(true);
+    TMenuItem& profiles = menu.Items().Add("Profiles");
+    profiles.Add("Office").Add("Activate");
+    menu.Items().Add("Select All").SetVisible(false);
+    menu.Items().Add("Exit");
+
+    UniqueHmenu native = menu.BuildMenu();
+    ASSERT_EQ(GetMenuItemCount(native.get()), 3);
+    EXPECT_EQ(CaptionAt(native.get(), 0), "Apply Next Profile");
+    EXPECT_EQ(CaptionAt(native.get(), 2), "Exit");
+    EXPECT_EQ(GetMenuDefaultItem(native.get(), TRUE, 0), 0u);
+    HMENU submenu = GetSubMenu(native.get(), 1);
+    ASSERT_NE(submenu, nullptr);
+    EXPECT_EQ(CaptionAt(submenu, 0), "Office");
+    ASSERT_NE(GetSubMenu(submenu, 0), nullptr);
+    EXPECT_EQ(CaptionAt(GetSubMenu(submenu, 0), 0), "Activate");
+}
+
+TEST_F(ToolkitTest, CommandReachesItsItemWhichMayRemoveItsOwnParent)
+{
+    TPopupMenu menu({host.Handle()});
+    TMenuItem& entry = menu.Items().Add("Office");
+    entry.SetTag(7);
+    TMenuItem& remove = entry.Add("Delete");
+    int tagSeen = -1;
+    remove.onClick = [&](TMenuItem& sender) {
+        tagSeen = sender.Parent()->Tag();
+        menu.Items().Remove(*sender.Parent());  // takes the clicked item with it
+    };
+    const UINT command = remove.Command();
+    SendCommand(host.Handle(), remove);
+    EXPECT_EQ(tagSeen, 7);
+    EXPECT_EQ(menu.Items().Count(), 0);
+    // The command of a destroyed item reaches nothing.
+    EXPECT_FALSE(TMenuItem::DispatchCommand(command));
+}
+
+TEST_F(ToolkitTest, DefaultItemClickTakesTheFirstVisibleDefault)
+{
+    TPopupMenu menu({host.Handle()});
+    std::vector<std::string> clicked;
+    for (const char* caption : {"Hidden", "First", "Second"}) {
+        TMenuItem& item = menu.Items().Add(caption);
+        item.SetDefault(true);
+        item.onClick = [&clicked](TMenuItem& sender) { clicked.push_back(sender.Caption()); };
+    }
+    menu.Items().Item(0).SetVisible(false);
+    EXPECT_TRUE(menu.ClickDefaultItem());
+    EXPECT_EQ(clicked, std::vector<std::string>{"First"});
+
+    TPopupMenu empty({host.Handle()});
+    empty.Items().Add("Plain");
+    EXPECT_FALSE(empty.ClickDefaultItem());
+}
+
+TEST_F(ToolkitTest, MenuImagesAreSizedAndDrawnByTheOwner)
+{
+    TImageList images({16, 16});
+    TPopupMenu menu({host.Handle(), &images});
+    TMenuItem& item = menu.Items().Add("About");
+    item.SetImageIndex(3);
+    UniqueHmenu native = menu.BuildMenu();
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_BITMAP;
+    GetMenuItemInfoA(native.get(), 0, TRUE, &info);
+    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+
+    MEASUREITEMSTRUCT measure{};
+    measure.CtlType = ODT_MENU;
+    measure.itemID = item.Command();
+    EXPECT_EQ(SendMessageA(host.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
+    EXPECT_EQ(measure.itemWidth, 16u);
+    EXPECT_EQ(measure.itemHeight, 16u);
+}

@@ -1,0 +1,354 @@
+#include "tray/trayicon.h"
+
+#include <commctrl.h>
+
+#include <cstring>
+#include <utility>
+
+#include "core/check.h"
+#include "core/errorbox.h"
+
+namespace {
+constexpr UINT_PTR CycleTimerId = 1;
+constexpr UINT_PTR OwnerHookId = 0x7261;
+// Posted to the message window: restoring from inside the owner's WM_SHOWWINDOW would
+// re-enter ShowWindow while it is still showing the window.
+constexpr UINT RestoreOwnerMessage = WM_APP + 1;
+constexpr char MessageWindowClass[] = "VelmoraTrayMessageWindow";
+
+// Explorer broadcasts this when the taskbar is (re)created, e.g. after the shell crashed;
+// every icon must then be added again.
+UINT TaskbarCreatedMessage()
+{
+    static const UINT message = RegisterWindowMessageA("TaskbarCreated");
+    return message;
+}
+
+TTrayIcon::NotifyAreaFunction& NotifyArea()
+{
+    static TTrayIcon::NotifyAreaFunction function = [](DWORD message, NOTIFYICONDATAA& record) {
+        return Shell_NotifyIconA(message, &record);
+    };
+    return function;
+}
+
+TShiftState KeyboardShift()
+{
+    TShiftState shift = 0;
+    if (GetKeyState(VK_SHIFT) < 0) shift |= ssShift;
+    if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
+    if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
+    return shift;
+}
+
+POINT CursorPos()
+{
+    POINT point{0, 0};
+    GetCursorPos(&point);
+    return point;
+}
+
+void RegisterMessageWindowClass(WNDPROC procedure)
+{
+    WNDCLASSA windowClass{};
+    if (GetClassInfoA(GetModuleHandleA(nullptr), MessageWindowClass, &windowClass)) return;
+    windowClass.lpfnWndProc = procedure;
+    windowClass.hInstance = GetModuleHandleA(nullptr);
+    windowClass.lpszClassName = MessageWindowClass;
+    if (!RegisterClassA(&windowClass)) RaiseError(SystemMessageText(GetLastError()));
+}
+}  // namespace
+
+TTrayIcon::NotifyAreaFunction TTrayIcon::SetNotifyArea(NotifyAreaFunction function)
+{
+    return std::exchange(NotifyArea(), std::move(function));
+}
+
+TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
+{
+    if (owner != nullptr && !IsWindow(owner)) RaiseError("Invalid class typecast");
+    TaskbarCreatedMessage();
+    RegisterMessageWindowClass(&TTrayIcon::MessageWindowProc);
+    // A hidden top-level window rather than a message-only one: only top-level windows hear
+    // the TaskbarCreated broadcast.
+    m_messageWindow.reset(CreateWindowExA(0, MessageWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                          GetModuleHandleA(nullptr), this));
+    if (!m_messageWindow) RaiseError(SystemMessageText(GetLastError()));
+
+    m_record.cbSize = NOTIFYICONDATAA_V1_SIZE;
+    m_record.hWnd = m_messageWindow.get();
+    m_record.uID = 1;
+    m_record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
+    m_record.uCallbackMessage = CallbackMessage;
+
+    if (m_owner != nullptr)
+        SetWindowSubclass(m_owner, &TTrayIcon::OwnerHook, OwnerHookId, reinterpret_cast<DWORD_PTR>(this));
+}
+
+TTrayIcon::~TTrayIcon()
+{
+    RemoveTrayIcon();
+    if (m_messageWindow) KillTimer(m_messageWindow.get(), CycleTimerId);
+    m_messageWindow.reset();
+    if (m_owner != nullptr && IsWindow(m_owner)) RemoveWindowSubclass(m_owner, &TTrayIcon::OwnerHook, OwnerHookId);
+}
+
+void TTrayIcon::Loaded()
+{
+    if (m_startMinimized && m_owner != nullptr) ShowWindow(m_owner, SW_HIDE);
+    UpdateTrayIcon();
+    SetIconVisible(m_iconVisible);
+}
+
+void TTrayIcon::FillRecord()
+{
+    m_record.hIcon = m_icon.get();
+    std::memset(m_record.szTip, 0, 64);
+    if (!m_hint.empty() && m_showHint) {
+        // The first form of the record has a 64-byte tip: 63 characters and the zero.
+        std::memcpy(m_record.szTip, m_hint.data(), m_hint.size() < 63 ? m_hint.size() : 63);
+    }
+}
+
+bool TTrayIcon::CallNotifyArea(DWORD message)
+{
+    FillRecord();
+    return NotifyArea() && NotifyArea()(message, m_record) != FALSE;
+}
+
+bool TTrayIcon::AddTrayIcon()
+{
+    m_iconVisible = true;
+    return CallNotifyArea(NIM_ADD);
+}
+
+bool TTrayIcon::RemoveTrayIcon()
+{
+    m_iconVisible = false;
+    return CallNotifyArea(NIM_DELETE);
+}
+
+bool TTrayIcon::UpdateTrayIcon() { return CallNotifyArea(NIM_MODIFY); }
+
+void TTrayIcon::SetIconList(TrayImageList* list)
+{
+    m_iconList = list;
+    SetIconIndex(0);
+}
+
+void TTrayIcon::SetCycleIcons(bool cycle)
+{
+    m_cycleIcons = cycle;
+    if (cycle) SetIconIndex(0);
+    RestartCycleTimer();
+}
+
+void TTrayIcon::SetCycleInterval(uint32_t milliseconds)
+{
+    m_cycleInterval = milliseconds;
+    RestartCycleTimer();
+}
+
+void TTrayIcon::RestartCycleTimer()
+{
+    KillTimer(m_messageWindow.get(), CycleTimerId);
+    // An interval of 0 means the timer never fires.
+    if (m_cycleIcons && m_cycleInterval > 0) SetTimer(m_messageWindow.get(), CycleTimerId, m_cycleInterval, nullptr);
+}
+
+void TTrayIcon::SetHint(const std::string& hint)
+{
+    m_hint = hint;
+    UpdateTrayIcon();
+}
+
+void TTrayIcon::SetShowHint(bool show)
+{
+    m_showHint = show;
+    UpdateTrayIcon();
+}
+
+void TTrayIcon::SetIcon(HICON icon)
+{
+    m_icon.reset(icon != nullptr ? CopyIcon(icon) : nullptr);
+    UpdateTrayIcon();
+}
+
+void TTrayIcon::SetIconVisible(bool visible)
+{
+    if (visible) {
+        AddTrayIcon();
+    } else {
+        RemoveTrayIcon();
+    }
+}
+
+void TTrayIcon::SetIconIndex(int32_t index)
+{
+    if (m_iconList != nullptr) {
+        const int count = m_iconList->Count();
+        m_iconIndex = index < count ? index : count - 1;
+        if (m_iconIndex >= 0) m_icon.reset(m_iconList->MakeIcon(m_iconIndex));
+    } else {
+        m_iconIndex = 0;
+    }
+    UpdateTrayIcon();
+}
+
+void TTrayIcon::Notification(const void* removed)
+{
+    if (removed == nullptr) return;
+    if (removed == static_cast<const void*>(m_iconList)) SetIconList(nullptr);
+    if (removed == static_cast<const void*>(m_popupMenu)) m_popupMenu = nullptr;
+}
+
+void TTrayIcon::CycleStep()
+{
+    if (m_iconList == nullptr) return;
+    const int count = m_iconList->Count();
+    if (m_iconIndex >= 0 && m_iconIndex < count) m_icon.reset(m_iconList->MakeIcon(m_iconIndex));
+    const int32_t next = m_iconIndex < count - 1 ? m_iconIndex + 1 : 0;
+    DoCycle(next);
+    UpdateTrayIcon();
+    m_iconIndex = next;  // the field, not the setter: the image shown now stays until the next tick
+}
+
+void TTrayIcon::DoClick()
+{
+    if (OnClick) OnClick(*this);
+}
+
+void TTrayIcon::DoDblClick()
+{
+    if (OnDblClick) OnDblClick(*this);
+}
+
+void TTrayIcon::DoCycle(int32_t nextIndex)
+{
+    if (OnCycle) OnCycle(*this, nextIndex);
+}
+
+void TTrayIcon::DoMouseDown(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseDown) OnMouseDown(*this, button, shift, x, y);
+}
+
+void TTrayIcon::DoMouseUp(TMouseButton button, TShiftState shift, int x, int y)
+{
+    if (OnMouseUp) OnMouseUp(*this, button, shift, x, y);
+}
+
+void TTrayIcon::DoMouseMove(TShiftState shift, int x, int y)
+{
+    if (OnMouseMove) OnMouseMove(*this, shift, x, y);
+}
+
+void TTrayIcon::DoMinimizeToTray()
+{
+    // The main window owns the taskbar button here: hiding it takes the button away.
+    if (m_owner != nullptr) ShowWindow(m_owner, SW_HIDE);
+    SetIconVisible(true);
+}
+
+void TTrayIcon::OpenPopupMenu()
+{
+    POINT point;
+    if (m_popupMenu == nullptr || !m_popupMenu->AutoPopup() || !GetCursorPos(&point)) return;
+    MSG pending;
+    while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) {
+        if (pending.message == WM_QUIT) {
+            PostQuitMessage(static_cast<int>(pending.wParam));
+            break;
+        }
+        TranslateMessage(&pending);
+        DispatchMessageA(&pending);
+    }
+    if (m_popupMenu == nullptr) return;
+    // Without the owner in the foreground the menu would not close when the user clicks
+    // elsewhere (TrackPopupMenu documentation, Remarks).
+    if (m_owner != nullptr) SetForegroundWindow(m_owner);
+    m_popupMenu->PopupAt(point.x, point.y);
+    if (m_owner != nullptr) PostMessageA(m_owner, WM_NULL, 0, 0);
+}
+
+void TTrayIcon::HandleMouse(UINT mouseMessage)
+{
+    if (!m_enabled) return;
+    const POINT at = CursorPos();
+    const TShiftState keys = KeyboardShift();
+    switch (mouseMessage) {
+    case WM_MOUSEMOVE: DoMouseMove(keys, at.x, at.y); break;
+    case WM_LBUTTONDOWN:
+        DoMouseDown(TMouseButton::mbLeft, keys | ssLeft, at.x, at.y);
+        m_clickPending = true;
+        if (m_leftPopup) OpenPopupMenu();
+        break;
+    case WM_LBUTTONUP:
+        if (m_clickPending) {
+            m_clickPending = false;
+            DoClick();
+        }
+        DoMouseUp(TMouseButton::mbLeft, keys | ssLeft, at.x, at.y);
+        break;
+    case WM_LBUTTONDBLCLK:
+        DoDblClick();
+        if (m_popupMenu != nullptr && m_popupMenu->AutoPopup() && !m_leftPopup) m_popupMenu->ClickDefaultItem();
+        break;
+    case WM_RBUTTONDOWN:
+        DoMouseDown(TMouseButton::mbRight, keys | ssRight, at.x, at.y);
+        OpenPopupMenu();
+        break;
+    case WM_RBUTTONUP: DoMouseUp(TMouseButton::mbRight, keys | ssRight, at.x, at.y); break;
+    case WM_MBUTTONDOWN: DoMouseDown(TMouseButton::mbMiddle, keys | ssMiddle, at.x, at.y); break;
+    case WM_MBUTTONUP: DoMouseUp(TMouseButton::mbMiddle, keys | ssMiddle, at.x, at.y); break;
+    default: break;
+    }
+}
+
+LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case CallbackMessage: HandleMouse(static_cast<UINT>(lParam)); return 0;
+    case WM_QUERYENDSESSION: return 1;  // never hold up a log-off or shutdown
+    case WM_TIMER:
+        if (wParam == CycleTimerId) CycleStep();
+        return 0;
+    case RestoreOwnerMessage:
+        if (m_owner != nullptr) {
+            if (IsIconic(m_owner)) ShowWindow(m_owner, SW_RESTORE);
+            SetForegroundWindow(m_owner);
+        }
+        return 0;
+    default:
+        if (message == TaskbarCreatedMessage() && m_iconVisible) AddTrayIcon();
+        return DefWindowProcA(m_messageWindow.get(), message, wParam, lParam);
+    }
+}
+
+LRESULT CALLBACK TTrayIcon::MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCCREATE) {
+        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
+        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    }
+    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
+    if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
+    if (self == nullptr || !self->m_messageWindow) return DefWindowProcA(window, message, wParam, lParam);
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+}
+
+LRESULT CALLBACK TTrayIcon::OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
+{
+    auto* self = reinterpret_cast<TTrayIcon*>(data);
+    Guarded(
+        [&] {
+            if (message == WM_SIZE && wParam == SIZE_MINIMIZED && self->m_minimizeToTray) self->DoMinimizeToTray();
+            if (message == WM_SHOWWINDOW && wParam != FALSE && lParam == 0) {
+                PostMessageA(self->m_messageWindow.get(), RestoreOwnerMessage, 0, 0);
+            }
+            return 0;
+        },
+        0);
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TTrayIcon::OwnerHook, OwnerHookId);
+    return DefSubclassProc(window, message, wParam, lParam);
+}

@@ -1,0 +1,120 @@
+#pragma once
+// TTrayIcon: the program's icon in the notification area, its tip, its mouse events, the
+// popup menu it opens, image cycling, and minimise-to-tray for its owner window.
+#include <windows.h>
+#include <shellapi.h>
+
+#include <functional>
+#include <string>
+
+#include "core/handles.h"
+#include "tray/traytypes.h"
+
+class TTrayIcon {
+public:
+    using TNotifyEvent = std::function<void(TTrayIcon& sender)>;
+    using TMouseEvent = std::function<void(TTrayIcon& sender, TMouseButton button, TShiftState shift, int x, int y)>;
+    using TMouseMoveEvent = std::function<void(TTrayIcon& sender, TShiftState shift, int x, int y)>;
+    using TCycleEvent = std::function<void(TTrayIcon& sender, int32_t nextIndex)>;
+
+    // The callback message the notification area sends to the message window.
+    static constexpr UINT CallbackMessage = 0x800;
+
+    // `owner` is the window that holds the component (the main window), or none.
+    explicit TTrayIcon(HWND owner);
+    virtual ~TTrayIcon();
+    TTrayIcon(const TTrayIcon&) = delete;
+    TTrayIcon& operator=(const TTrayIcon&) = delete;
+
+    // Called once the owner has set the properties: adds the icon when IconVisible.
+    void Loaded();
+
+    virtual bool AddTrayIcon();
+    virtual bool RemoveTrayIcon();
+    virtual bool UpdateTrayIcon();
+
+    TrayImageList* IconList() const { return m_iconList; }
+    void SetIconList(TrayImageList* list);
+    bool CycleIcons() const { return m_cycleIcons; }
+    void SetCycleIcons(bool cycle);
+    uint32_t CycleInterval() const { return m_cycleInterval; }
+    void SetCycleInterval(uint32_t milliseconds);
+    bool Enabled() const { return m_enabled; }
+    void SetEnabled(bool enabled) { m_enabled = enabled; }
+    const std::string& Hint() const { return m_hint; }
+    void SetHint(const std::string& hint);
+    bool ShowHint() const { return m_showHint; }
+    void SetShowHint(bool show);
+    HICON Icon() const { return m_icon.get(); }
+    void SetIcon(HICON icon);  // copies the image
+    bool IconVisible() const { return m_iconVisible; }
+    void SetIconVisible(bool visible);
+    int32_t IconIndex() const { return m_iconIndex; }
+    void SetIconIndex(int32_t index);
+    TrayPopupMenu* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(TrayPopupMenu* menu) { m_popupMenu = menu; }
+    bool LeftPopup() const { return m_leftPopup; }
+    void SetLeftPopup(bool left) { m_leftPopup = left; }
+    bool StartMinimized() const { return m_startMinimized; }
+    void SetStartMinimized(bool minimized) { m_startMinimized = minimized; }
+    bool MinimizeToTray() const { return m_minimizeToTray; }
+    void SetMinimizeToTray(bool minimize) { m_minimizeToTray = minimize; }
+
+    // The referenced image list or menu is going away: forget it.
+    void Notification(const void* removed);
+
+    TNotifyEvent OnClick;
+    TNotifyEvent OnDblClick;
+    TMouseEvent OnMouseDown;
+    TMouseEvent OnMouseUp;
+    TMouseMoveEvent OnMouseMove;
+    TCycleEvent OnCycle;
+
+    HWND MessageWindow() const { return m_messageWindow.get(); }
+    // The record as the next call to the notification area will send it (tests look at it).
+    const NOTIFYICONDATAA& Record() const { return m_record; }
+
+    // The notification area itself; tests put a recorder in its place.
+    using NotifyAreaFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAA& record)>;
+    static NotifyAreaFunction SetNotifyArea(NotifyAreaFunction function);
+
+protected:
+    virtual void DoClick();
+    virtual void DoDblClick();
+    virtual void DoCycle(int32_t nextIndex);
+    virtual void DoMouseDown(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void DoMouseUp(TMouseButton button, TShiftState shift, int x, int y);
+    virtual void DoMouseMove(TShiftState shift, int x, int y);
+    virtual void DoMinimizeToTray();
+
+private:
+    static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
+    static LRESULT CALLBACK OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                      DWORD_PTR self);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    void HandleMouse(UINT mouseMessage);
+    void OpenPopupMenu();
+    void CycleStep();
+    void RestartCycleTimer();
+    bool CallNotifyArea(DWORD message);
+    void FillRecord();
+
+    HWND m_owner;
+    UniqueHwnd m_messageWindow;
+    UniqueHicon m_icon;
+    NOTIFYICONDATAA m_record{};
+
+    TrayImageList* m_iconList = nullptr;
+    TrayPopupMenu* m_popupMenu = nullptr;
+    bool m_cycleIcons = false;
+    uint32_t m_cycleInterval = 0;
+    bool m_enabled = true;
+    std::string m_hint;
+    bool m_showHint = false;
+    bool m_iconVisible = true;
+    int32_t m_iconIndex = 0;
+    bool m_leftPopup = false;
+    bool m_startMinimized = false;
+    bool m_minimizeToTray = false;
+    bool m_clickPending = false;
+};

@@ -1,0 +1,146 @@
+#include "ui/button.h"
+
+TButton::TButton(const ButtonArgs& args)
+{
+    ControlArgs control;
+    control.className = "BUTTON";
+    control.style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.text = args.caption;
+    control.font = args.font;
+    // The dialog manager presses the controls with these ids on Esc and Enter.
+    if (args.cancel) control.id = IDCANCEL;
+    if (args.isDefault) control.id = IDOK;
+    CreateHandle(control);
+}
+
+void TButton::Click()
+{
+    if (onClick) onClick();
+}
+
+bool TButton::HandleCommand(WORD code)
+{
+    if (code != BN_CLICKED) return false;
+    Click();
+    return true;
+}
+
+TCheckBox::TCheckBox(const CheckBoxArgs& args)
+{
+    ControlArgs control;
+    control.className = "BUTTON";
+    control.style = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.text = args.caption;
+    control.font = args.font;
+    CreateHandle(control);
+    SendMessageA(Handle(), BM_SETCHECK, args.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckBox::SetChecked(bool checked)
+{
+    if (checked == Checked()) return;
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    if (onClick) onClick();
+}
+
+bool TCheckBox::HandleCommand(WORD code)
+{
+    if (code != BN_CLICKED) return false;
+    if (onClick) onClick();  // the box has already toggled itself
+    return true;
+}
+
+TRadioButton::TRadioButton(const CheckBoxArgs& args)
+{
+    ControlArgs control;
+    control.className = "BUTTON";
+    control.style = WS_VISIBLE | BS_RADIOBUTTON | (args.checked ? WS_TABSTOP : 0);
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.text = args.caption;
+    control.font = args.font;
+    CreateHandle(control);
+    SendMessageA(Handle(), BM_SETCHECK, args.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+bool TRadioButton::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TRadioButton::SetChecked(bool checked)
+{
+    if (checked == Checked()) return;
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    // Only the checked button of a group takes the keyboard focus by Tab.
+    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    SetWindowLongPtrA(Handle(), GWL_STYLE,
+                      checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    if (!checked) return;
+    UncheckSiblings();
+    if (onClick) onClick();
+}
+
+void TRadioButton::UncheckSiblings()
+{
+    for (HWND sibling = GetWindow(GetParent(Handle()), GW_CHILD); sibling != nullptr;
+         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
+        if (sibling == Handle()) continue;
+        if (auto* radio = dynamic_cast<TRadioButton*>(TControl::FromHandle(sibling))) radio->SetChecked(false);
+    }
+}
+
+bool TRadioButton::HandleCommand(WORD code)
+{
+    if (code != BN_CLICKED) return false;
+    SetChecked(true);
+    return true;
+}
+
+TGroupBox::TGroupBox(const GroupBoxArgs& args) : m_color(args.color)
+{
+    if (m_color != CLR_INVALID) m_brush.reset(CreateSolidBrush(m_color));
+    ControlArgs control;
+    control.className = "BUTTON";
+    control.style = WS_VISIBLE | BS_GROUPBOX;
+    control.exStyle = WS_EX_CONTROLPARENT;
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.text = args.caption;
+    control.font = args.font;
+    CreateHandle(control);
+}
+
+LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (ReflectMessage(message, wParam, lParam, result)) return result;
+    if (message == WM_ERASEBKGND) {
+        // A group box draws only its frame and caption; its parent clips it out (the pages and
+        // panels have WS_CLIPCHILDREN), so the group fills its own inside.
+        RECT client;
+        GetClientRect(Handle(), &client);
+        FillRect(reinterpret_cast<HDC>(wParam), &client, Background());
+        return TRUE;
+    }
+    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
+        // Children without colours of their own take the group's background.
+        SetBkColor(reinterpret_cast<HDC>(wParam), m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
+        return reinterpret_cast<LRESULT>(Background());
+    }
+    return DefaultMessage(message, wParam, lParam);
+}
+
+HBRUSH TGroupBox::HandleCtlColor(HDC dc)
+{
+    SetBkColor(dc, m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
+    return Background();
+}
+
+HBRUSH TGroupBox::Background() const
+{
+    return m_brush ? static_cast<HBRUSH>(m_brush.get()) : GetSysColorBrush(COLOR_BTNFACE);
+}

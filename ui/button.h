@@ -1,0 +1,91 @@
+#pragma once
+// Buttons of every kind Windows' BUTTON class gives: push buttons, check boxes, radio
+// buttons, and the group box, which also holds other controls.
+#include <functional>
+#include <string>
+
+#include "core/handles.h"
+#include "ui/control.h"
+
+struct ButtonArgs {
+    HWND parent = nullptr;
+    Bounds bounds;
+    std::string caption;
+    bool isDefault = false;  // pressed by Enter
+    bool cancel = false;     // pressed by Esc
+    HFONT font = nullptr;
+};
+
+class TButton : public TControl {
+public:
+    explicit TButton(const ButtonArgs& args);
+    // What a user's click does.
+    void Click();
+
+    std::function<void()> onClick;
+
+    bool HandleCommand(WORD code) override;
+};
+
+struct CheckBoxArgs {
+    HWND parent = nullptr;
+    Bounds bounds;
+    std::string caption;
+    bool checked = false;
+    HFONT font = nullptr;
+};
+
+class TCheckBox : public TControl {
+public:
+    explicit TCheckBox(const CheckBoxArgs& args);
+
+    bool Checked() const;
+    // A change of state raises onClick, as a click would; setting the same state does nothing.
+    void SetChecked(bool checked);
+
+    std::function<void()> onClick;
+
+    bool HandleCommand(WORD code) override;
+};
+
+// A click checks the button and unchecks the other radio buttons of the same parent.
+class TRadioButton : public TControl {
+public:
+    explicit TRadioButton(const CheckBoxArgs& args);
+
+    bool Checked() const;
+    void SetChecked(bool checked);
+
+    std::function<void()> onClick;
+
+    bool HandleCommand(WORD code) override;
+
+private:
+    void UncheckSiblings();
+};
+
+struct GroupBoxArgs {
+    HWND parent = nullptr;
+    Bounds bounds;
+    std::string caption;           // empty: a frame without caption
+    COLORREF color = CLR_INVALID;  // background; CLR_INVALID: the button face
+    HFONT font = nullptr;
+};
+
+// A framed group whose child controls are placed relative to it; it passes their
+// notifications on to their objects like any of our windows.
+class TGroupBox : public TControl {
+public:
+    explicit TGroupBox(const GroupBoxArgs& args);
+
+    HBRUSH HandleCtlColor(HDC dc) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    HBRUSH Background() const;
+
+    COLORREF m_color;
+    UniqueGdiObject m_brush;
+};

@@ -1,0 +1,50 @@
+#pragma once
+// Text entry: the one-line edit field and the combo box with an editable field.
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+
+struct EditArgs {
+    HWND parent = nullptr;
+    Bounds bounds;
+    std::string text;
+    HFONT font = nullptr;
+};
+
+class TEdit : public TControl {
+public:
+    explicit TEdit(const EditArgs& args);
+
+    // Raised on every change of the text, typed or set by the program.
+    std::function<void()> onChange;
+
+    bool HandleCommand(WORD code) override;
+};
+
+struct ComboBoxArgs {
+    HWND parent = nullptr;
+    Bounds bounds;  // height: the field's; the drop-down list is sized by dropDownCount
+    int dropDownCount = 8;
+    HFONT font = nullptr;
+};
+
+// A drop-down list with an editable field; entries stay in the order added.
+class TComboBox : public TControl {
+public:
+    explicit TComboBox(const ComboBoxArgs& args);
+
+    void ClearItems();
+    int AddItem(const std::string& text);  // returns the new entry's position
+    int ItemCount() const;
+    std::string Item(int index) const;
+    int ItemIndex() const;
+    // Selects without raising onChange, as the program's own changes do not.
+    void SetItemIndex(int index);
+
+    // Raised when the user changes the text or picks an entry.
+    std::function<void()> onChange;
+
+    bool HandleCommand(WORD code) override;
+};

@@ -1,0 +1,143 @@
+#include "ui/form.h"
+
+#include "ui/application.h"
+#include "core/errorbox.h"
+#include "ui/modal.h"
+#include "ui/fonts.h"
+
+namespace {
+DWORD FormStyle(const FormArgs& args)
+{
+    // A fixed frame: no sizing border, and no minimise or maximise box.
+    DWORD style = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU | WS_CLIPCHILDREN;
+    if (args.borderStyle == TBorderStyle::bsDialog) style |= DS_MODALFRAME;
+    return style;
+}
+
+DWORD FormExStyle(const FormArgs& args)
+{
+    DWORD exStyle = WS_EX_CONTROLPARENT;
+    if (args.borderStyle == TBorderStyle::bsDialog) exStyle |= WS_EX_DLGMODALFRAME;
+    // The help button shows only on captions without minimise and maximise boxes.
+    if (args.helpButton) exStyle |= WS_EX_CONTEXTHELP;
+    return exStyle;
+}
+}  // namespace
+
+TForm::TForm(const FormArgs& args) : m_name(args.name)
+{
+    const DWORD style = FormStyle(args);
+    const DWORD exStyle = FormExStyle(args);
+    RECT outer{0, 0, args.bounds.width, args.bounds.height};
+    AdjustWindowRectEx(&outer, style, FALSE, exStyle);
+    WindowClass windowClass;
+    windowClass.name = "VelmoraForm";
+    CreateHandle(windowClass, style, exStyle, args.owner,
+                 {args.bounds.left, args.bounds.top, outer.right - outer.left, outer.bottom - outer.top}, args.caption);
+    SetFont(args.font != nullptr ? args.font : DefaultFont());
+    if (args.icon != nullptr) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
+    if (args.smallIcon != nullptr)
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(args.smallIcon));
+}
+
+void TForm::DoCreate()
+{
+    Guarded(
+        [this] {
+            if (onCreate) onCreate();
+            return true;
+        },
+        false);
+}
+
+void TForm::Show()
+{
+    ShowWindow(Handle(), SW_SHOW);
+    SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
+    SetForegroundWindow(Handle());
+}
+
+void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
+
+bool TForm::CloseQuery()
+{
+    bool canClose = true;
+    if (onCloseQuery) onCloseQuery(canClose);
+    return canClose;
+}
+
+void TForm::Close()
+{
+    if (m_modal) {
+        // The modal loop asks the close query before it lets the form go.
+        m_modalResult = mrCancel;
+        return;
+    }
+    if (!CloseQuery()) return;
+    TCloseAction action = TCloseAction::caHide;
+    if (onClose) onClose(action);
+    if (action == TCloseAction::caNone) return;
+    TApplication* application = TApplication::Current();
+    if (application != nullptr && application->MainForm() == this) {
+        application->Terminate();
+    } else if (action == TCloseAction::caHide) {
+        Hide();
+    } else if (action == TCloseAction::caMinimize) {
+        ShowWindow(Handle(), SW_MINIMIZE);
+    } else {
+        Hide();  // caFree: forms are created once and kept; hiding is all that is left
+    }
+}
+
+int TForm::ShowModal()
+{
+    return RunModal({Handle(), m_name}, [this] { return RunModalLoop(); });
+}
+
+int TForm::RunModalLoop()
+{
+    m_modalResult = mrNone;
+    m_modal = true;
+    HWND owner = GetWindow(Handle(), GW_OWNER);
+    if (owner != nullptr) EnableWindow(owner, FALSE);
+    Show();
+    MSG message;
+    while (m_modalResult == mrNone) {
+        const BOOL got = GetMessageA(&message, nullptr, 0, 0);
+        if (got <= 0) {
+            // Leave the quit for the loop that owns it.
+            PostQuitMessage(static_cast<int>(message.wParam));
+            if (m_modalResult == mrNone) m_modalResult = mrCancel;
+            break;
+        }
+        if (!TApplication::PreTranslate(message)) {
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+        if (m_modalResult != mrNone && !Guarded([this] { return CloseQuery(); }, false)) m_modalResult = mrNone;
+    }
+    if (owner != nullptr) EnableWindow(owner, TRUE);
+    Hide();
+    m_modal = false;
+    return m_modalResult;
+}
+
+LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_CLOSE: Close(); return 0;
+    case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
+    case WM_SHOWWINDOW:
+        // Only a show call counts; a parent being restored says so in lParam.
+        if (wParam != FALSE && lParam == 0 && onShow) onShow();
+        break;
+    case WM_COMMAND:
+        // Esc in a form without a cancel button.
+        if (lParam == 0 && LOWORD(wParam) == IDCANCEL && m_modal) {
+            m_modalResult = mrCancel;
+            return 0;
+        }
+        break;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}

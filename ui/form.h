@@ -1,0 +1,66 @@
+#pragma once
+// Top-level windows of the program. A concrete form builds its controls in its constructor,
+// binds their events to its handlers and ends the constructor with DoCreate, which raises
+// onCreate inside the error boundary: an error there is shown and the form lives on.
+#include <functional>
+#include <string>
+
+#include "ui/window.h"
+
+enum class TCloseAction { caNone, caHide, caFree, caMinimize };
+enum class TBorderStyle { bsSingle, bsDialog };
+
+// Modal results, as the dialog manager numbers them.
+inline constexpr int mrNone = 0;
+inline constexpr int mrOk = IDOK;
+inline constexpr int mrCancel = IDCANCEL;
+
+struct FormArgs {
+    std::string name;  // the form's name, e.g. "Form1"; modal runs are reported under it
+    std::string caption;
+    Bounds bounds;  // left and top of the window; width and height of its client area
+    TBorderStyle borderStyle = TBorderStyle::bsSingle;
+    bool helpButton = false;  // the caption's context-help button
+    HWND owner = nullptr;
+    HFONT font = nullptr;  // null: the program's standard font
+    HICON icon = nullptr;
+    HICON smallIcon = nullptr;
+};
+
+class TForm : public TWindow {
+public:
+    explicit TForm(const FormArgs& args);
+
+    const std::string& Name() const noexcept { return m_name; }
+
+    // Shows the form and brings it to the front.
+    void Show();
+    void Hide();
+    // A close request: asks onCloseQuery, then acts on onClose's action. Closing the
+    // application's main form terminates the application.
+    void Close();
+    // Raises onCloseQuery; true when the form may close.
+    bool CloseQuery();
+
+    // Runs the form modally until its modal result is set; returns the result.
+    int ShowModal();
+    int ModalResult() const noexcept { return m_modalResult; }
+    void SetModalResult(int result) noexcept { m_modalResult = result; }
+    bool Modal() const noexcept { return m_modal; }
+
+    std::function<void()> onCreate;
+    std::function<void()> onShow;  // each time the form becomes visible
+    std::function<void(bool& canClose)> onCloseQuery;
+    std::function<void(TCloseAction& action)> onClose;
+
+protected:
+    void DoCreate();
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    int RunModalLoop();
+
+    std::string m_name;
+    int m_modalResult = mrNone;
+    bool m_modal = false;
+};

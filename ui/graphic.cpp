@@ -1,0 +1,157 @@
+#include "ui/graphic.h"
+
+#include <utility>
+
+#include "core/check.h"
+
+namespace {
+constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
+
+// A painted window draws everything itself: background erasing would only flicker.
+TWindow::WindowClass PaintedClass(const char* name)
+{
+    TWindow::WindowClass windowClass;
+    windowClass.name = name;
+    windowClass.background = nullptr;
+    return windowClass;
+}
+
+void FillSolid(HDC dc, const RECT& rect, COLORREF color)
+{
+    SetBkColor(dc, color);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &rect, nullptr, 0, nullptr);
+}
+
+void Line(HDC dc, int x1, int y1, int x2, int y2, COLORREF color)
+{
+    RECT rect{x1, y1, x2 == x1 ? x1 + 1 : x2, y2 == y1 ? y1 + 1 : y2};
+    FillSolid(dc, rect, color);
+}
+
+// Draws a one-pixel frame: `topLeft` on the top and left edges, `bottomRight` on the others.
+void Frame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
+{
+    Line(dc, rect.left, rect.top, rect.right, rect.top, topLeft);
+    Line(dc, rect.left, rect.top, rect.left, rect.bottom, topLeft);
+    Line(dc, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1, bottomRight);
+    Line(dc, rect.right - 1, rect.top, rect.right - 1, rect.bottom, bottomRight);
+}
+
+template <typename Paint>
+LRESULT PaintWith(HWND window, Paint paint)
+{
+    PAINTSTRUCT ps;
+    HDC dc = BeginPaint(window, &ps);
+    RECT client;
+    GetClientRect(window, &client);
+    paint(dc, client);
+    EndPaint(window, &ps);
+    return 0;
+}
+}  // namespace
+
+TShape::TShape(const ShapeArgs& args) : m_brush(args.brush), m_pen(args.pen)
+{
+    CreateHandle(PaintedClass("VelmoraShape"), kChildStyle, 0, args.parent, args.bounds, {});
+}
+
+LRESULT TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return TRUE;
+    case WM_PAINT:
+        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
+            FillSolid(dc, client, m_brush);
+            Frame(dc, client, m_pen, m_pen);
+        });
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}
+
+TBevel::TBevel(const BevelArgs& args) : m_shape(args.shape), m_style(args.style)
+{
+    CreateHandle(PaintedClass("VelmoraBevel"), kChildStyle, 0, args.parent, args.bounds, {});
+}
+
+LRESULT TBevel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return TRUE;
+    case WM_PAINT:
+        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
+            FillSolid(dc, client, GetSysColor(COLOR_BTNFACE));
+            COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+            COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+            if (m_style == TBevelStyle::bsRaised) std::swap(dark, light);
+            if (m_shape == TBevelShape::bsBox) {
+                Frame(dc, client, dark, light);
+            } else {
+                Line(dc, client.left, client.bottom - 2, client.right, client.bottom - 2, dark);
+                Line(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, light);
+            }
+        });
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}
+
+TPicture::TPicture(const PictureArgs& args) : m_color(args.color)
+{
+    if (args.bitmapResource != 0) {
+        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(args.bitmapResource), IMAGE_BITMAP, 0, 0,
+                                   LR_CREATEDIBSECTION);
+        CheckWin32(bitmap != nullptr);
+        m_bitmap.reset(bitmap);
+    }
+    CreateHandle(PaintedClass("VelmoraPicture"), kChildStyle, 0, args.parent, args.bounds, {});
+}
+
+SIZE TPicture::PictureSize() const
+{
+    BITMAP info{};
+    if (!m_bitmap || GetObjectA(m_bitmap.get(), sizeof info, &info) == 0) return {0, 0};
+    return {info.bmWidth, info.bmHeight};
+}
+
+LRESULT TPicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return TRUE;
+    case WM_PAINT:
+        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
+            FillSolid(dc, client, m_color);
+            if (!m_bitmap) return;
+            const SIZE size = PictureSize();
+            HDC memory = CreateCompatibleDC(dc);
+            HGDIOBJ old = SelectObject(memory, m_bitmap.get());
+            BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
+            SelectObject(memory, old);
+            DeleteDC(memory);
+        });
+    case WM_NCHITTEST: return HTTRANSPARENT;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}
+
+TPanel::TPanel(const PanelArgs& args) : m_bevel(args.bevel), m_color(args.color)
+{
+    CreateHandle(PaintedClass("VelmoraPanel"), kChildStyle | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, args.parent,
+                 args.bounds, {});
+}
+
+LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return TRUE;
+    case WM_PAINT:
+        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
+            FillSolid(dc, client, m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
+            const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+            const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+            if (m_bevel == TPanelBevel::bvLowered) Frame(dc, client, dark, light);
+            if (m_bevel == TPanelBevel::bvRaised) Frame(dc, client, light, dark);
+        });
+    }
+    return DefaultMessage(message, wParam, lParam);
+}

@@ -1,0 +1,67 @@
+#include "ui/header.h"
+
+#include <commctrl.h>
+
+THeaderControl::THeaderControl(const HeaderArgs& args)
+{
+    ControlArgs control;
+    control.className = WC_HEADERA;
+    control.style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG;
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.font = args.font;
+    CreateHandle(control);
+}
+
+int THeaderControl::AddSection(const std::string& text, int width)
+{
+    HDITEMA item{};
+    item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
+    item.pszText = const_cast<char*>(text.c_str());
+    item.cxy = width;
+    item.fmt = HDF_LEFT | HDF_STRING;
+    return static_cast<int>(
+        SendMessageA(Handle(), HDM_INSERTITEMA, static_cast<WPARAM>(SectionCount()), reinterpret_cast<LPARAM>(&item)));
+}
+
+int THeaderControl::SectionCount() const { return static_cast<int>(SendMessageA(Handle(), HDM_GETITEMCOUNT, 0, 0)); }
+
+int THeaderControl::SectionWidth(int index) const
+{
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    SendMessageA(Handle(), HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    return item.cxy;
+}
+
+void THeaderControl::SetSectionWidth(int index, int width)
+{
+    HDITEMA item{};
+    item.mask = HDI_WIDTH;
+    item.cxy = width;
+    // The control reports this change like a drag; a handler that sets widths must not be
+    // called back by its own change.
+    m_settingWidth = true;
+    SendMessageA(Handle(), HDM_SETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
+    m_settingWidth = false;
+}
+
+bool THeaderControl::HandleNotify(NMHDR& header, LRESULT& result)
+{
+    result = 0;
+    // The control reports a drag as it goes (HDN_TRACK) and at its end (HDN_ENDTRACK) in both
+    // character sets; the width has been taken over by the time HDN_ITEMCHANGED arrives.
+    if (header.code != HDN_ITEMCHANGEDA && header.code != HDN_ITEMCHANGEDW) return false;
+    const auto& change = reinterpret_cast<NMHEADERA&>(header);
+    if (!m_settingWidth && change.pitem != nullptr && (change.pitem->mask & HDI_WIDTH) != 0 && onSectionResize) {
+        onSectionResize(change.iItem);
+    }
+    return true;
+}
+
+LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    const LRESULT result = DefaultMessage(message, wParam, lParam);
+    if (message == WM_SIZE && onResize) onResize();
+    return result;
+}

@@ -1,0 +1,36 @@
+#pragma once
+// The header strip: a row of sized sections over a list or grid (Windows' header control).
+#include <functional>
+#include <string>
+
+#include "ui/control.h"
+
+struct HeaderArgs {
+    HWND parent = nullptr;
+    Bounds bounds;
+    HFONT font = nullptr;
+};
+
+class THeaderControl : public TControl {
+public:
+    explicit THeaderControl(const HeaderArgs& args);
+
+    int AddSection(const std::string& text, int width);
+    int SectionCount() const;
+    int SectionWidth(int index) const;
+    // Sets a width as the program does: onSectionResize is not raised.
+    void SetSectionWidth(int index, int width);
+
+    // The user dragged a section's border; raised with the section's index.
+    std::function<void(int section)> onSectionResize;
+    // The strip changed its size.
+    std::function<void()> onResize;
+
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    bool m_settingWidth = false;
+};

@@ -1,0 +1,119 @@
+#include "ui/label.h"
+
+#include "ui/button.h"
+#include "ui/cursor.h"
+#include "ui/fonts.h"
+
+namespace {
+DWORD LabelStyle(bool wordWrap) { return WS_VISIBLE | SS_NOTIFY | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP); }
+}  // namespace
+
+TLabel::TLabel(const LabelArgs& args)
+    : m_autoSize(args.autoSize), m_wordWrap(args.wordWrap), m_textColor(args.textColor), m_color(args.color)
+{
+    ControlArgs control;
+    control.className = "STATIC";
+    control.style = LabelStyle(args.wordWrap);
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.text = args.caption;
+    control.font = args.font;
+    CreateHandle(control);
+    if (m_color != ParentColor) m_brush.reset(CreateSolidBrush(m_color));
+    FitToText();
+}
+
+void TLabel::SetCaption(const std::string& caption)
+{
+    SetText(caption);
+    FitToText();
+}
+
+void TLabel::SetWordWrap(bool wordWrap)
+{
+    m_wordWrap = wordWrap;
+    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    style &= ~static_cast<LONG_PTR>(SS_TYPEMASK);
+    style |= wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style);
+    FitToText();
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TLabel::SetTextColor(COLORREF color)
+{
+    m_textColor = color;
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TLabel::FitToText()
+{
+    if (!m_autoSize) return;
+    Bounds bounds = GetBounds();
+    HDC dc = GetDC(Handle());
+    HGDIOBJ old = SelectObject(dc, Font());
+    const std::string text = Text();
+    RECT rect{0, 0, m_wordWrap ? bounds.width : 0, 0};
+    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &rect,
+              DT_CALCRECT | (m_wordWrap ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    if (!m_wordWrap) bounds.width = rect.right;
+    bounds.height = rect.bottom;
+    SetBounds(bounds);
+}
+
+bool TLabel::HandleCommand(WORD code)
+{
+    if (code != STN_CLICKED) return false;
+    if (onClick) onClick();
+    return true;
+}
+
+HBRUSH TLabel::HandleCtlColor(HDC dc)
+{
+    ::SetTextColor(dc, m_textColor);
+    if (m_brush) {
+        SetBkColor(dc, m_color);
+        return static_cast<HBRUSH>(m_brush.get());
+    }
+    // The parent's background: a group box of ours knows its colour, others are button face.
+    if (auto* group = dynamic_cast<TGroupBox*>(TControl::FromHandle(GetParent(Handle())))) {
+        return group->HandleCtlColor(dc);
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+HFONT UnderlinedFont(HFONT font)
+{
+    LOGFONTA logFont{};
+    GetObjectA(font != nullptr ? font : DefaultFont(), sizeof logFont, &logFont);
+    FontSpec spec;
+    spec.face = logFont.lfFaceName;
+    spec.height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
+    spec.bold = logFont.lfWeight >= FW_BOLD;
+    spec.underline = true;
+    return GetFont(spec);
+}
+
+TLinkLabel::TLinkLabel(LabelArgs args)
+    : TLabel([&] {
+          args.textColor = RGB(0, 0, 255);
+          if (args.font == nullptr)
+              args.font = UnderlinedFont(reinterpret_cast<HFONT>(SendMessageA(args.parent, WM_GETFONT, 0, 0)));
+          else
+              args.font = UnderlinedFont(args.font);
+          return args;
+      }())
+{
+}
+
+LRESULT TLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_SETCURSOR && !ApplyScreenCursor()) {
+        SetCursor(CursorHandle(TCursor::crHandPoint));
+        return TRUE;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}

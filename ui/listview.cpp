@@ -1,0 +1,105 @@
+#include "ui/listview.h"
+
+#include <commctrl.h>
+
+TListView::TListView(const ListViewArgs& args)
+{
+    ControlArgs control;
+    control.className = WC_LISTVIEWA;
+    control.style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
+                    (args.multiSelect ? 0 : LVS_SINGLESEL);
+    control.exStyle = WS_EX_CLIENTEDGE;
+    control.parent = args.parent;
+    control.bounds = args.bounds;
+    control.font = args.font;
+    CreateHandle(control);
+    if (args.largeImages != nullptr) {
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(args.largeImages->Handle()));
+    }
+    if (args.textColor != CLR_DEFAULT) SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(args.textColor));
+    m_items.SetView(this);
+}
+
+TListView::~TListView() { m_items.SetView(nullptr); }
+
+TListItem* TListView::ItemAt(POINT point) const
+{
+    LVHITTESTINFO hit{};
+    hit.pt = point;
+    const auto index = static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
+    if (index < 0 || index >= m_items.Count() || (hit.flags & LVHT_ONITEM) == 0) return nullptr;
+    return &m_items.Item(index);
+}
+
+void TListView::BeginUpdate() { SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0); }
+
+void TListView::EndUpdate()
+{
+    SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
+    InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TListView::ItemInserted(int index)
+{
+    LVITEMA item{};
+    item.mask = LVIF_TEXT | LVIF_IMAGE;
+    item.iItem = index;
+    item.pszText = LPSTR_TEXTCALLBACKA;
+    item.iImage = I_IMAGECALLBACK;
+    SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
+    ShowSelection(index);
+}
+
+void TListView::ItemRemoved(int index) { SendMessageA(Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
+
+void TListView::ItemChanged(int index)
+{
+    SendMessageA(Handle(), LVM_UPDATE, static_cast<WPARAM>(index), 0);
+    ShowSelection(index);
+}
+
+void TListView::ItemsCleared() { SendMessageA(Handle(), LVM_DELETEALLITEMS, 0, 0); }
+
+void TListView::ShowSelection(int index)
+{
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = m_items.Item(index).Selected() ? LVIS_SELECTED : 0;
+    m_echo = true;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+    m_echo = false;
+}
+
+bool TListView::HandleNotify(NMHDR& header, LRESULT& result)
+{
+    result = 0;
+    switch (header.code) {
+    case LVN_GETDISPINFOA: {
+        auto& info = reinterpret_cast<NMLVDISPINFOA&>(header);
+        if (info.item.iItem < 0 || info.item.iItem >= m_items.Count()) return true;
+        const TListItem& item = m_items.Item(info.item.iItem);
+        if ((info.item.mask & LVIF_TEXT) != 0 && info.item.cchTextMax > 0) {
+            lstrcpynA(info.item.pszText, item.Caption().c_str(), info.item.cchTextMax);
+        }
+        if ((info.item.mask & LVIF_IMAGE) != 0) info.item.iImage = item.ImageIndex();
+        return true;
+    }
+    case LVN_ITEMCHANGED: {
+        auto& change = reinterpret_cast<NMLISTVIEW&>(header);
+        if (m_echo || (change.uChanged & LVIF_STATE) == 0) return true;
+        const bool was = (change.uOldState & LVIS_SELECTED) != 0;
+        const bool is = (change.uNewState & LVIS_SELECTED) != 0;
+        if (was == is) return true;
+        // -1 stands for every item (a select-all or clear by the control).
+        const int first = change.iItem < 0 ? 0 : change.iItem;
+        const int last = change.iItem < 0 ? m_items.Count() - 1 : change.iItem;
+        for (int i = first; i <= last && i < m_items.Count(); ++i) {
+            TListItem& item = m_items.Item(i);
+            item.SetSelected(is);
+            if (onSelectItem) onSelectItem(item, is);
+        }
+        return true;
+    }
+    }
+    return false;
+}

@@ -1,0 +1,176 @@
+#include "ui/menu.h"
+
+#include <map>
+
+#include "core/check.h"
+#include "ui/imagelist.h"
+
+namespace {
+// Command ids live above the control ids and below the system commands (SC_*).
+constexpr UINT kFirstCommand = 0x8000;
+constexpr UINT kLastCommand = 0xEFFF;
+
+std::map<UINT, TMenuItem*>& Commands()
+{
+    static std::map<UINT, TMenuItem*> commands;
+    return commands;
+}
+
+UINT AllocateCommand(TMenuItem* item)
+{
+    static UINT next = kFirstCommand;
+    auto& commands = Commands();
+    for (UINT tries = 0; tries <= kLastCommand - kFirstCommand; ++tries) {
+        const UINT command = next;
+        next = next == kLastCommand ? kFirstCommand : next + 1;
+        if (commands.emplace(command, item).second) return command;
+    }
+    RaiseError("Out of menu command ids");
+}
+}  // namespace
+
+TMenuItem::TMenuItem(std::string caption) : m_caption(std::move(caption)), m_command(AllocateCommand(this)) {}
+
+TMenuItem::~TMenuItem() { Commands().erase(m_command); }
+
+TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> item)
+{
+    item->m_parent = this;
+    m_items.push_back(std::move(item));
+    return *m_items.back();
+}
+
+TMenuItem& TMenuItem::Add(std::string caption) { return Add(std::make_unique<TMenuItem>(std::move(caption))); }
+
+void TMenuItem::Remove(TMenuItem& item)
+{
+    for (auto it = m_items.begin(); it != m_items.end(); ++it) {
+        if (it->get() == &item) {
+            m_items.erase(it);
+            return;
+        }
+    }
+}
+
+void TMenuItem::Clear() { m_items.clear(); }
+
+void TMenuItem::Click()
+{
+    // A copy: the handler may destroy this item, and with it the stored handler.
+    const auto handler = onClick;
+    if (handler) handler(*this);
+}
+
+TMenuItem* TMenuItem::FromCommand(UINT command)
+{
+    auto found = Commands().find(command);
+    return found == Commands().end() ? nullptr : found->second;
+}
+
+bool TMenuItem::DispatchCommand(UINT command)
+{
+    TMenuItem* item = FromCommand(command);
+    if (item == nullptr) return false;
+    item->Click();
+    return true;
+}
+
+const TImageList* TMenuItem::Images() const
+{
+    const TMenuItem* root = this;
+    while (root->m_parent != nullptr)
+        root = root->m_parent;
+    return root->m_menu != nullptr ? root->m_menu->Images() : nullptr;
+}
+
+bool TMenuItem::MeasureImage(MEASUREITEMSTRUCT& measure)
+{
+    TMenuItem* item = FromCommand(measure.itemID);
+    if (item == nullptr) return false;
+    const TImageList* images = item->Images();
+    measure.itemWidth = images != nullptr ? static_cast<UINT>(images->Width()) : 0;
+    measure.itemHeight = images != nullptr ? static_cast<UINT>(images->Height()) : 0;
+    return true;
+}
+
+bool TMenuItem::DrawImage(DRAWITEMSTRUCT& draw)
+{
+    TMenuItem* item = FromCommand(draw.itemID);
+    if (item == nullptr) return false;
+    const TImageList* images = item->Images();
+    if (images == nullptr || item->m_imageIndex < 0) return true;
+    const RECT& r = draw.rcItem;
+    const int x = r.left + (r.right - r.left - images->Width()) / 2;
+    const int y = r.top + (r.bottom - r.top - images->Height()) / 2;
+    images->Draw(draw.hDC, item->m_imageIndex, x < r.left ? r.left : x, y);
+    return true;
+}
+
+void TMenuItem::AppendTo(HMENU menu) const
+{
+    for (const auto& item : m_items) {
+        if (!item->m_visible) continue;
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA;
+        info.wID = item->m_command;
+        info.dwTypeData = const_cast<char*>(item->m_caption.c_str());
+        info.fState = (item->m_default ? MFS_DEFAULT : 0) | (item->m_enabled ? 0 : MFS_DISABLED);
+        info.dwItemData = item->m_command;
+        if (item->m_imageIndex >= 0 && Images() != nullptr) {
+            // Drawn by the owner window from the image list, which keeps its transparency.
+            info.fMask |= MIIM_BITMAP;
+            info.hbmpItem = HBMMENU_CALLBACK;
+        }
+        UniqueHmenu submenu;
+        if (!item->m_items.empty()) {
+            submenu.reset(CreatePopupMenu());
+            CheckWin32(submenu.get() != nullptr);
+            item->AppendTo(submenu.get());
+            info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = submenu.get();
+        }
+        CheckWin32(InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info));
+        submenu.release();  // now destroyed with `menu`
+    }
+}
+
+TPopupMenu::TPopupMenu(const PopupMenuArgs& args)
+    : m_owner(args.owner), m_images(args.images), m_alignment(args.alignment), m_rightToLeft(args.rightToLeft)
+{
+    m_items.m_menu = this;
+}
+
+UniqueHmenu TPopupMenu::BuildMenu() const
+{
+    UniqueHmenu menu(CreatePopupMenu());
+    CheckWin32(menu.get() != nullptr);
+    m_items.AppendTo(menu.get());
+    return menu;
+}
+
+void TPopupMenu::Popup(int x, int y)
+{
+    if (onPopup) onPopup();
+    UniqueHmenu menu = BuildMenu();
+    UINT flags = TPM_RIGHTBUTTON;
+    switch (m_alignment) {
+    case TPopupAlignment::paLeft: flags |= TPM_LEFTALIGN; break;
+    case TPopupAlignment::paCenter: flags |= TPM_CENTERALIGN; break;
+    case TPopupAlignment::paRight: flags |= TPM_RIGHTALIGN; break;
+    }
+    if (m_rightToLeft && GetSystemMetrics(SM_MIDEASTENABLED) != 0) flags |= TPM_LAYOUTRTL;
+    TrackPopupMenu(menu.get(), flags, x, y, 0, m_owner, nullptr);
+}
+
+bool TPopupMenu::ClickDefaultItem()
+{
+    for (int i = 0; i < m_items.Count(); ++i) {
+        TMenuItem& item = m_items.Item(i);
+        if (item.Visible() && item.Default()) {
+            item.Click();
+            return true;
+        }
+    }
+    return false;
+}

@@ -1,0 +1,118 @@
+#pragma once
+// Popup menus as a tree of items that carry a caption, an image, a tag, visibility, the
+// default mark, a click handler and sub-items. The native menu is built from the tree each
+// time it opens; a chosen command comes back to the owner window as WM_COMMAND and finds
+// its item by the command id (ReflectMessage).
+#include <windows.h>
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/handles.h"
+#include "tray/traytypes.h"
+
+class TImageList;
+class TPopupMenu;
+
+class TMenuItem {
+public:
+    explicit TMenuItem(std::string caption = {});
+    ~TMenuItem();
+    TMenuItem(const TMenuItem&) = delete;
+    TMenuItem& operator=(const TMenuItem&) = delete;
+
+    const std::string& Caption() const noexcept { return m_caption; }
+    void SetCaption(std::string caption) { m_caption = std::move(caption); }
+    int ImageIndex() const noexcept { return m_imageIndex; }
+    void SetImageIndex(int index) noexcept { m_imageIndex = index; }
+    int Tag() const noexcept { return m_tag; }
+    void SetTag(int tag) noexcept { m_tag = tag; }
+    bool Visible() const noexcept { return m_visible; }
+    void SetVisible(bool visible) noexcept { m_visible = visible; }
+    bool Default() const noexcept { return m_default; }
+    void SetDefault(bool isDefault) noexcept { m_default = isDefault; }
+    bool Enabled() const noexcept { return m_enabled; }
+    void SetEnabled(bool enabled) noexcept { m_enabled = enabled; }
+
+    // Raised with the clicked item. The handler may destroy the item or its parent.
+    std::function<void(TMenuItem& sender)> onClick;
+
+    TMenuItem& Add(std::unique_ptr<TMenuItem> item);
+    TMenuItem& Add(std::string caption);
+    // Destroys a sub-item and everything under it.
+    void Remove(TMenuItem& item);
+    void Clear();
+    int Count() const noexcept { return static_cast<int>(m_items.size()); }
+    TMenuItem& Item(int index) { return *m_items.at(static_cast<size_t>(index)); }
+    TMenuItem* Parent() const noexcept { return m_parent; }
+
+    // The id this item's command carries in WM_COMMAND.
+    UINT Command() const noexcept { return m_command; }
+    void Click();
+
+    // For ReflectMessage: a menu command, and the images of menu items.
+    static bool DispatchCommand(UINT command);
+    static bool MeasureImage(MEASUREITEMSTRUCT& item);
+    static bool DrawImage(DRAWITEMSTRUCT& item);
+
+private:
+    friend class TPopupMenu;
+    static TMenuItem* FromCommand(UINT command);
+    const TImageList* Images() const;
+    void AppendTo(HMENU menu) const;
+
+    std::string m_caption;
+    int m_imageIndex = -1;
+    int m_tag = 0;
+    bool m_visible = true;
+    bool m_default = false;
+    bool m_enabled = true;
+    UINT m_command;
+    TMenuItem* m_parent = nullptr;
+    TPopupMenu* m_menu = nullptr;  // set on the root item of a popup menu
+    std::vector<std::unique_ptr<TMenuItem>> m_items;
+};
+
+enum class TPopupAlignment { paLeft, paCenter, paRight };
+
+struct PopupMenuArgs {
+    HWND owner = nullptr;  // receives the chosen command and draws the images
+    const TImageList* images = nullptr;
+    TPopupAlignment alignment = TPopupAlignment::paLeft;
+    // Mirrors the menu only where Windows lays text out right to left (a Middle-East system).
+    bool rightToLeft = false;
+};
+
+class TPopupMenu : public TrayPopupMenu {
+public:
+    explicit TPopupMenu(const PopupMenuArgs& args = {});
+    TPopupMenu(const TPopupMenu&) = delete;
+    TPopupMenu& operator=(const TPopupMenu&) = delete;
+
+    TMenuItem& Items() noexcept { return m_items; }
+    const TImageList* Images() const noexcept { return m_images; }
+
+    // Raised just before the menu opens, so its items can be brought up to date.
+    std::function<void()> onPopup;
+
+    // Opens the menu at a screen position; the chosen command goes to the owner as WM_COMMAND
+    // once the menu has closed.
+    void Popup(int x, int y);
+    bool AutoPopup() const override { return m_autoPopup; }
+    void SetAutoPopup(bool autoPopup) noexcept { m_autoPopup = autoPopup; }
+    void PopupAt(int x, int y) override { Popup(x, y); }
+    // Clicks the first visible top-level item marked as the default; false when there is none.
+    bool ClickDefaultItem() override;
+    // The native menu as it would open now (for inspection); the caller owns it.
+    UniqueHmenu BuildMenu() const;
+
+private:
+    TMenuItem m_items;
+    HWND m_owner;
+    const TImageList* m_images;
+    bool m_autoPopup = true;
+    TPopupAlignment m_alignment;
+    bool m_rightToLeft;
+};

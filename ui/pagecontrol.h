@@ -1,0 +1,55 @@
+#pragma once
+// The page control: Windows' tab control with one page window per tab. Only the selected
+// tab's page is visible.
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "ui/control.h"
+#include "ui/imagelist.h"
+
+// One page; controls are placed on it relative to its client area.
+class TTabSheet : public TWindow {
+public:
+    TTabSheet(HWND tabControl, int pageIndex);
+    int PageIndex() const noexcept { return m_pageIndex; }
+
+private:
+    int m_pageIndex;
+};
+
+struct PageControlArgs {
+    HWND parent = nullptr;
+    Bounds bounds;
+    bool multiLine = true;
+    const TImageList* images = nullptr;
+    HFONT font = nullptr;
+};
+
+class TPageControl : public TControl {
+public:
+    explicit TPageControl(const PageControlArgs& args);
+
+    TTabSheet& AddPage(const std::string& caption, int imageIndex);
+    int PageCount() const noexcept { return static_cast<int>(m_pages.size()); }
+    TTabSheet& Page(int index) { return *m_pages.at(static_cast<size_t>(index)); }
+
+    int ActivePageIndex() const;
+    // Selects a tab as the program does: the page changes, onChange is not raised.
+    void SetActivePageIndex(int index);
+
+    // Raised after the user selected another tab.
+    std::function<void()> onChange;
+
+    bool HandleNotify(NMHDR& header, LRESULT& result) override;
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+
+private:
+    RECT PageRect() const;
+    void ShowActivePage();
+
+    std::vector<std::unique_ptr<TTabSheet>> m_pages;
+};

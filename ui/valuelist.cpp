@@ -1,0 +1,285 @@
+#include "ui/valuelist.h"
+
+#include "core/error.h"
+#include "core/handles.h"
+
+namespace {
+// The in-place editor: Enter keeps, Esc drops, leaving the field keeps.
+class InplaceEdit : public TEdit {
+public:
+    InplaceEdit(const EditArgs& args, TValueListEditor& grid) : TEdit(args), m_grid(grid) {}
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DefaultMessage(message, wParam, lParam);
+        case WM_KEYDOWN:
+            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
+                m_grid.EndEdit(wParam == VK_RETURN);
+                return 0;
+            }
+            break;
+        case WM_CHAR:
+            if (wParam == '\r' || wParam == 27) return 0;  // no beep for the keys handled above
+            break;
+        case WM_KILLFOCUS:
+            if (m_grid.Editing()) {
+                const LRESULT result = DefaultMessage(message, wParam, lParam);
+                m_grid.EndEdit(true);
+                return result;
+            }
+            break;
+        }
+        return DefaultMessage(message, wParam, lParam);
+    }
+
+private:
+    TValueListEditor& m_grid;
+};
+
+bool SameText(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+}  // namespace
+
+TValueListEditor::TValueListEditor(const ValueListArgs& args)
+    : m_keyWidth(args.keyColumnWidth), m_editing(args.editing), m_color(args.color)
+{
+    WindowClass windowClass;
+    windowClass.name = "VelmoraValueList";
+    windowClass.background = nullptr;
+    CreateHandle(windowClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0, args.parent,
+                 args.bounds, {});
+    if (args.font != nullptr) SetFont(args.font);
+    TEXTMETRICA metrics{};
+    HDC dc = GetDC(Handle());
+    HGDIOBJ old = SelectObject(dc, Font() != nullptr ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+    GetTextMetricsA(dc, &metrics);
+    SelectObject(dc, old);
+    ReleaseDC(Handle(), dc);
+    m_rowHeight = metrics.tmHeight + 5;
+}
+
+TValueListEditor::~TValueListEditor() = default;
+
+void TValueListEditor::CheckRow(int row) const
+{
+    if (row < 0 || row >= RowCount()) RaiseError("Grid index out of range");
+}
+
+void TValueListEditor::Clear()
+{
+    EndEdit(false);
+    m_rows.clear();
+    m_selectedRow = -1;
+    Invalidate();
+}
+
+int TValueListEditor::AddRow(const std::string& key, const std::string& value, bool readOnly)
+{
+    m_rows.push_back({key, value, readOnly});
+    Invalidate();
+    return RowCount() - 1;
+}
+
+const std::string& TValueListEditor::Key(int row) const
+{
+    CheckRow(row);
+    return m_rows[static_cast<size_t>(row)].key;
+}
+
+const std::string& TValueListEditor::Value(int row) const
+{
+    CheckRow(row);
+    return m_rows[static_cast<size_t>(row)].value;
+}
+
+void TValueListEditor::SetValue(int row, const std::string& value)
+{
+    CheckRow(row);
+    m_rows[static_cast<size_t>(row)].value = value;
+    if (row == m_editRow) m_editor->SetText(value);
+    Invalidate();
+}
+
+int TValueListEditor::FindRow(const std::string& key) const
+{
+    for (int row = 0; row < RowCount(); ++row) {
+        if (SameText(m_rows[static_cast<size_t>(row)].key, key)) return row;
+    }
+    return -1;
+}
+
+std::string TValueListEditor::Values(const std::string& key) const
+{
+    const int row = FindRow(key);
+    return row < 0 ? std::string() : m_rows[static_cast<size_t>(row)].value;
+}
+
+void TValueListEditor::SetValues(const std::string& key, const std::string& value)
+{
+    const int row = FindRow(key);
+    if (row < 0) {
+        AddRow(key, value);
+    } else {
+        SetValue(row, value);
+    }
+}
+
+bool TValueListEditor::ReadOnly(int row) const
+{
+    CheckRow(row);
+    return m_rows[static_cast<size_t>(row)].readOnly;
+}
+
+void TValueListEditor::SetReadOnly(int row, bool readOnly)
+{
+    CheckRow(row);
+    m_rows[static_cast<size_t>(row)].readOnly = readOnly;
+}
+
+void TValueListEditor::SetKeyColumnWidth(int width)
+{
+    m_keyWidth = width;
+    if (m_editRow >= 0) EndEdit(true);
+    Invalidate();
+}
+
+int TValueListEditor::ValueColumnWidth() const
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    const int width = client.right - m_keyWidth;
+    return width > 0 ? width : 0;
+}
+
+void TValueListEditor::SetEditingEnabled(bool enabled)
+{
+    m_editing = enabled;
+    if (!enabled) EndEdit(true);
+}
+
+bool TValueListEditor::EditRow(int row)
+{
+    if (row < 0 || row >= RowCount()) return false;
+    bool canSelect = true;
+    if (onSelectCell) onSelectCell(1, row, canSelect);
+    if (!canSelect) return false;
+    m_selectedRow = row;
+    Invalidate();
+    if (!m_editing || m_rows[static_cast<size_t>(row)].readOnly) return false;
+    EndEdit(true);
+    if (!m_editor) {
+        EditArgs args;
+        args.parent = Handle();
+        m_editor = std::make_unique<InplaceEdit>(args, *this);
+        // A borderless field that sits exactly in the cell.
+        SetWindowLongPtrA(m_editor->Handle(), GWL_EXSTYLE, 0);
+    }
+    m_editRow = row;
+    m_editor->SetBounds({m_keyWidth + 2, row * m_rowHeight + 2, ValueColumnWidth() - 3, m_rowHeight - 3});
+    m_editor->SetText(m_rows[static_cast<size_t>(row)].value);
+    m_editor->SetVisible(true);
+    m_editor->SetFocus();
+    SendMessageA(m_editor->Handle(), EM_SETSEL, 0, -1);
+    return true;
+}
+
+void TValueListEditor::EndEdit(bool keep)
+{
+    if (m_editRow < 0) return;
+    const int row = m_editRow;
+    m_editRow = -1;  // first: hiding the field moves the focus, which ends the edit again
+    const std::string text = m_editor->Text();
+    m_editor->SetVisible(false);
+    if (keep && row < RowCount() && text != m_rows[static_cast<size_t>(row)].value) {
+        m_rows[static_cast<size_t>(row)].value = text;
+        if (onValueChange) onValueChange(row);
+    }
+    Invalidate();
+}
+
+void TValueListEditor::Click(int x, int y)
+{
+    const int row = y / m_rowHeight;
+    if (row >= RowCount()) return;
+    if (x < m_keyWidth) {
+        // The key column is fixed: it cannot be selected or edited.
+        return;
+    }
+    EditRow(row);
+}
+
+void TValueListEditor::Paint(HDC dc)
+{
+    RECT client;
+    GetClientRect(Handle(), &client);
+    SetBkColor(dc, m_color);
+    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
+    HGDIOBJ oldFont = SelectObject(dc, Font() != nullptr ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+    SetBkMode(dc, TRANSPARENT);
+    for (int row = 0; row < RowCount(); ++row) {
+        const Row& item = m_rows[static_cast<size_t>(row)];
+        const int top = row * m_rowHeight;
+        RECT key{0, top, m_keyWidth, top + m_rowHeight};
+        RECT value{m_keyWidth, top, client.right, top + m_rowHeight};
+        const bool selected = row == m_selectedRow && row != m_editRow && GetFocus() == Handle();
+        if (selected) {
+            SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
+            ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &value, nullptr, 0, nullptr);
+        }
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        RECT keyText{key.left + 2, key.top, key.right - 2, key.bottom};
+        DrawTextA(dc, item.key.c_str(), -1, &keyText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+        if (row == m_editRow) continue;
+        SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
+        RECT valueText{value.left + 2, value.top, value.right - 2, value.bottom};
+        DrawTextA(dc, item.value.c_str(), -1, &valueText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
+    }
+    SelectObject(dc, oldFont);
+}
+
+LRESULT TValueListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_ERASEBKGND: return TRUE;
+    case WM_PAINT: {
+        PAINTSTRUCT ps;
+        HDC dc = BeginPaint(Handle(), &ps);
+        Paint(dc);
+        EndPaint(Handle(), &ps);
+        return 0;
+    }
+    case WM_LBUTTONDOWN:
+        SetFocus(Handle());
+        Click(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
+        return 0;
+    case WM_SETFOCUS:
+    case WM_KILLFOCUS: Invalidate(); return 0;
+    case WM_SIZE:
+        if (m_editRow >= 0) EndEdit(true);
+        Invalidate();
+        return 0;
+    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_KEYDOWN:
+        if (wParam == VK_F2 || wParam == VK_RETURN) {
+            EditRow(m_selectedRow);
+            return 0;
+        }
+        if ((wParam == VK_DOWN || wParam == VK_UP) && RowCount() > 0) {
+            const int step = wParam == VK_DOWN ? 1 : -1;
+            int row = m_selectedRow + step;
+            if (row < 0) row = 0;
+            if (row >= RowCount()) row = RowCount() - 1;
+            bool canSelect = true;
+            if (onSelectCell) onSelectCell(1, row, canSelect);
+            if (canSelect) m_selectedRow = row;
+            Invalidate();
+            return 0;
+        }
+        break;
+    }
+    return DefaultMessage(message, wParam, lParam);
+}
