@@ -48,8 +48,6 @@ TEST(MessageBoxSeam, AnEmptyHandlerShowsTheSystemBoxAgain)
     g_boxCaption.clear();
     const HHOOK hook = SetWindowsHookExA(WH_CALLWNDPROCRET, AnswerBoxHook, nullptr, GetCurrentThreadId());
     ASSERT_NE(hook, nullptr);
-    // About two seconds under Xvfb: with no window manager, Wine waits for the hidden box's
-    // withdrawn state until its timeout.
     const int answer = ShowMessageBox(nullptr, "text", "seam check", MB_OKCANCEL);
     UnhookWindowsHookEx(hook);
     SetMessageBoxHandler(original);
