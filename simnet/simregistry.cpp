@@ -104,8 +104,8 @@ void SimRegistryMirror::Write(const SimAdapter& adapter)
 
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    // A changed identifier leaves the old interface key behind on Windows too, but the mirror
-    // removes what it wrote so that nothing outlives the network.
+    // The identifier changed: its old interface key goes, so nothing the mirror wrote is left
+    // without an adapter.
     const auto written = m_written.find(card);
     if (written != m_written.end() && written->second != settingId) {
         registry.DeleteKey(TcpipInterfacesKey + written->second);

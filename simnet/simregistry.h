@@ -13,8 +13,9 @@
 //   "0.0.0.0", the lease goes to "DhcpIPAddress", "DhcpSubnetMask", "DhcpDefaultGateway" and
 //   "DhcpNameServer" (space-joined), and "DefaultGateway" keeps the static list it held,
 //   which is why the program empties it before applying a profile.
-// Written at Attach and again after every change of an adapter (the mirror is the network's
-// change listener). The keys it wrote are removed by Detach and on destruction.
+// Written at Attach and again after every change of an adapter: the mirror takes over the
+// network's one change listener while attached. The keys it wrote, and parent keys it had to
+// make, are removed by Detach and on destruction.
 #include <cstddef>
 #include <map>
 #include <string>

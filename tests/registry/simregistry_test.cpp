@@ -200,3 +200,19 @@ TEST_F(SimRegistryTest, WritesNoInterfaceKeyForAnIdentifierThatIsNoKeyName)
     EXPECT_FALSE(KeyExists(mirror.CardKey(3)));
     EXPECT_FALSE(ReadRaw(InterfacesKey(), "IPAddress"));
 }
+
+TEST_F(SimRegistryTest, MovesTheInterfaceKeyWhenTheIdentifierChanges)
+{
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+    m_network.MutableAdapter(7)->settingId = AddedId;
+    m_network.AdapterChanged(7);
+
+    EXPECT_FALSE(KeyExists(Interface(StaticId)));
+    EXPECT_EQ(ReadRaw(mirror.CardKey(0), "ServiceName")->bytes, "{5E1F0A00-VELM-0RA0-SIMR-000000000003}\0"s);
+    const tadapter* stored = Stored(AddedId);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->Address, "192.168.1.20");
+    mirror.Detach();
+    EXPECT_FALSE(KeyExists(Interface(AddedId)));
+}
