@@ -36,22 +36,6 @@ TEST(WalkMultiString, WalksAnEmptyBufferWhateverIsReported)
     EXPECT_EQ(WalkMultiString(std::string_view(), 100), Lines{});
 }
 
-TEST(BuildMultiString, EndsEachLineAndTheListWithAZeroByte)
-{
-    EXPECT_EQ(BuildMultiString({""}), "\0\0"s);
-    EXPECT_EQ(BuildMultiString({"a", "b"}), "a\0b\0\0"s);
-    EXPECT_EQ(BuildMultiString({}), "\0"s);
-    EXPECT_EQ(BuildMultiString({"192.168.1.1 "}), "192.168.1.1 \0\0"s);
-}
-
-TEST(BuildMultiString, ReadsBackAsTheSameLines)
-{
-    for (const Lines& lines : {Lines{""}, Lines{"a", "b"}, Lines{"10.0.0.1", "", "10.0.0.2"}}) {
-        const std::string data = BuildMultiString(lines);
-        EXPECT_EQ(WalkMultiString(data, data.size()), lines);
-    }
-}
-
 TEST(ExtractField, SplitsAtTheSeparatorKeepingSpaces)
 {
     struct Case {
@@ -77,12 +61,4 @@ TEST(ExtractField, SplitsAtTheSeparatorKeepingSpaces)
     for (const Case& c : cases) {
         EXPECT_EQ(ExtractField(c.text, c.n, ','), c.expected) << '"' << c.text << "\" field " << c.n;
     }
-}
-
-TEST(StoredStringText, StopsAtTheFirstZeroOrTheEnd)
-{
-    EXPECT_EQ(StoredStringText("abc\0"s), "abc");
-    EXPECT_EQ(StoredStringText("abc"s), "abc");
-    EXPECT_EQ(StoredStringText("ab\0c\0"s), "ab");
-    EXPECT_EQ(StoredStringText(""), "");
 }
