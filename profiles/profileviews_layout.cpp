@@ -46,9 +46,9 @@ public:
         const int left = r.left + (r.right - r.left - width) / 2 + shift;
         const int imageTop = r.top + (r.bottom - r.top - m_images.Height()) / 2 + shift;
         if (disabled) {
-            UniqueHicon icon(m_images.MakeIcon(m_imageIndex));
-            DrawStateA(dc, nullptr, nullptr, reinterpret_cast<LPARAM>(icon.get()), 0, left, imageTop, 0, 0,
-                       DST_ICON | DSS_DISABLED);
+            // Faded half into the button face.
+            ImageList_DrawEx(m_images.Handle(), m_imageIndex, dc, left, imageTop, 0, 0, CLR_NONE,
+                             GetSysColor(COLOR_BTNFACE), ILD_TRANSPARENT | ILD_BLEND50);
         } else {
             m_images.Draw(dc, m_imageIndex, left, imageTop);
         }
@@ -196,7 +196,7 @@ void TForm1::BuildProfilesTab()
     HWND panel = ProfilesPanel->Handle();
 
     HWND current = MakeGroup(GroupBox3, panel, {5, 3, 129, 121}, "Current Network Details")->Handle();
-    ValueListEditor2 = MakeGrid(current, {3, 15, 123, 103}, 35, {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
+    ValueListEditor2 = MakeGrid(current, {3, 13, 123, 107}, 35, {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
     ValueListEditor2->onSelectCell = [this](int column, int row, bool& canSelect) {
         ValueListEditor2SelectCell(column, row, canSelect);
     };
@@ -210,7 +210,7 @@ void TForm1::BuildProfilesTab()
     Label12->onClick = [this] { Label12Click(); };
 
     HWND selected = MakeGroup(GroupBox4, panel, {5, 144, 129, 105}, "Selected Profile Details")->Handle();
-    ValueListEditor1 = MakeGrid(selected, {3, 15, 123, 87}, 30, {"Title:", "IP:", "Mask:", "GW:", "DNS:"});
+    ValueListEditor1 = MakeGrid(selected, {3, 13, 123, 90}, 30, {"Title:", "IP:", "Mask:", "GW:", "DNS:"});
     // Shows the selected profile; the keyboard passes it by.
     SetWindowLongPtrA(ValueListEditor1->Handle(), GWL_STYLE,
                       GetWindowLongPtrA(ValueListEditor1->Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
