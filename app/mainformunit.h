@@ -10,12 +10,14 @@
 
 #include "core/variant.h"
 #include "ui/button.h"
+#include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
 #include "ui/listview.h"
 #include "ui/menu.h"
+#include "ui/opendialog.h"
 #include "ui/pagecontrol.h"
 
 class TForm2;
@@ -79,6 +81,24 @@ public:
     std::unique_ptr<TGroupBox> GroupBox2;
     std::unique_ptr<TLabel> Label16;
     std::unique_ptr<TLinkLabel> Label22;
+
+    // General tab: the adapter filter, autostart with Windows and the profile file's path.
+    std::unique_ptr<TGroupBox> GroupBox5;  // "System options"
+    std::unique_ptr<TCheckBox> CheckBox1;  // "Show only IP Enabled"
+    std::unique_ptr<TLabel> Label1;
+    std::unique_ptr<TCheckBox> CheckBox2;  // "Load on StartUp"
+    std::unique_ptr<TLabel> Label17;
+    std::unique_ptr<TGroupBox> GroupBox6;  // "File Options"
+    std::unique_ptr<TLabel> Label2;
+    std::unique_ptr<TEdit> Edit1;      // the profile file's path
+    std::unique_ptr<TButton> Button4;  // "Browse..."
+    std::unique_ptr<TLabel> Label18;
+    std::unique_ptr<TOpenDialog> OpenDialog1;
+    void BuildGeneralTab();  // once, with the frame
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button4Click();
+    void OpenDialog1SelectionChange();
 
     // Profiles tab (what the frame needs of it now: the list that holds the profiles).
     std::unique_ptr<TPanel> ProfilesToolbar;
