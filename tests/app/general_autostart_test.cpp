@@ -1,10 +1,13 @@
 // "Load on StartUp": the "V.M.R." entry under the machine's Run key, read at start and written
 // or deleted by the box. The tests work on the real key of the test's Wine prefix and put back
 // whatever entry was there before.
+#include "app/mainwindow.h"
+
+#include <aclapi.h>
+
 #include <optional>
 #include <ostream>
-
-#include "app/mainwindow.h"
+#include <vector>
 
 namespace {
 constexpr char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -64,6 +67,48 @@ std::string QuotedProgramPath()
     GetModuleFileNameA(nullptr, path, sizeof path);
     return std::string("\"") + path + "\"";
 }
+
+// For as long as it lives, nobody may change the Run key: no value written or deleted, no key
+// opened for full access. The key's own permissions come back afterwards.
+class LockedRunKey {
+public:
+    LockedRunKey()
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+        m_key = key;
+        DWORD size = 0;
+        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_saved.resize(size);
+        if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size) != ERROR_SUCCESS) return;
+        // Deny before allow: the deny wins for the rights it names.
+        EXPLICIT_ACCESSA rules[2] = {};
+        char everyone[] = "EVERYONE";
+        BuildExplicitAccessWithNameA(&rules[0], everyone, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, DENY_ACCESS, 0);
+        BuildExplicitAccessWithNameA(&rules[1], everyone, KEY_READ | READ_CONTROL | WRITE_DAC, GRANT_ACCESS, 0);
+        PACL locked = nullptr;
+        if (SetEntriesInAclA(2, rules, nullptr, &locked) != ERROR_SUCCESS) return;
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, locked, FALSE);
+        m_locked = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+        LocalFree(locked);
+    }
+    ~LockedRunKey()
+    {
+        if (m_locked) RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data());
+        if (m_key != nullptr) RegCloseKey(m_key);
+    }
+    LockedRunKey(const LockedRunKey&) = delete;
+    LockedRunKey& operator=(const LockedRunKey&) = delete;
+
+    bool Locked() const { return m_locked; }
+
+private:
+    HKEY m_key = nullptr;
+    std::vector<char> m_saved;
+    bool m_locked = false;
+};
 
 class AutostartTest : public MainWindowTest {
 protected:
@@ -148,4 +193,31 @@ TEST_F(AutostartTest, UncheckingAfterTheEntryWasRemovedElsewhereSaysSo)
     EXPECT_EQ(boxes[0].flags & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_OK));  // a plain box
     EXPECT_FALSE(form->CheckBox2->Checked());
     EXPECT_FALSE(ReadEntry());
+}
+
+// A user who may not change the Run key: the box reads unchecked at start, checking it fails
+// with the registry's error and stays checked, unchecking it says the entry could not go.
+TEST_F(AutostartTest, LockedRunKeyIsNeitherRewrittenNorChanged)
+{
+    const RawValue elsewhere = Text("\"C:\\Elsewhere\\velmora.exe\"");
+    WriteEntry(elsewhere);
+    {
+        LockedRunKey lock;
+        ASSERT_TRUE(lock.Locked());
+        Create();
+        EXPECT_FALSE(form->CheckBox2->Checked());
+        EXPECT_TRUE(boxes.empty());
+
+        ClickLoadOnStartUp();
+        EXPECT_TRUE(form->CheckBox2->Checked());
+        ClickLoadOnStartUp();
+        EXPECT_FALSE(form->CheckBox2->Checked());
+    }
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(boxes[1].text, "Failed to Delete RegistryKey ");
+    const std::optional<RawValue> now = ReadEntry();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->bytes, elsewhere.bytes);
 }
