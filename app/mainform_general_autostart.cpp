@@ -39,7 +39,8 @@ void TForm1::ReadAutostartState()
     std::string entry;
     {
         // Full access even for reading: for a user who may not change the entry the box stays
-        // unchecked, so their start does not try to rewrite it.
+        // unchecked, so their start does not try a rewrite that would fail and cut the
+        // window's creation short.
         TRegistry registry(KEY_ALL_ACCESS);
         registry.SetRootKey(HKEY_LOCAL_MACHINE);
         if (registry.OpenKey(RunKey, true)) entry = registry.ReadString(AutostartValue);

@@ -51,6 +51,7 @@ void TForm1::BuildFrame()
     // The tab the window opens with the first time; later showings keep the last one.
     PageControl1->SetActivePageIndex(ProfilesTab);
 
+    // The General tab's controls, on the page just made.
     BuildGeneralTab();
 }
 

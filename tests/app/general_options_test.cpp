@@ -1,4 +1,4 @@
-// The General tab's texts, "Show only IP Enabled" and the profile file's path field.
+// "Show only IP Enabled" and the profile file's path field of the General tab.
 #include "app/mainwindow.h"
 
 #include "profiles/iprofile.h"
@@ -17,43 +17,6 @@ void TypeInto(const TEdit& edit, const std::string& text)
     SendMessageA(edit.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
 }
 }  // namespace
-
-TEST_F(MainWindowTest, GeneralTabShowsItsTextsInBlueWithWordWrap)
-{
-    Create();
-    struct Expected {
-        const TControl* control;
-        const char* text;
-    };
-    const Expected captions[] = {
-        {form->GroupBox5.get(), "System options"},
-        {form->CheckBox1.get(), "Show only IP Enabled"},
-        {form->CheckBox2.get(), "Load on StartUp"},
-        {form->GroupBox6.get(), "File Options"},
-        {form->Label2.get(), "Profiles .INI"},
-        {form->Button4.get(), "Browse..."},
-        {form->Label1.get(),
-         "If checked then only currently Active connections will be displayed on the Network Configuration tab."},
-        {form->Label17.get(), "If checked then Application will be launched automatically each time you start the "
-                              "Windows. This is needed to run program fully functional."},
-        {form->Label18.get(), "All profile settings are Stored in .INI file. You can select the location of proper "
-                              "PROFILE.INI.\n\rPlease note: You can strore the file as backup of system network "
-                              "settings."},
-    };
-    for (const Expected& expected : captions) {
-        EXPECT_EQ(expected.control->Text(), expected.text);
-    }
-    for (const TLabel* label : {form->Label1.get(), form->Label17.get(), form->Label18.get()}) {
-        EXPECT_TRUE(label->WordWrap()) << label->Text();
-        EXPECT_EQ(label->TextColor(), RGB(0, 0, 255)) << label->Text();
-    }
-    // Every control lies on the General page, so it shows and hides with that tab.
-    HWND page = form->PageControl1->Page(TForm1::GeneralTab).Handle();
-    for (const Expected& expected : captions) {
-        EXPECT_TRUE(IsChild(page, expected.control->Handle())) << expected.text;
-    }
-    EXPECT_TRUE(IsChild(page, form->Edit1->Handle()));
-}
 
 TEST_F(MainWindowTest, ShowOnlyIpEnabledSwitchesTheQueryAndRefreshesEachTime)
 {
