@@ -1,0 +1,130 @@
+#include "adapters/reg.h"
+
+#include "core/messagebox.h"
+
+namespace {
+constexpr DWORD ServiceNameBufferSize = 1001;
+
+void ShowFailed() { ShowMessageBox(nullptr, "failed", "failed", MB_OK); }
+
+std::string FirstLine(const std::vector<std::string>& lines) { return lines.empty() ? std::string() : lines.front(); }
+}  // namespace
+
+void TReg::ReadMultiString(const std::string& name, std::vector<std::string>* strings)
+{
+    if (strings == nullptr) return;
+    const std::optional<DWORD> size = GetDataSize(name);
+    if (!size || *size < 1) return;
+
+    std::string buffer(*size, '\0');
+    DWORD type = REG_NONE;
+    DWORD reported = *size;
+    if (RegQueryValueExA(CurrentKey(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
+                         &reported) != ERROR_SUCCESS) {
+        // The value may have grown since its size was asked for; the walk below keeps to the
+        // buffer whatever size the read reported.
+        ShowFailed();
+    }
+    switch (type) {
+    case REG_MULTI_SZ: {
+        strings->clear();
+        std::vector<std::string> lines = WalkMultiString(buffer, reported);
+        strings->insert(strings->end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
+        break;
+    }
+    case REG_SZ: strings->assign(1, ReadString(name)); break;
+    default: RaiseRegistryError("Invalid data type for '%s'", name);
+    }
+    if (reported < 2) strings->emplace_back();
+}
+
+void TReg::WriteMultiString(const std::string& name, const std::vector<std::string>& strings)
+{
+    const std::string data = BuildMultiString(strings);
+    if (data.size() > MAXDWORD ||
+        RegSetValueExA(CurrentKey(), name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
+                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS) {
+        ShowFailed();
+    }
+}
+
+std::vector<tadapter>& AdapterList()
+{
+    static std::vector<tadapter> list;
+    return list;
+}
+
+void BuildAdapterList()
+{
+    std::vector<tadapter> list;
+    UniqueHkey cards;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, NetworkCardsKey, 0, KEY_READ, cards.put()) == ERROR_SUCCESS) {
+        char name[ServiceNameBufferSize];
+        for (DWORD position = 0;; ++position) {
+            DWORD length = ServiceNameBufferSize;
+            if (RegEnumKeyExA(cards.get(), position, name, &length, nullptr, nullptr, nullptr, nullptr) !=
+                ERROR_SUCCESS) {
+                break;
+            }
+            UniqueHkey card;
+            if (RegOpenKeyExA(cards.get(), name, 0, KEY_QUERY_VALUE, card.put()) != ERROR_SUCCESS) continue;
+            tadapter adapter;
+            RegistryData data;
+            // A ServiceName that is not a string is as good as none.
+            if (QueryRegistryValue(card.get(), "ServiceName", data) == ERROR_SUCCESS &&
+                (data.type == REG_SZ || data.type == REG_EXPAND_SZ)) {
+                adapter.ServiceName = StoredStringText(data.bytes);
+            }
+            list.push_back(std::move(adapter));
+        }
+    }
+    AdapterList() = std::move(list);
+}
+
+tadapter* FindAdapterBySettingID(const std::string& settingId)
+{
+    std::vector<tadapter>& list = AdapterList();
+    for (size_t position = 0; position < list.size(); ++position) {
+        if (list[position].ServiceName == settingId) return LoadAdapterDetails(static_cast<int>(position));
+    }
+    return nullptr;
+}
+
+tadapter* LoadAdapterDetails(int position)
+{
+    std::vector<tadapter>& list = AdapterList();
+    if (position < 0 || static_cast<size_t>(position) >= list.size()) return nullptr;
+    tadapter& adapter = list[static_cast<size_t>(position)];
+
+    TReg reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(TcpipInterfacesKey + adapter.ServiceName, false)) return nullptr;
+
+    std::vector<std::string> lines;
+    const auto readFirstLine = [&](const char* valueName) {
+        lines.clear();
+        reg.ReadMultiString(valueName, &lines);
+        return FirstLine(lines);
+    };
+    adapter.Address = readFirstLine("IPAddress");
+    adapter.Mask = readFirstLine("SubnetMask");
+    adapter.Gateway = readFirstLine("DefaultGateway");
+
+    // Windows keeps the name servers as one comma-joined string; a multi-string of one
+    // server per line is read the same way.
+    const std::string servers = readFirstLine("NameServer");
+    adapter.Dns1 = ExtractField(servers, 1, ',');
+    adapter.Dns2 = lines.size() > 1 ? lines[1] : ExtractField(servers, 2, ',');
+
+    adapter.DhcpEnabled = reg.ReadInteger("EnableDHCP");
+    return &adapter;
+}
+
+void WriteDefaultGateway(const tadapter* adapter, const tGWSettings& settings)
+{
+    if (adapter == nullptr) return;
+    const std::vector<std::string> lines{VariantToText(settings.Gateways)};
+    TReg reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, true)) reg.WriteMultiString("DefaultGateway", lines);
+}

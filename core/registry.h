@@ -1,0 +1,73 @@
+#pragma once
+// The program's registry accessor: one current key under a root key, opened and released
+// within each operation. ANSI functions throughout, as the program keeps its texts in ANSI.
+#include <windows.h>
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+#include "core/handles.h"
+
+// A value's type and bytes as the ANSI functions give them.
+struct RegistryData {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+// Reads a whole value of `key`. A value that grows between the size query and the read is
+// asked for again, a few times, before the read gives up with ERROR_MORE_DATA.
+LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data);
+
+// The texts of the registry errors; %s stands for the value or key name.
+[[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name);
+
+class TRegistry {
+public:
+    // Full access unless told otherwise; a reader without the right to write asks for KEY_READ.
+    explicit TRegistry(REGSAM access = KEY_ALL_ACCESS) noexcept : m_access(access) {}
+    ~TRegistry() = default;  // the current key closes with its owner
+    TRegistry(const TRegistry&) = delete;
+    TRegistry& operator=(const TRegistry&) = delete;
+
+    HKEY RootKey() const noexcept { return m_rootKey; }
+    // Paths are relative to the root key, so changing it closes the current key.
+    void SetRootKey(HKEY root) noexcept;
+    REGSAM Access() const noexcept { return m_access; }
+    // Applies to keys opened or created from now on.
+    void SetAccess(REGSAM access) noexcept { m_access = access; }
+    HKEY CurrentKey() const noexcept { return m_currentKey.get(); }
+
+    // Opens `key` (relative to the root key; a leading backslash is ignored) with the access
+    // above, creating it when `canCreate`. On success it becomes the current key and the
+    // previous one is closed; on failure the current key stays as it was.
+    bool OpenKey(const std::string& key, bool canCreate);
+    // Creates `key` (nothing changes when it exists) without opening it.
+    // Raises "Failed to create key %s".
+    void CreateKey(const std::string& key);
+    // Deletes `key` with all its subkeys and values.
+    bool DeleteKey(const std::string& key);
+    void CloseKey() noexcept { m_currentKey.reset(); }
+
+    // Size in bytes of a value of the current key, as the ANSI functions count it; none
+    // when the value is absent or no key is open.
+    std::optional<DWORD> GetDataSize(const std::string& name) const;
+    // A REG_SZ or REG_EXPAND_SZ value up to its first zero; the empty text when absent.
+    // Raises "Invalid data type for '%s'" for another type, "Failed to get data for '%s'"
+    // when the read fails.
+    std::string ReadString(const std::string& name) const;
+    // A REG_DWORD value. Raises "Failed to get data for '%s'" when absent (or not four
+    // bytes long), "Invalid data type for '%s'" for another type.
+    int32_t ReadInteger(const std::string& name) const;
+    // Writers raise "Failed to set data for '%s'".
+    void WriteString(const std::string& name, const std::string& value);
+    void WriteInteger(const std::string& name, int32_t value);
+    void WriteData(const std::string& name, DWORD type, std::string_view bytes);
+    bool DeleteValue(const std::string& name);
+
+private:
+    HKEY m_rootKey = HKEY_CURRENT_USER;
+    REGSAM m_access;
+    UniqueHkey m_currentKey;
+};

@@ -1,0 +1,76 @@
+#pragma once
+// Keys that a test writes under HKEY_LOCAL_MACHINE and removes again, written with the plain
+// registry functions so the code under test never prepares its own input.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/error.h"
+#include "core/messagebox.h"
+#include "core/registry.h"
+
+// Every key the tests make lives below this one or uses these names, so a leftover is easy
+// to spot and never collides with what Windows (or another test program) keeps.
+inline constexpr char TestRootKey[] = "SOFTWARE\\VelmoraTests\\Registry";
+
+// A key under HKLM that exists for the test's lifetime; anything left from an earlier run
+// is removed first. Parent keys it had to make go again with it when nothing else is in them.
+class ScopedKey {
+public:
+    explicit ScopedKey(std::string path, bool create = true);
+    ~ScopedKey();
+    ScopedKey(const ScopedKey&) = delete;
+    ScopedKey& operator=(const ScopedKey&) = delete;
+
+    const std::string& Path() const { return m_path; }
+    void SetRaw(const std::string& name, DWORD type, const std::string& bytes) const;
+    // Through the UTF-16 functions, for byte counts the ANSI ones cannot produce.
+    void SetRawWide(const std::string& name, DWORD type, const std::string& bytes) const;
+    void SetString(const std::string& name, const std::string& text) const;
+    void SetDword(const std::string& name, DWORD value) const;
+    void SetMultiString(const std::string& name, const std::vector<std::string>& lines) const;
+
+private:
+    std::string m_path;
+    std::vector<std::string> m_madeParents;  // innermost first
+};
+
+bool KeyExists(const std::string& path);
+// A value as the ANSI functions read it; none when absent.
+std::optional<RegistryData> ReadRaw(const std::string& path, const std::string& name);
+
+// Answers every message box with IDOK and keeps what was asked; the previous handler
+// comes back when it goes.
+class MessageBoxRecorder {
+public:
+    struct Call {
+        HWND owner;
+        std::string text;
+        std::string caption;
+        UINT flags;
+    };
+    MessageBoxRecorder();
+    ~MessageBoxRecorder();
+    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
+    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+
+    const std::vector<Call>& Calls() const { return m_calls; }
+
+private:
+    std::vector<Call> m_calls;
+    MessageBoxHandler m_previous;
+};
+
+// The text of the AppError that `action` raises, or "(no error)".
+template <typename Action>
+std::string ErrorText(Action action)
+{
+    try {
+        action();
+    } catch (const AppError& error) {
+        return error.what();
+    }
+    return "(no error)";
+}

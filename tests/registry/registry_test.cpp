@@ -1,0 +1,181 @@
+#include <gtest/gtest.h>
+
+#include "core/registry.h"
+#include "registry/regfixture.h"
+
+using namespace std::string_literals;
+
+namespace {
+const std::string KeyPath = std::string(TestRootKey) + "\\Accessor";
+
+// An accessor on HKLM with the test key open.
+struct OpenedKey {
+    explicit OpenedKey(REGSAM access = KEY_ALL_ACCESS) : registry(access)
+    {
+        registry.SetRootKey(HKEY_LOCAL_MACHINE);
+        opened = registry.OpenKey(KeyPath, false);
+    }
+    TRegistry registry;
+    bool opened = false;
+};
+}  // namespace
+
+TEST(TRegistry, OpensOnlyExistingKeysUnlessAskedToCreate)
+{
+    ScopedKey key(KeyPath, false);
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_FALSE(registry.OpenKey(KeyPath, false));
+    EXPECT_EQ(registry.CurrentKey(), nullptr);
+    EXPECT_FALSE(KeyExists(KeyPath));
+
+    ASSERT_TRUE(registry.OpenKey(KeyPath, true));
+    EXPECT_TRUE(KeyExists(KeyPath));
+    registry.WriteString("Where", "here");
+
+    // A leading backslash names the same key; the old current key gives way to the new one.
+    TRegistry second;
+    second.SetRootKey(HKEY_LOCAL_MACHINE);
+    ASSERT_TRUE(second.OpenKey("\\" + KeyPath, false));
+    EXPECT_EQ(second.ReadString("Where"), "here");
+    EXPECT_FALSE(second.OpenKey(KeyPath + "\\Missing", false));
+    EXPECT_EQ(second.ReadString("Where"), "here");
+}
+
+TEST(TRegistry, GivesNoDataSizeForAnAbsentValueOrWithoutAKey)
+{
+    ScopedKey key(KeyPath);
+    key.SetString("Text", "abc");
+    OpenedKey open;
+    ASSERT_TRUE(open.opened);
+    EXPECT_EQ(open.registry.GetDataSize("Text"), std::optional<DWORD>(4));
+    EXPECT_EQ(open.registry.GetDataSize("Absent"), std::nullopt);
+    open.registry.CloseKey();
+    EXPECT_EQ(open.registry.GetDataSize("Text"), std::nullopt);
+}
+
+TEST(TRegistry, ReadsStringsOfBothStringTypesAndNothingElse)
+{
+    ScopedKey key(KeyPath);
+    key.SetString("Plain", "C:\\Tools\\prog.exe");
+    key.SetRaw("Expandable", REG_EXPAND_SZ, "%SystemRoot%\0"s);
+    key.SetRaw("Unterminated", REG_SZ, "abc"s);
+    key.SetRaw("Empty", REG_SZ, ""s);
+    key.SetDword("Number", 7);
+    key.SetMultiString("Lines", {"a", "b"});
+    OpenedKey open;
+    ASSERT_TRUE(open.opened);
+    TRegistry& registry = open.registry;
+
+    EXPECT_EQ(registry.ReadString("Plain"), "C:\\Tools\\prog.exe");
+    EXPECT_EQ(registry.ReadString("Expandable"), "%SystemRoot%");
+    EXPECT_EQ(registry.ReadString("Unterminated"), "abc");
+    EXPECT_EQ(registry.ReadString("Empty"), "");
+    EXPECT_EQ(registry.ReadString("Absent"), "");
+    EXPECT_EQ(ErrorText([&] { registry.ReadString("Number"); }), "Invalid data type for 'Number'");
+    EXPECT_EQ(ErrorText([&] { registry.ReadString("Lines"); }), "Invalid data type for 'Lines'");
+}
+
+TEST(TRegistry, ReadsOnlyFourByteDwordsAsIntegers)
+{
+    ScopedKey key(KeyPath);
+    key.SetDword("One", 1);
+    key.SetDword("AllBits", 0xFFFFFFFF);
+    key.SetString("Text", "1");
+    key.SetRaw("Binary", REG_BINARY, "\x01\0\0\0"s);
+    key.SetRaw("Short", REG_DWORD, "\x01\0"s);
+    key.SetRaw("Long", REG_DWORD, "\x01\0\0\0\0\0\0\0"s);
+    OpenedKey open;
+    ASSERT_TRUE(open.opened);
+    TRegistry& registry = open.registry;
+
+    EXPECT_EQ(registry.ReadInteger("One"), 1);
+    EXPECT_EQ(registry.ReadInteger("AllBits"), -1);
+    EXPECT_EQ(ErrorText([&] { registry.ReadInteger("Absent"); }), "Failed to get data for 'Absent'");
+    EXPECT_EQ(ErrorText([&] { registry.ReadInteger("Text"); }), "Invalid data type for 'Text'");
+    EXPECT_EQ(ErrorText([&] { registry.ReadInteger("Binary"); }), "Invalid data type for 'Binary'");
+    EXPECT_EQ(ErrorText([&] { registry.ReadInteger("Short"); }), "Failed to get data for 'Short'");
+    EXPECT_EQ(ErrorText([&] { registry.ReadInteger("Long"); }), "Failed to get data for 'Long'");
+}
+
+TEST(TRegistry, WritesStringsWithTheirZeroAndIntegersAsDwords)
+{
+    ScopedKey key(KeyPath);
+    OpenedKey open;
+    ASSERT_TRUE(open.opened);
+    open.registry.WriteString("V.M.R.", "\"C:\\Tools\\prog.exe\"");
+    open.registry.WriteInteger("EnableDHCP", 1);
+
+    const std::optional<RegistryData> text = ReadRaw(KeyPath, "V.M.R.");
+    ASSERT_TRUE(text);
+    EXPECT_EQ(text->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(text->bytes, "\"C:\\Tools\\prog.exe\"\0"s);
+    const std::optional<RegistryData> number = ReadRaw(KeyPath, "EnableDHCP");
+    ASSERT_TRUE(number);
+    EXPECT_EQ(number->type, static_cast<DWORD>(REG_DWORD));
+    EXPECT_EQ(number->bytes, "\x01\0\0\0"s);
+}
+
+TEST(TRegistry, DeletesAValueOnceAndSaysSo)
+{
+    ScopedKey key(KeyPath);
+    key.SetString("V.M.R.", "x");
+    OpenedKey open;
+    ASSERT_TRUE(open.opened);
+    EXPECT_TRUE(open.registry.DeleteValue("V.M.R."));
+    EXPECT_FALSE(ReadRaw(KeyPath, "V.M.R."));
+    EXPECT_FALSE(open.registry.DeleteValue("V.M.R."));
+}
+
+TEST(TRegistry, ReadOnlyAccessReadsButRefusesToWrite)
+{
+    ScopedKey key(KeyPath);
+    key.SetString("V.M.R.", "x");
+    OpenedKey open(KEY_READ);
+    ASSERT_TRUE(open.opened);
+    EXPECT_EQ(open.registry.ReadString("V.M.R."), "x");
+    EXPECT_EQ(ErrorText([&] { open.registry.WriteString("V.M.R.", "y"); }), "Failed to set data for 'V.M.R.'");
+    EXPECT_EQ(ErrorText([&] { open.registry.WriteInteger("Number", 1); }), "Failed to set data for 'Number'");
+    EXPECT_FALSE(open.registry.DeleteValue("V.M.R."));
+    EXPECT_EQ(ReadRaw(KeyPath, "V.M.R.")->bytes, "x\0"s);
+}
+
+TEST(TRegistry, CreatesKeysAndNamesTheOneItCannotCreate)
+{
+    ScopedKey key(KeyPath);
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    registry.CreateKey(KeyPath + "\\Run");
+    registry.CreateKey(KeyPath + "\\Run");  // already there: nothing changes
+    EXPECT_TRUE(KeyExists(KeyPath + "\\Run"));
+
+    // Under a root key that has been deleted meanwhile, creation fails.
+    UniqueHkey stale;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_ALL_ACCESS, stale.put()), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath.c_str()), ERROR_SUCCESS);
+    TRegistry limited;
+    limited.SetRootKey(stale.get());
+    EXPECT_EQ(ErrorText([&] { limited.CreateKey("New\\Key"); }), "Failed to create key New\\Key");
+    EXPECT_FALSE(limited.OpenKey("New", true));
+    EXPECT_FALSE(KeyExists(KeyPath));
+}
+
+TEST(TRegistry, DeletesAKeyWithEverythingInItButNeverItsRoot)
+{
+    ScopedKey key(KeyPath);
+    ScopedKey inner(KeyPath + "\\Inner\\Deeper");
+    inner.SetString("Value", "x");
+    TRegistry registry;
+    registry.SetRootKey(HKEY_LOCAL_MACHINE);
+    EXPECT_TRUE(registry.DeleteKey(KeyPath + "\\Inner"));
+    EXPECT_FALSE(KeyExists(KeyPath + "\\Inner"));
+    EXPECT_FALSE(registry.DeleteKey(KeyPath + "\\Inner"));
+
+    UniqueHkey root;
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_ALL_ACCESS, root.put()), ERROR_SUCCESS);
+    key.SetString("Kept", "x");
+    registry.SetRootKey(root.get());
+    EXPECT_FALSE(registry.DeleteKey(""));
+    EXPECT_FALSE(registry.DeleteKey("\\"));
+    EXPECT_TRUE(ReadRaw(KeyPath, "Kept"));
+}

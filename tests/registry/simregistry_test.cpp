@@ -1,0 +1,218 @@
+#include <gtest/gtest.h>
+
+#include "adapters/reg.h"
+#include "adapters/wmiworks.h"
+#include "registry/regfixture.h"
+#include "simnet/simregistry.h"
+
+using namespace std::string_literals;
+
+namespace {
+// Card numbers and setting identifiers of this test only.
+constexpr int FirstCard = 9701;
+const std::wstring StaticId = L"{5E1F0A00-VELM-0RA0-SIMR-000000000001}";
+const std::wstring DhcpId = L"{5E1F0A00-VELM-0RA0-SIMR-000000000002}";
+const std::wstring AddedId = L"{5E1F0A00-VELM-0RA0-SIMR-000000000003}";
+
+// The Interfaces key itself, without the trailing backslash.
+std::string InterfacesKey()
+{
+    const std::string withSeparator = TcpipInterfacesKey;
+    return withSeparator.substr(0, withSeparator.size() - 1);
+}
+
+std::string Interface(const std::wstring& settingId)
+{
+    return TcpipInterfacesKey + std::string(settingId.begin(), settingId.end());
+}
+
+SimAdapter StaticAdapter()
+{
+    SimAdapter adapter;
+    adapter.index = 7;
+    adapter.description = L"Simulated Ethernet";
+    adapter.settingId = StaticId;
+    adapter.serviceName = L"e1dexpress";
+    adapter.ipAddresses = {L"192.168.1.20", L"192.168.1.21"};
+    adapter.subnets = {L"255.255.255.0", L"255.255.255.0"};
+    adapter.gateways = {L"192.168.1.1"};
+    adapter.gatewayMetrics = {1};
+    adapter.dnsServers = {L"192.168.1.1", L"8.8.8.8"};
+    adapter.staticDns = true;
+    return adapter;
+}
+
+SimAdapter DhcpAdapter()
+{
+    SimAdapter adapter;
+    adapter.index = 8;
+    adapter.description = L"Simulated Wi-Fi";
+    adapter.settingId = DhcpId;
+    adapter.dhcpEnabled = true;
+    adapter.ipAddresses = {L"10.0.8.100"};
+    adapter.subnets = {L"255.255.255.0"};
+    adapter.gateways = {L"10.0.8.1"};
+    adapter.dnsServers = {L"10.0.8.1"};
+    return adapter;
+}
+
+class SimRegistryTest : public testing::Test {
+protected:
+    SimRegistryTest()
+    {
+        m_network.AddAdapter(StaticAdapter());
+        m_network.AddAdapter(DhcpAdapter());
+    }
+    void TearDown() override { AdapterList().clear(); }
+
+    // What the program would read for the adapter, as on Windows.
+    const tadapter* Stored(const std::wstring& settingId)
+    {
+        BuildAdapterList();
+        return FindAdapterBySettingID(std::string(settingId.begin(), settingId.end()));
+    }
+    Variant Configuration(int32_t index)
+    {
+        return FindAdapterConfiguration(QueryAdapterConfigurations(m_network.Services(), false), index);
+    }
+
+    SimNetwork m_network;
+    MessageBoxRecorder m_boxes;
+};
+}  // namespace
+
+TEST_F(SimRegistryTest, GivesEachAdapterTheKeysWindowsKeeps)
+{
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+
+    const std::optional<RegistryData> serviceName = ReadRaw(mirror.CardKey(0), "ServiceName");
+    ASSERT_TRUE(serviceName);
+    EXPECT_EQ(serviceName->bytes, "{5E1F0A00-VELM-0RA0-SIMR-000000000001}\0"s);
+    EXPECT_EQ(ReadRaw(mirror.CardKey(1), "Description")->bytes, "Simulated Wi-Fi\0"s);
+
+    const tadapter* wired = Stored(StaticId);
+    ASSERT_NE(wired, nullptr);
+    EXPECT_EQ(wired->Address, "192.168.1.20");
+    EXPECT_EQ(wired->Mask, "255.255.255.0");
+    EXPECT_EQ(wired->Gateway, "192.168.1.1");
+    EXPECT_EQ(wired->Dns1, "192.168.1.1");
+    EXPECT_EQ(wired->Dns2, "8.8.8.8");
+    EXPECT_EQ(wired->DhcpEnabled, 0);
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "NameServer")->bytes, "192.168.1.1,8.8.8.8\0"s);
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGatewayMetric")->bytes, "1\0\0"s);
+
+    // With DHCP on, Windows keeps the lease apart and the static addresses read 0.0.0.0.
+    const tadapter* wireless = Stored(DhcpId);
+    ASSERT_NE(wireless, nullptr);
+    EXPECT_EQ(wireless->Address, "0.0.0.0");
+    EXPECT_EQ(wireless->Mask, "0.0.0.0");
+    EXPECT_EQ(wireless->Gateway, "");
+    EXPECT_EQ(wireless->Dns1, "");
+    EXPECT_EQ(wireless->DhcpEnabled, 1);
+    EXPECT_EQ(ReadRaw(Interface(DhcpId), "DhcpIPAddress")->bytes, "10.0.8.100\0"s);
+    EXPECT_EQ(ReadRaw(Interface(DhcpId), "DhcpDefaultGateway")->bytes, "10.0.8.1\0\0"s);
+    EXPECT_EQ(ReadRaw(Interface(DhcpId), "DhcpNameServer")->bytes, "10.0.8.1\0"s);
+    EXPECT_TRUE(m_boxes.Calls().empty());
+}
+
+TEST_F(SimRegistryTest, FollowsTheConfigurationMethods)
+{
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+    const Variant adapter = Configuration(7);
+    ASSERT_TRUE(adapter.HoldsObject());
+
+    tIPSettings ip{TextArray({"10.1.1.5"}), TextArray({"255.0.0.0"})};
+    EXPECT_EQ(AdapterEnableStatic(adapter, ip), 81);  // already static: Windows still changes it
+    tGWSettings gateways{TextArray({"10.1.1.1"}), IntArray({1})};
+    EXPECT_EQ(AdapterSetGateways(adapter, gateways), 0);
+    tDNSsettings dns{TextArray({"10.1.1.2", "10.1.1.3"})};
+    EXPECT_EQ(AdapterSetDnsServers(adapter, dns), 0);
+
+    const tadapter* stored = Stored(StaticId);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->Address, "10.1.1.5");
+    EXPECT_EQ(stored->Mask, "255.0.0.0");
+    EXPECT_EQ(stored->Gateway, "10.1.1.1");
+    EXPECT_EQ(stored->Dns1, "10.1.1.2");
+    EXPECT_EQ(stored->Dns2, "10.1.1.3");
+    EXPECT_EQ(mirror.LastFailure(), "");
+}
+
+TEST_F(SimRegistryTest, KeepsTheStaticGatewayThroughTheSwitchToDhcpUntilTheProgramEmptiesIt)
+{
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+    const Variant adapter = Configuration(7);
+    EXPECT_EQ(AdapterEnableDHCP(adapter), 0);
+
+    const tadapter* stored = Stored(StaticId);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->DhcpEnabled, 1);
+    EXPECT_EQ(stored->Address, "0.0.0.0");
+    EXPECT_EQ(stored->Gateway, "192.168.1.1");
+
+    WriteDefaultGateway(stored, tGWSettings{});
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGateway")->bytes, "\0\0"s);
+    EXPECT_EQ(Stored(StaticId)->Gateway, "");
+}
+
+TEST_F(SimRegistryTest, WritesAdaptersAddedLaterAndRemovesEverythingOnDetach)
+{
+    const bool interfacesExisted = KeyExists(InterfacesKey());
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+    SimAdapter added = StaticAdapter();
+    added.index = 9;
+    added.settingId = AddedId;
+    m_network.AddAdapter(added);
+    EXPECT_TRUE(KeyExists(mirror.CardKey(2)));
+    ASSERT_NE(Stored(AddedId), nullptr);
+
+    mirror.Detach();
+    for (size_t position = 0; position < 3; ++position)
+        EXPECT_FALSE(KeyExists(mirror.CardKey(position)));
+    for (const std::wstring& id : {StaticId, DhcpId, AddedId})
+        EXPECT_FALSE(KeyExists(Interface(id)));
+    EXPECT_EQ(KeyExists(InterfacesKey()), interfacesExisted);
+
+    // Detached, it no longer follows the network.
+    m_network.MutableAdapter(7)->ipAddresses = {L"10.9.9.9"};
+    m_network.AdapterChanged(7);
+    EXPECT_FALSE(KeyExists(Interface(StaticId)));
+}
+
+TEST_F(SimRegistryTest, WritesNoInterfaceKeyForAnIdentifierThatIsNoKeyName)
+{
+    SimAdapter nameless = StaticAdapter();
+    nameless.index = 10;
+    nameless.settingId = L"";
+    m_network.AddAdapter(nameless);
+    SimAdapter nested = StaticAdapter();
+    nested.index = 11;
+    nested.settingId = L"..\\..\\Services";
+    m_network.AddAdapter(nested);
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+
+    EXPECT_FALSE(KeyExists(mirror.CardKey(2)));
+    EXPECT_FALSE(KeyExists(mirror.CardKey(3)));
+    EXPECT_FALSE(ReadRaw(InterfacesKey(), "IPAddress"));
+}
+
+TEST_F(SimRegistryTest, MovesTheInterfaceKeyWhenTheIdentifierChanges)
+{
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+    m_network.MutableAdapter(7)->settingId = AddedId;
+    m_network.AdapterChanged(7);
+
+    EXPECT_FALSE(KeyExists(Interface(StaticId)));
+    EXPECT_EQ(ReadRaw(mirror.CardKey(0), "ServiceName")->bytes, "{5E1F0A00-VELM-0RA0-SIMR-000000000003}\0"s);
+    const tadapter* stored = Stored(AddedId);
+    ASSERT_NE(stored, nullptr);
+    EXPECT_EQ(stored->Address, "192.168.1.20");
+    mirror.Detach();
+    EXPECT_FALSE(KeyExists(Interface(AddedId)));
+}
