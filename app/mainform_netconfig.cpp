@@ -8,21 +8,16 @@
 #include <wrl/client.h>
 
 #include <exception>
-#include <optional>
 #include <string>
 #include <vector>
 
+#include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "core/check.h"
 #include "core/dispatch.h"
 #include "core/messagebox.h"
 #include "resources/resource.h"
 #include "tray/trayicon.h"
-
-#if __has_include("adapters/reg.h")
-#include "adapters/reg.h"
-#define VELMORA_HAS_REGISTRY_READER 1
-#endif
 
 namespace {
 // Rows of the property list, top to bottom. The header strip lies over the first one.
@@ -102,27 +97,6 @@ void FillPropertyList(TValueListEditor& list, const Variant& adapter, bool withD
     list.AddRow(kGatewaysKey, PropertyText(adapter, L"DefaultIPGateway"));
     list.AddRow(kDnsServersKey, PropertyText(adapter, L"DNSServerSearchOrder"));
 }
-
-// What Windows stores for an adapter in the registry, by its setting identifier.
-struct StoredSettings {
-    std::string address, mask, gateway, dns1, dns2;
-    int32_t dhcpEnabled = 0;
-};
-
-#ifdef VELMORA_HAS_REGISTRY_READER
-void RebuildStoredAdapters() { BuildAdapterList(); }
-
-std::optional<StoredSettings> FindStoredSettings(const std::string& settingId)
-{
-    const tadapter* found = FindAdapterBySettingID(settingId);
-    if (found == nullptr) return std::nullopt;
-    return StoredSettings{found->Address, found->Mask, found->Gateway, found->Dns1, found->Dns2, found->DhcpEnabled};
-}
-#else
-// Until the registry reader is in the program, no adapter has stored settings.
-void RebuildStoredAdapters() {}
-std::optional<StoredSettings> FindStoredSettings(const std::string&) { return std::nullopt; }
-#endif
 
 // A row's text as the adapter takes it: one element per address (the refresh puts a space
 // after each). A row with no address is one empty element, which the gateway call skips and
@@ -245,7 +219,7 @@ void TForm1::refreshdata()
     //    the flag keeps its value (on, as the box starts).
     // 2, 3.
     AdapterCollection = QueryAdapterConfigurations(WmiServices, IpEnabledOnly);
-    RebuildStoredAdapters();
+    BuildAdapterList();
 
     // 4, 5. One entry per configuration, its description or "Error"; the table holds the
     // Index listed at each position (0 for "Error").
@@ -273,8 +247,9 @@ void TForm1::refreshdata()
     }
     if (!adapter.HoldsObject()) return;
 
-    // 8, 9.
-    const std::optional<StoredSettings> stored = FindStoredSettings(PropertyText(adapter, L"SettingID"));
+    // 8, 9. The stored settings belong to the adapter list, which nothing rebuilds before
+    // they are used below.
+    const tadapter* stored = FindAdapterBySettingID(PropertyText(adapter, L"SettingID"));
     if (ComboBox1->ItemCount() == 0) return;
 
     // 10. The first position that lists the chosen adapter.
@@ -304,13 +279,13 @@ void TForm1::refreshdata()
 
     // 14. What Windows stores for the adapter stands before the live values, except in the
     // property list.
-    if (!stored) return;
-    if (TrayIcon1) TrayIcon1->SetHint("VMR. IP:" + stored->address);
-    ValueListEditor2->SetValues("IP:", stored->address);
-    ValueListEditor2->SetValues("DNS:", stored->dns1 + " " + stored->dns2);
-    ValueListEditor2->SetValues("GW:", stored->gateway);
-    ValueListEditor2->SetValues("Mask:", stored->mask);
-    ValueListEditor2->SetValues("DHCP:", EnabledText(stored->dhcpEnabled == 1));
+    if (stored == nullptr) return;
+    if (TrayIcon1) TrayIcon1->SetHint("VMR. IP:" + stored->Address);
+    ValueListEditor2->SetValues("IP:", stored->Address);
+    ValueListEditor2->SetValues("DNS:", stored->Dns1 + " " + stored->Dns2);
+    ValueListEditor2->SetValues("GW:", stored->Gateway);
+    ValueListEditor2->SetValues("Mask:", stored->Mask);
+    ValueListEditor2->SetValues("DHCP:", EnabledText(stored->DhcpEnabled == 1));
 }
 
 void TForm1::ComboBox1Change()
