@@ -74,14 +74,14 @@ template <typename Visit>
 void ForEachConfiguration(const Variant& collection, Visit visit)
 {
     const Variant holder = GetMember(collection, L"_NewEnum");
-    IUnknown* unknown =
-        (holder.Type() == VT_UNKNOWN || holder.Type() == VT_DISPATCH) ? holder.get().punkVal : nullptr;
+    IUnknown* unknown = (holder.Type() == VT_UNKNOWN || holder.Type() == VT_DISPATCH) ? holder.get().punkVal : nullptr;
     if (unknown == nullptr) RaiseError("Invalid variant operation");
     Microsoft::WRL::ComPtr<IEnumVARIANT> items;
     CheckHr(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));
     Variant item;
     ULONG fetched = 0;
-    while (items->Next(1, item.put(), &fetched) == S_OK && fetched == 1) visit(item);
+    while (items->Next(1, item.put(), &fetched) == S_OK && fetched == 1)
+        visit(item);
 }
 
 // The chosen adapter's settings, each row read as it is added: a read that fails ends the
@@ -122,10 +122,7 @@ struct Refusal {
 
 // 0 and 1 are success. EnableStatic answers 81 when the adapter was static already, and
 // makes the change all the same.
-bool Refused(int32_t code, bool enableStatic)
-{
-    return code != 0 && code != 1 && !(enableStatic && code == 81);
-}
+bool Refused(int32_t code, bool enableStatic) { return code != 0 && code != 1 && !(enableStatic && code == 81); }
 
 std::string RefusalText(const std::vector<Refusal>& refusals)
 {
@@ -194,13 +191,16 @@ void TForm1::BuildNetworkConfigurationTab()
 
 void TForm1::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
 {
-    GroupBox3 = std::make_unique<TGroupBox>(GroupBoxArgs{parent, bounds, "Current Network Details", RGB(255, 255, 255)});
+    GroupBox3 =
+        std::make_unique<TGroupBox>(GroupBoxArgs{parent, bounds, "Current Network Details", RGB(255, 255, 255)});
     ValueListArgs details;
     details.parent = GroupBox3->Handle();
     details.bounds = {2, 15, bounds.width - 4, bounds.height - 17};
     details.keyColumnWidth = 35;
+    details.editing = false;  // it shows values only
     ValueListEditor2 = std::make_unique<TValueListEditor>(details);
-    for (const char* key : {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"}) ValueListEditor2->AddRow(key, "");
+    for (const char* key : {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"})
+        ValueListEditor2->AddRow(key, "");
 }
 
 void TForm1::SetDescriptionText()
@@ -215,14 +215,13 @@ void TForm1::SetDescriptionText()
 
 void TForm1::refreshdata()
 {
-    // 1. The query follows "Show only IP Enabled" on the General tab; until that box exists
-    //    the flag keeps its value (on, as the box starts).
-    // 2, 3.
+    // The query follows "Show only IP Enabled" on the General tab; until that box exists the
+    // flag keeps its value (on, as the box starts).
     AdapterCollection = QueryAdapterConfigurations(WmiServices, IpEnabledOnly);
     BuildAdapterList();
 
-    // 4, 5. One entry per configuration, its description or "Error"; the table holds the
-    // Index listed at each position (0 for "Error").
+    // One entry per configuration, its description or "Error"; the table holds the Index
+    // listed at each position (0 for "Error").
     ComboBox1->ClearItems();
     std::vector<int32_t> positions;
     ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
@@ -238,7 +237,8 @@ void TForm1::refreshdata()
         }
     });
 
-    // 6, 7. The chosen adapter, or else the one listed first.
+    // The chosen adapter, or else the one listed first; with none, everything else keeps
+    // what it showed.
     Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
     if (!adapter.HoldsObject()) {
         SelectedAdapterIndex = positions.empty() ? 0 : positions.front();
@@ -247,12 +247,12 @@ void TForm1::refreshdata()
     }
     if (!adapter.HoldsObject()) return;
 
-    // 8, 9. The stored settings belong to the adapter list, which nothing rebuilds before
-    // they are used below.
+    // The stored settings belong to the adapter list, which nothing rebuilds before they are
+    // used below.
     const tadapter* stored = FindAdapterBySettingID(PropertyText(adapter, L"SettingID"));
     if (ComboBox1->ItemCount() == 0) return;
 
-    // 10. The first position that lists the chosen adapter.
+    // The first position that lists the chosen adapter, or no entry.
     int selected = -1;
     for (size_t position = 0; position < positions.size() && position <= 1000; ++position) {
         if (positions[position] == SelectedAdapterIndex) {
@@ -262,10 +262,8 @@ void TForm1::refreshdata()
     }
     ComboBox1->SetItemIndex(selected);
 
-    // 11.
     FillPropertyList(*proplist, adapter, true);
 
-    // 12.
     const std::string ipAddress = PropertyText(adapter, L"IPAddress");
     ValueListEditor2->SetValues("DNS:", PropertyText(adapter, L"DNSServerSearchOrder"));
     ValueListEditor2->SetValues("GW:", PropertyText(adapter, L"DefaultIPGateway"));
@@ -274,13 +272,12 @@ void TForm1::refreshdata()
     ValueListEditor2->SetValues("DHCP:", EnabledText(PropertyIsTrue(adapter, L"DHCPEnabled")));
     ValueListEditor2->SetValues("Card:", PropertyText(adapter, L"ServiceName"));
 
-    // 13.
-    if (TrayIcon1) TrayIcon1->SetHint("VMR. IP:" + ipAddress);
+    TrayIcon1->SetHint("VMR. IP:" + ipAddress);
 
-    // 14. What Windows stores for the adapter stands before the live values, except in the
+    // What Windows stores for the adapter stands before the live values, except in the
     // property list.
     if (stored == nullptr) return;
-    if (TrayIcon1) TrayIcon1->SetHint("VMR. IP:" + stored->Address);
+    TrayIcon1->SetHint("VMR. IP:" + stored->Address);
     ValueListEditor2->SetValues("IP:", stored->Address);
     ValueListEditor2->SetValues("DNS:", stored->Dns1 + " " + stored->Dns2);
     ValueListEditor2->SetValues("GW:", stored->Gateway);

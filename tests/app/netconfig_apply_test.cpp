@@ -44,7 +44,8 @@ TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
     EXPECT_EQ(calls[2].member, L"setDNSServerSearchOrder");
     ASSERT_EQ(calls[2].args.size(), 1u);
     ExpectTextList(calls[2].args[0], {L"192.168.1.1", L"8.8.8.8"});
-    for (const SimCall& call : calls) EXPECT_EQ(call.adapterIndex, Wired);
+    for (const SimCall& call : calls)
+        EXPECT_EQ(call.adapterIndex, Wired);
 
     // The adapter was static already, so EnableStatic answered 81, which is no refusal.
     EXPECT_TRUE(boxes.empty());
@@ -132,7 +133,9 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
     const Case cases[] = {
         {"192.168.1.1 ", "192.168.1.10 ", "8.8.8.8", {}},
         {"192.168.1.1 ", "300.1.1.1", "8.8.8.8", {"IP Address and Subnet Mask: Invalid IP address (70)"}},
-        {"1.2.3", "192.168.1.10", "8.8.8.8 255.255.255.255",
+        {"1.2.3",
+         "192.168.1.10",
+         "8.8.8.8 255.255.255.255",
          {"Default Gateways: Invalid gateway IP address (71)", "DNS Servers: Invalid IP address (70)"}},
     };
     CreateOnNetwork();
@@ -151,7 +154,8 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
         }
         ASSERT_EQ(boxes.size(), 1u);
         std::string expected = "The adapter did not take these settings:\n";
-        for (const char* line : c.lines) expected += std::string("\n") + line;
+        for (const char* line : c.lines)
+            expected += std::string("\n") + line;
         EXPECT_EQ(boxes[0].text, expected);
         EXPECT_EQ(boxes[0].caption, "Velmora");
         EXPECT_EQ(boxes[0].flags & MB_ICONMASK, 0u);

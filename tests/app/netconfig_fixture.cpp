@@ -54,7 +54,8 @@ TForm1& NetconfigTest::CreateOnNetwork()
 Rows NetconfigTest::GridRows(const TValueListEditor& grid)
 {
     Rows rows;
-    for (int row = 0; row < grid.RowCount(); ++row) rows.emplace_back(grid.Key(row), grid.Value(row));
+    for (int row = 0; row < grid.RowCount(); ++row)
+        rows.emplace_back(grid.Key(row), grid.Value(row));
     return rows;
 }
 
@@ -87,7 +88,8 @@ std::string NetconfigTest::ShownTip() const
 size_t NetconfigTest::QueryCount() const
 {
     size_t count = 0;
-    for (const SimCall& call : network.Calls()) count += call.member == L"ExecQuery";
+    for (const SimCall& call : network.Calls())
+        count += call.member == L"ExecQuery";
     return count;
 }
 
@@ -99,7 +101,8 @@ void NetconfigTest::TypeInSelector(const std::string& text)
 {
     HWND field = SelectorField();
     SendMessageA(field, EM_SETSEL, 0, -1);
-    for (char c : text) SendMessageA(field, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+    for (char c : text)
+        SendMessageA(field, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
 }
 
 void NetconfigTest::ClickValue(int row)
@@ -121,7 +124,8 @@ void NetconfigTest::EditValue(const std::string& key, const std::string& text)
     HWND field = grid.Editor()->Handle();
     SendMessageA(field, EM_SETSEL, 0, -1);
     SendMessageA(field, WM_CLEAR, 0, 0);
-    for (char c : text) SendMessageA(field, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
+    for (char c : text)
+        SendMessageA(field, WM_CHAR, static_cast<WPARAM>(static_cast<unsigned char>(c)), 0);
     SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_FALSE(grid.Editing()) << key;
 }

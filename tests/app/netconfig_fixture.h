@@ -40,7 +40,7 @@ protected:
     void PressDownInSelector();  // the arrow key in the selector's field
     void TypeInSelector(const std::string& text);
     void EditValue(const std::string& key, const std::string& text);  // click, type, Enter
-    void ClickValue(int row);  // a click on a row's value cell
+    void ClickValue(int row);                                         // a click on a row's value cell
 
     SimNetwork network;
     RecordingNotifyArea area;

@@ -16,12 +16,8 @@ const Rows WiredRows = {
 };
 
 const Rows WiredDetails = {
-    {"Card:", "rt640x64"},
-    {"IP:", "192.168.1.10 "},
-    {"Mask:", "255.255.255.0 "},
-    {"GW:", "192.168.1.1 "},
-    {"DNS:", "192.168.1.1 8.8.8.8 "},
-    {"DHCP:", "Disabled"},
+    {"Card:", "rt640x64"},   {"IP:", "192.168.1.10 "},         {"Mask:", "255.255.255.0 "},
+    {"GW:", "192.168.1.1 "}, {"DNS:", "192.168.1.1 8.8.8.8 "}, {"DHCP:", "Disabled"},
 };
 }  // namespace
 
@@ -148,10 +144,9 @@ TEST_F(NetconfigTest, FailedReadEndsTheRefreshKeepingTheRowsBeforeIt)
     Choose(form->Configuration1);  // the showing's refresh
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Generic failure");
-    EXPECT_EQ(GridRows(*form->proplist), (Rows{{" ", " "},
-                                                {"MACAddress", "00:1B:21:00:00:03"},
-                                                {"DHCP", "Disabled"},
-                                                {"IP Address", "192.168.1.77 "}}));
+    EXPECT_EQ(
+        GridRows(*form->proplist),
+        (Rows{{" ", " "}, {"MACAddress", "00:1B:21:00:00:03"}, {"DHCP", "Disabled"}, {"IP Address", "192.168.1.77 "}}));
     // The later steps did not run.
     EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");

@@ -11,11 +11,11 @@ TEST_F(NetconfigTest, ChoosingAnotherAdapterRefillsOnlyThePropertyList)
     EXPECT_EQ(SelectedEntry(), 1);
     EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
     EXPECT_EQ(GridRows(*form->proplist), (Rows{{" ", " "},
-                                                {"MACAddress", "00:1B:21:00:00:07"},
-                                                {"IP Address", "10.0.7.100 10.0.7.101 "},
-                                                {"IP Subnet Mask", "255.255.255.0 255.255.255.0 "},
-                                                {"Default Gateways", "10.0.7.1 "},
-                                                {"DNS Servers", "10.0.7.1 "}}));
+                                               {"MACAddress", "00:1B:21:00:00:07"},
+                                               {"IP Address", "10.0.7.100 10.0.7.101 "},
+                                               {"IP Subnet Mask", "255.255.255.0 255.255.255.0 "},
+                                               {"Default Gateways", "10.0.7.1 "},
+                                               {"DNS Servers", "10.0.7.1 "}}));
     EXPECT_TRUE(form->proplist->ReadOnly(1));
     // No new query; the current details and the tip still show the adapter chosen before.
     EXPECT_EQ(QueryCount(), queries);
@@ -39,7 +39,7 @@ TEST_F(NetconfigTest, TypedTextChoosesTheAdapterItDescribes)
     };
     const Case cases[] = {
         {"intel(r) wi-fi 6 ax201 160mhz", Wireless},  // letter case does not matter
-        {"Intel(R) Wi-Fi", Wireless},                  // part of a description matches nothing
+        {"Intel(R) Wi-Fi", Wireless},                 // part of a description matches nothing
         {"No such adapter", Wireless},
         {"REALTEK PCIE GBE FAMILY CONTROLLER", Wired},
     };
@@ -51,7 +51,8 @@ TEST_F(NetconfigTest, TypedTextChoosesTheAdapterItDescribes)
         EXPECT_EQ(form->SelectedAdapterIndex, c.chosen);
         // The list is filled again for the adapter chosen, matched or not.
         const SimAdapter& adapter = *network.Adapter(c.chosen);
-        EXPECT_EQ(form->proplist->Values("MACAddress"), std::string(adapter.macAddress.begin(), adapter.macAddress.end()));
+        EXPECT_EQ(form->proplist->Values("MACAddress"),
+                  std::string(adapter.macAddress.begin(), adapter.macAddress.end()));
         EXPECT_EQ(form->proplist->FindRow("DHCP"), -1);
     }
 }
