@@ -36,18 +36,6 @@ TEST_F(NetconfigTest, FirstRefreshChoosesTheFirstAdapterAndShowsItEverywhere)
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
 }
 
-TEST_F(NetconfigTest, AdapterWithTwoAddressesShowsBothInOneRow)
-{
-    network.MutableAdapter(Wired)->ipEnabled = false;
-    CreateOnNetwork();
-    ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
-    EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.100 10.0.7.101 ");
-    EXPECT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 255.255.255.0 ");
-    EXPECT_EQ(form->proplist->Values("DHCP"), "Enabled");
-    EXPECT_EQ(form->ValueListEditor2->Values("DHCP:"), "Enabled");
-    EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:10.0.7.100 10.0.7.101 ");
-}
-
 TEST_F(NetconfigTest, ListBeginsWithTheSpacerUnderTheStripAndItsMacRowCannotBeEdited)
 {
     CreateOnNetwork();
@@ -150,15 +138,4 @@ TEST_F(NetconfigTest, FailedReadEndsTheRefreshKeepingTheRowsBeforeIt)
     // The later steps did not run.
     EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
-}
-
-TEST_F(NetconfigTest, EveryShowingRefreshesTheDetails)
-{
-    CreateOnNetwork();
-    network.MutableAdapter(Wired)->ipAddresses = {L"192.168.1.99"};
-    EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.10 ");
-    Choose(form->Configuration1);
-    EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.99 ");
-    EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.99 ");
-    EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.99 ");
 }

@@ -66,18 +66,6 @@ TEST_F(NetconfigTest, SeveralAdaptersDescribedAlikeTheLastOneWins)
     EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
 }
 
-TEST_F(NetconfigTest, UnreadableConfigurationAfterTheMatchDropsTheChoice)
-{
-    CreateOnNetwork();
-    network.FailProperty(Wireless, L"Description", E_FAIL, L"Generic failure");
-    // The wired adapter comes first, so the failure after it has the last word.
-    TypeInSelector(WiredName);
-    EXPECT_EQ(form->SelectedAdapterIndex, 0);
-    EXPECT_TRUE(boxes.empty());
-    // With no adapter of that index, the list keeps what it showed.
-    EXPECT_EQ(form->proplist->Values("MACAddress"), "00:1B:21:00:00:03");
-}
-
 namespace {
 // A drag of the strip's first border, from where it is to `x`, as the mouse does it.
 void DragFirstBorder(const THeaderControl& strip, int x)
