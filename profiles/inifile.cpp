@@ -16,6 +16,14 @@ std::string_view UpToZero(std::string_view text) { return text.substr(0, std::mi
 
 char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
+// A name as lookups compare it: up to a zero byte, letters folded.
+std::string LookupName(std::string_view name)
+{
+    std::string folded(UpToZero(name));
+    for (char& c : folded) c = Folded(c);
+    return folded;
+}
+
 bool SameName(std::string_view stored, std::string_view wanted)
 {
     stored = UpToZero(stored);
@@ -85,6 +93,7 @@ IniDocument::IniDocument(std::string_view bytes)
         }
         m_sections.back().keys.push_back(std::move(key));
     }
+    for (size_t i = 0; i < m_sections.size(); ++i) m_firstSection.emplace(LookupName(m_sections[i].name), i);
 }
 
 const IniDocument::Key* IniDocument::Find(std::string_view section, std::string_view key) const
@@ -93,12 +102,10 @@ const IniDocument::Key* IniDocument::Find(std::string_view section, std::string_
     section = Trimmed(section);
     key = Trimmed(key);
     // Only the first section of a name is searched, and in it the first key of a name.
-    for (const Section& candidate : m_sections) {
-        if (!SameName(candidate.name, section)) continue;
-        for (const Key& entry : candidate.keys) {
-            if (SameName(entry.name, key)) return &entry;
-        }
-        return nullptr;
+    const auto found = m_firstSection.find(LookupName(section));
+    if (found == m_firstSection.end()) return nullptr;
+    for (const Key& entry : m_sections[found->second].keys) {
+        if (SameName(entry.name, key)) return &entry;
     }
     return nullptr;
 }

@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -38,6 +39,9 @@ private:
     const Key* Find(std::string_view section, std::string_view key) const;
 
     std::vector<Section> m_sections;  // the first holds the keys above any section header
+    // The first section of each name, by its name as lookups compare it: one step per lookup
+    // however many sections the file holds.
+    std::unordered_map<std::string, size_t> m_firstSection;
 };
 
 // One section of the store as the writer is given it: keys and values in writing order.
