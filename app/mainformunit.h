@@ -60,6 +60,11 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
+    // Activation: applies the profile with this number to the chosen adapter.
+    void ApplyProfile(int32_t number);
+    void ApplyNextProfile1Click(TMenuItem& sender);
+    void PopupMenu1Popup();
+
     // The details refresh: adapters, their details and the tray hint.
     void refreshdata();
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
