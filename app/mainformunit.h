@@ -13,12 +13,14 @@
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
+#include "ui/header.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
 #include "ui/listview.h"
 #include "ui/menu.h"
 #include "ui/opendialog.h"
 #include "ui/pagecontrol.h"
+#include "ui/valuelist.h"
 
 class TForm2;
 class TTrayIcon;
@@ -59,6 +61,11 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
+    // Activation: applies the profile with this number to the chosen adapter.
+    void ApplyProfile(int32_t number);
+    void ApplyNextProfile1Click(TMenuItem& sender);
+    void PopupMenu1Popup();
+
     // The details refresh: adapters, their details and the tray hint.
     void refreshdata();
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
@@ -77,10 +84,28 @@ public:
 
     std::unique_ptr<TPageControl> PageControl1;
 
-    // Network Configuration tab (what the frame needs of it now).
+    // Network Configuration tab: the picture, the description with its link, and the frame
+    // holding the adapter selector and the chosen adapter's property list under its header strip.
+    std::unique_ptr<TPicture> Image1;
     std::unique_ptr<TGroupBox> GroupBox2;
     std::unique_ptr<TLabel> Label16;
     std::unique_ptr<TLinkLabel> Label22;
+    std::unique_ptr<TGroupBox> GroupBox1;
+    std::unique_ptr<TComboBox> ComboBox1;
+    std::unique_ptr<THeaderControl> HeaderControl1;
+    std::unique_ptr<TValueListEditor> proplist;
+
+    // The adapter chosen in the selector; the header strip's section dragged or the strip resized.
+    void ComboBox1Change();
+    void HeaderControl1SectionResize(int section);
+    void HeaderControl1Resize();
+
+    // "Current Network Details" of the Profiles tab, which the details refresh fills. Built
+    // here in the Profiles tab's place (`parent` and `bounds` as that tab lays it out) until
+    // the Profiles tab builds it itself with this function.
+    std::unique_ptr<TGroupBox> GroupBox3;
+    std::unique_ptr<TValueListEditor> ValueListEditor2;
+    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
 
     // General tab: the adapter filter, autostart with Windows and the profile file's path.
     std::unique_ptr<TGroupBox> GroupBox5;  // "System options"
