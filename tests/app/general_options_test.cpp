@@ -1,13 +1,10 @@
 // "Show only IP Enabled" and the profile file's path field of the General tab.
-#include "app/mainwindow.h"
+#include "app/netconfig_fixture.h"
 
 #include "profiles/iprofile.h"
 #include "support/tempfolder.h"
 
 namespace {
-const std::wstring AllAdapters = L"Select * from Win32_NetworkAdapterConfiguration ";
-const std::wstring IpEnabledAdapters = L"Select * from Win32_NetworkAdapterConfiguration where IPEnabled=TRUE";
-
 void ClickBox(const TCheckBox& box) { SendMessageA(box.Handle(), BM_CLICK, 0, 0); }
 
 // What a user's typing does to the field: the whole text replaced through the keyboard's path.
@@ -18,23 +15,33 @@ void TypeInto(const TEdit& edit, const std::string& text)
 }
 }  // namespace
 
-TEST_F(MainWindowTest, ShowOnlyIpEnabledSwitchesTheQueryAndRefreshesEachTime)
+// Off lists every configuration and keeps the choice; on again drops the chosen adapter
+// without IP and moves the choice to the first one listed.
+TEST_F(NetconfigTest, ShowOnlyIpEnabledRefreshesWithTheQueryItNames)
 {
-    Create();
-    EXPECT_TRUE(form->CheckBox1->Checked());
-    EXPECT_TRUE(form->IpEnabledOnly);
-    ASSERT_EQ(services->queries.size(), 1u);
-    EXPECT_EQ(services->queries.back(), IpEnabledAdapters);
+    CreateOnNetwork();
+    ASSERT_TRUE(form->CheckBox1->Checked());
+    ASSERT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
+    PressDownInSelector();
+    ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
 
+    size_t queries = QueryCount();
     ClickBox(*form->CheckBox1);
     EXPECT_FALSE(form->IpEnabledOnly);
-    ASSERT_EQ(services->queries.size(), 2u);
-    EXPECT_EQ(services->queries.back(), AllAdapters);
+    EXPECT_EQ(QueryCount(), queries + 1);
+    EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName, BluetoothName}));
+    EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
+    EXPECT_EQ(SelectedEntry(), 1);
 
+    PressDownInSelector();
+    ASSERT_EQ(form->SelectedAdapterIndex, Bluetooth);
+    queries = QueryCount();
     ClickBox(*form->CheckBox1);
     EXPECT_TRUE(form->IpEnabledOnly);
-    ASSERT_EQ(services->queries.size(), 3u);
-    EXPECT_EQ(services->queries.back(), IpEnabledAdapters);
+    EXPECT_EQ(QueryCount(), queries + 1);
+    EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
+    EXPECT_EQ(form->SelectedAdapterIndex, Wired);
+    EXPECT_EQ(SelectedEntry(), 0);
     EXPECT_TRUE(boxes.empty());
 }
 
