@@ -10,12 +10,15 @@
 
 #include "core/variant.h"
 #include "ui/button.h"
+#include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
+#include "ui/header.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
 #include "ui/listview.h"
 #include "ui/menu.h"
+#include "ui/opendialog.h"
 #include "ui/pagecontrol.h"
 #include "ui/valuelist.h"
 
@@ -59,6 +62,11 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
+    // Activation: applies the profile with this number to the chosen adapter.
+    void ApplyProfile(int32_t number);
+    void ApplyNextProfile1Click(TMenuItem& sender);
+    void PopupMenu1Popup();
+
     // The details refresh: adapters, their details and the tray hint.
     void refreshdata();
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
@@ -77,10 +85,39 @@ public:
 
     std::unique_ptr<TPageControl> PageControl1;
 
-    // Network Configuration tab (what the frame needs of it now).
+    // Network Configuration tab: the picture, the description with its link, and the frame
+    // holding the adapter selector and the chosen adapter's property list under its header strip.
+    std::unique_ptr<TPicture> Image1;
     std::unique_ptr<TGroupBox> GroupBox2;
     std::unique_ptr<TLabel> Label16;
     std::unique_ptr<TLinkLabel> Label22;
+    std::unique_ptr<TGroupBox> GroupBox1;
+    std::unique_ptr<TComboBox> ComboBox1;
+    std::unique_ptr<THeaderControl> HeaderControl1;
+    std::unique_ptr<TValueListEditor> proplist;
+
+    // The adapter chosen in the selector; the header strip's section dragged or the strip resized.
+    void ComboBox1Change();
+    void HeaderControl1SectionResize(int section);
+    void HeaderControl1Resize();
+
+    // General tab: the adapter filter, autostart with Windows and the profile file's path.
+    std::unique_ptr<TGroupBox> GroupBox5;  // "System options"
+    std::unique_ptr<TCheckBox> CheckBox1;  // "Show only IP Enabled"
+    std::unique_ptr<TLabel> Label1;
+    std::unique_ptr<TCheckBox> CheckBox2;  // "Load on StartUp"
+    std::unique_ptr<TLabel> Label17;
+    std::unique_ptr<TGroupBox> GroupBox6;  // "File Options"
+    std::unique_ptr<TLabel> Label2;
+    std::unique_ptr<TEdit> Edit1;      // the profile file's path
+    std::unique_ptr<TButton> Button4;  // "Browse..."
+    std::unique_ptr<TLabel> Label18;
+    std::unique_ptr<TOpenDialog> OpenDialog1;
+    void BuildGeneralTab();  // once, with the frame
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button4Click();
+    void OpenDialog1SelectionChange();
 
     // Profiles tab (what the frame needs of it now: the list that holds the profiles).
     std::unique_ptr<TPanel> ProfilesToolbar;
@@ -97,8 +134,11 @@ public:
     std::unique_ptr<TButton> SpeedButton2;        // "Edit"
     std::unique_ptr<TButton> SpeedButton3;        // "Delete"
     std::unique_ptr<TButton> SpeedButton4;        // "Set Custom Icon", never enabled
+    // "Current Network Details", which the details refresh fills: the group at `bounds` in
+    // `parent` and its grid with the six keys.
     std::unique_ptr<TGroupBox> GroupBox3;
-    std::unique_ptr<TValueListEditor> ValueListEditor2;  // "Current Network Details"
+    std::unique_ptr<TValueListEditor> ValueListEditor2;
+    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
     std::unique_ptr<TLinkLabel> Label12;                 // "Refresh Network Details"
     std::unique_ptr<TGroupBox> GroupBox4;
     std::unique_ptr<TValueListEditor> ValueListEditor1;  // "Selected Profile Details"

@@ -195,8 +195,7 @@ void TForm1::BuildProfilesTab()
         std::make_unique<TPanel>(PanelArgs{page, {0, 49, 489, 251}, TPanelBevel::bvNone, RGB(255, 255, 255)});
     HWND panel = ProfilesPanel->Handle();
 
-    HWND current = MakeGroup(GroupBox3, panel, {5, 3, 129, 121}, "Current Network Details")->Handle();
-    ValueListEditor2 = MakeGrid(current, {3, 13, 123, 107}, 35, {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
+    BuildCurrentNetworkDetails(panel, {5, 3, 129, 121});
     ValueListEditor2->onSelectCell = [this](int column, int row, bool& canSelect) {
         ValueListEditor2SelectCell(column, row, canSelect);
     };
@@ -241,6 +240,13 @@ void TForm1::BuildProfilesTab()
     Delete1 = &items.Add("Delete");
     SelectAll1 = &items.Add("Select All");
     SelectAll1->onClick = [this](TMenuItem& sender) { SelectAll1Click(sender); };
+}
+
+void TForm1::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
+{
+    HWND group = MakeGroup(GroupBox3, parent, bounds, "Current Network Details")->Handle();
+    ValueListEditor2 = MakeGrid(group, {3, 13, bounds.width - 6, bounds.height - 14}, 35,
+                                {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
 }
 
 void TForm1::SwitchOffGridEditors()
