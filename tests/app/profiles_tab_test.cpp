@@ -7,7 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "app/mainwindow.h"
+#include "app/netconfig_fixture.h"
 #include "profiles/iprofile.h"
 #include "support/tempfolder.h"
 #include "ui/timer.h"
@@ -25,8 +25,10 @@ std::string StoreText(const std::vector<StoredProfile>& profiles)
     std::string text;
     for (size_t i = 0; i < profiles.size(); ++i) {
         const StoredProfile& p = profiles[i];
-        text += "[" + std::to_string(i) + "]\r\nip=" + p.ip + "\r\nmask=255.255.255.0\r\ngw=\r\ndns1=" + p.dns1 +
-                "\r\ndns2=" + p.dns2 + "\r\nname=" + p.name + "\r\ndhcp=0\r\n";
+        text += "[";
+        text += std::to_string(i);
+        text += "]\r\nip=" + p.ip + "\r\nmask=255.255.255.0\r\ngw=\r\ndns1=" + p.dns1 + "\r\ndns2=" + p.dns2 +
+                "\r\nname=" + p.name + "\r\ndhcp=0\r\n";
     }
     return text;
 }
@@ -65,12 +67,12 @@ std::vector<std::string> Captions(const std::vector<MenuEntry>& entries)
 
 using Texts = std::vector<std::string>;
 
-class ProfilesTabTest : public MainWindowTest {
+class ProfilesTabTest : public NetconfigTest {
 protected:
     void Start(const std::vector<StoredProfile>& profiles)
     {
         WriteFileBytes(StorePath(), StoreText(profiles));
-        form = &application.CreateForm<TForm1>([this] { return servicesHolder.Copy(); });
+        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
         Choose(form->Configuration1);
         application.ProcessMessages();
     }
@@ -366,9 +368,49 @@ TEST_F(ProfilesTabTest, GridsShowValuesOnly)
 TEST_F(ProfilesTabTest, RefreshLinkQueriesTheAdaptersAgain)
 {
     Start(kThree);
-    const size_t before = services->queries.size();
+    const size_t before = QueryCount();
     HWND link = form->Label12->Handle();
     SendMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
                  reinterpret_cast<LPARAM>(link));
-    EXPECT_EQ(services->queries.size(), before + 1);
+    EXPECT_EQ(QueryCount(), before + 1);
 }
+
+// The three ways to apply one profile: "Apply" with it selected first, "Activate" under its
+// tray entry, "Activate" in the context menu over it.
+enum class ApplyWay { ApplyButton, TrayActivate, ContextActivate };
+
+class ProfileApplyTest : public ProfilesTabTest, public testing::WithParamInterface<ApplyWay> {
+protected:
+    int ListImage(int index) const
+    {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+};
+
+TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
+{
+    Start(kThree);
+    form->ActiveProfileIndex = -1;
+    switch (GetParam()) {
+    case ApplyWay::ApplyButton:
+        SetSelected(1, true);
+        SetSelected(2, true);  // only the first selected one is applied
+        Click(*form->SpeedButton1);
+        break;
+    case ApplyWay::TrayActivate: ChooseInTray(1, "Activate"); break;
+    case ApplyWay::ContextActivate: RightClick(ItemCentre(1), "Activate"); break;
+    }
+    ASSERT_NE(network.Adapter(Wired), nullptr);
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.2"});
+    EXPECT_EQ(form->ActiveProfileIndex, 1);
+    EXPECT_EQ(ListImage(0), 0);
+    EXPECT_EQ(ListImage(1), 1);
+    EXPECT_EQ(ListImage(2), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ProfileApplyTest,
+                         testing::Values(ApplyWay::ApplyButton, ApplyWay::TrayActivate, ApplyWay::ContextActivate));
