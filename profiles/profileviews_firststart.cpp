@@ -44,7 +44,7 @@ void TForm1::firststart()
         ownWelcome = std::make_unique<TForm4>();
         welcome = ownWelcome.get();
     }
-    const int result = welcome->ShowModal();
+    const int result = welcome->ShowModalOver(Handle());
     if (welcome->CheckBox1->Checked()) HideWelcomeNotice();
     if (result == mrCancel) return;
 

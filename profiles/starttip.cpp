@@ -1,5 +1,8 @@
 #include "profiles/starttip.h"
 
+#include <commctrl.h>
+
+#include "core/check.h"
 #include "core/handles.h"
 #include "ui/fonts.h"
 
@@ -7,6 +10,20 @@ TForm4* Form4 = nullptr;
 
 namespace {
 constexpr int kClientWidth = 322;
+constexpr UINT kComeForward = WM_APP + 0x40;
+constexpr UINT_PTR kOwnerHookId = 0x57454C43;  // "WELC"
+
+// The owner of the running dialog: its activation passes on to the dialog, as Windows does for
+// the owner of a modal dialog. Wine can hand the activation back to the owner after the dialog
+// has come up, when the owner was shown just before it; that would leave the dialog behind.
+LRESULT CALLBACK OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
+{
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &OwnerHook, id);
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        PostMessageA(reinterpret_cast<HWND>(data), kComeForward, 0, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
 constexpr int kClientHeight = 179;
 
 FormArgs WelcomeArgs()
@@ -66,6 +83,34 @@ TForm4::TForm4() : TForm(WelcomeArgs())
 TForm4::~TForm4()
 {
     if (Form4 == this) Form4 = nullptr;
+}
+
+int TForm4::ShowModalOver(HWND owner)
+{
+    struct Ownership {
+        HWND dialog;
+        HWND owner;
+        Ownership(HWND window, HWND ownerWindow) : dialog(window), owner(ownerWindow)
+        {
+            CheckWin32(SetWindowSubclass(owner, &OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(dialog)));
+            SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        }
+        ~Ownership()
+        {
+            RemoveWindowSubclass(owner, &OwnerHook, kOwnerHookId);
+            SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, 0);
+        }
+    } ownership(Handle(), owner);
+    return ShowModal();
+}
+
+LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kComeForward) {
+        if (Modal()) Show();
+        return 0;
+    }
+    return TForm::HandleMessage(message, wParam, lParam);
 }
 
 void TForm4::Button1Click() { SetModalResult(mrCancel); }

@@ -27,6 +27,13 @@ public:
 
     void Button1Click();
     void Button2Click();
+
+    // Runs the dialog modally over `owner`, which it belongs to meanwhile and keeps in front
+    // of; returns the modal result.
+    int ShowModalOver(HWND owner);
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
 // The welcome dialog of the running program, created hidden at start; null while there is none.

@@ -11,6 +11,7 @@
 #include "profiles/starttip.h"
 #include "support/tempfolder.h"
 #include "ui/modal.h"
+#include "ui/timer.h"
 
 namespace {
 // Every window test of this program starts with an empty store, and the user's choice not to
@@ -50,6 +51,7 @@ protected:
             if (request.name == "Form4") {
                 ++welcomeRuns;
                 mainWindowShown = IsWindowVisible(Form1->Handle()) != FALSE;
+                welcomeOwner = GetWindow(welcome->Handle(), GW_OWNER);
                 answer(*welcome);
                 welcomeResult = run();
                 return welcomeResult;
@@ -67,6 +69,7 @@ protected:
     int editorRuns = 0;
     int welcomeResult = -1;
     bool mainWindowShown = false;
+    HWND welcomeOwner = nullptr;
 
 private:
     ModalHandler m_previousModal;
@@ -78,13 +81,38 @@ TEST_F(FirstStartTest, CloseShowsTheWindowAndLeavesListAndSubmenuEmpty)
     Start([](TForm4& dialog) { Press(*dialog.Button1); });
     EXPECT_EQ(welcomeRuns, 1);
     EXPECT_TRUE(mainWindowShown);
+    // Over the main window while it runs, which then is usable again.
+    EXPECT_EQ(welcomeOwner, form->Handle());
     EXPECT_EQ(welcomeResult, 2);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
+    EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_FALSE(IsWindowVisible(welcome->Handle()));
     EXPECT_EQ(form->ListView1->Items().Count(), 0);
     EXPECT_EQ(form->prfs->Count(), 0);
     EXPECT_EQ(editorRuns, 0);
     EXPECT_FALSE(WelcomeNoticeHidden());
+}
+
+TEST_F(FirstStartTest, ActivatingTheMainWindowBringsTheWelcomeBackToTheFront)
+{
+    HWND foreground = nullptr;
+    TTimer steps;
+    int step = 0;
+    steps.onTimer = [&] {
+        if (step++ == 0) {
+            SetForegroundWindow(form->Handle());
+            return;
+        }
+        steps.SetEnabled(false);
+        foreground = GetForegroundWindow();
+        Press(*welcome->Button1);
+    };
+    Start([&](TForm4&) {
+        steps.SetInterval(20);
+        steps.SetEnabled(true);
+    });
+    EXPECT_EQ(foreground, welcome->Handle());
+    EXPECT_EQ(welcomeResult, 2);
 }
 
 TEST_F(FirstStartTest, TitleBarCloseEndsTheWelcomeAsClose)
