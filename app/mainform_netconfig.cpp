@@ -1,13 +1,147 @@
-// The Network Configuration tab: the description with its link to the Profiles tab, the
-// details refresh and "Apply Changes". The adapter selector, the property list and the
-// refresh itself come with the tab's own work.
+// The Network Configuration tab: the picture, the description with its link to the Profiles
+// tab, the adapter selector, and the chosen adapter's property list under its header strip;
+// the details refresh that fills them, the Profiles tab's current details and the tray hint;
+// and "Apply Changes", which sends the property list's settings to the chosen adapter.
 #include "app/mainformunit.h"
 
+#include <oaidl.h>
+#include <wrl/client.h>
+
+#include <exception>
+#include <string>
+#include <vector>
+
+#include "adapters/reg.h"
 #include "adapters/wmiworks.h"
+#include "core/check.h"
+#include "core/dispatch.h"
+#include "core/messagebox.h"
+#include "resources/resource.h"
+#include "tray/trayicon.h"
+
+namespace {
+// Rows of the property list, top to bottom. The header strip lies over the first one.
+constexpr char kSpacerKey[] = " ";
+constexpr char kMacAddressKey[] = "MACAddress";
+constexpr char kDhcpKey[] = "DHCP";
+constexpr char kIpAddressKey[] = "IP Address";
+constexpr char kSubnetMaskKey[] = "IP Subnet Mask";
+constexpr char kGatewaysKey[] = "Default Gateways";
+constexpr char kDnsServersKey[] = "DNS Servers";
+
+// Windows puts a chosen entry into the field only after it has reported the selection, and
+// the handler compares the text the user chose: the selector keeps that text for it.
+class TAdapterSelector final : public TComboBox {
+public:
+    using TComboBox::TComboBox;
+    const std::string& ChosenText() const noexcept { return m_chosen; }
+
+    bool HandleCommand(WORD code) override
+    {
+        if (code == CBN_SELCHANGE) {
+            const int index = ItemIndex();
+            m_chosen = index >= 0 ? Item(index) : Text();
+        } else if (code == CBN_EDITCHANGE) {
+            m_chosen = Text();
+        }
+        return TComboBox::HandleCommand(code);
+    }
+
+private:
+    std::string m_chosen;
+};
+
+std::string PropertyText(const Variant& object, const wchar_t* name) { return VariantToText(GetMember(object, name)); }
+
+int32_t PropertyInt(const Variant& object, const wchar_t* name) { return VariantInt(GetMember(object, name).get()); }
+
+bool PropertyIsTrue(const Variant& object, const wchar_t* name)
+{
+    const Variant value = GetMember(object, name);
+    if (value.Type() == VT_BOOL) return value.get().boolVal != VARIANT_FALSE;
+    return VariantInt(value.get()) != 0;
+}
+
+std::string EnabledText(bool enabled) { return enabled ? "Enabled" : "Disabled"; }
+
+bool SameTextIgnoringCase(const std::string& a, const std::string& b)
+{
+    return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
+// Calls `visit` with each configuration of a query result, in the order it enumerates.
+template <typename Visit>
+void ForEachConfiguration(const Variant& collection, Visit visit)
+{
+    const Variant holder = GetMember(collection, L"_NewEnum");
+    IUnknown* unknown = (holder.Type() == VT_UNKNOWN || holder.Type() == VT_DISPATCH) ? holder.get().punkVal : nullptr;
+    if (unknown == nullptr) RaiseError("Invalid variant operation");
+    Microsoft::WRL::ComPtr<IEnumVARIANT> items;
+    CheckHr(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));
+    Variant item;
+    ULONG fetched = 0;
+    while (items->Next(1, item.put(), &fetched) == S_OK && fetched == 1)
+        visit(item);
+}
+
+// The chosen adapter's settings, each row read as it is added: a read that fails ends the
+// fill and leaves the rows before it. The selector's change handler fills it without "DHCP".
+void FillPropertyList(TValueListEditor& list, const Variant& adapter, bool withDhcp)
+{
+    list.Clear();
+    list.AddRow(kSpacerKey, " ");
+    list.AddRow(kMacAddressKey, PropertyText(adapter, L"MACAddress"), true);
+    if (withDhcp) list.AddRow(kDhcpKey, EnabledText(PropertyIsTrue(adapter, L"DHCPEnabled")));
+    list.AddRow(kIpAddressKey, PropertyText(adapter, L"IPAddress"));
+    list.AddRow(kSubnetMaskKey, PropertyText(adapter, L"IPSubnet"));
+    list.AddRow(kGatewaysKey, PropertyText(adapter, L"DefaultIPGateway"));
+    list.AddRow(kDnsServersKey, PropertyText(adapter, L"DNSServerSearchOrder"));
+}
+
+// A row's text as the adapter takes it: one element per address (the refresh puts a space
+// after each). A row with no address is one empty element, which the gateway call skips and
+// the DNS call sends as no list.
+std::vector<std::string> AddressElements(const std::string& text)
+{
+    std::vector<std::string> elements;
+    size_t start = 0;
+    while (start < text.size()) {
+        size_t end = text.find(' ', start);
+        if (end == std::string::npos) end = text.size();
+        if (end > start) elements.push_back(text.substr(start, end - start));
+        start = end + 1;
+    }
+    if (elements.empty()) elements.emplace_back();
+    return elements;
+}
+
+struct Refusal {
+    const char* what;
+    int32_t code;
+};
+
+// 0 and 1 are success. EnableStatic answers 81 when the adapter was static already, and
+// makes the change all the same.
+bool Refused(int32_t code, bool enableStatic) { return code != 0 && code != 1 && !(enableStatic && code == 81); }
+
+std::string RefusalText(const std::vector<Refusal>& refusals)
+{
+    std::string text = "The adapter did not take these settings:\n";
+    for (const Refusal& refusal : refusals) {
+        text += "\n";
+        text += refusal.what;
+        text += ": ";
+        text += ConfigurationResultText(refusal.code);
+        text += " (" + std::to_string(refusal.code) + ")";
+    }
+    return text;
+}
+}  // namespace
 
 void TForm1::BuildNetworkConfigurationTab()
 {
     HWND page = PageControl1->Page(NetworkConfigurationTab).Handle();
+    Image1 = std::make_unique<TPicture>(PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 64, 129, 233}, "Description"});
 
     LabelArgs description;
@@ -24,6 +158,49 @@ void TForm1::BuildNetworkConfigurationTab()
     Label22->onClick = [this] { Label22Click(); };
     // The link lies over the description's last paragraph and must stay clickable.
     Label22->BringToFront();
+
+    // The frame's children are placed relative to it (the frame is at 144, 0 on the page).
+    GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {144, 0, 337, 297}, "Network Connection Details"});
+    HWND frame = GroupBox1->Handle();
+
+    ComboBoxArgs selector;
+    selector.parent = frame;
+    selector.bounds = {8, 20, 321, 21};
+    selector.dropDownCount = 6;
+    ComboBox1 = std::make_unique<TAdapterSelector>(selector);
+    ComboBox1->onChange = [this] { ComboBox1Change(); };
+
+    // Made before the grid, so it lies above the grid's first row.
+    HeaderControl1 = std::make_unique<THeaderControl>(HeaderArgs{frame, {10, 49, 317, 20}});
+    HeaderControl1->AddSection("Property", 150);
+    HeaderControl1->AddSection("Value", 10000);
+
+    ValueListArgs properties;
+    properties.parent = frame;
+    properties.bounds = {8, 48, 321, 241};
+    properties.keyColumnWidth = 150;
+    proplist = std::make_unique<TValueListEditor>(properties);
+
+    HeaderControl1->onSectionResize = [this](int section) { HeaderControl1SectionResize(section); };
+    HeaderControl1->onResize = [this] { HeaderControl1Resize(); };
+
+    // The Profiles tab's current details, in its place on that tab until the tab builds them:
+    // its white panel starts 49 pixels down the page.
+    BuildCurrentNetworkDetails(PageControl1->Page(ProfilesTab).Handle(), {5, 49 + 3, 129, 121});
+}
+
+void TForm1::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
+{
+    GroupBox3 =
+        std::make_unique<TGroupBox>(GroupBoxArgs{parent, bounds, "Current Network Details", RGB(255, 255, 255)});
+    ValueListArgs details;
+    details.parent = GroupBox3->Handle();
+    details.bounds = {2, 15, bounds.width - 4, bounds.height - 17};
+    details.keyColumnWidth = 35;
+    details.editing = false;  // it shows values only
+    ValueListEditor2 = std::make_unique<TValueListEditor>(details);
+    for (const char* key : {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"})
+        ValueListEditor2->AddRow(key, "");
 }
 
 void TForm1::SetDescriptionText()
@@ -38,12 +215,124 @@ void TForm1::SetDescriptionText()
 
 void TForm1::refreshdata()
 {
-    // The query comes first; filling the selector, the property list, the current details
-    // and the tray hint from its result comes with the tab's controls.
+    // The query follows "Show only IP Enabled" on the General tab; until that box exists the
+    // flag keeps its value (on, as the box starts).
     AdapterCollection = QueryAdapterConfigurations(WmiServices, IpEnabledOnly);
+    BuildAdapterList();
+
+    // One entry per configuration, its description or "Error"; the table holds the Index
+    // listed at each position (0 for "Error").
+    ComboBox1->ClearItems();
+    std::vector<int32_t> positions;
+    ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
+        try {
+            const std::string description = PropertyText(configuration, L"Description");
+            const int32_t index = PropertyInt(configuration, L"Index");
+            ComboBox1->AddItem(description);
+            positions.push_back(index);
+            if (SelectedAdapterIndex == -1) SelectedAdapterIndex = index;
+        } catch (const std::exception&) {
+            ComboBox1->AddItem("Error");
+            positions.push_back(0);
+        }
+    });
+
+    // The chosen adapter, or else the one listed first; with none, everything else keeps
+    // what it showed.
+    Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+    if (!adapter.HoldsObject()) {
+        SelectedAdapterIndex = positions.empty() ? 0 : positions.front();
+        adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+        if (ComboBox1->ItemCount() > 0) ComboBox1->SetItemIndex(0);
+    }
+    if (!adapter.HoldsObject()) return;
+
+    // The stored settings belong to the adapter list, which nothing rebuilds before they are
+    // used below.
+    const tadapter* stored = FindAdapterBySettingID(PropertyText(adapter, L"SettingID"));
+    if (ComboBox1->ItemCount() == 0) return;
+
+    // The first position that lists the chosen adapter, or no entry.
+    int selected = -1;
+    for (size_t position = 0; position < positions.size() && position <= 1000; ++position) {
+        if (positions[position] == SelectedAdapterIndex) {
+            selected = static_cast<int>(position);
+            break;
+        }
+    }
+    ComboBox1->SetItemIndex(selected);
+
+    FillPropertyList(*proplist, adapter, true);
+
+    const std::string ipAddress = PropertyText(adapter, L"IPAddress");
+    ValueListEditor2->SetValues("DNS:", PropertyText(adapter, L"DNSServerSearchOrder"));
+    ValueListEditor2->SetValues("GW:", PropertyText(adapter, L"DefaultIPGateway"));
+    ValueListEditor2->SetValues("Mask:", PropertyText(adapter, L"IPSubnet"));
+    ValueListEditor2->SetValues("IP:", ipAddress);
+    ValueListEditor2->SetValues("DHCP:", EnabledText(PropertyIsTrue(adapter, L"DHCPEnabled")));
+    ValueListEditor2->SetValues("Card:", PropertyText(adapter, L"ServiceName"));
+
+    TrayIcon1->SetHint("VMR. IP:" + ipAddress);
+
+    // What Windows stores for the adapter stands before the live values, except in the
+    // property list.
+    if (stored == nullptr) return;
+    TrayIcon1->SetHint("VMR. IP:" + stored->Address);
+    ValueListEditor2->SetValues("IP:", stored->Address);
+    ValueListEditor2->SetValues("DNS:", stored->Dns1 + " " + stored->Dns2);
+    ValueListEditor2->SetValues("GW:", stored->Gateway);
+    ValueListEditor2->SetValues("Mask:", stored->Mask);
+    ValueListEditor2->SetValues("DHCP:", EnabledText(stored->DhcpEnabled == 1));
+}
+
+void TForm1::ComboBox1Change()
+{
+    // The last query's result, no new one; the last configuration described so wins.
+    const std::string chosen = static_cast<const TAdapterSelector&>(*ComboBox1).ChosenText();
+    ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
+        try {
+            if (SameTextIgnoringCase(PropertyText(configuration, L"Description"), chosen)) {
+                SelectedAdapterIndex = PropertyInt(configuration, L"Index");
+            }
+        } catch (const std::exception&) {
+            SelectedAdapterIndex = 0;
+        }
+    });
+    const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+    if (!adapter.HoldsObject()) return;
+    // The current details and the tray hint stay as the last refresh left them.
+    FillPropertyList(*proplist, adapter, false);
+}
+
+void TForm1::HeaderControl1SectionResize(int) { HeaderControl1Resize(); }
+
+void TForm1::HeaderControl1Resize()
+{
+    // The strip reports its first size while it is being made, before the grid exists.
+    if (!proplist) return;
+    proplist->SetKeyColumnWidth(HeaderControl1->SectionWidth(0));
+    HeaderControl1->SetSectionWidth(1, proplist->ValueColumnWidth());
 }
 
 void TForm1::Button1Click()
 {
-    // Sends the property list's settings to the chosen adapter; comes with the property list.
+    // A value still open for editing counts as what stands in its row.
+    proplist->EndEdit(true);
+    const std::vector<std::string> gateways = AddressElements(proplist->Values(kGatewaysKey));
+    tGWSettings gatewaySettings{TextArray(gateways), IntArray(std::vector<int32_t>(gateways.size(), 1))};
+    tIPSettings ipSettings{TextArray(AddressElements(proplist->Values(kIpAddressKey))),
+                           TextArray(AddressElements(proplist->Values(kSubnetMaskKey)))};
+    tDNSsettings dnsSettings{TextArray(AddressElements(proplist->Values(kDnsServersKey)))};
+
+    const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+    std::vector<Refusal> refusals;
+    const int32_t gatewayResult = AdapterSetGateways(adapter, gatewaySettings);
+    if (Refused(gatewayResult, false)) refusals.push_back({"Default Gateways", gatewayResult});
+    const int32_t staticResult = AdapterEnableStatic(adapter, ipSettings);
+    if (Refused(staticResult, true)) refusals.push_back({"IP Address and Subnet Mask", staticResult});
+    const int32_t dnsResult = AdapterSetDnsServers(adapter, dnsSettings);
+    if (Refused(dnsResult, false)) refusals.push_back({"DNS Servers", dnsResult});
+
+    // Success says nothing, and the details are not read again: the list keeps what was sent.
+    if (!refusals.empty()) ShowMessageBox(Handle(), RefusalText(refusals), "Velmora", MB_OK);
 }

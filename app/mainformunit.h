@@ -10,13 +10,16 @@
 
 #include "core/variant.h"
 #include "ui/button.h"
+#include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
+#include "ui/header.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
 #include "ui/listview.h"
 #include "ui/menu.h"
 #include "ui/pagecontrol.h"
+#include "ui/valuelist.h"
 
 class TForm2;
 class TTrayIcon;
@@ -75,10 +78,28 @@ public:
 
     std::unique_ptr<TPageControl> PageControl1;
 
-    // Network Configuration tab (what the frame needs of it now).
+    // Network Configuration tab: the picture, the description with its link, and the frame
+    // holding the adapter selector and the chosen adapter's property list under its header strip.
+    std::unique_ptr<TPicture> Image1;
     std::unique_ptr<TGroupBox> GroupBox2;
     std::unique_ptr<TLabel> Label16;
     std::unique_ptr<TLinkLabel> Label22;
+    std::unique_ptr<TGroupBox> GroupBox1;
+    std::unique_ptr<TComboBox> ComboBox1;
+    std::unique_ptr<THeaderControl> HeaderControl1;
+    std::unique_ptr<TValueListEditor> proplist;
+
+    // The adapter chosen in the selector; the header strip's section dragged or the strip resized.
+    void ComboBox1Change();
+    void HeaderControl1SectionResize(int section);
+    void HeaderControl1Resize();
+
+    // "Current Network Details" of the Profiles tab, which the details refresh fills. Built
+    // here in the Profiles tab's place (`parent` and `bounds` as that tab lays it out) until
+    // the Profiles tab builds it itself with this function.
+    std::unique_ptr<TGroupBox> GroupBox3;
+    std::unique_ptr<TValueListEditor> ValueListEditor2;
+    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
 
     // Profiles tab (what the frame needs of it now: the list that holds the profiles).
     std::unique_ptr<TPanel> ProfilesToolbar;

@@ -5,12 +5,14 @@
 #include <array>
 #include <cstring>
 #include <memory>
+#include <optional>
 #include <utility>
 #include <vector>
 
 #include "core/check.h"
 #include "core/error.h"
 #include "core/handles.h"
+#include "profiles/inifile.h"
 #include "profiles/inirules.h"
 
 TListItems* ProfileList = nullptr;
@@ -54,22 +56,42 @@ TListItems& CurrentList()
     return *ProfileList;
 }
 
+// The whole file, or nothing when there is no file to read: the platform reader then answers
+// every lookup with its default, and so does an empty document.
+std::string FileBytes(const std::string& path)
+{
+    UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+    if (!file) return {};
+    std::string bytes;
+    char chunk[65536];
+    DWORD read = 0;
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        bytes.append(chunk, read);
+    return bytes;
+}
+
+// Reads the file once and answers each lookup from memory. A Unicode file (byte-order mark)
+// is left to the platform's own reader, which decodes it.
 class StoreReader {
 public:
-    explicit StoreReader(std::string path) : m_path(std::move(path)) {}
+    explicit StoreReader(std::string path) : m_path(std::move(path))
+    {
+        const std::string bytes = FileBytes(m_path);
+        if (IniDocument::Readable(bytes)) m_document.emplace(bytes);
+    }
 
     std::string Read(const std::string& section, const char* key, const char* fallback)
     {
-        DWORD length = GetPrivateProfileStringA(section.c_str(), key, fallback, m_buffer.data(),
-                                                kValueBufferSize, m_path.c_str());
-        if (length >= kValueBufferSize) length = kValueBufferSize - 1;
-        m_buffer[length] = '\0';
-        return std::string(m_buffer.data(), std::strlen(m_buffer.data()));
+        if (m_document) return m_document->Read(section, key, fallback, kValueBufferSize);
+        std::array<char, kValueBufferSize> buffer{};
+        GetPrivateProfileStringA(section.c_str(), key, fallback, buffer.data(), kValueBufferSize, m_path.c_str());
+        return std::string(buffer.data());
     }
 
 private:
     std::string m_path;
-    std::array<char, kValueBufferSize> m_buffer{};
+    std::optional<IniDocument> m_document;
 };
 
 // A new store is written beside the old one under a unique name from GetTempFileNameA:
@@ -93,16 +115,19 @@ public:
 
     const std::string& Path() const { return m_path; }
 
-    // Gets the contents onto the disk, then swaps the file in for the target in one step.
-    void Replace(const std::string& target)
+    // Writes the whole store in one go and gets it onto the disk, then swaps the file in for
+    // the target in one step.
+    void Replace(const std::string& target, const std::string& bytes)
     {
-        // The writer may hold the file in its cache; all three null flushes it
-        // ("WritePrivateProfileString", Remarks). Its result says nothing about success.
-        WritePrivateProfileStringA(nullptr, nullptr, nullptr, m_path.c_str());
         {
-            UniqueFile file(CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, OPEN_EXISTING,
+            UniqueFile file(CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
                                         FILE_ATTRIBUTE_NORMAL, nullptr));
             if (!file) RaiseIoError(GetLastError());
+            DWORD written = 0;
+            if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+                written != bytes.size()) {
+                RaiseError("Unable to write to " + target);
+            }
             if (!FlushFileBuffers(file.get())) RaiseIoError(GetLastError());
         }
         if (!MoveFileExA(m_path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
@@ -221,22 +246,22 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         RaiseIoError(ERROR_ACCESS_DENIED);
     }
-    TemporaryStore store(FolderOf(target));
+    std::vector<IniSection> sections;
+    sections.reserve(static_cast<size_t>(list.Count()));
     for (int i = 0; i < list.Count(); ++i) {
         const Tprofile& profile = ProfileAt(list, i);
-        const std::string section = std::to_string(i);
-        const std::pair<const char*, const char*> keys[] = {
-            {"ip", profile.ip.c_str()},     {"mask", profile.mask.c_str()}, {"gw", profile.gw.c_str()},
-            {"dns1", profile.dns1.c_str()}, {"dns2", profile.dns2.c_str()}, {"name", profile.name.c_str()},
-            {"dhcp", profile.dhcp ? "1" : "0"},
-        };
-        for (const auto& [key, value] : keys) {
-            if (!WritePrivateProfileStringA(section.c_str(), key, value, store.Path().c_str())) {
-                RaiseError("Unable to write to " + target);
-            }
-        }
+        // Numbered by position: the gap a deleted profile left closes here.
+        sections.push_back({std::to_string(i),
+                            {{"ip", profile.ip},
+                             {"mask", profile.mask},
+                             {"gw", profile.gw},
+                             {"dns1", profile.dns1},
+                             {"dns2", profile.dns2},
+                             {"name", profile.name},
+                             {"dhcp", profile.dhcp ? "1" : "0"}}});
     }
-    store.Replace(target);
+    TemporaryStore store(FolderOf(target));
+    store.Replace(target, IniText(sections));
 }
 
 void LoadProfiles()

@@ -8,3 +8,4 @@
 #define IDB_ABOUT 102       // About picture, 175 x 208
 #define IDB_TABIMAGES 103   // tab images, 24 x 24, magenta transparent
 #define IDB_MENUIMAGES 104  // tray menu images, 16 x 16, magenta transparent
+#define IDB_NETWORK 105     // Network Configuration picture, 73 x 57

@@ -41,6 +41,7 @@ convert "$tmp"/velmora-16.png "$tmp"/velmora-24.png "$tmp"/velmora-32.png "$tmp"
 
 convert -density 96 "$here/logo.svg" -background white -flatten -type TrueColor "BMP3:$out/logo.bmp"
 convert -density 96 "$here/about.svg" -background white -flatten -type TrueColor "BMP3:$out/about.bmp"
+convert -density 96 "$here/network.svg" -background white -flatten -type TrueColor "BMP3:$out/network.bmp"
 
 # The order is the image index the program uses.
 strip 24 "$out/tabs24.bmp" network general profiles about

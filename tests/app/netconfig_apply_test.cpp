@@ -1,0 +1,175 @@
+// "Apply Changes": the calls it makes with the property list's rows, in order, and what it
+// tells the user when the adapter refuses a setting.
+#include "app/netconfig_fixture.h"
+
+namespace {
+std::vector<std::wstring> Texts(const SimArg& arg) { return arg.texts; }
+
+// The configuration method calls made since the log was last cleared.
+std::vector<SimCall> MethodCalls(const SimNetwork& network)
+{
+    std::vector<SimCall> calls;
+    for (const SimCall& call : network.Calls()) {
+        if (call.member != L"ExecQuery") calls.push_back(call);
+    }
+    return calls;
+}
+
+void ExpectTextList(const SimArg& arg, const std::vector<std::wstring>& texts)
+{
+    EXPECT_EQ(arg.kind, SimArg::Kind::ByRef);
+    EXPECT_EQ(arg.type, VT_ARRAY | VT_BSTR);
+    EXPECT_EQ(arg.lowerBound, 1);
+    EXPECT_EQ(Texts(arg), texts);
+}
+}  // namespace
+
+TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
+{
+    CreateOnNetwork();
+    network.ClearCalls();
+    Click(*form->Button1);
+
+    const std::vector<SimCall> calls = MethodCalls(network);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].member, L"SetGateWays");
+    ASSERT_EQ(calls[0].args.size(), 2u);
+    ExpectTextList(calls[0].args[0], {L"192.168.1.1"});
+    EXPECT_EQ(calls[0].args[1].lowerBound, 1);
+    EXPECT_EQ(calls[0].args[1].ints, std::vector<int32_t>{1});
+    EXPECT_EQ(calls[1].member, L"EnableStatic");
+    ASSERT_EQ(calls[1].args.size(), 2u);
+    ExpectTextList(calls[1].args[0], {L"192.168.1.10"});
+    ExpectTextList(calls[1].args[1], {L"255.255.255.0"});
+    EXPECT_EQ(calls[2].member, L"setDNSServerSearchOrder");
+    ASSERT_EQ(calls[2].args.size(), 1u);
+    ExpectTextList(calls[2].args[0], {L"192.168.1.1", L"8.8.8.8"});
+    for (const SimCall& call : calls)
+        EXPECT_EQ(call.adapterIndex, Wired);
+
+    // The adapter was static already, so EnableStatic answered 81, which is no refusal.
+    EXPECT_TRUE(boxes.empty());
+    // Nothing is read again.
+    EXPECT_EQ(network.Calls().size(), 3u);
+}
+
+TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
+{
+    network.MutableAdapter(Wired)->ipEnabled = false;  // the wireless adapter, on DHCP, comes first
+    CreateOnNetwork();
+    ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
+    EditValue("IP Address", "10.0.7.50   10.0.7.51");
+    EditValue("IP Subnet Mask", "255.255.0.0 255.255.255.0 ");
+    EditValue("Default Gateways", "10.0.7.254 10.0.7.253");
+    EditValue("DNS Servers", "9.9.9.9");
+    network.ClearCalls();
+    Click(*form->Button1);
+
+    const std::vector<SimCall> calls = MethodCalls(network);
+    ASSERT_EQ(calls.size(), 3u);
+    ExpectTextList(calls[0].args.at(0), {L"10.0.7.254", L"10.0.7.253"});
+    EXPECT_EQ(calls[0].args.at(1).ints, (std::vector<int32_t>{1, 1}));
+    ExpectTextList(calls[1].args.at(0), {L"10.0.7.50", L"10.0.7.51"});
+    ExpectTextList(calls[1].args.at(1), {L"255.255.0.0", L"255.255.255.0"});
+    ExpectTextList(calls[2].args.at(0), {L"9.9.9.9"});
+    EXPECT_TRUE(boxes.empty());
+
+    const SimAdapter& live = *network.Adapter(Wireless);
+    EXPECT_FALSE(live.dhcpEnabled);
+    EXPECT_EQ(live.ipAddresses, (std::vector<std::wstring>{L"10.0.7.50", L"10.0.7.51"}));
+    EXPECT_EQ(live.gateways, (std::vector<std::wstring>{L"10.0.7.254", L"10.0.7.253"}));
+    EXPECT_EQ(live.dnsServers, std::vector<std::wstring>{L"9.9.9.9"});
+    // The list keeps what was typed; the refresh that would show the change is not run.
+    EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.50   10.0.7.51");
+    EXPECT_EQ(form->proplist->Values("DHCP"), "Enabled");
+}
+
+TEST_F(NetconfigTest, EmptyRowsSendNoGatewayAndNoServerList)
+{
+    CreateOnNetwork();
+    EditValue("Default Gateways", "");
+    EditValue("DNS Servers", " ");
+    EditValue("IP Address", "192.168.1.30");
+    network.ClearCalls();
+    Click(*form->Button1);
+
+    const std::vector<SimCall> calls = MethodCalls(network);
+    ASSERT_EQ(calls.size(), 2u);
+    EXPECT_EQ(calls[0].member, L"EnableStatic");
+    ExpectTextList(calls[0].args.at(0), {L"192.168.1.30"});
+    EXPECT_EQ(calls[1].member, L"setDNSServerSearchOrder");
+    ASSERT_EQ(calls[1].args.size(), 1u);
+    EXPECT_EQ(calls[1].args[0].kind, SimArg::Kind::Omitted);
+    EXPECT_TRUE(boxes.empty());
+
+    const SimAdapter& live = *network.Adapter(Wired);
+    EXPECT_EQ(live.ipAddresses, std::vector<std::wstring>{L"192.168.1.30"});
+    EXPECT_EQ(live.gateways, std::vector<std::wstring>{L"192.168.1.1"});
+    EXPECT_TRUE(live.dnsServers.empty());
+}
+
+TEST_F(NetconfigTest, ValueStillBeingEditedIsSent)
+{
+    CreateOnNetwork();
+    ClickValue(form->proplist->FindRow("IP Address"));
+    ASSERT_TRUE(form->proplist->Editing());
+    SetWindowTextA(form->proplist->Editor()->Handle(), "192.168.1.44");
+    network.ClearCalls();
+    Click(*form->Button1);
+    const std::vector<SimCall> calls = MethodCalls(network);
+    ASSERT_EQ(calls.size(), 3u);
+    ExpectTextList(calls[1].args.at(0), {L"192.168.1.44"});
+}
+
+// Each refused setting is named in one box after all three calls, with the code's text.
+TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
+{
+    struct Case {
+        const char* gateways;
+        const char* address;
+        const char* dns;
+        std::vector<const char*> lines;  // what the box names, in order; none: no box
+    };
+    const Case cases[] = {
+        {"192.168.1.1 ", "192.168.1.10 ", "8.8.8.8", {}},
+        {"192.168.1.1 ", "300.1.1.1", "8.8.8.8", {"IP Address and Subnet Mask: Invalid IP address (70)"}},
+        {"1.2.3",
+         "192.168.1.10",
+         "8.8.8.8 255.255.255.255",
+         {"Default Gateways: Invalid gateway IP address (71)", "DNS Servers: Invalid IP address (70)"}},
+    };
+    CreateOnNetwork();
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.address);
+        boxes.clear();
+        EditValue("Default Gateways", c.gateways);
+        EditValue("IP Address", c.address);
+        EditValue("DNS Servers", c.dns);
+        network.ClearCalls();
+        Click(*form->Button1);
+        EXPECT_EQ(MethodCalls(network).size(), 3u);  // a refusal stops none of the calls
+        if (c.lines.empty()) {
+            EXPECT_TRUE(boxes.empty());
+            continue;
+        }
+        ASSERT_EQ(boxes.size(), 1u);
+        std::string expected = "The adapter did not take these settings:\n";
+        for (const char* line : c.lines)
+            expected += std::string("\n") + line;
+        EXPECT_EQ(boxes[0].text, expected);
+        EXPECT_EQ(boxes[0].caption, "Velmora");
+        EXPECT_EQ(boxes[0].flags & MB_ICONMASK, 0u);
+    }
+}
+
+TEST_F(NetconfigTest, CallThatCannotBeMadeIsShownAsFailed)
+{
+    CreateOnNetwork();
+    network.FailMethod(Wired, L"SetGateWays", DISP_E_UNKNOWNNAME);
+    network.SetMethodResult(Wired, L"EnableStatic", 91);
+    Click(*form->Button1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "The adapter did not take these settings:\n"
+                             "\nDefault Gateways: The call failed (-1)"
+                             "\nIP Address and Subnet Mask: Access denied (91)");
+}
