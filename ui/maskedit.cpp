@@ -81,7 +81,10 @@ bool TMaskEdit::HandleCommand(WORD code)
 LRESULT TMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CHAR: HandleChar(wParam); return 0;
+    case WM_CHAR:
+    case WM_IME_CHAR:  // the edit control would insert these itself, past the mask
+        HandleChar(wParam);
+        return 0;
     case WM_KEYDOWN:
         if (HandleKeyDown(wParam)) return 0;
         break;
