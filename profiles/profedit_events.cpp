@@ -8,6 +8,13 @@
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
+namespace {
+// VariantToText ends every element with a space. Laid out whole, a first address whose last
+// group is short would take the start of the next element into that group ("10.1.1.5" and
+// "fe80::1" would show 10.1.1.5f), so the field gets the first element alone.
+std::string FirstElement(const std::string& text) { return text.substr(0, text.find(' ')); }
+}  // namespace
+
 bool TForm2::Editing(const Tprofile& profile) const { return Modal() && EditedProfile == &profile; }
 
 void TForm2::ProfileRemoved(const Tprofile& profile)
@@ -91,12 +98,12 @@ void TForm2::Button3Click()
         mask->SetText(stored->Mask);
         return;
     }
-    ip->SetText(VariantToText(GetMember(EditorAdapter, L"IPAddress")));
+    ip->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"IPAddress"))));
     // A DNS field that gets no server keeps its text; a Null list leaves both.
     if (const auto servers = VariantToStringList(GetMember(EditorAdapter, L"DNSServerSearchOrder"))) {
         if (servers->size() >= 1) dns1->SetText((*servers)[0]);
         if (servers->size() >= 2) dns2->SetText((*servers)[1]);
     }
-    gw->SetText(VariantToText(GetMember(EditorAdapter, L"DefaultIPGateway")));
-    mask->SetText(VariantToText(GetMember(EditorAdapter, L"IPSubnet")));
+    gw->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"DefaultIPGateway"))));
+    mask->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"IPSubnet"))));
 }
