@@ -82,12 +82,12 @@ void TForm2::BuildControls()
     dns1 = address(group2, 14);
     dns2 = address(group2, 38);
 
-    RadioButton1 =
-        std::make_unique<TRadioButton>(CheckBoxArgs{page, OnTab(22, 76, 209, 17), "Obtain an IP address automatically"});
-    CheckBox1 =
-        std::make_unique<TCheckBox>(CheckBoxArgs{page, OnTab(22, 216, 217, 17), "Use the following DNS server addresses"});
-    RadioButton2 =
-        std::make_unique<TRadioButton>(CheckBoxArgs{page, OnTab(22, 94, 161, 17), "Use the following IP address", true});
+    RadioButton1 = std::make_unique<TRadioButton>(
+        CheckBoxArgs{page, OnTab(22, 76, 209, 17), "Obtain an IP address automatically"});
+    CheckBox1 = std::make_unique<TCheckBox>(
+        CheckBoxArgs{page, OnTab(22, 216, 217, 17), "Use the following DNS server addresses"});
+    RadioButton2 = std::make_unique<TRadioButton>(
+        CheckBoxArgs{page, OnTab(22, 94, 161, 17), "Use the following IP address", true});
 
     Label1 = std::make_unique<TLabel>(LabelArgs{page, Offset({8, 18, 0, 0}, group1.left, group1.top), "IP Address:"});
     Label2 = std::make_unique<TLabel>(LabelArgs{page, Offset({8, 43, 0, 0}, group1.left, group1.top), "Subnet Mask:"});
@@ -125,9 +125,9 @@ void TForm2::BindEvents()
     // Every control that takes the focus hands its keys to the form's shortcut handler first,
     // as Escape must close the dialog with any modifier held (Alt+Esc never reaches the dialog
     // manager's Esc handling).
-    const HWND focusable[] = {proftitle->Handle(), ip->Handle(),           mask->Handle(),      gw->Handle(),
-                              dns1->Handle(),      dns2->Handle(),         RadioButton1->Handle(), CheckBox1->Handle(),
-                              RadioButton2->Handle(), Button3->Handle(),   Button1->Handle(),   Button2->Handle()};
+    const HWND focusable[] = {proftitle->Handle(),    ip->Handle(),      mask->Handle(),         gw->Handle(),
+                              dns1->Handle(),         dns2->Handle(),    RadioButton1->Handle(), CheckBox1->Handle(),
+                              RadioButton2->Handle(), Button3->Handle(), Button1->Handle(),      Button2->Handle()};
     for (HWND control : focusable) {
         auto watch = std::make_unique<TKeyWatch>(control);
         watch->onKeyDown = [this](WORD key) { return FormShortCut(key); };

@@ -72,11 +72,11 @@ public:
     std::unique_ptr<TRadioButton> RadioButton1;
     std::unique_ptr<TCheckBox> CheckBox1;
     std::unique_ptr<TRadioButton> RadioButton2;
-    std::unique_ptr<TLabel> Label1;  // "IP Address:"
-    std::unique_ptr<TLabel> Label2;  // "Subnet Mask:"
-    std::unique_ptr<TLabel> Label3;  // "Default GateWay:"
-    std::unique_ptr<TLabel> Label4;  // "Primary DNS server:"
-    std::unique_ptr<TLabel> Label5;  // "Secondary DNS server:"
+    std::unique_ptr<TLabel> Label1;        // "IP Address:"
+    std::unique_ptr<TLabel> Label2;        // "Subnet Mask:"
+    std::unique_ptr<TLabel> Label3;        // "Default GateWay:"
+    std::unique_ptr<TLabel> Label4;        // "Primary DNS server:"
+    std::unique_ptr<TLabel> Label5;        // "Secondary DNS server:"
     std::unique_ptr<TGroupBox> GroupBox3;  // "Profile Title"
     std::unique_ptr<TGroupBox> GroupBox1;
     std::unique_ptr<TGroupBox> GroupBox2;

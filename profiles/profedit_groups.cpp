@@ -30,9 +30,7 @@ LRESULT CALLBACK TGroupUnderlay::SubclassProc(HWND window, UINT message, WPARAM 
         RemoveWindowSubclass(window, &TGroupUnderlay::SubclassProc, kUnderlayId);
         self->m_group = nullptr;
         break;
-    case WM_ERASEBKGND:
-        self->ExcludeSiblingsAbove(reinterpret_cast<HDC>(wParam));
-        break;
+    case WM_ERASEBKGND: self->ExcludeSiblingsAbove(reinterpret_cast<HDC>(wParam)); break;
     case WM_PAINT:
         if (wParam == 0) {
             // The button paints into the device context it is given; this one leaves out the
@@ -55,7 +53,8 @@ LRESULT CALLBACK TGroupUnderlay::SubclassProc(HWND window, UINT message, WPARAM 
 
 void TGroupUnderlay::ExcludeSiblingsAbove(HDC dc) const
 {
-    for (HWND sibling = GetWindow(m_group, GW_HWNDPREV); sibling != nullptr; sibling = GetWindow(sibling, GW_HWNDPREV)) {
+    for (HWND sibling = GetWindow(m_group, GW_HWNDPREV); sibling != nullptr;
+         sibling = GetWindow(sibling, GW_HWNDPREV)) {
         if (!IsWindowVisible(sibling)) continue;
         RECT area;
         GetWindowRect(sibling, &area);

@@ -191,8 +191,8 @@ TEST_F(EditorTest, OpeningShowsTheProfileEachTime)
             HWND focus = nullptr;
         } shown;
         driver.Open(&profile, {[&] {
-                                   shown = {editor.proftitle->Text(), editor.Text(),     editor.ip->Text(),
-                                            editor.mask->Text(),      editor.gw->Text(), editor.dns1->Text(),
+                                   shown = {editor.proftitle->Text(), editor.Text(),           editor.ip->Text(),
+                                            editor.mask->Text(),      editor.gw->Text(),       editor.dns1->Text(),
                                             editor.dns2->Text(),      editor.profileid->Text()};
                                    shown.dhcp = editor.RadioButton1->Checked();
                                    shown.fixed = editor.RadioButton2->Checked();
@@ -228,21 +228,21 @@ TEST_F(EditorTest, OkStoresTypedAddressesAsTheyRead)
 {
     Tprofile& profile = Add(kOffice);
     const HWND ip = editor.ip->Handle();
-    EXPECT_EQ(driver.Open(&profile,
-                          {[&] {
-                               SetFocus(ip);
-                               PostMessageA(ip, EM_SETSEL, 0, -1);
-                               PostChars(ip, "10.");
-                               for (int i = 0; i < 3; ++i) PostKey(ip, VK_RIGHT);  // the second group stays blank
-                               PostChars(ip, "3.300");                            // a group of 300 is taken
-                           },
-                           TypeOver(editor.gw, "10..1"), TypeOver(editor.dns2, "9.9"),
-                           [&] { PostMessageA(editor.dns1->Handle(), EM_SETSEL, 0, -1); },
-                           [&] { PostKey(editor.dns1->Handle(), VK_DELETE); }, Press(editor.Button1)}),
+    EXPECT_EQ(driver.Open(&profile, {[&] {
+                                         SetFocus(ip);
+                                         PostMessageA(ip, EM_SETSEL, 0, -1);
+                                         PostChars(ip, "10.");
+                                         for (int i = 0; i < 3; ++i)
+                                             PostKey(ip, VK_RIGHT);  // the second group stays blank
+                                         PostChars(ip, "3.300");     // a group of 300 is taken
+                                     },
+                                     TypeOver(editor.gw, "10..1"), TypeOver(editor.dns2, "9.9"),
+                                     [&] { PostMessageA(editor.dns1->Handle(), EM_SETSEL, 0, -1); },
+                                     [&] { PostKey(editor.dns1->Handle(), VK_DELETE); }, Press(editor.Button1)}),
               mrOk);
     EXPECT_EQ(profile.ip, "10..3.300");
     EXPECT_EQ(profile.gw, "10.1..");  // a point at a group's start moves nowhere
-    EXPECT_EQ(profile.dns1, "");  // an emptied field
+    EXPECT_EQ(profile.dns1, "");      // an emptied field
     EXPECT_EQ(profile.dns2, "9.9..");
     EXPECT_EQ(profile.mask, "255.255.255.0");
 }
@@ -325,9 +325,9 @@ TEST_F(EditorTest, CancelEscapeAndTheCloseButtonWriteNothing)
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);
         Tprofile& profile = Add(kOffice);
-        const int result = driver.Open(&profile, {TypeOver(editor.ip, "10.0.0.1"), Press(editor.RadioButton1),
-                                                  [&] {
-                                                      for (int key : way.held) HoldModifiers({key});
+        const int result = driver.Open(&profile, {TypeOver(editor.ip, "10.0.0.1"), Press(editor.RadioButton1), [&] {
+                                                      for (int key : way.held)
+                                                          HoldModifiers({key});
                                                       way.close(editor);
                                                   }});
         ReleaseModifiers();

@@ -74,7 +74,8 @@ void HoldModifiers(std::initializer_list<int> keys)
 {
     BYTE state[256]{};
     GetKeyboardState(state);
-    for (int key : keys) state[key] |= 0x80;
+    for (int key : keys)
+        state[key] |= 0x80;
     SetKeyboardState(state);
 }
 
@@ -82,7 +83,8 @@ void ReleaseModifiers()
 {
     BYTE state[256]{};
     GetKeyboardState(state);
-    for (int key : {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL, VK_MENU, VK_LMENU, VK_RMENU}) {
+    for (int key :
+         {VK_SHIFT, VK_LSHIFT, VK_RSHIFT, VK_CONTROL, VK_LCONTROL, VK_RCONTROL, VK_MENU, VK_LMENU, VK_RMENU}) {
         state[key] &= 0x7F;
     }
     SetKeyboardState(state);

@@ -60,7 +60,8 @@ TEST(ProfileEditorLook, DISABLED_SavesTheDialog)
     EditorDriver driver(editor);
     auto shoot = [&](const char* name) {
         return [&editor, folder, name] {
-            RedrawWindow(editor.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+            RedrawWindow(editor.Handle(), nullptr, nullptr,
+                         RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
             SaveWindowPicture(editor.Handle(), std::string(folder) + "\\" + name);
         };
     };

@@ -113,7 +113,9 @@ TEST_F(OpenEditorTest, OpensBesideThePointerAndTowardsTheInsideAtTheRightAndBott
         {"one short of the right edge", {desktop.right - width - 1, 120}, {desktop.right - width - 1, 120}},
         {"at the right edge", {desktop.right - width, 120}, {desktop.right - 2 * width, 120}},
         {"at the bottom edge", {100, desktop.bottom - height}, {100, desktop.bottom - 2 * height}},
-        {"in the corner", {desktop.right - 1, desktop.bottom - 1}, {desktop.right - 1 - width, desktop.bottom - 1 - height}},
+        {"in the corner",
+         {desktop.right - 1, desktop.bottom - 1},
+         {desktop.right - 1 - width, desktop.bottom - 1 - height}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.where);

@@ -42,8 +42,7 @@ protected:
 
     void UseAdapter()
     {
-        editor.EditorAdapter =
-            FindAdapterConfiguration(QueryAdapterConfigurations(network.Services(), false), kIndex);
+        editor.EditorAdapter = FindAdapterConfiguration(QueryAdapterConfigurations(network.Services(), false), kIndex);
         ASSERT_TRUE(editor.EditorAdapter.HoldsObject());
     }
     void SetDnsServers(std::vector<std::wstring> servers)
@@ -102,8 +101,7 @@ TEST_F(SystemSettingsTest, WmiDnsServersReplaceOnlyWhatTheListHolds)
         const char* dns1;
         const char* dns2;
     } cases[] = {
-        {{L"1.1.1.1", L"9.9.9.9"}, "1.1.1.1", "9.9.9.9"},
-        {{}, "192.168.1.1", "8.8.4.4"},  // Null: both keep their text
+        {{L"1.1.1.1", L"9.9.9.9"}, "1.1.1.1", "9.9.9.9"}, {{}, "192.168.1.1", "8.8.4.4"},  // Null: both keep their text
     };
     for (const auto& c : cases) {
         SetDnsServers(c.servers);

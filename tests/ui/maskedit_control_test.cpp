@@ -34,7 +34,8 @@ protected:
     void Select(int start, int end) { SendMessageA(Edit(), EM_SETSEL, start, end); }
     void Type(const std::string& keys)
     {
-        for (char key : keys) SendMessageA(Edit(), WM_CHAR, static_cast<unsigned char>(key), 1);
+        for (char key : keys)
+            SendMessageA(Edit(), WM_CHAR, static_cast<unsigned char>(key), 1);
     }
     void Key(WORD key) { SendMessageA(Edit(), WM_KEYDOWN, key, 1); }
     // Keys held down while the next messages are handled.
@@ -42,14 +43,16 @@ protected:
     {
         BYTE state[256]{};
         GetKeyboardState(state);
-        for (int key : keys) state[key] |= 0x80;
+        for (int key : keys)
+            state[key] |= 0x80;
         SetKeyboardState(state);
     }
     static void ReleaseKeys()
     {
         BYTE state[256]{};
         GetKeyboardState(state);
-        for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU}) state[key] &= 0x7F;
+        for (int key : {VK_SHIFT, VK_CONTROL, VK_MENU})
+            state[key] &= 0x7F;
         SetKeyboardState(state);
     }
     void PutOnClipboard(const std::string& text)

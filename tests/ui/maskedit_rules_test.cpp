@@ -25,7 +25,8 @@ MaskedText Field(const std::string& text = "", size_t anchor = 0, size_t caret =
 
 void TypeAll(MaskedText& field, const std::string& keys)
 {
-    for (char key : keys) field.Type(key);
+    for (char key : keys)
+        field.Type(key);
 }
 
 struct EditCase {
@@ -61,8 +62,8 @@ TEST(EditMask, ReadsTheAddressMask)
         EXPECT_EQ(mask.IsLiteral(position), position == 3 || position == 7 || position == 11) << position;
     }
     EXPECT_EQ(EditMask("99-99").EmptyText(), "__-__");  // the blank defaults to '_'
-    EXPECT_THROW(EditMask("999.999;0; "), AppError);     // literals not kept
-    EXPECT_THROW(EditMask("...;1; "), AppError);         // no digit place
+    EXPECT_THROW(EditMask("999.999;0; "), AppError);    // literals not kept
+    EXPECT_THROW(EditMask("...;1; "), AppError);        // no digit place
 }
 
 TEST(EditMask, LaysOutATextGroupByGroup)
@@ -74,15 +75,16 @@ TEST(EditMask, LaysOutATextGroupByGroup)
     } cases[] = {
         {"192.168.1.10", "192.168.1  .10 "},
         {"", kEmpty},
-        {"1.2", "1  .2  .   .   "},           // fewer points: the rest stays blank
-        {"1234.56789", "123.567.   .   "},       // each group cut to three
+        {"1.2", "1  .2  .   .   "},                 // fewer points: the rest stays blank
+        {"1234.56789", "123.567.   .   "},          // each group cut to three
         {"10.1.1.5 10.1.1.6 ", "10 .1  .1  .5 1"},  // group 4 keeps its first three characters
-        {"1.2.3.4.5", "1  .2  .3  .4.5"},         // the fourth group is the rest of the text
-        {"ab.c", "ab .c  .   .   "},             // characters are not checked
+        {"1.2.3.4.5", "1  .2  .3  .4.5"},           // the fourth group is the rest of the text
+        {"ab.c", "ab .c  .   .   "},                // characters are not checked
         {kEmpty, kEmpty},
         {"192.   .1  .10 ", "192.   .1  .10 "},
     };
-    for (const auto& c : cases) EXPECT_EQ(mask.Layout(c.text), c.laidOut) << c.text;
+    for (const auto& c : cases)
+        EXPECT_EQ(mask.Layout(c.text), c.laidOut) << c.text;
 }
 
 TEST(EditMask, AnAddressPutInReadsBackUnchanged)
