@@ -1,27 +1,108 @@
-// The General tab's part in the main window's creation: the profile file's path and the
-// autostart entry. The tab's controls and handlers come with the tab's own work.
+// The General tab: "Show only IP Enabled", "Load on StartUp" (mainform_general_autostart.cpp)
+// and the profile file's path with its Browse dialog.
 #include "app/mainformunit.h"
 
 #include "profiles/iprofile.h"
 
-void TForm1::SetDefaultProfilePath()
+namespace {
+constexpr COLORREF ExplanationColor = RGB(0, 0, 255);
+
+// The explanations under the options: blue, and as wide as their group allows.
+LabelArgs Explanation(HWND parent, const Bounds& bounds)
 {
-    // The path field starts at the default store; its change handler hands the text on.
-    Edit1Change();
+    LabelArgs args;
+    args.parent = parent;
+    args.bounds = bounds;
+    args.autoSize = false;
+    args.textColor = ExplanationColor;
+    return args;
 }
 
-void TForm1::Edit1Change()
+CheckBoxArgs Option(HWND parent, const Bounds& bounds, const std::string& caption, bool checked)
 {
-    // Takes the path field's text; until the field exists, the default path it starts with.
-    ProfileIniPath = ProgramFolder() + ProfileIniName;
+    CheckBoxArgs args;
+    args.parent = parent;
+    args.bounds = bounds;
+    args.caption = caption;
+    args.checked = checked;
+    return args;
+}
+}  // namespace
+
+void TForm1::BuildGeneralTab()
+{
+    HWND page = PageControl1->Page(GeneralTab).Handle();
+
+    GroupBox5 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 8, 465, 153}, "System options"});
+    HWND system = GroupBox5->Handle();
+    CheckBox1 = std::make_unique<TCheckBox>(Option(system, {16, 16, 137, 17}, "Show only IP Enabled", true));
+    CheckBox1->onClick = [this] { CheckBox1Click(); };
+    Label1 = std::make_unique<TLabel>(Explanation(system, {16, 40, 433, 33}));
+    // Unchecked until creation has read the autostart entry.
+    CheckBox2 = std::make_unique<TCheckBox>(Option(system, {16, 80, 105, 17}, "Load on StartUp", false));
+    CheckBox2->onClick = [this] { CheckBox2Click(); };
+    Label17 = std::make_unique<TLabel>(Explanation(system, {16, 104, 433, 33}));
+
+    GroupBox6 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 168, 465, 121}, "File Options"});
+    HWND files = GroupBox6->Handle();
+    LabelArgs caption;
+    caption.parent = files;
+    caption.bounds = {16, 16, 0, 0};
+    caption.caption = "Profiles .INI";
+    Label2 = std::make_unique<TLabel>(caption);
+    Edit1 = std::make_unique<TEdit>(EditArgs{files, {16, 32, 353, 21}, "", nullptr});
+    Edit1->onChange = [this] { Edit1Change(); };
+    Button4 = std::make_unique<TButton>(ButtonArgs{files, {374, 32, 75, 22}, "Browse..."});
+    Button4->onClick = [this] { Button4Click(); };
+    Label18 = std::make_unique<TLabel>(Explanation(files, {16, 64, 433, 49}));
+
+    // Only the first three characters of a default extension are appended to a typed name,
+    // and without a dot (GetOpenFileName, OPENFILENAME.lpstrDefExt): "ini", not "Profiles.ini".
+    OpenDialog1 = std::make_unique<TOpenDialog>(OpenDialogArgs{"OpenDialog1", "ini", "INI files|*.ini|All files|*.*"});
+    OpenDialog1->onSelectionChange = [this] { OpenDialog1SelectionChange(); };
+}
+
+void TForm1::SetDefaultProfilePath()
+{
+    // The dialog and the field start at the default store; the field's change handler hands
+    // the path on to the store.
+    OpenDialog1->SetFileName(ProgramFolder() + ProfileIniName);
+    Edit1->SetText(OpenDialog1->FileName());
 }
 
 void TForm1::SetGeneralTexts()
 {
-    // The explanatory texts of the tab's options; set with the tab.
+    Label1->SetWordWrap(true);
+    Label1->SetCaption("If checked then only currently Active connections will be displayed on the Network "
+                       "Configuration tab.");
+    Label17->SetWordWrap(true);
+    Label17->SetCaption("If checked then Application will be launched automatically each time you start the "
+                        "Windows. This is needed to run program fully functional.");
+    Label18->SetWordWrap(true);
+    Label18->SetCaption("All profile settings are Stored in .INI file. You can select the location of proper "
+                        "PROFILE.INI.\n\r"
+                        "Please note: You can strore the file as backup of system network settings.");
 }
 
-void TForm1::ReadAutostartState()
+void TForm1::Edit1Change()
 {
-    // Reads the "V.M.R." Run entry into "Load on StartUp"; comes with the tab.
+    // Read by the store only while the window is created: a path chosen later is kept but
+    // neither reloads the profiles nor moves the file they are saved to.
+    ProfileIniPath = Edit1->Text();
 }
+
+void TForm1::CheckBox1Click()
+{
+    IpEnabledOnly = CheckBox1->Checked();
+    refreshdata();
+}
+
+void TForm1::Button4Click()
+{
+    // The field has followed the selection while the dialog was open, so a cancel leaves it at
+    // the last file looked at. A name typed into the dialog raises no selection change: a
+    // confirmed choice is taken as well.
+    if (OpenDialog1->Execute(Handle())) Edit1->SetText(OpenDialog1->FileName());
+}
+
+void TForm1::OpenDialog1SelectionChange() { Edit1->SetText(OpenDialog1->SelectedPath()); }

@@ -50,6 +50,9 @@ void TForm1::BuildFrame()
     PageControl1->AddPage("About", 3);
     // The tab the window opens with the first time; later showings keep the last one.
     PageControl1->SetActivePageIndex(ProfilesTab);
+
+    // The General tab's controls, on the page just made.
+    BuildGeneralTab();
 }
 
 void TForm1::BuildBottomRow()

@@ -215,8 +215,8 @@ void TForm1::SetDescriptionText()
 
 void TForm1::refreshdata()
 {
-    // The query follows "Show only IP Enabled" on the General tab; until that box exists the
-    // flag keeps its value (on, as the box starts).
+    // The query follows "Show only IP Enabled" on the General tab.
+    IpEnabledOnly = CheckBox1->Checked();
     AdapterCollection = QueryAdapterConfigurations(WmiServices, IpEnabledOnly);
     BuildAdapterList();
 

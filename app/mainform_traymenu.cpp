@@ -26,6 +26,8 @@ void TForm1::BuildTrayMenu()
     TMenuItem& items = PopupMenu1->Items();
     ApplyNextProfile1 = &AddItem(items, "Apply Next Profile", 5);
     ApplyNextProfile1->SetDefault(true);
+    ApplyNextProfile1->onClick = [this](TMenuItem& sender) { ApplyNextProfile1Click(sender); };
+    PopupMenu1->onPopup = [this] { PopupMenu1Popup(); };
     prfs = &AddItem(items, "Profiles", 0);
     Configuration1 = &AddItem(items, "Open Configurator", 1);
     Configuration1->onClick = [this](TMenuItem& sender) { Configuration1Click(sender); };

@@ -18,6 +18,7 @@
 #include "ui/label.h"
 #include "ui/listview.h"
 #include "ui/menu.h"
+#include "ui/opendialog.h"
 #include "ui/pagecontrol.h"
 #include "ui/valuelist.h"
 
@@ -60,6 +61,11 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
+    // Activation: applies the profile with this number to the chosen adapter.
+    void ApplyProfile(int32_t number);
+    void ApplyNextProfile1Click(TMenuItem& sender);
+    void PopupMenu1Popup();
+
     // The details refresh: adapters, their details and the tray hint.
     void refreshdata();
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
@@ -100,6 +106,24 @@ public:
     std::unique_ptr<TGroupBox> GroupBox3;
     std::unique_ptr<TValueListEditor> ValueListEditor2;
     void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
+
+    // General tab: the adapter filter, autostart with Windows and the profile file's path.
+    std::unique_ptr<TGroupBox> GroupBox5;  // "System options"
+    std::unique_ptr<TCheckBox> CheckBox1;  // "Show only IP Enabled"
+    std::unique_ptr<TLabel> Label1;
+    std::unique_ptr<TCheckBox> CheckBox2;  // "Load on StartUp"
+    std::unique_ptr<TLabel> Label17;
+    std::unique_ptr<TGroupBox> GroupBox6;  // "File Options"
+    std::unique_ptr<TLabel> Label2;
+    std::unique_ptr<TEdit> Edit1;      // the profile file's path
+    std::unique_ptr<TButton> Button4;  // "Browse..."
+    std::unique_ptr<TLabel> Label18;
+    std::unique_ptr<TOpenDialog> OpenDialog1;
+    void BuildGeneralTab();  // once, with the frame
+    void CheckBox1Click();
+    void CheckBox2Click();
+    void Button4Click();
+    void OpenDialog1SelectionChange();
 
     // Profiles tab (what the frame needs of it now: the list that holds the profiles).
     std::unique_ptr<TPanel> ProfilesToolbar;

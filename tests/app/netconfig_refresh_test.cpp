@@ -86,8 +86,7 @@ TEST_F(NetconfigTest, UnreadableConfigurationIsListedAsError)
 TEST_F(NetconfigTest, ShowOnlyIpEnabledMovesTheChoiceToTheFirstListedAdapter)
 {
     CreateOnNetwork();
-    form->IpEnabledOnly = false;
-    form->refreshdata();
+    form->CheckBox1->SetChecked(false);  // "Show only IP Enabled" off refreshes
     ASSERT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName, BluetoothName}));
     PressDownInSelector();
     PressDownInSelector();
@@ -100,8 +99,7 @@ TEST_F(NetconfigTest, ShowOnlyIpEnabledMovesTheChoiceToTheFirstListedAdapter)
     EXPECT_EQ(form->proplist->Values("MACAddress"), "00:1B:21:00:00:09");
 
     // Filtered out: the first listed adapter is chosen and selected.
-    form->IpEnabledOnly = true;
-    form->refreshdata();
+    form->CheckBox1->SetChecked(true);
     EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
     EXPECT_EQ(form->SelectedAdapterIndex, Wired);
     EXPECT_EQ(SelectedEntry(), 0);

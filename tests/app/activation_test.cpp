@@ -1,0 +1,212 @@
+// Applying profiles to the chosen adapter on the simulated network: what reaches the adapter,
+// in which order and form, what the profile list and the tray menu show afterwards, and what
+// the user is told when the adapter refuses.
+#include <memory>
+
+#include "app/netconfig_fixture.h"
+#include "core/text.h"
+#include "profiles/iprofile.h"
+#include "support/tempfolder.h"
+
+namespace {
+struct ProfileSpec {
+    std::string ip, mask, gw, dns1, dns2, name;
+    bool dhcp = false;
+};
+
+// One call as the adapter saw it: its method and its arguments' texts ("~" for an omitted one).
+struct SeenCall {
+    std::wstring member;
+    std::vector<std::vector<std::wstring>> args;
+    bool operator==(const SeenCall&) const = default;
+};
+
+void PrintTo(const SeenCall& call, std::ostream* os)
+{
+    *os << testing::PrintToString(call.member) << testing::PrintToString(call.args);
+}
+
+class ActivationTest : public NetconfigTest {
+protected:
+    void CreateWith(const std::vector<ProfileSpec>& specs)
+    {
+        CreateOnNetwork();
+        for (const ProfileSpec& spec : specs) {
+            auto profile = std::make_unique<Tprofile>(*ProfileList);
+            profile->id = ProfileList->Count();
+            profile->ip = spec.ip;
+            profile->mask = spec.mask;
+            profile->gw = spec.gw;
+            profile->dns1 = spec.dns1;
+            profile->dns2 = spec.dns2;
+            profile->name = spec.name;
+            profile->dhcp = spec.dhcp;
+            profile->SetCaption(spec.name.empty() ? spec.ip : spec.name);
+            ProfileList->Append(std::move(profile));
+        }
+        network.ClearCalls();
+    }
+
+    // The configuration calls made on the chosen adapter since the last look, with every
+    // array checked to come by reference with lower bound 1.
+    std::vector<SeenCall> AdapterCalls()
+    {
+        std::vector<SeenCall> seen;
+        queriesSeen = 0;
+        for (const SimCall& call : network.Calls()) {
+            if (call.adapterIndex < 0) {
+                ++queriesSeen;
+                continue;
+            }
+            SeenCall s{call.member, {}};
+            for (const SimArg& arg : call.args) {
+                if (arg.kind == SimArg::Kind::Omitted) {
+                    s.args.push_back({L"~"});
+                    continue;
+                }
+                EXPECT_EQ(arg.kind, SimArg::Kind::ByRef) << "arrays go by reference";
+                EXPECT_EQ(arg.lowerBound, 1);
+                std::vector<std::wstring> texts = arg.texts;
+                for (int32_t n : arg.ints)
+                    texts.push_back(std::to_wstring(n));
+                s.args.push_back(texts);
+            }
+            seen.push_back(s);
+        }
+        network.ClearCalls();
+        return seen;
+    }
+
+    size_t queriesSeen = 0;  // adapter queries among the calls AdapterCalls last looked at
+
+    Tprofile& Profile(int position) { return ProfileAt(*ProfileList, position); }
+    std::vector<int> Marks()
+    {
+        std::vector<int> marks;
+        for (int i = 0; i < ProfileList->Count(); ++i)
+            marks.push_back(Profile(i).ImageIndex());
+        return marks;
+    }
+    std::string NextCaption()
+    {
+        form->PopupMenu1Popup();
+        return form->ApplyNextProfile1->Caption();
+    }
+};
+
+const ProfileSpec kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "10.0.0.2", "Office"};
+const ProfileSpec kLab{"172.16.0.9", "255.255.0.0", "", "", "", "Lab"};
+const ProfileSpec kHome{"", "", "", "", "", "Home", true};
+}  // namespace
+
+TEST_F(ActivationTest, StaticProfileSendsAddressGatewayAndDnsAndALoneAlternateServerMovesUp)
+{
+    CreateWith({kOffice});
+    Choose(form->ApplyNextProfile1);
+    EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{
+                                  {L"EnableStatic", {{L"10.0.0.5"}, {L"255.0.0.0"}}},
+                                  {L"SetGateWays", {{L"10.0.0.1"}, {L"1"}}},
+                                  {L"setDNSServerSearchOrder", {{L"10.0.0.2"}}},
+                              }));
+    EXPECT_EQ(Profile(0).dns1, "10.0.0.2");
+    EXPECT_EQ(Profile(0).dns2, "");
+    EXPECT_EQ(form->ActiveProfileIndex, 0);
+    EXPECT_EQ(Marks(), std::vector<int>{1});
+    EXPECT_EQ(queriesSeen, 1u) << "the details are refreshed afterwards";
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+    EXPECT_TRUE(boxes.empty());
+
+    // The moved server reaches the file at the next save.
+    Click(*form->Button3);
+    EXPECT_EQ(ReadFileBytes(StorePath()).find("dns1=10.0.0.2\r\ndns2=\r\n") != std::string::npos, true);
+}
+
+TEST_F(ActivationTest, EmptyGatewayMakesNoCallAndEmptyDnsClearsTheServers)
+{
+    CreateWith({kLab});
+    Choose(form->ApplyNextProfile1);
+    EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{
+                                  {L"EnableStatic", {{L"172.16.0.9"}, {L"255.255.0.0"}}},
+                                  {L"setDNSServerSearchOrder", {{L"~"}}},
+                              }));
+}
+
+TEST_F(ActivationTest, DhcpProfileOnlyEnablesDhcpAfterEmptyingTheStoredGateways)
+{
+    CreateWith({kHome});
+    Choose(form->ApplyNextProfile1);
+    EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{{L"EnableDHCP", {{L"~"}}}}));
+    EXPECT_TRUE(network.Adapter(Wired)->dhcpEnabled);
+    EXPECT_EQ(Marks(), std::vector<int>{1});
+}
+
+TEST_F(ActivationTest, ApplyNextStepsThroughTheProfilesAndTheMenuNamesTheNextOne)
+{
+    CreateWith({kOffice, kLab, kHome});
+    std::vector<std::string> captions;
+    std::vector<int32_t> applied;
+    for (int click = 0; click < 4; ++click) {
+        captions.push_back(NextCaption());
+        Choose(form->ApplyNextProfile1);
+        applied.push_back(form->ActiveProfileIndex);
+    }
+    EXPECT_EQ(captions, (std::vector<std::string>{"Apply next: Office", "Apply next: Lab", "Apply next: Home",
+                                                  "Apply next: Office"}));
+    EXPECT_EQ(applied, (std::vector<int32_t>{0, 1, 2, 0}));
+    EXPECT_EQ(Marks(), (std::vector<int>{1, 0, 0}));
+}
+
+TEST_F(ActivationTest, NothingToApplyLeavesNoMarkAndAnEmptyCaption)
+{
+    CreateWith({});
+    EXPECT_EQ(NextCaption(), "Apply next: ");
+    Choose(form->ApplyNextProfile1);
+    EXPECT_TRUE(AdapterCalls().empty());
+
+    CreateWith({kOffice});
+    form->ApplyProfile(7);
+    EXPECT_TRUE(AdapterCalls().empty());
+    EXPECT_EQ(Marks(), std::vector<int>{0});
+    EXPECT_EQ(form->ActiveProfileIndex, -1);
+}
+
+TEST_F(ActivationTest, ARefusedChangeIsToldAndNotMarkedAsApplied)
+{
+    struct Case {
+        const char* method;
+        int32_t code;
+        const char* says;
+    };
+    for (const Case& c :
+         {Case{"EnableStatic", 91, "Access denied (91)"}, Case{"SetGateWays", 71, "Invalid gateway IP address (71)"}}) {
+        SCOPED_TRACE(c.method);
+        boxes.clear();
+        CreateWith({kOffice});
+        form->ActiveProfileIndex = -1;
+        network.SetMethodResult(Wired, WideFromAnsi(c.method), c.code);
+        Choose(form->ApplyNextProfile1);
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_NE(boxes[0].text.find("\"Office\""), std::string::npos) << boxes[0].text;
+        EXPECT_NE(boxes[0].text.find(c.says), std::string::npos) << boxes[0].text;
+        EXPECT_EQ(boxes[0].text.find("administrator") != std::string::npos, c.code == 91);
+        EXPECT_EQ(form->ActiveProfileIndex, -1);
+        EXPECT_EQ(Marks(), std::vector<int>{0});
+        // Nothing is sent after the refused call.
+        const std::vector<SeenCall> calls = AdapterCalls();
+        EXPECT_EQ(calls.back().member, WideFromAnsi(c.method));
+        network.ClearScripts();
+    }
+}
+
+TEST_F(ActivationTest, AnAdapterThatIsGoneIsAnErrorAfterWhichTheDetailsAreRefreshed)
+{
+    CreateWith({kOffice});
+    form->SelectedAdapterIndex = 4242;
+    Choose(form->ApplyNextProfile1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Invalid variant operation");
+    EXPECT_EQ(boxes[0].caption, "Velmora");
+    EXPECT_TRUE(AdapterCalls().empty());
+    EXPECT_EQ(queriesSeen, 1u);
+    EXPECT_EQ(Marks(), std::vector<int>{0});
+}

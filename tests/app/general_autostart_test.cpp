@@ -1,0 +1,223 @@
+// "Load on StartUp": the "V.M.R." entry under the machine's Run key, read at start and written
+// or deleted by the box. The tests work on the real key of the test's Wine prefix and put back
+// whatever entry was there before.
+#include "app/mainwindow.h"
+
+#include <aclapi.h>
+
+#include <optional>
+#include <ostream>
+#include <vector>
+
+namespace {
+constexpr char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char EntryName[] = "V.M.R.";
+
+struct RawValue {
+    DWORD type = REG_NONE;
+    std::string bytes;
+};
+
+// The entry as the plain registry functions see it; none when absent.
+std::optional<RawValue> ReadEntry()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
+    RawValue value;
+    DWORD size = 0;
+    LSTATUS status = RegQueryValueExA(key, EntryName, nullptr, &value.type, nullptr, &size);
+    if (status == ERROR_SUCCESS) {
+        value.bytes.resize(size);
+        status =
+            RegQueryValueExA(key, EntryName, nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()), &size);
+        value.bytes.resize(size);
+    }
+    RegCloseKey(key);
+    if (status != ERROR_SUCCESS) return std::nullopt;
+    return value;
+}
+
+void WriteEntry(const RawValue& value)
+{
+    HKEY key = nullptr;
+    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
+              ERROR_SUCCESS);
+    RegSetValueExA(key, EntryName, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
+                   static_cast<DWORD>(value.bytes.size()));
+    RegCloseKey(key);
+}
+
+void RemoveEntry()
+{
+    HKEY key = nullptr;
+    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
+    RegDeleteValueA(key, EntryName);
+    RegCloseKey(key);
+}
+
+void PrintTo(const RawValue& value, std::ostream* out) { *out << "type " << value.type << ": " << value.bytes.c_str(); }
+
+// A REG_SZ value's bytes: the text and its terminating zero.
+RawValue Text(const std::string& text) { return {REG_SZ, std::string(text.c_str(), text.size() + 1)}; }
+
+// The running test program between double quotes, as the entry must hold it.
+std::string QuotedProgramPath()
+{
+    char path[MAX_PATH * 4] = {};
+    GetModuleFileNameA(nullptr, path, sizeof path);
+    return std::string("\"") + path + "\"";
+}
+
+// For as long as it lives, nobody may change the Run key: no value written or deleted, no key
+// opened for full access. The key's own permissions come back afterwards.
+class LockedRunKey {
+public:
+    LockedRunKey()
+    {
+        HKEY key = nullptr;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
+        m_key = key;
+        DWORD size = 0;
+        RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
+        m_saved.resize(size);
+        if (RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, m_saved.data(), &size) != ERROR_SUCCESS) return;
+        // Deny before allow: the deny wins for the rights it names.
+        EXPLICIT_ACCESSA rules[2] = {};
+        char everyone[] = "EVERYONE";
+        BuildExplicitAccessWithNameA(&rules[0], everyone, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, DENY_ACCESS, 0);
+        BuildExplicitAccessWithNameA(&rules[1], everyone, KEY_READ | READ_CONTROL | WRITE_DAC, GRANT_ACCESS, 0);
+        PACL locked = nullptr;
+        if (SetEntriesInAclA(2, rules, nullptr, &locked) != ERROR_SUCCESS) return;
+        SECURITY_DESCRIPTOR descriptor;
+        InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, locked, FALSE);
+        m_locked = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
+        LocalFree(locked);
+    }
+    ~LockedRunKey()
+    {
+        if (m_locked) RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data());
+        if (m_key != nullptr) RegCloseKey(m_key);
+    }
+    LockedRunKey(const LockedRunKey&) = delete;
+    LockedRunKey& operator=(const LockedRunKey&) = delete;
+
+    bool Locked() const { return m_locked; }
+
+private:
+    HKEY m_key = nullptr;
+    std::vector<char> m_saved;
+    bool m_locked = false;
+};
+
+class AutostartTest : public MainWindowTest {
+protected:
+    // Whatever the prefix held is put back afterwards; Wine starts the programs named under
+    // Run, so no entry of a test may be left behind.
+    AutostartTest() : m_saved(ReadEntry()) { RemoveEntry(); }
+    ~AutostartTest() override
+    {
+        RemoveEntry();
+        if (m_saved) WriteEntry(*m_saved);
+    }
+
+    void ClickLoadOnStartUp() { SendMessageA(form->CheckBox2->Handle(), BM_CLICK, 0, 0); }
+
+private:
+    std::optional<RawValue> m_saved;
+};
+}  // namespace
+
+TEST_F(AutostartTest, StartWithoutEntryLeavesBoxUncheckedAndWritesNothing)
+{
+    Create();
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    EXPECT_FALSE(ReadEntry());
+    EXPECT_TRUE(boxes.empty());
+}
+
+// Any present entry checks the box at start and is pointed at the program that runs now.
+class AutostartFoundTest : public AutostartTest, public testing::WithParamInterface<RawValue> {};
+
+TEST_P(AutostartFoundTest, StartChecksBoxAndRewritesEntryToThisProgram)
+{
+    WriteEntry(GetParam());
+    Create();
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    const std::optional<RawValue> now = ReadEntry();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->type, static_cast<DWORD>(REG_SZ));
+    EXPECT_EQ(now->bytes, Text(QuotedProgramPath()).bytes);
+    EXPECT_TRUE(boxes.empty());
+}
+
+INSTANTIATE_TEST_SUITE_P(Entries, AutostartFoundTest,
+                         testing::Values(Text("\"C:\\Old Place\\velmora.exe\""), Text("C:\\Old\\velmora.exe /tray"),
+                                         RawValue{REG_EXPAND_SZ, Text("%ProgramFiles%\\velmora.exe").bytes}));
+
+TEST_F(AutostartTest, EmptyEntryCountsAsAbsent)
+{
+    WriteEntry(Text(""));
+    Create();
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    const std::optional<RawValue> now = ReadEntry();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->bytes, std::string(1, '\0'));  // left as it was
+}
+
+TEST_F(AutostartTest, CheckingWritesTheQuotedProgramPathAndUncheckingDeletesIt)
+{
+    Create();
+    ClickLoadOnStartUp();
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    const std::optional<RawValue> written = ReadEntry();
+    ASSERT_TRUE(written);
+    EXPECT_EQ(written->type, static_cast<DWORD>(REG_SZ));
+    // The path between double quotes, nothing else: no arguments, no spaces.
+    EXPECT_EQ(written->bytes, Text(QuotedProgramPath()).bytes);
+
+    ClickLoadOnStartUp();
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    EXPECT_FALSE(ReadEntry());
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(AutostartTest, UncheckingAfterTheEntryWasRemovedElsewhereSaysSo)
+{
+    Create();
+    ClickLoadOnStartUp();
+    RemoveEntry();
+    ClickLoadOnStartUp();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Failed to Delete RegistryKey ");
+    EXPECT_EQ(boxes[0].flags & (MB_ICONMASK | MB_TYPEMASK), static_cast<UINT>(MB_OK));  // a plain box
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    EXPECT_FALSE(ReadEntry());
+}
+
+// A user who may not change the Run key: the box reads unchecked at start, checking it fails
+// with the registry's error and stays checked, unchecking it says the entry could not go.
+TEST_F(AutostartTest, LockedRunKeyIsNeitherRewrittenNorChanged)
+{
+    const RawValue elsewhere = Text("\"C:\\Elsewhere\\velmora.exe\"");
+    WriteEntry(elsewhere);
+    {
+        LockedRunKey lock;
+        ASSERT_TRUE(lock.Locked());
+        Create();
+        EXPECT_FALSE(form->CheckBox2->Checked());
+        EXPECT_TRUE(boxes.empty());
+
+        ClickLoadOnStartUp();
+        EXPECT_TRUE(form->CheckBox2->Checked());
+        ClickLoadOnStartUp();
+        EXPECT_FALSE(form->CheckBox2->Checked());
+    }
+    ASSERT_EQ(boxes.size(), 2u);
+    EXPECT_EQ(boxes[0].text, "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(boxes[1].text, "Failed to Delete RegistryKey ");
+    const std::optional<RawValue> now = ReadEntry();
+    ASSERT_TRUE(now);
+    EXPECT_EQ(now->bytes, elsewhere.bytes);
+}
