@@ -65,11 +65,20 @@ TEST(ProfileEditorLook, DISABLED_SavesTheDialog)
             SaveWindowPicture(editor.Handle(), std::string(folder) + "\\" + name);
         };
     };
-    driver.Open(&profile, {[] {}, shoot("editor-static.bmp"),
+    driver.Open(&profile, {[] {}, shoot("editor-opened.bmp"),
                            [&] {
                                editor.dns2->SetFocus();
                                PostChars(editor.dns2->Handle(), "9.9.9");
                            },
-                           [&] { Click(editor.RadioButton1->Handle()); }, shoot("editor-typed.bmp"),
-                           [&] { Click(editor.Button2->Handle()); }});
+                           [&] {
+                               // The second group of the mask selected, as a double click leaves it.
+                               RECT field;
+                               GetClientRect(editor.mask->Handle(), &field);
+                               const LRESULT at = SendMessageA(editor.mask->Handle(), EM_POSFROMCHAR, 5, 0);
+                               editor.mask->SetFocus();
+                               PostMessageA(editor.mask->Handle(), WM_LBUTTONDBLCLK, MK_LBUTTON,
+                                            MAKELPARAM(LOWORD(at) + 2, field.bottom / 2));
+                           },
+                           shoot("editor-typing.bmp"), [&] { Click(editor.RadioButton1->Handle()); },
+                           shoot("editor-dhcp.bmp"), [&] { Click(editor.Button2->Handle()); }});
 }
