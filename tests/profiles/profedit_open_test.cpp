@@ -13,7 +13,9 @@
 #include "simnet/simnetwork.h"
 #include "support/notifyrecorder.h"
 #include "ui/application.h"
+#include "tray/trayicon.h"
 #include "ui/imagelist.h"
+#include "ui/timer.h"
 
 namespace {
 SimAdapter Adapter(int32_t index, const wchar_t* address)
@@ -241,4 +243,30 @@ TEST_F(OpenEditorTest, AnswersTrueOnlyForOkOnAProfileThatStillExists)
     EXPECT_FALSE(form->OpenProfileEditor(&home));
     EXPECT_EQ(ProfileList->Count(), 1);
     EXPECT_EQ(editor->EditedProfile, nullptr);
+}
+
+TEST_F(OpenEditorTest, TheTrayMenuOpensWhileTheEditorIsUp)
+{
+    MovePointer(100, 120);
+    bool menuShown = false;
+    bool trayAnswered = false;
+    TTimer look;
+    look.onTimer = [&] {
+        look.SetEnabled(false);
+        const HWND menu = FindWindowA("#32768", nullptr);
+        menuShown = menu != nullptr && IsWindowVisible(menu);
+        EndMenu();
+    };
+    driver->Script({[&] {
+                        look.SetInterval(1);
+                        look.SetEnabled(true);
+                        // A right press on the tray icon: the menu runs until the timer ends it.
+                        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
+                        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONUP);
+                        trayAnswered = true;
+                    },
+                    Press(editor->Button2)});
+    form->OpenProfileEditor(&Profile(0));
+    EXPECT_TRUE(menuShown);
+    EXPECT_TRUE(trayAnswered);
 }
