@@ -12,8 +12,8 @@
 #include "profiles/profiletesting.h"
 #include "simnet/simnetwork.h"
 #include "support/notifyrecorder.h"
-#include "ui/application.h"
 #include "tray/trayicon.h"
+#include "ui/application.h"
 #include "ui/imagelist.h"
 #include "ui/timer.h"
 
