@@ -1,7 +1,10 @@
-// Not a check but a look: opens the profile editor on a profile, with the caret in an address
-// field, and saves what the screen shows for a person to judge layout, texts and fonts.
-// Disabled in normal runs; run with
+// Not a check but a look: opens the profile editor on a profile, types into an address field,
+// selects a group of another, switches to DHCP, and saves what the screen shows after each,
+// for a person to judge layout, texts and fonts. Disabled in normal runs; run with
 //   VELMORA_SHOTS=C:\some\folder test_profiles.exe --gtest_also_run_disabled_tests --gtest_filter=*Look*
+// Under Wine a control's latest painting can reach the screen a moment after it is made, so a
+// field that looks blank in one picture may only have been caught early; the X display itself
+// (import -window root) shows the settled state.
 #include <cstdlib>
 #include <fstream>
 
