@@ -228,6 +228,12 @@ public:
     static constexpr int ProfilesTab = 2;
     static constexpr int AboutTab = 3;
 
+    // Profile editor
+    // Shows `profile` in the editor beside the pointer; with none, the Profiles list item
+    // under the pointer. True when the user closed the editor with Ok; false at once when
+    // the editor is already open or there is nothing to show.
+    bool OpenProfileEditor(class Tprofile* profile);
+
 private:
     // The parts of the window, in the order they are built.
     void BuildImageLists();

@@ -103,7 +103,13 @@ public:
     explicit TemporaryStore(const std::string& folder)
     {
         std::array<char, MAX_PATH> name{};
-        if (GetTempFileNameA(folder.c_str(), "vmr", 0, name.data()) == 0) RaiseIoError(GetLastError());
+        const UINT number = GetTempFileNameA(folder.c_str(), "vmr", 0, name.data());
+        const DWORD error = GetLastError();
+        // Wine's GetTempFileNameA gives a number even when it could not create the file (a
+        // read-only disk): without this check the save would blame a missing file.
+        if (number == 0 || GetFileAttributesA(name.data()) == INVALID_FILE_ATTRIBUTES) {
+            RaiseIoError(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED);
+        }
         m_path = name.data();
     }
     ~TemporaryStore()

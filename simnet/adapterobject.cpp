@@ -178,5 +178,5 @@ private:
 
 ComPtr<IDispatch> MakeAdapterObject(std::shared_ptr<SimState> state, size_t slot)
 {
-    return MakeComObject<AdapterObject>(std::move(state), slot);
+    return MakeDispatchObject<AdapterObject>(std::move(state), slot);
 }

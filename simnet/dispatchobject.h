@@ -57,11 +57,22 @@ private:
 };
 
 // A new object with one reference, owned by the returned pointer.
+// A new object of ours handed out as IDispatch, holding its one reference.
+template <typename T, typename... Args>
+Microsoft::WRL::ComPtr<IDispatch> MakeDispatchObject(Args&&... args)
+{
+    Microsoft::WRL::ComPtr<IDispatch> object;
+    // Not Attach: MinGW's ComPtr::Attach adds a reference (Microsoft's does not), and every
+    // object made so would live for ever.
+    *object.ReleaseAndGetAddressOf() = new T(std::forward<Args>(args)...);
+    return object;
+}
+
 template <typename T, typename... Args>
 Microsoft::WRL::ComPtr<T> MakeComObject(Args&&... args)
 {
     Microsoft::WRL::ComPtr<T> object;
-    object.Attach(new T(std::forward<Args>(args)...));
+    *object.ReleaseAndGetAddressOf() = new T(std::forward<Args>(args)...);  // not Attach: see above
     return object;
 }
 

@@ -116,4 +116,4 @@ private:
 };
 }  // namespace
 
-ComPtr<IDispatch> MakeResultSet(Items items) { return MakeComObject<ResultSet>(std::move(items)); }
+ComPtr<IDispatch> MakeResultSet(Items items) { return MakeDispatchObject<ResultSet>(std::move(items)); }

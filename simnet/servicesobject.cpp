@@ -59,5 +59,5 @@ private:
 
 ComPtr<IDispatch> MakeServicesObject(std::shared_ptr<SimState> state)
 {
-    return MakeComObject<ServicesObject>(std::move(state));
+    return MakeDispatchObject<ServicesObject>(std::move(state));
 }

@@ -1,0 +1,109 @@
+// The profile editor's handlers: filling the dialog from the profile, the title mirrored in
+// the caption, the mode buttons, Ok, Cancel, Escape and "Get System Settings".
+#include <string>
+
+#include "adapters/reg.h"
+#include "adapters/wmiworks.h"
+#include "core/dispatch.h"
+#include "profiles/iprofile.h"
+#include "profiles/profedit.h"
+
+namespace {
+// VariantToText ends every element with a space. Laid out whole, a first address whose last
+// group is short would take the start of the next element into that group ("10.1.1.5" and
+// "fe80::1" would show 10.1.1.5f), so the field gets the first element alone.
+std::string FirstElement(const std::string& text) { return text.substr(0, text.find(' ')); }
+}  // namespace
+
+bool TForm2::Editing(const Tprofile& profile) const { return Modal() && EditedProfile == &profile; }
+
+void TForm2::ProfileRemoved(const Tprofile& profile)
+{
+    if (EditedProfile == &profile) EditedProfile = nullptr;
+}
+
+void TForm2::FormCreate() {}
+
+void TForm2::FormShow()
+{
+    if (EditedProfile != nullptr) {
+        const Tprofile& profile = *EditedProfile;
+        proftitle->SetText(profile.name);
+        SetText(profile.name);
+        ip->SetText(profile.ip);
+        mask->SetText(profile.mask);
+        gw->SetText(profile.gw);
+        dns1->SetText(profile.dns1);
+        dns2->SetText(profile.dns2);
+        // Checking one unchecks the other.
+        if (profile.dhcp) {
+            RadioButton1->SetChecked(true);
+        } else {
+            RadioButton2->SetChecked(true);
+        }
+        profileid->SetCaption(std::to_string(profile.id));
+        profileidTag = profile.id;
+    }
+    // The window is not yet active here: the activation hands the focus on to m_focus.
+    m_focus = proftitle->Handle();
+    proftitle->SetFocus();
+}
+
+bool TForm2::FormShortCut(WORD key)
+{
+    // Escape closes as Cancel whatever Shift, Ctrl or Alt is held with it.
+    if (key != VK_ESCAPE) return false;
+    Close();
+    return true;
+}
+
+void TForm2::proftitleEnter() {}
+
+void TForm2::proftitleExit() { SetText(proftitle->Text()); }
+
+void TForm2::proftitleKeyUp(WORD) { SetText(proftitle->Text()); }
+
+void TForm2::RadioButton1Click() { RadioButton2->SetChecked(false); }
+
+void TForm2::RadioButton2Click() { RadioButton1->SetChecked(false); }
+
+void TForm2::Button1Click()
+{
+    if (EditedProfile != nullptr) {
+        Tprofile& profile = *EditedProfile;
+        profile.ip = NormaliseAddressText(ip->Text());
+        profile.mask = NormaliseAddressText(mask->Text());
+        profile.gw = NormaliseAddressText(gw->Text());
+        profile.dns1 = NormaliseAddressText(dns1->Text());
+        profile.dns2 = NormaliseAddressText(dns2->Text());
+        profile.name = proftitle->Text();  // as typed, not trimmed
+        profile.dhcp = RadioButton1->Checked();
+        profile.SetCaption(profile.name.empty() ? profile.ip : profile.name);
+    }
+    SetModalResult(mrOk);
+}
+
+void TForm2::Button2Click() { SetModalResult(mrCancel); }
+
+void TForm2::Button3Click()
+{
+    if (!EditorAdapter.HoldsObject()) return;
+    const std::string settingId = VariantText(GetMember(EditorAdapter, L"SettingID").get());
+    // The settings stored in the registry come first; WMI's live ones only when there are none.
+    if (const tadapter* stored = FindAdapterBySettingID(settingId)) {
+        ip->SetText(stored->Address);
+        dns1->SetText(stored->Dns1);
+        dns2->SetText(stored->Dns2);
+        gw->SetText(stored->Gateway);
+        mask->SetText(stored->Mask);
+        return;
+    }
+    ip->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"IPAddress"))));
+    // A DNS field that gets no server keeps its text; a Null list leaves both.
+    if (const auto servers = VariantToStringList(GetMember(EditorAdapter, L"DNSServerSearchOrder"))) {
+        if (servers->size() >= 1) dns1->SetText((*servers)[0]);
+        if (servers->size() >= 2) dns2->SetText((*servers)[1]);
+    }
+    gw->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"DefaultIPGateway"))));
+    mask->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"IPSubnet"))));
+}

@@ -1,0 +1,22 @@
+#pragma once
+// The editor's group boxes lie below the controls they frame, which are their siblings (see
+// profedit.cpp). A button's device context is its parent's (the BUTTON class has
+// CS_PARENTDC), so it is not clipped by its siblings: the group box's own fill and frame
+// would paint over the fields, labels and radio buttons on it whenever the group repaints.
+// This keeps the group's painting out of every visible sibling above it.
+#include <windows.h>
+
+class TGroupUnderlay {
+public:
+    explicit TGroupUnderlay(HWND groupBox);
+    ~TGroupUnderlay();
+    TGroupUnderlay(const TGroupUnderlay&) = delete;
+    TGroupUnderlay& operator=(const TGroupUnderlay&) = delete;
+
+private:
+    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                         DWORD_PTR data);
+    void ExcludeSiblingsAbove(HDC dc) const;
+
+    HWND m_group;
+};

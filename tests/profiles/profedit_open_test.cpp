@@ -1,0 +1,272 @@
+// TForm1::OpenProfileEditor on the real main window and the simulated network: where the
+// dialog opens, which profile and adapter it gets, its answer, and a second opening while
+// it is up.
+#include <windows.h>
+#include <commctrl.h>
+
+#include "adapters/wmiworks.h"
+#include "app/mainformunit.h"
+#include "core/dispatch.h"
+#include "profiles/iprofile.h"
+#include "profiles/profedit_driver_test.h"
+#include "profiles/profiletesting.h"
+#include "simnet/simnetwork.h"
+#include "support/notifyrecorder.h"
+#include "tray/trayicon.h"
+#include "ui/application.h"
+#include "ui/imagelist.h"
+#include "ui/timer.h"
+
+namespace {
+SimAdapter Adapter(int32_t index, const wchar_t* address)
+{
+    SimAdapter adapter;
+    adapter.index = index;
+    adapter.description = L"Adapter " + std::to_wstring(index);
+    adapter.settingId = L"{0FE11E57-0000-4000-8000-00000000000" + std::to_wstring(index) + L"}";
+    adapter.ipAddresses = {address};
+    adapter.subnets = {L"255.255.255.0"};
+    return adapter;
+}
+
+class OpenEditorTest : public testing::Test {
+protected:
+    OpenEditorTest()
+    {
+        // Two stored profiles, so the start is not a first start.
+        WriteFileBytes(ProgramFolder() + "profiles.ini", kTwoProfileStore);
+        network.AddAdapter(Adapter(3, L"192.168.1.10"));
+        network.AddAdapter(Adapter(7, L"10.0.7.100"));
+        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+        editor = form->ProfileEditor.get();
+        driver = std::make_unique<EditorDriver>(*editor);
+    }
+
+    Tprofile& Profile(int position) { return ProfileAt(*ProfileList, position); }
+    static POINT Pointer()
+    {
+        POINT point{};
+        GetCursorPos(&point);
+        return point;
+    }
+    // Wine hears of its own pointer moves from the X server later and then takes that
+    // position over; a move counts once the pointer stays put across a few rounds of messages.
+    static void MovePointer(int x, int y)
+    {
+        int settled = 0;
+        for (int round = 0; round < 100 && settled < 3; ++round) {
+            SetCursorPos(x, y);
+            MSG message;
+            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
+            settled = Pointer().x == x && Pointer().y == y ? settled + 1 : 0;
+        }
+        ASSERT_EQ(settled, 3) << "the pointer did not stay at " << x << ", " << y;
+    }
+    // The screen point in the middle of a Profiles list item.
+    POINT ItemCentre(int index) const
+    {
+        RECT item{};
+        item.left = LVIR_ICON;
+        SendMessageA(form->ListView1->Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&item));
+        POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(form->ListView1->Handle(), &centre);
+        return centre;
+    }
+    RECT EditorPlace() const
+    {
+        RECT place;
+        GetWindowRect(editor->Handle(), &place);
+        return place;
+    }
+    Step Press(const std::unique_ptr<TButton>& button)
+    {
+        return [&button] { Click(button->Handle()); };
+    }
+
+    FileRestorer store{ProgramFolder() + "profiles.ini"};
+    StoreNamesRestorer names;
+    SimNetwork network;
+    RecordingNotifyArea area;
+    BoxRecorder boxes;
+    TApplication application;
+    TForm1* form = nullptr;
+    TForm2* editor = nullptr;
+    std::unique_ptr<EditorDriver> driver;
+};
+}  // namespace
+
+TEST_F(OpenEditorTest, OpensBesideThePointerAndTowardsTheInsideAtTheRightAndBottomEdges)
+{
+    RECT desktop;
+    GetWindowRect(GetDesktopWindow(), &desktop);
+    const RECT outer = EditorPlace();
+    const int width = outer.right - outer.left;
+    const int height = outer.bottom - outer.top;
+    const struct {
+        const char* where;
+        POINT pointer;
+        POINT place;
+    } cases[] = {
+        {"inside", {100, 120}, {100, 120}},
+        {"one short of the right edge", {desktop.right - width - 1, 120}, {desktop.right - width - 1, 120}},
+        {"at the right edge", {desktop.right - width, 120}, {desktop.right - 2 * width, 120}},
+        {"at the bottom edge", {100, desktop.bottom - height}, {100, desktop.bottom - 2 * height}},
+        {"in the corner",
+         {desktop.right - 1, desktop.bottom - 1},
+         {desktop.right - 1 - width, desktop.bottom - 1 - height}},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.where);
+        MovePointer(c.pointer.x, c.pointer.y);
+        RECT shownAt{};
+        driver->Script({[&] { shownAt = EditorPlace(); }, Press(editor->Button2)});
+        EXPECT_FALSE(form->OpenProfileEditor(&Profile(0)));
+        EXPECT_EQ(shownAt.left, c.place.x);
+        EXPECT_EQ(shownAt.top, c.place.y);
+        EXPECT_EQ(shownAt.right - shownAt.left, width);
+    }
+}
+
+TEST_F(OpenEditorTest, WithoutAProfileTakesTheListItemUnderThePointer)
+{
+    form->Configuration1->Click();  // the window on its Profiles tab
+    ASSERT_EQ(ProfileList->Count(), 2);
+    // The tab shows its profiles as 64 x 64 icons: the place a person points at.
+    TImageList icons({64, 64});
+    SendMessageA(form->ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(icons.Handle()));
+    SendMessageA(form->ListView1->Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
+    for (int index : {1, 0}) {
+        const POINT centre = ItemCentre(index);
+        MovePointer(centre.x, centre.y);
+        std::string shownTitle;
+        driver->Script({[&] { shownTitle = editor->proftitle->Text(); }, Press(editor->Button2)});
+        form->OpenProfileEditor(nullptr);
+        EXPECT_EQ(editor->EditedProfile, &Profile(index));
+        EXPECT_EQ(shownTitle, Profile(index).name);
+    }
+    EXPECT_EQ(driver->Runs(), 2);
+
+    // Nothing under the pointer (an "Edit..." whose number no profile has): nothing opens.
+    MovePointer(2, 2);
+    EXPECT_FALSE(form->OpenProfileEditor(FindProfile(99)));
+    EXPECT_EQ(driver->Runs(), 2);
+    EXPECT_EQ(editor->EditedProfile, &Profile(0));  // the last opening's
+}
+
+TEST_F(OpenEditorTest, GivesTheEditorTheChosenAdapterOrZero)
+{
+    auto openedIndex = [&]() -> int32_t {
+        int32_t index = -2;
+        driver->Script({[&] {
+                            index = editor->EditorAdapter.HoldsObject()
+                                        ? VariantInt(GetMember(editor->EditorAdapter, L"Index").get())
+                                        : -1;
+                            if (!editor->EditorAdapter.HoldsObject()) {
+                                EXPECT_EQ(VariantInt(editor->EditorAdapter.get()), 0);
+                            }
+                        },
+                        Press(editor->Button2)});
+        form->OpenProfileEditor(&Profile(0));
+        return index;
+    };
+    form->SelectedAdapterIndex = 7;
+    EXPECT_EQ(openedIndex(), 7);
+    form->SelectedAdapterIndex = 42;  // no such configuration
+    EXPECT_EQ(openedIndex(), -1);
+    // No adapter query has given a collection (the connection failed): the editor still opens.
+    form->AdapterCollection = Variant();
+    form->SelectedAdapterIndex = 3;
+    EXPECT_EQ(openedIndex(), -1);
+    EXPECT_EQ(driver->Runs(), 3);
+    EXPECT_TRUE(boxes.texts.empty());
+}
+
+TEST_F(OpenEditorTest, ASecondOpeningWhileOpenIsRefusedAndChangesNothing)
+{
+    form->SelectedAdapterIndex = 3;
+    MovePointer(100, 120);
+    bool secondOpened = true;
+    bool openedWithoutProfile = true;
+    RECT before{};
+    RECT after{};
+    Tprofile* shown = nullptr;
+    IDispatch* adapterBefore = nullptr;
+    IDispatch* adapterAfter = nullptr;
+    driver->Script({[&] {
+                        before = EditorPlace();
+                        adapterBefore = editor->EditorAdapter.get().pdispVal;
+                        form->SelectedAdapterIndex = 7;
+                        MovePointer(400, 300);
+                        // A tray "Edit..." while the dialog is up.
+                        secondOpened = form->OpenProfileEditor(&Profile(1));
+                        openedWithoutProfile = form->OpenProfileEditor(nullptr);
+                        after = EditorPlace();
+                        shown = editor->EditedProfile;
+                        adapterAfter = editor->EditorAdapter.get().pdispVal;
+                    },
+                    Press(editor->Button1)});
+    EXPECT_TRUE(form->OpenProfileEditor(&Profile(0)));
+    EXPECT_FALSE(secondOpened);
+    EXPECT_FALSE(openedWithoutProfile);
+    EXPECT_EQ(shown, &Profile(0));
+    EXPECT_EQ(adapterAfter, adapterBefore);
+    EXPECT_EQ(after.left, before.left);
+    EXPECT_EQ(after.top, before.top);
+    EXPECT_EQ(driver->Runs(), 1);
+}
+
+TEST_F(OpenEditorTest, AnswersTrueOnlyForOkOnAProfileThatStillExists)
+{
+    MovePointer(100, 120);
+    Tprofile& office = Profile(0);
+    driver->Script({[&] { SetWindowTextA(editor->proftitle->Handle(), "Office 2"); }, Press(editor->Button1)});
+    EXPECT_TRUE(form->OpenProfileEditor(&office));
+    EXPECT_EQ(office.name, "Office 2");
+    EXPECT_EQ(office.Caption(), "Office 2");
+
+    driver->Script({[&] { SetWindowTextA(editor->proftitle->Handle(), "Office 3"); }, Press(editor->Button2)});
+    EXPECT_FALSE(form->OpenProfileEditor(&office));
+    EXPECT_EQ(office.name, "Office 2");
+
+    // Deleted meanwhile (from the tray): its Ok writes nothing and the caller hears false.
+    Tprofile& home = Profile(1);
+    driver->Script({[&] {
+                        SetWindowTextA(editor->proftitle->Handle(), "Away");
+                        editor->ProfileRemoved(home);
+                        ProfileList->Delete(1);
+                    },
+                    Press(editor->Button1)});
+    EXPECT_FALSE(form->OpenProfileEditor(&home));
+    EXPECT_EQ(ProfileList->Count(), 1);
+    EXPECT_EQ(editor->EditedProfile, nullptr);
+}
+
+TEST_F(OpenEditorTest, TheTrayMenuOpensWhileTheEditorIsUp)
+{
+    MovePointer(100, 120);
+    bool menuShown = false;
+    bool trayAnswered = false;
+    TTimer look;
+    look.onTimer = [&] {
+        look.SetEnabled(false);
+        const HWND menu = FindWindowA("#32768", nullptr);
+        menuShown = menu != nullptr && IsWindowVisible(menu);
+        EndMenu();
+    };
+    driver->Script({[&] {
+                        look.SetInterval(1);
+                        look.SetEnabled(true);
+                        // A right press on the tray icon: the menu runs until the timer ends it.
+                        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
+                        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONUP);
+                        trayAnswered = true;
+                    },
+                    Press(editor->Button2)});
+    form->OpenProfileEditor(&Profile(0));
+    EXPECT_TRUE(menuShown);
+    EXPECT_TRUE(trayAnswered);
+}
