@@ -173,19 +173,13 @@ public:
     // Appends a profile's entry, with "Activate", "Edit..." and "Delete" beneath it, to
     // "Profiles", and gives the entry and the list item the profile's caption.
     TMenuItem& AddProfileMenuEntry(Tprofile& profile);
-    // Opens the editor on the profile (none: the list item under the pointer), which counts as
-    // ProfileInEditor meanwhile; true when the user confirmed it.
-    bool EditProfile(Tprofile* profile);
     // Removes the tray entry numbered `number` and the profile holding it, and numbers the
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
     // with the default beep, while that profile is open in the editor.
     void RemoveProfile(int32_t number);
-    Tprofile* ProfileInEditor = nullptr;
     // Posted to ListView1 with a profile number: RemoveProfile once the menu command that asked
     // for it has returned.
     static constexpr UINT RemoveProfileMessage = WM_APP + 0x50;
-    // The profile editor's opening: shows it modally on the profile; true on Ok.
-    bool OpenProfileEditor(Tprofile* profile);
 
     // About tab.
     std::unique_ptr<TPanel> Panel1;

@@ -6,6 +6,7 @@
 
 #include "app/mainformunit.h"
 #include "profiles/iprofile.h"
+#include "profiles/profedit.h"
 
 namespace {
 // Stops the list's repainting for a scope and resumes it however the scope is left.
@@ -47,19 +48,6 @@ void TForm1::ReloadProfiles()
     for (int i = 0; i < ProfileList->Count(); ++i) AddProfileMenuEntry(ProfileAt(*ProfileList, i));
 }
 
-bool TForm1::EditProfile(Tprofile* profile)
-{
-    // Restored however the editor ends; a second opening, which the editor refuses, must not
-    // clear the mark of the first.
-    struct Mark {
-        Tprofile*& slot;
-        Tprofile* previous;
-        ~Mark() { slot = previous; }
-    } mark{ProfileInEditor, ProfileInEditor};
-    if (ProfileInEditor == nullptr) ProfileInEditor = profile;
-    return OpenProfileEditor(profile);
-}
-
 void TForm1::SpeedButton5Click()
 {
     auto created = std::make_unique<Tprofile>(*ProfileList);
@@ -75,7 +63,7 @@ void TForm1::SpeedButton5Click()
         }
     } discard{*this, &profile};
     AddProfileMenuEntry(profile);
-    if (!EditProfile(&profile)) return;
+    if (!OpenProfileEditor(&profile)) return;
     discard.profile = nullptr;
     if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(ProfileCaption(profile));
 }
@@ -83,7 +71,7 @@ void TForm1::SpeedButton5Click()
 void TForm1::SpeedButton2Click()
 {
     Tprofile* profile = FirstSelected(ListView1->Items());
-    if (profile == nullptr || !EditProfile(profile)) return;
+    if (profile == nullptr || !OpenProfileEditor(profile)) return;
     if (TMenuItem* entry = ProfileMenuEntry(profile->id)) entry->SetCaption(ProfileCaption(*profile));
 }
 
@@ -96,7 +84,7 @@ void TForm1::SpeedButton3Click()
 void TForm1::RemoveProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);
-    if (profile != nullptr && profile == ProfileInEditor) {
+    if (profile != nullptr && ProfileEditor && ProfileEditor->Editing(*profile)) {
         // The open editor writes into this profile when it is confirmed.
         MessageBeep(0);
         return;

@@ -35,15 +35,12 @@ void CopyAdapterSettings(const Variant& adapter, Tprofile& profile)
 
 void TForm1::firststart()
 {
-    // The user asked not to be welcomed again: the start stays in the tray.
-    if (WelcomeNoticeHidden()) return;
-    Show();
-    std::unique_ptr<TForm4> ownWelcome;
+    // The start stays in the tray when the user asked not to be welcomed again, and when
+    // there is no welcome dialog: the program's start-up makes one, a main window made on its
+    // own (tests, benchmarks) has none.
     TForm4* welcome = Form4;
-    if (welcome == nullptr) {
-        ownWelcome = std::make_unique<TForm4>();
-        welcome = ownWelcome.get();
-    }
+    if (welcome == nullptr || WelcomeNoticeHidden()) return;
+    Show();
     const int result = welcome->ShowModalOver(Handle());
     if (welcome->CheckBox1->Checked()) HideWelcomeNotice();
     if (result == mrCancel) return;
@@ -66,5 +63,5 @@ void TForm1::firststart()
         const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
         if (adapter.HoldsObject()) CopyAdapterSettings(adapter, profile);
     }
-    if (EditProfile(&profile)) discard.profile = nullptr;
+    if (OpenProfileEditor(&profile)) discard.profile = nullptr;
 }

@@ -36,7 +36,7 @@ void TForm1::editprofile(TMenuItem& sender)
     if (sender.Parent() == nullptr) return;
     Tprofile* profile = FindProfile(sender.Parent()->Tag());
     // With no profile of that number the editor takes the list item under the pointer.
-    if (!EditProfile(profile) || profile == nullptr) return;
+    if (!OpenProfileEditor(profile) || profile == nullptr) return;
     if (TMenuItem* entry = ProfileMenuEntry(profile->id)) entry->SetCaption(ProfileCaption(*profile));
 }
 

