@@ -379,6 +379,12 @@ TEST_F(ProfilesTabTest, RefreshLinkQueriesTheAdaptersAgain)
 // tray entry, "Activate" in the context menu over it.
 enum class ApplyWay { ApplyButton, TrayActivate, ContextActivate };
 
+std::string ApplyWayName(const testing::TestParamInfo<ApplyWay>& info)
+{
+    const char* const ways[] = {"ApplyButton", "TrayActivate", "ContextActivate"};
+    return ways[static_cast<int>(info.param)];
+}
+
 class ProfileApplyTest : public ProfilesTabTest, public testing::WithParamInterface<ApplyWay> {
 protected:
     int ListImage(int index) const
@@ -413,4 +419,5 @@ TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, ProfileApplyTest,
-                         testing::Values(ApplyWay::ApplyButton, ApplyWay::TrayActivate, ApplyWay::ContextActivate));
+                         testing::Values(ApplyWay::ApplyButton, ApplyWay::TrayActivate, ApplyWay::ContextActivate),
+                         ApplyWayName);
