@@ -139,7 +139,7 @@ public:
     std::unique_ptr<TGroupBox> GroupBox3;
     std::unique_ptr<TValueListEditor> ValueListEditor2;
     void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
-    std::unique_ptr<TLinkLabel> Label12;                 // "Refresh Network Details"
+    std::unique_ptr<TLinkLabel> Label12;  // "Refresh Network Details"
     std::unique_ptr<TGroupBox> GroupBox4;
     std::unique_ptr<TValueListEditor> ValueListEditor1;  // "Selected Profile Details"
     std::unique_ptr<TPopupMenu> PopupMenu2;              // the list's context menu; items owned by it

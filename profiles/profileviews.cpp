@@ -45,7 +45,8 @@ void TForm1::ReloadProfiles()
     // The welcome and the editor it may open are shown with the list painting as usual.
     if (ProfileList->Count() == 0) firststart();
     ListUpdate updating(*ListView1);
-    for (int i = 0; i < ProfileList->Count(); ++i) AddProfileMenuEntry(ProfileAt(*ProfileList, i));
+    for (int i = 0; i < ProfileList->Count(); ++i)
+        AddProfileMenuEntry(ProfileAt(*ProfileList, i));
 }
 
 void TForm1::SpeedButton5Click()

@@ -164,7 +164,8 @@ std::unique_ptr<TValueListEditor> MakeGrid(HWND parent, const Bounds& bounds, in
     args.bounds = bounds;
     args.keyColumnWidth = keyWidth;
     auto grid = std::make_unique<TValueListEditor>(args);
-    for (const char* key : keys) grid->AddRow(key, "");
+    for (const char* key : keys)
+        grid->AddRow(key, "");
     return grid;
 }
 }  // namespace
@@ -225,7 +226,8 @@ void TForm1::BuildProfilesTab()
     // class of Unicode windows, answers Unicode; the list's texts come by ANSI notification.
     SendMessageA(ListView1->Handle(), CCM_SETUNICODEFORMAT, FALSE, 0);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
-    CheckWin32(SetWindowSubclass(ListView1->Handle(), &ProfileListHook, kListHookId, reinterpret_cast<DWORD_PTR>(this)));
+    CheckWin32(
+        SetWindowSubclass(ListView1->Handle(), &ProfileListHook, kListHookId, reinterpret_cast<DWORD_PTR>(this)));
     // The profile list is this list's items from the start, so a save before the first load
     // (after a failed creation step) writes an empty store rather than failing.
     ProfileList = &ListView1->Items();

@@ -42,7 +42,7 @@ FormArgs WelcomeArgs()
 }
 
 std::unique_ptr<TLabel> MakeText(HWND parent, int left, int top, const char* caption, bool bold,
-                             COLORREF color = ParentColor)
+                                 COLORREF color = ParentColor)
 {
     LabelArgs args;
     args.parent = parent;

@@ -22,7 +22,8 @@ namespace {
 using Texts = std::vector<std::string>;
 using Step = std::function<void()>;
 
-const char kThreeProfiles[] = "[0]\r\nip=10.0.0.1\r\nname=A\r\n[1]\r\nip=10.0.0.2\r\nname=B\r\n[2]\r\nip=10.0.0.3\r\nname=C\r\n";
+const char kThreeProfiles[] =
+    "[0]\r\nip=10.0.0.1\r\nname=A\r\n[1]\r\nip=10.0.0.2\r\nname=B\r\n[2]\r\nip=10.0.0.3\r\nname=C\r\n";
 
 class ProfilesEditorTest : public NetconfigTest {
 protected:

@@ -96,10 +96,9 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
     ASSERT_NE(env, nullptr) << "VELMORA_SHOTS names the folder for the pictures";
     const std::string folder = env;
     const std::string store = ProgramFolder() + "profiles.ini";
-    WriteFileBytes(store,
-                   "[0]\r\nip=192.168.1.10\r\nmask=255.255.255.0\r\ngw=192.168.1.1\r\ndns1=192.168.1.1\r\n"
-                   "name=Office\r\n[1]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\ndns1=10.0.0.1\r\n"
-                   "[2]\r\nip=\r\nname=Home\r\ndhcp=1\r\n");
+    WriteFileBytes(store, "[0]\r\nip=192.168.1.10\r\nmask=255.255.255.0\r\ngw=192.168.1.1\r\ndns1=192.168.1.1\r\n"
+                          "name=Office\r\n[1]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\ndns1=10.0.0.1\r\n"
+                          "[2]\r\nip=\r\nname=Home\r\ndhcp=1\r\n");
     {
         TApplication application;
         CountingServices* services = nullptr;
@@ -123,7 +122,8 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
         ClientToScreen(form.ListView1->Handle(), &at);
         {
-            Script script({[&] { SaveWindow(form.Handle(), folder + "\\profiles-contextmenu.bmp"); }, [] { EndMenu(); }});
+            Script script(
+                {[&] { SaveWindow(form.Handle(), folder + "\\profiles-contextmenu.bmp"); }, [] { EndMenu(); }});
             SendMessageA(form.ListView1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(at.x, at.y));
         }
 
@@ -148,7 +148,10 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
     TForm4& welcome = application.Own(std::make_unique<TForm4>());
     ModalHandler previous = SetModalHandler([&](const ModalRequest&, const std::function<int()>& run) {
         Script script({[&] { SaveWindow(welcome.Handle(), folder + "\\welcome.bmp"); },
-                       [&] { welcome.SetModalResult(mrCancel); PostMessageA(welcome.Handle(), WM_NULL, 0, 0); }});
+                       [&] {
+                           welcome.SetModalResult(mrCancel);
+                           PostMessageA(welcome.Handle(), WM_NULL, 0, 0);
+                       }});
         return run();
     });
     welcome.ShowModal();

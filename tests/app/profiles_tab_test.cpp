@@ -61,7 +61,8 @@ std::vector<MenuEntry> ReadMenu(HMENU menu)
 std::vector<std::string> Captions(const std::vector<MenuEntry>& entries)
 {
     std::vector<std::string> captions;
-    for (const MenuEntry& entry : entries) captions.push_back(entry.caption);
+    for (const MenuEntry& entry : entries)
+        captions.push_back(entry.caption);
     return captions;
 }
 
@@ -176,7 +177,8 @@ protected:
 };
 
 const std::vector<StoredProfile> kOfficeAndAddress = {{"Office", "192.168.1.10", "", ""}, {"", "10.0.0.5", "", ""}};
-const std::vector<StoredProfile> kThree = {{"A", "10.0.0.1", "", ""}, {"B", "10.0.0.2", "", ""}, {"C", "10.0.0.3", "", ""}};
+const std::vector<StoredProfile> kThree = {
+    {"A", "10.0.0.1", "", ""}, {"B", "10.0.0.2", "", ""}, {"C", "10.0.0.3", "", ""}};
 }  // namespace
 
 TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddress)
