@@ -173,6 +173,9 @@ public:
     // Appends a profile's entry, with "Activate", "Edit..." and "Delete" beneath it, to
     // "Profiles", and gives the entry and the list item the profile's caption.
     TMenuItem& AddProfileMenuEntry(Tprofile& profile);
+    // After the editor confirmed a profile: its tray entry, and its details when it is
+    // selected, show what it holds now.
+    void ShowEditedProfile(Tprofile& profile);
     // Removes the tray entry numbered `number` and the profile holding it, and numbers the
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
     // with the default beep, while that profile is open in the editor.

@@ -66,14 +66,19 @@ void TForm1::SpeedButton5Click()
     AddProfileMenuEntry(profile);
     if (!OpenProfileEditor(&profile)) return;
     discard.profile = nullptr;
-    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(ProfileCaption(profile));
+    ShowEditedProfile(profile);
 }
 
 void TForm1::SpeedButton2Click()
 {
     Tprofile* profile = FirstSelected(ListView1->Items());
-    if (profile == nullptr || !OpenProfileEditor(profile)) return;
-    if (TMenuItem* entry = ProfileMenuEntry(profile->id)) entry->SetCaption(ProfileCaption(*profile));
+    if (profile != nullptr && OpenProfileEditor(profile)) ShowEditedProfile(*profile);
+}
+
+void TForm1::ShowEditedProfile(Tprofile& profile)
+{
+    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(ProfileCaption(profile));
+    if (profile.Selected()) ListView1SelectItem(profile, true);
 }
 
 void TForm1::SpeedButton3Click()

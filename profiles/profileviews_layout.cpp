@@ -104,6 +104,14 @@ LRESULT CALLBACK ProfileListHook(HWND window, UINT message, WPARAM wParam, LPARA
     auto& form = *reinterpret_cast<TForm1*>(data);
     switch (message) {
     case WM_NCDESTROY: RemoveWindowSubclass(window, &ProfileListHook, id); break;
+    case LVM_UPDATE: {
+        // The list reports every change of a profile's caption, image or selection so. Wine's
+        // list view, when it arranges its icons itself, only arranges them again and leaves the
+        // item painted as it was; Windows repaints it.
+        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
+        SendMessageA(window, LVM_REDRAWITEMS, wParam, static_cast<LPARAM>(wParam));
+        return result;
+    }
     case WM_SETCURSOR:
         if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window && !ApplyScreenCursor()) {
             POINT at;

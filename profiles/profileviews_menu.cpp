@@ -3,6 +3,7 @@
 // profile's number in its tag; the commands beneath it read it from there.
 #include "app/mainformunit.h"
 #include "profiles/iprofile.h"
+#include "profiles/profedit.h"
 
 TMenuItem* TForm1::ProfileMenuEntry(int32_t number) const
 {
@@ -35,9 +36,10 @@ void TForm1::editprofile(TMenuItem& sender)
 {
     if (sender.Parent() == nullptr) return;
     Tprofile* profile = FindProfile(sender.Parent()->Tag());
-    // With no profile of that number the editor takes the list item under the pointer.
-    if (!OpenProfileEditor(profile) || profile == nullptr) return;
-    if (TMenuItem* entry = ProfileMenuEntry(profile->id)) entry->SetCaption(ProfileCaption(*profile));
+    if (!OpenProfileEditor(profile)) return;
+    // With no profile of that number the editor took the list item under the pointer.
+    if (profile == nullptr) profile = ProfileEditor->EditedProfile;
+    if (profile != nullptr) ShowEditedProfile(*profile);
 }
 
 void TForm1::deleteprofile(TMenuItem& sender)

@@ -224,11 +224,9 @@ TEST_P(RenameTest, BothCaptionsFollowAConfirmedRenameAndNeitherACancelledOne)
     std::string shown;
     OnEditor({[&] { shown = Editor().EditedProfile != nullptr ? Editor().EditedProfile->name : "(none)"; },
               Title("Renamed"), c.confirm ? Ok() : Cancel()});
+    Select(1);
     switch (c.way) {
-    case EditWay::EditButton:
-        Select(1);
-        Click(*form->SpeedButton2);
-        break;
+    case EditWay::EditButton: Click(*form->SpeedButton2); break;
     case EditWay::TrayEdit: ChooseInTray(1, 1); break;
     case EditWay::ContextEdit: EditFromContextMenu(1); break;
     }
@@ -237,6 +235,8 @@ TEST_P(RenameTest, BothCaptionsFollowAConfirmedRenameAndNeitherACancelledOne)
     const Texts expected = c.confirm ? Texts{"A", "Renamed", "C"} : Texts{"A", "B", "C"};
     EXPECT_EQ(ListCaptions(), expected);
     EXPECT_EQ(TrayCaptions(), expected);
+    // The selected profile's details show the title it has now.
+    EXPECT_EQ(form->ValueListEditor1->Values("Title:"), expected[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, RenameTest,

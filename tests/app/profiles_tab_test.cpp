@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -334,6 +335,24 @@ INSTANTIATE_TEST_SUITE_P(Rows, SelectedDetailsTest,
                          testing::Values(DetailCase{{"", "10.0.0.9", "10.0.0.1", ""}, "None", "10.0.0.1 "},
                                          DetailCase{{"Office", "10.0.0.8", "", "8.8.8.8"}, "Office", " 8.8.8.8"},
                                          DetailCase{{"Lab", "", "", ""}, "Lab", " "}));
+
+TEST_F(ProfilesTabTest, ACaptionOrIconChangeRepaintsThatProfile)
+{
+    Start(kThree);
+    application.ProcessMessages();
+    RECT item{};
+    item.left = LVIR_BOUNDS;
+    SendMessageA(List(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+    for (const auto& change : std::vector<std::function<void(Tprofile&)>>{[](Tprofile& p) { p.SetCaption("Renamed"); },
+                                                                          [](Tprofile& p) { p.SetImageIndex(1); }}) {
+        UpdateWindow(List());
+        change(ProfileAt(*ProfileList, 1));
+        RECT dirty{};
+        ASSERT_TRUE(GetUpdateRect(List(), &dirty, FALSE));
+        RECT common{};
+        EXPECT_TRUE(IntersectRect(&common, &dirty, &item));
+    }
+}
 
 TEST_F(ProfilesTabTest, HandCursorOverProfilesOnly)
 {
