@@ -183,24 +183,6 @@ void TForm1::BuildNetworkConfigurationTab()
 
     HeaderControl1->onSectionResize = [this](int section) { HeaderControl1SectionResize(section); };
     HeaderControl1->onResize = [this] { HeaderControl1Resize(); };
-
-    // The Profiles tab's current details, in its place on that tab until the tab builds them:
-    // its white panel starts 49 pixels down the page.
-    BuildCurrentNetworkDetails(PageControl1->Page(ProfilesTab).Handle(), {5, 49 + 3, 129, 121});
-}
-
-void TForm1::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
-{
-    GroupBox3 =
-        std::make_unique<TGroupBox>(GroupBoxArgs{parent, bounds, "Current Network Details", RGB(255, 255, 255)});
-    ValueListArgs details;
-    details.parent = GroupBox3->Handle();
-    details.bounds = {2, 15, bounds.width - 4, bounds.height - 17};
-    details.keyColumnWidth = 35;
-    details.editing = false;  // it shows values only
-    ValueListEditor2 = std::make_unique<TValueListEditor>(details);
-    for (const char* key : {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"})
-        ValueListEditor2->AddRow(key, "");
 }
 
 void TForm1::SetDescriptionText()

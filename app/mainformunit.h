@@ -23,6 +23,7 @@
 #include "ui/valuelist.h"
 
 class TForm2;
+class Tprofile;
 class TTrayIcon;
 
 // Where the main window finds its WMI services: the real WMI, the simulated network, or a
@@ -100,13 +101,6 @@ public:
     void HeaderControl1SectionResize(int section);
     void HeaderControl1Resize();
 
-    // "Current Network Details" of the Profiles tab, which the details refresh fills. Built
-    // here in the Profiles tab's place (`parent` and `bounds` as that tab lays it out) until
-    // the Profiles tab builds it itself with this function.
-    std::unique_ptr<TGroupBox> GroupBox3;
-    std::unique_ptr<TValueListEditor> ValueListEditor2;
-    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
-
     // General tab: the adapter filter, autostart with Windows and the profile file's path.
     std::unique_ptr<TGroupBox> GroupBox5;  // "System options"
     std::unique_ptr<TCheckBox> CheckBox1;  // "Show only IP Enabled"
@@ -130,6 +124,62 @@ public:
     std::unique_ptr<TPanel> ProfilesPanel;
     std::unique_ptr<TGroupBox> GroupBox8;
     std::unique_ptr<TListView> ListView1;
+
+    // Profiles tab: its toolbar, the two detail grids, the list's images and context menu,
+    // and the handlers shared with the tray's "Profiles" submenu (profiles/profileviews*.cpp).
+    std::unique_ptr<TImageList> ImageList1;       // list icons, 64 x 64: 0 a profile, 1 the one applied last
+    std::unique_ptr<TImageList> ProfilesButtons;  // toolbar pictures, 24 x 24
+    std::unique_ptr<TButton> SpeedButton1;        // "Apply"
+    std::unique_ptr<TButton> SpeedButton5;        // "New"
+    std::unique_ptr<TButton> SpeedButton2;        // "Edit"
+    std::unique_ptr<TButton> SpeedButton3;        // "Delete"
+    std::unique_ptr<TButton> SpeedButton4;        // "Set Custom Icon", never enabled
+    // "Current Network Details", which the details refresh fills: the group at `bounds` in
+    // `parent` and its grid with the six keys.
+    std::unique_ptr<TGroupBox> GroupBox3;
+    std::unique_ptr<TValueListEditor> ValueListEditor2;
+    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
+    std::unique_ptr<TLinkLabel> Label12;  // "Refresh Network Details"
+    std::unique_ptr<TGroupBox> GroupBox4;
+    std::unique_ptr<TValueListEditor> ValueListEditor1;  // "Selected Profile Details"
+    std::unique_ptr<TPopupMenu> PopupMenu2;              // the list's context menu; items owned by it
+    TMenuItem* Activate1 = nullptr;
+    TMenuItem* Edit4 = nullptr;
+    TMenuItem* Delete1 = nullptr;
+    TMenuItem* SelectAll1 = nullptr;
+
+    void SpeedButton1Click();  // "Apply"
+    void SpeedButton5Click();  // "New"
+    void SpeedButton2Click();  // "Edit"
+    void SpeedButton3Click();  // "Delete"
+    void Label12Click();
+    void ListView1SelectItem(TListItem& item, bool selected);
+    // The context menu is about to open at `point` (client coordinates of ListView1).
+    void ListView1ContextPopup(POINT point, bool& handled);
+    void SelectAll1Click(TMenuItem& sender);
+    void ValueListEditor2SelectCell(int column, int row, bool& canSelect);
+    // Menu handlers of the tray's profile entries and of the context menu: the profile is the
+    // one whose number the clicked entry's parent carries in its tag.
+    void setIP(TMenuItem& sender);
+    void editprofile(TMenuItem& sender);
+    void deleteprofile(TMenuItem& sender);
+    // Run by ReloadProfiles when the store holds no profile.
+    void firststart();
+
+    // What views show for a profile: its title, or its IP address when the title is empty.
+    static std::string ProfileCaption(const Tprofile& profile);
+    // The profile's entry in the tray's "Profiles" submenu: the first whose tag is `number`.
+    TMenuItem* ProfileMenuEntry(int32_t number) const;
+    // Appends a profile's entry, with "Activate", "Edit..." and "Delete" beneath it, to
+    // "Profiles", and gives the entry and the list item the profile's caption.
+    TMenuItem& AddProfileMenuEntry(Tprofile& profile);
+    // Removes the tray entry numbered `number` and the profile holding it, and numbers the
+    // profiles after it down by one, so that numbers stay equal to list positions. Refused,
+    // with the default beep, while that profile is open in the editor.
+    void RemoveProfile(int32_t number);
+    // Posted to ListView1 with a profile number: RemoveProfile once the menu command that asked
+    // for it has returned.
+    static constexpr UINT RemoveProfileMessage = WM_APP + 0x50;
 
     // About tab.
     std::unique_ptr<TPanel> Panel1;

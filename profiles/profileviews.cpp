@@ -1,40 +1,131 @@
-// The main window's profile views: the Profiles tab's list and grids, and the tray menu's
-// "Profiles" submenu.
+// The main window's profile views: loading them, and creating, editing and deleting profiles
+// from the Profiles tab. A profile's number is kept equal to its position in the list, so
+// that FindProfile, the menus and "Apply Next Profile" always agree.
+#include <windows.h>
+#include <commctrl.h>
+
 #include "app/mainformunit.h"
 #include "profiles/iprofile.h"
+#include "profiles/profedit.h"
 
-void TForm1::BuildProfilesTab()
-{
-    HWND page = PageControl1->Page(ProfilesTab).Handle();
-    ProfilesToolbar = std::make_unique<TPanel>(PanelArgs{page, {0, 0, 489, 49}});
-    ProfilesPanel =
-        std::make_unique<TPanel>(PanelArgs{page, {0, 49, 489, 251}, TPanelBevel::bvNone, RGB(255, 255, 255)});
-    GroupBox8 = std::make_unique<TGroupBox>(
-        GroupBoxArgs{ProfilesPanel->Handle(), {144, 3, 337, 246}, "Profiles", RGB(255, 255, 255)});
-    ListViewArgs list;
-    list.parent = GroupBox8->Handle();
-    list.bounds = {8, 16, 321, 222};
-    list.textColor = RGB(0, 0, 255);
-    ListView1 = std::make_unique<TListView>(list);
-    // The profile list is this list's items from the start, so a save before the first load
-    // (after a failed creation step) writes an empty store rather than failing.
-    ProfileList = &ListView1->Items();
-}
+namespace {
+// Stops the list's repainting for a scope and resumes it however the scope is left.
+class ListUpdate {
+public:
+    explicit ListUpdate(TListView& list) : m_list(list) { m_list.BeginUpdate(); }
+    ~ListUpdate() { m_list.EndUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
 
-void TForm1::SwitchOffGridEditors()
+private:
+    TListView& m_list;
+};
+
+// The first selected profile in list order, or none.
+Tprofile* FirstSelected(const TListItems& items)
 {
-    // The two detail grids of the Profiles tab show values only; they come with the tab.
+    for (int i = 0; i < items.Count(); ++i) {
+        if (items.Item(i).Selected()) return dynamic_cast<Tprofile*>(&items.Item(i));
+    }
+    return nullptr;
 }
+}  // namespace
+
+std::string TForm1::ProfileCaption(const Tprofile& profile) { return profile.name.empty() ? profile.ip : profile.name; }
 
 void TForm1::ReloadProfiles()
 {
     ProfileList = &ListView1->Items();
-    // Repainting resumes however the load ends.
-    struct Updating {
-        TListView& list;
-        explicit Updating(TListView& view) : list(view) { list.BeginUpdate(); }
-        ~Updating() { list.EndUpdate(); }
-    } updating(*ListView1);
-    ProfileList->Clear();
-    LoadProfiles();
+    {
+        ListUpdate updating(*ListView1);
+        ProfileList->Clear();
+        prfs->Clear();
+        LoadProfiles();
+    }
+    // The welcome and the editor it may open are shown with the list painting as usual.
+    if (ProfileList->Count() == 0) firststart();
+    ListUpdate updating(*ListView1);
+    for (int i = 0; i < ProfileList->Count(); ++i)
+        AddProfileMenuEntry(ProfileAt(*ProfileList, i));
 }
+
+void TForm1::SpeedButton5Click()
+{
+    auto created = std::make_unique<Tprofile>(*ProfileList);
+    created->id = ProfileList->Count();
+    auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
+    // The new profile and its entry go again unless the editor confirms them, however it ends.
+    struct Discard {
+        TForm1& form;
+        Tprofile* profile;
+        ~Discard()
+        {
+            if (profile != nullptr) form.RemoveProfile(profile->id);
+        }
+    } discard{*this, &profile};
+    AddProfileMenuEntry(profile);
+    if (!OpenProfileEditor(&profile)) return;
+    discard.profile = nullptr;
+    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(ProfileCaption(profile));
+}
+
+void TForm1::SpeedButton2Click()
+{
+    Tprofile* profile = FirstSelected(ListView1->Items());
+    if (profile == nullptr || !OpenProfileEditor(profile)) return;
+    if (TMenuItem* entry = ProfileMenuEntry(profile->id)) entry->SetCaption(ProfileCaption(*profile));
+}
+
+void TForm1::SpeedButton3Click()
+{
+    // One profile per click, whatever the selection; no confirmation.
+    if (Tprofile* profile = FirstSelected(ListView1->Items())) RemoveProfile(profile->id);
+}
+
+void TForm1::RemoveProfile(int32_t number)
+{
+    Tprofile* profile = FindProfile(number);
+    if (profile != nullptr && ProfileEditor && ProfileEditor->Editing(*profile)) {
+        // The open editor writes into this profile when it is confirmed.
+        MessageBeep(0);
+        return;
+    }
+    if (TMenuItem* entry = ProfileMenuEntry(number)) prfs->Remove(*entry);
+    if (profile == nullptr) return;
+    ProfileList->Delete(profile->Index());
+    for (int i = 0; i < ProfileList->Count(); ++i) {
+        Tprofile& later = ProfileAt(*ProfileList, i);
+        if (later.id > number) --later.id;
+    }
+    for (int i = 0; i < prfs->Count(); ++i) {
+        TMenuItem& entry = prfs->Item(i);
+        if (entry.Tag() > number) entry.SetTag(entry.Tag() - 1);
+    }
+    // "Apply Next Profile" goes on with the profile that followed the one applied last, and
+    // with the one that followed the deleted profile when that was the one applied last.
+    if (ActiveProfileIndex >= number) --ActiveProfileIndex;
+}
+
+void TForm1::ListView1SelectItem(TListItem& item, bool)
+{
+    auto* profile = dynamic_cast<Tprofile*>(&item);
+    if (profile == nullptr) return;
+    ValueListEditor1->SetValues("Title:", profile->name.empty() ? "None" : profile->name);
+    ValueListEditor1->SetValues("IP:", profile->ip);
+    ValueListEditor1->SetValues("Mask:", profile->mask);
+    ValueListEditor1->SetValues("DNS:", profile->dns1 + " " + profile->dns2);
+    ValueListEditor1->SetValues("GW:", profile->gw);
+}
+
+void TForm1::SelectAll1Click(TMenuItem&)
+{
+    // As the control selects all: each item reports its selection.
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(ListView1->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+}
+
+void TForm1::Label12Click() { refreshdata(); }
+
+void TForm1::ValueListEditor2SelectCell(int, int, bool& canSelect) { canSelect = false; }

@@ -1,15 +1,141 @@
 #include "profiles/starttip.h"
 
+#include <commctrl.h>
+
+#include "core/check.h"
+#include "core/handles.h"
+#include "ui/fonts.h"
+
+TForm4* Form4 = nullptr;
+
 namespace {
+constexpr int kClientWidth = 322;
+constexpr UINT kComeForward = WM_APP + 0x40;
+constexpr UINT_PTR kOwnerHookId = 0x57454C43;  // "WELC"
+
+// The owner of the running dialog: its activation passes on to the dialog, as Windows does for
+// the owner of a modal dialog. Wine can hand the activation back to the owner after the dialog
+// has come up, when the owner was shown just before it; that would leave the dialog behind.
+LRESULT CALLBACK OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
+{
+    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &OwnerHook, id);
+    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
+        PostMessageA(reinterpret_cast<HWND>(data), kComeForward, 0, 0);
+    }
+    return DefSubclassProc(window, message, wParam, lParam);
+}
+constexpr int kClientHeight = 179;
+
 FormArgs WelcomeArgs()
 {
     FormArgs args;
     args.name = "Form4";
     args.caption = "Welcome to V.M.R.";
-    args.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, 322, 179};
+    // In the middle of the work area, where a first start's question belongs.
+    RECT work{0, 0, 1024, 768};
+    SystemParametersInfoA(SPI_GETWORKAREA, 0, &work, 0);
+    args.bounds = {work.left + (work.right - work.left - kClientWidth) / 2,
+                   work.top + (work.bottom - work.top - kClientHeight) / 2, kClientWidth, kClientHeight};
     args.borderStyle = TBorderStyle::bsDialog;
+    args.font = GetFont({"MS Sans Serif", 11});
     return args;
+}
+
+std::unique_ptr<TLabel> MakeText(HWND parent, int left, int top, const char* caption, bool bold,
+                                 COLORREF color = ParentColor)
+{
+    LabelArgs args;
+    args.parent = parent;
+    args.bounds = {left, top, 0, 0};
+    args.caption = caption;
+    args.color = color;
+    if (bold) args.font = GetFont({"MS Sans Serif", 11, true});
+    return std::make_unique<TLabel>(args);
 }
 }  // namespace
 
-TForm4::TForm4() : TForm(WelcomeArgs()) { DoCreate(); }
+TForm4::TForm4() : TForm(WelcomeArgs())
+{
+    Form4 = this;
+    HWND self = Handle();
+    Shape1 = std::make_unique<TShape>(ShapeArgs{self, {1, 1, 320, 40}});
+    Label1 = MakeText(self, 72, 16, "Welcome to Velmora", false, RGB(255, 255, 255));
+    Shape1->SendToBack();
+
+    GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{self, {8, 48, 305, 89}, ""});
+    HWND frame = GroupBox1->Handle();
+    Label2 = MakeText(frame, 8, 16, "There is no any Profile saved at the moment.", true);
+    Label3 = MakeText(frame, 8, 32, "Click Create New Profile to copy current network", true);
+    Label4 = MakeText(frame, 56, 48, "settings to the Default profile.", true);
+    Label5 = MakeText(frame, 60, 64, "Click Close to skip this step.", true);
+
+    // On the frame's top edge, where a caption would be.
+    CheckBox1 = std::make_unique<TCheckBox>(CheckBoxArgs{self, {15, 44, 162, 17}, "Don't show this notice again."});
+    CheckBox1->BringToFront();
+
+    Button1 = std::make_unique<TButton>(ButtonArgs{self, {32, 144, 121, 25}, "Close"});
+    Button1->onClick = [this] { Button1Click(); };
+    Button2 = std::make_unique<TButton>(ButtonArgs{self, {168, 144, 121, 25}, "Create New Profile"});
+    Button2->onClick = [this] { Button2Click(); };
+    DoCreate();
+}
+
+TForm4::~TForm4()
+{
+    if (Form4 == this) Form4 = nullptr;
+}
+
+int TForm4::ShowModalOver(HWND owner)
+{
+    struct Ownership {
+        HWND dialog;
+        HWND owner;
+        Ownership(HWND window, HWND ownerWindow) : dialog(window), owner(ownerWindow)
+        {
+            CheckWin32(SetWindowSubclass(owner, &OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(dialog)));
+            SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+        }
+        ~Ownership()
+        {
+            RemoveWindowSubclass(owner, &OwnerHook, kOwnerHookId);
+            SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, 0);
+        }
+    } ownership(Handle(), owner);
+    return ShowModal();
+}
+
+LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == kComeForward) {
+        if (Modal()) Show();
+        return 0;
+    }
+    return TForm::HandleMessage(message, wParam, lParam);
+}
+
+void TForm4::Button1Click() { SetModalResult(mrCancel); }
+
+void TForm4::Button2Click() { SetModalResult(mrOk); }
+
+bool WelcomeNoticeHidden()
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, WelcomeSettingsKey, WelcomeHiddenValue, RRF_RT_REG_DWORD, nullptr, &value,
+                        &size) == ERROR_SUCCESS &&
+           value != 0;
+}
+
+void HideWelcomeNotice()
+{
+    HKEY opened = nullptr;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, WelcomeSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+                        nullptr) != ERROR_SUCCESS) {
+        return;
+    }
+    UniqueHkey key(opened);
+    const DWORD hidden = 1;
+    RegSetValueExA(key.get(), WelcomeHiddenValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hidden), sizeof hidden);
+}
+
+void ShowWelcomeNoticeAgain() { RegDeleteKeyValueA(HKEY_CURRENT_USER, WelcomeSettingsKey, WelcomeHiddenValue); }

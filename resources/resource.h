@@ -9,3 +9,5 @@
 #define IDB_TABIMAGES 103   // tab images, 24 x 24, magenta transparent
 #define IDB_MENUIMAGES 104  // tray menu images, 16 x 16, magenta transparent
 #define IDB_NETWORK 105     // Network Configuration picture, 73 x 57
+#define IDB_PROFILEBUTTONS 106  // Profiles tab toolbar pictures, 24 x 24, magenta transparent
+#define IDB_PROFILEICONS 107    // Profiles list icons, 64 x 64, magenta transparent

@@ -5,6 +5,8 @@
 #   about.bmp          the About picture, 175 x 208, on white
 #   tabs24.bmp         the tab images, 24 x 24 each, side by side
 #   menu16.bmp         the tray menu images, 16 x 16 each, side by side
+#   toolbar24.bmp      the Profiles tab's toolbar pictures, 24 x 24 each, side by side
+#   profiles64.bmp     the Profiles list's icons, 64 x 64 each, side by side
 # Image strips are 24-bit with magenta (255, 0, 255) where they are transparent; edges are cut
 # hard at half coverage so no magenta fringe shows. Needs ImageMagick's convert.
 set -euo pipefail
@@ -46,3 +48,5 @@ convert -density 96 "$here/network.svg" -background white -flatten -type TrueCol
 # The order is the image index the program uses.
 strip 24 "$out/tabs24.bmp" network general profiles about
 strip 16 "$out/menu16.bmp" profiles window card about exit next delete edit activate
+strip 24 "$out/toolbar24.bmp" activate new edit delete customicon
+strip 64 "$out/profiles64.bmp" profile profile-active

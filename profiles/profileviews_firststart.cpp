@@ -1,0 +1,67 @@
+// The first start: with no profile stored, the main window shows itself with the welcome
+// dialog, which offers a profile named "Default" holding the chosen adapter's settings.
+#include "adapters/reg.h"
+#include "adapters/wmiworks.h"
+#include "app/mainformunit.h"
+#include "core/dispatch.h"
+#include "profiles/iprofile.h"
+#include "profiles/starttip.h"
+
+namespace {
+// The adapter's present settings as WMI reports them, then the stored ones from the registry
+// in their place where the registry knows the adapter.
+void CopyAdapterSettings(const Variant& adapter, Tprofile& profile)
+{
+    const std::string settingId = VariantText(GetMember(adapter, L"SettingID").get());
+    const tadapter* record = FindAdapterBySettingID(settingId);
+    profile.ip = VariantToText(GetMember(adapter, L"IPAddress"));
+    if (const auto servers = VariantToStringList(GetMember(adapter, L"DNSServerSearchOrder"))) {
+        if (!servers->empty()) profile.dns1 = (*servers)[0];
+        if (servers->size() >= 2) profile.dns2 = (*servers)[1];
+    }
+    profile.gw = VariantToText(GetMember(adapter, L"DefaultIPGateway"));
+    profile.mask = VariantToText(GetMember(adapter, L"IPSubnet"));
+    if (record != nullptr) {
+        profile.ip = record->Address;
+        profile.mask = record->Mask;
+        profile.dns1 = record->Dns1;
+        profile.dns2 = record->Dns2;
+        profile.gw = record->Gateway;
+        profile.dhcp = record->DhcpEnabled == 1;
+    }
+    profile.name = "Default";
+}
+}  // namespace
+
+void TForm1::firststart()
+{
+    // The start stays in the tray when the user asked not to be welcomed again, and when
+    // there is no welcome dialog: the program's start-up makes one, a main window made on its
+    // own (tests, benchmarks) has none.
+    TForm4* welcome = Form4;
+    if (welcome == nullptr || WelcomeNoticeHidden()) return;
+    Show();
+    const int result = welcome->ShowModalOver(Handle());
+    if (welcome->CheckBox1->Checked()) HideWelcomeNotice();
+    if (result == mrCancel) return;
+
+    auto created = std::make_unique<Tprofile>(*ProfileList);
+    created->id = ProfileList->Count();
+    auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
+    // The profile stays only when the editor confirms it, however the steps between end.
+    struct Discard {
+        TListItems& list;
+        Tprofile* profile;
+        ~Discard()
+        {
+            if (profile != nullptr && list.IndexOf(*profile) >= 0) list.Delete(profile->Index());
+        }
+    } discard{*ProfileList, &profile};
+
+    // Without an adapter query result there is no adapter to copy either.
+    if (AdapterCollection.HoldsObject()) {
+        const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+        if (adapter.HoldsObject()) CopyAdapterSettings(adapter, profile);
+    }
+    if (OpenProfileEditor(&profile)) discard.profile = nullptr;
+}

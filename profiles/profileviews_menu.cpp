@@ -1,0 +1,63 @@
+// The menus that stand for profiles: one entry per profile in the tray's "Profiles" submenu,
+// and the Profiles list's context menu. Each entry, or the context menu's root, carries the
+// profile's number in its tag; the commands beneath it read it from there.
+#include "app/mainformunit.h"
+#include "profiles/iprofile.h"
+
+TMenuItem* TForm1::ProfileMenuEntry(int32_t number) const
+{
+    for (int i = 0; i < prfs->Count(); ++i) {
+        if (prfs->Item(i).Tag() == number) return &prfs->Item(i);
+    }
+    return nullptr;
+}
+
+TMenuItem& TForm1::AddProfileMenuEntry(Tprofile& profile)
+{
+    const std::string caption = ProfileCaption(profile);
+    profile.SetCaption(caption);
+    TMenuItem& entry = prfs->Add(caption);
+    entry.SetTag(profile.id);
+    entry.SetImageIndex(2);
+    TMenuItem& activate = entry.Add("Activate");
+    activate.SetImageIndex(8);
+    activate.onClick = [this](TMenuItem& sender) { setIP(sender); };
+    TMenuItem& edit = entry.Add("Edit...");
+    edit.SetImageIndex(7);
+    edit.onClick = [this](TMenuItem& sender) { editprofile(sender); };
+    TMenuItem& remove = entry.Add("Delete");
+    remove.SetImageIndex(6);
+    remove.onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+    return entry;
+}
+
+void TForm1::editprofile(TMenuItem& sender)
+{
+    if (sender.Parent() == nullptr) return;
+    Tprofile* profile = FindProfile(sender.Parent()->Tag());
+    // With no profile of that number the editor takes the list item under the pointer.
+    if (!OpenProfileEditor(profile) || profile == nullptr) return;
+    if (TMenuItem* entry = ProfileMenuEntry(profile->id)) entry->SetCaption(ProfileCaption(*profile));
+}
+
+void TForm1::deleteprofile(TMenuItem& sender)
+{
+    if (sender.Parent() == nullptr) return;
+    // From the tray, the entry to remove is the clicked entry's own parent: it goes once this
+    // command has returned to the menu code that dispatched it.
+    PostMessageA(ListView1->Handle(), RemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
+}
+
+void TForm1::ListView1ContextPopup(POINT point, bool&)
+{
+    auto* profile = dynamic_cast<Tprofile*>(ListView1->ItemAt(point));
+    SelectAll1->SetVisible(profile == nullptr);
+    Delete1->SetVisible(profile != nullptr);
+    Edit4->SetVisible(profile != nullptr);
+    Activate1->SetVisible(profile != nullptr);
+    if (profile == nullptr) return;
+    PopupMenu2->Items().SetTag(profile->id);
+    Activate1->onClick = [this](TMenuItem& sender) { setIP(sender); };
+    Edit4->onClick = [this](TMenuItem& sender) { editprofile(sender); };
+    Delete1->onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+}

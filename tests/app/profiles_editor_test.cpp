@@ -1,0 +1,370 @@
+// Creating and editing profiles through the real editor, opened from the Profiles tab, the
+// tray's profile entries, the list's context menu and the first start, on the simulated
+// network. The editor is driven inside its own modal run, one step per timer tick.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "adapters/reg.h"
+#include "app/netconfig_fixture.h"
+#include "profiles/iprofile.h"
+#include "profiles/profedit.h"
+#include "profiles/starttip.h"
+#include "simnet/simregistry.h"
+#include "support/tempfolder.h"
+#include "ui/modal.h"
+#include "ui/timer.h"
+
+namespace {
+using Texts = std::vector<std::string>;
+using Step = std::function<void()>;
+
+const char kThreeProfiles[] =
+    "[0]\r\nip=10.0.0.1\r\nname=A\r\n[1]\r\nip=10.0.0.2\r\nname=B\r\n[2]\r\nip=10.0.0.3\r\nname=C\r\n";
+
+class ProfilesEditorTest : public NetconfigTest {
+protected:
+    ~ProfilesEditorTest() override { SetModalHandler(m_previousModal); }
+
+    void Start(const std::string& store)
+    {
+        WriteFileBytes(StorePath(), store);
+        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+        Choose(form->Configuration1);
+        application.ProcessMessages();
+    }
+
+    TForm2& Editor() const { return *form->ProfileEditor; }
+
+    // Every later opening of the editor runs `steps`, one per timer tick inside its modal run.
+    // The last one must have closed it; otherwise the test fails and the editor is cancelled.
+    void OnEditor(std::vector<Step> steps)
+    {
+        m_previousModal = SetModalHandler([this, steps](const ModalRequest& request, const std::function<int()>& run) {
+            if (request.name != "Form2") return run();
+            ++editorRuns;
+            size_t next = 0;
+            TTimer ticks;
+            ticks.onTimer = [&] {
+                if (next < steps.size()) {
+                    steps[next++]();
+                    return;
+                }
+                ticks.SetEnabled(false);
+                if (Editor().Modal()) {
+                    ADD_FAILURE() << "the editor is still open after its steps";
+                    Editor().SetModalResult(mrCancel);
+                }
+            };
+            ticks.SetInterval(10);
+            ticks.SetEnabled(true);
+            return run();
+        });
+    }
+
+    Step Title(const std::string& title)
+    {
+        return [this, title] { Editor().proftitle->SetText(title); };
+    }
+    Step Ok()
+    {
+        return [this] { PostMessageA(Editor().Button1->Handle(), BM_CLICK, 0, 0); };
+    }
+    Step Cancel()
+    {
+        return [this] { PostMessageA(Editor().Button2->Handle(), BM_CLICK, 0, 0); };
+    }
+
+    HWND List() const { return form->ListView1->Handle(); }
+
+    Texts ListCaptions() const
+    {
+        Texts captions;
+        const auto count = SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            LVITEMA item{};
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            captions.push_back(text);
+        }
+        return captions;
+    }
+
+    // The captions of the "Profiles" submenu as the tray menu would open now.
+    Texts TrayCaptions() const
+    {
+        Texts captions;
+        UniqueHmenu menu = form->PopupMenu1->BuildMenu();
+        HMENU profiles = GetSubMenu(menu.get(), 1);
+        for (int i = 0; profiles != nullptr && i < GetMenuItemCount(profiles); ++i) {
+            char text[256] = {};
+            GetMenuStringA(profiles, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+            captions.push_back(text);
+        }
+        return captions;
+    }
+
+    // The command under the tray's profile entry at `position` (0 "Activate", 1 "Edit...",
+    // 2 "Delete"), as the menu would send it.
+    void ChooseInTray(int position, int command)
+    {
+        UniqueHmenu menu = form->PopupMenu1->BuildMenu();
+        HMENU entry = GetSubMenu(GetSubMenu(menu.get(), 1), position);
+        ASSERT_NE(entry, nullptr);
+        const UINT id = GetMenuItemID(entry, command);
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
+    }
+
+    void Select(int index)
+    {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = LVIS_SELECTED;
+        SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+    }
+
+    // A right click on the item at `index`, choosing "Edit..." in the context menu.
+    void EditFromContextMenu(int index)
+    {
+        RECT rect{};
+        rect.left = LVIR_ICON;
+        SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+        ClientToScreen(List(), &at);
+        UINT chosen = 0;
+        TTimer reader;
+        reader.onTimer = [&] {
+            reader.SetEnabled(false);
+            HWND window = FindWindowA("#32768", nullptr);
+            HMENU menu = window != nullptr ? reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)) : nullptr;
+            for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
+                char text[64] = {};
+                GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+                if (std::string(text) == "Edit...") chosen = GetMenuItemID(menu, i);
+            }
+            EndMenu();
+        };
+        reader.SetInterval(20);
+        reader.SetEnabled(true);
+        SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
+        ASSERT_NE(chosen, 0u) << "no Edit... in the context menu";
+        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+    }
+
+    int editorRuns = 0;
+
+private:
+    ModalHandler m_previousModal;
+};
+}  // namespace
+
+TEST_F(ProfilesEditorTest, NewThenCancelLeavesNeitherItemNorTrayEntry)
+{
+    Start(kThreeProfiles);
+    Texts listWhileOpen, trayWhileOpen;
+    int32_t idWhileOpen = -1;
+    OnEditor({[&] {
+                  listWhileOpen = ListCaptions();
+                  trayWhileOpen = TrayCaptions();
+                  idWhileOpen = Editor().EditedProfile->id;
+              },
+              Cancel()});
+    Click(*form->SpeedButton5);
+    EXPECT_EQ(editorRuns, 1);
+    // The new profile is in both places while the editor shows it, numbered by its position.
+    EXPECT_EQ(listWhileOpen, (Texts{"A", "B", "C", ""}));
+    EXPECT_EQ(trayWhileOpen, (Texts{"A", "B", "C", ""}));
+    EXPECT_EQ(idWhileOpen, 3);
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C"}));
+    EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C"}));
+}
+
+TEST_F(ProfilesEditorTest, NewThenOkAddsTheProfileAtTheEndUnderItsTitleOrAddress)
+{
+    Start(kThreeProfiles);
+    OnEditor({Title("Lab"), Ok()});
+    Click(*form->SpeedButton5);
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C", "Lab"}));
+    EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C", "Lab"}));
+    ASSERT_NE(FindProfile(3), nullptr);
+    EXPECT_EQ(FindProfile(3)->name, "Lab");
+    EXPECT_EQ(form->prfs->Item(3).Tag(), 3);
+
+    // Without a title, the address stands in for it.
+    OnEditor({[this] { Editor().ip->SetText("10.0.0.9"); }, Ok()});
+    Click(*form->SpeedButton5);
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C", "Lab", "10.0.0.9"}));
+    EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C", "Lab", "10.0.0.9"}));
+}
+
+// Renaming B through each of the three ways, confirmed or cancelled.
+enum class EditWay { EditButton, TrayEdit, ContextEdit };
+struct RenameCase {
+    EditWay way;
+    bool confirm;
+};
+
+std::string RenameCaseName(const testing::TestParamInfo<RenameCase>& info)
+{
+    const char* const ways[] = {"EditButton", "TrayEdit", "ContextEdit"};
+    return std::string(ways[static_cast<int>(info.param.way)]) + (info.param.confirm ? "Ok" : "Cancel");
+}
+
+class RenameTest : public ProfilesEditorTest, public testing::WithParamInterface<RenameCase> {};
+
+TEST_P(RenameTest, BothCaptionsFollowAConfirmedRenameAndNeitherACancelledOne)
+{
+    const RenameCase& c = GetParam();
+    Start(kThreeProfiles);
+    std::string shown;
+    OnEditor({[&] { shown = Editor().EditedProfile != nullptr ? Editor().EditedProfile->name : "(none)"; },
+              Title("Renamed"), c.confirm ? Ok() : Cancel()});
+    switch (c.way) {
+    case EditWay::EditButton:
+        Select(1);
+        Click(*form->SpeedButton2);
+        break;
+    case EditWay::TrayEdit: ChooseInTray(1, 1); break;
+    case EditWay::ContextEdit: EditFromContextMenu(1); break;
+    }
+    EXPECT_EQ(editorRuns, 1);
+    EXPECT_EQ(shown, "B");
+    const Texts expected = c.confirm ? Texts{"A", "Renamed", "C"} : Texts{"A", "B", "C"};
+    EXPECT_EQ(ListCaptions(), expected);
+    EXPECT_EQ(TrayCaptions(), expected);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, RenameTest,
+                         testing::Values(RenameCase{EditWay::EditButton, true}, RenameCase{EditWay::EditButton, false},
+                                         RenameCase{EditWay::TrayEdit, true}, RenameCase{EditWay::TrayEdit, false},
+                                         RenameCase{EditWay::ContextEdit, true},
+                                         RenameCase{EditWay::ContextEdit, false}),
+                         RenameCaseName);
+
+TEST_F(ProfilesEditorTest, TrayDeleteOfTheProfileOpenInTheEditorIsRefused)
+{
+    Start(kThreeProfiles);
+    Texts listAfterDelete, trayAfterDelete;
+    bool stillOpen = false;
+    OnEditor({[&] { ChooseInTray(1, 2); },
+              [&] {
+                  listAfterDelete = ListCaptions();
+                  trayAfterDelete = TrayCaptions();
+                  stillOpen = Editor().Modal();
+              },
+              Title("Kept"), Ok()});
+    Select(1);
+    Click(*form->SpeedButton2);
+    EXPECT_EQ(listAfterDelete, (Texts{"A", "B", "C"}));
+    EXPECT_EQ(trayAfterDelete, (Texts{"A", "B", "C"}));
+    EXPECT_TRUE(stillOpen);
+    // The editor's Ok still reaches the profile and both captions.
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "Kept", "C"}));
+    EXPECT_EQ(TrayCaptions(), (Texts{"A", "Kept", "C"}));
+
+    // Once the editor is closed the same command deletes it.
+    ChooseInTray(1, 2);
+    application.ProcessMessages();
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));
+}
+
+TEST_F(ProfilesEditorTest, DeletingAnotherProfileWhileTheEditorIsOpenRenumbersUnderIt)
+{
+    Start(kThreeProfiles);
+    Texts listAfterDelete;
+    OnEditor({[&] { ChooseInTray(0, 2); }, [&] { listAfterDelete = ListCaptions(); }, Title("C2"), Ok()});
+    Select(2);
+    Click(*form->SpeedButton2);
+    EXPECT_EQ(listAfterDelete, (Texts{"B", "C"}));
+    EXPECT_EQ(ListCaptions(), (Texts{"B", "C2"}));
+    EXPECT_EQ(TrayCaptions(), (Texts{"B", "C2"}));
+    EXPECT_EQ(form->prfs->Item(1).Tag(), 1);
+    EXPECT_EQ(FindProfile(1)->name, "C2");
+}
+
+// The first start's "Create New Profile": what the editor is given for the chosen adapter
+// (the first one, Wired), and what stays after Ok.
+class DefaultProfileTest : public ProfilesEditorTest {
+protected:
+    DefaultProfileTest() : m_wasHidden(WelcomeNoticeHidden()) { ShowWelcomeNoticeAgain(); }
+    ~DefaultProfileTest() override
+    {
+        if (m_wasHidden) HideWelcomeNotice();
+        AdapterList().clear();
+    }
+
+    // Starts with an empty store, answers the welcome with "Create New Profile" and the
+    // editor with Ok, noting the profile the editor was given.
+    void StartFirstTime()
+    {
+        TForm4& welcome = application.Own(std::make_unique<TForm4>());
+        ModalHandler previous = SetModalHandler([&](const ModalRequest& request, const std::function<int()>& run) {
+            if (request.name == "Form4") {
+                PostMessageA(welcome.Button2->Handle(), BM_CLICK, 0, 0);
+                return run();
+            }
+            const Tprofile& p = *Form2->EditedProfile;
+            given = {p.name, p.ip, p.mask, p.gw, p.dns1, p.dns2};
+            givenDhcp = p.dhcp;
+            PostMessageA(Form2->Button1->Handle(), BM_CLICK, 0, 0);
+            return run();
+        });
+        CreateOnNetwork();
+        SetModalHandler(previous);
+    }
+
+    Texts given;
+    bool givenDhcp = false;
+
+private:
+    bool m_wasHidden;
+};
+
+TEST_F(DefaultProfileTest, TakesTheAdaptersPresentSettingsFromWmi)
+{
+    StartFirstTime();
+    EXPECT_EQ(given, (Texts{"Default", "192.168.1.10 ", "255.255.255.0 ", "192.168.1.1 ", "192.168.1.1", "8.8.8.8"}));
+    EXPECT_FALSE(givenDhcp);
+    // Ok keeps it, numbered 0, with the addresses as the editor reads them back.
+    EXPECT_EQ(ListCaptions(), (Texts{"Default"}));
+    EXPECT_EQ(TrayCaptions(), (Texts{"Default"}));
+    ASSERT_NE(FindProfile(0), nullptr);
+    EXPECT_EQ(FindProfile(0)->ip, "192.168.1.10");
+}
+
+TEST_F(DefaultProfileTest, StoredSettingsTakePrecedenceOverWmi)
+{
+    SimRegistryMirror registry(network, 9701);
+    registry.Attach();
+    // WMI's live state moves on; the stored settings stay as they were written.
+    SimAdapter& live = *network.MutableAdapter(Wired);
+    live.ipAddresses = {L"192.168.1.77"};
+    live.dnsServers = {L"192.168.1.53"};
+    StartFirstTime();
+    EXPECT_EQ(given, (Texts{"Default", "192.168.1.10", "255.255.255.0", "192.168.1.1", "192.168.1.1", "8.8.8.8"}));
+    EXPECT_FALSE(givenDhcp);
+}
+
+TEST_F(DefaultProfileTest, StoredDhcpMakesADhcpProfile)
+{
+    network.MutableAdapter(Wired)->dhcpEnabled = true;
+    SimRegistryMirror registry(network, 9701);
+    registry.Attach();
+    StartFirstTime();
+    ASSERT_EQ(given.size(), 6u);
+    EXPECT_EQ(given[1], "0.0.0.0");  // what Windows stores as the address of an adapter on DHCP
+    EXPECT_TRUE(givenDhcp);
+}
+
+TEST_F(DefaultProfileTest, WithoutAnAdapterTheEditorGetsAnEmptyProfileWithoutName)
+{
+    network.MutableAdapter(Wired)->ipEnabled = false;
+    network.MutableAdapter(Wireless)->ipEnabled = false;
+    StartFirstTime();
+    EXPECT_EQ(given, (Texts{"", "", "", "", "", ""}));
+}

@@ -1,0 +1,159 @@
+// Not a check but a look: the Profiles tab with profiles in it, the list's context menu, the
+// tray menu with its "Profiles" submenu open, and the welcome dialog, each saved as the screen
+// shows it, for a person to judge. Disabled in normal runs; run with
+//   VELMORA_SHOTS=C:\some\folder test_app.exe --gtest_also_run_disabled_tests --gtest_filter=*ProfilesLook*
+#include <windows.h>
+#include <commctrl.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <fstream>
+#include <functional>
+#include <string>
+
+#include "app/fakeservices.h"
+#include "app/mainformunit.h"
+#include "profiles/iprofile.h"
+#include "profiles/starttip.h"
+#include "support/tempfolder.h"
+#include "ui/application.h"
+#include "ui/modal.h"
+#include "ui/timer.h"
+
+namespace {
+void SaveScreenArea(const RECT& area, const std::string& path)
+{
+    const int width = area.right - area.left;
+    const int height = area.bottom - area.top;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 24;
+    void* bits = nullptr;
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
+    SelectObject(memory, old);
+    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
+    BITMAPFILEHEADER file{};
+    file.bfType = 0x4D42;
+    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
+    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
+    std::ofstream out(path, std::ios::binary);
+    out.write(reinterpret_cast<const char*>(&file), sizeof file);
+    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
+    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride * static_cast<DWORD>(height)));
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+}
+
+void SaveWindow(HWND window, const std::string& path)
+{
+    RECT area;
+    GetWindowRect(window, &area);
+    InflateRect(&area, 8, 8);
+    SaveScreenArea(area, path);
+}
+
+// Runs `steps` one after the other from a timer while a menu or dialog holds the thread.
+class Script {
+public:
+    explicit Script(std::vector<std::function<void()>> steps) : m_steps(std::move(steps))
+    {
+        m_timer.onTimer = [this] {
+            if (m_next >= m_steps.size()) {
+                m_timer.SetEnabled(false);
+                return;
+            }
+            m_steps[m_next++]();
+        };
+        m_timer.SetInterval(150);
+        m_timer.SetEnabled(true);
+    }
+
+private:
+    std::vector<std::function<void()>> m_steps;
+    size_t m_next = 0;
+    TTimer m_timer;
+};
+
+void Key(UINT key)
+{
+    HWND menu = FindWindowA("#32768", nullptr);
+    PostMessageA(menu, WM_KEYDOWN, key, 0);
+}
+}  // namespace
+
+TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
+{
+    const char* env = std::getenv("VELMORA_SHOTS");
+    ASSERT_NE(env, nullptr) << "VELMORA_SHOTS names the folder for the pictures";
+    const std::string folder = env;
+    const std::string store = ProgramFolder() + "profiles.ini";
+    WriteFileBytes(store, "[0]\r\nip=192.168.1.10\r\nmask=255.255.255.0\r\ngw=192.168.1.1\r\ndns1=192.168.1.1\r\n"
+                          "name=Office\r\n[1]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\ndns1=10.0.0.1\r\n"
+                          "[2]\r\nip=\r\nname=Home\r\ndhcp=1\r\n");
+    {
+        TApplication application;
+        CountingServices* services = nullptr;
+        Variant held = CountingServices::Make(&services);
+        TForm1& form = application.CreateForm<TForm1>([&] { return held.Copy(); });
+        DeleteFileA(store.c_str());
+        ProfileAt(*ProfileList, 2).SetImageIndex(1);
+        form.Configuration1->Click();
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
+        state.state = LVIS_SELECTED | LVIS_FOCUSED;
+        SendMessageA(form.ListView1->Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+        RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
+        application.ProcessMessages();
+        SaveWindow(form.Handle(), folder + "\\profiles-tab.bmp");
+
+        // The context menu over the selected profile.
+        RECT item{};
+        item.left = LVIR_ICON;
+        SendMessageA(form.ListView1->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
+        POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(form.ListView1->Handle(), &at);
+        {
+            Script script(
+                {[&] { SaveWindow(form.Handle(), folder + "\\profiles-contextmenu.bmp"); }, [] { EndMenu(); }});
+            SendMessageA(form.ListView1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(at.x, at.y));
+        }
+
+        // The tray menu with "Profiles" and the first profile's commands open.
+        form.Button2->Click();
+        RECT screen;
+        GetWindowRect(GetDesktopWindow(), &screen);
+        {
+            Script script({[] { Key(VK_DOWN); }, [] { Key(VK_DOWN); }, [] { Key(VK_RIGHT); }, [] { Key(VK_RIGHT); },
+                           [&] {
+                               RECT area{screen.right - 420, screen.bottom - 260, screen.right, screen.bottom};
+                               SaveScreenArea(area, folder + "\\profiles-traymenu.bmp");
+                           },
+                           [] { EndMenu(); }});
+            SetForegroundWindow(form.Handle());
+            form.PopupMenu1->Popup(screen.right - 120, screen.bottom - 40);
+        }
+    }
+
+    // The welcome dialog as a first start shows it.
+    TApplication application;
+    TForm4& welcome = application.Own(std::make_unique<TForm4>());
+    ModalHandler previous = SetModalHandler([&](const ModalRequest&, const std::function<int()>& run) {
+        Script script({[&] { SaveWindow(welcome.Handle(), folder + "\\welcome.bmp"); },
+                       [&] {
+                           welcome.SetModalResult(mrCancel);
+                           PostMessageA(welcome.Handle(), WM_NULL, 0, 0);
+                       }});
+        return run();
+    });
+    welcome.ShowModal();
+    SetModalHandler(previous);
+}

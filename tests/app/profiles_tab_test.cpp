@@ -1,0 +1,425 @@
+// The Profiles tab and the tray's "Profiles" submenu, driven as a user drives them: the list
+// through the list view's own messages, menus through their commands, buttons by BM_CLICK.
+// What they show is read back from the controls and from the menus as they would open.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+#include <vector>
+
+#include "app/netconfig_fixture.h"
+#include "profiles/iprofile.h"
+#include "support/tempfolder.h"
+#include "ui/timer.h"
+
+namespace {
+struct StoredProfile {
+    std::string name;
+    std::string ip;
+    std::string dns1;
+    std::string dns2;
+};
+
+std::string StoreText(const std::vector<StoredProfile>& profiles)
+{
+    std::string text;
+    for (size_t i = 0; i < profiles.size(); ++i) {
+        const StoredProfile& p = profiles[i];
+        text += "[";
+        text += std::to_string(i);
+        text += "]\r\nip=" + p.ip + "\r\nmask=255.255.255.0\r\ngw=\r\ndns1=" + p.dns1 + "\r\ndns2=" + p.dns2 +
+                "\r\nname=" + p.name + "\r\ndhcp=0\r\n";
+    }
+    return text;
+}
+
+struct MenuEntry {
+    std::string caption;
+    UINT command = 0;
+    UINT state = 0;
+    std::vector<MenuEntry> items;
+};
+
+std::vector<MenuEntry> ReadMenu(HMENU menu)
+{
+    std::vector<MenuEntry> entries;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char caption[256] = {};
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
+        info.dwTypeData = caption;
+        info.cch = sizeof caption;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        MenuEntry entry{caption, info.wID, info.fState, {}};
+        if (info.hSubMenu != nullptr) entry.items = ReadMenu(info.hSubMenu);
+        entries.push_back(entry);
+    }
+    return entries;
+}
+
+std::vector<std::string> Captions(const std::vector<MenuEntry>& entries)
+{
+    std::vector<std::string> captions;
+    for (const MenuEntry& entry : entries)
+        captions.push_back(entry.caption);
+    return captions;
+}
+
+using Texts = std::vector<std::string>;
+
+class ProfilesTabTest : public NetconfigTest {
+protected:
+    void Start(const std::vector<StoredProfile>& profiles)
+    {
+        WriteFileBytes(StorePath(), StoreText(profiles));
+        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+        Choose(form->Configuration1);
+        application.ProcessMessages();
+    }
+
+    HWND List() const { return form->ListView1->Handle(); }
+
+    Texts ListCaptions() const
+    {
+        Texts captions;
+        const auto count = SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0);
+        for (int i = 0; i < count; ++i) {
+            char text[256] = {};
+            LVITEMA item{};
+            item.pszText = text;
+            item.cchTextMax = sizeof text;
+            SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+            captions.push_back(text);
+        }
+        return captions;
+    }
+
+    // The "Profiles" submenu as the tray menu would open now.
+    std::vector<MenuEntry> TrayProfiles() const
+    {
+        UniqueHmenu menu = form->PopupMenu1->BuildMenu();
+        for (const MenuEntry& entry : ReadMenu(menu.get())) {
+            if (entry.caption == "Profiles") return entry.items;
+        }
+        ADD_FAILURE() << "no Profiles submenu";
+        return {};
+    }
+
+    // Chooses a command beneath the tray's profile entry at `position`, and lets the program
+    // handle what the command left in the queue.
+    void ChooseInTray(int position, const std::string& command)
+    {
+        const std::vector<MenuEntry> entries = TrayProfiles();
+        ASSERT_LT(static_cast<size_t>(position), entries.size());
+        for (const MenuEntry& item : entries[static_cast<size_t>(position)].items) {
+            if (item.caption == command) {
+                SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(item.command, 0), 0);
+                application.ProcessMessages();
+                return;
+            }
+        }
+        FAIL() << "no " << command << " under " << entries[static_cast<size_t>(position)].caption;
+    }
+
+    // What the list view reports when the user changes an item's selection.
+    void SetSelected(int index, bool selected)
+    {
+        LVITEMA state{};
+        state.stateMask = LVIS_SELECTED;
+        state.state = selected ? LVIS_SELECTED : 0;
+        SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
+    }
+
+    int SelectedCount() const { return static_cast<int>(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0)); }
+
+    POINT ItemCentre(int index) const
+    {
+        RECT rect{};
+        rect.left = LVIR_ICON;
+        SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
+        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
+    }
+
+    POINT EmptyPlace() const
+    {
+        RECT client;
+        GetClientRect(List(), &client);
+        return {client.right - 10, client.bottom - 10};
+    }
+
+    // A right click at a point of the list: the context menu opens; it is read while open and
+    // then closed, choosing the entry captioned `choose` when one is given.
+    std::vector<MenuEntry> RightClick(POINT at, const std::string& choose = {})
+    {
+        std::vector<MenuEntry> shown;
+        UINT chosen = 0;
+        TTimer reader;
+        reader.onTimer = [&] {
+            reader.SetEnabled(false);
+            HWND menu = FindWindowA("#32768", nullptr);
+            if (menu != nullptr) shown = ReadMenu(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
+            for (const MenuEntry& entry : shown) {
+                if (entry.caption == choose) chosen = entry.command;
+            }
+            EndMenu();
+        };
+        reader.SetInterval(20);
+        reader.SetEnabled(true);
+        ClientToScreen(List(), &at);
+        SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
+        if (chosen != 0) SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
+        application.ProcessMessages();
+        return shown;
+    }
+
+    std::string Detail(const char* key) const { return form->ValueListEditor1->Values(key); }
+};
+
+const std::vector<StoredProfile> kOfficeAndAddress = {{"Office", "192.168.1.10", "", ""}, {"", "10.0.0.5", "", ""}};
+const std::vector<StoredProfile> kThree = {
+    {"A", "10.0.0.1", "", ""}, {"B", "10.0.0.2", "", ""}, {"C", "10.0.0.3", "", ""}};
+}  // namespace
+
+TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddress)
+{
+    Start(kOfficeAndAddress);
+    EXPECT_EQ(ListCaptions(), (Texts{"Office", "10.0.0.5"}));
+    const std::vector<MenuEntry> entries = TrayProfiles();
+    ASSERT_EQ(Captions(entries), (Texts{"Office", "10.0.0.5"}));
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(Captions(entries[static_cast<size_t>(i)].items), (Texts{"Activate", "Edit...", "Delete"}));
+        EXPECT_EQ(form->prfs->Item(i).Tag(), i);
+        EXPECT_EQ(form->prfs->Item(i).ImageIndex(), 2);
+        EXPECT_EQ(form->prfs->Item(i).Item(0).ImageIndex(), 8);
+        EXPECT_EQ(form->prfs->Item(i).Item(1).ImageIndex(), 7);
+        EXPECT_EQ(form->prfs->Item(i).Item(2).ImageIndex(), 6);
+    }
+}
+
+TEST_F(ProfilesTabTest, TrayDeleteRemovesEntryAndItemOnceTheCommandHasReturned)
+{
+    Start(kOfficeAndAddress);
+    const UINT command = TrayProfiles()[0].items[2].command;
+    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    // The clicked entry's parent is still there while the command is being handled.
+    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"Office", "10.0.0.5"}));
+    application.ProcessMessages();
+    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"10.0.0.5"}));
+    EXPECT_EQ(ListCaptions(), (Texts{"10.0.0.5"}));
+    // Nothing reaches the file before the next save.
+    EXPECT_NE(ReadFileBytes(StorePath()).find("name=Office"), std::string::npos);
+}
+
+// Deleting one of A, B, C with another one applied last: numbers, tray tags and the next
+// profile to apply all follow the list.
+struct DeletionCase {
+    int deleted;
+    int32_t activeBefore;
+    int32_t activeAfter;
+    const char* next;  // what "Apply Next Profile" would take now
+};
+
+class ProfileNumberingTest : public ProfilesTabTest, public testing::WithParamInterface<DeletionCase> {};
+
+TEST_P(ProfileNumberingTest, NumbersStayListPositionsAfterATrayDelete)
+{
+    const DeletionCase& c = GetParam();
+    Start(kThree);
+    form->ActiveProfileIndex = c.activeBefore;
+    ChooseInTray(c.deleted, "Delete");
+
+    ASSERT_EQ(ProfileList->Count(), 2);
+    for (int i = 0; i < 2; ++i) {
+        EXPECT_EQ(ProfileAt(*ProfileList, i).id, i);
+        EXPECT_EQ(form->prfs->Item(i).Tag(), i);
+        EXPECT_EQ(form->prfs->Item(i).Caption(), ProfileAt(*ProfileList, i).name);
+        EXPECT_EQ(FindProfile(i), &ProfileAt(*ProfileList, i));
+    }
+    EXPECT_EQ(form->ActiveProfileIndex, c.activeAfter);
+    ASSERT_NE(NextProfile(form->ActiveProfileIndex), nullptr);
+    EXPECT_EQ(NextProfile(form->ActiveProfileIndex)->name, c.next);
+}
+
+INSTANTIATE_TEST_SUITE_P(Deletions, ProfileNumberingTest,
+                         testing::Values(DeletionCase{0, -1, -1, "B"},  // nothing applied yet
+                                         DeletionCase{0, 1, 0, "C"},    // B applied: C follows it
+                                         DeletionCase{0, 0, -1, "B"},   // A itself applied: B followed it
+                                         DeletionCase{1, 1, 0, "C"},    // B applied and deleted: C followed it
+                                         DeletionCase{1, 2, 1, "A"},    // C applied, the last: back to A
+                                         DeletionCase{2, 0, 0, "B"}));  // before the applied one: unchanged
+
+TEST_F(ProfilesTabTest, DeletingTheFirstOfThreeFromTheTrayKeepsEveryMenuOnItsProfile)
+{
+    Start(kThree);
+    ChooseInTray(0, "Delete");
+    // The entries left act on their own profiles: deleting "C" now removes C, not B.
+    ChooseInTray(1, "Delete");
+    EXPECT_EQ(ListCaptions(), (Texts{"B"}));
+    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"B"}));
+}
+
+TEST_F(ProfilesTabTest, DeleteButtonRemovesOnlyTheFirstSelectedProfile)
+{
+    Start(kThree);
+    SetSelected(1, true);
+    SetSelected(2, true);
+    Click(*form->SpeedButton3);
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));
+    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"A", "C"}));
+    EXPECT_EQ(FindProfile(1)->name, "C");
+}
+
+TEST_F(ProfilesTabTest, ButtonsDoNothingWithNothingSelected)
+{
+    Start(kThree);
+    for (TButton* button : {form->SpeedButton1.get(), form->SpeedButton2.get(), form->SpeedButton3.get()}) {
+        Click(*button);
+    }
+    application.ProcessMessages();
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C"}));
+    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"A", "B", "C"}));
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ProfilesTabTest, ContextMenuOnAnEmptyPlaceOffersOnlySelectAllWhichSelectsEveryProfile)
+{
+    Start(kThree);
+    const std::vector<MenuEntry> shown = RightClick(EmptyPlace(), "Select All");
+    EXPECT_EQ(Captions(shown), (Texts{"Select All"}));
+    EXPECT_EQ(SelectedCount(), 3);
+    // Each item reported its selection; the last one shows in the details.
+    EXPECT_EQ(Detail("Title:"), "C");
+}
+
+TEST_F(ProfilesTabTest, ContextMenuOnAProfileOffersActivateEditDeleteForThatProfile)
+{
+    Start(kThree);
+    const std::vector<MenuEntry> shown = RightClick(ItemCentre(1), "Delete");
+    ASSERT_EQ(Captions(shown), (Texts{"Activate", "Edit...", "Delete"}));
+    EXPECT_NE(shown[0].state & MFS_DEFAULT, 0u);
+    EXPECT_EQ(form->PopupMenu2->Items().Tag(), 1);
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));
+    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"A", "C"}));
+
+    // And over an empty place again afterwards, only "Select All".
+    EXPECT_EQ(Captions(RightClick(EmptyPlace())), (Texts{"Select All"}));
+}
+
+struct DetailCase {
+    StoredProfile profile;
+    const char* title;
+    const char* dns;
+};
+
+class SelectedDetailsTest : public ProfilesTabTest, public testing::WithParamInterface<DetailCase> {};
+
+TEST_P(SelectedDetailsTest, SelectingOrUnselectingAProfileShowsItsDetails)
+{
+    const DetailCase& c = GetParam();
+    Start({{"Other", "10.9.9.9", "10.9.9.1", "10.9.9.2"}, c.profile});
+    for (bool selected : {true, false}) {
+        SetSelected(0, true);
+        SetSelected(0, false);
+        SetSelected(1, selected);
+        EXPECT_EQ(Detail("Title:"), c.title);
+        EXPECT_EQ(Detail("IP:"), c.profile.ip);
+        EXPECT_EQ(Detail("Mask:"), "255.255.255.0");
+        EXPECT_EQ(Detail("GW:"), "");
+        EXPECT_EQ(Detail("DNS:"), c.dns);
+    }
+}
+
+INSTANTIATE_TEST_SUITE_P(Rows, SelectedDetailsTest,
+                         testing::Values(DetailCase{{"", "10.0.0.9", "10.0.0.1", ""}, "None", "10.0.0.1 "},
+                                         DetailCase{{"Office", "10.0.0.8", "", "8.8.8.8"}, "Office", " 8.8.8.8"},
+                                         DetailCase{{"Lab", "", "", ""}, "Lab", " "}));
+
+TEST_F(ProfilesTabTest, HandCursorOverProfilesOnly)
+{
+    Start(kThree);
+    auto cursorAt = [&](POINT at) {
+        ClientToScreen(List(), &at);
+        SetCursorPos(at.x, at.y);
+        application.ProcessMessages();
+        POINT now;
+        GetCursorPos(&now);
+        EXPECT_EQ(now.x, at.x);
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        SendMessageA(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
+    };
+    EXPECT_EQ(cursorAt(ItemCentre(0)), LoadCursor(nullptr, IDC_HAND));
+    EXPECT_NE(cursorAt(EmptyPlace()), LoadCursor(nullptr, IDC_HAND));
+}
+
+TEST_F(ProfilesTabTest, GridsShowValuesOnly)
+{
+    Start(kThree);
+    SetSelected(0, true);
+    for (TValueListEditor* grid : {form->ValueListEditor1.get(), form->ValueListEditor2.get()}) {
+        const int x = grid->KeyColumnWidth() + 10;
+        const int y = grid->RowHeight() + grid->RowHeight() / 2;
+        SendMessageA(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        SendMessageA(grid->Handle(), WM_KEYDOWN, VK_F2, 0);
+        EXPECT_FALSE(grid->Editing());
+    }
+    EXPECT_EQ(Detail("IP:"), "10.0.0.1");
+}
+
+TEST_F(ProfilesTabTest, RefreshLinkQueriesTheAdaptersAgain)
+{
+    Start(kThree);
+    const size_t before = QueryCount();
+    HWND link = form->Label12->Handle();
+    SendMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
+                 reinterpret_cast<LPARAM>(link));
+    EXPECT_EQ(QueryCount(), before + 1);
+}
+
+// The three ways to apply one profile: "Apply" with it selected first, "Activate" under its
+// tray entry, "Activate" in the context menu over it.
+enum class ApplyWay { ApplyButton, TrayActivate, ContextActivate };
+
+std::string ApplyWayName(const testing::TestParamInfo<ApplyWay>& info)
+{
+    const char* const ways[] = {"ApplyButton", "TrayActivate", "ContextActivate"};
+    return ways[static_cast<int>(info.param)];
+}
+
+class ProfileApplyTest : public ProfilesTabTest, public testing::WithParamInterface<ApplyWay> {
+protected:
+    int ListImage(int index) const
+    {
+        LVITEMA item{};
+        item.mask = LVIF_IMAGE;
+        item.iItem = index;
+        SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
+        return item.iImage;
+    }
+};
+
+TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
+{
+    Start(kThree);
+    form->ActiveProfileIndex = -1;
+    switch (GetParam()) {
+    case ApplyWay::ApplyButton:
+        SetSelected(1, true);
+        SetSelected(2, true);  // only the first selected one is applied
+        Click(*form->SpeedButton1);
+        break;
+    case ApplyWay::TrayActivate: ChooseInTray(1, "Activate"); break;
+    case ApplyWay::ContextActivate: RightClick(ItemCentre(1), "Activate"); break;
+    }
+    ASSERT_NE(network.Adapter(Wired), nullptr);
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.2"});
+    EXPECT_EQ(form->ActiveProfileIndex, 1);
+    EXPECT_EQ(ListImage(0), 0);
+    EXPECT_EQ(ListImage(1), 1);
+    EXPECT_EQ(ListImage(2), 0);
+}
+
+INSTANTIATE_TEST_SUITE_P(Ways, ProfileApplyTest,
+                         testing::Values(ApplyWay::ApplyButton, ApplyWay::TrayActivate, ApplyWay::ContextActivate),
+                         ApplyWayName);
