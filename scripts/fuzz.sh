@@ -12,12 +12,13 @@ out=${VELMORA_FUZZ_BUILD:-$root/build-fuzz}
 # Each target and the program files it reaches: only the routines without windows.h.
 declare -A sources=(
     [inifile]="profiles/inifile.cpp"
+    [editmask]="ui/editmask.cpp"
     [inirules]="profiles/inirules.cpp"
     [multistring]="adapters/multistring.cpp"
     [addresstext]="adapters/addresstext.cpp"
 )
 targets=("$@")
-[ ${#targets[@]} -gt 0 ] || targets=(inifile inirules multistring addresstext)
+[ ${#targets[@]} -gt 0 ] || targets=(inifile inirules multistring addresstext editmask)
 
 # clang and its run-time libraries (libFuzzer lives in libclang-rt-<version>-dev).
 if ! command -v clang++ >/dev/null || ! clang++ -print-file-name=libclang_rt.fuzzer-x86_64.a | grep -q /; then

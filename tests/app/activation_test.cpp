@@ -9,7 +9,7 @@
 #include "support/tempfolder.h"
 
 namespace {
-struct ProfileSpec {
+struct NewProfile {
     std::string ip, mask, gw, dns1, dns2, name;
     bool dhcp = false;
 };
@@ -28,20 +28,20 @@ void PrintTo(const SeenCall& call, std::ostream* os)
 
 class ActivationTest : public NetconfigTest {
 protected:
-    void CreateWith(const std::vector<ProfileSpec>& specs)
+    void CreateWith(const std::vector<NewProfile>& profiles)
     {
         CreateOnNetwork();
-        for (const ProfileSpec& spec : specs) {
+        for (const NewProfile& data : profiles) {
             auto profile = std::make_unique<Tprofile>(*ProfileList);
             profile->id = ProfileList->Count();
-            profile->ip = spec.ip;
-            profile->mask = spec.mask;
-            profile->gw = spec.gw;
-            profile->dns1 = spec.dns1;
-            profile->dns2 = spec.dns2;
-            profile->name = spec.name;
-            profile->dhcp = spec.dhcp;
-            profile->SetCaption(spec.name.empty() ? spec.ip : spec.name);
+            profile->ip = data.ip;
+            profile->mask = data.mask;
+            profile->gw = data.gw;
+            profile->dns1 = data.dns1;
+            profile->dns2 = data.dns2;
+            profile->name = data.name;
+            profile->dhcp = data.dhcp;
+            profile->SetCaption(data.name.empty() ? data.ip : data.name);
             ProfileList->Append(std::move(profile));
         }
         network.ClearCalls();
@@ -94,9 +94,9 @@ protected:
     }
 };
 
-const ProfileSpec kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "10.0.0.2", "Office"};
-const ProfileSpec kLab{"172.16.0.9", "255.255.0.0", "", "", "", "Lab"};
-const ProfileSpec kHome{"", "", "", "", "", "Home", true};
+const NewProfile kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "10.0.0.2", "Office"};
+const NewProfile kLab{"172.16.0.9", "255.255.0.0", "", "", "", "Lab"};
+const NewProfile kHome{"", "", "", "", "", "Home", true};
 }  // namespace
 
 TEST_F(ActivationTest, StaticProfileSendsAddressGatewayAndDnsAndALoneAlternateServerMovesUp)
