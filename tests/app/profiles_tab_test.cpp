@@ -250,16 +250,6 @@ INSTANTIATE_TEST_SUITE_P(Deletions, ProfileNumberingTest,
                                          DeletionCase{1, 2, 1, "A"},    // C applied, the last: back to A
                                          DeletionCase{2, 0, 0, "B"}));  // before the applied one: unchanged
 
-TEST_F(ProfilesTabTest, DeletingTheFirstOfThreeFromTheTrayKeepsEveryMenuOnItsProfile)
-{
-    Start(kThree);
-    ChooseInTray(0, "Delete");
-    // The entries left act on their own profiles: deleting "C" now removes C, not B.
-    ChooseInTray(1, "Delete");
-    EXPECT_EQ(ListCaptions(), (Texts{"B"}));
-    EXPECT_EQ(Captions(TrayProfiles()), (Texts{"B"}));
-}
-
 TEST_F(ProfilesTabTest, DeleteButtonRemovesOnlyTheFirstSelectedProfile)
 {
     Start(kThree);
@@ -359,11 +349,17 @@ TEST_F(ProfilesTabTest, HandCursorOverProfilesOnly)
     Start(kThree);
     auto cursorAt = [&](POINT at) {
         ClientToScreen(List(), &at);
-        SetCursorPos(at.x, at.y);
-        application.ProcessMessages();
-        POINT now;
-        GetCursorPos(&now);
-        EXPECT_EQ(now.x, at.x);
+        // Wine hears of its own pointer moves from the X server later and then takes that
+        // position over; a move counts once the pointer stays put across a few rounds.
+        int settled = 0;
+        for (int round = 0; round < 100 && settled < 3; ++round) {
+            SetCursorPos(at.x, at.y);
+            application.ProcessMessages();
+            POINT now;
+            GetCursorPos(&now);
+            settled = now.x == at.x && now.y == at.y ? settled + 1 : 0;
+        }
+        EXPECT_EQ(settled, 3) << "the pointer did not stay at " << at.x << ", " << at.y;
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         SendMessageA(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
@@ -384,16 +380,6 @@ TEST_F(ProfilesTabTest, GridsShowValuesOnly)
         EXPECT_FALSE(grid->Editing());
     }
     EXPECT_EQ(Detail("IP:"), "10.0.0.1");
-}
-
-TEST_F(ProfilesTabTest, RefreshLinkQueriesTheAdaptersAgain)
-{
-    Start(kThree);
-    const size_t before = QueryCount();
-    HWND link = form->Label12->Handle();
-    SendMessageA(GetParent(link), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(link), STN_CLICKED),
-                 reinterpret_cast<LPARAM>(link));
-    EXPECT_EQ(QueryCount(), before + 1);
 }
 
 // The three ways to apply one profile: "Apply" with it selected first, "Activate" under its
