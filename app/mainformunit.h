@@ -173,8 +173,8 @@ public:
     // Appends a profile's entry, with "Activate", "Edit..." and "Delete" beneath it, to
     // "Profiles", and gives the entry and the list item the profile's caption.
     TMenuItem& AddProfileMenuEntry(Tprofile& profile);
-    // After the editor confirmed a profile: its tray entry, and its details when it is
-    // selected, show what it holds now.
+    // After the editor confirmed a profile: its list item, its tray entry, and its details when
+    // it is selected, show what it holds now.
     void ShowEditedProfile(Tprofile& profile);
     // Removes the tray entry numbered `number` and the profile holding it, and numbers the
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,

@@ -77,7 +77,9 @@ void TForm1::SpeedButton2Click()
 
 void TForm1::ShowEditedProfile(Tprofile& profile)
 {
-    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(ProfileCaption(profile));
+    const std::string caption = ProfileCaption(profile);
+    profile.SetCaption(caption);
+    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(caption);
     if (profile.Selected()) ListView1SelectItem(profile, true);
 }
 
