@@ -11,16 +11,16 @@ bool FontSpec::operator<(const FontSpec& other) const
     return std::tie(face, height, bold, underline) < std::tie(other.face, other.height, other.bold, other.underline);
 }
 
-HFONT GetFont(const FontSpec& spec)
+HFONT GetFont(const FontSpec& wanted)
 {
     static std::map<FontSpec, UniqueGdiObject> fonts;
-    auto found = fonts.find(spec);
+    auto found = fonts.find(wanted);
     if (found != fonts.end()) return static_cast<HFONT>(found->second.get());
-    HFONT font = CreateFontA(-spec.height, 0, 0, 0, spec.bold ? FW_BOLD : FW_NORMAL, FALSE,
-                             spec.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, spec.face.c_str());
+    HFONT font = CreateFontA(-wanted.height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE,
+                             wanted.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
+                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wanted.face.c_str());
     CheckWin32(font != nullptr);
-    fonts.emplace(spec, UniqueGdiObject(font));
+    fonts.emplace(wanted, UniqueGdiObject(font));
     return font;
 }
 

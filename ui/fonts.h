@@ -14,6 +14,6 @@ struct FontSpec {
     bool operator<(const FontSpec& other) const;
 };
 
-HFONT GetFont(const FontSpec& spec);
+HFONT GetFont(const FontSpec& wanted);
 // The program's standard window font: "MS Sans Serif", 11 pixels high.
 HFONT DefaultFont();

@@ -89,12 +89,12 @@ HFONT UnderlinedFont(HFONT font)
 {
     LOGFONTA logFont{};
     GetObjectA(font != nullptr ? font : DefaultFont(), sizeof logFont, &logFont);
-    FontSpec spec;
-    spec.face = logFont.lfFaceName;
-    spec.height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
-    spec.bold = logFont.lfWeight >= FW_BOLD;
-    spec.underline = true;
-    return GetFont(spec);
+    FontSpec wanted;
+    wanted.face = logFont.lfFaceName;
+    wanted.height = logFont.lfHeight < 0 ? -logFont.lfHeight : logFont.lfHeight;
+    wanted.bold = logFont.lfWeight >= FW_BOLD;
+    wanted.underline = true;
+    return GetFont(wanted);
 }
 
 TLinkLabel::TLinkLabel(LabelArgs args)
