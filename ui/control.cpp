@@ -2,16 +2,28 @@
 
 #include <commctrl.h>
 
+#include <unordered_map>
+
 #include "core/check.h"
 #include "core/errorbox.h"
 #include "ui/cursor.h"
 #include "ui/menu.h"
 
 namespace {
-constexpr UINT_PTR kSubclassId = 0x564D52;  // "VMR"
-// The parent finds the object through this window property; GetWindowSubclass would do, but
-// it is exported by ordinal only and missing from some import libraries.
-constexpr const char* kObjectProperty = "VelmoraControl";
+// A control's object and the window procedure that its class gave it. Under Wine every
+// window-property read, and so every message through a comctl32 subclass, is a round trip to
+// the server; this table is read on every message and every notification instead.
+struct ControlEntry {
+    TControl* object;
+    WNDPROC original;
+};
+
+std::unordered_map<HWND, ControlEntry>& Controls()
+{
+    // Never destroyed: controls may outlive static objects at exit.
+    static auto* controls = new std::unordered_map<HWND, ControlEntry>;
+    return *controls;
+}
 
 int NextControlId()
 {
@@ -25,8 +37,9 @@ int NextControlId()
 TControl::~TControl()
 {
     if (m_hwnd == nullptr) return;
-    RemoveWindowSubclass(m_hwnd, &TControl::SubclassProc, kSubclassId);
-    RemovePropA(m_hwnd, kObjectProperty);
+    // The window's last messages go straight to its class.
+    const auto found = Controls().find(m_hwnd);
+    if (found != Controls().end()) found->second.object = nullptr;
     HWND window = m_hwnd;
     m_hwnd = nullptr;
     DestroyWindow(window);
@@ -35,7 +48,8 @@ TControl::~TControl()
 TControl* TControl::FromHandle(HWND window) noexcept
 {
     if (window == nullptr) return nullptr;
-    return static_cast<TControl*>(GetPropA(window, kObjectProperty));
+    const auto found = Controls().find(window);
+    return found == Controls().end() ? nullptr : found->second.object;
 }
 
 void TControl::CreateHandle(const ControlArgs& args)
@@ -46,30 +60,36 @@ void TControl::CreateHandle(const ControlArgs& args)
                         args.bounds.left, args.bounds.top, args.bounds.width, args.bounds.height, args.parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
     CheckWin32(window != nullptr);
+    // A Unicode procedure, as the common controls' own are: text messages keep their form.
+    const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
+    Controls()[window] = {this, original};
     m_hwnd = window;
-    if (!SetWindowSubclass(window, &TControl::SubclassProc, kSubclassId, reinterpret_cast<DWORD_PTR>(this)) ||
-        !SetPropA(window, kObjectProperty, this)) {
-        RemoveWindowSubclass(window, &TControl::SubclassProc, kSubclassId);
+    m_classProc = original;
+    if (original == nullptr ||
+        SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::ControlProc)) == 0) {
+        const DWORD error = GetLastError();
+        Controls().erase(window);
         m_hwnd = nullptr;
         DestroyWindow(window);
-        RaiseError("SetWindowSubclass failed");
+        RaiseError(SystemMessageText(error != 0 ? error : ERROR_INVALID_WINDOW_HANDLE));
     }
     HFONT font =
         args.font != nullptr ? args.font : reinterpret_cast<HFONT>(SendMessageA(args.parent, WM_GETFONT, 0, 0));
     if (font != nullptr) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 
-LRESULT CALLBACK TControl::SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR,
-                                        DWORD_PTR data)
+LRESULT CALLBACK TControl::ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    auto* self = reinterpret_cast<TControl*>(data);
+    const auto found = Controls().find(window);
+    if (found == Controls().end()) return DefWindowProcW(window, message, wParam, lParam);
+    const ControlEntry entry = found->second;
     if (message == WM_NCDESTROY) {
-        RemoveWindowSubclass(window, &TControl::SubclassProc, kSubclassId);
-        RemovePropA(window, kObjectProperty);
-        self->m_hwnd = nullptr;
-        return DefSubclassProc(window, message, wParam, lParam);
+        Controls().erase(found);
+        if (entry.object != nullptr) entry.object->m_hwnd = nullptr;
+        return CallWindowProcW(entry.original, window, message, wParam, lParam);
     }
-    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+    if (entry.object == nullptr) return CallWindowProcW(entry.original, window, message, wParam, lParam);
+    return Guarded([&] { return entry.object->HandleMessage(message, wParam, lParam); }, LRESULT{0});
 }
 
 LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -80,7 +100,7 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT TControl::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETCURSOR && ApplyScreenCursor()) return TRUE;
-    return DefSubclassProc(m_hwnd, message, wParam, lParam);
+    return CallWindowProcW(m_classProc, m_hwnd, message, wParam, lParam);
 }
 
 bool TControl::HandleCommand(WORD) { return false; }

@@ -59,9 +59,9 @@ protected:
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam);
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
+    static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_hwnd = nullptr;
+    WNDPROC m_classProc = nullptr;
 };
 
 // The part of every parent's message handling that hands control notifications, control
