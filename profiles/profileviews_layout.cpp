@@ -8,8 +8,6 @@
 #include <string>
 
 #include "app/mainformunit.h"
-#include "core/check.h"
-#include "core/errorbox.h"
 #include "profiles/iprofile.h"
 #include "resources/resource.h"
 #include "ui/cursor.h"
@@ -97,66 +95,53 @@ private:
 
 // What the profile list does beyond the toolkit's list view: the hand cursor over its items,
 // its context menu, and removals posted to it by menu commands.
-constexpr UINT_PTR kListHookId = 0x50524F46;  // "PROF"
+class ProfileListView : public TListView {
+public:
+    ProfileListView(const ListViewArgs& args, TForm1& form) : TListView(args), m_form(form) {}
 
-LRESULT CALLBACK ProfileListHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
-{
-    auto& form = *reinterpret_cast<TForm1*>(data);
-    switch (message) {
-    case WM_NCDESTROY: RemoveWindowSubclass(window, &ProfileListHook, id); break;
-    case LVM_UPDATE: {
-        // The list reports every change of a profile's caption, image or selection so. Wine's
-        // list view, when it arranges its icons itself, only arranges them again and leaves the
-        // item painted as it was; Windows repaints it.
-        const LRESULT result = DefSubclassProc(window, message, wParam, lParam);
-        SendMessageA(window, LVM_REDRAWITEMS, wParam, static_cast<LPARAM>(wParam));
-        return result;
-    }
-    case WM_SETCURSOR:
-        if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == window && !ApplyScreenCursor()) {
-            POINT at;
-            GetCursorPos(&at);
-            ScreenToClient(window, &at);
-            if (form.ListView1->ItemAt(at) != nullptr) {
-                SetCursor(CursorHandle(TCursor::crHandPoint));
-                return TRUE;
-            }
-        }
-        break;
-    case WM_CONTEXTMENU:
-        return Guarded(
-            [&] {
-                POINT screen{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
-                if (screen.x == -1 && screen.y == -1) {
-                    // From the keyboard: at the focused item, or at the list's top left.
-                    RECT item{8, 8, 8, 8};
-                    const auto focused = SendMessageA(window, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
-                    if (focused >= 0) {
-                        item.left = LVIR_ICON;
-                        SendMessageA(window, LVM_GETITEMRECT, static_cast<WPARAM>(focused),
-                                     reinterpret_cast<LPARAM>(&item));
-                    }
-                    screen = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-                    ClientToScreen(window, &screen);
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        switch (message) {
+        case WM_SETCURSOR:
+            if (LOWORD(lParam) == HTCLIENT && reinterpret_cast<HWND>(wParam) == Handle() && !ApplyScreenCursor()) {
+                POINT at;
+                GetCursorPos(&at);
+                ScreenToClient(Handle(), &at);
+                if (ItemAt(at) != nullptr) {
+                    SetCursor(CursorHandle(TCursor::crHandPoint));
+                    return TRUE;
                 }
-                POINT client = screen;
-                ScreenToClient(window, &client);
-                bool handled = false;
-                form.ListView1ContextPopup(client, handled);
-                if (!handled) form.PopupMenu2->Popup(screen.x, screen.y);
-                return LRESULT{0};
-            },
-            LRESULT{0});
-    case TForm1::RemoveProfileMessage:
-        return Guarded(
-            [&] {
-                form.RemoveProfile(static_cast<int32_t>(wParam));
-                return LRESULT{0};
-            },
-            LRESULT{0});
+            }
+            break;
+        case WM_CONTEXTMENU: ContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
+        case TForm1::RemoveProfileMessage: m_form.RemoveProfile(static_cast<int32_t>(wParam)); return 0;
+        }
+        return TListView::HandleMessage(message, wParam, lParam);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
+
+private:
+    void ContextMenu(POINT screen)
+    {
+        if (screen.x == -1 && screen.y == -1) {
+            // From the keyboard: at the focused item, or at the list's top left.
+            RECT item{8, 8, 8, 8};
+            const auto focused = SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+            if (focused >= 0) {
+                item.left = LVIR_ICON;
+                SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item));
+            }
+            screen = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+            ClientToScreen(Handle(), &screen);
+        }
+        POINT client = screen;
+        ScreenToClient(Handle(), &client);
+        bool handled = false;
+        m_form.ListView1ContextPopup(client, handled);
+        if (!handled) m_form.PopupMenu2->Popup(screen.x, screen.y);
+    }
+
+    TForm1& m_form;
+};
 
 TGroupBox* MakeGroup(std::unique_ptr<TGroupBox>& group, HWND parent, const Bounds& bounds, const char* caption)
 {
@@ -229,13 +214,11 @@ void TForm1::BuildProfilesTab()
     list.bounds = {8, 16, 321, 222};
     list.largeImages = ImageList1.get();
     list.textColor = RGB(0, 0, 255);
-    ListView1 = std::make_unique<TListView>(list);
+    ListView1 = std::make_unique<ProfileListView>(list, *this);
     // The list asks its parent which notifications to send, and the group box, a system
     // class of Unicode windows, answers Unicode; the list's texts come by ANSI notification.
     SendMessageA(ListView1->Handle(), CCM_SETUNICODEFORMAT, FALSE, 0);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
-    CheckWin32(
-        SetWindowSubclass(ListView1->Handle(), &ProfileListHook, kListHookId, reinterpret_cast<DWORD_PTR>(this)));
     // The profile list is this list's items from the start, so a save before the first load
     // (after a failed creation step) writes an empty store rather than failing.
     ProfileList = &ListView1->Items();

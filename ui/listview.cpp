@@ -31,10 +31,25 @@ TListItem* TListView::ItemAt(POINT point) const
     return &m_items.Item(index);
 }
 
-void TListView::BeginUpdate() { SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0); }
+void TListView::BeginUpdate()
+{
+    if (m_updates++ > 0) return;
+    SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
+    // An auto-arranged list lays out every icon again on each insertion or change; a series
+    // of changes is laid out once, at its end.
+    const LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    m_arrangeAtEnd = (style & LVS_AUTOARRANGE) != 0;
+    if (m_arrangeAtEnd) SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~LVS_AUTOARRANGE);
+}
 
 void TListView::EndUpdate()
 {
+    if (m_updates == 0 || --m_updates > 0) return;
+    if (m_arrangeAtEnd) {
+        SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | LVS_AUTOARRANGE);
+        SendMessageA(Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
+        m_arrangeAtEnd = false;
+    }
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
 }
@@ -47,14 +62,22 @@ void TListView::ItemInserted(int index)
     item.pszText = LPSTR_TEXTCALLBACKA;
     item.iImage = I_IMAGECALLBACK;
     SendMessageA(Handle(), LVM_INSERTITEMA, 0, reinterpret_cast<LPARAM>(&item));
-    ShowSelection(index);
+    // The control inserts items unselected.
+    if (m_items.Item(index).Selected()) ShowSelection(index);
 }
 
 void TListView::ItemRemoved(int index) { SendMessageA(Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
 
 void TListView::ItemChanged(int index)
 {
-    SendMessageA(Handle(), LVM_UPDATE, static_cast<WPARAM>(index), 0);
+    // The texts and images come by callback: within an update the end's layout and repaint
+    // pick the change up.
+    if (m_updates == 0) {
+        SendMessageA(Handle(), LVM_UPDATE, static_cast<WPARAM>(index), 0);
+        // Wine's list view, when it arranges its icons itself, only arranges them again on
+        // LVM_UPDATE and leaves the item painted as it was; Windows repaints it.
+        SendMessageA(Handle(), LVM_REDRAWITEMS, static_cast<WPARAM>(index), static_cast<LPARAM>(index));
+    }
     ShowSelection(index);
 }
 

@@ -25,7 +25,7 @@ public:
     TListItems& Items() noexcept { return m_items; }
     // The item at a point of the control's client area, or null.
     TListItem* ItemAt(POINT point) const;
-    // Stops and restarts repainting around a series of changes.
+    // Stops and restarts repainting and layout around a series of changes; pairs may nest.
     void BeginUpdate();
     void EndUpdate();
 
@@ -43,4 +43,6 @@ private:
 
     TListItems m_items;
     bool m_echo = false;  // the control is being told of a model change
+    int m_updates = 0;
+    bool m_arrangeAtEnd = false;
 };

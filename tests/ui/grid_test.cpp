@@ -3,6 +3,10 @@
 
 #include <commctrl.h>
 
+#include <set>
+#include <string>
+#include <utility>
+
 #include "ui/listview.h"
 #include "ui/valuelist.h"
 
@@ -117,4 +121,41 @@ TEST_F(ToolkitTest, ListViewShowsItsItemsAndHandsBackTheUsersSelection)
     EXPECT_EQ(ListText(list.Handle(), 0), "Home");
     list.Items().Clear();
     EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
+}
+
+TEST_F(ToolkitTest, ListViewUpdateLaysTheItemsOutOnceAtTheEndAndMayNest)
+{
+    TListView list({host.Handle(), {8, 8, 321, 222}});
+    const auto style = [&] { return GetWindowLongPtrA(list.Handle(), GWL_STYLE); };
+    const auto position = [&](int index) {
+        POINT at{};
+        SendMessageA(list.Handle(), LVM_GETITEMPOSITION, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&at));
+        return std::make_pair(at.x, at.y);
+    };
+    list.BeginUpdate();
+    list.BeginUpdate();
+    EXPECT_EQ(style() & LVS_AUTOARRANGE, 0);
+    for (int i = 0; i < 40; ++i) list.Items().Append(std::make_unique<NamedItem>(list.Items(), std::to_string(i)));
+    list.Items().Item(3).SetCaption("Office");
+    list.Items().Item(5).SetSelected(true);
+    list.EndUpdate();
+    EXPECT_EQ(style() & LVS_AUTOARRANGE, 0) << "the outer update still runs";
+    list.EndUpdate();
+    EXPECT_NE(style() & LVS_AUTOARRANGE, 0);
+    list.EndUpdate();  // one too many changes nothing
+    EXPECT_NE(style() & LVS_AUTOARRANGE, 0);
+
+    ASSERT_EQ(SendMessageA(list.Handle(), LVM_GETITEMCOUNT, 0, 0), 40);
+    EXPECT_EQ(ListText(list.Handle(), 3), "Office");
+    EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMSTATE, 5, LVIS_SELECTED), LVIS_SELECTED);
+    // Arranged in rows, each item in its own place.
+    std::set<std::pair<int, int>> places;
+    for (int i = 0; i < 40; ++i) places.insert(position(i));
+    EXPECT_EQ(places.size(), 40u);
+    EXPECT_EQ(position(0).second, position(1).second);
+    EXPECT_LT(position(0).first, position(1).first);
+
+    // Outside an update a change shows at once.
+    list.Items().Item(3).SetCaption("Home");
+    EXPECT_EQ(ListText(list.Handle(), 3), "Home");
 }
