@@ -1,6 +1,7 @@
 #include "profiles/inifile.h"
 
 #include <algorithm>
+#include <cstdint>
 
 bool IsIniSpace(unsigned char c)
 {
@@ -16,19 +17,20 @@ std::string_view UpToZero(std::string_view text) { return text.substr(0, std::mi
 
 char Folded(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
-// A name as lookups compare it: up to a zero byte, letters folded.
-std::string LookupName(std::string_view name)
-{
-    std::string folded(UpToZero(name));
-    for (char& c : folded) c = Folded(c);
-    return folded;
-}
-
+// Names compare without regard to letter case. Both are cut at a zero byte already: the
+// document's when it is read, the one asked for on each lookup.
 bool SameName(std::string_view stored, std::string_view wanted)
 {
-    stored = UpToZero(stored);
     return stored.size() == wanted.size() && std::equal(stored.begin(), stored.end(), wanted.begin(),
                                                         [](char a, char b) { return Folded(a) == Folded(b); });
+}
+
+// FNV-1a of a name as SameName sees it, so names that compare equal hash equal.
+size_t NameHash(std::string_view name)
+{
+    uint32_t hash = 2166136261u;
+    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(Folded(c))) * 16777619u;
+    return hash;
 }
 
 std::string_view Trimmed(std::string_view text)
@@ -63,49 +65,66 @@ bool IniDocument::Readable(std::string_view bytes)
     return !startsWith("\xEF\xBB\xBF") && !startsWith("\xFF\xFE") && !startsWith("\xFE\xFF");
 }
 
-IniDocument::IniDocument(std::string_view bytes)
+IniDocument::IniDocument(std::string bytes) : m_bytes(std::move(bytes))
 {
-    m_sections.push_back({});
+    const std::string_view text(m_bytes);
+    // Room for the usual store, a short line per key, so the lists grow seldom if at all.
+    m_keys.reserve(text.size() / 12 + 1);
+    m_sections.reserve(text.size() / 80 + 1);
+    m_sections.push_back({{}, 0, 0});
     size_t at = 0;
-    while (at < bytes.size()) {
+    while (at < text.size()) {
         const size_t start = at;
-        while (at < bytes.size() && bytes[at] != '\n' && bytes[at] != '\r')
+        while (at < text.size() && text[at] != '\n' && text[at] != '\r')
             ++at;
-        std::string_view line = Trimmed(bytes.substr(start, at - start));
-        while (at < bytes.size() && (bytes[at] == '\n' || bytes[at] == '\r'))
+        const std::string_view line = Trimmed(text.substr(start, at - start));
+        while (at < text.size() && (text[at] == '\n' || text[at] == '\r'))
             ++at;
         if (line.empty()) continue;
 
         if (line.front() == '[') {
             const size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
-                m_sections.push_back({std::string(Trimmed(line.substr(1, close - 1))), {}});
+                m_sections.push_back({UpToZero(Trimmed(line.substr(1, close - 1))), m_keys.size(), 0});
                 continue;
             }
         }
-        Key key;
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            key.name = line;
+            m_keys.push_back({UpToZero(line), {}, false});
         } else {
-            key.name = Trimmed(line.substr(0, equals));
-            key.value = std::string(Trimmed(line.substr(equals + 1)));
+            m_keys.push_back({UpToZero(Trimmed(line.substr(0, equals))), Trimmed(line.substr(equals + 1)), true});
         }
-        m_sections.back().keys.push_back(std::move(key));
+        ++m_sections.back().keyCount;
     }
-    for (size_t i = 0; i < m_sections.size(); ++i) m_firstSection.emplace(LookupName(m_sections[i].name), i);
+    size_t slots = 16;
+    while (slots < m_sections.size() * 2) slots *= 2;
+    m_firstSection.assign(slots, kNoSection);
+    for (size_t i = 0; i < m_sections.size(); ++i) {
+        for (size_t slot = NameHash(m_sections[i].name) & (slots - 1);; slot = (slot + 1) & (slots - 1)) {
+            if (m_firstSection[slot] == kNoSection) {
+                m_firstSection[slot] = i;
+                break;
+            }
+            if (SameName(m_sections[m_firstSection[slot]].name, m_sections[i].name)) break;  // a later one
+        }
+    }
 }
 
 const IniDocument::Key* IniDocument::Find(std::string_view section, std::string_view key) const
 {
     // The names asked for are trimmed like the names in the file.
-    section = Trimmed(section);
-    key = Trimmed(key);
+    section = UpToZero(Trimmed(section));
+    key = UpToZero(Trimmed(key));
     // Only the first section of a name is searched, and in it the first key of a name.
-    const auto found = m_firstSection.find(LookupName(section));
-    if (found == m_firstSection.end()) return nullptr;
-    for (const Key& entry : m_sections[found->second].keys) {
-        if (SameName(entry.name, key)) return &entry;
+    const size_t mask = m_firstSection.size() - 1;
+    size_t slot = NameHash(section) & mask;
+    while (m_firstSection[slot] != kNoSection && !SameName(m_sections[m_firstSection[slot]].name, section))
+        slot = (slot + 1) & mask;
+    if (m_firstSection[slot] == kNoSection) return nullptr;
+    const Section& within = m_sections[m_firstSection[slot]];
+    for (size_t i = within.firstKey; i < within.firstKey + within.keyCount; ++i) {
+        if (SameName(m_keys[i].name, key)) return &m_keys[i];
     }
     return nullptr;
 }
@@ -114,22 +133,31 @@ std::string IniDocument::Read(std::string_view section, std::string_view key, st
                               size_t bufferSize) const
 {
     const Key* entry = Find(section, key);
-    return CopyEntry(entry != nullptr && entry->value ? std::string_view(*entry->value) : fallback, bufferSize);
+    return CopyEntry(entry != nullptr && entry->hasValue ? entry->value : fallback, bufferSize);
+}
+
+void IniWriter::Section(std::string_view name)
+{
+    m_text += '[';
+    m_text += name;
+    m_text += "]\r\n";
+}
+
+void IniWriter::Key(std::string_view name, std::string_view value)
+{
+    // The writer sees a zero-ended string and drops the blanks around it.
+    m_text += name;
+    m_text += '=';
+    m_text += Trimmed(UpToZero(value));
+    m_text += "\r\n";
 }
 
 std::string IniText(const std::vector<IniSection>& sections)
 {
-    std::string text;
+    IniWriter writer;
     for (const IniSection& section : sections) {
-        text += "[" + section.name + "]\r\n";
-        for (const auto& [name, value] : section.keys) {
-            // The writer sees a zero-ended string and drops the blanks around it.
-            const std::string_view stored = Trimmed(UpToZero(value));
-            text += name;
-            text += '=';
-            text += stored;
-            text += "\r\n";
-        }
+        writer.Section(section.name);
+        for (const auto& [name, value] : section.keys) writer.Key(name, value);
     }
-    return text;
+    return writer.Take();
 }

@@ -4,17 +4,18 @@
 // read and written here are the files those functions read and write. Free of windows.h: a
 // fuzzer and the differential tests reach it directly.
 #include <cstddef>
-#include <optional>
 #include <string>
 #include <string_view>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 class IniDocument {
 public:
-    // Takes the file's bytes, text in the system's single-byte code page.
-    explicit IniDocument(std::string_view bytes);
+    // Takes the file's bytes, text in the system's single-byte code page, and keeps them:
+    // names and values are looked up where they stand.
+    explicit IniDocument(std::string bytes);
+    IniDocument(const IniDocument&) = delete;
+    IniDocument& operator=(const IniDocument&) = delete;
 
     // What the platform reader puts into a buffer of `bufferSize` characters (its zero
     // included) for this key: the value, or `fallback` when the section, the key or the key's
@@ -29,19 +30,25 @@ public:
 
 private:
     struct Key {
-        std::string name;
-        std::optional<std::string> value;
+        std::string_view name;
+        std::string_view value;
+        bool hasValue;  // the line has its "="
     };
     struct Section {
-        std::string name;
-        std::vector<Key> keys;
+        std::string_view name;
+        size_t firstKey;  // a section's keys follow one another in m_keys
+        size_t keyCount;
     };
     const Key* Find(std::string_view section, std::string_view key) const;
 
+    std::string m_bytes;
+    std::vector<Key> m_keys;
     std::vector<Section> m_sections;  // the first holds the keys above any section header
-    // The first section of each name, by its name as lookups compare it: one step per lookup
-    // however many sections the file holds.
-    std::unordered_map<std::string, size_t> m_firstSection;
+    // The first section of each name, hashed by its name as lookups compare it (open
+    // addressing, a power of two of slots, kNoSection for an empty one): one step per lookup
+    // however many sections the file holds, and no allocation per section.
+    static constexpr size_t kNoSection = static_cast<size_t>(-1);
+    std::vector<size_t> m_firstSection;
 };
 
 // One section of the store as the writer is given it: keys and values in writing order.
@@ -53,6 +60,19 @@ struct IniSection {
 // The bytes the platform writer leaves in an empty file after writing these sections' keys
 // one by one, in order.
 std::string IniText(const std::vector<IniSection>& sections);
+
+// The same bytes built section by section, key by key, straight into one buffer. Each
+// section's name is new to the file, as are the names of the keys within a section.
+class IniWriter {
+public:
+    explicit IniWriter(size_t expectedSize = 0) { m_text.reserve(expectedSize); }
+    void Section(std::string_view name);
+    void Key(std::string_view name, std::string_view value);
+    std::string Take() { return std::move(m_text); }
+
+private:
+    std::string m_text;
+};
 
 // The blanks the platform trims around names and values.
 bool IsIniSpace(unsigned char c);
