@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <array>
+#include <cstdio>
 #include <cstring>
 #include <memory>
 #include <optional>
@@ -94,26 +95,35 @@ private:
     std::optional<IniDocument> m_document;
 };
 
-// A new store is written beside the old one under a unique name from GetTempFileNameA:
-// it starts empty (a stale file could otherwise lend the writer its sections), two running
-// copies never share it, and creating it proves early that the folder takes new files.
-// It is removed unless it has replaced the target.
+// A new store is written beside the old one under a name no other file has: it starts
+// empty (a stale file could otherwise lend the writer its sections), two running copies never
+// share it, and creating it proves early that the folder takes new files. It is removed
+// unless it has replaced the target.
 class TemporaryStore {
 public:
     explicit TemporaryStore(const std::string& folder)
     {
-        std::array<char, MAX_PATH> name{};
-        const UINT number = GetTempFileNameA(folder.c_str(), "vmr", 0, name.data());
-        const DWORD error = GetLastError();
-        // Wine's GetTempFileNameA gives a number even when it could not create the file (a
-        // read-only disk): without this check the save would blame a missing file.
-        if (number == 0 || GetFileAttributesA(name.data()) == INVALID_FILE_ATTRIBUTES) {
-            RaiseIoError(error != ERROR_SUCCESS ? error : ERROR_ACCESS_DENIED);
+        // Created here and written through the same handle: one open of the file, not three.
+        static unsigned counter = 0;
+        const unsigned base = GetTickCount() ^ (GetCurrentProcessId() << 16);
+        DWORD error = ERROR_FILE_EXISTS;
+        for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
+            char name[16];
+            std::snprintf(name, sizeof name, "vmr%04X.tmp", (base + counter++) & 0xFFFF);
+            const std::string path = folder + name;
+            m_file.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
+                                     nullptr));
+            if (m_file) {
+                m_path = path;
+                return;
+            }
+            error = GetLastError();
         }
-        m_path = name.data();
+        RaiseIoError(error);
     }
     ~TemporaryStore()
     {
+        m_file.reset();
         if (!m_path.empty()) DeleteFileA(m_path.c_str());
     }
     TemporaryStore(const TemporaryStore&) = delete;
@@ -125,17 +135,13 @@ public:
     // the target in one step.
     void Replace(const std::string& target, const std::string& bytes)
     {
-        {
-            UniqueFile file(CreateFileA(m_path.c_str(), GENERIC_WRITE, 0, nullptr, TRUNCATE_EXISTING,
-                                        FILE_ATTRIBUTE_NORMAL, nullptr));
-            if (!file) RaiseIoError(GetLastError());
-            DWORD written = 0;
-            if (!WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
-                written != bytes.size()) {
-                RaiseError("Unable to write to " + target);
-            }
-            if (!FlushFileBuffers(file.get())) RaiseIoError(GetLastError());
+        DWORD written = 0;
+        if (!WriteFile(m_file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) ||
+            written != bytes.size()) {
+            RaiseError("Unable to write to " + target);
         }
+        if (!FlushFileBuffers(m_file.get())) RaiseIoError(GetLastError());
+        m_file.reset();
         if (!MoveFileExA(m_path.c_str(), target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH)) {
             RaiseIoError(GetLastError());
         }
@@ -143,6 +149,7 @@ public:
     }
 
 private:
+    UniqueFile m_file;
     std::string m_path;
 };
 }  // namespace
@@ -152,7 +159,7 @@ std::string IoErrorText(uint32_t win32Error)
     switch (win32Error) {
     case ERROR_FILE_NOT_FOUND: return "File not found";
     case ERROR_PATH_NOT_FOUND:
-    case ERROR_DIRECTORY: return "Path not found";  // GetTempFileNameA's answer for a missing folder
+    case ERROR_DIRECTORY: return "Path not found";  // a folder name that names a file
     case ERROR_TOO_MANY_OPEN_FILES: return "Too many open files";
     case ERROR_ACCESS_DENIED:
     case ERROR_SHARING_VIOLATION: return "File access denied";
@@ -252,22 +259,22 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
         (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
         RaiseIoError(ERROR_ACCESS_DENIED);
     }
-    std::vector<IniSection> sections;
-    sections.reserve(static_cast<size_t>(list.Count()));
+    // About a hundred bytes per profile.
+    IniWriter writer(static_cast<size_t>(list.Count()) * 128);
     for (int i = 0; i < list.Count(); ++i) {
         const Tprofile& profile = ProfileAt(list, i);
         // Numbered by position: the gap a deleted profile left closes here.
-        sections.push_back({std::to_string(i),
-                            {{"ip", profile.ip},
-                             {"mask", profile.mask},
-                             {"gw", profile.gw},
-                             {"dns1", profile.dns1},
-                             {"dns2", profile.dns2},
-                             {"name", profile.name},
-                             {"dhcp", profile.dhcp ? "1" : "0"}}});
+        writer.Section(std::to_string(i));
+        writer.Key("ip", profile.ip);
+        writer.Key("mask", profile.mask);
+        writer.Key("gw", profile.gw);
+        writer.Key("dns1", profile.dns1);
+        writer.Key("dns2", profile.dns2);
+        writer.Key("name", profile.name);
+        writer.Key("dhcp", profile.dhcp ? "1" : "0");
     }
     TemporaryStore store(FolderOf(target));
-    store.Replace(target, IniText(sections));
+    store.Replace(target, writer.Take());
 }
 
 void LoadProfiles()
