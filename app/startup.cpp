@@ -38,7 +38,11 @@ int RunVelmora(const ConnectServicesFunction& connectServices)
         [&] {
             TApplication application;
             application.SetShowMainForm(false);
-            application.Own(std::make_unique<TForm4>());
+            // The welcome dialog belongs to the application too, made hidden when needed.
+            SetWelcomeMaker([&application]() -> TForm4& { return application.Own(std::make_unique<TForm4>()); });
+            struct MakerReset {
+                ~MakerReset() { SetWelcomeMaker(nullptr); }
+            } makerReset;
             application.CreateForm<TForm1>(connectServices);
             application.Run();
             return 0;

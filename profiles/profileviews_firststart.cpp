@@ -36,10 +36,11 @@ void CopyAdapterSettings(const Variant& adapter, Tprofile& profile)
 void TForm1::firststart()
 {
     // The start stays in the tray when the user asked not to be welcomed again, and when
-    // there is no welcome dialog: the program's start-up makes one, a main window made on its
-    // own (tests, benchmarks) has none.
-    TForm4* welcome = Form4;
-    if (welcome == nullptr || WelcomeNoticeHidden()) return;
+    // there is no welcome dialog: the program's start-up provides one, a main window made on
+    // its own (tests, benchmarks) has none.
+    if (WelcomeNoticeHidden()) return;
+    TForm4* welcome = WelcomeDialog();
+    if (welcome == nullptr) return;
     Show();
     const int result = welcome->ShowModalOver(Handle());
     if (welcome->CheckBox1->Checked()) HideWelcomeNotice();

@@ -2,11 +2,29 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "core/check.h"
 #include "core/handles.h"
 #include "ui/fonts.h"
 
 TForm4* Form4 = nullptr;
+
+namespace {
+std::function<TForm4&()>& WelcomeMaker()
+{
+    static std::function<TForm4&()> maker;
+    return maker;
+}
+}  // namespace
+
+TForm4* WelcomeDialog()
+{
+    if (Form4 == nullptr && WelcomeMaker()) return &WelcomeMaker()();
+    return Form4;
+}
+
+void SetWelcomeMaker(std::function<TForm4&()> maker) { WelcomeMaker() = std::move(maker); }
 
 namespace {
 constexpr int kClientWidth = 322;

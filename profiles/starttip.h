@@ -2,6 +2,7 @@
 // TForm4, the welcome dialog of a first start: shown when the profile store holds no profile,
 // it offers to copy the chosen adapter's settings into a profile named "Default". Its modal
 // result is mrOk for "Create New Profile" and mrCancel for "Close" or the title bar's close.
+#include <functional>
 #include <memory>
 
 #include "ui/button.h"
@@ -36,8 +37,15 @@ protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 };
 
-// The welcome dialog of the running program, created hidden at start; null while there is none.
+// The welcome dialog, once made; null while there is none.
 extern TForm4* Form4;
+
+// The running program's welcome dialog: Form4, or else one made now by the maker that start-up
+// set. Most starts find profiles and never show it, so start-up leaves making its windows
+// until a first start needs them. Null when there is neither (a main window made on its own).
+TForm4* WelcomeDialog();
+// Start-up's maker of the dialog, which also decides who owns it; an empty one takes it back.
+void SetWelcomeMaker(std::function<TForm4&()> maker);
 
 // The user's "Don't show this notice again.", kept per user under HKEY_CURRENT_USER\Software\Velmora.
 bool WelcomeNoticeHidden();

@@ -20,6 +20,7 @@ protected:
     FirstStartTest() : m_wasHidden(WelcomeNoticeHidden()) { ShowWelcomeNoticeAgain(); }
     ~FirstStartTest() override
     {
+        SetWelcomeMaker(nullptr);
         SetModalHandler(m_previousModal);
         if (m_wasHidden) {
             HideWelcomeNotice();
@@ -28,11 +29,20 @@ protected:
         }
     }
 
-    // Starts as the program does: the welcome dialog first, then the main window. `answer`
-    // runs while the welcome's modal run is about to start and may post the user's action.
+    // Starts as the program does: the welcome dialog is made when the main window first needs
+    // it. `answer` runs while the welcome's modal run is about to start and may post the
+    // user's action.
+    void MakeWelcomeOnDemand()
+    {
+        SetWelcomeMaker([this]() -> TForm4& {
+            ++welcomesMade;
+            welcome = &application.Own(std::make_unique<TForm4>());
+            return *welcome;
+        });
+    }
     void Start(std::function<void(TForm4& welcome)> answer)
     {
-        welcome = &application.Own(std::make_unique<TForm4>());
+        MakeWelcomeOnDemand();
         m_previousModal = SetModalHandler([this, answer](const ModalRequest& request, const std::function<int()>& run) {
             if (request.name == "Form4") {
                 ++welcomeRuns;
@@ -51,6 +61,7 @@ protected:
     static void Press(const TControl& control) { PostMessageA(control.Handle(), BM_CLICK, 0, 0); }
 
     TForm4* welcome = nullptr;
+    int welcomesMade = 0;
     int welcomeRuns = 0;
     int editorRuns = 0;
     int welcomeResult = -1;
@@ -66,6 +77,7 @@ private:
 TEST_F(FirstStartTest, CloseShowsTheWindowAndLeavesListAndSubmenuEmpty)
 {
     Start([](TForm4& dialog) { Press(*dialog.Button1); });
+    EXPECT_EQ(welcomesMade, 1);
     EXPECT_EQ(welcomeRuns, 1);
     EXPECT_TRUE(mainWindowShown);
     // Over the main window while it runs, which then is usable again.
@@ -139,7 +151,7 @@ TEST_F(FirstStartTest, DontShowAgainKeepsLaterStartsInTheTray)
 TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
 {
     WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\n");
-    welcome = &application.Own(std::make_unique<TForm4>());
+    MakeWelcomeOnDemand();
     int runs = 0;
     ModalHandler previous = SetModalHandler([&](const ModalRequest&, const std::function<int()>&) {
         ++runs;
@@ -148,6 +160,7 @@ TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
     form = &application.CreateForm<TForm1>([this] { return servicesHolder.Copy(); });
     SetModalHandler(previous);
     EXPECT_EQ(runs, 0);
+    EXPECT_EQ(welcomesMade, 0) << "a start with profiles makes no welcome dialog";
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(form->ListView1->Items().Count(), 1);
 }
