@@ -37,7 +37,7 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     BuildFrame();
     BuildNetworkConfigurationTab();
     BuildProfilesTab();
-    BuildAboutTab();
+    PageControl1->Page(AboutTab).BuildWhenShown([this] { BuildAboutTab(); });
     BuildBottomRow();
     BuildTrayMenu();
     BuildTrayIcon();

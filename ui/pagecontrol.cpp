@@ -9,6 +9,14 @@ TTabSheet::TTabSheet(HWND tabControl, int pageIndex) : m_pageIndex(pageIndex)
     CreateHandle(windowClass, WS_CHILD | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, tabControl, {}, {});
 }
 
+void TTabSheet::Build()
+{
+    if (!m_build) return;
+    const std::function<void()> build = std::move(m_build);
+    m_build = nullptr;
+    build();
+}
+
 TPageControl::TPageControl(const PageControlArgs& args)
 {
     ControlArgs control;
@@ -61,6 +69,7 @@ RECT TPageControl::PageRect() const
 void TPageControl::ShowActivePage()
 {
     const int active = ActivePageIndex();
+    if (active >= 0 && active < PageCount()) Page(active).Build();
     for (auto& page : m_pages) {
         ShowWindow(page->Handle(), page->PageIndex() == active ? SW_SHOW : SW_HIDE);
     }

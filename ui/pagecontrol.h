@@ -4,6 +4,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "ui/control.h"
@@ -15,8 +16,15 @@ public:
     TTabSheet(HWND tabControl, int pageIndex);
     int PageIndex() const noexcept { return m_pageIndex; }
 
+    // Leaves making the page's controls until the page is first shown: a page seldom opened
+    // then costs its window nothing at start-up.
+    void BuildWhenShown(std::function<void()> build) { m_build = std::move(build); }
+    // Makes the controls now if they are still to be made (once, even when making them fails).
+    void Build();
+
 private:
     int m_pageIndex;
+    std::function<void()> m_build;
 };
 
 struct PageControlArgs {

@@ -75,6 +75,10 @@ TEST_F(MainWindowTest, FourTabsWithImagesAndProfilesSelected)
 TEST_F(MainWindowTest, HeaderBottomRowAndAboutShowTheirTexts)
 {
     Create();
+    // The About page is made when it is first shown.
+    EXPECT_EQ(form->Label4, nullptr);
+    Choose(form->About1);
+    ASSERT_NE(form->Label4, nullptr);
     struct Expected {
         const TControl* control;
         std::string text;
