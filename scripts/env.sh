@@ -49,7 +49,8 @@ start_wine() {
         wineboot -i >/dev/null 2>&1
         wineserver -w
     fi
-    wineserver -p
+    # Already running (an earlier run's, or a developer's own) serves as well.
+    wineserver -p 2>/dev/null || true
     # Every program runs inside one virtual desktop: it has a notification area, and without
     # an X window manager Wine would wait seconds on each minimise or restore.
     if [ ! -f "$WINEPREFIX/.velmora-desktop" ]; then
