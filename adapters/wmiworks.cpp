@@ -8,6 +8,7 @@
 
 #include "core/check.h"
 #include "core/dispatch.h"
+#include "core/systemdll.h"
 
 using Microsoft::WRL::ComPtr;
 
@@ -18,7 +19,9 @@ Variant ConnectWmiServices()
     ComPtr<IMoniker> moniker;
     ULONG eaten = 0;
     wchar_t name[] = L"winmgmts:\\\\.\\root\\cimv2";
-    CheckHr(MkParseDisplayNameEx(context.Get(), name, &eaten, &moniker));
+    static auto* const parseDisplayName =
+        SystemFunction<decltype(MkParseDisplayNameEx)>("urlmon.dll", "MkParseDisplayNameEx");
+    CheckHr(parseDisplayName(context.Get(), name, &eaten, &moniker));
     ComPtr<IDispatch> services;
     CheckHr(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch,
                                   reinterpret_cast<void**>(services.GetAddressOf())));

@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "core/errorbox.h"
+#include "core/systemdll.h"
 #include "ui/modal.h"
 
 TOpenDialog::TOpenDialog(OpenDialogArgs args) : m_args(std::move(args)) {}
@@ -33,7 +34,9 @@ bool TOpenDialog::Execute(HWND owner)
                dialog.Flags = OFN_EXPLORER | OFN_ENABLEHOOK | OFN_ENABLESIZING | OFN_HIDEREADONLY;
                dialog.lpfnHook = &TOpenDialog::Hook;
                dialog.lCustData = reinterpret_cast<LPARAM>(this);
-               const BOOL chosen = GetOpenFileNameA(&dialog);
+               static auto* const getOpenFileName =
+                   SystemFunction<decltype(GetOpenFileNameA)>("comdlg32.dll", "GetOpenFileNameA");
+               const BOOL chosen = getOpenFileName(&dialog);
                m_dialog = nullptr;
                if (chosen) m_fileName = file.data();
                return chosen ? IDOK : IDCANCEL;
