@@ -7,6 +7,7 @@
 #include <memory>
 #include <sstream>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "benchtiming.h"
@@ -33,31 +34,46 @@ void WriteStore(const std::string& path, int count)
     SaveProfilesTo(list, path);
 }
 
-Figures Run(const std::string& program, const std::string& folder, int profiles, int adapters, int runs)
+struct Setup {
+    std::string copy;    // the program, copied into its own folder
+    std::string folder;
+    std::string figures;  // where each start appends its line of figures
+    int adapters;
+    int idleMs;  // how long a start idles in the tray before it counts its memory and ends
+};
+
+Setup Prepare(const std::string& program, const std::string& folder, int profiles, int adapters, int idleMs)
 {
     CreateDirectoryA(folder.c_str(), nullptr);
-    const std::string copy = folder + "program.exe";
-    CopyFileA(program.c_str(), copy.c_str(), FALSE);
+    Setup setup{folder + "program.exe", folder, folder + "figures.txt", adapters, idleMs};
+    CopyFileA(program.c_str(), setup.copy.c_str(), FALSE);
     if (profiles > 0) WriteStore(folder + "profiles.ini", profiles);
-    const std::string out = folder + "figures.txt";
-    DeleteFileA(out.c_str());
-    SetEnvironmentVariableA("VELMORA_BENCH_OUT", out.c_str());
-    SetEnvironmentVariableA("VELMORA_BENCH_ADAPTERS", std::to_string(adapters).c_str());
-    for (int i = 0; i < runs; ++i) {
-        STARTUPINFOA startup{sizeof startup};
-        PROCESS_INFORMATION process{};
-        std::string command = "\"" + copy + "\"";
-        if (!CreateProcessA(copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, folder.c_str(), &startup,
-                            &process)) {
-            std::printf("cannot start %s\n", copy.c_str());
-            return {};
-        }
-        if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
-        CloseHandle(process.hThread);
-        CloseHandle(process.hProcess);
+    DeleteFileA(setup.figures.c_str());
+    return setup;
+}
+
+void StartOnce(const Setup& setup)
+{
+    SetEnvironmentVariableA("VELMORA_BENCH_OUT", setup.figures.c_str());
+    SetEnvironmentVariableA("VELMORA_BENCH_ADAPTERS", std::to_string(setup.adapters).c_str());
+    SetEnvironmentVariableA("VELMORA_BENCH_IDLE_MS", std::to_string(setup.idleMs).c_str());
+    STARTUPINFOA startup{sizeof startup};
+    PROCESS_INFORMATION process{};
+    std::string command = "\"" + setup.copy + "\"";
+    if (!CreateProcessA(setup.copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, setup.folder.c_str(),
+                        &startup, &process)) {
+        std::printf("cannot start %s\n", setup.copy.c_str());
+        return;
     }
+    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+}
+
+Figures Collect(const Setup& setup)
+{
     std::vector<double> columns[7];
-    if (FILE* file = std::fopen(out.c_str(), "r")) {
+    if (FILE* file = std::fopen(setup.figures.c_str(), "r")) {
         double v[7];
         while (std::fscanf(file, "%lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]) == 7) {
             for (int c = 0; c < 7; ++c) columns[c].push_back(v[c]);
@@ -67,25 +83,39 @@ Figures Run(const std::string& program, const std::string& folder, int profiles,
     return {Median(columns[0]), Median(columns[1]), Median(columns[2]), Median(columns[3]),
             Median(columns[4]), Median(columns[5]), Median(columns[6])};
 }
+
+// The program and the bare one start by turns, so that a machine busier in one stretch of the
+// run weighs on both alike.
+std::pair<Figures, Figures> Compare(const std::string& name, int profiles, int adapters, int idleMs,
+                                    const std::string& folder, int runs)
+{
+    const Setup program =
+        Prepare(ProgramFile("velmora-bench-startup.exe"), folder + name + "\\", profiles, adapters, idleMs);
+    const Setup bare = Prepare(ProgramFile("velmora-bench-bare.exe"), folder + name + "-bare\\", 0, 0, idleMs);
+    for (int i = 0; i < runs; ++i) {
+        StartOnce(bare);
+        StartOnce(program);
+    }
+    return {Collect(program), Collect(bare)};
+}
 }  // namespace
 
 void BenchStartup(const std::string& folder, int runs)
 {
-    const Figures bare = Run(ProgramFile("velmora-bench-bare.exe"), folder + "bare\\", 0, 0, runs);
     PrintHeading("Start-up under Wine (median of " + std::to_string(runs) +
-                 " starts; reference: one window and one tray icon)");
+                 " starts; reference: one window and one tray icon, started by turns with it)");
     for (int profiles : {10, 1000}) {
         for (int adapters : {8, 64}) {
             const std::string name = std::to_string(profiles) + " profiles, " + std::to_string(adapters) + " adapters";
-            const Figures f = Run(ProgramFile("velmora-bench-startup.exe"),
-                                  folder + "p" + std::to_string(profiles) + "a" + std::to_string(adapters) + "\\",
-                                  profiles, adapters, runs);
+            const auto [f, bare] =
+                Compare("p" + std::to_string(profiles) + "a" + std::to_string(adapters), profiles, adapters, 0, folder, runs);
             PrintRow("to tray icon, " + name, f.iconMs, bare.iconMs);
             PrintRow("to first idle, " + name, f.readyMs, bare.readyMs);
         }
     }
 
-    const Figures idle = Run(ProgramFile("velmora-bench-startup.exe"), folder + "idle\\", 100, 8, runs);
+    // Idle a while, as in the tray all day, before counting what the program holds.
+    const auto [idle, bare] = Compare("idle", 100, 8, 1000, folder, (runs + 1) / 2);
     PrintHeading("Idle in the tray, 100 profiles, 8 adapters (reference: the bare program)");
     PrintRow("private bytes", idle.privateKb, bare.privateKb, "KB");
     PrintRow("working set", idle.workingKb, bare.workingKb, "KB");

@@ -27,7 +27,7 @@ int main()
 
     BenchStore(folder);
     BenchWindow(7);
-    BenchStartup(folder, 5);
+    BenchStartup(folder, 11);
 
     WIN32_FILE_ATTRIBUTE_DATA data{};
     GetFileAttributesExA((ProgramFolder() + "velmora.exe").c_str(), GetFileExInfoStandard, &data);
