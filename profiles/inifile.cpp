@@ -111,22 +111,52 @@ IniDocument::IniDocument(std::string bytes) : m_bytes(std::move(bytes))
     }
 }
 
-const IniDocument::Key* IniDocument::Find(std::string_view section, std::string_view key) const
+const IniDocument::Section* IniDocument::FindSection(std::string_view section) const
 {
-    // The names asked for are trimmed like the names in the file.
-    section = UpToZero(Trimmed(section));
-    key = UpToZero(Trimmed(key));
-    // Only the first section of a name is searched, and in it the first key of a name.
     const size_t mask = m_firstSection.size() - 1;
     size_t slot = NameHash(section) & mask;
     while (m_firstSection[slot] != kNoSection && !SameName(m_sections[m_firstSection[slot]].name, section))
         slot = (slot + 1) & mask;
-    if (m_firstSection[slot] == kNoSection) return nullptr;
-    const Section& within = m_sections[m_firstSection[slot]];
-    for (size_t i = within.firstKey; i < within.firstKey + within.keyCount; ++i) {
+    return m_firstSection[slot] == kNoSection ? nullptr : &m_sections[m_firstSection[slot]];
+}
+
+const IniDocument::Key* IniDocument::Find(std::string_view section, std::string_view key) const
+{
+    // The names asked for are trimmed like the names in the file.
+    key = UpToZero(Trimmed(key));
+    // Only the first section of a name is searched, and in it the first key of a name.
+    const Section* within = FindSection(UpToZero(Trimmed(section)));
+    if (within == nullptr) return nullptr;
+    for (size_t i = within->firstKey; i < within->firstKey + within->keyCount; ++i) {
         if (SameName(m_keys[i].name, key)) return &m_keys[i];
     }
     return nullptr;
+}
+
+void IniDocument::ReadMany(std::string_view section, std::span<const Lookup> lookups, std::span<std::string> values,
+                           size_t bufferSize) const
+{
+    constexpr size_t kAtOnce = 16;
+    const size_t count = std::min(lookups.size(), values.size());
+    if (count > kAtOnce) {
+        for (size_t i = 0; i < count; ++i) values[i] = Read(section, lookups[i].key, lookups[i].fallback, bufferSize);
+        return;
+    }
+    std::string_view names[kAtOnce];
+    const Key* found[kAtOnce] = {};
+    for (size_t i = 0; i < count; ++i) names[i] = UpToZero(Trimmed(lookups[i].key));
+    if (const Section* within = FindSection(UpToZero(Trimmed(section)))) {
+        // The first key of each name, as Find would take it.
+        for (size_t k = within->firstKey; k < within->firstKey + within->keyCount; ++k) {
+            for (size_t i = 0; i < count; ++i) {
+                if (found[i] == nullptr && SameName(m_keys[k].name, names[i])) found[i] = &m_keys[k];
+            }
+        }
+    }
+    for (size_t i = 0; i < count; ++i) {
+        const bool present = found[i] != nullptr && found[i]->hasValue;
+        values[i] = CopyEntry(present ? found[i]->value : lookups[i].fallback, bufferSize);
+    }
 }
 
 std::string IniDocument::Read(std::string_view section, std::string_view key, std::string_view fallback,

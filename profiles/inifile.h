@@ -4,6 +4,7 @@
 // read and written here are the files those functions read and write. Free of windows.h: a
 // fuzzer and the differential tests reach it directly.
 #include <cstddef>
+#include <span>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -24,6 +25,15 @@ public:
     std::string Read(std::string_view section, std::string_view key, std::string_view fallback,
                      size_t bufferSize = 2048) const;
 
+    // Several keys of one section at once: values[i] gets what Read(section, lookups[i].key,
+    // lookups[i].fallback) gives. The section is found once and its keys are walked once.
+    struct Lookup {
+        std::string_view key;
+        std::string_view fallback;
+    };
+    void ReadMany(std::string_view section, std::span<const Lookup> lookups, std::span<std::string> values,
+                  size_t bufferSize = 2048) const;
+
     // False for files the platform reader decodes as Unicode (a byte-order mark): those are
     // left to the platform itself.
     static bool Readable(std::string_view bytes);
@@ -39,6 +49,8 @@ private:
         size_t firstKey;  // a section's keys follow one another in m_keys
         size_t keyCount;
     };
+    // The first section of a name (trimmed and cut at a zero byte already), or null.
+    const Section* FindSection(std::string_view section) const;
     const Key* Find(std::string_view section, std::string_view key) const;
 
     std::string m_bytes;

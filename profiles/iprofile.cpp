@@ -7,6 +7,7 @@
 #include <cstring>
 #include <memory>
 #include <optional>
+#include <span>
 #include <utility>
 #include <vector>
 
@@ -64,7 +65,15 @@ std::string FileBytes(const std::string& path)
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
     if (!file) return {};
+    LARGE_INTEGER size{};
     std::string bytes;
+    // In one read when the size is known; a file that grows meanwhile is read on to its end.
+    if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000) {
+        bytes.resize(static_cast<size_t>(size.QuadPart));
+        DWORD read = 0;
+        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+        bytes.resize(read);
+    }
     char chunk[65536];
     DWORD read = 0;
     while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
@@ -78,16 +87,25 @@ class StoreReader {
 public:
     explicit StoreReader(std::string path) : m_path(std::move(path))
     {
-        const std::string bytes = FileBytes(m_path);
-        if (IniDocument::Readable(bytes)) m_document.emplace(bytes);
+        std::string bytes = FileBytes(m_path);
+        if (IniDocument::Readable(bytes)) m_document.emplace(std::move(bytes));
     }
 
-    std::string Read(const std::string& section, const char* key, const char* fallback)
+    void ReadMany(const std::string& section, std::span<const IniDocument::Lookup> lookups,
+                  std::span<std::string> values)
     {
-        if (m_document) return m_document->Read(section, key, fallback, kValueBufferSize);
+        if (m_document) {
+            m_document->ReadMany(section, lookups, values, kValueBufferSize);
+            return;
+        }
         std::array<char, kValueBufferSize> buffer{};
-        GetPrivateProfileStringA(section.c_str(), key, fallback, buffer.data(), kValueBufferSize, m_path.c_str());
-        return std::string(buffer.data());
+        for (size_t i = 0; i < lookups.size() && i < values.size(); ++i) {
+            const std::string key(lookups[i].key);
+            const std::string fallback(lookups[i].fallback);
+            GetPrivateProfileStringA(section.c_str(), key.c_str(), fallback.c_str(), buffer.data(), kValueBufferSize,
+                                     m_path.c_str());
+            values[i] = buffer.data();
+        }
     }
 
 private:
@@ -227,23 +245,27 @@ std::string ProgramFolder()
 
 void LoadProfilesFrom(TListItems& list, const std::string& path)
 {
+    // The keys of a profile, read from its section in one go. A present "ip" reads the same
+    // with either default, so this one read serves both the end test and the field.
+    enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, KeyCount };
+    static constexpr IniDocument::Lookup kKeys[KeyCount] = {
+        {"ip", kNoProfile}, {"mask", ""}, {"gw", ""}, {"dns1", ""}, {"dns2", ""}, {"name", ""}, {"dhcp", ""}};
     StoreReader store(FullPath(path));
+    std::string values[KeyCount];
     for (int32_t n = 0; n < INT32_MAX; ++n) {
         const std::string section = std::to_string(n);
-        // A present "ip" reads the same with either default, so this one read serves both
-        // the end test and the field.
-        std::string ip = store.Read(section, "ip", kNoProfile);
-        if (ip == kNoProfile) break;
+        store.ReadMany(section, kKeys, values);
+        if (values[Ip] == kNoProfile) break;
         auto profile = std::make_unique<Tprofile>(list);
         profile->SetCaption(section);
         profile->id = n;
-        profile->ip = std::move(ip);
-        profile->mask = store.Read(section, "mask", "");
-        profile->gw = store.Read(section, "gw", "");
-        profile->dns1 = store.Read(section, "dns1", "");
-        profile->dns2 = store.Read(section, "dns2", "");
-        profile->name = store.Read(section, "name", "");
-        profile->dhcp = IniBoolean(store.Read(section, "dhcp", ""));
+        profile->ip = std::move(values[Ip]);
+        profile->mask = std::move(values[Mask]);
+        profile->gw = std::move(values[Gw]);
+        profile->dns1 = std::move(values[Dns1]);
+        profile->dns2 = std::move(values[Dns2]);
+        profile->name = std::move(values[Name]);
+        profile->dhcp = IniBoolean(values[Dhcp]);
         // Appended whole, so a view sees one insertion per profile.
         list.Append(std::move(profile));
     }

@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <random>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -145,13 +146,26 @@ TEST(IniDocument, FindsWhatThePlatformReaderFindsInGeneratedFiles)
         WriteFileBytes(path, bytes);
         const IniDocument document(bytes);
         for (const char* section : kSections) {
+            // All the keys at once, each with a fallback of its own, and some twice.
+            std::vector<IniDocument::Lookup> lookups;
+            std::vector<std::string> expected;
             for (const char* key : kKeys) {
                 for (const char* fallback : kFallbacks) {
-                    ASSERT_EQ(document.Read(section, key, fallback), PlatformRead(path, section, key, fallback))
+                    const std::string platform = PlatformRead(path, section, key, fallback);
+                    ASSERT_EQ(document.Read(section, key, fallback), platform)
                         << "file " << seed << " [" << section << "] " << key << "\n"
                         << testing::PrintToString(Shortened(bytes));
                     ++compared;
+                    lookups.push_back({key, fallback});
+                    expected.push_back(platform);
                 }
+            }
+            // Sixteen are walked together; more are read one by one.
+            for (const size_t count : {size_t{16}, lookups.size()}) {
+                std::vector<std::string> values(count);
+                document.ReadMany(section, std::span(lookups).first(count), values);
+                ASSERT_EQ(values, std::vector<std::string>(expected.begin(), expected.begin() + count))
+                    << "file " << seed << " [" << section << "] " << count << " read at once";
             }
         }
     }
