@@ -1,5 +1,9 @@
-// The reference for start-up and memory: one window and one tray icon, nothing else.
+// The reference for start-up and memory: one window and one tray icon, nothing else. Built a
+// second time with BARE_WITH_PLATFORM, it first starts what Velmora cannot start without: COM
+// and the common controls, whose loading Wine makes a good part of any such program's start.
 #include <windows.h>
+#include <commctrl.h>
+#include <objbase.h>
 #include <shellapi.h>
 
 #include "startup_probe.h"
@@ -13,6 +17,11 @@ LRESULT CALLBACK BareProc(HWND window, UINT message, WPARAM wParam, LPARAM lPara
 
 int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
 {
+#ifdef BARE_WITH_PLATFORM
+    CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED);
+    INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
+    InitCommonControlsEx(&controls);
+#endif
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = &BareProc;
     windowClass.hInstance = instance;

@@ -7,7 +7,6 @@
 #include <memory>
 #include <sstream>
 #include <string>
-#include <utility>
 #include <vector>
 
 #include "benchtiming.h"
@@ -84,20 +83,28 @@ Figures Collect(const Setup& setup)
             Median(columns[4]), Median(columns[5]), Median(columns[6])};
 }
 
-// The program and the bare one start by turns, so that a machine busier in one stretch of the
-// run weighs on both alike.
-std::pair<Figures, Figures> Compare(const std::string& name, int profiles, int adapters, int idleMs,
-                                    const std::string& folder, int runs)
+struct Compared {
+    Figures program, bare, platform;  // platform: the bare program with COM and the common controls
+};
+
+// The program and the bare ones start by turns, so that a machine busier in one stretch of the
+// run weighs on all alike.
+Compared Compare(const std::string& name, int profiles, int adapters, int idleMs, const std::string& folder, int runs)
 {
     const Setup program =
         Prepare(ProgramFile("velmora-bench-startup.exe"), folder + name + "\\", profiles, adapters, idleMs);
     const Setup bare = Prepare(ProgramFile("velmora-bench-bare.exe"), folder + name + "-bare\\", 0, 0, idleMs);
+    const Setup platform =
+        Prepare(ProgramFile("velmora-bench-bare-platform.exe"), folder + name + "-platform\\", 0, 0, idleMs);
     for (int i = 0; i < runs; ++i) {
         StartOnce(bare);
+        StartOnce(platform);
         StartOnce(program);
     }
-    return {Collect(program), Collect(bare)};
+    return {Collect(program), Collect(bare), Collect(platform)};
 }
+
+constexpr char kAgainstPlatform[] = "  the same, against the bare one with COM and comctl32";
 }  // namespace
 
 void BenchStartup(const std::string& folder, int runs)
@@ -107,19 +114,22 @@ void BenchStartup(const std::string& folder, int runs)
     for (int profiles : {10, 1000}) {
         for (int adapters : {8, 64}) {
             const std::string name = std::to_string(profiles) + " profiles, " + std::to_string(adapters) + " adapters";
-            const auto [f, bare] =
+            const Compared c =
                 Compare("p" + std::to_string(profiles) + "a" + std::to_string(adapters), profiles, adapters, 0, folder, runs);
-            PrintRow("to tray icon, " + name, f.iconMs, bare.iconMs);
-            PrintRow("to first idle, " + name, f.readyMs, bare.readyMs);
+            PrintRow("to tray icon, " + name, c.program.iconMs, c.bare.iconMs);
+            PrintRow(kAgainstPlatform, c.program.iconMs, c.platform.iconMs);
+            PrintRow("to first idle, " + name, c.program.readyMs, c.bare.readyMs);
         }
     }
 
     // Idle a while, as in the tray all day, before counting what the program holds.
-    const auto [idle, bare] = Compare("idle", 100, 8, 1000, folder, (runs + 1) / 2);
+    const Compared idle = Compare("idle", 100, 8, 1000, folder, (runs + 1) / 2);
     PrintHeading("Idle in the tray, 100 profiles, 8 adapters (reference: the bare program)");
-    PrintRow("private bytes", idle.privateKb, bare.privateKb, "KB");
-    PrintRow("working set", idle.workingKb, bare.workingKb, "KB");
-    PrintRow("GDI objects", idle.gdi, bare.gdi, "");
-    PrintRow("USER objects", idle.user, bare.user, "");
-    PrintRow("handles", idle.handles, bare.handles, "");
+    PrintRow("private bytes", idle.program.privateKb, idle.bare.privateKb, "KB");
+    PrintRow(kAgainstPlatform, idle.program.privateKb, idle.platform.privateKb, "KB");
+    PrintRow("working set", idle.program.workingKb, idle.bare.workingKb, "KB");
+    PrintRow(kAgainstPlatform, idle.program.workingKb, idle.platform.workingKb, "KB");
+    PrintRow("GDI objects", idle.program.gdi, idle.bare.gdi, "");
+    PrintRow("USER objects", idle.program.user, idle.bare.user, "");
+    PrintRow("handles", idle.program.handles, idle.bare.handles, "");
 }
