@@ -31,12 +31,31 @@ UINT AllocateCommand(TMenuItem* item)
 
 TMenuItem::TMenuItem(std::string caption) : m_caption(std::move(caption)), m_command(AllocateCommand(this)) {}
 
-TMenuItem::~TMenuItem() { Commands().erase(m_command); }
+TMenuItem::~TMenuItem()
+{
+    Commands().erase(m_command);
+    // Out of the parent's kept menu, which would otherwise destroy this item's menu with it
+    // or point at it once destroyed.
+    if (m_parent != nullptr && m_parent->m_kept) {
+        RemoveMenu(m_parent->m_kept.get(), m_command, MF_BYCOMMAND);
+        m_parent->m_stale = true;
+    }
+}
+
+void TMenuItem::SetCaption(std::string caption)
+{
+    if (caption == m_caption) return;
+    m_caption = std::move(caption);
+    Changed();
+}
 
 TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> item)
 {
     item->m_parent = this;
     m_items.push_back(std::move(item));
+    // The new item is listed here, and this item may have gained its submenu.
+    m_stale = true;
+    Changed();
     return *m_items.back();
 }
 
@@ -47,12 +66,19 @@ void TMenuItem::Remove(TMenuItem& item)
     for (auto it = m_items.begin(); it != m_items.end(); ++it) {
         if (it->get() == &item) {
             m_items.erase(it);
+            m_stale = true;
+            Changed();
             return;
         }
     }
 }
 
-void TMenuItem::Clear() { m_items.clear(); }
+void TMenuItem::Clear()
+{
+    m_items.clear();
+    m_stale = true;
+    Changed();
+}
 
 void TMenuItem::Click()
 {
@@ -106,7 +132,7 @@ bool TMenuItem::DrawImage(DRAWITEMSTRUCT& draw)
     return true;
 }
 
-void TMenuItem::AppendTo(HMENU menu) const
+void TMenuItem::AppendTo(HMENU menu, bool kept) const
 {
     for (const auto& item : m_items) {
         if (!item->m_visible) continue;
@@ -124,15 +150,42 @@ void TMenuItem::AppendTo(HMENU menu) const
         }
         UniqueHmenu submenu;
         if (!item->m_items.empty()) {
-            submenu.reset(CreatePopupMenu());
-            CheckWin32(submenu.get() != nullptr);
-            item->AppendTo(submenu.get());
+            if (kept) {
+                info.hSubMenu = item->KeptMenu();
+            } else {
+                submenu.reset(CreatePopupMenu());
+                CheckWin32(submenu.get() != nullptr);
+                item->AppendTo(submenu.get(), false);
+                info.hSubMenu = submenu.get();
+            }
             info.fMask |= MIIM_SUBMENU;
-            info.hSubMenu = submenu.get();
         }
         CheckWin32(InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info));
         submenu.release();  // now destroyed with `menu`
     }
+}
+
+HMENU TMenuItem::KeptMenu() const
+{
+    if (!m_kept) {
+        m_kept.reset(CreatePopupMenu());
+        CheckWin32(m_kept.get() != nullptr);
+        m_stale = true;
+    }
+    if (m_stale) {
+        // RemoveMenu, not DeleteMenu: the sub-items' own kept menus stay theirs.
+        for (int i = GetMenuItemCount(m_kept.get()) - 1; i >= 0; --i)
+            RemoveMenu(m_kept.get(), static_cast<UINT>(i), MF_BYPOSITION);
+        AppendTo(m_kept.get(), true);
+        m_stale = false;
+    } else {
+        // Unchanged here, but a submenu further down may have changed; it is updated in place
+        // and keeps its handle, which is what this menu points at.
+        for (const auto& item : m_items) {
+            if (item->m_visible && !item->m_items.empty()) item->KeptMenu();
+        }
+    }
+    return m_kept.get();
 }
 
 TPopupMenu::TPopupMenu(const PopupMenuArgs& args)
@@ -145,14 +198,16 @@ UniqueHmenu TPopupMenu::BuildMenu() const
 {
     UniqueHmenu menu(CreatePopupMenu());
     CheckWin32(menu.get() != nullptr);
-    m_items.AppendTo(menu.get());
+    m_items.AppendTo(menu.get(), false);
     return menu;
 }
+
+HMENU TPopupMenu::OpeningMenu() const { return m_items.KeptMenu(); }
 
 void TPopupMenu::Popup(int x, int y)
 {
     if (onPopup) onPopup();
-    UniqueHmenu menu = BuildMenu();
+    HMENU menu = OpeningMenu();
     UINT flags = TPM_RIGHTBUTTON;
     switch (m_alignment) {
     case TPopupAlignment::paLeft: flags |= TPM_LEFTALIGN; break;
@@ -160,7 +215,7 @@ void TPopupMenu::Popup(int x, int y)
     case TPopupAlignment::paRight: flags |= TPM_RIGHTALIGN; break;
     }
     if (m_rightToLeft && GetSystemMetrics(SM_MIDEASTENABLED) != 0) flags |= TPM_LAYOUTRTL;
-    TrackPopupMenu(menu.get(), flags, x, y, 0, m_owner, nullptr);
+    TrackPopupMenu(menu, flags, x, y, 0, m_owner, nullptr);
 }
 
 bool TPopupMenu::ClickDefaultItem()

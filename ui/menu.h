@@ -24,17 +24,17 @@ public:
     TMenuItem& operator=(const TMenuItem&) = delete;
 
     const std::string& Caption() const noexcept { return m_caption; }
-    void SetCaption(std::string caption) { m_caption = std::move(caption); }
+    void SetCaption(std::string caption);
     int ImageIndex() const noexcept { return m_imageIndex; }
-    void SetImageIndex(int index) noexcept { m_imageIndex = index; }
+    void SetImageIndex(int index) noexcept { Set(m_imageIndex, index); }
     int Tag() const noexcept { return m_tag; }
     void SetTag(int tag) noexcept { m_tag = tag; }
     bool Visible() const noexcept { return m_visible; }
-    void SetVisible(bool visible) noexcept { m_visible = visible; }
+    void SetVisible(bool visible) noexcept { Set(m_visible, visible); }
     bool Default() const noexcept { return m_default; }
-    void SetDefault(bool isDefault) noexcept { m_default = isDefault; }
+    void SetDefault(bool isDefault) noexcept { Set(m_default, isDefault); }
     bool Enabled() const noexcept { return m_enabled; }
-    void SetEnabled(bool enabled) noexcept { m_enabled = enabled; }
+    void SetEnabled(bool enabled) noexcept { Set(m_enabled, enabled); }
 
     // Raised with the clicked item. The handler may destroy the item or its parent.
     std::function<void(TMenuItem& sender)> onClick;
@@ -61,7 +61,25 @@ private:
     friend class TPopupMenu;
     static TMenuItem* FromCommand(UINT command);
     const TImageList* Images() const;
-    void AppendTo(HMENU menu) const;
+    // Adds the visible sub-items to `menu`: with new menus of their own for their sub-items,
+    // or with the menus they keep (`kept`).
+    void AppendTo(HMENU menu, bool kept) const;
+    // The menu of the sub-items as it opens now. It is kept between openings and brought up
+    // to date in place, only where something changed: a long "Profiles" submenu is built once,
+    // not at every right click.
+    HMENU KeptMenu() const;
+    // Something this item shows changed: the menu that lists it must be brought up to date.
+    void Changed() noexcept
+    {
+        if (m_parent != nullptr) m_parent->m_stale = true;
+    }
+    template <typename T>
+    void Set(T& field, T value) noexcept
+    {
+        if (field == value) return;
+        field = value;
+        Changed();
+    }
 
     std::string m_caption;
     int m_imageIndex = -1;
@@ -72,6 +90,9 @@ private:
     UINT m_command;
     TMenuItem* m_parent = nullptr;
     TPopupMenu* m_menu = nullptr;  // set on the root item of a popup menu
+    // Declared before the sub-items, so it goes after them: each takes its own menu out of it.
+    mutable UniqueHmenu m_kept;
+    mutable bool m_stale = true;
     std::vector<std::unique_ptr<TMenuItem>> m_items;
 };
 
@@ -105,8 +126,10 @@ public:
     void PopupAt(int x, int y) override { Popup(x, y); }
     // Clicks the first visible top-level item marked as the default; false when there is none.
     bool ClickDefaultItem() override;
-    // The native menu as it would open now (for inspection); the caller owns it.
+    // The native menu as it would open now, built anew (for inspection); the caller owns it.
     UniqueHmenu BuildMenu() const;
+    // The native menu that opens: kept by the menu and brought up to date where it changed.
+    HMENU OpeningMenu() const;
 
 private:
     TMenuItem m_items;

@@ -97,3 +97,70 @@ TEST_F(ToolkitTest, MenuImagesAreSizedAndDrawnByTheOwner)
     EXPECT_EQ(measure.itemWidth, 16u);
     EXPECT_EQ(measure.itemHeight, 16u);
 }
+
+namespace {
+// A native menu written out: captions, states and submenus, to compare two menus by.
+std::string Described(HMENU menu)
+{
+    std::string text;
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_BITMAP;
+        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
+        text += CaptionAt(menu, i) + "#" + std::to_string(info.wID) + ((info.fState & MFS_DEFAULT) ? " default" : "") +
+                ((info.fState & MFS_DISABLED) ? " disabled" : "") + (info.hbmpItem != nullptr ? " image" : "");
+        if (info.hSubMenu != nullptr) text += " [" + Described(info.hSubMenu) + "]";
+        text += "; ";
+    }
+    return text;
+}
+}  // namespace
+
+TEST_F(ToolkitTest, OpeningMenuIsKeptAndBroughtUpToDateWhereItChanged)
+{
+    TImageList images({16, 16});
+    TPopupMenu menu({host.Handle(), &images});
+    TMenuItem& next = menu.Items().Add("Apply next: Office");
+    next.SetDefault(true);
+    TMenuItem& profiles = menu.Items().Add("Profiles");
+    for (const char* name : {"Office", "Home", "Lab"}) {
+        TMenuItem& entry = profiles.Add(name);
+        entry.SetImageIndex(2);
+        entry.Add("Activate");
+        entry.Add("Delete");
+    }
+    menu.Items().Add("Exit");
+    const auto expectSame = [&](const char* step) {
+        EXPECT_EQ(Described(menu.OpeningMenu()), Described(menu.BuildMenu().get())) << step;
+    };
+    expectSame("first opening");
+    const HMENU kept = menu.OpeningMenu();
+    const HMENU keptProfiles = GetSubMenu(kept, 1);
+
+    // Only the top changes: the profiles' menu is the same one, not built again.
+    next.SetCaption("Apply next: Home");
+    next.SetEnabled(false);
+    expectSame("top changed");
+    EXPECT_EQ(menu.OpeningMenu(), kept);
+    EXPECT_EQ(GetSubMenu(kept, 1), keptProfiles);
+
+    // Changes further down, each brought up to date in its own menu.
+    profiles.Item(1).SetCaption("Home (new)");
+    expectSame("caption of an entry");
+    profiles.Item(0).Item(0).SetVisible(false);
+    expectSame("hidden sub-item");
+    profiles.Item(2).Clear();
+    expectSame("entry without its submenu");
+    profiles.Item(2).Add("Activate");
+    expectSame("entry with a submenu again");
+    profiles.Remove(profiles.Item(0));
+    expectSame("entry removed");
+    profiles.SetVisible(false);
+    expectSame("submenu hidden");
+    profiles.SetVisible(true);
+    expectSame("submenu shown again");
+    profiles.Clear();
+    expectSame("submenu emptied");
+    EXPECT_EQ(GetSubMenu(menu.OpeningMenu(), 1), nullptr);
+}
