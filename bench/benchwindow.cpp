@@ -27,6 +27,37 @@ size_t Queries(const SimNetwork& network, size_t from)
     for (size_t i = from; i < network.Calls().size(); ++i) count += network.Calls()[i].adapterIndex < 0;
     return count;
 }
+
+void WriteStore(const std::string& path, int count)
+{
+    TListItems list;
+    for (int i = 0; i < count; ++i) {
+        auto profile = std::make_unique<Tprofile>(list);
+        profile->ip = "192.168." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1);
+        profile->mask = "255.255.255.0";
+        profile->gw = "192.168.7.1";
+        profile->dns1 = "192.168.7.1";
+        profile->name = "Site " + std::to_string(i);
+        profile->dhcp = i % 3 == 2;
+        list.Append(std::move(profile));
+    }
+    SaveProfilesTo(list, path);
+}
+
+// The tray menu as a right click opens it: its items brought up to date, then its native
+// menu. The first opening builds that menu; later ones bring it up to date where it changed.
+void TrayMenuRows(TForm1& form, int profiles, int runs)
+{
+    const auto open = [&] {
+        if (form.PopupMenu1->onPopup) form.PopupMenu1->onPopup();
+        form.PopupMenu1->OpeningMenu();
+    };
+    const std::string name = std::to_string(profiles) + " profiles";
+    const double first = NowMs();
+    open();
+    PrintRow("tray menu, first opening, " + name, NowMs() - first, 0);
+    PrintRow("tray menu, each later opening, " + name, MedianMs(runs, nullptr, open), 0);
+}
 }  // namespace
 
 void BenchWindow(int runs)
@@ -35,20 +66,7 @@ void BenchWindow(int runs)
     auto previousBoxes = SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
     auto previousArea = TTrayIcon::SetNotifyArea([](DWORD, NOTIFYICONDATAA&) { return TRUE; });
     const std::string store = ProgramFolder() + "profiles.ini";
-    {
-        TListItems list;
-        for (int i = 0; i < 10; ++i) {
-            auto profile = std::make_unique<Tprofile>(list);
-            profile->ip = "192.168.7." + std::to_string(i + 10);
-            profile->mask = "255.255.255.0";
-            profile->gw = "192.168.7.1";
-            profile->dns1 = "192.168.7.1";
-            profile->name = "Site " + std::to_string(i);
-            profile->dhcp = i % 3 == 2;
-            list.Append(std::move(profile));
-        }
-        SaveProfilesTo(list, store);
-    }
+    WriteStore(store, 10);
     for (int adapters : {8, 64}) {
         SimNetwork network = MakeDemoNetwork(adapters);
         TApplication application;
@@ -67,6 +85,25 @@ void BenchWindow(int runs)
         PrintRow("Apply Next Profile, click to refreshed details, " + name, apply, 0);
         PrintRow("  WMI method calls per activation", static_cast<double>(Methods(network, before)) / runs, 0, "");
         PrintRow("  WMI queries per activation", static_cast<double>(Queries(network, before)) / runs, 0, "");
+
+        // "Open Configurator" until the window is painted, then hidden again by "Cancel".
+        const double show = MedianMs(runs, [&] { form.Hide(); }, [&] {
+            SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.Configuration1->Command(), 0), 0);
+            RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+            GdiFlush();
+        });
+        PrintRow("Open Configurator, to the painted window, " + name, show, 0);
+        const double hide = MedianMs(runs, [&] { form.Show(); }, [&] { form.Button2Click(); });
+        form.Hide();
+        PrintRow("Cancel, to the hidden window, " + name, hide, 0);
+        if (adapters == 8) TrayMenuRows(form, 10, runs);
+    }
+    for (int profiles : {1000, 10000}) {
+        WriteStore(store, profiles);
+        SimNetwork network = MakeDemoNetwork(8);
+        TApplication application;
+        TForm1& form = application.CreateForm<TForm1>([&network] { return network.Services(); });
+        TrayMenuRows(form, profiles, runs);
     }
     DeleteFileA(store.c_str());
     TTrayIcon::SetNotifyArea(previousArea);
