@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "benchstoredata.h"
 #include "benchtiming.h"
 #include "profiles/iprofile.h"
 
@@ -18,20 +19,6 @@ struct Figures {
 };
 
 std::string ProgramFile(const std::string& name) { return ProgramFolder() + name; }
-
-void WriteStore(const std::string& path, int count)
-{
-    TListItems list;
-    for (int i = 0; i < count; ++i) {
-        auto profile = std::make_unique<Tprofile>(list);
-        profile->ip = "10.1." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1);
-        profile->mask = "255.255.0.0";
-        profile->gw = "10.1.0.1";
-        profile->name = "Site " + std::to_string(i);
-        list.Append(std::move(profile));
-    }
-    SaveProfilesTo(list, path);
-}
 
 struct Setup {
     std::string copy;    // the program, copied into its own folder
@@ -46,7 +33,7 @@ Setup Prepare(const std::string& program, const std::string& folder, int profile
     CreateDirectoryA(folder.c_str(), nullptr);
     Setup setup{folder + "program.exe", folder, folder + "figures.txt", adapters, idleMs};
     CopyFileA(program.c_str(), setup.copy.c_str(), FALSE);
-    if (profiles > 0) WriteStore(folder + "profiles.ini", profiles);
+    if (profiles > 0) WriteBenchStore(folder + "profiles.ini", profiles);
     DeleteFileA(setup.figures.c_str());
     return setup;
 }
@@ -56,7 +43,8 @@ void StartOnce(const Setup& setup)
     SetEnvironmentVariableA("VELMORA_BENCH_OUT", setup.figures.c_str());
     SetEnvironmentVariableA("VELMORA_BENCH_ADAPTERS", std::to_string(setup.adapters).c_str());
     SetEnvironmentVariableA("VELMORA_BENCH_IDLE_MS", std::to_string(setup.idleMs).c_str());
-    STARTUPINFOA startup{sizeof startup};
+    STARTUPINFOA startup{};
+    startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::string command = "\"" + setup.copy + "\"";
     if (!CreateProcessA(setup.copy.c_str(), command.data(), nullptr, nullptr, FALSE, 0, nullptr, setup.folder.c_str(),
@@ -114,8 +102,9 @@ void BenchStartup(const std::string& folder, int runs)
     for (int profiles : {10, 1000}) {
         for (int adapters : {8, 64}) {
             const std::string name = std::to_string(profiles) + " profiles, " + std::to_string(adapters) + " adapters";
-            const Compared c =
-                Compare("p" + std::to_string(profiles) + "a" + std::to_string(adapters), profiles, adapters, 0, folder, runs);
+            // Folder names like "10p8a".
+            const std::string tag = std::to_string(profiles) + "p" + std::to_string(adapters) + "a";
+            const Compared c = Compare(tag, profiles, adapters, 0, folder, runs);
             PrintRow("to tray icon, " + name, c.program.iconMs, c.bare.iconMs);
             PrintRow(kAgainstPlatform, c.program.iconMs, c.platform.iconMs);
             PrintRow("to first idle, " + name, c.program.readyMs, c.bare.readyMs);

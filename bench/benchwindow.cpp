@@ -6,6 +6,7 @@
 #include <string>
 
 #include "app/mainformunit.h"
+#include "benchstoredata.h"
 #include "benchtiming.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
@@ -26,22 +27,6 @@ size_t Queries(const SimNetwork& network, size_t from)
     size_t count = 0;
     for (size_t i = from; i < network.Calls().size(); ++i) count += network.Calls()[i].adapterIndex < 0;
     return count;
-}
-
-void WriteStore(const std::string& path, int count)
-{
-    TListItems list;
-    for (int i = 0; i < count; ++i) {
-        auto profile = std::make_unique<Tprofile>(list);
-        profile->ip = "192.168." + std::to_string(i / 250) + "." + std::to_string(i % 250 + 1);
-        profile->mask = "255.255.255.0";
-        profile->gw = "192.168.7.1";
-        profile->dns1 = "192.168.7.1";
-        profile->name = "Site " + std::to_string(i);
-        profile->dhcp = i % 3 == 2;
-        list.Append(std::move(profile));
-    }
-    SaveProfilesTo(list, path);
 }
 
 // The tray menu as a right click opens it: its items brought up to date, then its native
@@ -66,7 +51,7 @@ void BenchWindow(int runs)
     auto previousBoxes = SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
     auto previousArea = TTrayIcon::SetNotifyArea([](DWORD, NOTIFYICONDATAA&) { return TRUE; });
     const std::string store = ProgramFolder() + "profiles.ini";
-    WriteStore(store, 10);
+    WriteBenchStore(store, 10);
     for (int adapters : {8, 64}) {
         SimNetwork network = MakeDemoNetwork(adapters);
         TApplication application;
@@ -99,7 +84,7 @@ void BenchWindow(int runs)
         if (adapters == 8) TrayMenuRows(form, 10, runs);
     }
     for (int profiles : {1000, 10000}) {
-        WriteStore(store, profiles);
+        WriteBenchStore(store, profiles);
         SimNetwork network = MakeDemoNetwork(8);
         TApplication application;
         TForm1& form = application.CreateForm<TForm1>([&network] { return network.Services(); });
