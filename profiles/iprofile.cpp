@@ -123,7 +123,8 @@ public:
     {
         // Created here and written through the same handle: one open of the file, not three.
         static unsigned counter = 0;
-        const unsigned base = GetTickCount() ^ (GetCurrentProcessId() << 16);
+        // Names differ by time and by process; a name taken meanwhile is skipped.
+        const unsigned base = GetTickCount() + GetCurrentProcessId() * 7919u;
         DWORD error = ERROR_FILE_EXISTS;
         for (int attempt = 0; attempt < 100 && error == ERROR_FILE_EXISTS; ++attempt) {
             char name[16];
