@@ -251,10 +251,13 @@ TEST_F(OpenEditorTest, TheTrayMenuOpensWhileTheEditorIsUp)
     bool menuShown = false;
     bool trayAnswered = false;
     TTimer look;
+    int looks = 0;
     look.onTimer = [&] {
-        look.SetEnabled(false);
+        // The timer can come before the menu is up, when EndMenu would end nothing.
         const HWND menu = FindWindowA("#32768", nullptr);
         menuShown = menu != nullptr && IsWindowVisible(menu);
+        if (!menuShown && ++looks < 500) return;
+        look.SetEnabled(false);
         EndMenu();
     };
     driver->Script({[&] {
