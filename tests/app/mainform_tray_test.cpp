@@ -5,8 +5,8 @@
 #include <algorithm>
 
 #include "support/notifyrecorder.h"
+#include "support/openmenu.h"
 #include "tray/trayicon.h"
-#include "ui/timer.h"
 
 namespace {
 class MainWindowTrayTest : public MainWindowTest {
@@ -15,18 +15,9 @@ protected:
     // noting whether it was on the screen.
     bool PressOpensMenu(UINT press)
     {
-        bool menuShown = false;
-        TTimer closer;
-        closer.onTimer = [&] {
-            closer.SetEnabled(false);
-            HWND menu = FindWindowA("#32768", nullptr);
-            menuShown = menu != nullptr && IsWindowVisible(menu);
-            EndMenu();
-        };
-        closer.SetInterval(20);
-        closer.SetEnabled(true);
+        OpenMenuWatch watch;
         SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, press);
-        return menuShown;
+        return watch.Seen();
     }
     RecordingNotifyArea area;
 };

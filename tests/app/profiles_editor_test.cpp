@@ -14,6 +14,7 @@
 #include "profiles/profedit.h"
 #include "profiles/starttip.h"
 #include "simnet/simregistry.h"
+#include "support/openmenu.h"
 #include "support/tempfolder.h"
 #include "ui/modal.h"
 #include "ui/timer.h"
@@ -137,20 +138,14 @@ protected:
         POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
         ClientToScreen(List(), &at);
         UINT chosen = 0;
-        TTimer reader;
-        reader.onTimer = [&] {
-            reader.SetEnabled(false);
-            HWND window = FindWindowA("#32768", nullptr);
-            HMENU menu = window != nullptr ? reinterpret_cast<HMENU>(SendMessageA(window, MN_GETHMENU, 0, 0)) : nullptr;
+        OpenMenuWatch watch([&](HWND window) {
+            const HMENU menu = OpenMenuWatch::MenuOf(window);
             for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
                 char text[64] = {};
                 GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
                 if (std::string(text) == "Edit...") chosen = GetMenuItemID(menu, i);
             }
-            EndMenu();
-        };
-        reader.SetInterval(20);
-        reader.SetEnabled(true);
+        });
         SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
         ASSERT_NE(chosen, 0u) << "no Edit... in the context menu";
         SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);

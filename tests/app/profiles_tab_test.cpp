@@ -10,8 +10,8 @@
 
 #include "app/netconfig_fixture.h"
 #include "profiles/iprofile.h"
+#include "support/openmenu.h"
 #include "support/tempfolder.h"
-#include "ui/timer.h"
 
 namespace {
 struct StoredProfile {
@@ -155,18 +155,12 @@ protected:
     {
         std::vector<MenuEntry> shown;
         UINT chosen = 0;
-        TTimer reader;
-        reader.onTimer = [&] {
-            reader.SetEnabled(false);
-            HWND menu = FindWindowA("#32768", nullptr);
-            if (menu != nullptr) shown = ReadMenu(reinterpret_cast<HMENU>(SendMessageA(menu, MN_GETHMENU, 0, 0)));
+        OpenMenuWatch watch([&](HWND menu) {
+            shown = ReadMenu(OpenMenuWatch::MenuOf(menu));
             for (const MenuEntry& entry : shown) {
                 if (entry.caption == choose) chosen = entry.command;
             }
-            EndMenu();
-        };
-        reader.SetInterval(20);
-        reader.SetEnabled(true);
+        });
         ClientToScreen(List(), &at);
         SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
         if (chosen != 0) SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);

@@ -12,10 +12,10 @@
 #include "profiles/profiletesting.h"
 #include "simnet/simnetwork.h"
 #include "support/notifyrecorder.h"
+#include "support/openmenu.h"
 #include "tray/trayicon.h"
 #include "ui/application.h"
 #include "ui/imagelist.h"
-#include "ui/timer.h"
 
 namespace {
 SimAdapter Adapter(int32_t index, const wchar_t* address)
@@ -250,23 +250,14 @@ TEST_F(OpenEditorTest, TheTrayMenuOpensWhileTheEditorIsUp)
     MovePointer(100, 120);
     bool menuShown = false;
     bool trayAnswered = false;
-    TTimer look;
-    int looks = 0;
-    look.onTimer = [&] {
-        // The timer can come before the menu is up, when EndMenu would end nothing.
-        const HWND menu = FindWindowA("#32768", nullptr);
-        menuShown = menu != nullptr && IsWindowVisible(menu);
-        if (!menuShown && ++looks < 500) return;
-        look.SetEnabled(false);
-        EndMenu();
-    };
+    std::unique_ptr<OpenMenuWatch> watch;
     driver->Script({[&] {
-                        look.SetInterval(1);
-                        look.SetEnabled(true);
-                        // A right press on the tray icon: the menu runs until the timer ends it.
+                        watch = std::make_unique<OpenMenuWatch>();
+                        // A right press on the tray icon: the menu runs until the watch ends it.
                         SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
                         SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONUP);
                         trayAnswered = true;
+                        menuShown = watch->Seen();
                     },
                     Press(editor->Button2)});
     form->OpenProfileEditor(&Profile(0));
