@@ -39,6 +39,7 @@ int WINAPI WinMain(HINSTANCE instance, HINSTANCE, LPSTR, int)
     lstrcpynA(record.szTip, "Bare", 64);
     ProbedNotifyArea(NIM_ADD, record);
     MSG message;
-    while (GetMessageA(&message, nullptr, 0, 0) > 0) DispatchMessageA(&message);
+    while (GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
     return 0;
 }

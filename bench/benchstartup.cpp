@@ -21,7 +21,7 @@ struct Figures {
 std::string ProgramFile(const std::string& name) { return ProgramFolder() + name; }
 
 struct Setup {
-    std::string copy;    // the program, copied into its own folder
+    std::string copy;  // the program, copied into its own folder
     std::string folder;
     std::string figures;  // where each start appends its line of figures
     int adapters;
@@ -63,7 +63,8 @@ Figures Collect(const Setup& setup)
     if (FILE* file = std::fopen(setup.figures.c_str(), "r")) {
         double v[7];
         while (std::fscanf(file, "%lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]) == 7) {
-            for (int c = 0; c < 7; ++c) columns[c].push_back(v[c]);
+            for (int c = 0; c < 7; ++c)
+                columns[c].push_back(v[c]);
         }
         std::fclose(file);
     }

@@ -18,14 +18,16 @@ namespace {
 size_t Methods(const SimNetwork& network, size_t from)
 {
     size_t count = 0;
-    for (size_t i = from; i < network.Calls().size(); ++i) count += network.Calls()[i].adapterIndex >= 0;
+    for (size_t i = from; i < network.Calls().size(); ++i)
+        count += network.Calls()[i].adapterIndex >= 0;
     return count;
 }
 
 size_t Queries(const SimNetwork& network, size_t from)
 {
     size_t count = 0;
-    for (size_t i = from; i < network.Calls().size(); ++i) count += network.Calls()[i].adapterIndex < 0;
+    for (size_t i = from; i < network.Calls().size(); ++i)
+        count += network.Calls()[i].adapterIndex < 0;
     return count;
 }
 
@@ -72,13 +74,16 @@ void BenchWindow(int runs)
         PrintRow("  WMI queries per activation", static_cast<double>(Queries(network, before)) / runs, 0, "");
 
         // "Open Configurator" until the window is painted, then hidden again by "Cancel".
-        const double show = MedianMs(runs, [&] { form.Hide(); }, [&] {
-            SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.Configuration1->Command(), 0), 0);
-            RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
-            GdiFlush();
-        });
+        const double show = MedianMs(
+            runs, [&] { form.Hide(); },
+            [&] {
+                SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.Configuration1->Command(), 0), 0);
+                RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+                GdiFlush();
+            });
         PrintRow("Open Configurator, to the painted window, " + name, show, 0);
-        const double hide = MedianMs(runs, [&] { form.Show(); }, [&] { form.Button2Click(); });
+        const double hide = MedianMs(
+            runs, [&] { form.Show(); }, [&] { form.Button2Click(); });
         form.Hide();
         PrintRow("Cancel, to the hidden window, " + name, hide, 0);
         if (adapters == 8) TrayMenuRows(form, 10, runs);

@@ -31,7 +31,8 @@ void CALLBACK Idle(HWND, UINT, UINT_PTR id, DWORD)
     const char* out = std::getenv("VELMORA_BENCH_OUT");
     if (out != nullptr) {
         if (FILE* file = std::fopen(out, "a")) {
-            std::fprintf(file, "%.3f %.3f %zu %zu %lu %lu %lu\n", g_iconMs, g_readyMs, (memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage) / 1024,
+            std::fprintf(file, "%.3f %.3f %zu %zu %lu %lu %lu\n", g_iconMs, g_readyMs,
+                         (memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage) / 1024,
                          memory.WorkingSetSize / 1024, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
                          GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), handles);
             std::fclose(file);

@@ -14,8 +14,10 @@ std::string Trimmed(std::string text)
 {
     const size_t zero = text.find('\0');
     if (zero != std::string::npos) text.resize(zero);
-    while (!text.empty() && IsIniSpace(static_cast<unsigned char>(text.front()))) text.erase(0, 1);
-    while (!text.empty() && IsIniSpace(static_cast<unsigned char>(text.back()))) text.pop_back();
+    while (!text.empty() && IsIniSpace(static_cast<unsigned char>(text.front())))
+        text.erase(0, 1);
+    while (!text.empty() && IsIniSpace(static_cast<unsigned char>(text.back())))
+        text.pop_back();
     return text;
 }
 
@@ -43,12 +45,14 @@ void ReadAnything(FuzzedDataProvider& data)
     };
     check(section, key);
     for (const char* s : {"0", "1", " 0 "})
-        for (const char* k : {"ip", "dhcp", "IP"}) check(s, k);
+        for (const char* k : {"ip", "dhcp", "IP"})
+            check(s, k);
     // Read at once, the same as one by one.
     const IniDocument::Lookup lookups[] = {{key, "fallback"}, {"ip", ""}, {"IP", "x"}, {section, ""}};
     std::string values[4];
     document.ReadMany(section, lookups, values, bufferSize);
-    for (size_t i = 0; i < 4; ++i) Check(values[i] == document.Read(section, lookups[i].key, lookups[i].fallback, bufferSize));
+    for (size_t i = 0; i < 4; ++i)
+        Check(values[i] == document.Read(section, lookups[i].key, lookups[i].fallback, bufferSize));
 }
 
 // Sections numbered 0, 1, ... with the store's keys and values from the input: every value

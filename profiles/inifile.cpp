@@ -29,7 +29,8 @@ bool SameName(std::string_view stored, std::string_view wanted)
 size_t NameHash(std::string_view name)
 {
     uint32_t hash = 2166136261u;
-    for (const char c : name) hash = (hash ^ static_cast<unsigned char>(Folded(c))) * 16777619u;
+    for (const char c : name)
+        hash = (hash ^ static_cast<unsigned char>(Folded(c))) * 16777619u;
     return hash;
 }
 
@@ -98,7 +99,8 @@ IniDocument::IniDocument(std::string bytes) : m_bytes(std::move(bytes))
         ++m_sections.back().keyCount;
     }
     size_t slots = 16;
-    while (slots < m_sections.size() * 2) slots *= 2;
+    while (slots < m_sections.size() * 2)
+        slots *= 2;
     m_firstSection.assign(slots, kNoSection);
     for (size_t i = 0; i < m_sections.size(); ++i) {
         for (size_t slot = NameHash(m_sections[i].name) & (slots - 1);; slot = (slot + 1) & (slots - 1)) {
@@ -139,12 +141,14 @@ void IniDocument::ReadMany(std::string_view section, std::span<const Lookup> loo
     constexpr size_t kAtOnce = 16;
     const size_t count = std::min(lookups.size(), values.size());
     if (count > kAtOnce) {
-        for (size_t i = 0; i < count; ++i) values[i] = Read(section, lookups[i].key, lookups[i].fallback, bufferSize);
+        for (size_t i = 0; i < count; ++i)
+            values[i] = Read(section, lookups[i].key, lookups[i].fallback, bufferSize);
         return;
     }
     std::string_view names[kAtOnce];
     const Key* found[kAtOnce] = {};
-    for (size_t i = 0; i < count; ++i) names[i] = UpToZero(Trimmed(lookups[i].key));
+    for (size_t i = 0; i < count; ++i)
+        names[i] = UpToZero(Trimmed(lookups[i].key));
     if (const Section* within = FindSection(UpToZero(Trimmed(section)))) {
         // The first key of each name, as Find would take it.
         for (size_t k = within->firstKey; k < within->firstKey + within->keyCount; ++k) {
@@ -187,7 +191,8 @@ std::string IniText(const std::vector<IniSection>& sections)
     IniWriter writer;
     for (const IniSection& section : sections) {
         writer.Section(section.name);
-        for (const auto& [name, value] : section.keys) writer.Key(name, value);
+        for (const auto& [name, value] : section.keys)
+            writer.Key(name, value);
     }
     return writer.Take();
 }

@@ -130,8 +130,8 @@ public:
             char name[16];
             std::snprintf(name, sizeof name, "vmr%04X.tmp", (base + counter++) & 0xFFFF);
             const std::string path = folder + name;
-            m_file.reset(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL,
-                                     nullptr));
+            m_file.reset(
+                CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, FILE_ATTRIBUTE_NORMAL, nullptr));
             if (m_file) {
                 m_path = path;
                 return;
@@ -249,8 +249,8 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
     // The keys of a profile, read from its section in one go. A present "ip" reads the same
     // with either default, so this one read serves both the end test and the field.
     enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, KeyCount };
-    static constexpr IniDocument::Lookup kKeys[KeyCount] = {
-        {"ip", kNoProfile}, {"mask", ""}, {"gw", ""}, {"dns1", ""}, {"dns2", ""}, {"name", ""}, {"dhcp", ""}};
+    static constexpr IniDocument::Lookup kKeys[KeyCount] = {{"ip", kNoProfile}, {"mask", ""}, {"gw", ""},  {"dns1", ""},
+                                                            {"dns2", ""},       {"name", ""}, {"dhcp", ""}};
     StoreReader store(FullPath(path));
     std::string values[KeyCount];
     for (int32_t n = 0; n < INT32_MAX; ++n) {

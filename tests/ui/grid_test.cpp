@@ -135,7 +135,8 @@ TEST_F(ToolkitTest, ListViewUpdateLaysTheItemsOutOnceAtTheEndAndMayNest)
     list.BeginUpdate();
     list.BeginUpdate();
     EXPECT_EQ(style() & LVS_AUTOARRANGE, 0);
-    for (int i = 0; i < 40; ++i) list.Items().Append(std::make_unique<NamedItem>(list.Items(), std::to_string(i)));
+    for (int i = 0; i < 40; ++i)
+        list.Items().Append(std::make_unique<NamedItem>(list.Items(), std::to_string(i)));
     list.Items().Item(3).SetCaption("Office");
     list.Items().Item(5).SetSelected(true);
     list.EndUpdate();
@@ -150,7 +151,8 @@ TEST_F(ToolkitTest, ListViewUpdateLaysTheItemsOutOnceAtTheEndAndMayNest)
     EXPECT_EQ(SendMessageA(list.Handle(), LVM_GETITEMSTATE, 5, LVIS_SELECTED), LVIS_SELECTED);
     // Arranged in rows, each item in its own place.
     std::set<std::pair<int, int>> places;
-    for (int i = 0; i < 40; ++i) places.insert(position(i));
+    for (int i = 0; i < 40; ++i)
+        places.insert(position(i));
     EXPECT_EQ(places.size(), 40u);
     EXPECT_EQ(position(0).second, position(1).second);
     EXPECT_LT(position(0).first, position(1).first);
