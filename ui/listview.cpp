@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "core/text.h"
+
 TListView::TListView(const ListViewArgs& args)
 {
     ControlArgs control;
@@ -103,6 +105,17 @@ bool TListView::HandleNotify(NMHDR& header, LRESULT& result)
         const TListItem& item = m_items.Item(info.item.iItem);
         if ((info.item.mask & LVIF_TEXT) != 0 && info.item.cchTextMax > 0) {
             lstrcpynA(info.item.pszText, item.Caption().c_str(), info.item.cchTextMax);
+        }
+        if ((info.item.mask & LVIF_IMAGE) != 0) info.item.iImage = item.ImageIndex();
+        return true;
+    }
+    case LVN_GETDISPINFOW: {
+        // Asked so when the parent answers the list's format question with Unicode.
+        auto& info = reinterpret_cast<NMLVDISPINFOW&>(header);
+        if (info.item.iItem < 0 || info.item.iItem >= m_items.Count()) return true;
+        const TListItem& item = m_items.Item(info.item.iItem);
+        if ((info.item.mask & LVIF_TEXT) != 0 && info.item.cchTextMax > 0) {
+            lstrcpynW(info.item.pszText, WideFromAnsi(item.Caption()).c_str(), info.item.cchTextMax);
         }
         if ((info.item.mask & LVIF_IMAGE) != 0) info.item.iImage = item.ImageIndex();
         return true;

@@ -7,6 +7,7 @@
 #include <string>
 #include <utility>
 
+#include "ui/button.h"
 #include "ui/listview.h"
 #include "ui/valuelist.h"
 
@@ -160,4 +161,15 @@ TEST_F(ToolkitTest, ListViewUpdateLaysTheItemsOutOnceAtTheEndAndMayNest)
     // Outside an update a change shows at once.
     list.Items().Item(3).SetCaption("Home");
     EXPECT_EQ(ListText(list.Handle(), 3), "Home");
+}
+
+TEST_F(ToolkitTest, ListViewShowsItsTextsToAParentThatAsksForUnicode)
+{
+    // A group box, a system class of Unicode windows, has the list send Unicode requests.
+    TGroupBox group({host.Handle(), {8, 8, 340, 240}, "Profiles"});
+    TListView list({group.Handle(), {8, 16, 321, 222}});
+    list.Items().Append(std::make_unique<NamedItem>(list.Items(), "Office"));
+    list.Items().Append(std::make_unique<NamedItem>(list.Items(), "Café"));
+    EXPECT_EQ(ListText(list.Handle(), 0), "Office");
+    EXPECT_EQ(ListText(list.Handle(), 1), "Café");
 }
