@@ -119,7 +119,7 @@ void BenchStartup(const std::string& folder, int runs)
     PrintRow(kAgainstPlatform, idle.program.privateKb, idle.platform.privateKb, "KB");
     PrintRow("working set", idle.program.workingKb, idle.bare.workingKb, "KB");
     PrintRow(kAgainstPlatform, idle.program.workingKb, idle.platform.workingKb, "KB");
-    PrintRow("GDI objects", idle.program.gdi, idle.bare.gdi, "");
-    PrintRow("USER objects", idle.program.user, idle.bare.user, "");
-    PrintRow("handles", idle.program.handles, idle.bare.handles, "");
+    PrintRow("GDI objects (Wine counts none)", idle.program.gdi, idle.bare.gdi, "");
+    PrintRow("USER objects (under Wine: windows)", idle.program.user, idle.bare.user, "");
+    PrintRow("kernel handles", idle.program.handles, idle.bare.handles, "");
 }

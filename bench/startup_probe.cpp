@@ -3,6 +3,7 @@
 #include <psapi.h>
 
 #include <cstdio>
+#include <cstdint>
 #include <cstdlib>
 
 namespace {
@@ -20,21 +21,55 @@ double MsSinceProcessStart()
     return static_cast<double>(ticks(now) - ticks(creation)) / 10000.0;
 }
 
+// Wine's GetProcessHandleCount answers 0: then count the handle values that name an object.
+DWORD HandleCount()
+{
+    DWORD handles = 0;
+    if (GetProcessHandleCount(GetCurrentProcess(), &handles) && handles != 0) return handles;
+    for (uintptr_t value = 4; value < 65536; value += 4) {
+        DWORD flags = 0;
+        handles += GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags) ? 1 : 0;
+    }
+    return handles;
+}
+
+BOOL CALLBACK CountChild(HWND, LPARAM count)
+{
+    ++*reinterpret_cast<DWORD*>(count);
+    return TRUE;
+}
+
+BOOL CALLBACK CountOwnWindow(HWND window, LPARAM count)
+{
+    DWORD process = 0;
+    GetWindowThreadProcessId(window, &process);
+    if (process != GetCurrentProcessId()) return TRUE;
+    ++*reinterpret_cast<DWORD*>(count);
+    EnumChildWindows(window, &CountChild, count);
+    return TRUE;
+}
+
+// Wine's GetGuiResources answers 0 for USER objects: then count the windows, the bulk of them.
+DWORD UserObjectCount()
+{
+    DWORD count = GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS);
+    if (count == 0) EnumWindows(&CountOwnWindow, reinterpret_cast<LPARAM>(&count));
+    return count;
+}
+
 void CALLBACK Idle(HWND, UINT, UINT_PTR id, DWORD)
 {
     KillTimer(nullptr, id);
     PROCESS_MEMORY_COUNTERS_EX memory{};
     memory.cb = sizeof memory;
     GetProcessMemoryInfo(GetCurrentProcess(), reinterpret_cast<PROCESS_MEMORY_COUNTERS*>(&memory), sizeof memory);
-    DWORD handles = 0;
-    GetProcessHandleCount(GetCurrentProcess(), &handles);
     const char* out = std::getenv("VELMORA_BENCH_OUT");
     if (out != nullptr) {
         if (FILE* file = std::fopen(out, "a")) {
             std::fprintf(file, "%.3f %.3f %zu %zu %lu %lu %lu\n", g_iconMs, g_readyMs,
                          (memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage) / 1024,
                          memory.WorkingSetSize / 1024, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                         GetGuiResources(GetCurrentProcess(), GR_USEROBJECTS), handles);
+                         UserObjectCount(), HandleCount());
             std::fclose(file);
         }
     }
