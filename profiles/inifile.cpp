@@ -44,11 +44,11 @@ std::string_view Trimmed(std::string_view text)
 }
 
 // The reader's copy into the caller's buffer: a value in matching quotes loses the first, and
-// the last too when the whole value fits.
-std::string CopyEntry(std::string_view value, size_t bufferSize)
+// the last too when the whole value fits. `cut`: the value may still hold a zero byte.
+std::string CopyEntry(std::string_view value, size_t bufferSize, bool cut = true)
 {
     if (bufferSize == 0) return {};
-    value = UpToZero(value);
+    if (cut) value = UpToZero(value);
     bool quoted = false;
     if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
         quoted = true;
@@ -69,6 +69,9 @@ bool IniDocument::Readable(std::string_view bytes)
 IniDocument::IniDocument(std::string bytes) : m_bytes(std::move(bytes))
 {
     const std::string_view text(m_bytes);
+    // Names and values end at a zero byte; a file without one, as files are, needs no looking.
+    const bool zeros = text.find('\0') != std::string_view::npos;
+    const auto cut = [zeros](std::string_view part) { return zeros ? UpToZero(part) : part; };
     // Room for the usual store, a short line per key, so the lists grow seldom if at all.
     m_keys.reserve(text.size() / 12 + 1);
     m_sections.reserve(text.size() / 80 + 1);
@@ -86,15 +89,16 @@ IniDocument::IniDocument(std::string bytes) : m_bytes(std::move(bytes))
         if (line.front() == '[') {
             const size_t close = line.rfind(']');
             if (close != std::string_view::npos) {
-                m_sections.push_back({UpToZero(Trimmed(line.substr(1, close - 1))), m_keys.size(), 0});
+                m_sections.push_back({cut(Trimmed(line.substr(1, close - 1))), m_keys.size(), 0});
                 continue;
             }
         }
         const size_t equals = line.find('=');
         if (equals == std::string_view::npos) {
-            m_keys.push_back({UpToZero(line), {}, false});
+            m_keys.push_back({cut(line), {}, false});
         } else {
-            m_keys.push_back({UpToZero(Trimmed(line.substr(0, equals))), Trimmed(line.substr(equals + 1)), true});
+            // The value is kept cut too, so a read copies it as it stands.
+            m_keys.push_back({cut(Trimmed(line.substr(0, equals))), cut(Trimmed(line.substr(equals + 1))), true});
         }
         ++m_sections.back().keyCount;
     }
@@ -150,16 +154,22 @@ void IniDocument::ReadMany(std::string_view section, std::span<const Lookup> loo
     for (size_t i = 0; i < count; ++i)
         names[i] = UpToZero(Trimmed(lookups[i].key));
     if (const Section* within = FindSection(UpToZero(Trimmed(section)))) {
-        // The first key of each name, as Find would take it.
-        for (size_t k = within->firstKey; k < within->firstKey + within->keyCount; ++k) {
+        // The first key of each name, as Find would take it; later keys change nothing once
+        // every name has its key.
+        size_t foundCount = 0;
+        for (size_t k = within->firstKey; k < within->firstKey + within->keyCount && foundCount < count; ++k) {
             for (size_t i = 0; i < count; ++i) {
-                if (found[i] == nullptr && SameName(m_keys[k].name, names[i])) found[i] = &m_keys[k];
+                if (found[i] == nullptr && SameName(m_keys[k].name, names[i])) {
+                    found[i] = &m_keys[k];
+                    ++foundCount;
+                }
             }
         }
     }
     for (size_t i = 0; i < count; ++i) {
         const bool present = found[i] != nullptr && found[i]->hasValue;
-        values[i] = CopyEntry(present ? found[i]->value : lookups[i].fallback, bufferSize);
+        values[i] =
+            present ? CopyEntry(found[i]->value, bufferSize, false) : CopyEntry(lookups[i].fallback, bufferSize);
     }
 }
 
@@ -167,7 +177,8 @@ std::string IniDocument::Read(std::string_view section, std::string_view key, st
                               size_t bufferSize) const
 {
     const Key* entry = Find(section, key);
-    return CopyEntry(entry != nullptr && entry->hasValue ? entry->value : fallback, bufferSize);
+    if (entry != nullptr && entry->hasValue) return CopyEntry(entry->value, bufferSize, false);
+    return CopyEntry(fallback, bufferSize);
 }
 
 void IniWriter::Section(std::string_view name)
