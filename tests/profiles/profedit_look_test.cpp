@@ -6,46 +6,10 @@
 // field that looks blank in one picture may only have been caught early; the X display itself
 // (import -window root) shows the settled state.
 #include <cstdlib>
-#include <fstream>
 
 #include "profiles/iprofile.h"
 #include "profiles/profedit_driver_test.h"
-
-namespace {
-void SaveWindowPicture(HWND window, const std::string& path)
-{
-    RECT area;
-    GetWindowRect(window, &area);
-    InflateRect(&area, 8, 8);
-    const int width = area.right - area.left;
-    const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
-    BITMAPINFO info{};
-    info.bmiHeader.biSize = sizeof info.bmiHeader;
-    info.bmiHeader.biWidth = width;
-    info.bmiHeader.biHeight = height;
-    info.bmiHeader.biPlanes = 1;
-    info.bmiHeader.biBitCount = 24;
-    void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
-    const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
-    BITMAPFILEHEADER file{};
-    file.bfType = 0x4D42;
-    file.bfOffBits = sizeof file + sizeof info.bmiHeader;
-    file.bfSize = file.bfOffBits + stride * static_cast<DWORD>(height);
-    std::ofstream out(path, std::ios::binary);
-    out.write(reinterpret_cast<const char*>(&file), sizeof file);
-    out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
-    out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride * static_cast<DWORD>(height)));
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
-}
-}  // namespace
+#include "support/screenshot.h"
 
 TEST(ProfileEditorLook, DISABLED_SavesTheDialog)
 {
@@ -65,7 +29,7 @@ TEST(ProfileEditorLook, DISABLED_SavesTheDialog)
         return [&editor, folder, name] {
             RedrawWindow(editor.Handle(), nullptr, nullptr,
                          RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-            SaveWindowPicture(editor.Handle(), std::string(folder) + "\\" + name);
+            SaveWindow(editor.Handle(), std::string(folder) + "\\" + name);
         };
     };
     driver.Open(&profile, {[] {}, shoot("editor-opened.bmp"),
