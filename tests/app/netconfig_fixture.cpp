@@ -129,3 +129,19 @@ void NetconfigTest::EditValue(const std::string& key, const std::string& text)
     SendMessageA(field, WM_KEYDOWN, VK_RETURN, 0);
     ASSERT_FALSE(grid.Editing()) << key;
 }
+
+std::vector<std::string> NetconfigTest::ListCaptions() const
+{
+    std::vector<std::string> captions;
+    const HWND list = form->ListView1->Handle();
+    const auto count = SendMessageA(list, LVM_GETITEMCOUNT, 0, 0);
+    for (int i = 0; i < count; ++i) {
+        char text[256] = {};
+        LVITEMA item{};
+        item.pszText = text;
+        item.cchTextMax = sizeof text;
+        SendMessageA(list, LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
+        captions.push_back(text);
+    }
+    return captions;
+}

@@ -31,6 +31,8 @@ protected:
     static Rows GridRows(const TValueListEditor& grid);
     std::vector<std::string> SelectorEntries() const;
     int SelectedEntry() const;
+    // The captions the profile list shows, in its order.
+    std::vector<std::string> ListCaptions() const;
     // The tip the notification area was last given.
     std::string ShownTip() const;
     // Adapter queries made so far.

@@ -81,21 +81,6 @@ protected:
 
     HWND List() const { return form->ListView1->Handle(); }
 
-    Texts ListCaptions() const
-    {
-        Texts captions;
-        const auto count = SendMessageA(List(), LVM_GETITEMCOUNT, 0, 0);
-        for (int i = 0; i < count; ++i) {
-            char text[256] = {};
-            LVITEMA item{};
-            item.pszText = text;
-            item.cchTextMax = sizeof text;
-            SendMessageA(List(), LVM_GETITEMTEXTA, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(&item));
-            captions.push_back(text);
-        }
-        return captions;
-    }
-
     // The "Profiles" submenu as the tray menu would open now.
     std::vector<MenuEntry> TrayProfiles() const
     {
