@@ -215,9 +215,6 @@ void TForm1::BuildProfilesTab()
     list.largeImages = ImageList1.get();
     list.textColor = RGB(0, 0, 255);
     ListView1 = std::make_unique<ProfileListView>(list, *this);
-    // The list asks its parent which notifications to send, and the group box, a system
-    // class of Unicode windows, answers Unicode; the list's texts come by ANSI notification.
-    SendMessageA(ListView1->Handle(), CCM_SETUNICODEFORMAT, FALSE, 0);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
     // The profile list is this list's items from the start, so a save before the first load
     // (after a failed creation step) writes an empty store rather than failing.

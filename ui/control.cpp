@@ -64,7 +64,6 @@ void TControl::CreateHandle(const ControlArgs& args)
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     Controls()[window] = {this, original};
     m_hwnd = window;
-    m_classProc = original;
     if (original == nullptr ||
         SetWindowLongPtrW(window, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&TControl::ControlProc)) == 0) {
         const DWORD error = GetLastError();
@@ -100,7 +99,7 @@ LRESULT TControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 LRESULT TControl::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SETCURSOR && ApplyScreenCursor()) return TRUE;
-    return CallWindowProcW(m_classProc, m_hwnd, message, wParam, lParam);
+    return CallWindowProcW(Controls().at(m_hwnd).original, m_hwnd, message, wParam, lParam);
 }
 
 bool TControl::HandleCommand(WORD) { return false; }

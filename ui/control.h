@@ -61,7 +61,6 @@ protected:
 private:
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
     HWND m_hwnd = nullptr;
-    WNDPROC m_classProc = nullptr;
 };
 
 // The part of every parent's message handling that hands control notifications, control
