@@ -21,10 +21,13 @@ Variant ConnectWmiServices()
     wchar_t name[] = L"winmgmts:\\\\.\\root\\cimv2";
     static auto* const parseDisplayName =
         SystemFunction<decltype(MkParseDisplayNameEx)>("urlmon.dll", "MkParseDisplayNameEx");
-    CheckHr(parseDisplayName(context.Get(), name, &eaten, &moniker));
+    // WMI that is not ready yet (an early logon) fails here: say so rather than give a code.
+    constexpr char kConnecting[] = "Connecting to WMI (root\\cimv2)";
+    CheckHr(parseDisplayName(context.Get(), name, &eaten, &moniker), kConnecting);
     ComPtr<IDispatch> services;
     CheckHr(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch,
-                                  reinterpret_cast<void**>(services.GetAddressOf())));
+                                  reinterpret_cast<void**>(services.GetAddressOf())),
+            kConnecting);
     return Variant::FromDispatch(services.Get());
 }
 

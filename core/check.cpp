@@ -2,6 +2,8 @@
 
 #include <cstdio>
 
+#include "core/codenames.h"
+
 std::string SystemMessageText(DWORD code)
 {
     char* buffer = nullptr;
@@ -15,9 +17,11 @@ std::string SystemMessageText(DWORD code)
         text.pop_back();
     }
     if (text.empty()) {
-        char fallback[32];
-        std::snprintf(fallback, sizeof fallback, "Error 0x%08lX", static_cast<unsigned long>(code));
-        text = fallback;
+        // No text from the platform: the code's own name where we know it, and the number.
+        char number[32];
+        std::snprintf(number, sizeof number, "0x%08lX", static_cast<unsigned long>(code));
+        const char* name = StatusCodeName(code);
+        text = name != nullptr ? std::string(name) + " (" + number + ")" : std::string("Error ") + number;
     }
     return text;
 }

@@ -28,6 +28,14 @@ std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
     if (FAILED(info.scode)) return SystemMessageText(static_cast<DWORD>(info.scode));
     return SystemMessageText(static_cast<DWORD>(hr));
 }
+
+// A failed call names what failed: the property read or the method called, as the user
+// would otherwise see only a code (Wine's WMI has no ServiceName: "Unknown name").
+[[noreturn]] void RaiseCallError(const wchar_t* member, WORD flags, const std::string& reason)
+{
+    const char* what = (flags & DISPATCH_PROPERTYGET) != 0 ? "Reading \"" : "Calling \"";
+    RaiseError(what + AnsiFromWide(member) + "\" failed: " + reason);
+}
 }  // namespace
 
 Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args)
@@ -35,7 +43,8 @@ Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const
     if (object == nullptr) RaiseError("Invalid variant operation");
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(member);
-    CheckHr(object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id));
+    const HRESULT found = object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
+    if (FAILED(found)) RaiseCallError(member, flags, SystemMessageText(static_cast<DWORD>(found)));
 
     // IDispatch takes its positional arguments last to first.
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
@@ -47,8 +56,8 @@ Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const
     EXCEPINFO info{};
     UINT argError = 0;
     const HRESULT hr = object->Invoke(id, IID_NULL, 0, flags, &params, result.put(), &info, &argError);
-    if (hr == DISP_E_EXCEPTION) RaiseError(ExceptionText(info, hr));
-    CheckHr(hr);
+    if (hr == DISP_E_EXCEPTION) RaiseCallError(member, flags, ExceptionText(info, hr));
+    if (FAILED(hr)) RaiseCallError(member, flags, SystemMessageText(static_cast<DWORD>(hr)));
     return result;
 }
 

@@ -110,7 +110,7 @@ TEST(WmiworksOnSimnet, FailingQueryRaisesWithWmisDescription)
         QueryAdapterConfigurations(network.Services(), true);
         ADD_FAILURE() << "no error raised";
     } catch (const AppError& error) {
-        EXPECT_STREQ(error.what(), "Invalid query");
+        EXPECT_STREQ(error.what(), "Calling \"ExecQuery\" failed: Invalid query");
     }
     EXPECT_THROW(QueryAdapterConfigurations(Variant::FromInt(0), true), AppError);
 }

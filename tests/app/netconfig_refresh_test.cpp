@@ -129,11 +129,23 @@ TEST_F(NetconfigTest, FailedReadEndsTheRefreshKeepingTheRowsBeforeIt)
     network.FailProperty(Wired, L"IPSubnet", E_FAIL, L"Generic failure");
     Choose(form->Configuration1);  // the showing's refresh
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Generic failure");
+    EXPECT_EQ(boxes[0].text, "Reading \"IPSubnet\" failed: Generic failure");
     EXPECT_EQ(
         GridRows(*form->proplist),
         (Rows{{" ", " "}, {"MACAddress", "00:1B:21:00:00:03"}, {"DHCP", "Disabled"}, {"IP Address", "192.168.1.77 "}}));
     // The later steps did not run.
     EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
+}
+
+// Where the platform has no text for a code (Wine has none for a member its WMI lacks), the
+// box still says what failed and what the code means.
+TEST_F(NetconfigTest, AnUnknownMemberIsNamedWithTheCodesName)
+{
+    CreateOnNetwork();
+    network.FailProperty(Wired, L"ServiceName", DISP_E_UNKNOWNNAME);
+    boxes.clear();
+    Choose(form->Configuration1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Reading \"ServiceName\" failed: Unknown name (0x80020006)");
 }

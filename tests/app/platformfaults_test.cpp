@@ -13,7 +13,7 @@ TEST_F(NetconfigTest, AFailingQueryIsShownAndTheProgramGoesOn)
     boxes.clear();
     Choose(form->Configuration1);  // showing refreshes
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Access denied");
+    EXPECT_EQ(boxes[0].text, "Calling \"ExecQuery\" failed: Access denied");
     EXPECT_EQ(boxes[0].caption, "Velmora");
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
 
