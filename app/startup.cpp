@@ -4,6 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "profiles/starttip.h"
 #include "ui/application.h"
@@ -28,6 +29,13 @@ private:
 
 int RunVelmora(const ConnectServicesFunction& connectServices)
 {
+    // A second start brings the running program forward and ends, before it loads a list of
+    // its own that its close would save over the first one's changes.
+    SingleInstance instance(SessionInstanceName());
+    if (!instance.First()) {
+        instance.BringFirstForward();
+        return 0;
+    }
     ComApartment com;
     if (!com.Ok()) return 1;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
@@ -43,7 +51,8 @@ int RunVelmora(const ConnectServicesFunction& connectServices)
             struct MakerReset {
                 ~MakerReset() { SetWelcomeMaker(nullptr); }
             } makerReset;
-            application.CreateForm<TForm1>(connectServices);
+            TForm1& mainForm = application.CreateForm<TForm1>(connectServices);
+            instance.Publish(mainForm.Handle());
             application.Run();
             return 0;
         },

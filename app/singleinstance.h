@@ -1,0 +1,34 @@
+#pragma once
+// One Velmora per user session: a second start (autostart and a double click) would run a
+// second copy whose close writes its stale profile list over the first one's changes.
+#include <windows.h>
+
+#include <string>
+
+#include "core/handles.h"
+
+// The registered message that asks the running program to show its main window, as the
+// tray's "Open Configurator" does.
+UINT OpenConfiguratorMessage();
+
+// "Local\Velmora.<the user's SID>": the session's own namespace, and the user's own name in
+// it, so that two users on one machine (fast user switching, "Run as") each get their own.
+std::string SessionInstanceName();
+
+class SingleInstance {
+public:
+    // Claims `name` for this process, or finds that another process holds it.
+    explicit SingleInstance(const std::string& name);
+
+    bool First() const noexcept { return m_first; }
+    // The first program tells later starts where its main window is.
+    void Publish(HWND mainWindow);
+    // A later start asks the first program's main window to come to the front; false when
+    // the first has not published a window yet (it is still starting and will be seen).
+    bool BringFirstForward() const;
+
+private:
+    UniqueHandle m_mapping;
+    UniqueMappedView m_view;  // the first program's main window, as a 64-bit number
+    bool m_first = false;
+};
