@@ -128,3 +128,29 @@ void WriteDefaultGateway(const tadapter* adapter, const tGWSettings& settings)
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, true)) reg.WriteMultiString("DefaultGateway", lines);
 }
+
+StoredGateway ReadStoredGateway(const tadapter* adapter)
+{
+    StoredGateway stored;
+    if (adapter == nullptr) return stored;
+    TRegistry reg(KEY_READ);
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, false)) return stored;
+    const LSTATUS status = QueryRegistryValue(reg.CurrentKey(), "DefaultGateway", stored.data);
+    stored.known = status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
+    stored.present = status == ERROR_SUCCESS;
+    return stored;
+}
+
+void RestoreStoredGateway(const tadapter* adapter, const StoredGateway& stored)
+{
+    if (adapter == nullptr || !stored.known) return;
+    TRegistry reg;
+    reg.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (!reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, false)) return;
+    if (stored.present) {
+        reg.WriteData("DefaultGateway", stored.data.type, stored.data.bytes);
+    } else {
+        reg.DeleteValue("DefaultGateway");
+    }
+}

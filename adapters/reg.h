@@ -52,6 +52,17 @@ tadapter* LoadAdapterDetails(int position);
 // stored list. Nothing happens without an adapter or when the key cannot be opened.
 void WriteDefaultGateway(const tadapter* adapter, const tGWSettings& settings);
 
+// The adapter's stored "DefaultGateway" as it stands, so that a refused change can put it
+// back: `known` when the interface key could be read, `present` when the value was there.
+struct StoredGateway {
+    bool known = false;
+    bool present = false;
+    RegistryData data;
+};
+StoredGateway ReadStoredGateway(const tadapter* adapter);
+// Puts the value back as it was read: its type and bytes, or no value when there was none.
+void RestoreStoredGateway(const tadapter* adapter, const StoredGateway& stored);
+
 // Where Windows keeps the two halves, under HKEY_LOCAL_MACHINE: NetworkCards has one subkey
 // per adapter with its "ServiceName"; the interface key's name is that ServiceName.
 inline constexpr char NetworkCardsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";

@@ -1,5 +1,8 @@
 #include "app/mainformunit.h"
 
+#include "app/singleinstance.h"
+#include "core/errorbox.h"
+#include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "resources/resource.h"
@@ -58,30 +61,47 @@ TForm1::~TForm1()
 
 void TForm1::FormCreate()
 {
-    SetDescriptionText();                                // 1
-    ProfileEditor = std::make_unique<TForm2>(Handle());  // 2
+    SetDescriptionText();
+    ProfileEditor = std::make_unique<TForm2>(Handle());
     Form2 = ProfileEditor.get();
-    SwitchOffGridEditors();     // 3
-    SetDefaultProfilePath();    // 4
-    SetGeneralTexts();          // 5
-    ReadAutostartState();       // 6
-    SelectedAdapterIndex = -1;  // 7
+    SwitchOffGridEditors();
+    SetDefaultProfilePath();
+    SetGeneralTexts();
+    // The steps that reach the machine can fail (no rights, WMI not ready at logon, a property
+    // Windows does not give). Each failure is shown, and the profiles are loaded whatever
+    // failed before them: a list left unloaded could not be saved, and would look lost.
+    const auto shown = [](auto&& step) {
+        return Guarded(
+            [&] {
+                step();
+                return true;
+            },
+            false);
+    };
+    shown([this] { ReadAutostartState(); });
+    SelectedAdapterIndex = -1;
     ActiveProfileIndex = -1;
-    WmiServices = m_connectServices();  // 8
-    refreshdata();                      // 9
-    ReloadProfiles();                   // 10
+    if (shown([this] { WmiServices = m_connectServices(); })) shown([this] { refreshdata(); });
+    ReloadProfiles();
 }
 
 void TForm1::FormShow() { refreshdata(); }
 
 void TForm1::FormCloseQuery(bool& canClose)
 {
-    // A failed save raises here and so ends the close request with everything as it was.
-    SaveProfiles();
+    SaveConfirmedProfiles();
     if (Visible() && !ExitRequested) {
         canClose = false;
         Hide();
     }
+}
+
+void TForm1::SaveConfirmedProfiles()
+{
+    // A failed save raises here and so ends the close request with everything as it was.
+    if (SaveProfiles()) return;
+    // Windows waits for the answer to a log-off: say it only when the user is there to read it.
+    if (!EndingSession()) ShowMessageBox(Handle(), StoreKeptText(), "Velmora", MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::FormClose(TCloseAction&)
@@ -97,6 +117,15 @@ void TForm1::Exit1Click(TMenuItem&)
 
 void TForm1::Configuration1Click(TMenuItem&) { Show(); }
 
+LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == OpenConfiguratorMessage()) {
+        Show();
+        return 0;
+    }
+    return TForm::HandleMessage(message, wParam, lParam);
+}
+
 void TForm1::About1Click(TMenuItem&)
 {
     PageControl1->SetActivePageIndex(AboutTab);
@@ -105,7 +134,7 @@ void TForm1::About1Click(TMenuItem&)
 
 void TForm1::Button3Click()
 {
-    SaveProfiles();
+    SaveConfirmedProfiles();
     Hide();
 }
 

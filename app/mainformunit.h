@@ -62,8 +62,12 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
-    // Activation: applies the profile with this number to the chosen adapter.
+    // Activation: applies the profile with this number to the chosen adapter. Refused with the
+    // default beep for a profile the editor has not confirmed, and while another is applied.
     void ApplyProfile(int32_t number);
+    // The profile being applied: its nested message loops (message boxes, COM's wait for an
+    // out-of-process call) must not free it.
+    Tprofile* ApplyingProfile = nullptr;
     void ApplyNextProfile1Click(TMenuItem& sender);
     void PopupMenu1Popup();
 
@@ -71,6 +75,8 @@ public:
     void refreshdata();
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
     void ReloadProfiles();
+    // Saves the confirmed profiles; when the list was never loaded, keeps the file and says so.
+    void SaveConfirmedProfiles();
 
     // The window's parts, created in the order of their files. Each is built once with the
     // window and lives as long as it.
@@ -178,7 +184,7 @@ public:
     void ShowEditedProfile(Tprofile& profile);
     // Removes the tray entry numbered `number` and the profile holding it, and numbers the
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
-    // with the default beep, while that profile is open in the editor.
+    // with the default beep, while that profile is open in the editor or being applied.
     void RemoveProfile(int32_t number);
     // Posted to ListView1 with a profile number: RemoveProfile once the menu command that asked
     // for it has returned.
@@ -230,6 +236,10 @@ public:
     // under the pointer. True when the user closed the editor with Ok; false at once when
     // the editor is already open or there is nothing to show.
     bool OpenProfileEditor(class Tprofile* profile);
+
+protected:
+    // A later start of the program asks this one to show its window (OpenConfiguratorMessage).
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
     // The parts of the window, in the order they are built.

@@ -73,6 +73,11 @@ struct GdiObject {
     static Type Invalid() noexcept { return nullptr; }
     static void Close(Type h) noexcept { DeleteObject(h); }
 };
+struct MappedView {
+    using Type = void*;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type view) noexcept { UnmapViewOfFile(view); }
+};
 struct Hwnd {
     using Type = HWND;
     static Type Invalid() noexcept { return nullptr; }
@@ -87,3 +92,18 @@ using UniqueHmenu = UniqueAny<handle_traits::Hmenu>;
 using UniqueHicon = UniqueAny<handle_traits::Hicon>;
 using UniqueGdiObject = UniqueAny<handle_traits::GdiObject>;
 using UniqueHwnd = UniqueAny<handle_traits::Hwnd>;
+using UniqueMappedView = UniqueAny<handle_traits::MappedView>;
+
+// Runs an action when the scope is left, however it is left: for the state a scope sets and
+// must put back (a flag, a pointer), where no handle is involved.
+template <typename Action>
+class ScopeExit {
+public:
+    explicit ScopeExit(Action action) : m_action(std::move(action)) {}
+    ~ScopeExit() { m_action(); }
+    ScopeExit(const ScopeExit&) = delete;
+    ScopeExit& operator=(const ScopeExit&) = delete;
+
+private:
+    Action m_action;
+};

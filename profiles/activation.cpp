@@ -2,12 +2,14 @@
 // "Activate", and the tray's "Apply Next Profile", which steps through the profiles in turn.
 #include <windows.h>
 
+#include <optional>
 #include <string>
 
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
+#include "core/handles.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "ui/cursor.h"
@@ -64,12 +66,21 @@ std::string RefusalText(const Tprofile& profile, const Refusal& refusal)
 
 void TForm1::ApplyProfile(int32_t number)
 {
+    Tprofile* profile = FindProfile(number);
+    // A profile the editor has not confirmed is not the user's yet, and one activation at a
+    // time: a second would start inside the first's nested message loops.
+    if ((profile != nullptr && !profile->confirmed) || ApplyingProfile != nullptr) {
+        MessageBeep(0);
+        return;
+    }
     BusyCursor busy(TCursor::crAppStart);
     for (int i = 0; i < ProfileList->Count(); ++i)
         ProfileList->Item(i).SetImageIndex(0);
-    Tprofile* profile = FindProfile(number);
     BuildAdapterList();
     if (profile == nullptr) return;
+    // Held until the activation is over; RemoveProfile refuses it meanwhile.
+    ApplyingProfile = profile;
+    ScopeExit applied([this] { ApplyingProfile = nullptr; });
 
     Refusal refusal;
     try {
@@ -77,9 +88,18 @@ void TForm1::ApplyProfile(int32_t number)
         const std::string settingId = VariantText(GetMember(adapter, L"SettingID").get());
         // The stored gateway list is emptied first, for DHCP profiles too: a gateway left there
         // from an earlier static setting would come back with the next start of the adapter.
-        if (const tadapter* stored = FindAdapterBySettingID(settingId)) WriteDefaultGateway(stored, tGWSettings{});
+        // A refused activation puts it back, or the adapter would lose its gateway at the next
+        // restart without having taken the profile.
+        // A copy: a refresh in a nested message loop rebuilds the adapter list.
+        const tadapter* found = FindAdapterBySettingID(settingId);
+        const std::optional<tadapter> stored = found != nullptr ? std::optional<tadapter>(*found) : std::nullopt;
+        const tadapter* record = stored ? &*stored : nullptr;
+        const StoredGateway previousGateway = ReadStoredGateway(record);
+        if (record != nullptr) WriteDefaultGateway(record, tGWSettings{});
         refusal = SendProfile(adapter, *profile);
-        if (!refusal) {
+        if (refusal) {
+            RestoreStoredGateway(record, previousGateway);
+        } else {
             ActiveProfileIndex = profile->id;
             profile->SetImageIndex(1);
         }

@@ -58,26 +58,47 @@ TListItems& CurrentList()
     return *ProfileList;
 }
 
+// The reason a store that is there could not be read, and what the program does about it.
+[[noreturn]] void RaiseUnreadable(const std::string& path, DWORD code)
+{
+    RaiseError("Velmora could not read the profiles from \"" + path + "\": " + SystemMessageText(code) +
+               ".\n\nThe file is kept as it is: nothing is saved over it until Velmora starts again.");
+}
+
 // The whole file, or nothing when there is no file to read: the platform reader then answers
-// every lookup with its default, and so does an empty document.
+// every lookup with its default, and so does an empty document. A file that is there but
+// cannot be opened or read (in use, access denied, a disk error) raises: an unread store must
+// never pass for an empty one, which the next save would write over it.
 std::string FileBytes(const std::string& path)
 {
     UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr));
-    if (!file) return {};
+    if (!file) {
+        const DWORD error = GetLastError();
+        if (error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND) return {};
+        // A folder of that name holds no profiles, as the platform's reader finds; a save
+        // refuses to replace it.
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) return {};
+        RaiseUnreadable(path, error);
+    }
     LARGE_INTEGER size{};
     std::string bytes;
     // In one read when the size is known; a file that grows meanwhile is read on to its end.
     if (GetFileSizeEx(file.get(), &size) && size.QuadPart > 0 && size.QuadPart < 0x40000000) {
         bytes.resize(static_cast<size_t>(size.QuadPart));
         DWORD read = 0;
-        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr)) read = 0;
+        if (!ReadFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &read, nullptr))
+            RaiseUnreadable(path, GetLastError());
         bytes.resize(read);
     }
     char chunk[65536];
-    DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+    for (;;) {
+        DWORD read = 0;
+        if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) RaiseUnreadable(path, GetLastError());
+        if (read == 0) break;
         bytes.append(chunk, read);
+    }
     return bytes;
 }
 
@@ -284,10 +305,12 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
     }
     // About a hundred bytes per profile.
     IniWriter writer(static_cast<size_t>(list.Count()) * 128);
+    int written = 0;
     for (int i = 0; i < list.Count(); ++i) {
         const Tprofile& profile = ProfileAt(list, i);
-        // Numbered by position: the gap a deleted profile left closes here.
-        writer.Section(std::to_string(i));
+        if (!profile.confirmed) continue;
+        // Numbered in order: the gap a deleted profile left closes here.
+        writer.Section(std::to_string(written++));
         writer.Key("ip", profile.ip);
         writer.Key("mask", profile.mask);
         writer.Key("gw", profile.gw);
@@ -300,12 +323,42 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
     store.Replace(target, writer.Take());
 }
 
+namespace {
+// Set once LoadProfiles has read the whole store into the list; cleared when a load starts.
+bool g_profilesLoaded = false;
+}  // namespace
+
 void LoadProfiles()
 {
+    g_profilesLoaded = false;
     TListItems& list = CurrentList();
     const bool chosenExists =
         !ProfileIniPath.empty() && GetFileAttributesA(ProfileIniPath.c_str()) != INVALID_FILE_ATTRIBUTES;
     LoadProfilesFrom(list, chosenExists ? ProfileIniPath : ProgramFolder() + ProfileIniName);
+    g_profilesLoaded = true;
 }
 
-void SaveProfiles() { SaveProfilesTo(CurrentList(), ProgramFolder() + "profiles.ini"); }
+bool ProfilesLoaded() { return g_profilesLoaded; }
+
+bool SaveProfiles()
+{
+    TListItems& list = CurrentList();
+    // A list that never came from the store (a failed start, an unreadable file) would write
+    // an empty or partial store over the user's profiles.
+    if (!g_profilesLoaded) return false;
+    const std::string path = ProgramFolder() + "profiles.ini";
+    try {
+        SaveProfilesTo(list, path);
+    } catch (const AppError& error) {
+        // The reason alone ("File access denied") names neither the file nor the outcome.
+        RaiseError("The profiles could not be saved to \"" + path + "\": " + error.what() +
+                   ".\n\nThe file was not changed; Velmora goes on with the profiles as they are.");
+    }
+    return true;
+}
+
+std::string StoreKeptText()
+{
+    return "The profiles were not loaded from the profile file when Velmora started, so they were not saved: "
+           "the file is kept as it was.";
+}

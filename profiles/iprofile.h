@@ -19,6 +19,9 @@ public:
     std::string dns2;
     std::string name;
     bool dhcp = false;
+    // False while a profile made by "New" or the first start waits for the editor's Ok: such
+    // a profile is neither saved nor applied.
+    bool confirmed = true;
 };
 
 extern TListItems* ProfileList;     // the Profiles list view's items; set before the first load
@@ -34,16 +37,25 @@ Tprofile* NextProfile(int32_t current);
 std::string ProgramFolder();
 // Appends the store's profiles to *ProfileList, numbered 0 to n-1; does not clear the list.
 // Reads ProfileIniPath when a file or folder exists there, else ProgramFolder() + ProfileIniName.
+// A file that is there but cannot be read raises, naming the file and the reason.
 void LoadProfiles();
-// Replaces ProgramFolder() + "profiles.ini" by the profiles of *ProfileList, all at once:
-// on failure the previous file stays as it was and AppError is raised.
-void SaveProfiles();
+// Whether the last LoadProfiles read the whole store: only then may *ProfileList go over it.
+bool ProfilesLoaded();
+// Replaces ProgramFolder() + "profiles.ini" by the confirmed profiles of *ProfileList, all at
+// once, and returns true. Returns false and writes nothing when the list was not loaded from
+// the store. On failure the previous file stays as it was and AppError is raised, naming the
+// file.
+bool SaveProfiles();
+// What a close or Ok says when SaveProfiles kept the file because the list was never loaded.
+std::string StoreKeptText();
 
 // The same work on an explicit list and file.
 Tprofile& ProfileAt(const TListItems& list, int position);
 Tprofile* FindProfileIn(const TListItems& list, int32_t number);
 Tprofile* NextProfileIn(const TListItems& list, int32_t current);
+// Raises when a file is there but cannot be read; a missing file reads as no profile.
 void LoadProfilesFrom(TListItems& list, const std::string& path);
+// Writes the confirmed profiles, numbered by their order.
 void SaveProfilesTo(const TListItems& list, const std::string& path);
 
 // The run-time library's text for a failed file operation's Win32 error code, e.g. 5

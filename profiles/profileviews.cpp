@@ -53,6 +53,7 @@ void TForm1::SpeedButton5Click()
 {
     auto created = std::make_unique<Tprofile>(*ProfileList);
     created->id = ProfileList->Count();
+    created->confirmed = false;
     auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
     // The new profile and its entry go again unless the editor confirms them, however it ends.
     struct Discard {
@@ -66,6 +67,7 @@ void TForm1::SpeedButton5Click()
     AddProfileMenuEntry(profile);
     if (!OpenProfileEditor(&profile)) return;
     discard.profile = nullptr;
+    profile.confirmed = true;
     ShowEditedProfile(profile);
 }
 
@@ -92,8 +94,9 @@ void TForm1::SpeedButton3Click()
 void TForm1::RemoveProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);
-    if (profile != nullptr && ProfileEditor && ProfileEditor->Editing(*profile)) {
-        // The open editor writes into this profile when it is confirmed.
+    if (profile != nullptr && ((ProfileEditor && ProfileEditor->Editing(*profile)) || profile == ApplyingProfile)) {
+        // The open editor writes into this profile when it is confirmed; an activation in a
+        // nested message loop still reads and marks it.
         MessageBeep(0);
         return;
     }

@@ -48,6 +48,7 @@ void TForm1::firststart()
 
     auto created = std::make_unique<Tprofile>(*ProfileList);
     created->id = ProfileList->Count();
+    created->confirmed = false;
     auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
     // The profile stays only when the editor confirms it, however the steps between end.
     struct Discard {
@@ -64,5 +65,7 @@ void TForm1::firststart()
         const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
         if (adapter.HoldsObject()) CopyAdapterSettings(adapter, profile);
     }
-    if (OpenProfileEditor(&profile)) discard.profile = nullptr;
+    if (!OpenProfileEditor(&profile)) return;
+    discard.profile = nullptr;
+    profile.confirmed = true;
 }

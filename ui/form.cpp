@@ -2,6 +2,7 @@
 
 #include "ui/application.h"
 #include "core/errorbox.h"
+#include "core/handles.h"
 #include "ui/modal.h"
 #include "ui/fonts.h"
 
@@ -35,6 +36,7 @@ TForm::TForm(const FormArgs& args) : m_name(args.name)
     CreateHandle(windowClass, style, exStyle, args.owner,
                  {args.bounds.left, args.bounds.top, outer.right - outer.left, outer.bottom - outer.top}, args.caption);
     SetFont(args.font != nullptr ? args.font : DefaultFont());
+    if (TApplication* application = TApplication::Current()) application->FormConstructed(*this);
     if (args.icon != nullptr) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
     if (args.smallIcon != nullptr)
         SendMessageA(Handle(), WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(args.smallIcon));
@@ -103,6 +105,13 @@ int TForm::RunModalLoop()
     Show();
     MSG message;
     while (m_modalResult == mrNone) {
+        // The application is ending (the tray's "Exit" while this dialog was up): the dialog
+        // goes with it, without a close query, as a dialog goes when its program ends.
+        const TApplication* application = TApplication::Current();
+        if (application != nullptr && application->Terminated()) {
+            m_modalResult = mrCancel;
+            break;
+        }
         const BOOL got = GetMessageA(&message, nullptr, 0, 0);
         if (got <= 0) {
             // Leave the quit for the loop that owns it.
@@ -126,7 +135,11 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
     case WM_CLOSE: Close(); return 0;
-    case WM_QUERYENDSESSION: return CloseQuery() ? TRUE : FALSE;
+    case WM_QUERYENDSESSION: {
+        m_endingSession = true;
+        ScopeExit answered([this] { m_endingSession = false; });
+        return CloseQuery() ? TRUE : FALSE;
+    }
     case WM_SHOWWINDOW:
         // Only a show call counts; a parent being restored says so in lParam.
         if (wParam != FALSE && lParam == 0 && onShow) onShow();

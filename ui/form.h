@@ -41,6 +41,8 @@ public:
     void Close();
     // Raises onCloseQuery; true when the form may close.
     bool CloseQuery();
+    // True while the close query answers Windows' question whether the session may end.
+    bool EndingSession() const noexcept { return m_endingSession; }
 
     // Runs the form modally until its modal result is set; returns the result.
     int ShowModal();
@@ -63,4 +65,5 @@ private:
     std::string m_name;
     int m_modalResult = mrNone;
     bool m_modal = false;
+    bool m_endingSession = false;
 };

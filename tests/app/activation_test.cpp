@@ -2,10 +2,15 @@
 // in which order and form, what the profile list and the tray menu show afterwards, and what
 // the user is told when the adapter refuses.
 #include <memory>
+#include <tuple>
 
+#include "adapters/reg.h"
 #include "app/netconfig_fixture.h"
+#include "core/handles.h"
+#include "core/registry.h"
 #include "core/text.h"
 #include "profiles/iprofile.h"
+#include "simnet/simregistry.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -209,4 +214,54 @@ TEST_F(ActivationTest, AnAdapterThatIsGoneIsAnErrorAfterWhichTheDetailsAreRefres
     EXPECT_TRUE(AdapterCalls().empty());
     EXPECT_EQ(queriesSeen, 1u);
     EXPECT_EQ(Marks(), std::vector<int>{0});
+}
+
+// A refused activation leaves the adapter's stored gateway list as it found it: the emptying
+// that comes before the calls is undone, or the adapter would lose its gateway at its next
+// restart without having taken the profile.
+TEST_F(ActivationTest, ARefusedActivationPutsTheStoredGatewayBack)
+{
+    CreateWith({kOffice, kHome});
+    SimRegistryMirror registry(network);
+    registry.Attach();
+    const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
+    const auto storedGateway = [&] {
+        UniqueHkey interfaceKey;
+        RegistryData data;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, interfaceKey.put()) == ERROR_SUCCESS)
+            QueryRegistryValue(interfaceKey.get(), "DefaultGateway", data);
+        return data.bytes;
+    };
+    const std::string before = storedGateway();
+    ASSERT_EQ(before.substr(0, 11), "192.168.1.1");
+    for (const auto& [number, method, code] :
+         {std::tuple{0, L"EnableStatic", 70}, std::tuple{1, L"EnableDHCP", 91}}) {
+        network.SetMethodResult(Wired, method, code);
+        form->ApplyProfile(number);
+        EXPECT_EQ(storedGateway(), before) << AnsiFromWide(method);
+        EXPECT_EQ(form->ActiveProfileIndex, -1);
+    }
+}
+
+// The profile being applied stays while its activation runs nested message loops: a tray
+// "Delete" of it that arrives meanwhile is refused, and the activation marks it as applied.
+TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
+{
+    CreateWith({kLab, kOffice});
+    bool deleted = false;
+    network.SetChangeListener([&](const SimAdapter&) {
+        if (deleted) return;
+        deleted = true;
+        form->RemoveProfile(1);  // what the tray's posted "Delete" does when its message comes
+    });
+    form->ApplyProfile(1);
+    network.SetChangeListener(nullptr);
+    ASSERT_EQ(ProfileList->Count(), 2);
+    EXPECT_EQ(Profile(1).name, "Office");
+    EXPECT_EQ(form->ActiveProfileIndex, 1);
+    EXPECT_EQ(Marks(), (std::vector<int>{0, 1}));
+
+    // Once applied, the same request deletes it.
+    form->RemoveProfile(1);
+    EXPECT_EQ(ProfileList->Count(), 1);
 }

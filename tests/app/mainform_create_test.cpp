@@ -1,10 +1,18 @@
 // The main window's creation: its steps, their order, and an error in one of them.
 #include "app/mainwindow.h"
 
+#include <functional>
+#include <string>
+
+#include "core/check.h"
 #include "core/dispatch.h"
+#include "core/handles.h"
 #include "core/error.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
+#include "profiles/profiletesting.h"
+#include "simnet/simnetwork.h"
+#include "support/tempfolder.h"
 
 TEST_F(MainWindowTest, CreationConnectsRefreshesAndLoads)
 {
@@ -35,21 +43,105 @@ TEST_F(MainWindowTest, ProfilesAreLoadedFromTheStore)
     EXPECT_EQ(form->ListView1->Items().Count(), 2);
 }
 
-TEST_F(MainWindowTest, FailedConnectionIsShownAndTheLaterStepsAreSkipped)
-{
-    ProfileList = nullptr;
-    Create([]() -> Variant { RaiseError("The RPC server is unavailable"); });
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The RPC server is unavailable");
-    EXPECT_EQ(boxes[0].caption, "Velmora");
-    EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_TRUE(services->queries.empty());  // no refresh
-    EXPECT_TRUE(form->WmiServices.IsEmpty());
-    EXPECT_NE(Form2, nullptr);  // the steps before it ran
+// A step of the creation that reaches the machine fails: the error is shown, and the store is
+// loaded all the same, so that the close that follows writes back what the user had.
+struct FailedStep {
+    const char* name;
+    const char* shown;  // the error box's text
+    std::function<void(MainWindowTest&, SimNetwork&)> arrange;
+    bool connects;
+};
 
-    // The program runs on: the window hides and ends as ever, saving an empty store.
-    EXPECT_FALSE(application.Terminated());
+class FailedStepTest : public MainWindowTest, public testing::WithParamInterface<FailedStep> {
+public:
+    ~FailedStepTest() override
+    {
+        if (m_runKey) RegDeleteValueA(m_runKey.get(), "V.M.R.");
+    }
+    // "V.M.R." of another type than a string, as another program could leave it.
+    void PutNumberAsAutostartValue()
+    {
+        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
+                                  nullptr, 0, KEY_SET_VALUE, nullptr, m_runKey.put(), nullptr),
+                  ERROR_SUCCESS);
+        const DWORD number = 1;
+        RegSetValueExA(m_runKey.get(), "V.M.R.", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+    }
+
+private:
+    UniqueHkey m_runKey;
+};
+
+TEST_P(FailedStepTest, IsShownAndTheProfilesAreLoadedAndKept)
+{
+    const FailedStep& step = GetParam();
+    SimNetwork network;
+    step.arrange(*this, network);
+    WriteFileBytes(StorePath(), kTwoProfileStore);
+    form = &application.CreateForm<TForm1>([&]() -> Variant {
+        if (!step.connects) RaiseError("The RPC server is unavailable");
+        return network.Services();
+    });
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, step.shown);
+    EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
+    EXPECT_EQ(form->ListView1->Items().Count(), 2);
+    EXPECT_EQ(form->prfs->Count(), 2);
+
     Choose(form->Exit1);
-    EXPECT_TRUE(StoreWritten());
     EXPECT_TRUE(application.Terminated());
+    EXPECT_EQ(ReadFileBytes(StorePath()), kTwoProfileStore);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Steps, FailedStepTest,
+    testing::Values(FailedStep{"Connection", "The RPC server is unavailable", [](auto&, auto&) {}, false},
+                    FailedStep{"Refresh", "Calling \"ExecQuery\" failed: Generic failure",
+                               [](auto&, SimNetwork& network) {
+                                   network.FailQuery(static_cast<HRESULT>(0x80041001L), L"Generic failure");
+                               },
+                               true},
+                    FailedStep{"AutostartValue", "Invalid data type for 'V.M.R.'",
+                               [](MainWindowTest& test, auto&) {
+                                   static_cast<FailedStepTest&>(test).PutNumberAsAutostartValue();
+                               },
+                               true}),
+    [](const testing::TestParamInfo<FailedStep>& info) { return std::string(info.param.name); });
+
+// A store that is there but cannot be read is not an empty store: no welcome, and nothing
+// saved over it in this run, whatever the user does.
+TEST_F(MainWindowTest, AnUnreadableStoreIsNamedAndKept)
+{
+    WriteFileBytes(StorePath(), kTwoProfileStore);
+    {
+        // Another program holds the file open without sharing it.
+        UniqueFile held(CreateFileA(StorePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
+        ASSERT_TRUE(held);
+        form = &application.CreateForm<TForm1>([this] { return servicesHolder.Copy(); });
+    }
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find(StorePath()), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find(SystemMessageText(ERROR_SHARING_VIOLATION)), std::string::npos) << boxes[0].text;
+    EXPECT_FALSE(IsWindowVisible(form->Handle())) << "the first start's welcome";
+    EXPECT_FALSE(ProfilesLoaded());
+
+    // The user makes do with an empty list, then leaves: the file stays, and they are told.
+    Choose(form->Configuration1);
+    Click(*form->Button3);
+    Choose(form->Exit1);
+    ASSERT_EQ(boxes.size(), 3u);
+    EXPECT_EQ(boxes[1].text, StoreKeptText());
+    EXPECT_EQ(boxes[2].text, StoreKeptText());
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_EQ(ReadFileBytes(StorePath()), kTwoProfileStore);
+}
+
+TEST_F(MainWindowTest, AFailedSaveNamesTheFileAndSaysNothingChanged)
+{
+    Create();
+    BlockStore();
+    Choose(form->Exit1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_NE(boxes[0].text.find("\"" + StorePath() + "\": File access denied"), std::string::npos) << boxes[0].text;
+    EXPECT_NE(boxes[0].text.find("not changed"), std::string::npos) << boxes[0].text;
 }

@@ -267,6 +267,32 @@ TEST_F(ProfilesEditorTest, DeletingAnotherProfileWhileTheEditorIsOpenRenumbersUn
     EXPECT_EQ(FindProfile(1)->name, "C2");
 }
 
+// A profile being created is the user's only once the editor confirms it: meanwhile neither
+// "Apply Next Profile" nor its own "Activate" applies it, and an "Exit" saves the others and
+// ends the program, taking the editor with it.
+TEST_F(ProfilesEditorTest, TheProfileBeingCreatedIsNeitherAppliedNorSaved)
+{
+    Start(kThreeProfiles);
+    size_t callsWhileOpen = 99;
+    OnEditor({[&] {
+        network.ClearCalls();
+        form->ActiveProfileIndex = 2;  // "Apply next" comes to the new one, number 3
+        Choose(form->ApplyNextProfile1);
+        ChooseInTray(3, 0);
+        callsWhileOpen = network.Calls().size();
+        Choose(form->Exit1);
+    }});
+    Click(*form->SpeedButton5);
+    EXPECT_EQ(callsWhileOpen, 0u);
+    EXPECT_EQ(form->ActiveProfileIndex, 2);
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_FALSE(Editor().Modal());
+    EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C"}));
+    TListItems saved;
+    LoadProfilesFrom(saved, StorePath());
+    EXPECT_EQ(saved.Count(), 3);
+}
+
 // The first start's "Create New Profile": what the editor is given for the chosen adapter
 // (the first one, Wired), and what stays after Ok.
 class DefaultProfileTest : public ProfilesEditorTest {

@@ -164,3 +164,23 @@ TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
     EXPECT_EQ(form->ListView1->Items().Count(), 1);
 }
+
+// "Exit" from the tray while the welcome is up ends the program as it would later; without it,
+// the close button of the shown window still only hides it.
+TEST_F(FirstStartTest, ExitWhileTheWelcomeIsUpEndsTheProgram)
+{
+    Start([](TForm4&) { PostMessageA(Form1->Handle(), WM_COMMAND, MAKEWPARAM(Form1->Exit1->Command(), 0), 0); });
+    EXPECT_EQ(welcomeRuns, 1);
+    EXPECT_EQ(welcomeResult, mrCancel);
+    EXPECT_EQ(editorRuns, 0);
+    EXPECT_TRUE(application.Terminated());
+}
+
+TEST_F(FirstStartTest, AfterTheWelcomeTheCloseButtonHides)
+{
+    Start([](TForm4& dialog) { Press(*dialog.Button1); });
+    ASSERT_TRUE(IsWindowVisible(form->Handle()));
+    CloseButton();
+    EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    EXPECT_FALSE(application.Terminated());
+}
