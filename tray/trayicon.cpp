@@ -139,9 +139,10 @@ bool TTrayIcon::AddTrayIcon()
 {
     m_iconWanted = true;
     // Started from the Run key at logon, we may come before the notification area is ready,
-    // or find the shell so busy that the call times out although the icon arrived (the
-    // Shell_NotifyIcon documentation's note on failures at start-up). An icon the shell
-    // already holds answers NIM_MODIFY; one it does not hold is offered again until it does.
+    // or find the shell so busy that the call times out while the icon still arrives
+    // (Shell_NotifyIcon's documentation: calls at start-up often fail, and their error codes
+    // cannot be trusted). An icon the shell holds answers NIM_MODIFY; one it does not hold is
+    // offered again until it does.
     m_iconVisible = CallNotifyArea(NIM_ADD) || CallNotifyArea(NIM_MODIFY);
     if (m_iconVisible) {
         KillTimer(m_messageWindow.get(), AddRetryTimerId);
