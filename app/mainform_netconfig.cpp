@@ -8,11 +8,13 @@
 #include <wrl/client.h>
 
 #include <exception>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
+#include "app/adaptermemory.h"
 #include "core/check.h"
 #include "core/dispatch.h"
 #include "core/messagebox.h"
@@ -67,6 +69,17 @@ std::string EnabledText(bool enabled) { return enabled ? "Enabled" : "Disabled";
 bool SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+}
+
+// The configuration's SettingID, or empty when it cannot be read: remembering the chosen
+// adapter is a convenience and never fails a refresh or a choice.
+std::string SettingIdOf(const Variant& configuration)
+{
+    try {
+        return PropertyText(configuration, L"SettingID");
+    } catch (const std::exception&) {
+        return {};
+    }
 }
 
 // Calls `visit` with each configuration of a query result, in the order it enumerates.
@@ -202,6 +215,11 @@ void TForm1::refreshdata()
     AdapterCollection = QueryAdapterConfigurations(WmiServices, IpEnabledOnly);
     BuildAdapterList();
 
+    // With nothing chosen yet (the first refresh), the adapter the user chose in an earlier
+    // run is chosen again when it is listed.
+    const std::string remembered = SelectedAdapterIndex == -1 ? RememberedAdapter() : std::string();
+    std::optional<int32_t> rememberedIndex;
+
     // One entry per configuration, its description or "Error"; the table holds the Index
     // listed at each position (0 for "Error").
     ComboBox1->ClearItems();
@@ -213,11 +231,16 @@ void TForm1::refreshdata()
             ComboBox1->AddItem(description);
             positions.push_back(index);
             if (SelectedAdapterIndex == -1) SelectedAdapterIndex = index;
+            if (!remembered.empty() && !rememberedIndex &&
+                SameTextIgnoringCase(SettingIdOf(configuration), remembered)) {
+                rememberedIndex = index;
+            }
         } catch (const std::exception&) {
             ComboBox1->AddItem("Error");
             positions.push_back(0);
         }
     });
+    if (rememberedIndex) SelectedAdapterIndex = *rememberedIndex;
 
     // The chosen adapter, or else the one listed first; with none, everything else keeps
     // what it showed.
@@ -271,17 +294,26 @@ void TForm1::ComboBox1Change()
 {
     // The last query's result, no new one; the last configuration described so wins.
     const std::string chosen = static_cast<const TAdapterSelector&>(*ComboBox1).ChosenText();
+    bool named = false;
     ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
         try {
             if (SameTextIgnoringCase(PropertyText(configuration, L"Description"), chosen)) {
                 SelectedAdapterIndex = PropertyInt(configuration, L"Index");
+                named = true;
             }
         } catch (const std::exception&) {
             SelectedAdapterIndex = 0;
+            named = false;
         }
     });
     const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
     if (!adapter.HoldsObject()) return;
+    // Only an adapter the user named is kept for the next start: text that names none leaves
+    // the earlier choice, which may only be missing from this run's list.
+    if (named) {
+        const std::string settingId = SettingIdOf(adapter);
+        if (!settingId.empty()) RememberAdapter(settingId);
+    }
     // The current details and the tray hint stay as the last refresh left them.
     FillPropertyList(*proplist, adapter, false);
 }

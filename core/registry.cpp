@@ -69,6 +69,39 @@ void RaiseRegistryError(std::string_view pattern, const std::string& name)
     RaiseError(text);
 }
 
+std::string ReadUserString(const std::string& key, const std::string& name)
+{
+    DWORD size = 0;
+    if (RegGetValueA(HKEY_CURRENT_USER, RelativePath(key), name.c_str(), RRF_RT_REG_SZ, nullptr, nullptr, &size) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    std::string text(size, '\0');
+    // A value that grew meanwhile reads as absent, like one that is not there.
+    if (RegGetValueA(HKEY_CURRENT_USER, RelativePath(key), name.c_str(), RRF_RT_REG_SZ, nullptr, text.data(), &size) !=
+        ERROR_SUCCESS) {
+        return {};
+    }
+    text.resize(std::min<size_t>(text.find('\0'), size));
+    return text;
+}
+
+bool WriteUserString(const std::string& key, const std::string& name, const std::string& value)
+{
+    UniqueHkey opened;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, RelativePath(key), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
+                        nullptr, opened.put(), nullptr) != ERROR_SUCCESS) {
+        return false;
+    }
+    return RegSetValueExA(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
+                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+}
+
+bool DeleteUserValue(const std::string& key, const std::string& name)
+{
+    return RegDeleteKeyValueA(HKEY_CURRENT_USER, RelativePath(key), name.c_str()) == ERROR_SUCCESS;
+}
+
 void TRegistry::SetRootKey(HKEY root) noexcept
 {
     if (root == m_rootKey) return;

@@ -23,6 +23,13 @@ LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data
 // The texts of the registry errors; %s stands for the value or key name.
 [[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name);
 
+// A per-user setting: a REG_SZ value of HKEY_CURRENT_USER\<key>. Such settings are
+// conveniences, so they raise nothing: one that is absent or unreadable reads as empty, and
+// the writer and the deleter answer whether they succeeded.
+std::string ReadUserString(const std::string& key, const std::string& name);
+bool WriteUserString(const std::string& key, const std::string& name, const std::string& value);
+bool DeleteUserValue(const std::string& key, const std::string& name);
+
 class TRegistry {
 public:
     // Full access unless told otherwise; a reader without the right to write asks for KEY_READ.

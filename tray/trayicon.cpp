@@ -9,7 +9,8 @@
 #include "core/errorbox.h"
 
 namespace {
-constexpr UINT_PTR CycleTimerId = 1;
+// How often an icon the notification area refused is offered again.
+constexpr UINT AddRetryInterval = 2000;
 constexpr UINT_PTR OwnerHookId = 0x7261;
 // Posted to the message window: restoring from inside the owner's WM_SHOWWINDOW would
 // re-enter ShowWindow while it is still showing the window.
@@ -28,6 +29,14 @@ TTrayIcon::NotifyAreaFunction& NotifyArea()
 {
     static TTrayIcon::NotifyAreaFunction function = [](DWORD message, NOTIFYICONDATAA& record) {
         return Shell_NotifyIconA(message, &record);
+    };
+    return function;
+}
+
+TTrayIcon::MessageFilterFunction& MessageFilter()
+{
+    static TTrayIcon::MessageFilterFunction function = [](HWND window, UINT message, DWORD action) {
+        return ChangeWindowMessageFilterEx(window, message, action, nullptr);
     };
     return function;
 }
@@ -64,6 +73,11 @@ TTrayIcon::NotifyAreaFunction TTrayIcon::SetNotifyArea(NotifyAreaFunction functi
     return std::exchange(NotifyArea(), std::move(function));
 }
 
+TTrayIcon::MessageFilterFunction TTrayIcon::SetMessageFilter(MessageFilterFunction function)
+{
+    return std::exchange(MessageFilter(), std::move(function));
+}
+
 TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
 {
     if (owner != nullptr && !IsWindow(owner)) RaiseError("Invalid class typecast");
@@ -74,6 +88,11 @@ TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
     m_messageWindow.reset(CreateWindowExA(0, MessageWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                           GetModuleHandleA(nullptr), this));
     if (!m_messageWindow) RaiseError(SystemMessageText(GetLastError()));
+    // Windows keeps registered messages from a lower integrity level away from an elevated
+    // program (User Interface Privilege Isolation), and Explorer runs below it: without this
+    // an elevated Velmora never hears that the taskbar came back. Without elevation it changes
+    // nothing, and a failure leaves only that mend undone (ChangeWindowMessageFilterEx).
+    if (MessageFilter()) MessageFilter()(m_messageWindow.get(), TaskbarCreatedMessage(), MSGFLT_ALLOW);
 
     m_record.cbSize = NOTIFYICONDATAA_V1_SIZE;
     m_record.hWnd = m_messageWindow.get();
@@ -97,7 +116,7 @@ void TTrayIcon::Loaded()
 {
     if (m_startMinimized && m_owner != nullptr) ShowWindow(m_owner, SW_HIDE);
     UpdateTrayIcon();
-    SetIconVisible(m_iconVisible);
+    SetIconVisible(m_iconWanted);
 }
 
 void TTrayIcon::FillRecord()
@@ -118,14 +137,34 @@ bool TTrayIcon::CallNotifyArea(DWORD message)
 
 bool TTrayIcon::AddTrayIcon()
 {
-    m_iconVisible = true;
-    return CallNotifyArea(NIM_ADD);
+    m_iconWanted = true;
+    // Started from the Run key at logon, we may come before the notification area is ready,
+    // or find the shell so busy that the call times out while the icon still arrives
+    // (Shell_NotifyIcon's documentation: calls at start-up often fail, and their error codes
+    // cannot be trusted). An icon the shell holds answers NIM_MODIFY; one it does not hold is
+    // offered again until it does.
+    m_iconVisible = CallNotifyArea(NIM_ADD) || CallNotifyArea(NIM_MODIFY);
+    if (m_iconVisible) {
+        KillTimer(m_messageWindow.get(), AddRetryTimerId);
+    } else {
+        SetTimer(m_messageWindow.get(), AddRetryTimerId, AddRetryInterval, nullptr);
+    }
+    return m_iconVisible;
 }
 
 bool TTrayIcon::RemoveTrayIcon()
 {
+    m_iconWanted = false;
+    KillTimer(m_messageWindow.get(), AddRetryTimerId);
     m_iconVisible = false;
     return CallNotifyArea(NIM_DELETE);
+}
+
+void TTrayIcon::ShellRestarted()
+{
+    // A new taskbar holds none of the old icons.
+    m_iconVisible = false;
+    if (m_iconWanted) AddTrayIcon();
 }
 
 bool TTrayIcon::UpdateTrayIcon() { return CallNotifyArea(NIM_MODIFY); }
@@ -312,6 +351,7 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_QUERYENDSESSION: return 1;  // never hold up a log-off or shutdown
     case WM_TIMER:
         if (wParam == CycleTimerId) CycleStep();
+        if (wParam == AddRetryTimerId && m_iconWanted && !m_iconVisible) AddTrayIcon();
         return 0;
     case RestoreOwnerMessage:
         if (m_owner != nullptr) {
@@ -320,7 +360,7 @@ LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         return 0;
     default:
-        if (message == TaskbarCreatedMessage() && m_iconVisible) AddTrayIcon();
+        if (message == TaskbarCreatedMessage()) ShellRestarted();
         return DefWindowProcA(m_messageWindow.get(), message, wParam, lParam);
     }
 }

@@ -26,7 +26,7 @@ public:
     TTrayIcon(const TTrayIcon&) = delete;
     TTrayIcon& operator=(const TTrayIcon&) = delete;
 
-    // Called once the owner has set the properties: adds the icon when IconVisible.
+    // Called once the owner has set the properties: adds the icon unless it was set invisible.
     void Loaded();
 
     virtual bool AddTrayIcon();
@@ -47,6 +47,8 @@ public:
     void SetShowHint(bool show);
     HICON Icon() const { return m_icon.get(); }
     void SetIcon(HICON icon);  // copies the image
+    // Whether the notification area holds the icon now. An icon that is wanted but was
+    // refused is added again on a timer and when the taskbar is created.
     bool IconVisible() const { return m_iconVisible; }
     void SetIconVisible(bool visible);
     int32_t IconIndex() const { return m_iconIndex; }
@@ -77,6 +79,13 @@ public:
     // The notification area itself; tests put a recorder in its place.
     using NotifyAreaFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAA& record)>;
     static NotifyAreaFunction SetNotifyArea(NotifyAreaFunction function);
+    // The window message filter (ChangeWindowMessageFilterEx); tests record the calls.
+    using MessageFilterFunction = std::function<BOOL(HWND window, UINT message, DWORD action)>;
+    static MessageFilterFunction SetMessageFilter(MessageFilterFunction function);
+
+    // The timers of the message window.
+    static constexpr UINT_PTR CycleTimerId = 1;
+    static constexpr UINT_PTR AddRetryTimerId = 2;
 
 protected:
     virtual void DoClick();
@@ -98,6 +107,7 @@ private:
     void RestartCycleTimer();
     bool CallNotifyArea(DWORD message);
     void FillRecord();
+    void ShellRestarted();
 
     HWND m_owner;
     UniqueHwnd m_messageWindow;
@@ -111,7 +121,8 @@ private:
     bool m_enabled = true;
     std::string m_hint;
     bool m_showHint = false;
-    bool m_iconVisible = true;
+    bool m_iconWanted = true;    // IconVisible as last set
+    bool m_iconVisible = false;  // what the notification area holds
     int32_t m_iconIndex = 0;
     bool m_leftPopup = false;
     bool m_startMinimized = false;

@@ -131,9 +131,39 @@ int TForm::RunModalLoop()
     return m_modalResult;
 }
 
+void TForm::SaveFocus()
+{
+    HWND focused = GetFocus();
+    if (focused != nullptr && IsChild(Handle(), focused)) m_focusedControl = focused;
+}
+
+bool TForm::RestoreFocus()
+{
+    // The control may have gone or been hidden or disabled meanwhile (the grid's in-place editor).
+    HWND control = m_focusedControl;
+    if (control == nullptr || !IsChild(Handle(), control) || !IsWindowVisible(control) || !IsWindowEnabled(control)) {
+        return false;
+    }
+    SetFocus(control);
+    return true;
+}
+
 LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
+    case WM_ACTIVATE:
+        // As a dialog does: the control that had the focus when the form was left (hidden to
+        // the tray, or another window activated) gets it back when the form is active again,
+        // not the form itself, which is where DefWindowProc would put it.
+        if (LOWORD(wParam) == WA_INACTIVE) {
+            SaveFocus();
+        } else if (HIWORD(wParam) == 0 && RestoreFocus()) {
+            return 0;
+        }
+        break;
+    case WM_SETFOCUS:
+        if (RestoreFocus()) return 0;
+        break;
     case WM_CLOSE: Close(); return 0;
     case WM_QUERYENDSESSION: {
         m_endingSession = true;

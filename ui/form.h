@@ -61,8 +61,11 @@ protected:
 
 private:
     int RunModalLoop();
+    void SaveFocus();
+    bool RestoreFocus();
 
     std::string m_name;
+    HWND m_focusedControl = nullptr;  // had the keyboard focus when the form was last left
     int m_modalResult = mrNone;
     bool m_modal = false;
     bool m_endingSession = false;

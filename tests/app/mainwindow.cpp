@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "app/adaptermemory.h"
 #include "profiles/iprofile.h"
 
 MainWindowTest::MainWindowTest()
@@ -15,6 +16,7 @@ MainWindowTest::MainWindowTest()
     servicesHolder = CountingServices::Make(&services);
     UnblockStore();
     DeleteFileA(StorePath().c_str());
+    ForgetRememberedAdapter();
 }
 
 MainWindowTest::~MainWindowTest()
@@ -23,6 +25,7 @@ MainWindowTest::~MainWindowTest()
     SetShellOpen(m_previousShell);
     UnblockStore();
     DeleteFileA(StorePath().c_str());
+    ForgetRememberedAdapter();
 }
 
 TForm1& MainWindowTest::Create(ConnectServicesFunction connect)

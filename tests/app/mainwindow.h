@@ -1,7 +1,8 @@
 #pragma once
 // What the main window's tests share: an application of their own, the message boxes and
 // shell calls recorded instead of shown, a counting services object, and the profile store
-// the window writes (profiles.ini beside the test program) removed before and after.
+// the window writes (profiles.ini beside the test program) and the adapter it remembers
+// removed before and after.
 #include <gtest/gtest.h>
 
 #include <memory>

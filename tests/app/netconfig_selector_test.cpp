@@ -1,7 +1,12 @@
-// Choosing an adapter in the selector, and the header strip over the property list.
+// Choosing an adapter in the selector, remembered for the next start, and the header strip
+// over the property list.
 #include "app/netconfig_fixture.h"
 
 #include <commctrl.h>
+
+#include <memory>
+
+#include "app/adaptermemory.h"
 
 TEST_F(NetconfigTest, ChoosingAnotherAdapterRefillsOnlyThePropertyList)
 {
@@ -64,6 +69,50 @@ TEST_F(NetconfigTest, SeveralAdaptersDescribedAlikeTheLastOneWins)
     ASSERT_EQ(form->SelectedAdapterIndex, Wired);
     TypeInSelector(WiredName);
     EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
+}
+
+namespace {
+class AdapterMemoryTest : public NetconfigTest {
+protected:
+    // An earlier run on the same network: a main window of its own, in which the user chooses
+    // the adapter described `name`. The window is gone when this returns, as the run is.
+    void ChooseInAnEarlierRun(const std::string& name)
+    {
+        const auto earlier = std::make_unique<TForm1>([this] { return network.Services(); });
+        form = earlier.get();
+        TypeInSelector(name);
+        form = nullptr;
+    }
+    static constexpr char WirelessSettingId[] = "{5D1C2E3A-2222-4F1A-9C3E-0050B6000007}";
+};
+}  // namespace
+
+TEST_F(AdapterMemoryTest, TheAdapterChosenInOneRunIsChosenAtTheNextStart)
+{
+    ChooseInAnEarlierRun(WirelessName);
+    CreateOnNetwork();
+    EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
+    EXPECT_EQ(SelectedEntry(), 1);
+    EXPECT_EQ(form->proplist->Values("MACAddress"), "00:1B:21:00:00:07");
+    EXPECT_EQ(form->ValueListEditor2->Values("Card:"), "Netwtw10");
+    EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.100 10.0.7.101 ");
+}
+
+// Like a VPN adapter that is not up yet at logon: the start falls back to the first adapter,
+// and the earlier choice is kept for a start that lists it again.
+TEST_F(AdapterMemoryTest, AnAdapterMissingAtTheNextStartFallsBackToTheFirstAndStaysRemembered)
+{
+    ChooseInAnEarlierRun(WirelessName);
+    network.MutableAdapter(Wireless)->ipEnabled = false;
+    CreateOnNetwork();
+    EXPECT_EQ(form->SelectedAdapterIndex, Wired);
+    EXPECT_EQ(SelectedEntry(), 0);
+    EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
+
+    TypeInSelector("No such adapter");  // names no adapter, so chooses none
+    EXPECT_EQ(RememberedAdapter(), WirelessSettingId);
+    TypeInSelector(WiredName);
+    EXPECT_EQ(RememberedAdapter(), "{5D1C2E3A-1111-4F1A-9C3E-0050B6000003}");
 }
 
 namespace {

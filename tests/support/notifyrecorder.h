@@ -1,9 +1,10 @@
 #pragma once
 // Stands in for the notification area while it lives: every call the tray icon makes is
-// recorded, record and all, and accepted.
+// recorded, record and all, and accepted unless a test scripts the answer.
 #include <windows.h>
 #include <shellapi.h>
 
+#include <functional>
 #include <vector>
 
 #include "tray/trayicon.h"
@@ -19,7 +20,7 @@ public:
     {
         m_previous = TTrayIcon::SetNotifyArea([this](DWORD message, NOTIFYICONDATAA& record) {
             calls.push_back({message, record});
-            return TRUE;
+            return answer ? answer(message) : TRUE;
         });
     }
     ~RecordingNotifyArea() { TTrayIcon::SetNotifyArea(m_previous); }
@@ -34,6 +35,7 @@ public:
         return n;
     }
     std::vector<NotifyCall> calls;
+    std::function<BOOL(DWORD message)> answer;
 
 private:
     TTrayIcon::NotifyAreaFunction m_previous;
