@@ -76,9 +76,8 @@ MethodOutcome SetGateWays(SimAdapter& adapter, const std::vector<SimArg>& args)
         if (metrics->ints[i] < MinMetric || metrics->ints[i] > MaxMetric) return {InvalidInput, false};
         costs[i] = metrics->ints[i];
     }
-    const bool clears = gateways->texts.size() == 1 &&
-                        std::find(adapter.ipAddresses.begin(), adapter.ipAddresses.end(), gateways->texts[0]) !=
-                            adapter.ipAddresses.end();
+    const bool clears = gateways->texts.size() == 1 && std::find(adapter.ipAddresses.begin(), adapter.ipAddresses.end(),
+                                                                 gateways->texts[0]) != adapter.ipAddresses.end();
     adapter.storedGateways = clears ? std::vector<std::wstring>{} : gateways->texts;
     adapter.storedGatewayMetrics = clears ? std::vector<int32_t>{} : costs;
     adapter.gateways = adapter.storedGateways;
@@ -151,4 +150,13 @@ void GiveDhcpLease(SimAdapter& adapter)
     adapter.gatewayMetrics.insert(adapter.gatewayMetrics.end(), adapter.storedGatewayMetrics.begin(),
                                   adapter.storedGatewayMetrics.end());
     if (!adapter.staticDns) adapter.dnsServers = LeaseDnsServers(adapter);
+}
+
+void PutOnDhcp(SimAdapter& adapter)
+{
+    adapter.dhcpEnabled = true;
+    adapter.staticDns = false;
+    adapter.storedGateways.clear();
+    adapter.storedGatewayMetrics.clear();
+    GiveDhcpLease(adapter);
 }

@@ -54,3 +54,6 @@ MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, c
 // Gives the adapter the lease a DHCP server would: address, mask and gateway first in the
 // live lists, the stored static gateways after the lease's.
 void GiveDhcpLease(SimAdapter& adapter);
+// Makes the adapter one that has always been on DHCP: no static gateway or DNS servers kept,
+// and a lease.
+void PutOnDhcp(SimAdapter& adapter);

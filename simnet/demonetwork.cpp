@@ -17,8 +17,8 @@ std::wstring Hex(unsigned value, int digits)
 std::wstring SettingIdFor(int32_t index)
 {
     const unsigned n = static_cast<unsigned>(index);
-    return L"{" + Hex(0x6A3C1E00u + n * 0x101u, 8) + L"-" + Hex(0x4B2Du + n, 4) + L"-4F1A-9C3E-" +
-           Hex(0x0050B6u, 6) + Hex(n * 0x2F1u & 0xFFFFFFu, 6) + L"}";
+    return L"{" + Hex(0x6A3C1E00u + n * 0x101u, 8) + L"-" + Hex(0x4B2Du + n, 4) + L"-4F1A-9C3E-" + Hex(0x0050B6u, 6) +
+           Hex(n * 0x2F1u & 0xFFFFFFu, 6) + L"}";
 }
 
 std::wstring MacFor(int32_t index)
@@ -63,8 +63,7 @@ SimAdapter StaticEthernet(int32_t index)
 SimAdapter DhcpWifi(int32_t index)
 {
     SimAdapter adapter = Adapter(index, L"Intel(R) Wi-Fi 6 AX201 160MHz", L"Netwtw10", true);
-    adapter.dhcpEnabled = true;
-    GiveDhcpLease(adapter);
+    PutOnDhcp(adapter);
     // A home router hands out a global IPv6 prefix besides the IPv4 lease.
     adapter.ipv6Addresses = {L"2001:db8:4d2:10::1a4", L"fe80::8d1:7eff:fe03:22c9"};
     adapter.ipv6Prefixes = {L"64", L"64"};
@@ -130,6 +129,7 @@ SimAdapter MachineAdapter(int position)
 SimNetwork MakeDemoNetwork(int adapterCount)
 {
     SimNetwork network;
-    for (int position = 0; position < adapterCount; ++position) network.AddAdapter(MachineAdapter(position));
+    for (int position = 0; position < adapterCount; ++position)
+        network.AddAdapter(MachineAdapter(position));
     return network;
 }

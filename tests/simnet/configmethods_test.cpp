@@ -88,11 +88,7 @@ SimAdapter Static6()
 SimAdapter Dhcp6()
 {
     SimAdapter adapter = Static6();
-    adapter.dhcpEnabled = true;
-    adapter.staticDns = false;
-    adapter.storedGateways.clear();
-    adapter.storedGatewayMetrics.clear();
-    GiveDhcpLease(adapter);
+    PutOnDhcp(adapter);
     return adapter;
 }
 SimAdapter DhcpWithOwnDns6()
