@@ -31,6 +31,8 @@ std::vector<std::wstring> LeaseDnsServers(const SimAdapter& adapter) { return {L
 // its gateway and the DNS servers it gave. DefaultIPGateway maps to the interface's stored
 // "DefaultGateway" (the class's MappingStrings), so a static gateway left there routes again.
 // Remarks: on an adapter already static it answers 81 and makes the change all the same.
+// The page's examples are IPv4 only; an address that is not IPv4 unicast answering 70 and a
+// mask that is no contiguous IPv4 mask 66 are this simulation's reading of the code list.
 MethodOutcome EnableStatic(SimAdapter& adapter, const std::vector<SimArg>& args)
 {
     const SimArg* addresses = ArgAt(args, 0);
@@ -128,8 +130,8 @@ size_t ParameterCount(ConfigMethod method)
 
 MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args)
 {
-    // 84 "IP not enabled on adapter": TCP/IP unbound, or (as Windows reports a disconnected
-    // adapter) the link down.
+    // 84 "IP not enabled on adapter": TCP/IP unbound, or the link down. That a disconnected
+    // adapter reads as not IP-enabled is how Windows reports it, not written on the class page.
     if (!ReportsIpEnabled(adapter)) return {IpNotEnabled, false};
     switch (method) {
     case ConfigMethod::EnableStatic: return EnableStatic(adapter, args);

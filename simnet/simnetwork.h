@@ -69,8 +69,9 @@ struct SimAdapter {
     std::vector<std::wstring> ipv6Addresses, ipv6Prefixes, ipv6Gateways;
 };
 
-// What WMI reports as IPEnabled: TCP/IP bound and enabled, and the link up. A disconnected
-// adapter reads FALSE like an unbound one (it is left out of "where IPEnabled=TRUE").
+// What WMI reports as IPEnabled ("TCP/IP is bound and enabled on this network adapter"), and
+// the link up: Windows reports a disconnected adapter as FALSE like an unbound one, and leaves
+// it out of "where IPEnabled=TRUE" (as it behaves; the class page does not say so).
 inline bool ReportsIpEnabled(const SimAdapter& adapter) { return adapter.ipEnabled && adapter.mediaConnected; }
 
 // One argument of a logged call, as it arrived.
