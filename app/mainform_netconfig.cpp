@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "adapters/reg.h"
+#include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "app/adaptermemory.h"
 #include "core/check.h"
@@ -66,6 +67,9 @@ bool PropertyIsTrue(const Variant& object, const wchar_t* name)
 
 std::string EnabledText(bool enabled) { return enabled ? "Enabled" : "Disabled"; }
 
+// One address as VariantToText writes a list of one: followed by a space.
+std::string AsListed(const std::string& address) { return address.empty() ? address : address + " "; }
+
 bool SameTextIgnoringCase(const std::string& a, const std::string& b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
@@ -111,9 +115,16 @@ void FillPropertyList(TValueListEditor& list, const Variant& adapter, bool withD
     list.AddRow(kDnsServersKey, PropertyText(adapter, L"DNSServerSearchOrder"));
 }
 
-// A row's text as the adapter takes it: one element per address (the refresh puts a space
-// after each). A row with no address is one empty element, which the gateway call skips and
-// the DNS call sends as no list.
+// IPv6 entries (and the prefix lengths such as "64" WMI lists after the masks) are not the
+// IPv4 methods' to take: sent back unedited they would make the adapter refuse the row.
+bool IsIpv6Entry(const std::string& element)
+{
+    return element.find(':') != std::string::npos || element.find_first_not_of("0123456789") == std::string::npos;
+}
+
+// A row's text as the adapter takes it: one element per IPv4 address (the refresh puts a
+// space after each). A row with no address is one empty element, which the gateway call
+// skips and the DNS call sends as no list.
 std::vector<std::string> AddressElements(const std::string& text)
 {
     std::vector<std::string> elements;
@@ -121,7 +132,8 @@ std::vector<std::string> AddressElements(const std::string& text)
     while (start < text.size()) {
         size_t end = text.find(' ', start);
         if (end == std::string::npos) end = text.size();
-        if (end > start) elements.push_back(text.substr(start, end - start));
+        if (end > start && !IsIpv6Entry(text.substr(start, end - start)))
+            elements.push_back(text.substr(start, end - start));
         start = end + 1;
     }
     if (elements.empty()) elements.emplace_back();
@@ -269,24 +281,27 @@ void TForm1::refreshdata()
 
     FillPropertyList(*proplist, adapter, true);
 
-    const std::string ipAddress = PropertyText(adapter, L"IPAddress");
+    // One address, mask and gateway, the first IPv4 ones, written as a one-element list is
+    // (with its space); the DNS list stays whole.
+    const AdapterAddress live = ShownAddress(nullptr, adapter);
     ValueListEditor2->SetValues("DNS:", PropertyText(adapter, L"DNSServerSearchOrder"));
-    ValueListEditor2->SetValues("GW:", PropertyText(adapter, L"DefaultIPGateway"));
-    ValueListEditor2->SetValues("Mask:", PropertyText(adapter, L"IPSubnet"));
-    ValueListEditor2->SetValues("IP:", ipAddress);
+    ValueListEditor2->SetValues("GW:", AsListed(live.gateway));
+    ValueListEditor2->SetValues("Mask:", AsListed(live.mask));
+    ValueListEditor2->SetValues("IP:", AsListed(live.address));
     ValueListEditor2->SetValues("DHCP:", EnabledText(PropertyIsTrue(adapter, L"DHCPEnabled")));
     ValueListEditor2->SetValues("Card:", PropertyText(adapter, L"ServiceName"));
 
-    TrayIcon1->SetHint("VMR. IP:" + ipAddress);
+    TrayIcon1->SetHint("VMR. IP:" + AsListed(live.address));
 
     // What Windows stores for the adapter stands before the live values, except in the
-    // property list.
+    // property list (and a DHCP adapter's lease before its stored 0.0.0.0).
     if (stored == nullptr) return;
-    TrayIcon1->SetHint("VMR. IP:" + stored->Address);
-    ValueListEditor2->SetValues("IP:", stored->Address);
+    const AdapterAddress shown = ShownAddress(stored, adapter);
+    TrayIcon1->SetHint("VMR. IP:" + shown.address);
+    ValueListEditor2->SetValues("IP:", shown.address);
     ValueListEditor2->SetValues("DNS:", stored->Dns1 + " " + stored->Dns2);
-    ValueListEditor2->SetValues("GW:", stored->Gateway);
-    ValueListEditor2->SetValues("Mask:", stored->Mask);
+    ValueListEditor2->SetValues("GW:", shown.gateway);
+    ValueListEditor2->SetValues("Mask:", shown.mask);
     ValueListEditor2->SetValues("DHCP:", EnabledText(stored->DhcpEnabled == 1));
 }
 
@@ -340,9 +355,13 @@ void TForm1::Button1Click()
 
     const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
     std::vector<Refusal> refusals;
-    const int32_t gatewayResult = AdapterSetGateways(adapter, gatewaySettings);
-    if (Refused(gatewayResult, false)) refusals.push_back({"Default Gateways", gatewayResult});
+    int32_t gatewayResult = AdapterSetGateways(adapter, gatewaySettings);
     const int32_t staticResult = AdapterEnableStatic(adapter, ipSettings);
+    // SetGateways works on a static adapter only (64 on DHCP, Win32_NetworkAdapterConfiguration's
+    // SetGateways page): once EnableStatic has made the adapter static, the gateways go again.
+    if (gatewayResult == 64 && !Refused(staticResult, true))
+        gatewayResult = AdapterSetGateways(adapter, gatewaySettings);
+    if (Refused(gatewayResult, false)) refusals.push_back({"Default Gateways", gatewayResult});
     if (Refused(staticResult, true)) refusals.push_back({"IP Address and Subnet Mask", staticResult});
     const int32_t dnsResult = AdapterSetDnsServers(adapter, dnsSettings);
     if (Refused(dnsResult, false)) refusals.push_back({"DNS Servers", dnsResult});

@@ -3,17 +3,11 @@
 #include <string>
 
 #include "adapters/reg.h"
+#include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
-
-namespace {
-// VariantToText ends every element with a space. Laid out whole, a first address whose last
-// group is short would take the start of the next element into that group ("10.1.1.5" and
-// "fe80::1" would show 10.1.1.5f), so the field gets the first element alone.
-std::string FirstElement(const std::string& text) { return text.substr(0, text.find(' ')); }
-}  // namespace
 
 bool TForm2::Editing(const Tprofile& profile) const { return Modal() && EditedProfile == &profile; }
 
@@ -90,20 +84,23 @@ void TForm2::Button3Click()
     if (!EditorAdapter.HoldsObject()) return;
     const std::string settingId = VariantText(GetMember(EditorAdapter, L"SettingID").get());
     // The settings stored in the registry come first; WMI's live ones only when there are none.
+    // One address each: laid out whole, a list such as "10.1.1.5 fe80::1" would put the start
+    // of its second element into the last group (10.1.1.5f).
     if (const tadapter* stored = FindAdapterBySettingID(settingId)) {
-        ip->SetText(stored->Address);
+        const AdapterAddress shown = ShownAddress(stored, EditorAdapter);
+        ip->SetText(shown.address);
         dns1->SetText(stored->Dns1);
         dns2->SetText(stored->Dns2);
-        gw->SetText(stored->Gateway);
-        mask->SetText(stored->Mask);
+        gw->SetText(shown.gateway);
+        mask->SetText(shown.mask);
         return;
     }
-    ip->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"IPAddress"))));
+    ip->SetText(FirstIPv4Element(GetMember(EditorAdapter, L"IPAddress")));
     // A DNS field that gets no server keeps its text; a Null list leaves both.
     if (const auto servers = VariantToStringList(GetMember(EditorAdapter, L"DNSServerSearchOrder"))) {
         if (servers->size() >= 1) dns1->SetText((*servers)[0]);
         if (servers->size() >= 2) dns2->SetText((*servers)[1]);
     }
-    gw->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"DefaultIPGateway"))));
-    mask->SetText(FirstElement(VariantToText(GetMember(EditorAdapter, L"IPSubnet"))));
+    gw->SetText(FirstIPv4Element(GetMember(EditorAdapter, L"DefaultIPGateway")));
+    mask->SetText(FirstIPv4Element(GetMember(EditorAdapter, L"IPSubnet")));
 }

@@ -1,6 +1,7 @@
 // The first start: with no profile stored, the main window shows itself with the welcome
 // dialog, which offers a profile named "Default" holding the chosen adapter's settings.
 #include "adapters/reg.h"
+#include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
@@ -8,26 +9,24 @@
 #include "profiles/starttip.h"
 
 namespace {
-// The adapter's present settings as WMI reports them, then the stored ones from the registry
-// in their place where the registry knows the adapter.
+// The adapter's present settings: one address, mask and gateway (ShownAddress: the first IPv4
+// ones, or what Windows stores for the adapter), and the DNS servers, from the registry where
+// it knows the adapter and from WMI where it does not.
 void CopyAdapterSettings(const Variant& adapter, Tprofile& profile)
 {
     const std::string settingId = VariantText(GetMember(adapter, L"SettingID").get());
     const tadapter* record = FindAdapterBySettingID(settingId);
-    profile.ip = VariantToText(GetMember(adapter, L"IPAddress"));
-    if (const auto servers = VariantToStringList(GetMember(adapter, L"DNSServerSearchOrder"))) {
-        if (!servers->empty()) profile.dns1 = (*servers)[0];
-        if (servers->size() >= 2) profile.dns2 = (*servers)[1];
-    }
-    profile.gw = VariantToText(GetMember(adapter, L"DefaultIPGateway"));
-    profile.mask = VariantToText(GetMember(adapter, L"IPSubnet"));
+    const AdapterAddress shown = ShownAddress(record, adapter);
+    profile.ip = shown.address;
+    profile.mask = shown.mask;
+    profile.gw = shown.gateway;
     if (record != nullptr) {
-        profile.ip = record->Address;
-        profile.mask = record->Mask;
         profile.dns1 = record->Dns1;
         profile.dns2 = record->Dns2;
-        profile.gw = record->Gateway;
         profile.dhcp = record->DhcpEnabled == 1;
+    } else if (const auto servers = VariantToStringList(GetMember(adapter, L"DNSServerSearchOrder"))) {
+        if (!servers->empty()) profile.dns1 = (*servers)[0];
+        if (servers->size() >= 2) profile.dns2 = (*servers)[1];
     }
     profile.name = "Default";
 }

@@ -86,6 +86,19 @@ Variant IntListValue(const std::vector<int32_t>& items)
     return IntArray(items, 0);
 }
 
+// Win32_NetworkAdapterConfiguration: IPAddress "can contain either IPv6 addresses or IPv4
+// addresses" (and, with IPSubnet and DefaultIPGateway, lists the IPv4 entries first, the IPv6
+// ones after them: a prefix length such as "64" for each IPv6 address). A disconnected adapter
+// has no addresses to report.
+std::vector<std::wstring> Joined(const SimAdapter& adapter, const std::vector<std::wstring>& ipv4,
+                                 const std::vector<std::wstring>& ipv6)
+{
+    if (!adapter.mediaConnected) return {};
+    std::vector<std::wstring> all = ipv4;
+    all.insert(all.end(), ipv6.begin(), ipv6.end());
+    return all;
+}
+
 Variant PropertyValue(const SimAdapter& adapter, DISPID id)
 {
     switch (id) {
@@ -94,13 +107,13 @@ Variant PropertyValue(const SimAdapter& adapter, DISPID id)
     case SettingIdId: return Variant::FromWide(adapter.settingId);
     case MacAddressId: return adapter.macAddress.empty() ? Variant::Null() : Variant::FromWide(adapter.macAddress);
     case ServiceNameId: return Variant::FromWide(adapter.serviceName);
-    case IpEnabledId: return Variant::FromBool(adapter.ipEnabled);
+    case IpEnabledId: return Variant::FromBool(ReportsIpEnabled(adapter));
     case DhcpEnabledId: return Variant::FromBool(adapter.dhcpEnabled);
-    case IpAddressId: return TextListValue(adapter.ipAddresses);
-    case IpSubnetId: return TextListValue(adapter.subnets);
-    case DefaultIpGatewayId: return TextListValue(adapter.gateways);
-    case DnsServerSearchOrderId: return TextListValue(adapter.dnsServers);
-    case GatewayCostMetricId: return IntListValue(adapter.gatewayMetrics);
+    case IpAddressId: return TextListValue(Joined(adapter, adapter.ipAddresses, adapter.ipv6Addresses));
+    case IpSubnetId: return TextListValue(Joined(adapter, adapter.subnets, adapter.ipv6Prefixes));
+    case DefaultIpGatewayId: return TextListValue(Joined(adapter, adapter.gateways, adapter.ipv6Gateways));
+    case DnsServerSearchOrderId: return TextListValue(Joined(adapter, adapter.dnsServers, {}));
+    case GatewayCostMetricId: return IntListValue(adapter.mediaConnected ? adapter.gatewayMetrics : std::vector<int32_t>{});
     default: return Variant();
     }
 }
@@ -165,6 +178,7 @@ private:
         }
         // Methods act on the live adapter; this object keeps the values of its query.
         SimAdapter& live = m_state->adapters.at(m_slot);
+        if (m_state->storedSettingsReader) m_state->storedSettingsReader(live);
         const MethodOutcome outcome = RunConfigurationMethod(method, live, call.args);
         if (outcome.changed) m_state->NotifyChanged(live);
         return DispatchAnswer::Value(Variant::FromInt(outcome.code));

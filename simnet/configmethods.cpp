@@ -1,5 +1,6 @@
 #include "simnet/configmethods.h"
 
+#include <algorithm>
 #include <string>
 
 #include "simnet/ipv4rules.h"
@@ -25,6 +26,13 @@ std::wstring LeaseAddress(const SimAdapter& adapter, int host)
 
 std::vector<std::wstring> LeaseDnsServers(const SimAdapter& adapter) { return {LeaseAddress(adapter, 1)}; }
 
+// EnableStatic: "enables static TCP/IP addressing for the target network adapter. As a
+// result, DHCP for this network adapter is disabled." What came with the lease goes with it:
+// its gateway and the DNS servers it gave. DefaultIPGateway maps to the interface's stored
+// "DefaultGateway" (the class's MappingStrings), so a static gateway left there routes again.
+// Remarks: on an adapter already static it answers 81 and makes the change all the same.
+// The page's examples are IPv4 only; an address that is not IPv4 unicast answering 70 and a
+// mask that is no contiguous IPv4 mask 66 are this simulation's reading of the code list.
 MethodOutcome EnableStatic(SimAdapter& adapter, const std::vector<SimArg>& args)
 {
     const SimArg* addresses = ArgAt(args, 0);
@@ -40,19 +48,27 @@ MethodOutcome EnableStatic(SimAdapter& adapter, const std::vector<SimArg>& args)
     for (const std::wstring& mask : masks->texts) {
         if (!IsSubnetMask(mask)) return {InvalidSubnetMask, false};
     }
-    const int32_t code = adapter.dhcpEnabled ? Success : DhcpServiceUnavailable;
+    const bool wasDhcp = adapter.dhcpEnabled;
     adapter.dhcpEnabled = false;
     adapter.ipAddresses = addresses->texts;
     adapter.subnets = masks->texts;
-    return {code, true};
+    adapter.gateways = adapter.storedGateways;
+    adapter.gatewayMetrics = adapter.storedGatewayMetrics;
+    if (wasDhcp && !adapter.staticDns) adapter.dnsServers.clear();
+    return {wasDhcp ? Success : DhcpServiceUnavailable, true};
 }
 
+// SetGateways: "This method only works when the NIC is in the static IP mode" (64 "Method
+// not supported when the NIC is in DHCP mode"); more than five gateways is 69; metrics range
+// from 1 to 9999, the default 1; "To clear gateways, set the gateway to the same IP used on
+// EnableStatic." What it sets is the stored "DefaultGateway" and the live list alike.
 MethodOutcome SetGateWays(SimAdapter& adapter, const std::vector<SimArg>& args)
 {
     const SimArg* gateways = ArgAt(args, 0);
     const SimArg* metrics = ArgAt(args, 1);
     if (gateways == nullptr || !IsTextList(*gateways)) return {InvalidInput, false};
     if (metrics != nullptr && !IsIntList(*metrics)) return {InvalidInput, false};
+    if (adapter.dhcpEnabled) return {NotSupported, false};
     if (gateways->texts.size() > static_cast<size_t>(MaxGateways)) return {TooManyGateways, false};
     for (const std::wstring& gateway : gateways->texts) {
         if (!IsUnicastIPv4(gateway)) return {InvalidGateway, false};
@@ -62,11 +78,18 @@ MethodOutcome SetGateWays(SimAdapter& adapter, const std::vector<SimArg>& args)
         if (metrics->ints[i] < MinMetric || metrics->ints[i] > MaxMetric) return {InvalidInput, false};
         costs[i] = metrics->ints[i];
     }
-    adapter.gateways = gateways->texts;
-    adapter.gatewayMetrics = costs;
+    const bool clears = gateways->texts.size() == 1 && std::find(adapter.ipAddresses.begin(), adapter.ipAddresses.end(),
+                                                                 gateways->texts[0]) != adapter.ipAddresses.end();
+    adapter.storedGateways = clears ? std::vector<std::wstring>{} : gateways->texts;
+    adapter.storedGatewayMetrics = clears ? std::vector<int32_t>{} : costs;
+    adapter.gateways = adapter.storedGateways;
+    adapter.gatewayMetrics = adapter.storedGatewayMetrics;
     return {Success, true};
 }
 
+// EnableDHCP: "This method does not clear any static default gateways present on the
+// machine": the stored list stays and routes beside the lease's gateway. A DNS list set by
+// hand stays too: only setDNSServerSearchOrder without servers hands DNS back to DHCP.
 MethodOutcome EnableDHCP(SimAdapter& adapter)
 {
     adapter.dhcpEnabled = true;
@@ -74,11 +97,12 @@ MethodOutcome EnableDHCP(SimAdapter& adapter)
     return {Success, true};
 }
 
+// SetDNSServerSearchOrder Remarks: after static DNS servers were set, the method called
+// without its in parameter makes the adapter use DHCP's servers again.
 MethodOutcome SetDnsServerSearchOrder(SimAdapter& adapter, const std::vector<SimArg>& args)
 {
     const SimArg* servers = ArgAt(args, 0);
     if (servers == nullptr || (IsTextList(*servers) && servers->texts.empty())) {
-        // No list: the servers set by hand go; DHCP's own take their place.
         adapter.staticDns = false;
         adapter.dnsServers = adapter.dhcpEnabled ? LeaseDnsServers(adapter) : std::vector<std::wstring>{};
         return {Success, true};
@@ -106,7 +130,9 @@ size_t ParameterCount(ConfigMethod method)
 
 MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args)
 {
-    if (!adapter.ipEnabled) return {IpNotEnabled, false};
+    // 84 "IP not enabled on adapter": TCP/IP unbound, or the link down. That a disconnected
+    // adapter reads as not IP-enabled is how Windows reports it, not written on the class page.
+    if (!ReportsIpEnabled(adapter)) return {IpNotEnabled, false};
     switch (method) {
     case ConfigMethod::EnableStatic: return EnableStatic(adapter, args);
     case ConfigMethod::SetGateWays: return SetGateWays(adapter, args);
@@ -122,5 +148,17 @@ void GiveDhcpLease(SimAdapter& adapter)
     adapter.subnets = {L"255.255.255.0"};
     adapter.gateways = {LeaseAddress(adapter, 1)};
     adapter.gatewayMetrics = {1};
+    adapter.gateways.insert(adapter.gateways.end(), adapter.storedGateways.begin(), adapter.storedGateways.end());
+    adapter.gatewayMetrics.insert(adapter.gatewayMetrics.end(), adapter.storedGatewayMetrics.begin(),
+                                  adapter.storedGatewayMetrics.end());
     if (!adapter.staticDns) adapter.dnsServers = LeaseDnsServers(adapter);
+}
+
+void PutOnDhcp(SimAdapter& adapter)
+{
+    adapter.dhcpEnabled = true;
+    adapter.staticDns = false;
+    adapter.storedGateways.clear();
+    adapter.storedGatewayMetrics.clear();
+    GiveDhcpLease(adapter);
 }

@@ -9,16 +9,19 @@
 
 enum class ConfigMethod { EnableStatic, SetGateWays, EnableDHCP, SetDnsServerSearchOrder };
 
-// The codes these methods answer (the documented return values of the class's methods).
+// The codes these methods answer (the return values listed on each method's page of
+// Win32_NetworkAdapterConfiguration).
 namespace config_result {
 constexpr int32_t Success = 0;
+// SetGateways: "Method not supported when the NIC is in DHCP mode."
+constexpr int32_t NotSupported = 64;
 constexpr int32_t InvalidSubnetMask = 66;
 constexpr int32_t InvalidInput = 68;
 constexpr int32_t TooManyGateways = 69;
 constexpr int32_t InvalidAddress = 70;
 constexpr int32_t InvalidGateway = 71;
 // EnableStatic on an adapter that is static already: Windows answers this and still makes
-// the change.
+// the change (the method's Remarks).
 constexpr int32_t DhcpServiceUnavailable = 81;
 constexpr int32_t IpNotEnabled = 84;
 constexpr int32_t MaxGateways = 5;
@@ -33,18 +36,24 @@ struct MethodOutcome {
 };
 
 // Checks the arguments (missing ones count as omitted) and changes `adapter` as the method
-// would on Windows:
-// - EnableStatic(Addresses, Masks): text arrays of unicast addresses (70) and contiguous
-//   masks, one per address (66); DHCP off; gateways and DNS kept; 81 when already static.
-// - SetGateWays(Gateways, Metrics): up to five (69) unicast gateways (71); metrics 1..9999,
-//   1 where omitted or missing.
-// - EnableDHCP(): a lease of 10.0.<index>.100/24, gateway and DNS 10.0.<index>.1 (a DNS list
-//   set by hand is kept).
+// would on Windows; each rule names the documented behaviour it follows in configmethods.cpp.
+// In short:
+// - EnableStatic(Addresses, Masks): IPv4 unicast addresses (70), contiguous masks, one per
+//   address (66); DHCP off, and with it the lease's gateway and DNS servers; the stored
+//   static gateways route again; 81 when the adapter was static already.
+// - SetGateWays(Gateways, Metrics): 64 on a DHCP adapter; up to five (69) unicast gateways
+//   (71); metrics 1..9999, 1 where omitted or missing; the adapter's own address clears them.
+// - EnableDHCP(): a lease of 10.0.<index>.100/24 with gateway and DNS 10.0.<index>.1; the
+//   stored static gateways stay, and so does a DNS list set by hand.
 // - setDNSServerSearchOrder(Servers): unicast servers (70); omitted or empty clears the list
 //   set by hand (a DHCP adapter falls back to its lease's server).
-// Every method answers 84 on an adapter that is not IP-enabled, and 68 for a missing
-// required argument or one of the wrong type.
+// Every method answers 84 on an adapter that is not IP-enabled or not connected, and 68 for
+// a missing required argument or one of the wrong type. IPv6 entries are never touched.
 MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args);
 
-// The addresses a DHCP server gives the simulated adapter.
+// Gives the adapter the lease a DHCP server would: address, mask and gateway first in the
+// live lists, the stored static gateways after the lease's.
 void GiveDhcpLease(SimAdapter& adapter);
+// Makes the adapter one that has always been on DHCP: no static gateway or DNS servers kept,
+// and a lease.
+void PutOnDhcp(SimAdapter& adapter);

@@ -1,4 +1,4 @@
-// A plausible workstation for the simulated build of the program and for benchmarks.
+// A laptop for the simulated build of the program, its tests and the benchmarks.
 #include <cstdio>
 #include <string>
 
@@ -17,8 +17,8 @@ std::wstring Hex(unsigned value, int digits)
 std::wstring SettingIdFor(int32_t index)
 {
     const unsigned n = static_cast<unsigned>(index);
-    return L"{" + Hex(0x6A3C1E00u + n * 0x101u, 8) + L"-" + Hex(0x4B2Du + n, 4) + L"-4F1A-9C3E-" +
-           Hex(0x0050B6u, 6) + Hex(n * 0x2F1u & 0xFFFFFFu, 6) + L"}";
+    return L"{" + Hex(0x6A3C1E00u + n * 0x101u, 8) + L"-" + Hex(0x4B2Du + n, 4) + L"-4F1A-9C3E-" + Hex(0x0050B6u, 6) +
+           Hex(n * 0x2F1u & 0xFFFFFFu, 6) + L"}";
 }
 
 std::wstring MacFor(int32_t index)
@@ -38,6 +38,14 @@ SimAdapter Adapter(int32_t index, const wchar_t* description, const wchar_t* ser
     return adapter;
 }
 
+// Every adapter with IPv6 bound has a link-local address (prefix length 64); routers
+// announce themselves from their own link-local address, usually fe80::1.
+void WithLinkLocal(SimAdapter& adapter, const wchar_t* address)
+{
+    adapter.ipv6Addresses.emplace_back(address);
+    adapter.ipv6Prefixes.emplace_back(L"64");
+}
+
 SimAdapter StaticEthernet(int32_t index)
 {
     SimAdapter adapter = Adapter(index, L"Intel(R) Ethernet Connection (7) I219-V", L"e1dexpress", true);
@@ -47,22 +55,38 @@ SimAdapter StaticEthernet(int32_t index)
     adapter.gatewayMetrics = {1};
     adapter.dnsServers = {L"192.168.1.1", L"8.8.8.8"};
     adapter.staticDns = true;
+    WithLinkLocal(adapter, L"fe80::5c3a:91ff:fe2e:4b10");
+    adapter.ipv6Gateways = {L"fe80::1"};
     return adapter;
 }
 
 SimAdapter DhcpWifi(int32_t index)
 {
     SimAdapter adapter = Adapter(index, L"Intel(R) Wi-Fi 6 AX201 160MHz", L"Netwtw10", true);
-    adapter.dhcpEnabled = true;
-    GiveDhcpLease(adapter);
+    PutOnDhcp(adapter);
+    // A home router hands out a global IPv6 prefix besides the IPv4 lease.
+    adapter.ipv6Addresses = {L"2001:db8:4d2:10::1a4", L"fe80::8d1:7eff:fe03:22c9"};
+    adapter.ipv6Prefixes = {L"64", L"64"};
+    adapter.ipv6Gateways = {L"fe80::1"};
     return adapter;
 }
 
-SimAdapter HostOnlyVirtual(int32_t index)
+// The virtual switch Hyper-V makes for its default network: a fixed address, no gateway.
+SimAdapter VirtualSwitch(int32_t index)
 {
     SimAdapter adapter = Adapter(index, L"Hyper-V Virtual Ethernet Adapter", L"VMSMP", true);
     adapter.ipAddresses = {L"172.28.80.1"};
     adapter.subnets = {L"255.255.240.0"};
+    WithLinkLocal(adapter, L"fe80::a4e1:3cff:fe7b:90d2");
+    return adapter;
+}
+
+// A VPN client's adapter while the VPN is off: set to DHCP, with no lease and no link.
+SimAdapter VpnNotConnected(int32_t index)
+{
+    SimAdapter adapter = Adapter(index, L"TAP-Windows Adapter V9", L"tap0901", true);
+    adapter.dhcpEnabled = true;
+    adapter.mediaConnected = false;
     return adapter;
 }
 
@@ -79,12 +103,12 @@ SimAdapter MachineAdapter(int position)
     switch (position) {
     case 0: return StaticEthernet(index);
     case 1: return DhcpWifi(index);
-    case 2: return HostOnlyVirtual(index);
-    case 3: return NotIpEnabled(index, L"Microsoft Kernel Debug Network Adapter", L"kdnic", false);
-    case 4: return NotIpEnabled(index, L"Bluetooth Device (Personal Area Network)", L"BthPan", true);
-    case 5: return NotIpEnabled(index, L"WAN Miniport (IP)", L"NdisWan", false);
-    case 6: return NotIpEnabled(index, L"WAN Miniport (IPv6)", L"NdisWan", false);
-    case 7: return NotIpEnabled(index, L"Microsoft Wi-Fi Direct Virtual Adapter", L"vwifimp", true);
+    case 2: return VirtualSwitch(index);
+    case 3: return VpnNotConnected(index);
+    case 4: return NotIpEnabled(index, L"Microsoft Kernel Debug Network Adapter", L"kdnic", false);
+    case 5: return NotIpEnabled(index, L"Bluetooth Device (Personal Area Network)", L"BthPan", true);
+    case 6: return NotIpEnabled(index, L"WAN Miniport (IP)", L"NdisWan", false);
+    case 7: return NotIpEnabled(index, L"WAN Miniport (IPv6)", L"NdisWan", false);
     default: break;
     }
     // Beyond the machine's own: numbered virtual adapters, every other one IP-enabled, as a
@@ -105,6 +129,7 @@ SimAdapter MachineAdapter(int position)
 SimNetwork MakeDemoNetwork(int adapterCount)
 {
     SimNetwork network;
-    for (int position = 0; position < adapterCount; ++position) network.AddAdapter(MachineAdapter(position));
+    for (int position = 0; position < adapterCount; ++position)
+        network.AddAdapter(MachineAdapter(position));
     return network;
 }

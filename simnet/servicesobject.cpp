@@ -46,7 +46,7 @@ protected:
         // The objects are snapshots: what the adapters hold now.
         std::vector<ComPtr<IDispatch>> items;
         for (size_t slot = 0; slot < m_state->adapters.size(); ++slot) {
-            if (ipEnabledOnly && !m_state->adapters[slot].ipEnabled) continue;
+            if (ipEnabledOnly && !ReportsIpEnabled(m_state->adapters[slot])) continue;
             items.push_back(MakeAdapterObject(m_state, slot));
         }
         return DispatchAnswer::Value(Variant::FromDispatch(MakeResultSet(std::move(items)).Get()));

@@ -9,6 +9,10 @@ SimNetwork::SimNetwork() : m_state(std::make_shared<SimState>()), m_services(Mak
 
 SimAdapter& SimNetwork::AddAdapter(SimAdapter adapter)
 {
+    if (!adapter.dhcpEnabled && adapter.storedGateways.empty()) {
+        adapter.storedGateways = adapter.gateways;
+        adapter.storedGatewayMetrics = adapter.gatewayMetrics;
+    }
     SimAdapter& added = m_state->adapters.emplace_back(std::move(adapter));
     m_state->NotifyChanged(added);
     return added;
@@ -80,4 +84,9 @@ void SimNetwork::ClearCalls() { m_state->calls.clear(); }
 void SimNetwork::SetChangeListener(std::function<void(const SimAdapter&)> listener)
 {
     m_state->listener = std::move(listener);
+}
+
+void SimNetwork::SetStoredSettingsReader(std::function<void(SimAdapter&)> reader)
+{
+    m_state->storedSettingsReader = std::move(reader);
 }

@@ -49,12 +49,30 @@ struct SimAdapter {
     int32_t index = 0;
     std::wstring description, settingId, macAddress, serviceName;
     bool ipEnabled = true, dhcpEnabled = false;
+    // False while the link is down (no cable, a VPN not connected): WMI then reports the
+    // adapter as not IP-enabled and without addresses; the registry keeps its settings.
+    bool mediaConnected = true;
     // True when the DNS list was set by hand (it then survives EnableDHCP); false when it came
     // with a DHCP lease or is empty.
     bool staticDns = false;
+    // IPv4, live: on DHCP the lease's address, mask and gateway come first.
     std::vector<std::wstring> ipAddresses, subnets, gateways, dnsServers;
     std::vector<int32_t> gatewayMetrics;
+    // The static gateway list Windows keeps as the interface's "DefaultGateway". A static
+    // adapter routes through it; a DHCP adapter keeps it from its static time, routes through
+    // it too, and EnableStatic makes it the whole list again. AddAdapter fills it from
+    // `gateways` for a static adapter added without one.
+    std::vector<std::wstring> storedGateways;
+    std::vector<int32_t> storedGatewayMetrics;
+    // IPv6: WMI lists these after the IPv4 entries (prefix lengths such as "64" after the
+    // masks); the four IPv4 methods leave them as they are.
+    std::vector<std::wstring> ipv6Addresses, ipv6Prefixes, ipv6Gateways;
 };
+
+// What WMI reports as IPEnabled ("TCP/IP is bound and enabled on this network adapter"), and
+// the link up: Windows reports a disconnected adapter as FALSE like an unbound one, and leaves
+// it out of "where IPEnabled=TRUE" (as it behaves; the class page does not say so).
+inline bool ReportsIpEnabled(const SimAdapter& adapter) { return adapter.ipEnabled && adapter.mediaConnected; }
 
 // One argument of a logged call, as it arrived.
 struct SimArg {
@@ -116,13 +134,17 @@ public:
     // Called after every change of an adapter's state: added, changed by a method, or
     // announced through AdapterChanged.
     void SetChangeListener(std::function<void(const SimAdapter&)> listener);
+    // Called before a configuration method runs, to bring in what was stored for the adapter
+    // behind WMI's back (the registry mirror reads back "DefaultGateway").
+    void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
 
 private:
     std::shared_ptr<SimState> m_state;
     Microsoft::WRL::ComPtr<IDispatch> m_services;
 };
 
-// A plausible machine: Ethernet (static) and Wi-Fi (DHCP) first, then virtual and miniport
-// adapters, some not IP-enabled. Indexes run from 1; more adapters than the machine has come
-// as numbered virtual adapters. For velmora-simnet.exe and benchmarks.
+// A laptop: wired Ethernet (static) and Wi-Fi (DHCP), both with IPv6, first; then a virtual
+// switch adapter, a VPN adapter that is not connected, and adapters not IP-enabled. Indexes
+// run from 1; more adapters than the machine has come as numbered virtual adapters. For
+// velmora-simnet.exe, the tests and the benchmarks.
 SimNetwork MakeDemoNetwork(int adapterCount = 8);

@@ -1,5 +1,6 @@
 #include "simnet/simregistry.h"
 
+#include <algorithm>
 #include <exception>
 #include <utility>
 #include <vector>
@@ -70,6 +71,7 @@ void SimRegistryMirror::Attach()
     for (size_t position = 0; position < m_network.AdapterCount(); ++position)
         Write(m_network.AdapterAt(position));
     m_network.SetChangeListener([this](const SimAdapter& adapter) { OnChanged(adapter); });
+    m_network.SetStoredSettingsReader([this](SimAdapter& adapter) { ReadBack(adapter); });
     m_attached = true;
 }
 
@@ -129,14 +131,30 @@ void SimRegistryMirror::Write(const SimAdapter& adapter)
 
     OpenCreated(registry, interfaceKey);
     registry.WriteInteger("EnableDHCP", adapter.dhcpEnabled ? 1 : 0);
+    // The static gateway list is kept whatever the mode: EnableDHCP "does not clear any static
+    // default gateways", and SetGateways writes here, never to the DHCP values.
+    WriteLines(registry, "DefaultGateway", AnsiLines(adapter.storedGateways));
+    std::vector<std::string> metrics;
+    for (int32_t metric : adapter.storedGatewayMetrics)
+        metrics.push_back(std::to_string(metric));
+    WriteLines(registry, "DefaultGatewayMetric", metrics);
     if (adapter.dhcpEnabled) {
+        // On DHCP the interface's own address reads 0.0.0.0 and the lease is kept apart.
         WriteLines(registry, "IPAddress", {"0.0.0.0"});
         WriteLines(registry, "SubnetMask", {"0.0.0.0"});
-        // The static gateway list stays as it was: Windows does not empty it on the switch.
-        if (!registry.GetDataSize("DefaultGateway")) WriteLines(registry, "DefaultGateway", {});
-        registry.WriteString("DhcpIPAddress", FirstAnsi(adapter.ipAddresses));
-        registry.WriteString("DhcpSubnetMask", FirstAnsi(adapter.subnets));
-        WriteLines(registry, "DhcpDefaultGateway", AnsiLines(adapter.gateways));
+        // A DHCP adapter without a lease (not connected) has no lease values.
+        if (!adapter.ipAddresses.empty()) {
+            registry.WriteString("DhcpIPAddress", FirstAnsi(adapter.ipAddresses));
+            registry.WriteString("DhcpSubnetMask", FirstAnsi(adapter.subnets));
+            std::vector<std::wstring> leased;
+            for (const std::wstring& gateway : adapter.gateways) {
+                if (std::find(adapter.storedGateways.begin(), adapter.storedGateways.end(), gateway) ==
+                    adapter.storedGateways.end()) {
+                    leased.push_back(gateway);
+                }
+            }
+            WriteLines(registry, "DhcpDefaultGateway", AnsiLines(leased));
+        }
         if (adapter.staticDns) {
             registry.WriteString("NameServer", Joined(adapter.dnsServers, ','));
         } else {
@@ -146,19 +164,38 @@ void SimRegistryMirror::Write(const SimAdapter& adapter)
     } else {
         WriteLines(registry, "IPAddress", AnsiLines(adapter.ipAddresses));
         WriteLines(registry, "SubnetMask", AnsiLines(adapter.subnets));
-        WriteLines(registry, "DefaultGateway", AnsiLines(adapter.gateways));
-        std::vector<std::string> metrics;
-        for (int32_t metric : adapter.gatewayMetrics)
-            metrics.push_back(std::to_string(metric));
-        WriteLines(registry, "DefaultGatewayMetric", metrics);
         // Without DHCP every server in the list was set by hand.
         registry.WriteString("NameServer", Joined(adapter.dnsServers, ','));
     }
 }
 
+void SimRegistryMirror::ReadBack(SimAdapter& adapter) const
+{
+    // What the program wrote as "DefaultGateway" (it empties the list before it applies a
+    // profile) is what the next static change routes through.
+    UniqueHkey key;
+    const std::string path = TcpipInterfacesKey + AnsiFromWide(adapter.settingId);
+    if (adapter.settingId.empty() ||
+        RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
+        return;
+    }
+    RegistryData data;
+    if (QueryRegistryValue(key.get(), "DefaultGateway", data) != ERROR_SUCCESS || data.type != REG_MULTI_SZ) return;
+    std::vector<std::wstring> gateways;
+    for (const std::string& line : WalkMultiString(data.bytes, data.bytes.size())) {
+        if (!line.empty()) gateways.push_back(WideFromAnsi(line));
+    }
+    if (gateways == adapter.storedGateways) return;
+    adapter.storedGateways = gateways;
+    adapter.storedGatewayMetrics.assign(gateways.size(), 1);
+}
+
 void SimRegistryMirror::Detach() noexcept
 {
-    if (m_attached) m_network.SetChangeListener(nullptr);
+    if (m_attached) {
+        m_network.SetChangeListener(nullptr);
+        m_network.SetStoredSettingsReader(nullptr);
+    }
     m_attached = false;
     try {
         TRegistry registry;

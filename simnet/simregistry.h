@@ -14,8 +14,10 @@
 //   "DhcpNameServer" (space-joined), and "DefaultGateway" keeps the static list it held,
 //   which is why the program empties it before applying a profile.
 // Written at Attach and again after every change of an adapter: the mirror takes over the
-// network's one change listener while attached. The keys it wrote, and parent keys it had to
-// make, are removed by Detach and on destruction.
+// network's one change listener while attached. Before each configuration method it reads
+// "DefaultGateway" back, so a list emptied or left there by someone else is the one Windows
+// would route through after the next static change. The keys it wrote, and parent keys it
+// had to make, are removed by Detach and on destruction.
 #include <cstddef>
 #include <map>
 #include <string>
@@ -47,6 +49,7 @@ public:
 private:
     void Write(const SimAdapter& adapter);
     void OnChanged(const SimAdapter& adapter) noexcept;
+    void ReadBack(SimAdapter& adapter) const;
     void NoteMadeParents(const std::string& path);
 
     SimNetwork m_network;

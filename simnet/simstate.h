@@ -41,6 +41,7 @@ struct SimState {
 
     std::vector<SimCall> calls;
     std::function<void(const SimAdapter&)> listener;
+    std::function<void(SimAdapter&)> storedSettingsReader;
 
     void NotifyChanged(const SimAdapter& adapter) const
     {

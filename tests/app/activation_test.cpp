@@ -4,8 +4,10 @@
 #include <memory>
 #include <tuple>
 
+#include "adapters/multistring.h"
 #include "adapters/reg.h"
 #include "app/netconfig_fixture.h"
+#include "core/dispatch.h"
 #include "core/handles.h"
 #include "core/registry.h"
 #include "core/text.h"
@@ -102,6 +104,9 @@ protected:
 const NewProfile kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "10.0.0.2", "Office"};
 const NewProfile kLab{"172.16.0.9", "255.255.0.0", "", "", "", "Lab"};
 const NewProfile kHome{"", "", "", "", "", "Home", true};
+
+// The demo laptop's wired adapter, chosen first there.
+constexpr int32_t LaptopWired = 1;
 }  // namespace
 
 TEST_F(ActivationTest, StaticProfileSendsAddressGatewayAndDnsAndALoneAlternateServerMovesUp)
@@ -264,4 +269,68 @@ TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
     // Once applied, the same request deletes it.
     form->RemoveProfile(1);
     EXPECT_EQ(ProfileList->Count(), 1);
+}
+
+// Apply Next on the demo laptop's wired adapter, from static to DHCP and back, checked
+// against what Windows then shows: WMI's lists (IPv4 before IPv6) and the interface key.
+// The stored "DefaultGateway" is emptied before every profile: EnableDHCP keeps a static
+// gateway, and EnableStatic routes through whatever is stored, so without the emptying an
+// earlier profile's gateway comes back.
+TEST_F(ActivationTest, StaticToDhcpAndBackLeaveWmiAndTheRegistryAsWindowsWould)
+{
+    network = MakeDemoNetwork();
+    SimRegistryMirror registry(network, 9801);
+    registry.Attach();
+    const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(LaptopWired)->settingId);
+    // A value as text: a number, or the lines of a multi-string each followed by "|".
+    const auto stored = [&](const char* name) {
+        UniqueHkey interfaceKey;
+        RegistryData data;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, interfaceKey.put()) != ERROR_SUCCESS ||
+            QueryRegistryValue(interfaceKey.get(), name, data) != ERROR_SUCCESS) {
+            return std::string("<none>");
+        }
+        if (data.type == REG_DWORD) return std::to_string(static_cast<unsigned char>(data.bytes.at(0)));
+        std::string text;
+        for (const std::string& line : WalkMultiString(data.bytes, data.bytes.size())) {
+            if (!line.empty()) text += line + "|";
+        }
+        return text;
+    };
+    const auto shown = [&](const wchar_t* property) {
+        return VariantToText(GetMember(
+            FindAdapterConfiguration(QueryAdapterConfigurations(network.Services(), false), LaptopWired), property));
+    };
+
+    struct Step {
+        const char* profile;
+        std::string addresses, gateways, enableDhcp, storedAddress, storedGateway, tip;
+    };
+    const Step steps[] = {
+        {"Home", "10.0.1.100 fe80::5c3a:91ff:fe2e:4b10 ", "10.0.1.1 fe80::1 ", "1", "0.0.0.0|", "",
+         "VMR. IP:10.0.1.100"},
+        {"Lab", "172.16.0.9 fe80::5c3a:91ff:fe2e:4b10 ", "fe80::1 ", "0", "172.16.0.9|", "", "VMR. IP:172.16.0.9"},
+        {"Office", "10.0.0.5 fe80::5c3a:91ff:fe2e:4b10 ", "10.0.0.1 fe80::1 ", "0", "10.0.0.5|", "10.0.0.1|",
+         "VMR. IP:10.0.0.5"},
+        {"Home", "10.0.1.100 fe80::5c3a:91ff:fe2e:4b10 ", "10.0.1.1 fe80::1 ", "1", "0.0.0.0|", "",
+         "VMR. IP:10.0.1.100"},
+    };
+    CreateWith({kHome, kLab, kOffice});
+    ASSERT_EQ(form->SelectedAdapterIndex, LaptopWired);
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.profile);
+        Choose(form->ApplyNextProfile1);
+        EXPECT_TRUE(boxes.empty());
+        EXPECT_EQ(shown(L"IPAddress"), step.addresses);
+        EXPECT_EQ(shown(L"DefaultIPGateway"), step.gateways);
+        EXPECT_EQ(stored("EnableDHCP"), step.enableDhcp);
+        EXPECT_EQ(stored("IPAddress"), step.storedAddress);
+        EXPECT_EQ(stored("DefaultGateway"), step.storedGateway);
+        // On DHCP the tip and the current details show the lease, not the stored 0.0.0.0.
+        EXPECT_EQ(ShownTip(), step.tip);
+        EXPECT_EQ("VMR. IP:" + form->ValueListEditor2->Values("IP:"), step.tip);
+    }
+    EXPECT_EQ(form->ValueListEditor2->Values("Mask:"), "255.255.255.0");
+    EXPECT_EQ(form->ValueListEditor2->Values("GW:"), "10.0.1.1");
+    EXPECT_EQ(registry.LastFailure(), "");
 }

@@ -6,8 +6,9 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/fakeservices.h"
 #include "app/mainformunit.h"
+#include "simnet/simnetwork.h"
+#include "simnet/simregistry.h"
 #include "support/screenshot.h"
 #include "ui/application.h"
 #include "ui/timer.h"
@@ -16,10 +17,12 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
 {
     const char* folder = std::getenv("VELMORA_SHOTS");
     ASSERT_NE(folder, nullptr) << "VELMORA_SHOTS names the folder for the pictures";
+    // The demo laptop, with the registry keys Windows keeps for its adapters.
+    SimNetwork laptop = MakeDemoNetwork();
+    SimRegistryMirror registry(laptop);
+    registry.Attach();
     TApplication application;
-    CountingServices* services = nullptr;
-    Variant held = CountingServices::Make(&services);
-    TForm1& form = application.CreateForm<TForm1>([&] { return held.Copy(); });
+    TForm1& form = application.CreateForm<TForm1>([&] { return laptop.Services(); });
     form.Configuration1->Click();
     const char* names[] = {"network", "general", "profiles", "about"};
     for (int tab = 0; tab < 4; ++tab) {

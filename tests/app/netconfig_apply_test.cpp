@@ -65,13 +65,17 @@ TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
     network.ClearCalls();
     Click(*form->Button1);
 
+    // SetGateways answers 64 while the adapter is on DHCP: it goes again once it is static.
     const std::vector<SimCall> calls = MethodCalls(network);
-    ASSERT_EQ(calls.size(), 3u);
-    ExpectTextList(calls[0].args.at(0), {L"10.0.7.254", L"10.0.7.253"});
-    EXPECT_EQ(calls[0].args.at(1).ints, (std::vector<int32_t>{1, 1}));
+    ASSERT_EQ(calls.size(), 4u);
+    for (size_t gatewayCall : {0u, 2u}) {
+        EXPECT_EQ(calls[gatewayCall].member, L"SetGateWays");
+        ExpectTextList(calls[gatewayCall].args.at(0), {L"10.0.7.254", L"10.0.7.253"});
+        EXPECT_EQ(calls[gatewayCall].args.at(1).ints, (std::vector<int32_t>{1, 1}));
+    }
     ExpectTextList(calls[1].args.at(0), {L"10.0.7.50", L"10.0.7.51"});
     ExpectTextList(calls[1].args.at(1), {L"255.255.0.0", L"255.255.255.0"});
-    ExpectTextList(calls[2].args.at(0), {L"9.9.9.9"});
+    ExpectTextList(calls[3].args.at(0), {L"9.9.9.9"});
     EXPECT_TRUE(boxes.empty());
 
     const SimAdapter& live = *network.Adapter(Wireless);
@@ -82,6 +86,26 @@ TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
     // The list keeps what was typed; the refresh that would show the change is not run.
     EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.50   10.0.7.51");
     EXPECT_EQ(form->proplist->Values("DHCP"), "Enabled");
+}
+
+// WMI lists IPv6 entries after the IPv4 ones; the IPv4 methods are sent the IPv4 ones only,
+// so the unedited rows go back as they came.
+TEST_F(NetconfigTest, UneditedRowsOfAnAdapterWithIpv6GoBackWithoutTheIpv6Entries)
+{
+    SimAdapter& wired = *network.MutableAdapter(Wired);
+    wired.ipv6Addresses = {L"fe80::3"};
+    wired.ipv6Prefixes = {L"64"};
+    wired.ipv6Gateways = {L"fe80::1"};
+    CreateOnNetwork();
+    ASSERT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 64 ");
+    network.ClearCalls();
+    Click(*form->Button1);
+    const std::vector<SimCall> calls = MethodCalls(network);
+    ASSERT_EQ(calls.size(), 3u);
+    ExpectTextList(calls[0].args.at(0), {L"192.168.1.1"});
+    ExpectTextList(calls[1].args.at(0), {L"192.168.1.10"});
+    ExpectTextList(calls[1].args.at(1), {L"255.255.255.0"});
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(NetconfigTest, EmptyRowsSendNoGatewayAndNoServerList)

@@ -108,6 +108,22 @@ TEST_F(NetconfigTest, ShowOnlyIpEnabledMovesTheChoiceToTheFirstListedAdapter)
               L"Select * from Win32_NetworkAdapterConfiguration where IPEnabled=TRUE");
 }
 
+// WMI lists IPv6 entries after the IPv4 ones: the tip and the current details take the first
+// IPv4 address, mask and gateway; the property list shows the lists whole.
+TEST_F(NetconfigTest, OneAddressIsTheFirstIpv4OneAndListsStayWhole)
+{
+    SimAdapter& wired = *network.MutableAdapter(Wired);
+    wired.ipv6Addresses = {L"2001:db8::3", L"fe80::3"};
+    wired.ipv6Prefixes = {L"64", L"64"};
+    wired.ipv6Gateways = {L"fe80::1"};
+    CreateOnNetwork();
+    EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
+    EXPECT_EQ(GridRows(*form->ValueListEditor2), WiredDetails);
+    EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.10 2001:db8::3 fe80::3 ");
+    EXPECT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 64 64 ");
+    EXPECT_EQ(form->proplist->Values("Default Gateways"), "192.168.1.1 fe80::1 ");
+}
+
 TEST_F(NetconfigTest, QueryWithNothingLeavesTheDetailsAsTheyWere)
 {
     CreateOnNetwork();

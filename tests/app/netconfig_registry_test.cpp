@@ -3,6 +3,7 @@
 #include "app/netconfig_fixture.h"
 
 #include "adapters/reg.h"
+#include "core/text.h"
 #include "simnet/simregistry.h"
 
 namespace {
@@ -35,15 +36,27 @@ TEST_F(NetconfigRegistryTest, StoredSettingsGoToTheTipAndTheCurrentDetails)
     EXPECT_EQ(form->proplist->Values("DNS Servers"), "192.168.1.53 ");
 }
 
-TEST_F(NetconfigRegistryTest, DhcpAdapterShowsWhatWindowsStoresForIt)
+TEST_F(NetconfigRegistryTest, DhcpAdapterShowsItsLeaseWhereWindowsStoresNoAddress)
 {
     network.MutableAdapter(Wired)->ipEnabled = false;
     CreateOnNetwork();
     ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
-    // On DHCP, Windows stores no address of its own and no name server set by hand.
-    EXPECT_EQ(ShownTip(), "VMR. IP:0.0.0.0");
-    EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "0.0.0.0");
-    EXPECT_EQ(form->ValueListEditor2->Values("DNS:"), " ");
-    EXPECT_EQ(form->ValueListEditor2->Values("DHCP:"), "Enabled");
+    // On DHCP, Windows stores 0.0.0.0 as the address and keeps the lease apart; no name server
+    // is set by hand.
+    EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.100");
+    EXPECT_EQ(GridRows(*form->ValueListEditor2), (Rows{{"Card:", "Netwtw10"},
+                                                       {"IP:", "10.0.7.100"},
+                                                       {"Mask:", "255.255.255.0"},
+                                                       {"GW:", "10.0.7.1"},
+                                                       {"DNS:", " "},
+                                                       {"DHCP:", "Enabled"}}));
     EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.100 10.0.7.101 ");
+
+    // Without a lease in the registry, WMI's first IPv4 address stands in for it.
+    const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wireless)->settingId);
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "DhcpIPAddress");
+    network.MutableAdapter(Wireless)->ipAddresses = {L"10.0.7.123"};
+    network.MutableAdapter(Wireless)->ipv6Addresses = {L"fe80::7"};
+    form->refreshdata();
+    EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.123");
 }

@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -13,6 +14,7 @@
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "profiles/starttip.h"
+#include "simnet/configmethods.h"
 #include "simnet/simregistry.h"
 #include "support/openmenu.h"
 #include "support/tempfolder.h"
@@ -334,7 +336,7 @@ private:
 TEST_F(DefaultProfileTest, TakesTheAdaptersPresentSettingsFromWmi)
 {
     StartFirstTime();
-    EXPECT_EQ(given, (Texts{"Default", "192.168.1.10 ", "255.255.255.0 ", "192.168.1.1 ", "192.168.1.1", "8.8.8.8"}));
+    EXPECT_EQ(given, (Texts{"Default", "192.168.1.10", "255.255.255.0", "192.168.1.1", "192.168.1.1", "8.8.8.8"}));
     EXPECT_FALSE(givenDhcp);
     // Ok keeps it, numbered 0, with the addresses as the editor reads them back.
     EXPECT_EQ(ListCaptions(), (Texts{"Default"}));
@@ -358,14 +360,51 @@ TEST_F(DefaultProfileTest, StoredSettingsTakePrecedenceOverWmi)
 
 TEST_F(DefaultProfileTest, StoredDhcpMakesADhcpProfile)
 {
-    network.MutableAdapter(Wired)->dhcpEnabled = true;
+    PutOnDhcp(*network.MutableAdapter(Wired));
     SimRegistryMirror registry(network, 9701);
     registry.Attach();
     StartFirstTime();
-    ASSERT_EQ(given.size(), 6u);
-    EXPECT_EQ(given[1], "0.0.0.0");  // what Windows stores as the address of an adapter on DHCP
+    // Windows stores 0.0.0.0 as the address of an adapter on DHCP; the profile gets the lease.
+    EXPECT_EQ(given, (Texts{"Default", "10.0.3.100", "255.255.255.0", "10.0.3.1", "", ""}));
     EXPECT_TRUE(givenDhcp);
 }
+
+// The first start on the demo laptop, whose adapters list IPv6 entries after the IPv4 ones:
+// the "Default" profile holds the IPv4 address, mask and gateway, with the registry's stored
+// settings or without them, on the static wired adapter and on the Wi-Fi's DHCP lease.
+struct LaptopCase {
+    bool registry, wifi;
+    Texts given;
+    bool dhcp;
+};
+
+class DefaultProfileOnLaptopTest : public DefaultProfileTest, public testing::WithParamInterface<LaptopCase> {};
+
+TEST_P(DefaultProfileOnLaptopTest, HoldsTheIpv4AddressMaskAndGateway)
+{
+    const LaptopCase& c = GetParam();
+    network = MakeDemoNetwork();
+    network.MutableAdapter(1)->mediaConnected = !c.wifi;  // the first IP-enabled adapter is chosen
+    std::optional<SimRegistryMirror> registry;
+    if (c.registry) registry.emplace(network, 9701).Attach();
+    StartFirstTime();
+    EXPECT_EQ(given, c.given);
+    EXPECT_EQ(givenDhcp, c.dhcp);
+    // Ok stores what the address fields show.
+    ASSERT_NE(FindProfile(0), nullptr);
+    EXPECT_EQ(FindProfile(0)->mask, c.given[2]);
+    EXPECT_EQ(FindProfile(0)->gw, c.given[3]);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    WiredAndWifi, DefaultProfileOnLaptopTest,
+    testing::Values(
+        LaptopCase{
+            false, false, {"Default", "192.168.1.20", "255.255.255.0", "192.168.1.1", "192.168.1.1", "8.8.8.8"}, false},
+        LaptopCase{
+            true, false, {"Default", "192.168.1.20", "255.255.255.0", "192.168.1.1", "192.168.1.1", "8.8.8.8"}, false},
+        LaptopCase{false, true, {"Default", "10.0.2.100", "255.255.255.0", "10.0.2.1", "10.0.2.1", ""}, false},
+        LaptopCase{true, true, {"Default", "10.0.2.100", "255.255.255.0", "10.0.2.1", "", ""}, true}));
 
 TEST_F(DefaultProfileTest, WithoutAnAdapterTheEditorGetsAnEmptyProfileWithoutName)
 {

@@ -11,8 +11,9 @@
 #include <functional>
 #include <string>
 
-#include "app/fakeservices.h"
 #include "app/mainformunit.h"
+#include "simnet/simnetwork.h"
+#include "simnet/simregistry.h"
 #include "profiles/iprofile.h"
 #include "profiles/starttip.h"
 #include "support/screenshot.h"
@@ -61,10 +62,12 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
                           "name=Office\r\n[1]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\ndns1=10.0.0.1\r\n"
                           "[2]\r\nip=\r\nname=Home\r\ndhcp=1\r\n");
     {
+        // The demo laptop, with the registry keys Windows keeps for its adapters.
+        SimNetwork laptop = MakeDemoNetwork();
+        SimRegistryMirror registry(laptop);
+        registry.Attach();
         TApplication application;
-        CountingServices* services = nullptr;
-        Variant held = CountingServices::Make(&services);
-        TForm1& form = application.CreateForm<TForm1>([&] { return held.Copy(); });
+        TForm1& form = application.CreateForm<TForm1>([&] { return laptop.Services(); });
         DeleteFileA(store.c_str());
         ProfileAt(*ProfileList, 2).SetImageIndex(1);
         form.Configuration1->Click();

@@ -5,6 +5,7 @@
 #include "profiles/iprofile.h"
 #include "profiles/profedit_driver_test.h"
 #include "profiles/profiletesting.h"
+#include "simnet/configmethods.h"
 #include "simnet/simnetwork.h"
 #include "simnet/simregistry.h"
 
@@ -125,6 +126,19 @@ TEST_F(SystemSettingsTest, StoredSettingsComeFirstAndReplaceAllFive)
     // One stored name server: the second DNS field is emptied, unlike through WMI.
     EXPECT_EQ(shown.fields, (ProfileData{"10.1.1.5", "255.255.255.0", "10.1.1.1", "10.1.1.1", "", "Office"}));
     EXPECT_EQ(Contents(list), std::vector<ProfileData>{kOffice});
+}
+
+// Windows stores 0.0.0.0 as a DHCP adapter's address and keeps the lease apart: the fields get
+// the lease.
+TEST_F(SystemSettingsTest, AStoredDhcpAdapterGivesItsLeaseRatherThanTheStoredZeros)
+{
+    PutOnDhcp(*network.MutableAdapter(kIndex));
+    SimRegistryMirror mirror(network);
+    mirror.Attach();
+    BuildAdapterList();
+    UseAdapter();
+    const Shown shown = PressGetSystemSettings();
+    EXPECT_EQ(shown.fields, (ProfileData{"10.0.7.100", "255.255.255.0", "10.0.7.1", "", "", "Office"}));
 }
 
 TEST_F(SystemSettingsTest, WithoutAnAdapterNothingChanges)

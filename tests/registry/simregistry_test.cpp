@@ -2,6 +2,7 @@
 
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
+#include "core/dispatch.h"
 #include "registry/regfixture.h"
 #include "simnet/simregistry.h"
 
@@ -215,4 +216,33 @@ TEST_F(SimRegistryTest, MovesTheInterfaceKeyWhenTheIdentifierChanges)
     EXPECT_EQ(stored->Address, "192.168.1.20");
     mirror.Detach();
     EXPECT_FALSE(KeyExists(Interface(AddedId)));
+}
+
+// EnableDHCP "does not clear any static default gateways", and what is stored as
+// "DefaultGateway" is what the next static change routes through: the program's emptying of
+// that value, written to the registry, is what keeps an old gateway from coming back.
+TEST_F(SimRegistryTest, TheStoredGatewayIsWhatTheNextStaticChangeRoutesThrough)
+{
+    SimRegistryMirror mirror(m_network, FirstCard);
+    mirror.Attach();
+    const auto gatewaysShown = [&] { return VariantToText(GetMember(Configuration(7), L"DefaultIPGateway")); };
+    tIPSettings ip{TextArray({"192.168.1.30"}), TextArray({"255.255.255.0"})};
+
+    EXPECT_EQ(AdapterEnableDHCP(Configuration(7)), 0);
+    EXPECT_EQ(gatewaysShown(), "10.0.7.1 192.168.1.1 ");
+    // SetGateways is for static adapters only, and never writes the DHCP values.
+    EXPECT_EQ(AdapterSetGateways(Configuration(7), tGWSettings{TextArray({"10.0.7.254"}), IntArray({1})}), 64);
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "DhcpDefaultGateway")->bytes, "10.0.7.1\0\0"s);
+    EXPECT_EQ(AdapterEnableStatic(Configuration(7), ip), 0);
+    EXPECT_EQ(gatewaysShown(), "192.168.1.1 ");
+
+    WriteDefaultGateway(Stored(StaticId), tGWSettings{});
+    EXPECT_EQ(AdapterEnableDHCP(Configuration(7)), 0);
+    EXPECT_EQ(gatewaysShown(), "10.0.7.1 ");
+    WriteDefaultGateway(Stored(StaticId), tGWSettings{});
+    EXPECT_EQ(AdapterEnableStatic(Configuration(7), ip), 0);
+    EXPECT_EQ(gatewaysShown(), "");
+    EXPECT_EQ(Stored(StaticId)->DhcpEnabled, 0);
+    EXPECT_EQ(Stored(StaticId)->Address, "192.168.1.30");
+    EXPECT_EQ(m_boxes.Calls().size(), 0u);
 }

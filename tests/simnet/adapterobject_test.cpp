@@ -45,6 +45,21 @@ TEST(SimAdapterObject, PropertiesComeInTheFormsWindowsGives)
     }
 }
 
+// A disconnected adapter (a VPN not connected, a cable out) reads as Windows reports it: not
+// IP-enabled, no addresses, left out of the IP-enabled query.
+TEST(SimAdapterObject, DisconnectedAdapterReadsAsNotIpEnabledWithoutAddresses)
+{
+    SimNetwork network;
+    SimAdapter vpn = TestAdapter(5, true);
+    vpn.mediaConnected = false;
+    network.AddAdapter(vpn);
+    Variant item = QueryAdapter(network, 5);
+    EXPECT_FALSE(Bool(GetMember(item, L"IPEnabled")));
+    for (const wchar_t* name : {L"IPAddress", L"IPSubnet", L"DefaultIPGateway", L"DNSServerSearchOrder"})
+        EXPECT_TRUE(GetMember(item, name).IsNull());
+    EXPECT_TRUE(ItemIndexes(RunQuery(network, kIpEnabledQuery)).empty());
+}
+
 TEST(SimAdapterObject, NamesMatchInAnyLetterCaseOnlyForReading)
 {
     SimNetwork network;

@@ -1,10 +1,11 @@
 // The four configuration methods: codes, changes, scripts and the call log.
-#include <functional>
+#include <ostream>
 
 #include <gtest/gtest.h>
 
 #include "core/dispatch.h"
 #include "simclient.h"
+#include "simnet/configmethods.h"
 
 namespace {
 using Texts = std::vector<std::wstring>;
@@ -19,13 +20,41 @@ Arg Ref(Texts texts) { return {Arg::RefTexts, std::move(texts), {}}; }
 Arg Ints(std::vector<int32_t> ints) { return {Arg::RefInts, {}, std::move(ints)}; }
 Arg Omit() { return {Arg::Omitted, {}, {}}; }
 
+// What WMI shows for the adapter after the call, read as a client reads it.
+struct Shown {
+    bool dhcp = false;
+    Texts addresses, subnets, gateways, dns;
+    bool operator==(const Shown&) const = default;
+};
+
+void PrintTo(const Shown& shown, std::ostream* os)
+{
+    *os << (shown.dhcp ? "DHCP " : "static ") << testing::PrintToString(shown.addresses)
+        << testing::PrintToString(shown.subnets) << testing::PrintToString(shown.gateways)
+        << testing::PrintToString(shown.dns);
+}
+
+Texts Listed(const Variant& item, const wchar_t* name)
+{
+    const Variant value = GetMember(item, name);
+    return value.IsNull() ? Texts{} : ArrayTexts(value);
+}
+
+Shown ShownBy(const SimNetwork& network, int32_t index)
+{
+    const Variant item = QueryAdapter(network, index);
+    const Variant dhcp = GetMember(item, L"DHCPEnabled");
+    return {dhcp.get().boolVal != VARIANT_FALSE, Listed(item, L"IPAddress"), Listed(item, L"IPSubnet"),
+            Listed(item, L"DefaultIPGateway"), Listed(item, L"DNSServerSearchOrder")};
+}
+
 struct MethodCase {
     const char* name;
-    bool dhcpBefore;
+    SimAdapter before;
     const wchar_t* method;
     std::vector<Arg> args;
     int32_t code;
-    std::function<void(const SimAdapter&)> check;  // the live adapter afterwards
+    Shown after;  // empty addresses: as before the call
 };
 
 // Keeps the argument values alive for the call and passes them in the table's forms.
@@ -47,85 +76,113 @@ int32_t Call(const Variant& item, const MethodCase& c)
     return CallCode(item, c.method, args);
 }
 
-void Unchanged(const SimAdapter& adapter)
+// Adapter 6 as Windows keeps a laptop's: IPv6 beside IPv4, static or on a DHCP lease.
+SimAdapter Static6()
 {
-    const SimAdapter original = TestAdapter(adapter.index, adapter.dhcpEnabled);
-    EXPECT_EQ(adapter.ipAddresses, original.ipAddresses);
-    EXPECT_EQ(adapter.subnets, original.subnets);
-    EXPECT_EQ(adapter.gateways, original.gateways);
-    EXPECT_EQ(adapter.gatewayMetrics, original.gatewayMetrics);
-    EXPECT_EQ(adapter.dnsServers, original.dnsServers);
+    SimAdapter adapter = TestAdapter(6);
+    adapter.ipv6Addresses = {L"fe80::6"};
+    adapter.ipv6Prefixes = {L"64"};
+    adapter.ipv6Gateways = {L"fe80::1"};
+    return adapter;
 }
+SimAdapter Dhcp6()
+{
+    SimAdapter adapter = Static6();
+    PutOnDhcp(adapter);
+    return adapter;
+}
+SimAdapter DhcpWithOwnDns6()
+{
+    SimAdapter adapter = Dhcp6();
+    adapter.staticDns = true;
+    adapter.dnsServers = {L"9.9.9.9"};
+    return adapter;
+}
+SimAdapter Disconnected6()
+{
+    SimAdapter adapter = Dhcp6();
+    adapter.mediaConnected = false;
+    return adapter;
+}
+
+const Texts kV6{L"fe80::6"};
+const Texts kLeaseAddress{L"10.0.6.100", L"fe80::6"};
+const Texts kMask24{L"255.255.255.0", L"64"};
 }  // namespace
 
-TEST(SimConfigurationMethods, AnswerWindowsCodesAndChangeTheAdapter)
+// Each method's page of Win32_NetworkAdapterConfiguration: return codes, and what Windows
+// shows afterwards (IPv4 entries before IPv6 ones, the lease and the stored static gateway).
+TEST(SimConfigurationMethods, AnswerTheDocumentedCodesAndLeaveWhatWindowsShows)
 {
     const MethodCase cases[] = {
-        {"static on a DHCP adapter", true, L"EnableStatic", {Ref({L"10.1.2.3", L"10.1.3.3"}), Ref({L"255.255.255.0", L"255.255.0.0"})}, 0,
-         [](const SimAdapter& a) {
-             EXPECT_FALSE(a.dhcpEnabled);
-             EXPECT_EQ(a.ipAddresses, (Texts{L"10.1.2.3", L"10.1.3.3"}));
-             EXPECT_EQ(a.subnets, (Texts{L"255.255.255.0", L"255.255.0.0"}));
-             EXPECT_EQ(a.gateways, Texts{L"192.168.6.1"});  // kept
-         }},
-        {"static on a static adapter answers 81 and changes", false, L"EnableStatic", {Ref({L"10.1.2.3"}), Ref({L"255.255.255.255"})}, 81,
-         [](const SimAdapter& a) { EXPECT_EQ(a.ipAddresses, Texts{L"10.1.2.3"}); }},
-        {"static with arrays by value from 0", false, L"EnableStatic", {{Arg::ValueTexts, {L"10.1.2.3"}, {}}, {Arg::ValueTexts, {L"255.0.0.0"}, {}}}, 81,
-         [](const SimAdapter& a) { EXPECT_EQ(a.subnets, Texts{L"255.0.0.0"}); }},
-        {"address out of range", false, L"EnableStatic", {Ref({L"192.168.1.300"}), Ref({L"255.255.255.0"})}, 70, Unchanged},
-        {"loopback address", false, L"EnableStatic", {Ref({L"127.0.0.1"}), Ref({L"255.0.0.0"})}, 70, Unchanged},
-        {"mask with a hole", false, L"EnableStatic", {Ref({L"10.0.0.2"}), Ref({L"255.0.255.0"})}, 66, Unchanged},
-        {"fewer masks than addresses", false, L"EnableStatic", {Ref({L"10.0.0.2", L"10.0.1.2"}), Ref({L"255.255.255.0"})}, 66, Unchanged},
-        {"masks omitted", false, L"EnableStatic", {Ref({L"10.0.0.2"}), Omit()}, 68, Unchanged},
-        {"addresses as integers", false, L"EnableStatic", {Ints({10}), Ref({L"255.0.0.0"})}, 68, Unchanged},
-        {"address as plain text", false, L"EnableStatic", {{Arg::ValueText, {L"10.0.0.2"}, {}}, Ref({L"255.0.0.0"})}, 68, Unchanged},
-        {"no addresses", false, L"EnableStatic", {Ref({}), Ref({})}, 68, Unchanged},
-        {"gateways with metrics", false, L"SetGateWays", {Ref({L"192.168.6.254", L"192.168.6.253"}), Ints({5, 7})}, 0,
-         [](const SimAdapter& a) {
-             EXPECT_EQ(a.gateways, (Texts{L"192.168.6.254", L"192.168.6.253"}));
-             EXPECT_EQ(a.gatewayMetrics, (std::vector<int32_t>{5, 7}));
-         }},
-        {"metrics omitted or short default to 1", false, L"SetGateWays", {Ref({L"192.168.6.254", L"192.168.6.253"}), Ints({3})}, 0,
-         [](const SimAdapter& a) { EXPECT_EQ(a.gatewayMetrics, (std::vector<int32_t>{3, 1})); }},
-        {"gateways as variants from 5", false, L"SetGateWays", {{Arg::RefVariantTexts, {L"192.168.6.9"}, {}}, Omit()}, 0,
-         [](const SimAdapter& a) {
-             EXPECT_EQ(a.gateways, Texts{L"192.168.6.9"});
-             EXPECT_EQ(a.gatewayMetrics, std::vector<int32_t>{1});
-         }},
-        {"six gateways", false, L"SetGateWays", {Ref({L"10.0.0.1", L"10.0.0.2", L"10.0.0.3", L"10.0.0.4", L"10.0.0.5", L"10.0.0.6"}), Omit()}, 69, Unchanged},
-        {"bad gateway", false, L"SetGateWays", {Ref({L"10.0.0"}), Ints({1})}, 71, Unchanged},
-        {"metric out of range", false, L"SetGateWays", {Ref({L"10.0.0.1"}), Ints({0})}, 68, Unchanged},
-        {"metrics as texts", false, L"SetGateWays", {Ref({L"10.0.0.1"}), Ref({L"1"})}, 68, Unchanged},
-        {"DHCP with one omitted argument", false, L"EnableDHCP", {Omit()}, 0,
-         [](const SimAdapter& a) {
-             EXPECT_TRUE(a.dhcpEnabled);
-             EXPECT_EQ(a.ipAddresses, Texts{L"10.0.6.100"});
-             EXPECT_EQ(a.subnets, Texts{L"255.255.255.0"});
-             EXPECT_EQ(a.gateways, Texts{L"10.0.6.1"});
-             EXPECT_EQ(a.dnsServers, Texts{L"192.168.6.1"});  // set by hand, so kept
-         }},
-        {"DNS servers", false, L"setDNSServerSearchOrder", {Ref({L"1.1.1.1", L"8.8.4.4"})}, 0,
-         [](const SimAdapter& a) {
-             EXPECT_EQ(a.dnsServers, (Texts{L"1.1.1.1", L"8.8.4.4"}));
-             EXPECT_TRUE(a.staticDns);
-         }},
-        {"DNS omitted clears a static list", false, L"setDNSServerSearchOrder", {Omit()}, 0,
-         [](const SimAdapter& a) {
-             EXPECT_TRUE(a.dnsServers.empty());
-             EXPECT_FALSE(a.staticDns);
-         }},
-        {"DNS empty array falls back to the lease", true, L"setDNSServerSearchOrder", {Ref({})}, 0,
-         [](const SimAdapter& a) { EXPECT_EQ(a.dnsServers, Texts{L"10.0.6.1"}); }},
-        {"bad DNS server", false, L"setDNSServerSearchOrder", {Ref({L"8.8.8.8", L"0.1.2.3"})}, 70, Unchanged},
-        {"DNS as integers", false, L"setDNSServerSearchOrder", {Ints({8})}, 68, Unchanged},
+        {"static on DHCP: the lease's gateway and DNS go", Dhcp6(), L"EnableStatic",
+         {Ref({L"10.1.2.3", L"10.1.3.3"}), Ref({L"255.255.255.0", L"255.255.0.0"})}, 0,
+         {false, {L"10.1.2.3", L"10.1.3.3", L"fe80::6"}, {L"255.255.255.0", L"255.255.0.0", L"64"}, {L"fe80::1"}, {}}},
+        {"static on static answers 81 and changes", Static6(), L"EnableStatic", {Ref({L"10.1.2.3"}), Ref({L"255.255.255.255"})}, 81,
+         {false, {L"10.1.2.3", L"fe80::6"}, {L"255.255.255.255", L"64"}, {L"192.168.6.1", L"fe80::1"}, {L"192.168.6.1"}}},
+        {"static with arrays by value from 0", Static6(), L"EnableStatic", {{Arg::ValueTexts, {L"10.1.2.3"}, {}}, {Arg::ValueTexts, {L"255.0.0.0"}, {}}}, 81,
+         {false, {L"10.1.2.3", L"fe80::6"}, {L"255.0.0.0", L"64"}, {L"192.168.6.1", L"fe80::1"}, {L"192.168.6.1"}}},
+        {"address out of range", Static6(), L"EnableStatic", {Ref({L"192.168.1.300"}), Ref({L"255.255.255.0"})}, 70, {}},
+        {"IPv6 address", Static6(), L"EnableStatic", {Ref({L"fe80::9"}), Ref({L"64"})}, 70, {}},
+        {"loopback address", Static6(), L"EnableStatic", {Ref({L"127.0.0.1"}), Ref({L"255.0.0.0"})}, 70, {}},
+        {"mask with a hole", Static6(), L"EnableStatic", {Ref({L"10.0.0.2"}), Ref({L"255.0.255.0"})}, 66, {}},
+        {"fewer masks than addresses", Static6(), L"EnableStatic", {Ref({L"10.0.0.2", L"10.0.1.2"}), Ref({L"255.255.255.0"})}, 66, {}},
+        {"masks omitted", Static6(), L"EnableStatic", {Ref({L"10.0.0.2"}), Omit()}, 68, {}},
+        {"addresses as integers", Static6(), L"EnableStatic", {Ints({10}), Ref({L"255.0.0.0"})}, 68, {}},
+        {"address as plain text", Static6(), L"EnableStatic", {{Arg::ValueText, {L"10.0.0.2"}, {}}, Ref({L"255.0.0.0"})}, 68, {}},
+        {"no addresses", Static6(), L"EnableStatic", {Ref({}), Ref({})}, 68, {}},
+        {"not connected", Disconnected6(), L"EnableStatic", {Ref({L"10.1.2.3"}), Ref({L"255.0.0.0"})}, 84, {}},
+        {"gateways with metrics", Static6(), L"SetGateWays", {Ref({L"192.168.6.254", L"192.168.6.253"}), Ints({5, 7})}, 0,
+         {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.254", L"192.168.6.253", L"fe80::1"}, {L"192.168.6.1"}}},
+        {"gateways as variants from 5", Static6(), L"SetGateWays", {{Arg::RefVariantTexts, {L"192.168.6.9"}, {}}, Omit()}, 0,
+         {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.9", L"fe80::1"}, {L"192.168.6.1"}}},
+        {"the adapter's own address clears the gateways", Static6(), L"SetGateWays", {Ref({L"192.168.6.10"}), Ints({1})}, 0,
+         {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"fe80::1"}, {L"192.168.6.1"}}},
+        {"gateways on DHCP are not supported", Dhcp6(), L"SetGateWays", {Ref({L"10.0.6.254"}), Ints({1})}, 64, {}},
+        {"six gateways", Static6(), L"SetGateWays", {Ref({L"10.0.0.1", L"10.0.0.2", L"10.0.0.3", L"10.0.0.4", L"10.0.0.5", L"10.0.0.6"}), Omit()}, 69, {}},
+        {"bad gateway", Static6(), L"SetGateWays", {Ref({L"10.0.0"}), Ints({1})}, 71, {}},
+        {"metric out of range", Static6(), L"SetGateWays", {Ref({L"10.0.0.1"}), Ints({0})}, 68, {}},
+        {"metrics as texts", Static6(), L"SetGateWays", {Ref({L"10.0.0.1"}), Ref({L"1"})}, 68, {}},
+        {"DHCP keeps the static gateway and the DNS set by hand", Static6(), L"EnableDHCP", {Omit()}, 0,
+         {true, kLeaseAddress, kMask24, {L"10.0.6.1", L"192.168.6.1", L"fe80::1"}, {L"192.168.6.1"}}},
+        {"DHCP on a disconnected adapter", Disconnected6(), L"EnableDHCP", {Omit()}, 84, {}},
+        {"DNS servers", Static6(), L"setDNSServerSearchOrder", {Ref({L"1.1.1.1", L"8.8.4.4"})}, 0,
+         {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.1", L"fe80::1"}, {L"1.1.1.1", L"8.8.4.4"}}},
+        {"DNS omitted clears a static list", Static6(), L"setDNSServerSearchOrder", {Omit()}, 0,
+         {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.1", L"fe80::1"}, {}}},
+        {"DNS empty array falls back to the lease", DhcpWithOwnDns6(), L"setDNSServerSearchOrder", {Ref({})}, 0,
+         {true, kLeaseAddress, kMask24, {L"10.0.6.1", L"fe80::1"}, {L"10.0.6.1"}}},
+        {"bad DNS server", Static6(), L"setDNSServerSearchOrder", {Ref({L"8.8.8.8", L"0.1.2.3"})}, 70, {}},
+        {"DNS as integers", Static6(), L"setDNSServerSearchOrder", {Ints({8})}, 68, {}},
     };
     for (const MethodCase& c : cases) {
         SCOPED_TRACE(c.name);
         SimNetwork network;
-        network.AddAdapter(TestAdapter(6, c.dhcpBefore));
+        network.AddAdapter(c.before);
+        const Shown before = ShownBy(network, 6);
         EXPECT_EQ(Call(QueryAdapter(network, 6), c), c.code);
-        c.check(*network.Adapter(6));
+        EXPECT_EQ(ShownBy(network, 6), c.after.addresses.empty() ? before : c.after);
     }
+}
+
+// The registry's "DefaultGateway" is what a static change routes through: EnableDHCP keeps it
+// ("does not clear any static default gateways"), EnableStatic brings it back as the whole list.
+TEST(SimConfigurationMethods, StaticGatewayComesBackWithTheNextStaticChange)
+{
+    SimNetwork network;
+    network.AddAdapter(Static6());
+    Variant addresses = WideTexts({L"192.168.6.20"});
+    Variant masks = WideTexts({L"255.255.255.0"});
+    EXPECT_EQ(CallCode(QueryAdapter(network, 6), L"EnableDHCP", {ArgOmitted()}), 0);
+    EXPECT_EQ(CallCode(QueryAdapter(network, 6), L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)}), 0);
+    EXPECT_EQ(ShownBy(network, 6).gateways, (Texts{L"192.168.6.1", L"fe80::1"}));
+
+    // Emptied behind WMI's back, as the program does in the registry: nothing comes back.
+    network.SetStoredSettingsReader([](SimAdapter& adapter) { adapter.storedGateways.clear(); });
+    EXPECT_EQ(CallCode(QueryAdapter(network, 6), L"EnableDHCP", {ArgOmitted()}), 0);
+    EXPECT_EQ(ShownBy(network, 6).gateways, (Texts{L"10.0.6.1", L"fe80::1"}));
+    EXPECT_EQ(CallCode(QueryAdapter(network, 6), L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)}), 0);
+    EXPECT_EQ(ShownBy(network, 6).gateways, Texts{L"fe80::1"});
 }
 
 TEST(SimConfigurationMethods, ScriptedResultsAndFailuresChangeNothingButAreLogged)

@@ -1,4 +1,4 @@
-// The demo machine that velmora-simnet.exe and the benchmarks run on.
+// The demo laptop that velmora-simnet.exe, the look tests and the benchmarks run on.
 #include <gtest/gtest.h>
 
 #include <set>
@@ -6,14 +6,45 @@
 #include "core/dispatch.h"
 #include "simclient.h"
 
-TEST(SimDemoNetwork, LooksLikeAWorkstationAtAnySize)
-{
-    SimNetwork machine = MakeDemoNetwork();
-    ASSERT_EQ(machine.AdapterCount(), 8u);
-    EXPECT_TRUE(machine.AdapterAt(0).ipEnabled && !machine.AdapterAt(0).dhcpEnabled && !machine.AdapterAt(0).gateways.empty());
-    EXPECT_TRUE(machine.AdapterAt(1).ipEnabled && machine.AdapterAt(1).dhcpEnabled);
-    EXPECT_FALSE(machine.AdapterAt(3).ipEnabled);
+namespace {
+using Texts = std::vector<std::wstring>;
 
+Texts Listed(const Variant& item, const wchar_t* name)
+{
+    const Variant value = GetMember(item, name);
+    return value.IsNull() ? Texts{} : ArrayTexts(value);
+}
+}  // namespace
+
+TEST(SimDemoNetwork, IsALaptopWithIpv6BesideIpv4)
+{
+    SimNetwork laptop = MakeDemoNetwork();
+    // Wired (static), Wi-Fi (DHCP) and the virtual switch are IP-enabled; the VPN is not
+    // connected and reads as not IP-enabled.
+    EXPECT_EQ(ItemIndexes(RunQuery(laptop, kIpEnabledQuery)), (std::vector<int32_t>{1, 2, 3}));
+
+    const Variant wired = QueryAdapter(laptop, 1);
+    EXPECT_FALSE(GetMember(wired, L"DHCPEnabled").get().boolVal);
+    const Texts wiredAddresses = Listed(wired, L"IPAddress");
+    ASSERT_EQ(wiredAddresses.size(), 2u);
+    EXPECT_EQ(wiredAddresses[0], L"192.168.1.20");
+    EXPECT_EQ(wiredAddresses[1].substr(0, 5), L"fe80:");
+    EXPECT_EQ(Listed(wired, L"IPSubnet"), (Texts{L"255.255.255.0", L"64"}));
+    EXPECT_EQ(Listed(wired, L"DefaultIPGateway"), (Texts{L"192.168.1.1", L"fe80::1"}));
+
+    const Variant wireless = QueryAdapter(laptop, 2);
+    EXPECT_TRUE(GetMember(wireless, L"DHCPEnabled").get().boolVal);
+    EXPECT_EQ(Listed(wireless, L"IPAddress").size(), 3u);  // the lease, a global and a link-local IPv6
+    EXPECT_EQ(Listed(wireless, L"IPSubnet"), (Texts{L"255.255.255.0", L"64", L"64"}));
+
+    const Variant vpn = QueryAdapter(laptop, 4);
+    EXPECT_FALSE(GetMember(vpn, L"IPEnabled").get().boolVal);
+    EXPECT_TRUE(Listed(vpn, L"IPAddress").empty());
+    EXPECT_EQ(CallCode(vpn, L"EnableDHCP", {ArgOmitted()}), 84);
+}
+
+TEST(SimDemoNetwork, HasDistinctAdaptersAtAnySizeThatTakeTheMethods)
+{
     for (int count : {0, 8, 300}) {
         SCOPED_TRACE(count);
         SimNetwork network = MakeDemoNetwork(count);
@@ -32,6 +63,7 @@ TEST(SimDemoNetwork, LooksLikeAWorkstationAtAnySize)
         EXPECT_EQ(descriptions.size(), network.AdapterCount());  // Windows numbers look-alikes "#2", ...
     }
 
+    SimNetwork machine = MakeDemoNetwork();
     for (const Variant& item : Items(RunQuery(machine, kIpEnabledQuery))) {
         Variant addresses = WideTexts({L"10.20.30.40"});
         Variant masks = WideTexts({L"255.255.0.0"});
