@@ -1,25 +1,50 @@
 // Velmora on the simulated network, for machines whose network must not change.
 #include <windows.h>
 
+#include <cstdlib>
 #include <exception>
 #include <optional>
+#include <string>
 
+#include "app/elevatedrun.h"
 #include "app/startup.h"
+#include "core/processrights.h"
+#include "profiles/iprofile.h"
 #include "simnet/simnetwork.h"
 #include "simnet/simregistry.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    // The network lives as long as the program; the main window holds its services object.
-    SimNetwork network = MakeDemoNetwork();
+    // The simulated machine lives in a file beside the program while it runs, so that the
+    // program's elevated run of a change reaches the same machine, as on Windows.
+    const std::string sharedState = ProgramFolder() + "velmora-simnet.state";
+    const bool elevatedRun = ElevatedRunRequested(ProgramArguments());
+    SimNetwork network;
+    if (!elevatedRun || !network.JoinSharedState(sharedState)) {
+        network = MakeDemoNetwork();
+        network.ShareState(sharedState);
+    }
+    // VELMORA_SIMNET_STANDARD_USER=1 plays a standard user under UAC: the configuration calls
+    // answer 91 until an elevated run makes them. Wine starts every process elevated, so the
+    // tray program is told it is not; its elevated run, started through "runas", is.
+    if (!elevatedRun && std::getenv("VELMORA_SIMNET_STANDARD_USER") != nullptr) {
+        network.RefuseUnelevated(true);
+        SetElevationQuery([] { return false; });
+    }
     // The registry keeps the simulated adapters' stored settings as Windows keeps a real
     // adapter's. Without the right to write HKLM the program still runs, on WMI's values alone.
     std::optional<SimRegistryMirror> registry;
     try {
         registry.emplace(network);
-        registry->Attach();
+        if (elevatedRun) {
+            registry->Follow();
+        } else {
+            registry->Attach();
+        }
     } catch (const std::exception&) {
         registry.reset();
     }
-    return RunVelmora([&network] { return network.Services(); });
+    const int exitCode = RunVelmora([&network] { return network.Services(); });
+    if (!elevatedRun) DeleteFileA(sharedState.c_str());
+    return exitCode;
 }

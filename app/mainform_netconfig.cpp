@@ -12,10 +12,13 @@
 #include <string>
 #include <vector>
 
+#include "adapters/configure.h"
 #include "adapters/reg.h"
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "app/adaptermemory.h"
+#include "app/elevatedchange.h"
+#include "app/elevation.h"
 #include "core/check.h"
 #include "core/dispatch.h"
 #include "core/messagebox.h"
@@ -147,7 +150,7 @@ struct Refusal {
 
 // 0 and 1 are success. EnableStatic answers 81 when the adapter was static already, and
 // makes the change all the same.
-bool Refused(int32_t code, bool enableStatic) { return code != 0 && code != 1 && !(enableStatic && code == 81); }
+bool Refused(int32_t code, bool enableStatic) { return !ConfigurationAccepted(code) && !(enableStatic && code == 81); }
 
 std::string RefusalText(const std::vector<Refusal>& refusals)
 {
@@ -347,24 +350,29 @@ void TForm1::Button1Click()
 {
     // A value still open for editing counts as what stands in its row.
     proplist->EndEdit(true);
-    const std::vector<std::string> gateways = AddressElements(proplist->Values(kGatewaysKey));
-    tGWSettings gatewaySettings{TextArray(gateways), IntArray(std::vector<int32_t>(gateways.size(), 1))};
-    tIPSettings ipSettings{TextArray(AddressElements(proplist->Values(kIpAddressKey))),
-                           TextArray(AddressElements(proplist->Values(kSubnetMaskKey)))};
-    tDNSsettings dnsSettings{TextArray(AddressElements(proplist->Values(kDnsServersKey)))};
+    DetailSettings settings;
+    settings.gateways = AddressElements(proplist->Values(kGatewaysKey));
+    settings.addresses = AddressElements(proplist->Values(kIpAddressKey));
+    settings.masks = AddressElements(proplist->Values(kSubnetMaskKey));
+    settings.servers = AddressElements(proplist->Values(kDnsServersKey));
 
     const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+    DetailResults results = SendDetailSettings(adapter, settings);
+    // A standard user is refused everything: the same change goes to an elevated run.
+    if ((results.gateways == 91 || results.address == 91 || results.servers == 91) && !ProcessElevated()) {
+        ElevatedChange change;
+        change.kind = ElevatedChange::Kind::ApplyDetails;
+        change.adapter = SelectedAdapterIndex;
+        change.details = settings;
+        const std::optional<DWORD> exitCode = RunChangeElevated(Handle(), change);
+        const std::optional<DetailResults> elevated = exitCode ? UnpackDetailResults(*exitCode) : std::nullopt;
+        if (!elevated) return;
+        results = *elevated;
+    }
     std::vector<Refusal> refusals;
-    int32_t gatewayResult = AdapterSetGateways(adapter, gatewaySettings);
-    const int32_t staticResult = AdapterEnableStatic(adapter, ipSettings);
-    // SetGateways works on a static adapter only (64 on DHCP, Win32_NetworkAdapterConfiguration's
-    // SetGateways page): once EnableStatic has made the adapter static, the gateways go again.
-    if (gatewayResult == 64 && !Refused(staticResult, true))
-        gatewayResult = AdapterSetGateways(adapter, gatewaySettings);
-    if (Refused(gatewayResult, false)) refusals.push_back({"Default Gateways", gatewayResult});
-    if (Refused(staticResult, true)) refusals.push_back({"IP Address and Subnet Mask", staticResult});
-    const int32_t dnsResult = AdapterSetDnsServers(adapter, dnsSettings);
-    if (Refused(dnsResult, false)) refusals.push_back({"DNS Servers", dnsResult});
+    if (Refused(results.gateways, false)) refusals.push_back({"Default Gateways", results.gateways});
+    if (Refused(results.address, true)) refusals.push_back({"IP Address and Subnet Mask", results.address});
+    if (Refused(results.servers, false)) refusals.push_back({"DNS Servers", results.servers});
 
     // Success says nothing, and the details are not read again: the list keeps what was sent.
     if (!refusals.empty()) ShowMessageBox(Handle(), RefusalText(refusals), "Velmora", MB_OK);

@@ -4,7 +4,6 @@
 
 #include <cstdint>
 
-
 UINT OpenConfiguratorMessage()
 {
     static const UINT message = RegisterWindowMessageA("Velmora.OpenConfigurator");
@@ -34,8 +33,8 @@ SingleInstance::SingleInstance(const std::string& name)
     // A named mapping rather than a mutex: the name says whether a program runs, and the
     // memory behind it says where its window is.
     // When the name cannot be had at all the program runs as the only one, as before.
-    m_mapping.reset(CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(int64_t),
-                                       name.c_str()));
+    m_mapping.reset(
+        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(int64_t), name.c_str()));
     m_first = m_mapping.get() == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
     if (m_mapping) m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(int64_t)));
 }

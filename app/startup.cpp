@@ -4,6 +4,8 @@
 #include <commctrl.h>
 #include <objbase.h>
 
+#include "app/elevatedchange.h"
+#include "app/elevatedrun.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "profiles/starttip.h"
@@ -29,6 +31,14 @@ private:
 
 int RunVelmora(const ConnectServicesFunction& connectServices)
 {
+    // An elevated run of one change: no window, no tray, no profiles, not the single program.
+    const std::vector<std::string> arguments = ProgramArguments();
+    if (ElevatedRunRequested(arguments)) {
+        ComApartment com;
+        if (!com.Ok()) return static_cast<int>(kElevatedFailed);
+        return RunElevatedChange(arguments, connectServices);
+    }
+
     // A second start brings the running program forward and ends, before it loads a list of
     // its own that its close would save over the first one's changes.
     SingleInstance instance(SessionInstanceName());

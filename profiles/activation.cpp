@@ -5,7 +5,10 @@
 #include <optional>
 #include <string>
 
+#include "adapters/configure.h"
 #include "adapters/reg.h"
+#include "app/elevatedchange.h"
+#include "app/elevation.h"
 #include "adapters/wmiworks.h"
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
@@ -15,52 +18,24 @@
 #include "ui/cursor.h"
 
 namespace {
-// The first configuration call the adapter refused, named for the user; empty when it took
-// them all.
-struct Refusal {
-    std::string call;
-    int32_t code = 0;
-    explicit operator bool() const { return !call.empty(); }
-};
-
-bool Accepted(int32_t code) { return code == 0 || code == 1; }
-
-// Sends the profile's configuration, in the order the adapter needs it, and stops at the
-// first call the adapter refuses: what was sent before it stays.
-Refusal SendProfile(const Variant& adapter, Tprofile& profile)
+std::string RefusalText(const Tprofile& profile, const ProfileSettings& settings, const ConfigurationRefusal& refusal)
 {
-    if (profile.dhcp) {
-        const int32_t code = AdapterEnableDHCP(adapter);
-        return Accepted(code) ? Refusal{} : Refusal{"Obtain an address automatically (DHCP)", code};
-    }
-    tIPSettings address{TextArray({profile.ip}), TextArray({profile.mask})};
-    const int32_t staticCode = AdapterEnableStatic(adapter, address);
-    // 81: Windows says so when the adapter was static already, and makes the change all the same.
-    if (!Accepted(staticCode) && staticCode != 81) return {"IP address and subnet mask", staticCode};
+    std::string text = "The profile \"" + profile.Caption() + "\" was not applied.\n\n" +
+                       RefusedCallName(settings, refusal) + ": " +
+                       ConfigurationResultText(refusal.code) + " (" + std::to_string(refusal.code) + ").";
+    if (refusal.code == 91)
+        text += "\n\nChanging the adapter needs administrator rights, which Windows did not give.";
+    return text;
+}
 
-    tGWSettings gateway{TextArray({profile.gw}), IntArray({1})};
-    const int32_t gatewayCode = AdapterSetGateways(adapter, gateway);
-    if (!Accepted(gatewayCode)) return {"Default gateway", gatewayCode};
-
-    // A lone alternate server moves up to preferred, in the profile too.
+// A lone alternate server moves up to preferred, in the profile too, before it is sent.
+ProfileSettings SettingsOf(Tprofile& profile)
+{
     if (profile.dns1.empty() && !profile.dns2.empty()) {
         profile.dns1 = profile.dns2;
         profile.dns2.clear();
     }
-    std::vector<std::string> servers{profile.dns1};
-    if (!profile.dns2.empty()) servers.push_back(profile.dns2);
-    const int32_t dnsCode = AdapterSetDnsServers(adapter, tDNSsettings{TextArray(servers)});
-    if (!Accepted(dnsCode)) return {"DNS servers", dnsCode};
-    return {};
-}
-
-std::string RefusalText(const Tprofile& profile, const Refusal& refusal)
-{
-    std::string text = "The profile \"" + profile.Caption() + "\" was not applied.\n\n" + refusal.call + ": " +
-                       ConfigurationResultText(refusal.code) + " (" + std::to_string(refusal.code) + ").";
-    if (refusal.code == 91)
-        text += "\n\nChanging the adapter needs administrator rights: run Velmora as administrator.";
-    return text;
+    return {profile.dhcp, profile.ip, profile.mask, profile.gw, profile.dns1, profile.dns2};
 }
 }  // namespace
 
@@ -82,26 +57,35 @@ void TForm1::ApplyProfile(int32_t number)
     ApplyingProfile = profile;
     ScopeExit applied([this] { ApplyingProfile = nullptr; });
 
-    Refusal refusal;
+    ConfigurationRefusal refusal;
+    std::string refusalText;
+    bool made = false;
     try {
         const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
         const std::string settingId = VariantText(GetMember(adapter, L"SettingID").get());
-        // The stored gateway list is emptied first, for DHCP profiles too: a gateway left there
-        // from an earlier static setting would come back with the next start of the adapter.
-        // A refused activation puts it back, or the adapter would lose its gateway at the next
-        // restart without having taken the profile.
-        // A copy: a refresh in a nested message loop rebuilds the adapter list.
-        const tadapter* found = FindAdapterBySettingID(settingId);
-        const std::optional<tadapter> stored = found != nullptr ? std::optional<tadapter>(*found) : std::nullopt;
-        const tadapter* record = stored ? &*stored : nullptr;
-        const StoredGateway previousGateway = ReadStoredGateway(record);
-        if (record != nullptr) WriteDefaultGateway(record, tGWSettings{});
-        refusal = SendProfile(adapter, *profile);
-        if (refusal) {
-            RestoreStoredGateway(record, previousGateway);
-        } else {
-            ActiveProfileIndex = profile->id;
-            profile->SetImageIndex(1);
+        const ProfileSettings settings = SettingsOf(*profile);
+        refusal = ApplyProfileSettings(adapter, settingId, settings);
+        made = true;
+        // A standard user is refused everything: the same change goes to an elevated run of
+        // the program, which asks Windows for the rights once, for this change.
+        if (refusal.code == 91 && !ProcessElevated()) {
+            ElevatedChange change;
+            change.kind = ElevatedChange::Kind::ApplyProfile;
+            change.adapter = SelectedAdapterIndex;
+            change.settingId = settingId;
+            change.profile = settings;
+            const std::optional<DWORD> exitCode = RunChangeElevated(Handle(), change);
+            const std::optional<ConfigurationRefusal> elevated =
+                exitCode ? UnpackRefusal(*exitCode) : std::optional<ConfigurationRefusal>();
+            made = elevated.has_value();
+            if (elevated) refusal = *elevated;
+        }
+        if (made) {
+            refusalText = refusal ? RefusalText(*profile, settings, refusal) : std::string();
+            if (!refusal) {
+                ActiveProfileIndex = profile->id;
+                profile->SetImageIndex(1);
+            }
         }
     } catch (...) {
         // Whatever happened, the window shows what the adapter holds now.
@@ -109,7 +93,7 @@ void TForm1::ApplyProfile(int32_t number)
         throw;
     }
     refreshdata();
-    if (refusal) ShowMessageBox(Handle(), RefusalText(*profile, refusal), "Velmora", MB_OK | MB_ICONWARNING);
+    if (!refusalText.empty()) ShowMessageBox(Handle(), refusalText, "Velmora", MB_OK | MB_ICONWARNING);
 }
 
 void TForm1::ApplyNextProfile1Click(TMenuItem&)

@@ -14,6 +14,7 @@
 #include "core/check.h"
 #include "core/error.h"
 #include "core/handles.h"
+#include "core/programfile.h"
 #include "profiles/inifile.h"
 #include "profiles/inirules.h"
 
@@ -250,19 +251,9 @@ Tprofile* NextProfile(int32_t current) { return ProfileList ? NextProfileIn(*Pro
 
 std::string ProgramFolder()
 {
-    std::vector<char> buffer(MAX_PATH);
-    for (;;) {
-        const DWORD size = static_cast<DWORD>(buffer.size());
-        const DWORD length = GetModuleFileNameA(nullptr, buffer.data(), size);
-        if (length == 0) RaiseError(SystemMessageText(GetLastError()));
-        // A full buffer may hold a cut path: try again with more room.
-        if (length < size || size >= 32768) {
-            const std::string path(buffer.data(), length);
-            const size_t cut = path.find_last_of('\\');
-            return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
-        }
-        buffer.resize(buffer.size() * 2);
-    }
+    const std::string path = ProgramFile();
+    const size_t cut = path.find_last_of('\\');
+    return cut == std::string::npos ? std::string() : path.substr(0, cut + 1);
 }
 
 void LoadProfilesFrom(TListItems& list, const std::string& path)

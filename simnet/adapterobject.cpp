@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/check.h"
+#include "core/processrights.h"
 #include "simnet/configmethods.h"
 #include "simnet/dispatchobject.h"
 #include "simnet/simargs.h"
@@ -164,6 +165,7 @@ private:
     DispatchAnswer CallMethod(DISPID id, WORD flags, const DispatchArgs& args)
     {
         if (!IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
+        m_state->Sync();
         SimCall call{m_snapshot.index, MemberName(kMembers, id), {}};
         for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
         m_state->calls.push_back(call);
@@ -172,6 +174,9 @@ private:
         const auto scripted = m_state->methodResults.find(Key(id));
         if (scripted != m_state->methodResults.end()) return DispatchAnswer::Value(Variant::FromInt(scripted->second));
 
+        // The four methods' pages list 91, "Access denied": changing the configuration takes
+        // administrator rights, which a standard user's process does not have under UAC.
+        if (m_state->refuseUnelevated && !ProcessElevated()) return DispatchAnswer::Value(Variant::FromInt(91));
         const ConfigMethod method = MethodOf(id);
         for (size_t i = ParameterCount(method); i < call.args.size(); ++i) {
             if (call.args[i].kind != SimArg::Kind::Omitted) return DispatchAnswer::Failure(DISP_E_BADPARAMCOUNT);

@@ -28,6 +28,7 @@ protected:
     DispatchAnswer Answer(DISPID id, WORD flags, const DispatchArgs& args) override
     {
         if (id != ExecQueryId || !IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
+        m_state->Sync();
         SimCall call{-1, MemberName(kMembers, id), {}};
         for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
         m_state->calls.push_back(call);

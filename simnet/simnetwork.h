@@ -136,6 +136,18 @@ public:
     void SetChangeListener(std::function<void(const SimAdapter&)> listener);
     // Called before a configuration method runs, to bring in what was stored for the adapter
     // behind WMI's back (the registry mirror reads back "DefaultGateway").
+    // Configuration methods answer 91 (access denied) to a process without administrator
+    // rights (ProcessElevated), as Windows does for a standard user.
+    void RefuseUnelevated(bool refuse);
+
+    // Keeps the network's adapters in the file at `path` too, where another process (the
+    // program's elevated run) reaches the same machine: written now and after every change,
+    // read again before every query and method call once another process has written it.
+    void ShareState(const std::string& path);
+    // Takes the adapters, and the refusal of unelevated calls, from a file another network
+    // shares, then shares it too; false, changing nothing, when there is no such file.
+    bool JoinSharedState(const std::string& path);
+
     void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
 
 private:

@@ -75,6 +75,17 @@ void SimRegistryMirror::Attach()
     m_attached = true;
 }
 
+void SimRegistryMirror::Follow()
+{
+    m_network.SetChangeListener([this](const SimAdapter& adapter) {
+        OnChanged(adapter);
+        m_written.clear();
+        m_madeParents.clear();
+    });
+    m_network.SetStoredSettingsReader([this](SimAdapter& adapter) { ReadBack(adapter); });
+    m_attached = true;
+}
+
 void SimRegistryMirror::OnChanged(const SimAdapter& adapter) noexcept
 {
     // The change arrives inside a simulated WMI call; nothing may be thrown back into it.

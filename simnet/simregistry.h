@@ -39,6 +39,9 @@ public:
     void Attach();
     // Stops following and removes every key the mirror wrote.
     void Detach() noexcept;
+    // Follows the network's changes in keys another process's mirror wrote and will remove:
+    // nothing is written now, and nothing is removed at the end (the program's elevated run).
+    void Follow();
 
     // The NetworkCards subkey path (below HKLM) of the adapter at `position`.
     std::string CardKey(size_t position) const;

@@ -42,9 +42,20 @@ struct SimState {
     std::vector<SimCall> calls;
     std::function<void(const SimAdapter&)> listener;
     std::function<void(SimAdapter&)> storedSettingsReader;
+    // Configuration methods answer 91 to a process without administrator rights.
+    bool refuseUnelevated = false;
+    // With the state shared with another process: `sync` takes in what that process wrote,
+    // before every query and method call; `publish` writes it out after every change.
+    std::function<void()> sync;
+    std::function<void()> publish;
 
+    void Sync() const
+    {
+        if (sync) sync();
+    }
     void NotifyChanged(const SimAdapter& adapter) const
     {
         if (listener) listener(adapter);
+        if (publish) publish();
     }
 };

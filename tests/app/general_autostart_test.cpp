@@ -7,7 +7,12 @@
 
 #include <optional>
 #include <ostream>
+#include <sstream>
 #include <vector>
+
+#include "app/elevatedrun.h"
+#include "app/elevation.h"
+#include "core/processrights.h"
 
 namespace {
 constexpr char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
@@ -220,4 +225,44 @@ TEST_F(AutostartTest, LockedRunKeyIsNeitherRewrittenNorChanged)
     const std::optional<RawValue> now = ReadEntry();
     ASSERT_TRUE(now);
     EXPECT_EQ(now->bytes, elsewhere.bytes);
+}
+
+// A standard user checking the box: the write the Run key refuses goes to an elevated run of
+// the program, and a declined prompt leaves the box as the entry still is.
+TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
+{
+    const ElevationQuery previousQuery = SetElevationQuery([] { return false; });
+    std::optional<LockedRunKey> lock;
+    lock.emplace();
+    ASSERT_TRUE(lock->Locked());
+    Create();
+    bool declines = true;
+    std::vector<std::string> launched;
+    SetElevatedLauncher([&](const std::string&, const std::string& parameters) {
+        launched.push_back(parameters);
+        if (declines) return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
+        // Elevated, the run has the right the lock denies this process: made here with it lifted.
+        lock.reset();
+        std::istringstream words(parameters);
+        std::vector<std::string> arguments;
+        for (std::string word; words >> word;) arguments.push_back(word);
+        return ElevatedRun{ElevatedRun::Outcome::Finished,
+                           static_cast<DWORD>(RunElevatedChange(arguments, [] { return Variant(); }))};
+    });
+
+    ClickLoadOnStartUp();
+    EXPECT_FALSE(form->CheckBox2->Checked());
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, "Velmora needs administrator rights to change the autostart entry; the change was not made.");
+    EXPECT_FALSE(ReadEntry());
+
+    declines = false;
+    ClickLoadOnStartUp();
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(launched, (std::vector<std::string>{"--elevated-change autostart entry=on",
+                                                  "--elevated-change autostart entry=on"}));
+    EXPECT_TRUE(ReadEntry());
+    SetElevatedLauncher(nullptr);
+    SetElevationQuery(previousQuery);
 }

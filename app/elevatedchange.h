@@ -1,0 +1,40 @@
+#pragma once
+// A change handed to an elevated run of the program: what it names, written as the run's
+// command line and read back from it strictly, and the run's result as its exit code.
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "adapters/configure.h"
+
+struct ElevatedChange {
+    enum class Kind { ApplyProfile, ApplyDetails, Autostart };
+    Kind kind = Kind::ApplyProfile;
+    int32_t adapter = 0;      // ApplyProfile, ApplyDetails: the adapter configuration's WMI Index
+    std::string settingId;    // ApplyProfile: whose stored gateway list is emptied first
+    ProfileSettings profile;  // ApplyProfile
+    DetailSettings details;   // ApplyDetails
+    bool autostart = false;   // Autostart: write the entry (true) or delete it
+};
+
+// The first argument of every elevated run; a start without it is the tray program.
+inline constexpr char kElevatedChangeSwitch[] = "--elevated-change";
+
+// The parameters of the elevated run, the switch first. Values travel percent-encoded, so no
+// argument holds a space or a quote.
+std::string ElevatedParameters(const ElevatedChange& change);
+// The change the arguments (after the program's name) describe; none unless every argument is
+// understood: the switch, a known change, each of its keys once, every value well formed.
+std::optional<ElevatedChange> ParseElevatedArguments(const std::vector<std::string>& arguments);
+
+// Exit codes of the elevated run. A result carries a mark in its high bits, so that no
+// result is mistaken for a failure or for another kind's result.
+inline constexpr uint32_t kElevatedMalformed = 1;  // arguments not understood; nothing touched
+inline constexpr uint32_t kElevatedFailed = 2;     // the change raised (no WMI, adapter gone)
+uint32_t PackRefusal(const ConfigurationRefusal& refusal);
+std::optional<ConfigurationRefusal> UnpackRefusal(uint32_t exitCode);
+uint32_t PackDetailResults(const DetailResults& results);
+std::optional<DetailResults> UnpackDetailResults(uint32_t exitCode);
+uint32_t PackAutostartResult(bool done);
+std::optional<bool> UnpackAutostartResult(uint32_t exitCode);

@@ -1,0 +1,59 @@
+#include "app/elevatedrun.h"
+
+#include <windows.h>
+#include <shellapi.h>
+
+#include <exception>
+
+#include "adapters/configure.h"
+#include "adapters/reg.h"
+#include "adapters/wmiworks.h"
+#include "app/autostartentry.h"
+#include "app/elevatedchange.h"
+#include "core/text.h"
+
+std::vector<std::string> ProgramArguments()
+{
+    std::vector<std::string> arguments;
+    int count = 0;
+    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    if (words == nullptr) return arguments;
+    for (int i = 1; i < count; ++i)
+        arguments.push_back(AnsiFromWide(words[i]));
+    LocalFree(words);
+    return arguments;
+}
+
+bool ElevatedRunRequested(const std::vector<std::string>& arguments)
+{
+    return !arguments.empty() && arguments[0] == kElevatedChangeSwitch;
+}
+
+int RunElevatedChange(const std::vector<std::string>& arguments, const ConnectServicesFunction& connectServices)
+{
+    const std::optional<ElevatedChange> change = ParseElevatedArguments(arguments);
+    if (!change) return static_cast<int>(kElevatedMalformed);
+    try {
+        if (change->kind == ElevatedChange::Kind::Autostart) {
+            bool done = false;
+            if (change->autostart) {
+                WriteAutostartEntry();
+                done = true;
+            } else {
+                done = DeleteAutostartEntry();
+            }
+            return static_cast<int>(PackAutostartResult(done));
+        }
+        // Every adapter, not only the IP-enabled ones: the change names its adapter by Index.
+        const Variant adapters = QueryAdapterConfigurations(connectServices(), false);
+        const Variant adapter = FindAdapterConfiguration(adapters, change->adapter);
+        if (!adapter.HoldsObject()) return static_cast<int>(kElevatedFailed);
+        if (change->kind == ElevatedChange::Kind::ApplyDetails)
+            return static_cast<int>(PackDetailResults(SendDetailSettings(adapter, change->details)));
+        BuildAdapterList();
+        return static_cast<int>(PackRefusal(ApplyProfileSettings(adapter, change->settingId, change->profile)));
+    } catch (const std::exception&) {
+        // No window to tell it in: the exit code says the change failed.
+        return static_cast<int>(kElevatedFailed);
+    }
+}
