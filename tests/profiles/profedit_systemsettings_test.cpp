@@ -157,7 +157,7 @@ TEST_F(SystemSettingsTest, AFailingReadEndsTheActionWhereItFailed)
     network.FailProperty(kIndex, L"DNSServerSearchOrder", E_FAIL, L"Generic failure");
     UseAdapter();
     const Shown shown = PressGetSystemSettings();
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Generic failure"});
+    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Reading \"DNSServerSearchOrder\" failed: Generic failure"});
     // The address came before the failure; the rest keep their text, and the dialog stays.
     EXPECT_EQ(shown.fields,
               (ProfileData{"10.1.1.5", "255.255.0.0", "192.168.1.1", "192.168.1.1", "8.8.4.4", "Office"}));
