@@ -15,7 +15,7 @@ using Microsoft::WRL::ComPtr;
 Variant ConnectWmiServices()
 {
     ComPtr<IBindCtx> context;
-    CheckHr(CreateBindCtx(0, &context));
+    CheckHr(CreateBindCtx(0, &context), "CreateBindCtx");
     ComPtr<IMoniker> moniker;
     ULONG eaten = 0;
     wchar_t name[] = L"winmgmts:\\\\.\\root\\cimv2";
@@ -23,9 +23,9 @@ Variant ConnectWmiServices()
         SystemFunction<decltype(MkParseDisplayNameEx)>("urlmon.dll", "MkParseDisplayNameEx");
     // WMI that is not ready yet (an early logon) fails here: say so rather than give a code.
     constexpr char kConnecting[] = "Connecting to WMI (root\\cimv2)";
-    CheckHr(parseDisplayName(context.Get(), name, &eaten, &moniker), kConnecting);
+    CheckHrSaying(parseDisplayName(context.Get(), name, &eaten, &moniker), kConnecting);
     ComPtr<IDispatch> services;
-    CheckHr(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch,
+    CheckHrSaying(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch,
                                   reinterpret_cast<void**>(services.GetAddressOf())),
             kConnecting);
     return Variant::FromDispatch(services.Get());
@@ -44,83 +44,81 @@ Variant QueryAdapterConfigurations(const Variant& services, bool ipEnabledOnly)
     return CallMethod(services, L"ExecQuery", {ArgByValue(query)});
 }
 
+void ForEachConfiguration(const Variant& collection, const std::function<void(const Variant&)>& visit)
+{
+    const Variant holder = GetMember(collection, L"_NewEnum");
+    IUnknown* unknown = (holder.Type() == VT_UNKNOWN || holder.Type() == VT_DISPATCH) ? holder.get().punkVal : nullptr;
+    if (unknown == nullptr) RaiseError("Invalid variant operation");
+    ComPtr<IEnumVARIANT> items;
+    CheckHr(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())),
+            "QueryInterface");
+    Variant item;
+    ULONG fetched = 0;
+    while (items->Next(1, item.put(), &fetched) == S_OK && fetched == 1)
+        visit(item);
+}
+
 Variant FindAdapterConfiguration(const Variant& collection, int32_t index)
 {
     Variant result = Variant::FromInt(0);
-    Variant enumHolder = GetMember(collection, L"_NewEnum");
-    IUnknown* unknown =
-        (enumHolder.Type() == VT_UNKNOWN || enumHolder.Type() == VT_DISPATCH) ? enumHolder.get().punkVal : nullptr;
-    if (unknown == nullptr) RaiseError("Invalid variant operation");
-    ComPtr<IEnumVARIANT> items;
-    CheckHr(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));
-
-    Variant item;
-    ULONG fetched = 0;
-    while (items->Next(1, item.put(), &fetched) == S_OK && fetched == 1) {
-        // Every item is visited: a later match replaces an earlier one.
-        try {
-            if (VariantInt(GetMember(item, L"Index").get()) == index) result = item.Copy();
-        } catch (const AppError&) {
+    // Every item is visited: a later match replaces an earlier one, and an item whose Index
+    // cannot be read drops what was found before it.
+    ForEachConfiguration(collection, [&](const Variant& item) {
+        const std::optional<Variant> number = TryGetMember(item, L"Index");
+        const std::optional<int32_t> value = number ? TryVariantInt(number->get()) : std::nullopt;
+        if (!value) {
             result = Variant::FromInt(0);
+        } else if (*value == index) {
+            result = item.Copy();
         }
-    }
+    });
     return result;
 }
 
 namespace {
-// The configuration methods report, never raise: any failure of the call itself is -1.
-template <typename Call>
-int32_t MethodResult(Call call) noexcept
+// The configuration methods report, never raise: a call that cannot be made is -1.
+int32_t MethodResult(const Variant& adapter, const wchar_t* method, const std::vector<VARIANT>& args)
 {
-    try {
-        return VariantInt(call().get());
-    } catch (const std::exception&) {
-        return -1;
-    }
+    const std::optional<Variant> result = TryCallMethod(adapter, method, args);
+    const std::optional<int32_t> code = result ? TryVariantInt(result->get()) : std::nullopt;
+    return code.value_or(-1);
 }
 
-std::string FirstElementText(const Variant& array) { return VariantText(ArrayElement(array.get(), 1).get()); }
+// The text of element 1 (the arrays the program builds start there); none when there is none.
+std::optional<std::string> FirstElementText(const Variant& array)
+{
+    return TryElementText(array.get(), 1);
+}
 }  // namespace
 
 int32_t AdapterEnableStatic(const Variant& adapter, const tIPSettings& settings)
 {
-    return MethodResult([&] {
-        Variant addresses = settings.Addresses.Copy();
-        Variant masks = settings.Masks.Copy();
-        return CallMethod(adapter, L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)});
-    });
+    Variant addresses = settings.Addresses.Copy();
+    Variant masks = settings.Masks.Copy();
+    return MethodResult(adapter, L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)});
 }
 
 int32_t AdapterSetGateways(const Variant& adapter, const tGWSettings& settings)
 {
-    try {
-        // An empty first gateway leaves the adapter's gateways as they are.
-        if (FirstElementText(settings.Gateways).empty()) return 0;
-    } catch (const std::exception&) {
-        return -1;
-    }
-    return MethodResult([&] {
-        Variant gateways = settings.Gateways.Copy();
-        Variant metrics = settings.Metrics.Copy();
-        return CallMethod(adapter, L"SetGateWays", {ArgByRef(gateways), ArgByRef(metrics)});
-    });
+    const std::optional<std::string> first = FirstElementText(settings.Gateways);
+    if (!first) return -1;
+    // An empty first gateway leaves the adapter's gateways as they are.
+    if (first->empty()) return 0;
+    Variant gateways = settings.Gateways.Copy();
+    Variant metrics = settings.Metrics.Copy();
+    return MethodResult(adapter, L"SetGateWays", {ArgByRef(gateways), ArgByRef(metrics)});
 }
 
-int32_t AdapterEnableDHCP(const Variant& adapter)
-{
-    return MethodResult([&] { return CallMethod(adapter, L"EnableDHCP", {ArgOmitted()}); });
-}
+int32_t AdapterEnableDHCP(const Variant& adapter) { return MethodResult(adapter, L"EnableDHCP", {ArgOmitted()}); }
 
 int32_t AdapterSetDnsServers(const Variant& adapter, const tDNSsettings& settings)
 {
-    return MethodResult([&] {
-        // Unlike the gateways, an empty first server is sent on, as a call without a list.
-        if (FirstElementText(settings.Servers).empty()) {
-            return CallMethod(adapter, L"setDNSServerSearchOrder", {ArgOmitted()});
-        }
-        Variant servers = settings.Servers.Copy();
-        return CallMethod(adapter, L"setDNSServerSearchOrder", {ArgByRef(servers)});
-    });
+    const std::optional<std::string> first = FirstElementText(settings.Servers);
+    if (!first) return -1;
+    // Unlike the gateways, an empty first server is sent on, as a call without a list.
+    if (first->empty()) return MethodResult(adapter, L"setDNSServerSearchOrder", {ArgOmitted()});
+    Variant servers = settings.Servers.Copy();
+    return MethodResult(adapter, L"setDNSServerSearchOrder", {ArgByRef(servers)});
 }
 
 std::string VariantToText(const Variant& value)
@@ -133,10 +131,11 @@ std::string VariantToText(const Variant& value)
     // From index 0, as WMI's arrays start there; an element that will not convert drops
     // what was gathered before it.
     for (LONG i = 0; i <= upper; ++i) {
-        try {
-            text += VariantText(ArrayElement(value.get(), i).get());
+        const std::optional<std::string> element = TryElementText(value.get(), i);
+        if (element) {
+            text += *element;
             text += ' ';
-        } catch (const AppError&) {
+        } else {
             text.clear();
         }
     }
@@ -154,12 +153,10 @@ std::optional<std::vector<std::string>> VariantToStringList(const Variant& value
     LONG lower = 0;
     LONG upper = -1;
     ArrayBounds(value.get(), lower, upper);
+    // An element without a text form is left out.
     for (LONG i = 0; i <= upper; ++i) {
-        try {
-            lines.push_back(VariantText(ArrayElement(value.get(), i).get()));
-        } catch (const AppError&) {
-            // An element without a text form is left out.
-        }
+        if (std::optional<std::string> element = TryElementText(value.get(), i))
+            lines.push_back(std::move(*element));
     }
     return lines;
 }

@@ -2,6 +2,7 @@
 // The program's only door to the live network configuration: WMI's
 // Win32_NetworkAdapterConfiguration, reached late-bound through automation variants.
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -29,6 +30,9 @@ Variant ConnectWmiServices();
 // The query text the program sends; the filtered one keeps exactly one space before "where".
 std::wstring AdapterQueryText(bool ipEnabledOnly);
 Variant QueryAdapterConfigurations(const Variant& services, bool ipEnabledOnly);
+
+// Calls `visit` with each configuration of a query result, in the order it enumerates.
+void ForEachConfiguration(const Variant& collection, const std::function<void(const Variant&)>& visit);
 
 // The configuration whose Index equals `index` (the last one when several do), or the
 // integer 0 when none does.

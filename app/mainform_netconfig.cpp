@@ -59,8 +59,6 @@ private:
 
 std::string PropertyText(const Variant& object, const wchar_t* name) { return VariantToText(GetMember(object, name)); }
 
-int32_t PropertyInt(const Variant& object, const wchar_t* name) { return VariantInt(GetMember(object, name).get()); }
-
 bool PropertyIsTrue(const Variant& object, const wchar_t* name)
 {
     const Variant value = GetMember(object, name);
@@ -78,31 +76,24 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b)
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
 }
 
-// The configuration's SettingID, or empty when it cannot be read: remembering the chosen
-// adapter is a convenience and never fails a refresh or a choice.
-std::string SettingIdOf(const Variant& configuration)
+// A property's text or number, none when it cannot be read: a configuration that will not
+// say what it is still gets its place in the selector, as "Error".
+std::optional<std::string> TryPropertyText(const Variant& object, const wchar_t* name)
 {
-    try {
-        return PropertyText(configuration, L"SettingID");
-    } catch (const std::exception&) {
-        return {};
-    }
+    const std::optional<Variant> value = TryGetMember(object, name);
+    if (!value) return std::nullopt;
+    return value->IsArray() ? VariantToText(*value) : TryVariantText(value->get());
 }
 
-// Calls `visit` with each configuration of a query result, in the order it enumerates.
-template <typename Visit>
-void ForEachConfiguration(const Variant& collection, Visit visit)
+std::optional<int32_t> TryPropertyInt(const Variant& object, const wchar_t* name)
 {
-    const Variant holder = GetMember(collection, L"_NewEnum");
-    IUnknown* unknown = (holder.Type() == VT_UNKNOWN || holder.Type() == VT_DISPATCH) ? holder.get().punkVal : nullptr;
-    if (unknown == nullptr) RaiseError("Invalid variant operation");
-    Microsoft::WRL::ComPtr<IEnumVARIANT> items;
-    CheckHr(unknown->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));
-    Variant item;
-    ULONG fetched = 0;
-    while (items->Next(1, item.put(), &fetched) == S_OK && fetched == 1)
-        visit(item);
+    const std::optional<Variant> value = TryGetMember(object, name);
+    return value ? TryVariantInt(value->get()) : std::nullopt;
 }
+
+// The configuration's SettingID, or empty when it cannot be read: remembering the chosen
+// adapter is a convenience and never fails a refresh or a choice.
+std::string SettingIdOf(const Variant& configuration) { return TryPropertyText(configuration, L"SettingID").value_or(""); }
 
 // The chosen adapter's settings, each row read as it is added: a read that fails ends the
 // fill and leaves the rows before it. The selector's change handler fills it without "DHCP".
@@ -240,20 +231,18 @@ void TForm1::refreshdata()
     ComboBox1->ClearItems();
     std::vector<int32_t> positions;
     ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
-        try {
-            const std::string description = PropertyText(configuration, L"Description");
-            const int32_t index = PropertyInt(configuration, L"Index");
-            ComboBox1->AddItem(description);
-            positions.push_back(index);
-            if (SelectedAdapterIndex == -1) SelectedAdapterIndex = index;
-            if (!remembered.empty() && !rememberedIndex &&
-                SameTextIgnoringCase(SettingIdOf(configuration), remembered)) {
-                rememberedIndex = index;
-            }
-        } catch (const std::exception&) {
+        const std::optional<std::string> description = TryPropertyText(configuration, L"Description");
+        const std::optional<int32_t> index = description ? TryPropertyInt(configuration, L"Index") : std::nullopt;
+        if (!index) {
             ComboBox1->AddItem("Error");
             positions.push_back(0);
+            return;
         }
+        ComboBox1->AddItem(*description);
+        positions.push_back(*index);
+        if (SelectedAdapterIndex == -1) SelectedAdapterIndex = *index;
+        if (!remembered.empty() && !rememberedIndex && SameTextIgnoringCase(SettingIdOf(configuration), remembered))
+            rememberedIndex = *index;
     });
     if (rememberedIndex) SelectedAdapterIndex = *rememberedIndex;
 
@@ -314,15 +303,12 @@ void TForm1::ComboBox1Change()
     const std::string chosen = static_cast<const TAdapterSelector&>(*ComboBox1).ChosenText();
     bool named = false;
     ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
-        try {
-            if (SameTextIgnoringCase(PropertyText(configuration, L"Description"), chosen)) {
-                SelectedAdapterIndex = PropertyInt(configuration, L"Index");
-                named = true;
-            }
-        } catch (const std::exception&) {
-            SelectedAdapterIndex = 0;
-            named = false;
-        }
+        const std::optional<std::string> description = TryPropertyText(configuration, L"Description");
+        if (description && !SameTextIgnoringCase(*description, chosen)) return;
+        // A configuration that cannot say its description or Index chooses none.
+        const std::optional<int32_t> index = description ? TryPropertyInt(configuration, L"Index") : std::nullopt;
+        SelectedAdapterIndex = index.value_or(0);
+        named = index.has_value();
     });
     const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
     if (!adapter.HoldsObject()) return;

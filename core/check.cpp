@@ -25,3 +25,15 @@ std::string SystemMessageText(DWORD code)
     }
     return text;
 }
+
+void RaiseCallError(DWORD status, const char* call, const std::source_location& where)
+{
+    throw AppError(SystemMessageText(status), call, where);
+}
+
+void CheckHrSaying(HRESULT hr, const char* what, const std::source_location& where)
+{
+    if (FAILED(hr)) {
+        throw AppError(std::string(what) + " failed: " + SystemMessageText(static_cast<DWORD>(hr)), what, where);
+    }
+}

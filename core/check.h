@@ -1,7 +1,9 @@
 #pragma once
-// Checks at the call: a failing status becomes an AppError carrying the platform's own text.
+// Checks at the call: a failing status becomes an AppError carrying the platform's own text,
+// the call's name and the place of the check.
 #include <windows.h>
 
+#include <source_location>
 #include <string>
 
 #include "core/error.h"
@@ -11,19 +13,19 @@
 // "Unknown name (0x80020006)", or "Error 0x........" for a code without a known name.
 std::string SystemMessageText(DWORD code);
 
-inline void CheckHr(HRESULT hr)
-{
-    if (FAILED(hr)) RaiseError(SystemMessageText(static_cast<DWORD>(hr)));
-}
+// The message is the platform's text for the status; `call` names the call that failed.
+[[noreturn]] void RaiseCallError(DWORD status, const char* call, const std::source_location& where);
 
-// The same, naming what failed for the user: "<what> failed: <the platform's text>".
-inline void CheckHr(HRESULT hr, const char* what)
+inline void CheckHr(HRESULT hr, const char* call, const std::source_location& where = std::source_location::current())
 {
-    if (FAILED(hr)) RaiseError(std::string(what) + " failed: " + SystemMessageText(static_cast<DWORD>(hr)));
+    if (FAILED(hr)) RaiseCallError(static_cast<DWORD>(hr), call, where);
 }
 
 // For calls that report failure by result and leave the cause in GetLastError.
-inline void CheckWin32(BOOL ok)
+inline void CheckWin32(BOOL ok, const char* call, const std::source_location& where = std::source_location::current())
 {
-    if (!ok) RaiseError(SystemMessageText(GetLastError()));
+    if (!ok) RaiseCallError(GetLastError(), call, where);
 }
+
+// The same, for the user: "<what> failed: <the platform's text>".
+void CheckHrSaying(HRESULT hr, const char* what, const std::source_location& where = std::source_location::current());

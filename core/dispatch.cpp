@@ -38,13 +38,20 @@ std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
 }
 }  // namespace
 
-Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args)
+namespace {
+// One late-bound call; the failure, when there is one, as its status and the text to give it.
+struct CallOutcome {
+    HRESULT hr = S_OK;
+    std::string reason;
+};
+
+CallOutcome Invoke(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args,
+                   Variant& result)
 {
-    if (object == nullptr) RaiseError("Invalid variant operation");
     DISPID id = 0;
     LPOLESTR name = const_cast<LPOLESTR>(member);
     const HRESULT found = object->GetIDsOfNames(IID_NULL, &name, 1, 0, &id);
-    if (FAILED(found)) RaiseCallError(member, flags, SystemMessageText(static_cast<DWORD>(found)));
+    if (FAILED(found)) return {found, SystemMessageText(static_cast<DWORD>(found))};
 
     // IDispatch takes its positional arguments last to first.
     std::vector<VARIANT> reversed(args.rbegin(), args.rend());
@@ -52,13 +59,42 @@ Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const
     params.rgvarg = reversed.empty() ? nullptr : reversed.data();
     params.cArgs = static_cast<UINT>(reversed.size());
 
-    Variant result;
     EXCEPINFO info{};
     UINT argError = 0;
     const HRESULT hr = object->Invoke(id, IID_NULL, 0, flags, &params, result.put(), &info, &argError);
-    if (hr == DISP_E_EXCEPTION) RaiseCallError(member, flags, ExceptionText(info, hr));
-    if (FAILED(hr)) RaiseCallError(member, flags, SystemMessageText(static_cast<DWORD>(hr)));
+    if (hr == DISP_E_EXCEPTION) return {hr, ExceptionText(info, hr)};
+    if (FAILED(hr)) return {hr, SystemMessageText(static_cast<DWORD>(hr))};
+    return {};
+}
+
+std::optional<Variant> TryCall(const Variant& holder, const wchar_t* member, WORD flags,
+                               const std::vector<VARIANT>& args)
+{
+    const VARIANT& v = holder.get();
+    if (v.vt != VT_DISPATCH || v.pdispVal == nullptr) return std::nullopt;
+    Variant result;
+    if (FAILED(Invoke(v.pdispVal, member, flags, args, result).hr)) return std::nullopt;
     return result;
+}
+}  // namespace
+
+Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args)
+{
+    if (object == nullptr) RaiseError("Invalid variant operation");
+    Variant result;
+    const CallOutcome outcome = Invoke(object, member, flags, args, result);
+    if (FAILED(outcome.hr)) RaiseCallError(member, flags, outcome.reason);
+    return result;
+}
+
+std::optional<Variant> TryGetMember(const Variant& object, const wchar_t* member)
+{
+    return TryCall(object, member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {});
+}
+
+std::optional<Variant> TryCallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args)
+{
+    return TryCall(object, member, DISPATCH_METHOD, args);
 }
 
 Variant GetMember(const Variant& object, const wchar_t* member)

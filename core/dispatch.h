@@ -4,6 +4,7 @@
 #include <windows.h>
 #include <oaidl.h>
 
+#include <optional>
 #include <vector>
 
 #include "core/variant.h"
@@ -18,6 +19,12 @@ Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const
 
 // A call without arguments that expects a result: method and property get together.
 Variant GetMember(const Variant& object, const wchar_t* member);
+
+// The same calls where a failure is an answer, not an error: none when the object holds no
+// object, the member is unknown or the call fails. For reads a caller may do without (an
+// adapter that will not say its SettingID) and calls that report rather than raise.
+std::optional<Variant> TryGetMember(const Variant& object, const wchar_t* member);
+std::optional<Variant> TryCallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args);
 // A method call with positional arguments.
 Variant CallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args);
 

@@ -77,7 +77,7 @@ Variant Variant::Attach(VARIANT& value) noexcept
 Variant Variant::Copy() const
 {
     Variant v;
-    CheckHr(VariantCopy(&v.m_value, const_cast<VARIANT*>(&m_value)));
+    CheckHr(VariantCopy(&v.m_value, const_cast<VARIANT*>(&m_value)), "VariantCopy");
     return v;
 }
 
@@ -122,7 +122,7 @@ Variant TextArray(const std::vector<std::string>& items, LONG lowerBound)
 {
     return MakeArray(VT_BSTR, lowerBound, items.size(), [&](SAFEARRAY* array, LONG index, size_t i) {
         UniqueBstr text = MakeBstr(WideFromAnsi(items[i]));
-        CheckHr(SafeArrayPutElement(array, &index, text.get()));  // copies the string
+        CheckHr(SafeArrayPutElement(array, &index, text.get()), "SafeArrayPutElement");  // copies the string
     });
 }
 
@@ -130,26 +130,65 @@ Variant IntArray(const std::vector<int32_t>& items, LONG lowerBound)
 {
     return MakeArray(VT_I4, lowerBound, items.size(), [&](SAFEARRAY* array, LONG index, size_t i) {
         LONG value = items[i];
-        CheckHr(SafeArrayPutElement(array, &index, &value));
+        CheckHr(SafeArrayPutElement(array, &index, &value), "SafeArrayPutElement");
     });
 }
 
+namespace {
+// The conversions, with the status of the one that fails.
+HRESULT ToText(const VARIANT& value, std::string& text)
+{
+    if (value.vt == VT_NULL || value.vt == VT_EMPTY) {
+        text.clear();
+        return S_OK;
+    }
+    if (value.vt == VT_BSTR) {
+        text = AnsiFromWide(value.bstrVal ? value.bstrVal : L"");
+        return S_OK;
+    }
+    Variant converted;
+    // ALPHABOOL: booleans read "True"/"False", whatever the user's language.
+    const HRESULT hr = VariantChangeTypeEx(converted.put(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT,
+                                           VARIANT_ALPHABOOL, VT_BSTR);
+    if (SUCCEEDED(hr)) text = AnsiFromWide(converted.get().bstrVal ? converted.get().bstrVal : L"");
+    return hr;
+}
+
+HRESULT ToInt(const VARIANT& value, int32_t& number)
+{
+    Variant converted;
+    const HRESULT hr = VariantChangeType(converted.put(), const_cast<VARIANT*>(&value), 0, VT_I4);
+    if (SUCCEEDED(hr)) number = converted.get().lVal;
+    return hr;
+}
+}  // namespace
+
 std::string VariantText(const VARIANT& value)
 {
-    if (value.vt == VT_NULL || value.vt == VT_EMPTY) return {};
-    if (value.vt == VT_BSTR) return AnsiFromWide(value.bstrVal ? value.bstrVal : L"");
-    Variant text;
-    // ALPHABOOL: booleans read "True"/"False", whatever the user's language.
-    CheckHr(
-        VariantChangeTypeEx(text.put(), const_cast<VARIANT*>(&value), LOCALE_USER_DEFAULT, VARIANT_ALPHABOOL, VT_BSTR));
-    return AnsiFromWide(text.get().bstrVal ? text.get().bstrVal : L"");
+    std::string text;
+    CheckHr(ToText(value, text), "VariantChangeTypeEx");
+    return text;
 }
 
 int32_t VariantInt(const VARIANT& value)
 {
-    Variant number;
-    CheckHr(VariantChangeType(number.put(), const_cast<VARIANT*>(&value), 0, VT_I4));
-    return number.get().lVal;
+    int32_t number = 0;
+    CheckHr(ToInt(value, number), "VariantChangeType");
+    return number;
+}
+
+std::optional<std::string> TryVariantText(const VARIANT& value)
+{
+    std::string text;
+    if (FAILED(ToText(value, text))) return std::nullopt;
+    return text;
+}
+
+std::optional<int32_t> TryVariantInt(const VARIANT& value)
+{
+    int32_t number = 0;
+    if (FAILED(ToInt(value, number))) return std::nullopt;
+    return number;
 }
 
 static SAFEARRAY* ArrayOf(const VARIANT& array)
@@ -163,22 +202,36 @@ static SAFEARRAY* ArrayOf(const VARIANT& array)
 void ArrayBounds(const VARIANT& array, LONG& lower, LONG& upper)
 {
     SAFEARRAY* sa = ArrayOf(array);
-    CheckHr(SafeArrayGetLBound(sa, 1, &lower));
-    CheckHr(SafeArrayGetUBound(sa, 1, &upper));
+    CheckHr(SafeArrayGetLBound(sa, 1, &lower), "SafeArrayGetLBound");
+    CheckHr(SafeArrayGetUBound(sa, 1, &upper), "SafeArrayGetUBound");
 }
 
-Variant ArrayElement(const VARIANT& array, LONG index)
+namespace {
+HRESULT GetElement(const VARIANT& array, LONG index, Variant& element)
 {
     SAFEARRAY* sa = ArrayOf(array);
     const VARTYPE type = static_cast<VARTYPE>(array.vt & VT_TYPEMASK);
-    Variant element;
-    if (type == VT_VARIANT) {
-        CheckHr(SafeArrayGetElement(sa, &index, element.put()));
-        return element;
-    }
+    if (type == VT_VARIANT) return SafeArrayGetElement(sa, &index, element.put());
     // SafeArrayGetElement copies BSTRs and AddRefs interfaces, so the variant owns what it gets.
     VARIANT& slot = *element.put();
-    CheckHr(SafeArrayGetElement(sa, &index, &slot.lVal));
-    slot.vt = type;
+    const HRESULT hr = SafeArrayGetElement(sa, &index, &slot.lVal);
+    if (SUCCEEDED(hr)) slot.vt = type;
+    return hr;
+}
+}  // namespace
+
+Variant ArrayElement(const VARIANT& array, LONG index)
+{
+    Variant element;
+    CheckHr(GetElement(array, index, element), "SafeArrayGetElement");
     return element;
+}
+
+std::optional<std::string> TryElementText(const VARIANT& array, LONG index)
+{
+    Variant element;
+    if ((array.vt & VT_ARRAY) == 0) return std::nullopt;
+    const SAFEARRAY* sa = (array.vt & VT_BYREF) ? *array.pparray : array.parray;
+    if (sa == nullptr || FAILED(GetElement(array, index, element))) return std::nullopt;
+    return TryVariantText(element.get());
 }

@@ -4,6 +4,7 @@
 #include <oleauto.h>
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -73,8 +74,13 @@ Variant IntArray(const std::vector<int32_t>& items, LONG lowerBound = 1);
 std::string VariantText(const VARIANT& value);
 // Integer form of a value; raises when it has none.
 int32_t VariantInt(const VARIANT& value);
+// The same, with none for a value without that form.
+std::optional<std::string> TryVariantText(const VARIANT& value);
+std::optional<int32_t> TryVariantInt(const VARIANT& value);
 
 // Element `index` of a one-dimensional array variant, as a Variant; raises on a bad index.
 Variant ArrayElement(const VARIANT& array, LONG index);
+// The element's text; none for a bad index or an element without a text form.
+std::optional<std::string> TryElementText(const VARIANT& array, LONG index);
 // Bounds of the first dimension of an array variant.
 void ArrayBounds(const VARIANT& array, LONG& lower, LONG& upper);

@@ -24,6 +24,8 @@ std::string ProfileIniName = "profiles.ini";
 
 Tprofile::Tprofile(TListItems& owner) : TListItem(owner) {}
 
+std::string CaptionOf(const Tprofile& profile) { return profile.name.empty() ? profile.ip : profile.name; }
+
 namespace {
 // The reader's default for a missing "ip": the list ends at the first section without one.
 constexpr char kNoProfile[] = "error string";

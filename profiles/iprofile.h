@@ -24,6 +24,9 @@ public:
     bool confirmed = true;
 };
 
+// What views show for a profile: its title, or its IP address when the title is empty.
+std::string CaptionOf(const Tprofile& profile);
+
 extern TListItems* ProfileList;     // the Profiles list view's items; set before the first load
 extern std::string ProfileIniPath;  // a file to load from instead of the default; empty at start
 extern std::string ProfileIniName;  // "profiles.ini": the default store's name in ProgramFolder()

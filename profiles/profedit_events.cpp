@@ -72,7 +72,7 @@ void TForm2::Button1Click()
         profile.dns2 = NormaliseAddressText(dns2->Text());
         profile.name = proftitle->Text();  // as typed, not trimmed
         profile.dhcp = RadioButton1->Checked();
-        profile.SetCaption(profile.name.empty() ? profile.ip : profile.name);
+        profile.SetCaption(CaptionOf(profile));
     }
     SetModalResult(mrOk);
 }

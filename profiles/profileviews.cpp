@@ -31,7 +31,7 @@ Tprofile* FirstSelected(const TListItems& items)
 }
 }  // namespace
 
-std::string TForm1::ProfileCaption(const Tprofile& profile) { return profile.name.empty() ? profile.ip : profile.name; }
+std::string TForm1::ProfileCaption(const Tprofile& profile) { return CaptionOf(profile); }
 
 void TForm1::ReloadProfiles()
 {

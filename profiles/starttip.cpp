@@ -110,7 +110,7 @@ int TForm4::ShowModalOver(HWND owner)
         HWND owner;
         Ownership(HWND window, HWND ownerWindow) : dialog(window), owner(ownerWindow)
         {
-            CheckWin32(SetWindowSubclass(owner, &OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(dialog)));
+            CheckWin32(SetWindowSubclass(owner, &OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(dialog)), "SetWindowSubclass");
             SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
         }
         ~Ownership()

@@ -22,12 +22,15 @@ install_missing() {
     fi
 }
 
+# Builds the targets named (every target when none is named).
 configure_and_build() {
     if [ ! -f "$build/CMakeCache.txt" ]; then
         cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
               -DCMAKE_BUILD_TYPE=Release >/dev/null
     fi
-    cmake --build "$build" -j"$(nproc)" -- --no-print-directory
+    local targets=()
+    for target in "$@"; do targets+=(--target "$target"); done
+    cmake --build "$build" -j"$(nproc)" "${targets[@]}" -- --no-print-directory
 }
 
 # Starts a private X display unless VELMORA_DISPLAY names one to use; sets DISPLAY.

@@ -5,7 +5,8 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 install_missing
-configure_and_build
+# Only the program it starts: the tests and benchmarks are built by their own scripts.
+configure_and_build velmora-simnet
 trap stop_all EXIT
 if [ -z "${DISPLAY:-}" ]; then
     start_display

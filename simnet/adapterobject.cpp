@@ -70,10 +70,10 @@ Variant TextListValue(const std::vector<std::wstring>& items)
     if (items.empty()) return Variant::Null();
     SAFEARRAYBOUND bound{static_cast<ULONG>(items.size()), 0};
     UniqueSafeArray array(SafeArrayCreate(VT_BSTR, 1, &bound));
-    if (!array) CheckHr(E_OUTOFMEMORY);
+    if (!array) CheckHr(E_OUTOFMEMORY, "SafeArrayCreate");
     for (LONG i = 0; i < static_cast<LONG>(items.size()); ++i) {
         UniqueBstr text = MakeBstr(items[static_cast<size_t>(i)]);
-        CheckHr(SafeArrayPutElement(array.get(), &i, text.get()));  // copies the string
+        CheckHr(SafeArrayPutElement(array.get(), &i, text.get()), "SafeArrayPutElement");  // copies the string
     }
     Variant value;
     value.put()->parray = array.release();

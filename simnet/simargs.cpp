@@ -42,9 +42,9 @@ SimArg DecodeArg(const VARIANT& arg)
     Variant value;
     if ((arg.vt & VT_BYREF) != 0) {
         record.kind = SimArg::Kind::ByRef;
-        CheckHr(VariantCopyInd(value.put(), const_cast<VARIANT*>(&arg)));
+        CheckHr(VariantCopyInd(value.put(), const_cast<VARIANT*>(&arg)), "VariantCopyInd");
     } else {
-        CheckHr(VariantCopy(value.put(), const_cast<VARIANT*>(&arg)));
+        CheckHr(VariantCopy(value.put(), const_cast<VARIANT*>(&arg)), "VariantCopy");
     }
     const VARIANT& v = value.get();
     record.type = v.vt;

@@ -59,7 +59,7 @@ void TControl::CreateHandle(const ControlArgs& args)
         CreateWindowExA(args.exStyle, args.className, args.text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | args.style,
                         args.bounds.left, args.bounds.top, args.bounds.width, args.bounds.height, args.parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
-    CheckWin32(window != nullptr);
+    CheckWin32(window != nullptr, "CreateWindowExA");
     // A Unicode procedure, as the common controls' own are: text messages keep their form.
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
     Controls()[window] = {this, original};

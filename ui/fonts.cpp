@@ -19,7 +19,7 @@ HFONT GetFont(const FontSpec& wanted)
     HFONT font = CreateFontA(-wanted.height, 0, 0, 0, wanted.bold ? FW_BOLD : FW_NORMAL, FALSE,
                              wanted.underline ? TRUE : FALSE, FALSE, DEFAULT_CHARSET, OUT_DEFAULT_PRECIS,
                              CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, wanted.face.c_str());
-    CheckWin32(font != nullptr);
+    CheckWin32(font != nullptr, "CreateFontIndirectA");
     fonts.emplace(wanted, UniqueGdiObject(font));
     return font;
 }

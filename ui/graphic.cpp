@@ -101,7 +101,7 @@ TPicture::TPicture(const PictureArgs& args) : m_color(args.color)
     if (args.bitmapResource != 0) {
         HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(args.bitmapResource), IMAGE_BITMAP, 0, 0,
                                    LR_CREATEDIBSECTION);
-        CheckWin32(bitmap != nullptr);
+        CheckWin32(bitmap != nullptr, "LoadImageA");
         m_bitmap.reset(bitmap);
     }
     CreateHandle(PaintedClass("VelmoraPicture"), kChildStyle, 0, args.parent, args.bounds, {});

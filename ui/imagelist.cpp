@@ -6,7 +6,7 @@
 TImageList::TImageList(const ImageListArgs& args) : m_width(args.width), m_height(args.height)
 {
     m_list = ImageList_Create(args.width, args.height, ILC_COLOR24 | ILC_MASK, 0, 4);
-    CheckWin32(m_list != nullptr);
+    CheckWin32(m_list != nullptr, "ImageList_Create");
     if (args.bitmapResource == 0) return;
     UniqueGdiObject strip(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(args.bitmapResource), IMAGE_BITMAP, 0,
                                      0, LR_CREATEDIBSECTION));

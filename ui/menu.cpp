@@ -154,13 +154,13 @@ void TMenuItem::AppendTo(HMENU menu, bool kept) const
                 info.hSubMenu = item->KeptMenu();
             } else {
                 submenu.reset(CreatePopupMenu());
-                CheckWin32(submenu.get() != nullptr);
+                CheckWin32(submenu.get() != nullptr, "CreatePopupMenu");
                 item->AppendTo(submenu.get(), false);
                 info.hSubMenu = submenu.get();
             }
             info.fMask |= MIIM_SUBMENU;
         }
-        CheckWin32(InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info));
+        CheckWin32(InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info), "InsertMenuItemA");
         submenu.release();  // now destroyed with `menu`
     }
 }
@@ -169,7 +169,7 @@ HMENU TMenuItem::KeptMenu() const
 {
     if (!m_kept) {
         m_kept.reset(CreatePopupMenu());
-        CheckWin32(m_kept.get() != nullptr);
+        CheckWin32(m_kept.get() != nullptr, "CreatePopupMenu");
         m_stale = true;
     }
     if (m_stale) {
@@ -197,7 +197,7 @@ TPopupMenu::TPopupMenu(const PopupMenuArgs& args)
 UniqueHmenu TPopupMenu::BuildMenu() const
 {
     UniqueHmenu menu(CreatePopupMenu());
-    CheckWin32(menu.get() != nullptr);
+    CheckWin32(menu.get() != nullptr, "CreatePopupMenu");
     m_items.AppendTo(menu.get(), false);
     return menu;
 }

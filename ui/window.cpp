@@ -42,12 +42,12 @@ void TWindow::CreateHandle(const WindowClass& windowClass, DWORD style, DWORD ex
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
         wc.hbrBackground = windowClass.background;
         wc.lpszClassName = windowClass.name;
-        CheckWin32(RegisterClassExA(&wc) != 0);
+        CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassExA");
         registered.insert(windowClass.name);
     }
     HWND window = CreateWindowExA(exStyle, windowClass.name, text.c_str(), style, bounds.left, bounds.top, bounds.width,
                                   bounds.height, parent, nullptr, instance, this);
-    CheckWin32(window != nullptr);
+    CheckWin32(window != nullptr, "CreateWindowExA");
     // Like the controls, our child windows take their parent's font.
     if ((style & WS_CHILD) != 0 && parent != nullptr) {
         m_font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));

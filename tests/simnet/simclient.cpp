@@ -41,7 +41,7 @@ std::vector<Variant> Items(const Variant& collection)
     Variant holder = GetMember(collection, L"_NewEnum");
     if (!holder.HoldsObject()) RaiseError("_NewEnum gave no object");
     ComPtr<IEnumVARIANT> items;
-    CheckHr(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())));
+    CheckHr(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())), "QueryInterface");
     std::vector<Variant> result;
     Variant item;
     ULONG fetched = 0;
@@ -103,7 +103,7 @@ Variant MakeArray(VARTYPE type, const std::vector<std::wstring>& items, LONG low
         LONG index = lowerBound + static_cast<LONG>(i);
         Variant text = Variant::FromWide(items[i]);
         void* element = type == VT_VARIANT ? static_cast<void*>(&text.get()) : static_cast<void*>(text.get().bstrVal);
-        CheckHr(SafeArrayPutElement(array.get(), &index, element));
+        CheckHr(SafeArrayPutElement(array.get(), &index, element), "SafeArrayPutElement");
     }
     Variant value;
     value.put()->parray = array.release();
