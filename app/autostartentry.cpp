@@ -10,14 +10,18 @@ constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Ru
 constexpr const char* AutostartValue = "V.M.R.";
 }  // namespace
 
-std::string ReadAutostartEntry()
+AutostartEntry ReadAutostartEntry()
 {
-    // Full access even for reading: for a user who may not change the entry the box stays
-    // unchecked, so their start does not try a rewrite that would fail and cut the window's
-    // creation short.
+    AutostartEntry entry;
     TRegistry registry(KEY_ALL_ACCESS);
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    return registry.OpenKey(RunKey, true) ? registry.ReadString(AutostartValue) : std::string();
+    entry.writable = registry.OpenKey(RunKey, true);
+    if (!entry.writable) {
+        registry.SetAccess(KEY_READ);
+        if (!registry.OpenKey(RunKey, false)) return entry;
+    }
+    entry.text = registry.ReadString(AutostartValue);
+    return entry;
 }
 
 void WriteAutostartEntry()

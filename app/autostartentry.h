@@ -8,5 +8,10 @@
 void WriteAutostartEntry();
 // Deletes the entry; false when it could not be deleted (absent, or no right to).
 bool DeleteAutostartEntry();
-// The entry's text; empty when absent or when the key cannot be opened for full access.
-std::string ReadAutostartEntry();
+// The entry as it stands; `text` is empty when it is absent. `writable` says whether this
+// process may change the key: a standard user reads the entry but may not rewrite it.
+struct AutostartEntry {
+    std::string text;
+    bool writable = false;
+};
+AutostartEntry ReadAutostartEntry();

@@ -11,10 +11,28 @@
 #include "core/error.h"
 #include "core/messagebox.h"
 
+namespace {
+// Shows a state in the box without running its click handler, which would write the entry.
+void ShowQuietly(TCheckBox& box, bool checked)
+{
+    auto handler = std::exchange(box.onClick, nullptr);
+    box.SetChecked(checked);
+    box.onClick = std::move(handler);
+}
+}  // namespace
+
 void TForm1::ReadAutostartState()
 {
-    // Checking the box runs its click handler, which points a present entry at this program.
-    CheckBox2->SetChecked(!ReadAutostartEntry().empty());
+    const AutostartEntry entry = ReadAutostartEntry();
+    if (entry.text.empty()) return;
+    if (entry.writable) {
+        // Checking the box runs its click handler, which points a present entry at this program.
+        CheckBox2->SetChecked(true);
+        return;
+    }
+    // A user who may not write the key still sees the entry that is there; its rewrite would
+    // ask for administrator rights at every logon, so it is left as it is.
+    ShowQuietly(*CheckBox2, true);
 }
 
 void TForm1::CheckBox2Click()
@@ -44,9 +62,7 @@ void TForm1::CheckBox2Click()
         if (elevated == true) return;
         if (!elevated) {
             // Not made: the box shows the entry as it still is, without writing it again.
-            auto handler = std::exchange(CheckBox2->onClick, nullptr);
-            CheckBox2->SetChecked(!wanted);
-            CheckBox2->onClick = std::move(handler);
+            ShowQuietly(*CheckBox2, !wanted);
             return;
         }
     }

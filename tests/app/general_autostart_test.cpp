@@ -200,8 +200,9 @@ TEST_F(AutostartTest, UncheckingAfterTheEntryWasRemovedElsewhereSaysSo)
     EXPECT_FALSE(ReadEntry());
 }
 
-// A user who may not change the Run key: the box reads unchecked at start, checking it fails
-// with the registry's error and stays checked, unchecking it says the entry could not go.
+// A user who may not change the Run key: the box shows the entry that is there without
+// rewriting it; unchecking it says the entry could not go, checking it fails with the
+// registry's error and stays checked.
 TEST_F(AutostartTest, LockedRunKeyIsNeitherRewrittenNorChanged)
 {
     const RawValue elsewhere = Text("\"C:\\Elsewhere\\velmora.exe\"");
@@ -210,18 +211,18 @@ TEST_F(AutostartTest, LockedRunKeyIsNeitherRewrittenNorChanged)
         LockedRunKey lock;
         ASSERT_TRUE(lock.Locked());
         Create();
-        EXPECT_FALSE(form->CheckBox2->Checked());
+        EXPECT_TRUE(form->CheckBox2->Checked());
         EXPECT_TRUE(boxes.empty());
 
         ClickLoadOnStartUp();
-        EXPECT_TRUE(form->CheckBox2->Checked());
-        ClickLoadOnStartUp();
         EXPECT_FALSE(form->CheckBox2->Checked());
+        ClickLoadOnStartUp();
+        EXPECT_TRUE(form->CheckBox2->Checked());
     }
     ASSERT_EQ(boxes.size(), 2u);
-    EXPECT_EQ(boxes[0].text, "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
-    EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(boxes[1].text, "Failed to Delete RegistryKey ");
+    EXPECT_EQ(boxes[0].text, "Failed to Delete RegistryKey ");
+    EXPECT_EQ(boxes[1].text, "Failed to create key SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run");
+    EXPECT_EQ(boxes[1].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
     const std::optional<RawValue> now = ReadEntry();
     ASSERT_TRUE(now);
     EXPECT_EQ(now->bytes, elsewhere.bytes);
