@@ -24,6 +24,14 @@ std::string ProfileIniName = "profiles.ini";
 
 Tprofile::Tprofile(TListItems& owner) : TListItem(owner) {}
 
+Tprofile& AppendNewProfile(TListItems& list)
+{
+    auto created = std::make_unique<Tprofile>(list);
+    created->id = list.Count();
+    created->confirmed = false;
+    return static_cast<Tprofile&>(list.Append(std::move(created)));
+}
+
 std::string CaptionOf(const Tprofile& profile) { return profile.name.empty() ? profile.ip : profile.name; }
 
 namespace {

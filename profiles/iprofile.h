@@ -31,6 +31,10 @@ extern TListItems* ProfileList;     // the Profiles list view's items; set befor
 extern std::string ProfileIniPath;  // a file to load from instead of the default; empty at start
 extern std::string ProfileIniName;  // "profiles.ini": the default store's name in ProgramFolder()
 
+// A new, empty profile at the end of the list, numbered by its position and not yet
+// confirmed: it is the user's only once the editor's Ok says so.
+Tprofile& AppendNewProfile(TListItems& list);
+
 // The first profile in list order whose id is the number; nullptr when none has it.
 Tprofile* FindProfile(int32_t number);
 // The profile "Apply Next Profile" takes after the one numbered current (-1: none applied yet):

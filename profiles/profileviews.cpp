@@ -5,6 +5,7 @@
 #include <commctrl.h>
 
 #include "app/mainformunit.h"
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
@@ -51,22 +52,13 @@ void TForm1::ReloadProfiles()
 
 void TForm1::SpeedButton5Click()
 {
-    auto created = std::make_unique<Tprofile>(*ProfileList);
-    created->id = ProfileList->Count();
-    created->confirmed = false;
-    auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
+    Tprofile& profile = AppendNewProfile(*ProfileList);
     // The new profile and its entry go again unless the editor confirms them, however it ends.
-    struct Discard {
-        TForm1& form;
-        Tprofile* profile;
-        ~Discard()
-        {
-            if (profile != nullptr) form.RemoveProfile(profile->id);
-        }
-    } discard{*this, &profile};
+    ScopeExit discard([this, &profile] {
+        if (!profile.confirmed) RemoveProfile(profile.id);
+    });
     AddProfileMenuEntry(profile);
     if (!OpenProfileEditor(&profile)) return;
-    discard.profile = nullptr;
     profile.confirmed = true;
     ShowEditedProfile(profile);
 }

@@ -5,6 +5,7 @@
 #include "adapters/wmiworks.h"
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "profiles/starttip.h"
 
@@ -45,26 +46,17 @@ void TForm1::firststart()
     if (welcome->CheckBox1->Checked()) HideWelcomeNotice();
     if (result == mrCancel) return;
 
-    auto created = std::make_unique<Tprofile>(*ProfileList);
-    created->id = ProfileList->Count();
-    created->confirmed = false;
-    auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
+    Tprofile& profile = AppendNewProfile(*ProfileList);
     // The profile stays only when the editor confirms it, however the steps between end.
-    struct Discard {
-        TListItems& list;
-        Tprofile* profile;
-        ~Discard()
-        {
-            if (profile != nullptr && list.IndexOf(*profile) >= 0) list.Delete(profile->Index());
-        }
-    } discard{*ProfileList, &profile};
+    TListItems& list = *ProfileList;
+    ScopeExit discard([&list, &profile] {
+        if (list.IndexOf(profile) >= 0 && !profile.confirmed) list.Delete(profile.Index());
+    });
 
     // Without an adapter query result there is no adapter to copy either.
     if (AdapterCollection.HoldsObject()) {
         const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
         if (adapter.HoldsObject()) CopyAdapterSettings(adapter, profile);
     }
-    if (!OpenProfileEditor(&profile)) return;
-    discard.profile = nullptr;
-    profile.confirmed = true;
+    if (OpenProfileEditor(&profile)) profile.confirmed = true;
 }

@@ -3,11 +3,7 @@
 # (run under Wine on a private virtual display). Takes a few minutes.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
-install_missing
-configure_and_build
-trap stop_all EXIT
-start_display
-start_wine
+prepare_wine_run
 cd "$build/bench"
 # The benchmarks look for velmora.exe beside themselves.
 cp -f "$build/velmora.exe" .

@@ -76,3 +76,13 @@ stop_all() {
     wineserver -k 2>/dev/null || true
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
 }
+
+# What every script that runs the program's builds does first: installs what is missing, builds
+# the targets named (all when none is), and starts a display and Wine, stopped again at exit.
+prepare_wine_run() {
+    install_missing
+    configure_and_build "$@"
+    trap stop_all EXIT
+    start_display
+    start_wine
+}

@@ -4,11 +4,7 @@
 # bash scripts/soak.sh [iterations]   (default 10000; CI runs the same test with 300)
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
-install_missing
-configure_and_build
-trap stop_all EXIT
-start_display
-start_wine
+prepare_wine_run
 cd "$build"
 VELMORA_SOAK_ITERATIONS=${1:-10000} "$root/scripts/wine-exec.sh" tests/test_robustness.exe \
     --gtest_filter='LongRun.*'
