@@ -9,7 +9,7 @@
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "app/autostartentry.h"
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 #include "core/text.h"
 
 std::vector<std::string> ProgramArguments()

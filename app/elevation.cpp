@@ -4,7 +4,7 @@
 
 #include <utility>
 
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 #include "core/check.h"
 #include "core/handles.h"
 #include "core/messagebox.h"

@@ -6,7 +6,7 @@
 #include <utility>
 
 #include "app/autostartentry.h"
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 #include "app/elevation.h"
 #include "core/error.h"
 #include "core/messagebox.h"

@@ -17,7 +17,7 @@
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "app/adaptermemory.h"
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 #include "app/elevation.h"
 #include "core/check.h"
 #include "core/dispatch.h"

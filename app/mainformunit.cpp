@@ -1,5 +1,6 @@
 #include "app/mainformunit.h"
 
+#include "app/elevation.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/messagebox.h"
@@ -33,13 +34,13 @@ FormArgs MainFormArgs()
 }  // namespace
 
 TForm1::TForm1(ConnectServicesFunction connectServices)
-    : TForm(MainFormArgs()), m_connectServices(std::move(connectServices))
+    : TProfilesWindow(MainFormArgs()), m_connectServices(std::move(connectServices))
 {
     Form1 = this;
     BuildImageLists();
     BuildFrame();
     BuildNetworkConfigurationTab();
-    BuildProfilesTab();
+    BuildProfilesTab(PageControl1->Page(ProfilesTab).Handle());
     PageControl1->Page(AboutTab).BuildWhenShown([this] { BuildAboutTab(); });
     BuildBottomRow();
     BuildTrayMenu();
@@ -55,7 +56,6 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
 TForm1::~TForm1()
 {
     if (Form1 == this) Form1 = nullptr;
-    if (ListView1 && ProfileList == &ListView1->Items()) ProfileList = nullptr;
     if (Form2 == ProfileEditor.get()) Form2 = nullptr;
 }
 
@@ -116,6 +116,8 @@ void TForm1::Exit1Click(TMenuItem&)
 }
 
 void TForm1::Configuration1Click(TMenuItem&) { Show(); }
+
+std::optional<DWORD> TForm1::RunElevated(const ElevatedChange& change) { return RunChangeElevated(Handle(), change); }
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

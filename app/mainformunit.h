@@ -1,14 +1,16 @@
 #pragma once
 // TForm1, the main window: the frame to which every tab, the profile editor and the tray
-// icon attach, and the process-wide state they share. Its parts live in the files named for
-// them: mainform_layout.cpp (frame, header, tabs, bottom row), mainform_about.cpp (About tab),
-// mainform_traymenu.cpp (tray menu), mainform_netconfig.cpp (Network Configuration tab),
-// mainform_general.cpp (General tab), profiles/profileviews.cpp (Profiles tab).
+// icon attach. Its parts live in the files named for them: mainform_layout.cpp (frame, header,
+// tabs, bottom row), mainform_about.cpp (About tab), mainform_traymenu.cpp (tray menu),
+// mainform_netconfig.cpp (Network Configuration tab), mainform_general.cpp (General tab). The
+// main-window state and the Profiles tab are its base, TProfilesWindow (profiles/), which asks
+// the rest of the window for the details refresh and for elevated changes.
 #include <cstdint>
 #include <functional>
 #include <memory>
 
 #include "core/variant.h"
+#include "profiles/profileswindow.h"
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
@@ -30,18 +32,10 @@ class TTrayIcon;
 // test's own object. Raises when the connection fails.
 using ConnectServicesFunction = std::function<Variant()>;
 
-class TForm1 : public TForm {
+class TForm1 : public TProfilesWindow {
 public:
     explicit TForm1(ConnectServicesFunction connectServices);
     ~TForm1() override;
-
-    // Main-window state, shared with the tabs, the profile views and activation.
-    int32_t SelectedAdapterIndex = -1;  // WMI Index of the chosen adapter configuration; -1: none
-    int32_t ActiveProfileIndex = -1;    // id of the profile applied last in this run; -1: none
-    Variant WmiServices;                // root\cimv2 services, from creation step 8
-    Variant AdapterCollection;          // result of the last adapter query
-    bool IpEnabledOnly = true;          // the adapter query asks only for IP-enabled adapters
-    bool ExitRequested = false;         // the user chose "Exit" in the tray menu
 
     // Form events.
     void FormCreate();
@@ -62,19 +56,10 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
-    // Activation: applies the profile with this number to the chosen adapter. Refused with the
-    // default beep for a profile the editor has not confirmed, and while another is applied.
-    void ApplyProfile(int32_t number);
-    // The profile being applied: its nested message loops (message boxes, COM's wait for an
-    // out-of-process call) must not free it.
-    Tprofile* ApplyingProfile = nullptr;
-    void ApplyNextProfile1Click(TMenuItem& sender);
-    void PopupMenu1Popup();
-
     // The details refresh: adapters, their details and the tray hint.
-    void refreshdata();
-    // Fills the profile list from the store and builds the tray's "Profiles" submenu.
-    void ReloadProfiles();
+    void refreshdata() override;
+    // A change that needs administrator rights, made by an elevated run of the program.
+    std::optional<DWORD> RunElevated(const ElevatedChange& change) override;
     // Saves the confirmed profiles; when the list was never loaded, keeps the file and says so.
     void SaveConfirmedProfiles();
 
@@ -125,71 +110,6 @@ public:
     void Button4Click();
     void OpenDialog1SelectionChange();
 
-    // Profiles tab (what the frame needs of it now: the list that holds the profiles).
-    std::unique_ptr<TPanel> ProfilesToolbar;
-    std::unique_ptr<TPanel> ProfilesPanel;
-    std::unique_ptr<TGroupBox> GroupBox8;
-    std::unique_ptr<TListView> ListView1;
-
-    // Profiles tab: its toolbar, the two detail grids, the list's images and context menu,
-    // and the handlers shared with the tray's "Profiles" submenu (profiles/profileviews*.cpp).
-    std::unique_ptr<TImageList> ImageList1;       // list icons, 64 x 64: 0 a profile, 1 the one applied last
-    std::unique_ptr<TImageList> ProfilesButtons;  // toolbar pictures, 24 x 24
-    std::unique_ptr<TButton> SpeedButton1;        // "Apply"
-    std::unique_ptr<TButton> SpeedButton5;        // "New"
-    std::unique_ptr<TButton> SpeedButton2;        // "Edit"
-    std::unique_ptr<TButton> SpeedButton3;        // "Delete"
-    std::unique_ptr<TButton> SpeedButton4;        // "Set Custom Icon", never enabled
-    // "Current Network Details", which the details refresh fills: the group at `bounds` in
-    // `parent` and its grid with the six keys.
-    std::unique_ptr<TGroupBox> GroupBox3;
-    std::unique_ptr<TValueListEditor> ValueListEditor2;
-    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
-    std::unique_ptr<TLinkLabel> Label12;  // "Refresh Network Details"
-    std::unique_ptr<TGroupBox> GroupBox4;
-    std::unique_ptr<TValueListEditor> ValueListEditor1;  // "Selected Profile Details"
-    std::unique_ptr<TPopupMenu> PopupMenu2;              // the list's context menu; items owned by it
-    TMenuItem* Activate1 = nullptr;
-    TMenuItem* Edit4 = nullptr;
-    TMenuItem* Delete1 = nullptr;
-    TMenuItem* SelectAll1 = nullptr;
-
-    void SpeedButton1Click();  // "Apply"
-    void SpeedButton5Click();  // "New"
-    void SpeedButton2Click();  // "Edit"
-    void SpeedButton3Click();  // "Delete"
-    void Label12Click();
-    void ListView1SelectItem(TListItem& item, bool selected);
-    // The context menu is about to open at `point` (client coordinates of ListView1).
-    void ListView1ContextPopup(POINT point, bool& handled);
-    void SelectAll1Click(TMenuItem& sender);
-    void ValueListEditor2SelectCell(int column, int row, bool& canSelect);
-    // Menu handlers of the tray's profile entries and of the context menu: the profile is the
-    // one whose number the clicked entry's parent carries in its tag.
-    void setIP(TMenuItem& sender);
-    void editprofile(TMenuItem& sender);
-    void deleteprofile(TMenuItem& sender);
-    // Run by ReloadProfiles when the store holds no profile.
-    void firststart();
-
-    // What views show for a profile: its title, or its IP address when the title is empty.
-    static std::string ProfileCaption(const Tprofile& profile);
-    // The profile's entry in the tray's "Profiles" submenu: the first whose tag is `number`.
-    TMenuItem* ProfileMenuEntry(int32_t number) const;
-    // Appends a profile's entry, with "Activate", "Edit..." and "Delete" beneath it, to
-    // "Profiles", and gives the entry and the list item the profile's caption.
-    TMenuItem& AddProfileMenuEntry(Tprofile& profile);
-    // After the editor confirmed a profile: its list item, its tray entry, and its details when
-    // it is selected, show what it holds now.
-    void ShowEditedProfile(Tprofile& profile);
-    // Removes the tray entry numbered `number` and the profile holding it, and numbers the
-    // profiles after it down by one, so that numbers stay equal to list positions. Refused,
-    // with the default beep, while that profile is open in the editor or being applied.
-    void RemoveProfile(int32_t number);
-    // Posted to ListView1 with a profile number: RemoveProfile once the menu command that asked
-    // for it has returned.
-    static constexpr UINT RemoveProfileMessage = WM_APP + 0x50;
-
     // About tab.
     std::unique_ptr<TPanel> Panel1;
     std::unique_ptr<TShape> Shape2;
@@ -213,8 +133,6 @@ public:
 
     // The tray menu; its items are owned by the menu.
     std::unique_ptr<TPopupMenu> PopupMenu1;
-    TMenuItem* ApplyNextProfile1 = nullptr;
-    TMenuItem* prfs = nullptr;
     TMenuItem* Configuration1 = nullptr;
     TMenuItem* About1 = nullptr;
     TMenuItem* Exit1 = nullptr;
@@ -222,20 +140,11 @@ public:
     // The tray icon (tray/trayicon.h) attaches here and opens PopupMenu1.
     std::unique_ptr<TTrayIcon> TrayIcon1;
 
-    // The profile editor, created in step 2 and owned by this window.
-    std::unique_ptr<TForm2> ProfileEditor;
-
     // Tab indexes.
     static constexpr int NetworkConfigurationTab = 0;
     static constexpr int GeneralTab = 1;
     static constexpr int ProfilesTab = 2;
     static constexpr int AboutTab = 3;
-
-    // Profile editor
-    // Shows `profile` in the editor beside the pointer; with none, the Profiles list item
-    // under the pointer. True when the user closed the editor with Ok; false at once when
-    // the editor is already open or there is nothing to show.
-    bool OpenProfileEditor(class Tprofile* profile);
 
 protected:
     // A later start of the program asks this one to show its window (OpenConfiguratorMessage).
@@ -246,18 +155,16 @@ private:
     void BuildImageLists();
     void BuildFrame();
     void BuildNetworkConfigurationTab();
-    void BuildProfilesTab();
     void BuildAboutTab();
     void BuildBottomRow();
     void BuildTrayMenu();
     void BuildTrayIcon();
 
     // Creation steps that belong to the tabs, in the files of those tabs.
-    void SetDescriptionText();     // step 1
-    void SwitchOffGridEditors();   // step 3
-    void SetDefaultProfilePath();  // step 4
-    void SetGeneralTexts();        // step 5
-    void ReadAutostartState();     // step 6
+    void SetDescriptionText();
+    void SetDefaultProfilePath();
+    void SetGeneralTexts();
+    void ReadAutostartState();
     void Edit1Change();
 
     ConnectServicesFunction m_connectServices;

@@ -4,7 +4,7 @@
 #include <commctrl.h>
 #include <objbase.h>
 
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 #include "app/elevatedrun.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"

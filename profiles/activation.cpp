@@ -7,10 +7,10 @@
 
 #include "adapters/configure.h"
 #include "adapters/reg.h"
-#include "app/elevatedchange.h"
-#include "app/elevation.h"
+#include "adapters/elevatedchange.h"
+#include "core/processrights.h"
 #include "adapters/wmiworks.h"
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "core/dispatch.h"
 #include "core/handles.h"
 #include "core/messagebox.h"
@@ -39,7 +39,7 @@ ProfileSettings SettingsOf(Tprofile& profile)
 }
 }  // namespace
 
-void TForm1::ApplyProfile(int32_t number)
+void TProfilesWindow::ApplyProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);
     // A profile the editor has not confirmed is not the user's yet, and one activation at a
@@ -74,7 +74,7 @@ void TForm1::ApplyProfile(int32_t number)
             change.adapter = SelectedAdapterIndex;
             change.settingId = settingId;
             change.profile = settings;
-            const std::optional<DWORD> exitCode = RunChangeElevated(Handle(), change);
+            const std::optional<DWORD> exitCode = RunElevated(change);
             const std::optional<ConfigurationRefusal> elevated =
                 exitCode ? UnpackRefusal(*exitCode) : std::optional<ConfigurationRefusal>();
             made = elevated.has_value();
@@ -96,13 +96,13 @@ void TForm1::ApplyProfile(int32_t number)
     if (!refusalText.empty()) ShowMessageBox(Handle(), refusalText, "Velmora", MB_OK | MB_ICONWARNING);
 }
 
-void TForm1::ApplyNextProfile1Click(TMenuItem&)
+void TProfilesWindow::ApplyNextProfile1Click(TMenuItem&)
 {
     BusyCursor busy(TCursor::crAppStart);
     if (Tprofile* next = NextProfile(ActiveProfileIndex)) ApplyProfile(next->id);
 }
 
-void TForm1::PopupMenu1Popup()
+void TProfilesWindow::PopupMenu1Popup()
 {
     const Tprofile* next = NextProfile(ActiveProfileIndex);
     ApplyNextProfile1->SetCaption("Apply next: " + (next != nullptr ? next->Caption() : std::string()));

@@ -1,11 +1,11 @@
-// TForm1::OpenProfileEditor: the one way into the profile editor, from the Profiles tab, the
+// TProfilesWindow::OpenProfileEditor: the one way into the profile editor, from the Profiles tab, the
 // tray's and the list's "Edit..." entries and the first start.
 #include "adapters/wmiworks.h"
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
-bool TForm1::OpenProfileEditor(Tprofile* profile)
+bool TProfilesWindow::OpenProfileEditor(Tprofile* profile)
 {
     // A second opening (a tray "Edit..." while the dialog is up) must not take it over.
     if (!ProfileEditor || ProfileEditor->Modal() || ProfileEditor->Visible()) return false;

@@ -2,7 +2,7 @@
 // TForm2, the profile editor dialog: shows one profile (title, DHCP or static, five
 // addresses) and writes what it shows back into that profile when Ok is pressed. It never
 // touches the profile file. Created hidden by the main window, owned by it and reused for
-// every opening; TForm1::OpenProfileEditor (profiles/openeditor.cpp) places and shows it.
+// every opening; TProfilesWindow::OpenProfileEditor (profiles/openeditor.cpp) places and shows it.
 // Its parts: profedit.cpp (the controls and their bindings), profedit_events.cpp (the
 // handlers), profedit_keys.cpp (keys and focus of single controls), profedit_groups.cpp (the
 // group boxes painting below the controls they frame).

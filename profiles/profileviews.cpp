@@ -4,7 +4,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
@@ -32,9 +32,16 @@ Tprofile* FirstSelected(const TListItems& items)
 }
 }  // namespace
 
-std::string TForm1::ProfileCaption(const Tprofile& profile) { return CaptionOf(profile); }
+TProfilesWindow::TProfilesWindow(const FormArgs& args) : TForm(args) {}
 
-void TForm1::ReloadProfiles()
+TProfilesWindow::~TProfilesWindow()
+{
+    if (ListView1 && ProfileList == &ListView1->Items()) ProfileList = nullptr;
+}
+
+std::string TProfilesWindow::ProfileCaption(const Tprofile& profile) { return CaptionOf(profile); }
+
+void TProfilesWindow::ReloadProfiles()
 {
     ProfileList = &ListView1->Items();
     {
@@ -50,7 +57,7 @@ void TForm1::ReloadProfiles()
         AddProfileMenuEntry(ProfileAt(*ProfileList, i));
 }
 
-void TForm1::SpeedButton5Click()
+void TProfilesWindow::SpeedButton5Click()
 {
     Tprofile& profile = AppendNewProfile(*ProfileList);
     // The new profile and its entry go again unless the editor confirms them, however it ends.
@@ -63,13 +70,13 @@ void TForm1::SpeedButton5Click()
     ShowEditedProfile(profile);
 }
 
-void TForm1::SpeedButton2Click()
+void TProfilesWindow::SpeedButton2Click()
 {
     Tprofile* profile = FirstSelected(ListView1->Items());
     if (profile != nullptr && OpenProfileEditor(profile)) ShowEditedProfile(*profile);
 }
 
-void TForm1::ShowEditedProfile(Tprofile& profile)
+void TProfilesWindow::ShowEditedProfile(Tprofile& profile)
 {
     const std::string caption = ProfileCaption(profile);
     profile.SetCaption(caption);
@@ -77,13 +84,13 @@ void TForm1::ShowEditedProfile(Tprofile& profile)
     if (profile.Selected()) ListView1SelectItem(profile, true);
 }
 
-void TForm1::SpeedButton3Click()
+void TProfilesWindow::SpeedButton3Click()
 {
     // One profile per click, whatever the selection; no confirmation.
     if (Tprofile* profile = FirstSelected(ListView1->Items())) RemoveProfile(profile->id);
 }
 
-void TForm1::RemoveProfile(int32_t number)
+void TProfilesWindow::RemoveProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);
     if (profile != nullptr && ((ProfileEditor && ProfileEditor->Editing(*profile)) || profile == ApplyingProfile)) {
@@ -108,7 +115,7 @@ void TForm1::RemoveProfile(int32_t number)
     if (ActiveProfileIndex >= number) --ActiveProfileIndex;
 }
 
-void TForm1::ListView1SelectItem(TListItem& item, bool)
+void TProfilesWindow::ListView1SelectItem(TListItem& item, bool)
 {
     auto* profile = dynamic_cast<Tprofile*>(&item);
     if (profile == nullptr) return;
@@ -119,7 +126,7 @@ void TForm1::ListView1SelectItem(TListItem& item, bool)
     ValueListEditor1->SetValues("GW:", profile->gw);
 }
 
-void TForm1::SelectAll1Click(TMenuItem&)
+void TProfilesWindow::SelectAll1Click(TMenuItem&)
 {
     // As the control selects all: each item reports its selection.
     LVITEMA state{};
@@ -128,6 +135,6 @@ void TForm1::SelectAll1Click(TMenuItem&)
     SendMessageA(ListView1->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
 }
 
-void TForm1::Label12Click() { refreshdata(); }
+void TProfilesWindow::Label12Click() { refreshdata(); }
 
-void TForm1::ValueListEditor2SelectCell(int, int, bool& canSelect) { canSelect = false; }
+void TProfilesWindow::ValueListEditor2SelectCell(int, int, bool& canSelect) { canSelect = false; }

@@ -1,14 +1,14 @@
 // Applying a profile from the Profiles tab's "Apply" and from the "Activate" entries of the
 // tray's profile entries and of the list's context menu.
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 
-void TForm1::setIP(TMenuItem& sender)
+void TProfilesWindow::setIP(TMenuItem& sender)
 {
     if (sender.Parent() != nullptr) ApplyProfile(sender.Parent()->Tag());
 }
 
-void TForm1::SpeedButton1Click()
+void TProfilesWindow::SpeedButton1Click()
 {
     // The first selected profile in list order, whatever else is selected.
     for (int i = 0; i < ProfileList->Count(); ++i) {

@@ -3,7 +3,7 @@
 #include "adapters/reg.h"
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "core/dispatch.h"
 #include "core/handles.h"
 #include "profiles/iprofile.h"
@@ -33,7 +33,7 @@ void CopyAdapterSettings(const Variant& adapter, Tprofile& profile)
 }
 }  // namespace
 
-void TForm1::firststart()
+void TProfilesWindow::firststart()
 {
     // The start stays in the tray when the user asked not to be welcomed again, and when
     // there is no welcome dialog: the program's start-up provides one, a main window made on

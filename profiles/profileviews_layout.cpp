@@ -7,7 +7,7 @@
 
 #include <string>
 
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "resources/resource.h"
 #include "ui/cursor.h"
@@ -97,7 +97,7 @@ private:
 // its context menu, and removals posted to it by menu commands.
 class ProfileListView : public TListView {
 public:
-    ProfileListView(const ListViewArgs& args, TForm1& form) : TListView(args), m_form(form) {}
+    ProfileListView(const ListViewArgs& args, TProfilesWindow& form) : TListView(args), m_form(form) {}
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
@@ -114,7 +114,7 @@ public:
             }
             break;
         case WM_CONTEXTMENU: ContextMenu(POINT{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)}); return 0;
-        case TForm1::RemoveProfileMessage: m_form.RemoveProfile(static_cast<int32_t>(wParam)); return 0;
+        case TProfilesWindow::RemoveProfileMessage: m_form.RemoveProfile(static_cast<int32_t>(wParam)); return 0;
         }
         return TListView::HandleMessage(message, wParam, lParam);
     }
@@ -140,7 +140,7 @@ private:
         if (!handled) m_form.PopupMenu2->Popup(screen.x, screen.y);
     }
 
-    TForm1& m_form;
+    TProfilesWindow& m_form;
 };
 
 TGroupBox* MakeGroup(std::unique_ptr<TGroupBox>& group, HWND parent, const Bounds& bounds, const char* caption)
@@ -163,9 +163,8 @@ std::unique_ptr<TValueListEditor> MakeGrid(HWND parent, const Bounds& bounds, in
 }
 }  // namespace
 
-void TForm1::BuildProfilesTab()
+void TProfilesWindow::BuildProfilesTab(HWND page)
 {
-    HWND page = PageControl1->Page(ProfilesTab).Handle();
     ImageList1 = std::make_unique<TImageList>(ImageListArgs{64, 64, IDB_PROFILEICONS});
     ProfilesButtons = std::make_unique<TImageList>(ImageListArgs{24, 24, IDB_PROFILEBUTTONS});
 
@@ -216,8 +215,8 @@ void TForm1::BuildProfilesTab()
     list.textColor = RGB(0, 0, 255);
     ListView1 = std::make_unique<ProfileListView>(list, *this);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
-    // The profile list is this list's items from the start, so a save before the first load
-    // (after a failed creation step) writes an empty store rather than failing.
+    // The profile list is this list's items from the start; the store keeps it from being
+    // saved until a load has filled it.
     ProfileList = &ListView1->Items();
 
     PopupMenuArgs menu;
@@ -232,14 +231,14 @@ void TForm1::BuildProfilesTab()
     SelectAll1->onClick = [this](TMenuItem& sender) { SelectAll1Click(sender); };
 }
 
-void TForm1::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
+void TProfilesWindow::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
 {
     HWND group = MakeGroup(GroupBox3, parent, bounds, "Current Network Details")->Handle();
     ValueListEditor2 = MakeGrid(group, {3, 13, bounds.width - 6, bounds.height - 14}, 35,
                                 {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
 }
 
-void TForm1::SwitchOffGridEditors()
+void TProfilesWindow::SwitchOffGridEditors()
 {
     ValueListEditor1->SetEditingEnabled(false);
     ValueListEditor2->SetEditingEnabled(false);

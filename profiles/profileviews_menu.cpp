@@ -1,11 +1,11 @@
 // The menus that stand for profiles: one entry per profile in the tray's "Profiles" submenu,
 // and the Profiles list's context menu. Each entry, or the context menu's root, carries the
 // profile's number in its tag; the commands beneath it read it from there.
-#include "app/mainformunit.h"
+#include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
-TMenuItem* TForm1::ProfileMenuEntry(int32_t number) const
+TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
 {
     for (int i = 0; i < prfs->Count(); ++i) {
         if (prfs->Item(i).Tag() == number) return &prfs->Item(i);
@@ -13,7 +13,7 @@ TMenuItem* TForm1::ProfileMenuEntry(int32_t number) const
     return nullptr;
 }
 
-TMenuItem& TForm1::AddProfileMenuEntry(Tprofile& profile)
+TMenuItem& TProfilesWindow::AddProfileMenuEntry(Tprofile& profile)
 {
     const std::string caption = ProfileCaption(profile);
     profile.SetCaption(caption);
@@ -32,7 +32,7 @@ TMenuItem& TForm1::AddProfileMenuEntry(Tprofile& profile)
     return entry;
 }
 
-void TForm1::editprofile(TMenuItem& sender)
+void TProfilesWindow::editprofile(TMenuItem& sender)
 {
     if (sender.Parent() == nullptr) return;
     Tprofile* profile = FindProfile(sender.Parent()->Tag());
@@ -42,7 +42,7 @@ void TForm1::editprofile(TMenuItem& sender)
     if (profile != nullptr) ShowEditedProfile(*profile);
 }
 
-void TForm1::deleteprofile(TMenuItem& sender)
+void TProfilesWindow::deleteprofile(TMenuItem& sender)
 {
     if (sender.Parent() == nullptr) return;
     // From the tray, the entry to remove is the clicked entry's own parent: it goes once this
@@ -50,7 +50,7 @@ void TForm1::deleteprofile(TMenuItem& sender)
     PostMessageA(ListView1->Handle(), RemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
 }
 
-void TForm1::ListView1ContextPopup(POINT point, bool&)
+void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
 {
     auto* profile = dynamic_cast<Tprofile*>(ListView1->ItemAt(point));
     SelectAll1->SetVisible(profile == nullptr);

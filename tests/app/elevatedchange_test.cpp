@@ -4,7 +4,7 @@
 
 #include <sstream>
 
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 
 namespace {
 std::vector<std::string> Words(const std::string& line)

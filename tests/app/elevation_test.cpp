@@ -3,7 +3,7 @@
 // be; a declined prompt changes and marks nothing; an elevated program makes no second run.
 #include <memory>
 
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 #include "app/elevation.h"
 #include "app/netconfig_fixture.h"
 #include "core/handles.h"

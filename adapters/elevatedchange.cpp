@@ -1,4 +1,4 @@
-#include "app/elevatedchange.h"
+#include "adapters/elevatedchange.h"
 
 #include <algorithm>
 #include <charconv>
