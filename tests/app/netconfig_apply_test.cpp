@@ -1,32 +1,11 @@
 // "Apply Changes": the calls it makes with the property list's rows, in order, and what it
 // tells the user when the adapter refuses a setting.
 #include "app/netconfig_fixture.h"
-
-namespace {
-std::vector<std::wstring> Texts(const SimArg& arg) { return arg.texts; }
-
-// The configuration method calls made since the log was last cleared.
-std::vector<SimCall> MethodCalls(const SimNetwork& network)
-{
-    std::vector<SimCall> calls;
-    for (const SimCall& call : network.Calls()) {
-        if (call.member != L"ExecQuery") calls.push_back(call);
-    }
-    return calls;
-}
-
-void ExpectTextList(const SimArg& arg, const std::vector<std::wstring>& texts)
-{
-    EXPECT_EQ(arg.kind, SimArg::Kind::ByRef);
-    EXPECT_EQ(arg.type, VT_ARRAY | VT_BSTR);
-    EXPECT_EQ(arg.lowerBound, 1);
-    EXPECT_EQ(Texts(arg), texts);
-}
-}  // namespace
+#include "support/simcalls.h"
 
 TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
 {
-    CreateOnNetwork();
+    Create();
     network.ClearCalls();
     Click(*form->Button1);
 
@@ -56,7 +35,7 @@ TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
 TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
 {
     network.MutableAdapter(Wired)->ipEnabled = false;  // the wireless adapter, on DHCP, comes first
-    CreateOnNetwork();
+    Create();
     ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
     EditValue("IP Address", "10.0.7.50   10.0.7.51");
     EditValue("IP Subnet Mask", "255.255.0.0 255.255.255.0 ");
@@ -96,7 +75,7 @@ TEST_F(NetconfigTest, UneditedRowsOfAnAdapterWithIpv6GoBackWithoutTheIpv6Entries
     wired.ipv6Addresses = {L"fe80::3"};
     wired.ipv6Prefixes = {L"64"};
     wired.ipv6Gateways = {L"fe80::1"};
-    CreateOnNetwork();
+    Create();
     ASSERT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 64 ");
     network.ClearCalls();
     Click(*form->Button1);
@@ -110,7 +89,7 @@ TEST_F(NetconfigTest, UneditedRowsOfAnAdapterWithIpv6GoBackWithoutTheIpv6Entries
 
 TEST_F(NetconfigTest, EmptyRowsSendNoGatewayAndNoServerList)
 {
-    CreateOnNetwork();
+    Create();
     EditValue("Default Gateways", "");
     EditValue("DNS Servers", " ");
     EditValue("IP Address", "192.168.1.30");
@@ -134,7 +113,7 @@ TEST_F(NetconfigTest, EmptyRowsSendNoGatewayAndNoServerList)
 
 TEST_F(NetconfigTest, ValueStillBeingEditedIsSent)
 {
-    CreateOnNetwork();
+    Create();
     ClickValue(form->proplist->FindRow("IP Address"));
     ASSERT_TRUE(form->proplist->Editing());
     SetWindowTextA(form->proplist->Editor()->Handle(), "192.168.1.44");
@@ -162,7 +141,7 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
          "8.8.8.8 255.255.255.255",
          {"Default Gateways: Invalid gateway IP address (71)", "DNS Servers: Invalid IP address (70)"}},
     };
-    CreateOnNetwork();
+    Create();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);
         boxes.clear();
@@ -188,7 +167,7 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
 
 TEST_F(NetconfigTest, CallThatCannotBeMadeIsShownAsFailed)
 {
-    CreateOnNetwork();
+    Create();
     network.FailMethod(Wired, L"SetGateWays", DISP_E_UNKNOWNNAME);
     network.SetMethodResult(Wired, L"EnableStatic", 91);
     Click(*form->Button1);

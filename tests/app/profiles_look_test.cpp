@@ -17,32 +17,17 @@
 #include "profiles/iprofile.h"
 #include "profiles/starttip.h"
 #include "support/screenshot.h"
+#include "support/seams.h"
 #include "support/tempfolder.h"
+#include "support/timedsteps.h"
 #include "ui/application.h"
 #include "ui/modal.h"
-#include "ui/timer.h"
 
 namespace {
 // Runs `steps` one after the other from a timer while a menu or dialog holds the thread.
-class Script {
+class Script : public TimedSteps {
 public:
-    explicit Script(std::vector<std::function<void()>> steps) : m_steps(std::move(steps))
-    {
-        m_timer.onTimer = [this] {
-            if (m_next >= m_steps.size()) {
-                m_timer.SetEnabled(false);
-                return;
-            }
-            m_steps[m_next++]();
-        };
-        m_timer.SetInterval(150);
-        m_timer.SetEnabled(true);
-    }
-
-private:
-    std::vector<std::function<void()>> m_steps;
-    size_t m_next = 0;
-    TTimer m_timer;
+    explicit Script(std::vector<Step> steps) : TimedSteps(std::move(steps), {150}) {}
 };
 
 void Key(UINT key)
@@ -110,7 +95,7 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
     // The welcome dialog as a first start shows it.
     TApplication application;
     TForm4& welcome = application.Own(std::make_unique<TForm4>());
-    ModalHandler previous = SetModalHandler([&](const ModalRequest&, const std::function<int()>& run) {
+    const SeamGuard<ModalHandler> modal(SetModalHandler, [&](const ModalRequest&, const std::function<int()>& run) {
         Script script({[&] { SaveWindow(welcome.Handle(), folder + "\\welcome.bmp"); },
                        [&] {
                            welcome.SetModalResult(mrCancel);
@@ -119,5 +104,4 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         return run();
     });
     welcome.ShowModal();
-    SetModalHandler(previous);
 }

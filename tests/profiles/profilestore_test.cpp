@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {

@@ -17,7 +17,7 @@
 #include "core/error.h"
 #include "core/handles.h"
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -120,16 +120,6 @@ private:
     std::string m_path;
     std::string m_unixPath;
 };
-
-std::string SaveError(const TListItems& list, const std::string& path)
-{
-    try {
-        SaveProfilesTo(list, path);
-    } catch (const AppError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
 
 // Enough profiles that their store needs many blocks of a nearly full disk.
 void FillManyProfiles(TListItems& list, int count)

@@ -1,7 +1,9 @@
 #include <gtest/gtest.h>
 
 #include "adapters/reg.h"
-#include "registry/regfixture.h"
+#include "support/boxes.h"
+#include "support/errortext.h"
+#include "support/registrykeys.h"
 
 using namespace std::string_literals;
 

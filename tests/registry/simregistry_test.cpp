@@ -3,7 +3,8 @@
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
-#include "registry/regfixture.h"
+#include "support/boxes.h"
+#include "support/registrykeys.h"
 #include "simnet/simregistry.h"
 
 using namespace std::string_literals;
