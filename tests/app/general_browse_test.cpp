@@ -58,8 +58,9 @@ protected:
         for (auto& step : steps)
             ticks.push_back([step] { step(FindThreadDialog()); });
         // Steps left over (or none given): leave as the user would.
-        TimedSteps driver(std::move(ticks), {20, [] { return FindThreadDialog() != nullptr; },
-                                             [] { PostMessageA(FindThreadDialog(), WM_COMMAND, IDCANCEL, 0); }});
+        TimedSteps driver(
+            std::move(ticks), 20, [] { return FindThreadDialog() != nullptr; },
+            [] { PostMessageA(FindThreadDialog(), WM_COMMAND, IDCANCEL, 0); });
         Click(*form->Button4);
         driver.Stop();
         EXPECT_TRUE(driver.AllRan()) << "the dialog closed before every step ran";

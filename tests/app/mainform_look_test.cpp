@@ -40,7 +40,7 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
                          SaveScreenArea(area, std::string(folder) + "\\traymenu.bmp");
                          EndMenu();
                      }},
-                     {50});
+                     50);
     RECT screen;
     GetWindowRect(GetDesktopWindow(), &screen);
     SetForegroundWindow(form.Handle());

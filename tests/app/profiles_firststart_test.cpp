@@ -58,7 +58,7 @@ TEST_F(FirstStartTest, ActivatingTheMainWindowBringsTheWelcomeBackToTheFront)
                                             foreground = GetForegroundWindow();
                                             Press(*welcome->Button1);
                                         }},
-                      TimedSteps::Options{20});
+                      20);
     });
     EXPECT_EQ(foreground, welcome->Handle());
     EXPECT_EQ(driver.result, 2);

@@ -27,7 +27,7 @@ namespace {
 // Runs `steps` one after the other from a timer while a menu or dialog holds the thread.
 class Script : public TimedSteps {
 public:
-    explicit Script(std::vector<Step> steps) : TimedSteps(std::move(steps), {150}) {}
+    explicit Script(std::vector<Step> steps) : TimedSteps(std::move(steps), 150) {}
 };
 
 void Key(UINT key)

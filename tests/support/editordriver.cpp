@@ -11,11 +11,11 @@ EditorDriver::EditorDriver(TForm2* const& editor) : m_editor(&editor)
     m_previous = SetModalHandler([this](const ModalRequest& request, const std::function<int()>& run) {
         if (request.name != "Form2") return m_previous ? m_previous(request, run) : static_cast<int>(mrCancel);
         ++m_runs;
-        TimedSteps steps(std::exchange(m_steps, {}), {1, nullptr, [this] {
-                                                          if (!Editor().Modal()) return;
-                                                          ADD_FAILURE() << "the editor is still open after its script";
-                                                          Editor().SetModalResult(mrCancel);  // the run checks it next
-                                                      }});
+        TimedSteps steps(std::exchange(m_steps, {}), 1, nullptr, [this] {
+            if (!Editor().Modal()) return;
+            ADD_FAILURE() << "the editor is still open after its script";
+            Editor().SetModalResult(mrCancel);  // the run checks it next
+        });
         return run();
     });
 }

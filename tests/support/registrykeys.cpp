@@ -115,3 +115,9 @@ void DeleteRaw(const std::string& path, const std::string& name)
 }
 
 std::string StringBytes(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+
+std::vector<std::string> StoredSettings(const tadapter& adapter)
+{
+    return {adapter.Address, adapter.Mask, adapter.Gateway,
+            adapter.Dns1,    adapter.Dns2, std::to_string(adapter.DhcpEnabled)};
+}

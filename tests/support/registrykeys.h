@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/reg.h"
 #include "core/registry.h"
 
 // Every key the tests make lives below this one or uses these names, so a leftover is easy
@@ -43,6 +44,10 @@ void WriteRaw(const std::string& path, const std::string& name, DWORD type, cons
 void DeleteRaw(const std::string& path, const std::string& name);
 // A REG_SZ value's bytes: the text and its terminating zero.
 std::string StringBytes(const std::string& text);
+
+// What the registry reader holds for an adapter: address, mask, gateway, the two name
+// servers and the DHCP flag.
+std::vector<std::string> StoredSettings(const tadapter& adapter);
 
 // One of the program's registry accessors (TRegistry, TReg) on HKLM with the key `path` opened,
 // not made.

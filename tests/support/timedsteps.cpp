@@ -2,20 +2,19 @@
 
 #include <utility>
 
-TimedSteps::TimedSteps(std::vector<Step> steps) : TimedSteps(std::move(steps), Options{}) {}
-
-TimedSteps::TimedSteps(std::vector<Step> steps, Options options)
-    : m_steps(std::move(steps)), m_options(std::move(options))
+TimedSteps::TimedSteps(std::vector<Step> steps, UINT interval, std::function<bool()> ready,
+                       std::function<void()> finished)
+    : m_steps(std::move(steps)), m_ready(std::move(ready)), m_finished(std::move(finished))
 {
     m_timer.onTimer = [this] {
-        if (m_options.ready && !m_options.ready()) return;
+        if (m_ready && !m_ready()) return;
         if (m_next < m_steps.size()) {
             m_steps[m_next++]();
             return;
         }
         m_timer.SetEnabled(false);
-        if (m_options.finished) m_options.finished();
+        if (m_finished) m_finished();
     };
-    m_timer.SetInterval(m_options.interval);
+    m_timer.SetInterval(interval);
     m_timer.SetEnabled(true);
 }

@@ -15,13 +15,8 @@ using Step = std::function<void()>;
 
 class TimedSteps {
 public:
-    struct Options {
-        UINT interval = 10;
-        std::function<bool()> ready;
-        std::function<void()> finished;
-    };
-    explicit TimedSteps(std::vector<Step> steps);
-    TimedSteps(std::vector<Step> steps, Options options);
+    explicit TimedSteps(std::vector<Step> steps, UINT interval = 10, std::function<bool()> ready = {},
+                        std::function<void()> finished = {});
     TimedSteps(const TimedSteps&) = delete;
     TimedSteps& operator=(const TimedSteps&) = delete;
 
@@ -31,7 +26,8 @@ public:
 
 private:
     std::vector<Step> m_steps;
-    Options m_options;
+    std::function<bool()> m_ready;
+    std::function<void()> m_finished;
     size_t m_next = 0;
     TTimer m_timer;
 };
