@@ -52,7 +52,9 @@ TEST_P(CloseTest, SavesHidesOrEndsAsTheRequestSays)
     c.close(*this);
     EXPECT_EQ(StoreWritten(), c.written);
     EXPECT_EQ(application.Terminated(), c.ended);
-    if (!c.ended) EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    if (!c.ended) {
+        EXPECT_FALSE(IsWindowVisible(form->Handle()));
+    }
     EXPECT_EQ(form->ExitRequested, std::string(c.name).rfind("Exit", 0) == 0);
     EXPECT_TRUE(boxes.empty());
 }

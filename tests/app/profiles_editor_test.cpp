@@ -17,6 +17,7 @@
 #include "simnet/configmethods.h"
 #include "simnet/simregistry.h"
 #include "support/editordriver.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 #include "support/welcomedriver.h"
 
@@ -183,9 +184,7 @@ TEST_F(ProfilesEditorTest, TheProfileBeingCreatedIsNeitherAppliedNorSaved)
     EXPECT_TRUE(application.Terminated());
     EXPECT_FALSE(Editor().Modal());
     EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C"}));
-    TListItems saved;
-    LoadProfilesFrom(saved, StorePath());
-    EXPECT_EQ(saved.Count(), 3);
+    EXPECT_EQ(LoadedFrom(StorePath()).size(), 3u);
 }
 
 // The first start's "Create New Profile": what the editor is given for the chosen adapter

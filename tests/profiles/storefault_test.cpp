@@ -147,9 +147,7 @@ TEST(StoreFaults, AFullDiskLeavesTheOldStoreWholeAndTheNextSaveWorksOnceThereIsR
 
     DeleteFileA(disk.File("filler").c_str());
     EXPECT_EQ(SaveError(list, target), "(no error)");
-    TListItems loaded;
-    LoadProfilesFrom(loaded, target);
-    EXPECT_EQ(Contents(loaded), Contents(list));
+    EXPECT_EQ(LoadedFrom(target), Contents(list));
 }
 
 // Wine keeps no read-only attribute on a folder (and Windows does not stop new files in a

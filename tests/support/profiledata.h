@@ -61,6 +61,14 @@ inline std::vector<ProfileData> Contents(const TListItems& list)
     return contents;
 }
 
+// What a load of the store at `path` gives.
+inline std::vector<ProfileData> LoadedFrom(const std::string& path)
+{
+    TListItems list;
+    LoadProfilesFrom(list, path);
+    return Contents(list);
+}
+
 // What a save of `list` to `path` raises, or "(no error)".
 inline std::string SaveError(const TListItems& list, const std::string& path)
 {
