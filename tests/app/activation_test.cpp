@@ -13,21 +13,10 @@
 #include "simnet/simregistry.h"
 #include "support/profiledata.h"
 #include "support/registrykeys.h"
+#include "support/simcalls.h"
 #include "support/tempfolder.h"
 
 namespace {
-// One call as the adapter saw it: its method and its arguments' texts ("~" for an omitted one).
-struct SeenCall {
-    std::wstring member;
-    std::vector<std::vector<std::wstring>> args;
-    bool operator==(const SeenCall&) const = default;
-};
-
-void PrintTo(const SeenCall& call, std::ostream* os)
-{
-    *os << testing::PrintToString(call.member) << testing::PrintToString(call.args);
-}
-
 class ActivationTest : public NetconfigTest {
 protected:
     void CreateWith(const std::vector<ProfileData>& profiles)
@@ -38,32 +27,11 @@ protected:
         network.ClearCalls();
     }
 
-    // The configuration calls made on the chosen adapter since the last look, with every
-    // array checked to come by reference with lower bound 1.
+    // The configuration calls made on the chosen adapter since the last look.
     std::vector<SeenCall> AdapterCalls()
     {
-        std::vector<SeenCall> seen;
-        queriesSeen = 0;
-        for (const SimCall& call : network.Calls()) {
-            if (call.adapterIndex < 0) {
-                ++queriesSeen;
-                continue;
-            }
-            SeenCall s{call.member, {}};
-            for (const SimArg& arg : call.args) {
-                if (arg.kind == SimArg::Kind::Omitted) {
-                    s.args.push_back({L"~"});
-                    continue;
-                }
-                EXPECT_EQ(arg.kind, SimArg::Kind::ByRef) << "arrays go by reference";
-                EXPECT_EQ(arg.lowerBound, 1);
-                std::vector<std::wstring> texts = arg.texts;
-                for (int32_t n : arg.ints)
-                    texts.push_back(std::to_wstring(n));
-                s.args.push_back(texts);
-            }
-            seen.push_back(s);
-        }
+        queriesSeen = QueryCount();
+        std::vector<SeenCall> seen = SeenCalls(network);
         network.ClearCalls();
         return seen;
     }

@@ -26,10 +26,30 @@ void ExpectArrayByRef(const SimArg& arg, VARTYPE type)
     EXPECT_EQ(arg.lowerBound, 1);
 }
 
-void ExpectTextList(const SimArg& arg, const std::vector<std::wstring>& texts)
+void PrintTo(const SeenCall& call, std::ostream* os)
 {
-    ExpectArrayByRef(arg, VT_BSTR);
-    EXPECT_EQ(arg.texts, texts);
+    *os << testing::PrintToString(call.member) << testing::PrintToString(call.args);
+}
+
+std::vector<SeenCall> SeenCalls(const SimNetwork& network)
+{
+    std::vector<SeenCall> seen;
+    for (const SimCall& call : MethodCalls(network)) {
+        SeenCall s{call.member, {}};
+        for (const SimArg& arg : call.args) {
+            if (arg.kind == SimArg::Kind::Omitted) {
+                s.args.push_back({L"~"});
+                continue;
+            }
+            ExpectArrayByRef(arg, arg.ints.empty() ? VT_BSTR : VT_I4);
+            std::vector<std::wstring> texts = arg.texts;
+            for (int32_t n : arg.ints)
+                texts.push_back(std::to_wstring(n));
+            s.args.push_back(texts);
+        }
+        seen.push_back(s);
+    }
+    return seen;
 }
 
 SimAdapter TestAdapter(int32_t index, bool dhcp)
