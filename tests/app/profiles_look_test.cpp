@@ -16,6 +16,7 @@
 #include "simnet/simregistry.h"
 #include "profiles/iprofile.h"
 #include "profiles/starttip.h"
+#include "support/mainwindowdriver.h"
 #include "support/screenshot.h"
 #include "support/seams.h"
 #include "support/tempfolder.h"
@@ -51,25 +52,19 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         SimNetwork laptop = MakeDemoNetwork();
         SimRegistryMirror registry(laptop);
         registry.Attach();
-        TApplication application;
-        TForm1& form = application.CreateForm<TForm1>([&] { return laptop.Services(); });
+        MainWindowDriver window;
+        TForm1& form = *(window.form = &window.application.CreateForm<TForm1>([&] { return laptop.Services(); }));
         DeleteFileA(store.c_str());
         ProfileAt(*ProfileList, 2).SetImageIndex(1);
         form.Configuration1->Click();
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(form.ListView1->Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+        window.SetSelected(1);
         RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        application.ProcessMessages();
+        window.application.ProcessMessages();
         SaveWindow(form.Handle(), folder + "\\profiles-tab.bmp");
 
         // The context menu over the selected profile.
-        RECT item{};
-        item.left = LVIR_ICON;
-        SendMessageA(form.ListView1->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-        POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(form.ListView1->Handle(), &at);
+        POINT at = window.ItemCentre(1);
+        ClientToScreen(window.List(), &at);
         {
             Script script(
                 {[&] { SaveWindow(form.Handle(), folder + "\\profiles-contextmenu.bmp"); }, [] { EndMenu(); }});
