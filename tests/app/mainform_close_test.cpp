@@ -97,22 +97,6 @@ TEST_F(MainWindowTest, FailedSaveOnExitKeepsRunningUntilTheNextGoodClose)
     EXPECT_TRUE(application.Terminated());
 }
 
-TEST_F(MainWindowTest, LogOffWhileVisibleSavesHidesAndRefuses)
-{
-    Create();
-    Choose(form->Configuration1);
-    EXPECT_EQ(QueryEndSession(), FALSE);
-    EXPECT_TRUE(StoreWritten());
-    EXPECT_FALSE(IsWindowVisible(form->Handle()));
-}
-
-TEST_F(MainWindowTest, LogOffWhileHiddenSavesAndAgrees)
-{
-    Create();
-    EXPECT_EQ(QueryEndSession(), TRUE);
-    EXPECT_TRUE(StoreWritten());
-}
-
 TEST_F(MainWindowTest, LogOffWithAFailingSaveIsRefused)
 {
     Create();
