@@ -11,6 +11,7 @@
 #include "core/dispatch.h"
 #include "core/error.h"
 #include "simnet/simnetwork.h"
+#include "support/simcalls.h"
 
 namespace {
 using Texts = std::vector<std::wstring>;
@@ -63,13 +64,6 @@ tGWSettings GwSettings(const std::vector<std::string>& gateways, LONG lowerBound
 tDNSsettings DnsSettings(const std::vector<std::string>& servers, LONG lowerBound = 1)
 {
     return {TextArray(servers, lowerBound)};
-}
-
-void ExpectArrayByRef(const SimArg& arg, VARTYPE type)
-{
-    EXPECT_EQ(arg.kind, SimArg::Kind::ByRef);
-    EXPECT_EQ(arg.type, VT_ARRAY | type);
-    EXPECT_EQ(arg.lowerBound, 1);
 }
 }  // namespace
 

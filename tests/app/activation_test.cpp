@@ -1,85 +1,37 @@
 // Applying profiles to the chosen adapter on the simulated network: what reaches the adapter,
 // in which order and form, what the profile list and the tray menu show afterwards, and what
 // the user is told when the adapter refuses.
-#include <memory>
+#include <optional>
 #include <tuple>
 
 #include "adapters/multistring.h"
 #include "adapters/reg.h"
 #include "app/netconfig_fixture.h"
 #include "core/dispatch.h"
-#include "core/handles.h"
-#include "core/registry.h"
 #include "core/text.h"
 #include "profiles/iprofile.h"
 #include "simnet/simregistry.h"
+#include "support/profiledata.h"
+#include "support/registrykeys.h"
+#include "support/simcalls.h"
 #include "support/tempfolder.h"
 
 namespace {
-struct NewProfile {
-    std::string ip, mask, gw, dns1, dns2, name;
-    bool dhcp = false;
-};
-
-// One call as the adapter saw it: its method and its arguments' texts ("~" for an omitted one).
-struct SeenCall {
-    std::wstring member;
-    std::vector<std::vector<std::wstring>> args;
-    bool operator==(const SeenCall&) const = default;
-};
-
-void PrintTo(const SeenCall& call, std::ostream* os)
-{
-    *os << testing::PrintToString(call.member) << testing::PrintToString(call.args);
-}
-
 class ActivationTest : public NetconfigTest {
 protected:
-    void CreateWith(const std::vector<NewProfile>& profiles)
+    void CreateWith(const std::vector<ProfileData>& profiles)
     {
-        CreateOnNetwork();
-        for (const NewProfile& data : profiles) {
-            auto profile = std::make_unique<Tprofile>(*ProfileList);
-            profile->id = ProfileList->Count();
-            profile->ip = data.ip;
-            profile->mask = data.mask;
-            profile->gw = data.gw;
-            profile->dns1 = data.dns1;
-            profile->dns2 = data.dns2;
-            profile->name = data.name;
-            profile->dhcp = data.dhcp;
-            profile->SetCaption(data.name.empty() ? data.ip : data.name);
-            ProfileList->Append(std::move(profile));
-        }
+        Create();
+        for (const ProfileData& data : profiles)
+            AppendCaptioned(*ProfileList, data);
         network.ClearCalls();
     }
 
-    // The configuration calls made on the chosen adapter since the last look, with every
-    // array checked to come by reference with lower bound 1.
+    // The configuration calls made on the chosen adapter since the last look.
     std::vector<SeenCall> AdapterCalls()
     {
-        std::vector<SeenCall> seen;
-        queriesSeen = 0;
-        for (const SimCall& call : network.Calls()) {
-            if (call.adapterIndex < 0) {
-                ++queriesSeen;
-                continue;
-            }
-            SeenCall s{call.member, {}};
-            for (const SimArg& arg : call.args) {
-                if (arg.kind == SimArg::Kind::Omitted) {
-                    s.args.push_back({L"~"});
-                    continue;
-                }
-                EXPECT_EQ(arg.kind, SimArg::Kind::ByRef) << "arrays go by reference";
-                EXPECT_EQ(arg.lowerBound, 1);
-                std::vector<std::wstring> texts = arg.texts;
-                for (int32_t n : arg.ints)
-                    texts.push_back(std::to_wstring(n));
-                s.args.push_back(texts);
-            }
-            seen.push_back(s);
-        }
+        queriesSeen = QueryCount();
+        std::vector<SeenCall> seen = SeenCalls(network);
         network.ClearCalls();
         return seen;
     }
@@ -101,9 +53,9 @@ protected:
     }
 };
 
-const NewProfile kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "10.0.0.2", "Office"};
-const NewProfile kLab{"172.16.0.9", "255.255.0.0", "", "", "", "Lab"};
-const NewProfile kHome{"", "", "", "", "", "Home", true};
+const ProfileData kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "10.0.0.2", "Office"};
+const ProfileData kLab{"172.16.0.9", "255.255.0.0", "", "", "", "Lab"};
+const ProfileData kHome{"", "", "", "", "", "Home", true};
 
 // The demo laptop's wired adapter, chosen first there.
 constexpr int32_t LaptopWired = 1;
@@ -230,13 +182,7 @@ TEST_F(ActivationTest, ARefusedActivationPutsTheStoredGatewayBack)
     SimRegistryMirror registry(network);
     registry.Attach();
     const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
-    const auto storedGateway = [&] {
-        UniqueHkey interfaceKey;
-        RegistryData data;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, interfaceKey.put()) == ERROR_SUCCESS)
-            QueryRegistryValue(interfaceKey.get(), "DefaultGateway", data);
-        return data.bytes;
-    };
+    const auto storedGateway = [&] { return ReadRaw(key, "DefaultGateway").value_or(RegistryData{}).bytes; };
     const std::string before = storedGateway();
     ASSERT_EQ(before.substr(0, 11), "192.168.1.1");
     for (const auto& [number, method, code] :
@@ -284,12 +230,9 @@ TEST_F(ActivationTest, StaticToDhcpAndBackLeaveWmiAndTheRegistryAsWindowsWould)
     const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(LaptopWired)->settingId);
     // A value as text: a number, or the lines of a multi-string each followed by "|".
     const auto stored = [&](const char* name) {
-        UniqueHkey interfaceKey;
-        RegistryData data;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, key.c_str(), 0, KEY_READ, interfaceKey.put()) != ERROR_SUCCESS ||
-            QueryRegistryValue(interfaceKey.get(), name, data) != ERROR_SUCCESS) {
-            return std::string("<none>");
-        }
+        const std::optional<RegistryData> value = ReadRaw(key, name);
+        if (!value) return std::string("<none>");
+        const RegistryData& data = *value;
         if (data.type == REG_DWORD) return std::to_string(static_cast<unsigned char>(data.bytes.at(0)));
         std::string text;
         for (const std::string& line : WalkMultiString(data.bytes, data.bytes.size())) {

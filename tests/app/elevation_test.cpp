@@ -9,35 +9,24 @@
 #include "core/handles.h"
 #include "core/processrights.h"
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "simnet/simregistry.h"
 #include "support/tempfolder.h"
 
 namespace {
 class ElevationTest : public NetconfigTest {
 protected:
-    ElevationTest()
-    {
-        m_previousQuery = SetElevationQuery([this] { return elevated; });
-        // The simulated program's build stands in for this one: tests run as test_app.exe.
-        m_previousProgram = SetElevatedProgram(SimulatedProgram());
-        network.RefuseUnelevated(true);
-    }
-    ~ElevationTest() override
-    {
-        SetElevationQuery(m_previousQuery);
-        SetElevatedProgram(m_previousProgram);
-        SetElevatedLauncher(nullptr);
-        DeleteFileA(SharedState().c_str());
-    }
+    ElevationTest() { network.RefuseUnelevated(true); }
+    ~ElevationTest() override { DeleteFileA(SharedState().c_str()); }
 
     static std::string SimulatedProgram() { return ProgramFolder() + "..\\velmora-simnet.exe"; }
     static std::string SharedState() { return ProgramFolder() + "..\\velmora-simnet.state"; }
 
     void StartWith(const std::vector<ProfileData>& profiles)
     {
-        CreateOnNetwork();
-        for (const ProfileData& data : profiles) AppendProfile(*ProfileList, data).SetCaption(data.name);
+        Create();
+        for (const ProfileData& data : profiles)
+            AppendCaptioned(*ProfileList, data);
         boxes.clear();
     }
 
@@ -54,8 +43,10 @@ protected:
     std::vector<std::string> launched;
 
 private:
-    ElevationQuery m_previousQuery;
-    std::string m_previousProgram;
+    SeamGuard<ElevationQuery> m_query{SetElevationQuery, [this] { return elevated; }};
+    // The simulated program's build stands in for this one: tests run as test_app.exe.
+    SeamGuard<std::string> m_program{SetElevatedProgram, SimulatedProgram()};
+    SeamGuard<ElevatedLauncher> m_launcher{SetElevatedLauncher, nullptr};  // the shell until Launches
 };
 
 const ProfileData kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2", "", "Office", false};

@@ -6,64 +6,26 @@
 #include <aclapi.h>
 
 #include <optional>
-#include <ostream>
 #include <sstream>
 #include <vector>
 
 #include "app/elevatedrun.h"
 #include "app/elevation.h"
 #include "core/processrights.h"
+#include "support/registrykeys.h"
+#include "support/seams.h"
 
 namespace {
 constexpr char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr char EntryName[] = "V.M.R.";
 
-struct RawValue {
-    DWORD type = REG_NONE;
-    std::string bytes;
-};
+using RawValue = RegistryData;
 
 // The entry as the plain registry functions see it; none when absent.
-std::optional<RawValue> ReadEntry()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_READ, &key) != ERROR_SUCCESS) return std::nullopt;
-    RawValue value;
-    DWORD size = 0;
-    LSTATUS status = RegQueryValueExA(key, EntryName, nullptr, &value.type, nullptr, &size);
-    if (status == ERROR_SUCCESS) {
-        value.bytes.resize(size);
-        status =
-            RegQueryValueExA(key, EntryName, nullptr, &value.type, reinterpret_cast<BYTE*>(value.bytes.data()), &size);
-        value.bytes.resize(size);
-    }
-    RegCloseKey(key);
-    if (status != ERROR_SUCCESS) return std::nullopt;
-    return value;
-}
-
-void WriteEntry(const RawValue& value)
-{
-    HKEY key = nullptr;
-    ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &key, nullptr),
-              ERROR_SUCCESS);
-    RegSetValueExA(key, EntryName, 0, value.type, reinterpret_cast<const BYTE*>(value.bytes.data()),
-                   static_cast<DWORD>(value.bytes.size()));
-    RegCloseKey(key);
-}
-
-void RemoveEntry()
-{
-    HKEY key = nullptr;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, KEY_SET_VALUE, &key) != ERROR_SUCCESS) return;
-    RegDeleteValueA(key, EntryName);
-    RegCloseKey(key);
-}
-
-void PrintTo(const RawValue& value, std::ostream* out) { *out << "type " << value.type << ": " << value.bytes.c_str(); }
-
-// A REG_SZ value's bytes: the text and its terminating zero.
-RawValue Text(const std::string& text) { return {REG_SZ, std::string(text.c_str(), text.size() + 1)}; }
+std::optional<RawValue> ReadEntry() { return ReadRaw(RunKey, EntryName); }
+void WriteEntry(const RawValue& value) { WriteRaw(RunKey, EntryName, value.type, value.bytes); }
+void RemoveEntry() { DeleteRaw(RunKey, EntryName); }
+RawValue Text(const std::string& text) { return {REG_SZ, StringBytes(text)}; }
 
 // The running test program between double quotes, as the entry must hold it.
 std::string QuotedProgramPath()
@@ -232,21 +194,23 @@ TEST_F(AutostartTest, LockedRunKeyIsNeitherRewrittenNorChanged)
 // the program, and a declined prompt leaves the box as the entry still is.
 TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
 {
-    const ElevationQuery previousQuery = SetElevationQuery([] { return false; });
+    const SeamGuard<ElevationQuery> standardUser(SetElevationQuery, [] { return false; });
     std::optional<LockedRunKey> lock;
     lock.emplace();
     ASSERT_TRUE(lock->Locked());
     Create();
     bool declines = true;
     std::vector<std::string> launched;
-    SetElevatedLauncher([&](const std::string&, const std::string& parameters) {
+    const SeamGuard<ElevatedLauncher> launcher(SetElevatedLauncher, [&](const std::string&,
+                                                                        const std::string& parameters) {
         launched.push_back(parameters);
         if (declines) return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
         // Elevated, the run has the right the lock denies this process: made here with it lifted.
         lock.reset();
         std::istringstream words(parameters);
         std::vector<std::string> arguments;
-        for (std::string word; words >> word;) arguments.push_back(word);
+        for (std::string word; words >> word;)
+            arguments.push_back(word);
         return ElevatedRun{ElevatedRun::Outcome::Finished,
                            static_cast<DWORD>(RunElevatedChange(arguments, [] { return Variant(); }))};
     });
@@ -264,6 +228,4 @@ TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
     EXPECT_EQ(launched, (std::vector<std::string>{"--elevated-change autostart entry=on",
                                                   "--elevated-change autostart entry=on"}));
     EXPECT_TRUE(ReadEntry());
-    SetElevatedLauncher(nullptr);
-    SetElevationQuery(previousQuery);
 }

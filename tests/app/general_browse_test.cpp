@@ -10,53 +10,13 @@
 #include <vector>
 
 #include "profiles/iprofile.h"
+#include "support/findwindows.h"
 #include "support/tempfolder.h"
-#include "ui/timer.h"
+#include "support/timedsteps.h"
 
 namespace {
-HWND FindChildOfClass(HWND parent, const std::string& className)
-{
-    struct Search {
-        std::string name;
-        HWND found = nullptr;
-    } search{className};
-    EnumChildWindows(
-        parent,
-        [](HWND window, LPARAM data) {
-            auto* search = reinterpret_cast<Search*>(data);
-            char name[64] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (search->name == name) {
-                search->found = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&search));
-    return search.found;
-}
-
-// The file-open dialog of this thread, once it is up.
-HWND FindOpenDialog()
-{
-    HWND found = nullptr;
-    EnumThreadWindows(
-        GetCurrentThreadId(),
-        [](HWND window, LPARAM result) {
-            char name[16] = {};
-            GetClassNameA(window, name, sizeof name);
-            if (std::string(name) == "#32770" && IsWindowVisible(window)) {
-                *reinterpret_cast<HWND*>(result) = window;
-                return FALSE;
-            }
-            return TRUE;
-        },
-        reinterpret_cast<LPARAM>(&found));
-    return found;
-}
-
 // The position of the file list's entry whose text starts with `name`, or -1.
-int FindEntry(HWND list, const std::string& name)
+int FindFileEntry(HWND list, const std::string& name)
 {
     const int count = static_cast<int>(SendMessageA(list, LVM_GETITEMCOUNT, 0, 0));
     for (int i = 0; i < count; ++i) {
@@ -94,27 +54,16 @@ protected:
     // step gets the dialog. Returns when the dialog has closed.
     void Browse(std::vector<std::function<void(HWND)>> steps)
     {
-        size_t next = 0;
-        bool sawDialog = false;
-        TTimer driver;
-        driver.onTimer = [&] {
-            HWND dialog = FindOpenDialog();
-            if (dialog == nullptr) return;  // not up yet: the next tick looks again
-            sawDialog = true;
-            if (next < steps.size()) {
-                steps[next++](dialog);
-            } else {
-                driver.SetEnabled(false);
-                // Steps left over (or none given): leave as the user would.
-                PostMessageA(dialog, WM_COMMAND, IDCANCEL, 0);
-            }
-        };
-        driver.SetInterval(20);
-        driver.SetEnabled(true);
+        std::vector<Step> ticks;
+        for (auto& step : steps)
+            ticks.push_back([step] { step(FindThreadDialog()); });
+        // Steps left over (or none given): leave as the user would.
+        TimedSteps driver(
+            std::move(ticks), 20, [] { return FindThreadDialog() != nullptr; },
+            [] { PostMessageA(FindThreadDialog(), WM_COMMAND, IDCANCEL, 0); });
         Click(*form->Button4);
-        driver.SetEnabled(false);
-        EXPECT_TRUE(sawDialog);
-        EXPECT_EQ(next, steps.size()) << "the dialog closed before every step ran";
+        driver.Stop();
+        EXPECT_TRUE(driver.AllRan()) << "the dialog closed before every step ran";
     }
 
     TempFolder folder;
@@ -130,7 +79,7 @@ TEST_F(BrowseTest, PathFieldFollowsEverySelectionAndKeepsTheLastAfterCancel)
         return [&, name](HWND dialog) {
             HWND list = FindChildOfClass(dialog, "SysListView32");
             ASSERT_NE(list, nullptr);
-            const int entry = FindEntry(list, name);
+            const int entry = FindFileEntry(list, name);
             ASSERT_GE(entry, 0) << name;
             SelectEntry(list, entry);
             seen.push_back(form->Edit1->Text());

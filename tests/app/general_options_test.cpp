@@ -4,29 +4,18 @@
 #include "profiles/iprofile.h"
 #include "support/tempfolder.h"
 
-namespace {
-void ClickBox(const TCheckBox& box) { SendMessageA(box.Handle(), BM_CLICK, 0, 0); }
-
-// What a user's typing does to the field: the whole text replaced through the keyboard's path.
-void TypeInto(const TEdit& edit, const std::string& text)
-{
-    SendMessageA(edit.Handle(), EM_SETSEL, 0, -1);
-    SendMessageA(edit.Handle(), EM_REPLACESEL, TRUE, reinterpret_cast<LPARAM>(text.c_str()));
-}
-}  // namespace
-
 // Off lists every configuration and keeps the choice; on again drops the chosen adapter
 // without IP and moves the choice to the first one listed.
 TEST_F(NetconfigTest, ShowOnlyIpEnabledRefreshesWithTheQueryItNames)
 {
-    CreateOnNetwork();
+    Create();
     ASSERT_TRUE(form->CheckBox1->Checked());
     ASSERT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
     PressDownInSelector();
     ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
 
     size_t queries = QueryCount();
-    ClickBox(*form->CheckBox1);
+    Click(*form->CheckBox1);
     EXPECT_FALSE(form->IpEnabledOnly);
     EXPECT_EQ(QueryCount(), queries + 1);
     EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName, BluetoothName}));
@@ -36,7 +25,7 @@ TEST_F(NetconfigTest, ShowOnlyIpEnabledRefreshesWithTheQueryItNames)
     PressDownInSelector();
     ASSERT_EQ(form->SelectedAdapterIndex, Bluetooth);
     queries = QueryCount();
-    ClickBox(*form->CheckBox1);
+    Click(*form->CheckBox1);
     EXPECT_TRUE(form->IpEnabledOnly);
     EXPECT_EQ(QueryCount(), queries + 1);
     EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
@@ -65,7 +54,7 @@ TEST_F(MainWindowTest, TypedPathIsTakenButNeitherReloadsNorMovesTheSave)
     Create();
     const int loaded = form->ListView1->Items().Count();
 
-    TypeInto(*form->Edit1, other);
+    TypeInto(form->Edit1->Handle(), other.c_str());
     EXPECT_EQ(ProfileIniPath, other);
     EXPECT_EQ(form->ListView1->Items().Count(), loaded);
 

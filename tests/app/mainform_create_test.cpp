@@ -10,7 +10,8 @@
 #include "core/error.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
+#include "support/registrykeys.h"
 #include "simnet/simnetwork.h"
 #include "support/tempfolder.h"
 
@@ -20,8 +21,8 @@ TEST_F(MainWindowTest, CreationConnectsRefreshesAndLoads)
     Create();
     EXPECT_EQ(form->SelectedAdapterIndex, 0);  // set to -1, then the refresh found no adapter
     EXPECT_EQ(form->ActiveProfileIndex, -1);
-    EXPECT_EQ(DispatchOf(form->WmiServices), static_cast<IDispatch*>(services));
-    EXPECT_EQ(services->queries.size(), 1u);
+    EXPECT_EQ(DispatchOf(form->WmiServices), DispatchOf(network.Services()));
+    EXPECT_EQ(QueryCount(), 1u);
     EXPECT_EQ(ProfileList, &form->ListView1->Items());
     ASSERT_NE(Form2, nullptr);
     EXPECT_EQ(GetWindow(Form2->Handle(), GW_OWNER), form->Handle());
@@ -31,15 +32,8 @@ TEST_F(MainWindowTest, CreationConnectsRefreshesAndLoads)
 
 TEST_F(MainWindowTest, ProfilesAreLoadedFromTheStore)
 {
-    {
-        // A store with two profiles beside the program.
-        HANDLE file = CreateFileA(StorePath().c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-        const char text[] = "[0]\r\nip=10.0.0.5\r\nname=Office\r\n[1]\r\nip=10.0.0.6\r\nname=Home\r\n";
-        DWORD written = 0;
-        WriteFile(file, text, sizeof text - 1, &written, nullptr);
-        CloseHandle(file);
-    }
-    form = &application.CreateForm<TForm1>([this] { return servicesHolder.Copy(); });
+    WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\nname=Office\r\n[1]\r\nip=10.0.0.6\r\nname=Home\r\n");
+    form = &application.CreateForm<TForm1>([this] { return network.Services(); });
     EXPECT_EQ(form->ListView1->Items().Count(), 2);
 }
 
@@ -56,20 +50,19 @@ class FailedStepTest : public MainWindowTest, public testing::WithParamInterface
 public:
     ~FailedStepTest() override
     {
-        if (m_runKey) RegDeleteValueA(m_runKey.get(), "V.M.R.");
+        if (m_written) DeleteRaw(kRunKey, "V.M.R.");
     }
     // "V.M.R." of another type than a string, as another program could leave it.
     void PutNumberAsAutostartValue()
     {
-        ASSERT_EQ(RegCreateKeyExA(HKEY_LOCAL_MACHINE, "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run", 0,
-                                  nullptr, 0, KEY_SET_VALUE, nullptr, m_runKey.put(), nullptr),
-                  ERROR_SUCCESS);
         const DWORD number = 1;
-        RegSetValueExA(m_runKey.get(), "V.M.R.", 0, REG_DWORD, reinterpret_cast<const BYTE*>(&number), sizeof number);
+        WriteRaw(kRunKey, "V.M.R.", REG_DWORD, std::string(reinterpret_cast<const char*>(&number), sizeof number));
+        m_written = true;
     }
 
 private:
-    UniqueHkey m_runKey;
+    static constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+    bool m_written = false;
 };
 
 TEST_P(FailedStepTest, IsShownAndTheProfilesAreLoadedAndKept)
@@ -117,7 +110,7 @@ TEST_F(MainWindowTest, AnUnreadableStoreIsNamedAndKept)
         // Another program holds the file open without sharing it.
         UniqueFile held(CreateFileA(StorePath().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
         ASSERT_TRUE(held);
-        form = &application.CreateForm<TForm1>([this] { return servicesHolder.Copy(); });
+        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
     }
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find(StorePath()), std::string::npos) << boxes[0].text;

@@ -139,8 +139,8 @@ TEST_F(MainWindowTest, DescriptionTextAndShape)
 TEST_F(MainWindowTest, TrayMenuHasItsFiveItemsWithImages)
 {
     Create();
-    UniqueHmenu menu = form->PopupMenu1->BuildMenu();
-    ASSERT_EQ(GetMenuItemCount(menu.get()), 5);
+    const std::vector<MenuEntry> menu = TrayMenu();
+    ASSERT_EQ(menu.size(), 5u);
     struct Entry {
         const TMenuItem* item;
         const char* caption;
@@ -153,14 +153,12 @@ TEST_F(MainWindowTest, TrayMenuHasItsFiveItemsWithImages)
         {form->About1, "About", 3},
         {form->Exit1, "Exit", 4},
     };
-    for (int i = 0; i < 5; ++i) {
-        char text[64] = {};
-        GetMenuStringA(menu.get(), static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-        EXPECT_STREQ(text, entries[i].caption);
-        EXPECT_EQ(GetMenuItemID(menu.get(), i), entries[i].item->Command());
+    for (size_t i = 0; i < 5; ++i) {
+        EXPECT_EQ(menu[i].caption, entries[i].caption);
+        EXPECT_EQ(menu[i].command, entries[i].item->Command());
         EXPECT_EQ(entries[i].item->ImageIndex(), entries[i].image);
+        EXPECT_EQ((menu[i].state & MFS_DEFAULT) != 0, i == 0) << entries[i].caption;
     }
-    EXPECT_EQ(GetMenuDefaultItem(menu.get(), TRUE, 0), 0u);
     EXPECT_EQ(form->PopupMenu1->Images(), form->ImageList3.get());
     EXPECT_EQ(form->ImageList3->Count(), 9);
 }

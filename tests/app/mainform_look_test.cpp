@@ -10,8 +10,8 @@
 #include "simnet/simnetwork.h"
 #include "simnet/simregistry.h"
 #include "support/screenshot.h"
+#include "support/timedsteps.h"
 #include "ui/application.h"
-#include "ui/timer.h"
 
 TEST(MainWindowLook, DISABLED_SavesEachTab)
 {
@@ -29,24 +29,18 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
         form.PageControl1->SetActivePageIndex(tab);
         RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
         application.ProcessMessages();
-        RECT area;
-        GetWindowRect(form.Handle(), &area);
-        InflateRect(&area, 8, 8);
-        SaveScreenArea(area, std::string(folder) + "\\mainwindow-" + names[tab] + ".bmp");
+        SaveWindow(form.Handle(), std::string(folder) + "\\mainwindow-" + names[tab] + ".bmp");
     }
     // The tray menu, opened where the tray icon would open it, saved while it is open.
     form.Button2->Click();
-    TTimer shoot;
-    shoot.onTimer = [&] {
-        shoot.SetEnabled(false);
-        RECT screen;
-        GetWindowRect(GetDesktopWindow(), &screen);
-        RECT area{screen.right - 260, screen.bottom - 230, screen.right, screen.bottom};
-        SaveScreenArea(area, std::string(folder) + "\\traymenu.bmp");
-        EndMenu();
-    };
-    shoot.SetInterval(50);
-    shoot.SetEnabled(true);
+    TimedSteps shoot({[&] {
+                         RECT screen;
+                         GetWindowRect(GetDesktopWindow(), &screen);
+                         RECT area{screen.right - 260, screen.bottom - 230, screen.right, screen.bottom};
+                         SaveScreenArea(area, std::string(folder) + "\\traymenu.bmp");
+                         EndMenu();
+                     }},
+                     50);
     RECT screen;
     GetWindowRect(GetDesktopWindow(), &screen);
     SetForegroundWindow(form.Handle());

@@ -30,15 +30,15 @@ TEST_F(MainWindowTest, FirstOpenShowsProfilesThenTheLastTab)
 TEST_F(MainWindowTest, EveryShowingRunsOneAdapterQuery)
 {
     Create();
-    ASSERT_EQ(services->queries.size(), 1u);  // creation's own refresh
+    ASSERT_EQ(QueryCount(), 1u);  // creation's own refresh
     Choose(form->Configuration1);
-    EXPECT_EQ(services->queries.size(), 2u);
+    EXPECT_EQ(QueryCount(), 2u);
     Choose(form->Configuration1);  // already visible: no showing, no query
     Choose(form->About1);
-    EXPECT_EQ(services->queries.size(), 2u);
+    EXPECT_EQ(QueryCount(), 2u);
     Click(*form->Button2);
     Choose(form->About1);
-    EXPECT_EQ(services->queries.size(), 3u);
+    EXPECT_EQ(QueryCount(), 3u);
 }
 
 TEST_F(MainWindowTest, ProfilesTabLinkSelectsTheProfilesTab)

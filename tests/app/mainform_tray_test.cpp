@@ -4,24 +4,9 @@
 
 #include <algorithm>
 
-#include "support/notifyrecorder.h"
-#include "support/openmenu.h"
 #include "tray/trayicon.h"
 
-namespace {
-class MainWindowTrayTest : public MainWindowTest {
-protected:
-    // Presses a button on the icon; the menu it opens is closed again from a timer, after
-    // noting whether it was on the screen.
-    bool PressOpensMenu(UINT press)
-    {
-        OpenMenuWatch watch;
-        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, press);
-        return watch.Seen();
-    }
-    RecordingNotifyArea area;
-};
-}  // namespace
+using MainWindowTrayTest = MainWindowTest;
 
 TEST_F(MainWindowTrayTest, IconGoesInWithTheWindowWithItsOwnImageAndTip)
 {
@@ -42,8 +27,8 @@ TEST_F(MainWindowTrayTest, BothButtonsOpenTheTrayMenuAndItRunsItsPopupHandlerFir
     Create();
     int popups = 0;
     form->PopupMenu1->onPopup = [&] { ++popups; };
-    EXPECT_TRUE(PressOpensMenu(WM_RBUTTONDOWN));
-    EXPECT_TRUE(PressOpensMenu(WM_LBUTTONDOWN));
+    EXPECT_TRUE(PressTrayIcon(WM_RBUTTONDOWN));
+    EXPECT_TRUE(PressTrayIcon(WM_LBUTTONDOWN));
     EXPECT_EQ(popups, 2);
     EXPECT_TRUE(boxes.empty());
 }
@@ -65,15 +50,12 @@ TEST_F(MainWindowTrayTest, MinimisingSendsTheWindowToTheTrayAndOpenConfiguratorB
 TEST(MainWindowTrayIcon, LeavesTheNotificationAreaWithTheWindow)
 {
     RecordingNotifyArea area;
-    MessageBoxHandler previous =
-        SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
+    MessageBoxRecorder boxes;
     {
         TApplication application;
-        CountingServices* services = nullptr;
-        Variant holder = CountingServices::Make(&services);
-        application.CreateForm<TForm1>([&] { return holder.Copy(); });
+        SimNetwork network;
+        application.CreateForm<TForm1>([&] { return network.Services(); });
         EXPECT_EQ(area.Count(NIM_DELETE), 0);
     }
     EXPECT_EQ(area.Count(NIM_DELETE), 1);
-    SetMessageBoxHandler(previous);
 }

@@ -1,19 +1,12 @@
 #include "app/mainwindow.h"
 
-#include <commctrl.h>
-
 #include "app/adaptermemory.h"
 #include "profiles/iprofile.h"
+#include "support/simcalls.h"
+#include "support/tempfolder.h"
 
 MainWindowTest::MainWindowTest()
 {
-    m_previousBoxes =
-        SetMessageBoxHandler([this](HWND, const std::string& text, const std::string& caption, UINT flags) {
-            boxes.push_back({text, caption, flags});
-            return IDOK;
-        });
-    m_previousShell = SetShellOpen([this](const std::string& address) { opened.push_back(address); });
-    servicesHolder = CountingServices::Make(&services);
     UnblockStore();
     DeleteFileA(StorePath().c_str());
     ForgetRememberedAdapter();
@@ -21,8 +14,6 @@ MainWindowTest::MainWindowTest()
 
 MainWindowTest::~MainWindowTest()
 {
-    SetMessageBoxHandler(m_previousBoxes);
-    SetShellOpen(m_previousShell);
     UnblockStore();
     DeleteFileA(StorePath().c_str());
     ForgetRememberedAdapter();
@@ -30,11 +21,19 @@ MainWindowTest::~MainWindowTest()
 
 TForm1& MainWindowTest::Create(ConnectServicesFunction connect)
 {
-    if (!connect) connect = [this] { return servicesHolder.Copy(); };
+    if (!connect) connect = [this] { return network.Services(); };
     form = &application.CreateForm<TForm1>(connect);
     // Creation loads the store; start every test from a store nobody has written.
     DeleteFileA(StorePath().c_str());
     return *form;
+}
+
+void MainWindowTest::StartOnProfilesTab(const std::string& store)
+{
+    WriteFileBytes(StorePath(), store);
+    form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+    Choose(form->Configuration1);
+    application.ProcessMessages();
 }
 
 std::string MainWindowTest::StorePath() { return ProgramFolder() + "profiles.ini"; }
@@ -49,26 +48,12 @@ void MainWindowTest::BlockStore()
 
 void MainWindowTest::UnblockStore() { RemoveDirectoryA(StorePath().c_str()); }
 
-void MainWindowTest::Choose(TMenuItem* item)
+std::string MainWindowTest::ShownTip() const
 {
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
+    for (auto call = area.calls.rbegin(); call != area.calls.rend(); ++call) {
+        if (call->message == NIM_ADD || call->message == NIM_MODIFY) return call->record.szTip;
+    }
+    return {};
 }
 
-void MainWindowTest::Click(const TButton& button) { SendMessageA(button.Handle(), BM_CLICK, 0, 0); }
-
-void MainWindowTest::CloseButton() { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
-
-LRESULT MainWindowTest::QueryEndSession() { return SendMessageA(form->Handle(), WM_QUERYENDSESSION, 0, 0); }
-
-void MainWindowTest::SelectTab(int index)
-{
-    HWND tabs = form->PageControl1->Handle();
-    SendMessageA(tabs, TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
-    NMHDR header{tabs, static_cast<UINT_PTR>(GetDlgCtrlID(tabs)), static_cast<UINT>(TCN_SELCHANGE)};
-    SendMessageA(GetParent(tabs), WM_NOTIFY, header.idFrom, reinterpret_cast<LPARAM>(&header));
-}
-
-int MainWindowTest::SelectedTab() const
-{
-    return static_cast<int>(SendMessageA(form->PageControl1->Handle(), TCM_GETCURSEL, 0, 0));
-}
+size_t MainWindowTest::QueryCount() const { return ::QueryCount(network); }

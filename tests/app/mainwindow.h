@@ -1,55 +1,46 @@
 #pragma once
-// What the main window's tests share: an application of their own, the message boxes and
-// shell calls recorded instead of shown, a counting services object, and the profile store
-// the window writes (profiles.ini beside the test program) and the adapter it remembers
-// removed before and after.
+// What the main window's tests share: the main window's driver, the message boxes, the shell
+// and the notification area recorded instead of used, a simulated network (empty unless a
+// test adds adapters) that logs every call, and the profile store the window writes
+// (profiles.ini beside the test program) and the adapter it remembers removed before and after.
 #include <gtest/gtest.h>
 
-#include <memory>
 #include <string>
 #include <vector>
 
-#include "app/fakeservices.h"
-#include "app/mainformunit.h"
-#include "core/messagebox.h"
-#include "ui/application.h"
+#include "simnet/simnetwork.h"
+#include "support/boxes.h"
+#include "support/mainwindowdriver.h"
+#include "support/notifyrecorder.h"
+#include "support/seams.h"
 #include "ui/shell.h"
 
-struct ShownBox {
-    std::string text;
-    std::string caption;
-    UINT flags;
-};
-
-class MainWindowTest : public testing::Test {
+class MainWindowTest : public testing::Test, public MainWindowDriver {
 protected:
     MainWindowTest();
     ~MainWindowTest() override;
 
-    // Creates the main window as the program does; `connect` defaults to the counting services.
+    // Creates the main window as the program does; `connect` defaults to `network`.
     TForm1& Create(ConnectServicesFunction connect = {});
+    // Starts on a store holding `store`, the window open on its Profiles tab.
+    void StartOnProfilesTab(const std::string& store);
     static std::string StorePath();
     bool StoreWritten() const;
     // Makes the next saves fail: a folder stands where the file must go.
     void BlockStore();
     void UnblockStore();
 
-    // The user's actions, as the messages they send.
-    void Choose(TMenuItem* item);  // a tray menu command
-    void Click(const TButton& button);
-    void CloseButton();  // the caption's close button
-    LRESULT QueryEndSession();
-    void SelectTab(int index);  // a click on a tab
-    int SelectedTab() const;
+    // The tip the notification area was last given.
+    std::string ShownTip() const;
+    // Adapter queries made so far.
+    size_t QueryCount() const;
 
-    TApplication application;
-    TForm1* form = nullptr;
-    CountingServices* services = nullptr;
-    Variant servicesHolder;
-    std::vector<ShownBox> boxes;
+    SimNetwork network;
+    MessageBoxRecorder boxes;
     std::vector<std::string> opened;
+    RecordingNotifyArea area;
 
 private:
-    MessageBoxHandler m_previousBoxes;
-    ShellOpenFunction m_previousShell;
+    SeamGuard<ShellOpenFunction> m_shell{SetShellOpen,
+                                         [this](const std::string& address) { opened.push_back(address); }};
 };

@@ -1,50 +1,27 @@
 // "Apply Changes": the calls it makes with the property list's rows, in order, and what it
 // tells the user when the adapter refuses a setting.
 #include "app/netconfig_fixture.h"
+#include "support/simcalls.h"
 
 namespace {
-std::vector<std::wstring> Texts(const SimArg& arg) { return arg.texts; }
+using Calls = std::vector<SeenCall>;
 
-// The configuration method calls made since the log was last cleared.
-std::vector<SimCall> MethodCalls(const SimNetwork& network)
-{
-    std::vector<SimCall> calls;
-    for (const SimCall& call : network.Calls()) {
-        if (call.member != L"ExecQuery") calls.push_back(call);
-    }
-    return calls;
-}
-
-void ExpectTextList(const SimArg& arg, const std::vector<std::wstring>& texts)
-{
-    EXPECT_EQ(arg.kind, SimArg::Kind::ByRef);
-    EXPECT_EQ(arg.type, VT_ARRAY | VT_BSTR);
-    EXPECT_EQ(arg.lowerBound, 1);
-    EXPECT_EQ(Texts(arg), texts);
-}
+// The rows of the wired adapter as they came: one address per element, IPv4 only.
+const Calls kWiredRowsSent = {
+    {L"SetGateWays", {{L"192.168.1.1"}, {L"1"}}},
+    {L"EnableStatic", {{L"192.168.1.10"}, {L"255.255.255.0"}}},
+    {L"setDNSServerSearchOrder", {{L"192.168.1.1", L"8.8.8.8"}}},
+};
 }  // namespace
 
 TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
 {
-    CreateOnNetwork();
+    Create();
     network.ClearCalls();
     Click(*form->Button1);
 
-    const std::vector<SimCall> calls = MethodCalls(network);
-    ASSERT_EQ(calls.size(), 3u);
-    EXPECT_EQ(calls[0].member, L"SetGateWays");
-    ASSERT_EQ(calls[0].args.size(), 2u);
-    ExpectTextList(calls[0].args[0], {L"192.168.1.1"});
-    EXPECT_EQ(calls[0].args[1].lowerBound, 1);
-    EXPECT_EQ(calls[0].args[1].ints, std::vector<int32_t>{1});
-    EXPECT_EQ(calls[1].member, L"EnableStatic");
-    ASSERT_EQ(calls[1].args.size(), 2u);
-    ExpectTextList(calls[1].args[0], {L"192.168.1.10"});
-    ExpectTextList(calls[1].args[1], {L"255.255.255.0"});
-    EXPECT_EQ(calls[2].member, L"setDNSServerSearchOrder");
-    ASSERT_EQ(calls[2].args.size(), 1u);
-    ExpectTextList(calls[2].args[0], {L"192.168.1.1", L"8.8.8.8"});
-    for (const SimCall& call : calls)
+    EXPECT_EQ(SeenCalls(network), kWiredRowsSent);
+    for (const SimCall& call : network.Calls())
         EXPECT_EQ(call.adapterIndex, Wired);
 
     // The adapter was static already, so EnableStatic answered 81, which is no refusal.
@@ -56,7 +33,7 @@ TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
 TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
 {
     network.MutableAdapter(Wired)->ipEnabled = false;  // the wireless adapter, on DHCP, comes first
-    CreateOnNetwork();
+    Create();
     ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
     EditValue("IP Address", "10.0.7.50   10.0.7.51");
     EditValue("IP Subnet Mask", "255.255.0.0 255.255.255.0 ");
@@ -66,16 +43,12 @@ TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
     Click(*form->Button1);
 
     // SetGateways answers 64 while the adapter is on DHCP: it goes again once it is static.
-    const std::vector<SimCall> calls = MethodCalls(network);
-    ASSERT_EQ(calls.size(), 4u);
-    for (size_t gatewayCall : {0u, 2u}) {
-        EXPECT_EQ(calls[gatewayCall].member, L"SetGateWays");
-        ExpectTextList(calls[gatewayCall].args.at(0), {L"10.0.7.254", L"10.0.7.253"});
-        EXPECT_EQ(calls[gatewayCall].args.at(1).ints, (std::vector<int32_t>{1, 1}));
-    }
-    ExpectTextList(calls[1].args.at(0), {L"10.0.7.50", L"10.0.7.51"});
-    ExpectTextList(calls[1].args.at(1), {L"255.255.0.0", L"255.255.255.0"});
-    ExpectTextList(calls[3].args.at(0), {L"9.9.9.9"});
+    const SeenCall gateways{L"SetGateWays", {{L"10.0.7.254", L"10.0.7.253"}, {L"1", L"1"}}};
+    EXPECT_EQ(SeenCalls(network),
+              (Calls{gateways,
+                     {L"EnableStatic", {{L"10.0.7.50", L"10.0.7.51"}, {L"255.255.0.0", L"255.255.255.0"}}},
+                     gateways,
+                     {L"setDNSServerSearchOrder", {{L"9.9.9.9"}}}}));
     EXPECT_TRUE(boxes.empty());
 
     const SimAdapter& live = *network.Adapter(Wireless);
@@ -96,34 +69,25 @@ TEST_F(NetconfigTest, UneditedRowsOfAnAdapterWithIpv6GoBackWithoutTheIpv6Entries
     wired.ipv6Addresses = {L"fe80::3"};
     wired.ipv6Prefixes = {L"64"};
     wired.ipv6Gateways = {L"fe80::1"};
-    CreateOnNetwork();
+    Create();
     ASSERT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 64 ");
     network.ClearCalls();
     Click(*form->Button1);
-    const std::vector<SimCall> calls = MethodCalls(network);
-    ASSERT_EQ(calls.size(), 3u);
-    ExpectTextList(calls[0].args.at(0), {L"192.168.1.1"});
-    ExpectTextList(calls[1].args.at(0), {L"192.168.1.10"});
-    ExpectTextList(calls[1].args.at(1), {L"255.255.255.0"});
+    EXPECT_EQ(SeenCalls(network), kWiredRowsSent);
     EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(NetconfigTest, EmptyRowsSendNoGatewayAndNoServerList)
 {
-    CreateOnNetwork();
+    Create();
     EditValue("Default Gateways", "");
     EditValue("DNS Servers", " ");
     EditValue("IP Address", "192.168.1.30");
     network.ClearCalls();
     Click(*form->Button1);
 
-    const std::vector<SimCall> calls = MethodCalls(network);
-    ASSERT_EQ(calls.size(), 2u);
-    EXPECT_EQ(calls[0].member, L"EnableStatic");
-    ExpectTextList(calls[0].args.at(0), {L"192.168.1.30"});
-    EXPECT_EQ(calls[1].member, L"setDNSServerSearchOrder");
-    ASSERT_EQ(calls[1].args.size(), 1u);
-    EXPECT_EQ(calls[1].args[0].kind, SimArg::Kind::Omitted);
+    EXPECT_EQ(SeenCalls(network), (Calls{{L"EnableStatic", {{L"192.168.1.30"}, {L"255.255.255.0"}}},
+                                         {L"setDNSServerSearchOrder", {{L"~"}}}}));
     EXPECT_TRUE(boxes.empty());
 
     const SimAdapter& live = *network.Adapter(Wired);
@@ -134,15 +98,15 @@ TEST_F(NetconfigTest, EmptyRowsSendNoGatewayAndNoServerList)
 
 TEST_F(NetconfigTest, ValueStillBeingEditedIsSent)
 {
-    CreateOnNetwork();
+    Create();
     ClickValue(form->proplist->FindRow("IP Address"));
     ASSERT_TRUE(form->proplist->Editing());
     SetWindowTextA(form->proplist->Editor()->Handle(), "192.168.1.44");
     network.ClearCalls();
     Click(*form->Button1);
-    const std::vector<SimCall> calls = MethodCalls(network);
+    const Calls calls = SeenCalls(network);
     ASSERT_EQ(calls.size(), 3u);
-    ExpectTextList(calls[1].args.at(0), {L"192.168.1.44"});
+    EXPECT_EQ(calls[1].args.at(0), std::vector<std::wstring>{L"192.168.1.44"});
 }
 
 // Each refused setting is named in one box after all three calls, with the code's text.
@@ -162,7 +126,7 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
          "8.8.8.8 255.255.255.255",
          {"Default Gateways: Invalid gateway IP address (71)", "DNS Servers: Invalid IP address (70)"}},
     };
-    CreateOnNetwork();
+    Create();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.address);
         boxes.clear();
@@ -188,7 +152,7 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
 
 TEST_F(NetconfigTest, CallThatCannotBeMadeIsShownAsFailed)
 {
-    CreateOnNetwork();
+    Create();
     network.FailMethod(Wired, L"SetGateWays", DISP_E_UNKNOWNNAME);
     network.SetMethodResult(Wired, L"EnableStatic", 91);
     Click(*form->Button1);

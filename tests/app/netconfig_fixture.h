@@ -1,16 +1,9 @@
 #pragma once
 // What the Network Configuration tab's tests share: the main window on a simulated network of
-// three adapters, the notification area recorded, and the user's actions on the tab as the
-// messages they send.
+// three adapters.
 #include <string>
-#include <utility>
-#include <vector>
 
 #include "app/mainwindow.h"
-#include "simnet/simnetwork.h"
-#include "support/notifyrecorder.h"
-
-using Rows = std::vector<std::pair<std::string, std::string>>;
 
 class NetconfigTest : public MainWindowTest {
 protected:
@@ -23,30 +16,4 @@ protected:
     static const char* const BluetoothName;
 
     NetconfigTest();
-
-    // Creates the main window on `network`.
-    TForm1& CreateOnNetwork();
-
-    // What the tab shows.
-    static Rows GridRows(const TValueListEditor& grid);
-    std::vector<std::string> SelectorEntries() const;
-    int SelectedEntry() const;
-    // The captions the profile list shows, in its order.
-    std::vector<std::string> ListCaptions() const;
-    // The tip the notification area was last given.
-    std::string ShownTip() const;
-    // Adapter queries made so far.
-    size_t QueryCount() const;
-
-    // The user's actions.
-    void PressDownInSelector();  // the arrow key in the selector's field
-    void TypeInSelector(const std::string& text);
-    void EditValue(const std::string& key, const std::string& text);  // click, type, Enter
-    void ClickValue(int row);                                         // a click on a row's value cell
-
-    SimNetwork network;
-    RecordingNotifyArea area;
-
-private:
-    HWND SelectorField() const;
 };

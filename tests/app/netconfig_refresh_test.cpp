@@ -23,7 +23,7 @@ const Rows WiredDetails = {
 
 TEST_F(NetconfigTest, FirstRefreshChoosesTheFirstAdapterAndShowsItEverywhere)
 {
-    CreateOnNetwork();
+    Create();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
     EXPECT_EQ(form->SelectedAdapterIndex, Wired);
@@ -38,7 +38,7 @@ TEST_F(NetconfigTest, FirstRefreshChoosesTheFirstAdapterAndShowsItEverywhere)
 
 TEST_F(NetconfigTest, ListBeginsWithTheSpacerUnderTheStripAndItsMacRowCannotBeEdited)
 {
-    CreateOnNetwork();
+    Create();
     Choose(form->Configuration1);
     SelectTab(TForm1::NetworkConfigurationTab);
     const TValueListEditor& grid = *form->proplist;
@@ -68,7 +68,7 @@ TEST_F(NetconfigTest, ListBeginsWithTheSpacerUnderTheStripAndItsMacRowCannotBeEd
 // one that reads becomes the chosen one.
 TEST_F(NetconfigTest, UnreadableConfigurationIsListedAsError)
 {
-    CreateOnNetwork();
+    Create();
     for (const wchar_t* property : {L"Description", L"Index"}) {
         SCOPED_TRACE(testing::Message() << "unreadable " << property);
         network.ClearScripts();
@@ -85,7 +85,7 @@ TEST_F(NetconfigTest, UnreadableConfigurationIsListedAsError)
 
 TEST_F(NetconfigTest, ShowOnlyIpEnabledMovesTheChoiceToTheFirstListedAdapter)
 {
-    CreateOnNetwork();
+    Create();
     form->CheckBox1->SetChecked(false);  // "Show only IP Enabled" off refreshes
     ASSERT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName, BluetoothName}));
     PressDownInSelector();
@@ -116,7 +116,7 @@ TEST_F(NetconfigTest, OneAddressIsTheFirstIpv4OneAndListsStayWhole)
     wired.ipv6Addresses = {L"2001:db8::3", L"fe80::3"};
     wired.ipv6Prefixes = {L"64", L"64"};
     wired.ipv6Gateways = {L"fe80::1"};
-    CreateOnNetwork();
+    Create();
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
     EXPECT_EQ(GridRows(*form->ValueListEditor2), WiredDetails);
     EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.10 2001:db8::3 fe80::3 ");
@@ -126,7 +126,7 @@ TEST_F(NetconfigTest, OneAddressIsTheFirstIpv4OneAndListsStayWhole)
 
 TEST_F(NetconfigTest, QueryWithNothingLeavesTheDetailsAsTheyWere)
 {
-    CreateOnNetwork();
+    Create();
     network.MutableAdapter(Wired)->ipEnabled = false;
     network.MutableAdapter(Wireless)->ipEnabled = false;
     form->refreshdata();
@@ -140,7 +140,7 @@ TEST_F(NetconfigTest, QueryWithNothingLeavesTheDetailsAsTheyWere)
 
 TEST_F(NetconfigTest, FailedReadEndsTheRefreshKeepingTheRowsBeforeIt)
 {
-    CreateOnNetwork();
+    Create();
     network.MutableAdapter(Wired)->ipAddresses = {L"192.168.1.77"};
     network.FailProperty(Wired, L"IPSubnet", E_FAIL, L"Generic failure");
     Choose(form->Configuration1);  // the showing's refresh
@@ -158,7 +158,7 @@ TEST_F(NetconfigTest, FailedReadEndsTheRefreshKeepingTheRowsBeforeIt)
 // box still says what failed and what the code means.
 TEST_F(NetconfigTest, AnUnknownMemberIsNamedWithTheCodesName)
 {
-    CreateOnNetwork();
+    Create();
     network.FailProperty(Wired, L"ServiceName", DISP_E_UNKNOWNNAME);
     boxes.clear();
     Choose(form->Configuration1);

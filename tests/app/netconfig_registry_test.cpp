@@ -22,7 +22,7 @@ TEST_F(NetconfigRegistryTest, StoredSettingsGoToTheTipAndTheCurrentDetails)
     SimAdapter& wired = *network.MutableAdapter(Wired);
     wired.ipAddresses = {L"192.168.1.77"};
     wired.dnsServers = {L"192.168.1.53"};
-    CreateOnNetwork();
+    Create();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10");
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10");
@@ -39,7 +39,7 @@ TEST_F(NetconfigRegistryTest, StoredSettingsGoToTheTipAndTheCurrentDetails)
 TEST_F(NetconfigRegistryTest, DhcpAdapterShowsItsLeaseWhereWindowsStoresNoAddress)
 {
     network.MutableAdapter(Wired)->ipEnabled = false;
-    CreateOnNetwork();
+    Create();
     ASSERT_EQ(form->SelectedAdapterIndex, Wireless);
     // On DHCP, Windows stores 0.0.0.0 as the address and keeps the lease apart; no name server
     // is set by hand.

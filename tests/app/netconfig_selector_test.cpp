@@ -10,7 +10,7 @@
 
 TEST_F(NetconfigTest, ChoosingAnotherAdapterRefillsOnlyThePropertyList)
 {
-    CreateOnNetwork();
+    Create();
     const size_t queries = QueryCount();
     PressDownInSelector();
     EXPECT_EQ(SelectedEntry(), 1);
@@ -49,7 +49,7 @@ TEST_F(NetconfigTest, TypedTextChoosesTheAdapterItDescribes)
         {"No such adapter", Wireless},
         {"REALTEK PCIE GBE FAMILY CONTROLLER", Wired},
     };
-    CreateOnNetwork();
+    Create();
     for (const Case& c : cases) {
         SCOPED_TRACE(c.typed);
         TypeInSelector(c.typed);
@@ -66,7 +66,7 @@ TEST_F(NetconfigTest, TypedTextChoosesTheAdapterItDescribes)
 TEST_F(NetconfigTest, SeveralAdaptersDescribedAlikeTheLastOneWins)
 {
     network.MutableAdapter(Wireless)->description = L"Realtek PCIe GbE Family Controller";
-    CreateOnNetwork();
+    Create();
     ASSERT_EQ(form->SelectedAdapterIndex, Wired);
     TypeInSelector(WiredName);
     EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
@@ -91,7 +91,7 @@ protected:
 TEST_F(AdapterMemoryTest, TheAdapterChosenInOneRunIsChosenAtTheNextStart)
 {
     ChooseInAnEarlierRun(WirelessName);
-    CreateOnNetwork();
+    Create();
     EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
     EXPECT_EQ(SelectedEntry(), 1);
     EXPECT_EQ(form->proplist->Values("MACAddress"), "00:1B:21:00:00:07");
@@ -105,7 +105,7 @@ TEST_F(AdapterMemoryTest, AnAdapterMissingAtTheNextStartFallsBackToTheFirstAndSt
 {
     ChooseInAnEarlierRun(WirelessName);
     network.MutableAdapter(Wireless)->ipEnabled = false;
-    CreateOnNetwork();
+    Create();
     EXPECT_EQ(form->SelectedAdapterIndex, Wired);
     EXPECT_EQ(SelectedEntry(), 0);
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
@@ -131,7 +131,7 @@ void DragFirstBorder(const THeaderControl& strip, int x)
 
 TEST_F(NetconfigTest, GridColumnsFollowTheHeaderStrip)
 {
-    CreateOnNetwork();
+    Create();
     Choose(form->Configuration1);
     SelectTab(TForm1::NetworkConfigurationTab);
     THeaderControl& strip = *form->HeaderControl1;

@@ -1,14 +1,13 @@
 // Faults on the platform side met by the whole window: a query that fails while the details
 // are refreshed or a profile applied, and display properties that are Null or of another type.
 // Each gets an error box with its own text or a plain fall-back, and the program goes on.
-#include <memory>
-
 #include "app/netconfig_fixture.h"
 #include "profiles/iprofile.h"
+#include "support/profiledata.h"
 
 TEST_F(NetconfigTest, AFailingQueryIsShownAndTheProgramGoesOn)
 {
-    CreateOnNetwork();
+    Create();
     network.FailQuery(static_cast<HRESULT>(0x80041003), L"Access denied");
     boxes.clear();
     Choose(form->Configuration1);  // showing refreshes
@@ -18,12 +17,7 @@ TEST_F(NetconfigTest, AFailingQueryIsShownAndTheProgramGoesOn)
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
 
     // An activation whose closing refresh fails still reaches the adapter, and says so once.
-    auto profile = std::make_unique<Tprofile>(*ProfileList);
-    profile->id = ProfileList->Count();
-    profile->ip = "10.9.9.9";
-    profile->mask = "255.0.0.0";
-    profile->SetCaption("Lab");
-    ProfileList->Append(std::move(profile));
+    AppendCaptioned(*ProfileList, {"10.9.9.9", "255.0.0.0", "", "", "", "Lab"});
     boxes.clear();
     form->ActiveProfileIndex = -1;
     Choose(form->ApplyNextProfile1);
@@ -42,7 +36,7 @@ TEST_F(NetconfigTest, NullAndOtherTypedPropertiesShowAsTheirTextOrNothing)
     network.OverrideProperty(Wired, L"IPAddress", Variant::Null());
     network.OverrideProperty(Wired, L"DNSServerSearchOrder", Variant::FromInt(42));
     network.OverrideProperty(Wired, L"MACAddress", Variant::Null());
-    CreateOnNetwork();
+    Create();
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(form->proplist->Values("IP Address"), "");
     EXPECT_EQ(form->proplist->Values("DNS Servers"), "42");

@@ -16,148 +16,41 @@
 #include "profiles/starttip.h"
 #include "simnet/configmethods.h"
 #include "simnet/simregistry.h"
-#include "support/openmenu.h"
+#include "support/editordriver.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
-#include "ui/modal.h"
-#include "ui/timer.h"
+#include "support/welcomedriver.h"
 
 namespace {
 using Texts = std::vector<std::string>;
-using Step = std::function<void()>;
 
 const char kThreeProfiles[] =
     "[0]\r\nip=10.0.0.1\r\nname=A\r\n[1]\r\nip=10.0.0.2\r\nname=B\r\n[2]\r\nip=10.0.0.3\r\nname=C\r\n";
 
 class ProfilesEditorTest : public NetconfigTest {
 protected:
-    ~ProfilesEditorTest() override { SetModalHandler(m_previousModal); }
-
-    void Start(const std::string& store)
-    {
-        WriteFileBytes(StorePath(), store);
-        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
-        Choose(form->Configuration1);
-        application.ProcessMessages();
-    }
-
-    TForm2& Editor() const { return *form->ProfileEditor; }
-
-    // Every later opening of the editor runs `steps`, one per timer tick inside its modal run.
-    // The last one must have closed it; otherwise the test fails and the editor is cancelled.
-    void OnEditor(std::vector<Step> steps)
-    {
-        m_previousModal = SetModalHandler([this, steps](const ModalRequest& request, const std::function<int()>& run) {
-            if (request.name != "Form2") return run();
-            ++editorRuns;
-            size_t next = 0;
-            TTimer ticks;
-            ticks.onTimer = [&] {
-                if (next < steps.size()) {
-                    steps[next++]();
-                    return;
-                }
-                ticks.SetEnabled(false);
-                if (Editor().Modal()) {
-                    ADD_FAILURE() << "the editor is still open after its steps";
-                    Editor().SetModalResult(mrCancel);
-                }
-            };
-            ticks.SetInterval(10);
-            ticks.SetEnabled(true);
-            return run();
-        });
-    }
-
-    Step Title(const std::string& title)
-    {
-        return [this, title] { Editor().proftitle->SetText(title); };
-    }
-    Step Ok()
-    {
-        return [this] { PostMessageA(Editor().Button1->Handle(), BM_CLICK, 0, 0); };
-    }
-    Step Cancel()
-    {
-        return [this] { PostMessageA(Editor().Button2->Handle(), BM_CLICK, 0, 0); };
-    }
-
-    HWND List() const { return form->ListView1->Handle(); }
-
-    // The captions of the "Profiles" submenu as the tray menu would open now.
-    Texts TrayCaptions() const
-    {
-        Texts captions;
-        UniqueHmenu menu = form->PopupMenu1->BuildMenu();
-        HMENU profiles = GetSubMenu(menu.get(), 1);
-        for (int i = 0; profiles != nullptr && i < GetMenuItemCount(profiles); ++i) {
-            char text[256] = {};
-            GetMenuStringA(profiles, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-            captions.push_back(text);
-        }
-        return captions;
-    }
-
-    // The command under the tray's profile entry at `position` (0 "Activate", 1 "Edit...",
-    // 2 "Delete"), as the menu would send it.
-    void ChooseInTray(int position, int command)
-    {
-        UniqueHmenu menu = form->PopupMenu1->BuildMenu();
-        HMENU entry = GetSubMenu(GetSubMenu(menu.get(), 1), position);
-        ASSERT_NE(entry, nullptr);
-        const UINT id = GetMenuItemID(entry, command);
-        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(id, 0), 0);
-    }
-
-    void Select(int index)
-    {
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED;
-        state.state = LVIS_SELECTED;
-        SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
-    }
-
+    TForm2& Editor() const { return editor.Editor(); }
     // A right click on the item at `index`, choosing "Edit..." in the context menu.
-    void EditFromContextMenu(int index)
-    {
-        RECT rect{};
-        rect.left = LVIR_ICON;
-        SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-        POINT at{(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-        ClientToScreen(List(), &at);
-        UINT chosen = 0;
-        OpenMenuWatch watch([&](HWND window) {
-            const HMENU menu = OpenMenuWatch::MenuOf(window);
-            for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
-                char text[64] = {};
-                GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
-                if (std::string(text) == "Edit...") chosen = GetMenuItemID(menu, i);
-            }
-        });
-        SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
-        ASSERT_NE(chosen, 0u) << "no Edit... in the context menu";
-        SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
-    }
+    void EditFromContextMenu(int index) { RightClick(ItemCentre(index), "Edit..."); }
+    Texts TrayCaptions() const { return Captions(TrayProfiles()); }
 
-    int editorRuns = 0;
-
-private:
-    ModalHandler m_previousModal;
+    EditorDriver editor{Form2};
 };
 }  // namespace
 
 TEST_F(ProfilesEditorTest, NewThenCancelLeavesNeitherItemNorTrayEntry)
 {
-    Start(kThreeProfiles);
+    StartOnProfilesTab(kThreeProfiles);
     Texts listWhileOpen, trayWhileOpen;
     int32_t idWhileOpen = -1;
-    OnEditor({[&] {
-                  listWhileOpen = ListCaptions();
-                  trayWhileOpen = TrayCaptions();
-                  idWhileOpen = Editor().EditedProfile->id;
-              },
-              Cancel()});
+    editor.Script({[&] {
+                       listWhileOpen = ListCaptions();
+                       trayWhileOpen = TrayCaptions();
+                       idWhileOpen = Editor().EditedProfile->id;
+                   },
+                   editor.Cancel()});
     Click(*form->SpeedButton5);
-    EXPECT_EQ(editorRuns, 1);
+    EXPECT_EQ(editor.Runs(), 1);
     // The new profile is in both places while the editor shows it, numbered by its position.
     EXPECT_EQ(listWhileOpen, (Texts{"A", "B", "C", ""}));
     EXPECT_EQ(trayWhileOpen, (Texts{"A", "B", "C", ""}));
@@ -168,8 +61,8 @@ TEST_F(ProfilesEditorTest, NewThenCancelLeavesNeitherItemNorTrayEntry)
 
 TEST_F(ProfilesEditorTest, NewThenOkAddsTheProfileAtTheEndUnderItsTitleOrAddress)
 {
-    Start(kThreeProfiles);
-    OnEditor({Title("Lab"), Ok()});
+    StartOnProfilesTab(kThreeProfiles);
+    editor.Script({editor.Title("Lab"), editor.Ok()});
     Click(*form->SpeedButton5);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C", "Lab"}));
     EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C", "Lab"}));
@@ -178,7 +71,7 @@ TEST_F(ProfilesEditorTest, NewThenOkAddsTheProfileAtTheEndUnderItsTitleOrAddress
     EXPECT_EQ(form->prfs->Item(3).Tag(), 3);
 
     // Without a title, the address stands in for it.
-    OnEditor({[this] { Editor().ip->SetText("10.0.0.9"); }, Ok()});
+    editor.Script({[this] { Editor().ip->SetText("10.0.0.9"); }, editor.Ok()});
     Click(*form->SpeedButton5);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C", "Lab", "10.0.0.9"}));
     EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C", "Lab", "10.0.0.9"}));
@@ -202,17 +95,17 @@ class RenameTest : public ProfilesEditorTest, public testing::WithParamInterface
 TEST_P(RenameTest, BothCaptionsFollowAConfirmedRenameAndNeitherACancelledOne)
 {
     const RenameCase& c = GetParam();
-    Start(kThreeProfiles);
+    StartOnProfilesTab(kThreeProfiles);
     std::string shown;
-    OnEditor({[&] { shown = Editor().EditedProfile != nullptr ? Editor().EditedProfile->name : "(none)"; },
-              Title("Renamed"), c.confirm ? Ok() : Cancel()});
-    Select(1);
+    editor.Script({[&] { shown = Editor().EditedProfile != nullptr ? Editor().EditedProfile->name : "(none)"; },
+                   editor.Title("Renamed"), c.confirm ? editor.Ok() : editor.Cancel()});
+    SetSelected(1);
     switch (c.way) {
     case EditWay::EditButton: Click(*form->SpeedButton2); break;
-    case EditWay::TrayEdit: ChooseInTray(1, 1); break;
+    case EditWay::TrayEdit: ChooseInTray(1, "Edit..."); break;
     case EditWay::ContextEdit: EditFromContextMenu(1); break;
     }
-    EXPECT_EQ(editorRuns, 1);
+    EXPECT_EQ(editor.Runs(), 1);
     EXPECT_EQ(shown, "B");
     const Texts expected = c.confirm ? Texts{"A", "Renamed", "C"} : Texts{"A", "B", "C"};
     EXPECT_EQ(ListCaptions(), expected);
@@ -230,17 +123,17 @@ INSTANTIATE_TEST_SUITE_P(Ways, RenameTest,
 
 TEST_F(ProfilesEditorTest, TrayDeleteOfTheProfileOpenInTheEditorIsRefused)
 {
-    Start(kThreeProfiles);
+    StartOnProfilesTab(kThreeProfiles);
     Texts listAfterDelete, trayAfterDelete;
     bool stillOpen = false;
-    OnEditor({[&] { ChooseInTray(1, 2); },
-              [&] {
-                  listAfterDelete = ListCaptions();
-                  trayAfterDelete = TrayCaptions();
-                  stillOpen = Editor().Modal();
-              },
-              Title("Kept"), Ok()});
-    Select(1);
+    editor.Script({[&] { ChooseInTray(1, "Delete"); },
+                   [&] {
+                       listAfterDelete = ListCaptions();
+                       trayAfterDelete = TrayCaptions();
+                       stillOpen = Editor().Modal();
+                   },
+                   editor.Title("Kept"), editor.Ok()});
+    SetSelected(1);
     Click(*form->SpeedButton2);
     EXPECT_EQ(listAfterDelete, (Texts{"A", "B", "C"}));
     EXPECT_EQ(trayAfterDelete, (Texts{"A", "B", "C"}));
@@ -250,17 +143,18 @@ TEST_F(ProfilesEditorTest, TrayDeleteOfTheProfileOpenInTheEditorIsRefused)
     EXPECT_EQ(TrayCaptions(), (Texts{"A", "Kept", "C"}));
 
     // Once the editor is closed the same command deletes it.
-    ChooseInTray(1, 2);
+    ChooseInTray(1, "Delete");
     application.ProcessMessages();
     EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));
 }
 
 TEST_F(ProfilesEditorTest, DeletingAnotherProfileWhileTheEditorIsOpenRenumbersUnderIt)
 {
-    Start(kThreeProfiles);
+    StartOnProfilesTab(kThreeProfiles);
     Texts listAfterDelete;
-    OnEditor({[&] { ChooseInTray(0, 2); }, [&] { listAfterDelete = ListCaptions(); }, Title("C2"), Ok()});
-    Select(2);
+    editor.Script({[&] { ChooseInTray(0, "Delete"); }, [&] { listAfterDelete = ListCaptions(); }, editor.Title("C2"),
+                   editor.Ok()});
+    SetSelected(2);
     Click(*form->SpeedButton2);
     EXPECT_EQ(listAfterDelete, (Texts{"B", "C"}));
     EXPECT_EQ(ListCaptions(), (Texts{"B", "C2"}));
@@ -274,13 +168,13 @@ TEST_F(ProfilesEditorTest, DeletingAnotherProfileWhileTheEditorIsOpenRenumbersUn
 // ends the program, taking the editor with it.
 TEST_F(ProfilesEditorTest, TheProfileBeingCreatedIsNeitherAppliedNorSaved)
 {
-    Start(kThreeProfiles);
+    StartOnProfilesTab(kThreeProfiles);
     size_t callsWhileOpen = 99;
-    OnEditor({[&] {
+    editor.Script({[&] {
         network.ClearCalls();
         form->ActiveProfileIndex = 2;  // "Apply next" comes to the new one, number 3
         Choose(form->ApplyNextProfile1);
-        ChooseInTray(3, 0);
+        ChooseInTray(3, "Activate");
         callsWhileOpen = network.Calls().size();
         Choose(form->Exit1);
     }});
@@ -290,47 +184,32 @@ TEST_F(ProfilesEditorTest, TheProfileBeingCreatedIsNeitherAppliedNorSaved)
     EXPECT_TRUE(application.Terminated());
     EXPECT_FALSE(Editor().Modal());
     EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C"}));
-    TListItems saved;
-    LoadProfilesFrom(saved, StorePath());
-    EXPECT_EQ(saved.Count(), 3);
+    EXPECT_EQ(LoadedFrom(StorePath()).size(), 3u);
 }
 
 // The first start's "Create New Profile": what the editor is given for the chosen adapter
 // (the first one, Wired), and what stays after Ok.
 class DefaultProfileTest : public ProfilesEditorTest {
 protected:
-    DefaultProfileTest() : m_wasHidden(WelcomeNoticeHidden()) { ShowWelcomeNoticeAgain(); }
-    ~DefaultProfileTest() override
-    {
-        if (m_wasHidden) HideWelcomeNotice();
-        AdapterList().clear();
-    }
+    ~DefaultProfileTest() override { AdapterList().clear(); }
 
     // Starts with an empty store, answers the welcome with "Create New Profile" and the
     // editor with Ok, noting the profile the editor was given.
     void StartFirstTime()
     {
-        TForm4& welcome = application.Own(std::make_unique<TForm4>());
-        ModalHandler previous = SetModalHandler([&](const ModalRequest& request, const std::function<int()>& run) {
-            if (request.name == "Form4") {
-                PostMessageA(welcome.Button2->Handle(), BM_CLICK, 0, 0);
-                return run();
-            }
-            const Tprofile& p = *Form2->EditedProfile;
-            given = {p.name, p.ip, p.mask, p.gw, p.dns1, p.dns2};
-            givenDhcp = p.dhcp;
-            PostMessageA(Form2->Button1->Handle(), BM_CLICK, 0, 0);
-            return run();
-        });
-        CreateOnNetwork();
-        SetModalHandler(previous);
+        welcome.answer = [](TForm4& dialog) { PostMessageA(dialog.Button2->Handle(), BM_CLICK, 0, 0); };
+        editor.Script({[this] {
+                           const Tprofile& p = *Editor().EditedProfile;
+                           given = {p.name, p.ip, p.mask, p.gw, p.dns1, p.dns2};
+                           givenDhcp = p.dhcp;
+                       },
+                       editor.Ok()});
+        Create();
     }
 
+    WelcomeDriver welcome{application};
     Texts given;
     bool givenDhcp = false;
-
-private:
-    bool m_wasHidden;
 };
 
 TEST_F(DefaultProfileTest, TakesTheAdaptersPresentSettingsFromWmi)

@@ -16,33 +16,19 @@
 #include "simnet/simregistry.h"
 #include "profiles/iprofile.h"
 #include "profiles/starttip.h"
+#include "support/mainwindowdriver.h"
 #include "support/screenshot.h"
+#include "support/seams.h"
 #include "support/tempfolder.h"
+#include "support/timedsteps.h"
 #include "ui/application.h"
 #include "ui/modal.h"
-#include "ui/timer.h"
 
 namespace {
 // Runs `steps` one after the other from a timer while a menu or dialog holds the thread.
-class Script {
+class Script : public TimedSteps {
 public:
-    explicit Script(std::vector<std::function<void()>> steps) : m_steps(std::move(steps))
-    {
-        m_timer.onTimer = [this] {
-            if (m_next >= m_steps.size()) {
-                m_timer.SetEnabled(false);
-                return;
-            }
-            m_steps[m_next++]();
-        };
-        m_timer.SetInterval(150);
-        m_timer.SetEnabled(true);
-    }
-
-private:
-    std::vector<std::function<void()>> m_steps;
-    size_t m_next = 0;
-    TTimer m_timer;
+    explicit Script(std::vector<Step> steps) : TimedSteps(std::move(steps), 150) {}
 };
 
 void Key(UINT key)
@@ -66,25 +52,19 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         SimNetwork laptop = MakeDemoNetwork();
         SimRegistryMirror registry(laptop);
         registry.Attach();
-        TApplication application;
-        TForm1& form = application.CreateForm<TForm1>([&] { return laptop.Services(); });
+        MainWindowDriver window;
+        TForm1& form = *(window.form = &window.application.CreateForm<TForm1>([&] { return laptop.Services(); }));
         DeleteFileA(store.c_str());
         ProfileAt(*ProfileList, 2).SetImageIndex(1);
         form.Configuration1->Click();
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED | LVIS_FOCUSED;
-        state.state = LVIS_SELECTED | LVIS_FOCUSED;
-        SendMessageA(form.ListView1->Handle(), LVM_SETITEMSTATE, 1, reinterpret_cast<LPARAM>(&state));
+        window.SetSelected(1);
         RedrawWindow(form.Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_ALLCHILDREN | RDW_UPDATENOW);
-        application.ProcessMessages();
+        window.application.ProcessMessages();
         SaveWindow(form.Handle(), folder + "\\profiles-tab.bmp");
 
         // The context menu over the selected profile.
-        RECT item{};
-        item.left = LVIR_ICON;
-        SendMessageA(form.ListView1->Handle(), LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&item));
-        POINT at{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(form.ListView1->Handle(), &at);
+        POINT at = window.ItemCentre(1);
+        ClientToScreen(window.List(), &at);
         {
             Script script(
                 {[&] { SaveWindow(form.Handle(), folder + "\\profiles-contextmenu.bmp"); }, [] { EndMenu(); }});
@@ -110,7 +90,7 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
     // The welcome dialog as a first start shows it.
     TApplication application;
     TForm4& welcome = application.Own(std::make_unique<TForm4>());
-    ModalHandler previous = SetModalHandler([&](const ModalRequest&, const std::function<int()>& run) {
+    const SeamGuard<ModalHandler> modal(SetModalHandler, [&](const ModalRequest&, const std::function<int()>& run) {
         Script script({[&] { SaveWindow(welcome.Handle(), folder + "\\welcome.bmp"); },
                        [&] {
                            welcome.SetModalResult(mrCancel);
@@ -119,5 +99,4 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         return run();
     });
     welcome.ShowModal();
-    SetModalHandler(previous);
 }

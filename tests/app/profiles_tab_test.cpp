@@ -10,7 +10,6 @@
 
 #include "app/netconfig_fixture.h"
 #include "profiles/iprofile.h"
-#include "support/openmenu.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -34,126 +33,11 @@ std::string StoreText(const std::vector<StoredProfile>& profiles)
     return text;
 }
 
-struct MenuEntry {
-    std::string caption;
-    UINT command = 0;
-    UINT state = 0;
-    std::vector<MenuEntry> items;
-};
-
-std::vector<MenuEntry> ReadMenu(HMENU menu)
-{
-    std::vector<MenuEntry> entries;
-    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        char caption[256] = {};
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_SUBMENU;
-        info.dwTypeData = caption;
-        info.cch = sizeof caption;
-        GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        MenuEntry entry{caption, info.wID, info.fState, {}};
-        if (info.hSubMenu != nullptr) entry.items = ReadMenu(info.hSubMenu);
-        entries.push_back(entry);
-    }
-    return entries;
-}
-
-std::vector<std::string> Captions(const std::vector<MenuEntry>& entries)
-{
-    std::vector<std::string> captions;
-    for (const MenuEntry& entry : entries)
-        captions.push_back(entry.caption);
-    return captions;
-}
-
 using Texts = std::vector<std::string>;
 
 class ProfilesTabTest : public NetconfigTest {
 protected:
-    void Start(const std::vector<StoredProfile>& profiles)
-    {
-        WriteFileBytes(StorePath(), StoreText(profiles));
-        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
-        Choose(form->Configuration1);
-        application.ProcessMessages();
-    }
-
-    HWND List() const { return form->ListView1->Handle(); }
-
-    // The "Profiles" submenu as the tray menu would open now.
-    std::vector<MenuEntry> TrayProfiles() const
-    {
-        UniqueHmenu menu = form->PopupMenu1->BuildMenu();
-        for (const MenuEntry& entry : ReadMenu(menu.get())) {
-            if (entry.caption == "Profiles") return entry.items;
-        }
-        ADD_FAILURE() << "no Profiles submenu";
-        return {};
-    }
-
-    // Chooses a command beneath the tray's profile entry at `position`, and lets the program
-    // handle what the command left in the queue.
-    void ChooseInTray(int position, const std::string& command)
-    {
-        const std::vector<MenuEntry> entries = TrayProfiles();
-        ASSERT_LT(static_cast<size_t>(position), entries.size());
-        for (const MenuEntry& item : entries[static_cast<size_t>(position)].items) {
-            if (item.caption == command) {
-                SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(item.command, 0), 0);
-                application.ProcessMessages();
-                return;
-            }
-        }
-        FAIL() << "no " << command << " under " << entries[static_cast<size_t>(position)].caption;
-    }
-
-    // What the list view reports when the user changes an item's selection.
-    void SetSelected(int index, bool selected)
-    {
-        LVITEMA state{};
-        state.stateMask = LVIS_SELECTED;
-        state.state = selected ? LVIS_SELECTED : 0;
-        SendMessageA(List(), LVM_SETITEMSTATE, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&state));
-    }
-
-    int SelectedCount() const { return static_cast<int>(SendMessageA(List(), LVM_GETSELECTEDCOUNT, 0, 0)); }
-
-    POINT ItemCentre(int index) const
-    {
-        RECT rect{};
-        rect.left = LVIR_ICON;
-        SendMessageA(List(), LVM_GETITEMRECT, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&rect));
-        return {(rect.left + rect.right) / 2, (rect.top + rect.bottom) / 2};
-    }
-
-    POINT EmptyPlace() const
-    {
-        RECT client;
-        GetClientRect(List(), &client);
-        return {client.right - 10, client.bottom - 10};
-    }
-
-    // A right click at a point of the list: the context menu opens; it is read while open and
-    // then closed, choosing the entry captioned `choose` when one is given.
-    std::vector<MenuEntry> RightClick(POINT at, const std::string& choose = {})
-    {
-        std::vector<MenuEntry> shown;
-        UINT chosen = 0;
-        OpenMenuWatch watch([&](HWND menu) {
-            shown = ReadMenu(OpenMenuWatch::MenuOf(menu));
-            for (const MenuEntry& entry : shown) {
-                if (entry.caption == choose) chosen = entry.command;
-            }
-        });
-        ClientToScreen(List(), &at);
-        SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
-        if (chosen != 0) SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(chosen, 0), 0);
-        application.ProcessMessages();
-        return shown;
-    }
-
-    std::string Detail(const char* key) const { return form->ValueListEditor1->Values(key); }
+    void Start(const std::vector<StoredProfile>& profiles) { StartOnProfilesTab(StoreText(profiles)); }
 };
 
 const std::vector<StoredProfile> kOfficeAndAddress = {{"Office", "192.168.1.10", "", ""}, {"", "10.0.0.5", "", ""}};
@@ -180,8 +64,7 @@ TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddr
 TEST_F(ProfilesTabTest, TrayDeleteRemovesEntryAndItemOnceTheCommandHasReturned)
 {
     Start(kOfficeAndAddress);
-    const UINT command = TrayProfiles()[0].items[2].command;
-    SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    ChooseInTray(0, "Delete");
     // The clicked entry's parent is still there while the command is being handled.
     EXPECT_EQ(Captions(TrayProfiles()), (Texts{"Office", "10.0.0.5"}));
     application.ProcessMessages();
@@ -208,6 +91,7 @@ TEST_P(ProfileNumberingTest, NumbersStayListPositionsAfterATrayDelete)
     Start(kThree);
     form->ActiveProfileIndex = c.activeBefore;
     ChooseInTray(c.deleted, "Delete");
+    application.ProcessMessages();
 
     ASSERT_EQ(ProfileList->Count(), 2);
     for (int i = 0; i < 2; ++i) {
@@ -289,7 +173,7 @@ TEST_P(SelectedDetailsTest, SelectingOrUnselectingAProfileShowsItsDetails)
     const DetailCase& c = GetParam();
     Start({{"Other", "10.9.9.9", "10.9.9.1", "10.9.9.2"}, c.profile});
     for (bool selected : {true, false}) {
-        SetSelected(0, true);
+        SetSelected(0);
         SetSelected(0, false);
         SetSelected(1, selected);
         EXPECT_EQ(Detail("Title:"), c.title);
@@ -328,17 +212,7 @@ TEST_F(ProfilesTabTest, HandCursorOverProfilesOnly)
     Start(kThree);
     auto cursorAt = [&](POINT at) {
         ClientToScreen(List(), &at);
-        // Wine hears of its own pointer moves from the X server later and then takes that
-        // position over; a move counts once the pointer stays put across a few rounds.
-        int settled = 0;
-        for (int round = 0; round < 100 && settled < 3; ++round) {
-            SetCursorPos(at.x, at.y);
-            application.ProcessMessages();
-            POINT now;
-            GetCursorPos(&now);
-            settled = now.x == at.x && now.y == at.y ? settled + 1 : 0;
-        }
-        EXPECT_EQ(settled, 3) << "the pointer did not stay at " << at.x << ", " << at.y;
+        EXPECT_TRUE(MovePointer(at)) << "the pointer did not stay at " << at.x << ", " << at.y;
         SetCursor(LoadCursor(nullptr, IDC_ARROW));
         SendMessageA(List(), WM_SETCURSOR, reinterpret_cast<WPARAM>(List()), MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
         return GetCursor();
@@ -371,17 +245,7 @@ std::string ApplyWayName(const testing::TestParamInfo<ApplyWay>& info)
     return ways[static_cast<int>(info.param)];
 }
 
-class ProfileApplyTest : public ProfilesTabTest, public testing::WithParamInterface<ApplyWay> {
-protected:
-    int ListImage(int index) const
-    {
-        LVITEMA item{};
-        item.mask = LVIF_IMAGE;
-        item.iItem = index;
-        SendMessageA(List(), LVM_GETITEMA, 0, reinterpret_cast<LPARAM>(&item));
-        return item.iImage;
-    }
-};
+class ProfileApplyTest : public ProfilesTabTest, public testing::WithParamInterface<ApplyWay> {};
 
 TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
 {
@@ -393,7 +257,10 @@ TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
         SetSelected(2, true);  // only the first selected one is applied
         Click(*form->SpeedButton1);
         break;
-    case ApplyWay::TrayActivate: ChooseInTray(1, "Activate"); break;
+    case ApplyWay::TrayActivate:
+        ChooseInTray(1, "Activate");
+        application.ProcessMessages();
+        break;
     case ApplyWay::ContextActivate: RightClick(ItemCentre(1), "Activate"); break;
     }
     ASSERT_NE(network.Adapter(Wired), nullptr);

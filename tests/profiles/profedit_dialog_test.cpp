@@ -4,8 +4,9 @@
 #include <windows.h>
 
 #include "profiles/iprofile.h"
-#include "profiles/profedit_driver_test.h"
-#include "profiles/profiletesting.h"
+#include "support/boxes.h"
+#include "support/editordriver.h"
+#include "support/profiledata.h"
 
 namespace {
 const ProfileData kOffice = {"192.168.1.10", "255.255.255.0", "192.168.1.1", "192.168.1.1", "", "Office", false};
@@ -28,31 +29,10 @@ std::string Caption(HWND window)
 
 class EditorTest : public testing::Test {
 protected:
-    Tprofile& Add(const ProfileData& data)
-    {
-        Tprofile& profile = AppendProfile(list, data);
-        profile.SetCaption(data.name.empty() ? data.ip : data.name);
-        return profile;
-    }
-    ProfileData Stored(const Tprofile& p) const { return {p.ip, p.mask, p.gw, p.dns1, p.dns2, p.name, p.dhcp}; }
-    // Selects everything in a field and types over it.
-    Step TypeOver(const std::unique_ptr<TMaskEdit>& field, std::string keys)
-    {
-        return [&field, keys] {
-            PostMessageA(field->Handle(), EM_SETSEL, 0, -1);
-            PostChars(field->Handle(), keys);
-        };
-    }
-    template <typename Control>
-    Step Press(const std::unique_ptr<Control>& button)
-    {
-        return [&button] { Click(button->Handle()); };
-    }
-
     TListItems list;
     TForm2 editor{nullptr};
     EditorDriver driver{editor};
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
 };
 }  // namespace
 
@@ -103,7 +83,7 @@ TEST_F(EditorTest, TabRunsThroughTheFieldsTheCheckedModeAndTheButtons)
     for (const bool dhcp : {false, true}) {
         ProfileData data = kOffice;
         data.dhcp = dhcp;
-        Tprofile& profile = Add(data);
+        Tprofile& profile = AppendCaptioned(list, data);
         const HWND mode = dhcp ? editor.RadioButton1->Handle() : editor.RadioButton2->Handle();
         std::vector<HWND> expected = {editor.proftitle->Handle(), editor.ip->Handle(),   editor.mask->Handle(),
                                       editor.gw->Handle(),        editor.dns1->Handle(), editor.dns2->Handle()};
@@ -120,7 +100,7 @@ TEST_F(EditorTest, TabRunsThroughTheFieldsTheCheckedModeAndTheButtons)
                 PostKey(GetFocus(), VK_TAB, false);
             });
         }
-        steps.push_back(Press(editor.Button2));
+        steps.push_back(driver.Press(editor.Button2->Handle()));
         driver.Open(&profile, steps);
         EXPECT_EQ(visited, expected) << (dhcp ? "DHCP" : "static");
     }
@@ -136,7 +116,7 @@ TEST_F(EditorTest, OpeningShowsTheProfileEachTime)
         {"10.0.0.5", "255.0.0.0", "", "10.0.0.1", "10.0.0.2", "Lab", true},
     };
     for (const ProfileData& data : profiles) {
-        Tprofile& profile = Add(data);
+        Tprofile& profile = AppendCaptioned(list, data);
         struct Shown {
             std::string title, caption, ip, mask, gw, dns1, dns2, number;
             bool dhcp = false, fixed = false;
@@ -150,7 +130,7 @@ TEST_F(EditorTest, OpeningShowsTheProfileEachTime)
                                    shown.fixed = editor.RadioButton2->Checked();
                                    shown.focus = GetFocus();
                                },
-                               Press(editor.Button2)});
+                               driver.Press(editor.Button2->Handle())});
         const EditMask mask(AddressEditMask);
         EXPECT_EQ(shown.title, data.name);
         EXPECT_EQ(shown.caption, data.name);
@@ -170,27 +150,28 @@ TEST_F(EditorTest, OpeningShowsTheProfileEachTime)
 
 TEST_F(EditorTest, OkWithUntouchedFieldsStoresTheProfileUnchanged)
 {
-    Tprofile& profile = Add(kOffice);
-    EXPECT_EQ(driver.Open(&profile, {Press(editor.Button1)}), mrOk);
-    EXPECT_EQ(Stored(profile), kOffice);
+    Tprofile& profile = AppendCaptioned(list, kOffice);
+    EXPECT_EQ(driver.Open(&profile, {driver.Press(editor.Button1->Handle())}), mrOk);
+    EXPECT_EQ(DataOf(profile), kOffice);
     EXPECT_EQ(profile.Caption(), "Office");
 }
 
 TEST_F(EditorTest, OkStoresTypedAddressesAsTheyRead)
 {
-    Tprofile& profile = Add(kOffice);
+    Tprofile& profile = AppendCaptioned(list, kOffice);
     const HWND ip = editor.ip->Handle();
-    EXPECT_EQ(driver.Open(&profile, {[&] {
-                                         SetFocus(ip);
-                                         PostMessageA(ip, EM_SETSEL, 0, -1);
-                                         PostChars(ip, "10.");
-                                         for (int i = 0; i < 3; ++i)
-                                             PostKey(ip, VK_RIGHT);  // the second group stays blank
-                                         PostChars(ip, "3.300");     // a group of 300 is taken
-                                     },
-                                     TypeOver(editor.gw, "10..1"), TypeOver(editor.dns2, "9.9"),
-                                     [&] { PostMessageA(editor.dns1->Handle(), EM_SETSEL, 0, -1); },
-                                     [&] { PostKey(editor.dns1->Handle(), VK_DELETE); }, Press(editor.Button1)}),
+    EXPECT_EQ(driver.Open(&profile,
+                          {[&] {
+                               SetFocus(ip);
+                               PostMessageA(ip, EM_SETSEL, 0, -1);
+                               PostChars(ip, "10.");
+                               for (int i = 0; i < 3; ++i)
+                                   PostKey(ip, VK_RIGHT);  // the second group stays blank
+                               PostChars(ip, "3.300");     // a group of 300 is taken
+                           },
+                           driver.TypeOver(editor.gw->Handle(), "10..1"), driver.TypeOver(editor.dns2->Handle(), "9.9"),
+                           [&] { PostMessageA(editor.dns1->Handle(), EM_SETSEL, 0, -1); },
+                           [&] { PostKey(editor.dns1->Handle(), VK_DELETE); }, driver.Press(editor.Button1->Handle())}),
               mrOk);
     EXPECT_EQ(profile.ip, "10..3.300");
     EXPECT_EQ(profile.gw, "10.1..");  // a point at a group's start moves nowhere
@@ -204,41 +185,43 @@ TEST_F(EditorTest, OkWithoutTitleCaptionsTheProfileWithItsAddress)
     for (const char* address : {"10.0.0.5", ""}) {
         ProfileData data = kOffice;
         data.ip = address;
-        Tprofile& profile = Add(data);
-        driver.Open(&profile, {[&] { SetWindowTextA(editor.proftitle->Handle(), ""); }, Press(editor.Button1)});
+        Tprofile& profile = AppendCaptioned(list, data);
+        driver.Open(&profile,
+                    {[&] { SetWindowTextA(editor.proftitle->Handle(), ""); }, driver.Press(editor.Button1->Handle())});
         EXPECT_EQ(profile.name, "");
         EXPECT_EQ(profile.Caption(), address);
     }
-    Tprofile& spaced = Add(kOffice);
-    driver.Open(&spaced, {[&] { SetWindowTextA(editor.proftitle->Handle(), " Lab 2 "); }, Press(editor.Button1)});
+    Tprofile& spaced = AppendCaptioned(list, kOffice);
+    driver.Open(&spaced, {[&] { SetWindowTextA(editor.proftitle->Handle(), " Lab 2 "); },
+                          driver.Press(editor.Button1->Handle())});
     EXPECT_EQ(spaced.name, " Lab 2 ");  // as typed, not trimmed
     EXPECT_EQ(spaced.Caption(), " Lab 2 ");
 }
 
 TEST_F(EditorTest, OkInDhcpModeKeepsTheAddressesToo)
 {
-    Tprofile& profile = Add({"", "", "", "", "", "Roaming", false});
+    Tprofile& profile = AppendCaptioned(list, {"", "", "", "", "", "Roaming", false});
     bool fieldsEnabled = false;
     bool onlyDhcpChecked = false;
-    driver.Open(&profile, {Press(editor.RadioButton1),
+    driver.Open(&profile, {driver.Press(editor.RadioButton1->Handle()),
                            [&] {
                                fieldsEnabled = IsWindowEnabled(editor.ip->Handle()) != FALSE;
                                onlyDhcpChecked = editor.RadioButton1->Checked() && !editor.RadioButton2->Checked();
                            },
-                           TypeOver(editor.ip, "172.16.0.9"), Press(editor.Button1)});
+                           driver.TypeOver(editor.ip->Handle(), "172.16.0.9"), driver.Press(editor.Button1->Handle())});
     EXPECT_TRUE(fieldsEnabled);
     EXPECT_TRUE(onlyDhcpChecked);
     EXPECT_TRUE(profile.dhcp);
     EXPECT_EQ(profile.ip, "172.16.0.9");
 
-    driver.Open(&profile, {Press(editor.RadioButton2), Press(editor.Button1)});
+    driver.Open(&profile, {driver.Press(editor.RadioButton2->Handle()), driver.Press(editor.Button1->Handle())});
     EXPECT_FALSE(profile.dhcp);
     EXPECT_FALSE(editor.RadioButton1->Checked());
 }
 
 TEST_F(EditorTest, CaptionFollowsTheTitleKeyByKey)
 {
-    Tprofile& profile = Add(kOffice);
+    Tprofile& profile = AppendCaptioned(list, kOffice);
     const HWND title = editor.proftitle->Handle();
     std::vector<std::string> captions;
     std::vector<Step> steps = {[&] { PostMessageA(title, EM_SETSEL, 0, -1); }};
@@ -254,7 +237,7 @@ TEST_F(EditorTest, CaptionFollowsTheTitleKeyByKey)
     steps.push_back([&] { captions.push_back(Caption(editor.Handle())); });
     steps.push_back([&] { SetFocus(editor.ip->Handle()); });
     steps.push_back([&] { captions.push_back(Caption(editor.Handle())); });
-    steps.push_back(Press(editor.Button2));
+    steps.push_back(driver.Press(editor.Button2->Handle()));
     driver.Open(&profile, steps);
     EXPECT_EQ(captions, (std::vector<std::string>{"L", "La", "Lab", "Lab ", "Lab 2", "Lab 2", "Lab 3"}));
     EXPECT_EQ(profile.name, "Office");  // cancelled
@@ -276,15 +259,16 @@ TEST_F(EditorTest, CancelEscapeAndTheCloseButtonWriteNothing)
     };
     for (const auto& way : ways) {
         SCOPED_TRACE(way.way);
-        Tprofile& profile = Add(kOffice);
-        const int result = driver.Open(&profile, {TypeOver(editor.ip, "10.0.0.1"), Press(editor.RadioButton1), [&] {
+        Tprofile& profile = AppendCaptioned(list, kOffice);
+        const int result = driver.Open(&profile, {driver.TypeOver(editor.ip->Handle(), "10.0.0.1"),
+                                                  driver.Press(editor.RadioButton1->Handle()), [&] {
                                                       for (int key : way.held)
                                                           HoldModifiers({key});
                                                       way.close(editor);
                                                   }});
         ReleaseModifiers();
         EXPECT_EQ(result, mrCancel);
-        EXPECT_EQ(Stored(profile), kOffice);
+        EXPECT_EQ(DataOf(profile), kOffice);
         EXPECT_FALSE(IsWindowVisible(editor.Handle()));
     }
     EXPECT_EQ(driver.Runs(), 6);
@@ -292,22 +276,22 @@ TEST_F(EditorTest, CancelEscapeAndTheCloseButtonWriteNothing)
 
 TEST_F(EditorTest, ProfileRemovedWhileOpenGetsNothingWritten)
 {
-    Tprofile& profile = Add(kOffice);
-    Tprofile& other = Add({"10.0.0.5", "", "", "", "", "Lab", false});
+    Tprofile& profile = AppendCaptioned(list, kOffice);
+    Tprofile& other = AppendCaptioned(list, {"10.0.0.5", "", "", "", "", "Lab", false});
     bool editingBefore = false;
     bool editingOther = true;
-    const int result = driver.Open(&profile, {TypeOver(editor.ip, "10.0.0.1"),
+    const int result = driver.Open(&profile, {driver.TypeOver(editor.ip->Handle(), "10.0.0.1"),
                                               [&] {
                                                   editingBefore = editor.Editing(profile);
                                                   editingOther = editor.Editing(other);
                                                   editor.ProfileRemoved(other);  // not the one shown
                                                   editor.ProfileRemoved(profile);
                                               },
-                                              Press(editor.Button1)});
+                                              driver.Press(editor.Button1->Handle())});
     EXPECT_EQ(result, mrOk);
     EXPECT_TRUE(editingBefore);
     EXPECT_FALSE(editingOther);
     EXPECT_EQ(editor.EditedProfile, nullptr);
-    EXPECT_EQ(Stored(profile), kOffice);
+    EXPECT_EQ(DataOf(profile), kOffice);
     EXPECT_FALSE(editor.Editing(profile));
 }

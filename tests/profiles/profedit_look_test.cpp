@@ -8,7 +8,8 @@
 #include <cstdlib>
 
 #include "profiles/iprofile.h"
-#include "profiles/profedit_driver_test.h"
+#include "support/editordriver.h"
+#include "support/profiledata.h"
 #include "support/screenshot.h"
 
 TEST(ProfileEditorLook, DISABLED_SavesTheDialog)
@@ -16,12 +17,8 @@ TEST(ProfileEditorLook, DISABLED_SavesTheDialog)
     const char* folder = std::getenv("VELMORA_SHOTS");
     ASSERT_NE(folder, nullptr) << "VELMORA_SHOTS names the folder for the pictures";
     TListItems list;
-    Tprofile profile(list);
-    profile.name = "Office";
-    profile.ip = "192.168.1.10";
-    profile.mask = "255.255.255.0";
-    profile.gw = "192.168.1.1";
-    profile.dns1 = "192.168.1.1";
+    Tprofile& profile =
+        AppendProfile(list, {"192.168.1.10", "255.255.255.0", "192.168.1.1", "192.168.1.1", "", "Office"});
     TForm2 editor(nullptr);
     SetWindowPos(editor.Handle(), nullptr, 200, 150, 0, 0, SWP_NOSIZE | SWP_NOZORDER);
     EditorDriver driver(editor);

@@ -8,72 +8,38 @@
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
 #include "profiles/iprofile.h"
-#include "profiles/profedit_driver_test.h"
-#include "profiles/profiletesting.h"
 #include "simnet/simnetwork.h"
+#include "support/boxes.h"
+#include "support/editordriver.h"
+#include "support/mainwindowdriver.h"
 #include "support/notifyrecorder.h"
 #include "support/openmenu.h"
+#include "support/profiledata.h"
+#include "support/simcalls.h"
 #include "tray/trayicon.h"
-#include "ui/application.h"
 #include "ui/imagelist.h"
 
 namespace {
-SimAdapter Adapter(int32_t index, const wchar_t* address)
-{
-    SimAdapter adapter;
-    adapter.index = index;
-    adapter.description = L"Adapter " + std::to_wstring(index);
-    adapter.settingId = L"{0FE11E57-0000-4000-8000-00000000000" + std::to_wstring(index) + L"}";
-    adapter.ipAddresses = {address};
-    adapter.subnets = {L"255.255.255.0"};
-    return adapter;
-}
-
 class OpenEditorTest : public testing::Test {
 protected:
     OpenEditorTest()
     {
         // Two stored profiles, so the start is not a first start.
         WriteFileBytes(ProgramFolder() + "profiles.ini", kTwoProfileStore);
-        network.AddAdapter(Adapter(3, L"192.168.1.10"));
-        network.AddAdapter(Adapter(7, L"10.0.7.100"));
-        form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+        network.AddAdapter(TestAdapter(3));
+        network.AddAdapter(TestAdapter(7));
+        form = window.form = &window.application.CreateForm<TForm1>([this] { return network.Services(); });
         editor = form->ProfileEditor.get();
         driver = std::make_unique<EditorDriver>(*editor);
     }
 
     Tprofile& Profile(int position) { return ProfileAt(*ProfileList, position); }
-    static POINT Pointer()
-    {
-        POINT point{};
-        GetCursorPos(&point);
-        return point;
-    }
-    // Wine hears of its own pointer moves from the X server later and then takes that
-    // position over; a move counts once the pointer stays put across a few rounds of messages.
-    static void MovePointer(int x, int y)
-    {
-        int settled = 0;
-        for (int round = 0; round < 100 && settled < 3; ++round) {
-            SetCursorPos(x, y);
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-            settled = Pointer().x == x && Pointer().y == y ? settled + 1 : 0;
-        }
-        ASSERT_EQ(settled, 3) << "the pointer did not stay at " << x << ", " << y;
-    }
+    static void MovePointer(int x, int y) { ASSERT_TRUE(::MovePointer({x, y})) << x << ", " << y; }
     // The screen point in the middle of a Profiles list item.
     POINT ItemCentre(int index) const
     {
-        RECT item{};
-        item.left = LVIR_ICON;
-        SendMessageA(form->ListView1->Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(index),
-                     reinterpret_cast<LPARAM>(&item));
-        POINT centre{(item.left + item.right) / 2, (item.top + item.bottom) / 2};
-        ClientToScreen(form->ListView1->Handle(), &centre);
+        POINT centre = window.ItemCentre(index);
+        ClientToScreen(window.List(), &centre);
         return centre;
     }
     RECT EditorPlace() const
@@ -82,17 +48,14 @@ protected:
         GetWindowRect(editor->Handle(), &place);
         return place;
     }
-    Step Press(const std::unique_ptr<TButton>& button)
-    {
-        return [&button] { Click(button->Handle()); };
-    }
+    Step Press(const std::unique_ptr<TButton>& button) { return driver->Press(button->Handle()); }
 
     FileRestorer store{ProgramFolder() + "profiles.ini"};
     StoreNamesRestorer names;
     SimNetwork network;
     RecordingNotifyArea area;
-    BoxRecorder boxes;
-    TApplication application;
+    MessageBoxRecorder boxes;
+    MainWindowDriver window;
     TForm1* form = nullptr;
     TForm2* editor = nullptr;
     std::unique_ptr<EditorDriver> driver;
@@ -182,7 +145,7 @@ TEST_F(OpenEditorTest, GivesTheEditorTheChosenAdapterOrZero)
     form->SelectedAdapterIndex = 3;
     EXPECT_EQ(openedIndex(), -1);
     EXPECT_EQ(driver->Runs(), 3);
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(OpenEditorTest, ASecondOpeningWhileOpenIsRefusedAndChangesNothing)

@@ -3,11 +3,12 @@
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "profiles/iprofile.h"
-#include "profiles/profedit_driver_test.h"
-#include "profiles/profiletesting.h"
 #include "simnet/configmethods.h"
 #include "simnet/simnetwork.h"
 #include "simnet/simregistry.h"
+#include "support/boxes.h"
+#include "support/editordriver.h"
+#include "support/profiledata.h"
 
 namespace {
 constexpr int32_t kIndex = 7;
@@ -79,7 +80,7 @@ protected:
     Tprofile& profile = AppendProfile(list, kOffice);
     TForm2 editor{nullptr};
     EditorDriver driver{editor};
-    BoxRecorder boxes;
+    MessageBoxRecorder boxes;
 };
 }  // namespace
 
@@ -92,7 +93,7 @@ TEST_F(SystemSettingsTest, WmiGivesTheFirstAddressesAndOneDnsServerLeavesTheSeco
     EXPECT_TRUE(shown.staticChecked);
     EXPECT_TRUE(shown.dnsBoxChecked);
     EXPECT_EQ(Contents(list), std::vector<ProfileData>{kOffice});
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SystemSettingsTest, WmiDnsServersReplaceOnlyWhatTheListHolds)
@@ -149,7 +150,7 @@ TEST_F(SystemSettingsTest, WithoutAnAdapterNothingChanges)
         EXPECT_EQ(shown.fields, kOffice);
         EXPECT_TRUE(shown.open);
     }
-    EXPECT_TRUE(boxes.texts.empty());
+    EXPECT_TRUE(boxes.empty());
 }
 
 TEST_F(SystemSettingsTest, AFailingReadEndsTheActionWhereItFailed)
@@ -157,7 +158,7 @@ TEST_F(SystemSettingsTest, AFailingReadEndsTheActionWhereItFailed)
     network.FailProperty(kIndex, L"DNSServerSearchOrder", E_FAIL, L"Generic failure");
     UseAdapter();
     const Shown shown = PressGetSystemSettings();
-    EXPECT_EQ(boxes.texts, std::vector<std::string>{"Reading \"DNSServerSearchOrder\" failed: Generic failure"});
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Reading \"DNSServerSearchOrder\" failed: Generic failure"});
     // The address came before the failure; the rest keep their text, and the dialog stays.
     EXPECT_EQ(shown.fields,
               (ProfileData{"10.1.1.5", "255.255.0.0", "192.168.1.1", "192.168.1.1", "8.8.4.4", "Office"}));

@@ -8,7 +8,7 @@
 
 #include "core/error.h"
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {

@@ -4,7 +4,7 @@
 #include <memory>
 
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 
 namespace {
 // A list whose profiles carry the given numbers, in this order; each is named after its

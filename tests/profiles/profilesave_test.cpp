@@ -9,23 +9,13 @@
 #include "core/error.h"
 #include "core/handles.h"
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {
 void FillTwoProfiles(TListItems& list)
 {
     for (const ProfileData& p : kTwoProfiles) AppendProfile(list, p);
-}
-
-std::string SaveError(const TListItems& list, const std::string& path)
-{
-    try {
-        SaveProfilesTo(list, path);
-    } catch (const AppError& error) {
-        return error.what();
-    }
-    return "(no error)";
 }
 }  // namespace
 

@@ -6,7 +6,7 @@
 #include <vector>
 
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -22,13 +22,6 @@ std::string WithoutBlankLines(const std::string& text)
         at = end;
     }
     return result;
-}
-
-std::vector<ProfileData> LoadFrom(const std::string& path)
-{
-    TListItems list;
-    LoadProfilesFrom(list, path);
-    return Contents(list);
 }
 }  // namespace
 
@@ -88,7 +81,8 @@ TEST(ProfileStore, EndsTheListAtTheFirstSectionWithoutAnIp)
         const std::string path = folder.File("store.ini");
         WriteFileBytes(path, c.text);
         std::vector<std::string> ips;
-        for (const ProfileData& p : LoadFrom(path)) ips.push_back(p.ip);
+        for (const ProfileData& p : LoadedFrom(path))
+            ips.push_back(p.ip);
         EXPECT_EQ(ips, c.ips) << c.what;
         EXPECT_EQ(ReadFileBytes(path), c.text) << c.what << ": loading must not write";
     }
@@ -103,7 +97,8 @@ TEST(ProfileStore, ReadsDhcpAsAnIntegerThatIsTrueWhenNotZero)
                    "[3]\r\nip=\r\ndhcp=$1\r\n[4]\r\nip=\r\ndhcp=0\r\n[5]\r\nip=\r\ndhcp=yes\r\n"
                    "[6]\r\nip=\r\n[7]\r\nip=\r\ndhcp=\r\n");
     std::vector<bool> dhcp;
-    for (const ProfileData& p : LoadFrom(path)) dhcp.push_back(p.dhcp);
+    for (const ProfileData& p : LoadedFrom(path))
+        dhcp.push_back(p.dhcp);
     EXPECT_EQ(dhcp, (std::vector<bool>{true, true, true, true, false, false, false, false}));
 }
 
@@ -114,7 +109,7 @@ TEST(ProfileStore, CutsValuesAt2047Characters)
     const std::string longName(5000, 'n');
     const std::string exact(2047, 'e');
     WriteFileBytes(path, "[0]\r\nip=" + exact + "\r\nname=" + longName + "\r\ndns1=" + longName + "x\r\n");
-    const std::vector<ProfileData> loaded = LoadFrom(path);
+    const std::vector<ProfileData> loaded = LoadedFrom(path);
     ASSERT_EQ(loaded.size(), 1u);
     EXPECT_EQ(loaded[0].ip, exact);
     EXPECT_EQ(loaded[0].name, longName.substr(0, 2047));
@@ -179,7 +174,7 @@ TEST(ProfileStore, KeepsTextsWithInnerPunctuationThroughASaveAndLoad)
     TListItems list;
     for (const ProfileData& p : profiles) AppendProfile(list, p);
     SaveProfilesTo(list, folder.File("profiles.ini"));
-    EXPECT_EQ(LoadFrom(folder.File("profiles.ini")), profiles);
+    EXPECT_EQ(LoadedFrom(folder.File("profiles.ini")), profiles);
 }
 
 TEST(ProfileStore, SavingAnEmptyListLeavesAnEmptyFile)
@@ -191,5 +186,5 @@ TEST(ProfileStore, SavingAnEmptyListLeavesAnEmptyFile)
     SaveProfilesTo(empty, path);
     EXPECT_TRUE(FileExists(path));
     EXPECT_EQ(ReadFileBytes(path), "");
-    EXPECT_TRUE(LoadFrom(path).empty());
+    EXPECT_TRUE(LoadedFrom(path).empty());
 }

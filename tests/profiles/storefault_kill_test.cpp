@@ -12,7 +12,7 @@
 
 #include "core/handles.h"
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {

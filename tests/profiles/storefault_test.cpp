@@ -17,7 +17,7 @@
 #include "core/error.h"
 #include "core/handles.h"
 #include "profiles/iprofile.h"
-#include "profiles/profiletesting.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -121,16 +121,6 @@ private:
     std::string m_unixPath;
 };
 
-std::string SaveError(const TListItems& list, const std::string& path)
-{
-    try {
-        SaveProfilesTo(list, path);
-    } catch (const AppError& error) {
-        return error.what();
-    }
-    return "(no error)";
-}
-
 // Enough profiles that their store needs many blocks of a nearly full disk.
 void FillManyProfiles(TListItems& list, int count)
 {
@@ -157,9 +147,7 @@ TEST(StoreFaults, AFullDiskLeavesTheOldStoreWholeAndTheNextSaveWorksOnceThereIsR
 
     DeleteFileA(disk.File("filler").c_str());
     EXPECT_EQ(SaveError(list, target), "(no error)");
-    TListItems loaded;
-    LoadProfilesFrom(loaded, target);
-    EXPECT_EQ(Contents(loaded), Contents(list));
+    EXPECT_EQ(LoadedFrom(target), Contents(list));
 }
 
 // Wine keeps no read-only attribute on a folder (and Windows does not stop new files in a

@@ -1,9 +1,12 @@
 #include <gtest/gtest.h>
 
 #include "adapters/reg.h"
-#include "registry/regfixture.h"
+#include "support/boxes.h"
+#include "support/errortext.h"
+#include "support/registrykeys.h"
 
 using namespace std::string_literals;
+using Texts = std::vector<std::string>;
 
 namespace {
 // NetworkCards numbers and setting identifiers of this test program only.
@@ -54,12 +57,8 @@ TEST_F(AdapterListTest, FindsTheStoredSettingsBySettingId)
     const tadapter* found = FindAdapterBySettingID(FirstId);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->ServiceName, FirstId);
-    EXPECT_EQ(found->Address, "192.168.1.10");
-    EXPECT_EQ(found->Mask, "255.255.255.0");
-    EXPECT_EQ(found->Gateway, "192.168.1.1");
-    EXPECT_EQ(found->Dns1, "8.8.8.8");
-    EXPECT_EQ(found->Dns2, "8.8.4.4");
-    EXPECT_EQ(found->DhcpEnabled, 0);
+    EXPECT_EQ(StoredSettings(*found),
+              (Texts{"192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", "8.8.4.4", "0"}));
 
     found = FindAdapterBySettingID(SecondId);
     ASSERT_NE(found, nullptr);
@@ -152,11 +151,7 @@ TEST_F(AdapterListTest, LeavesAbsentValuesEmptyAndReloadsOnEveryLookup)
     }
     const tadapter* found = FindAdapterBySettingID(FirstId);
     ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->Address, "");
-    EXPECT_EQ(found->Mask, "");
-    EXPECT_EQ(found->Gateway, "");
-    EXPECT_EQ(found->Dns1, "");
-    EXPECT_EQ(found->Dns2, "");
+    EXPECT_EQ(StoredSettings(*found), (Texts{"", "", "", "", "", "0"}));
 }
 
 TEST_F(AdapterListTest, KeepsEarlierDetailsWhenTheInterfaceKeyIsGone)

@@ -1,23 +1,15 @@
 #include <gtest/gtest.h>
 
 #include "adapters/reg.h"
-#include "registry/regfixture.h"
+#include "support/boxes.h"
+#include "support/errortext.h"
+#include "support/registrykeys.h"
 
 using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 namespace {
 const std::string KeyPath = std::string(TestRootKey) + "\\MultiString";
-
-struct OpenedReg {
-    explicit OpenedReg(REGSAM access = KEY_ALL_ACCESS) : reg(access)
-    {
-        reg.SetRootKey(HKEY_LOCAL_MACHINE);
-        opened = reg.OpenKey(KeyPath, false);
-    }
-    TReg reg;
-    bool opened = false;
-};
 }  // namespace
 
 TEST(ReadMultiString, ReadsEachStoredFormIntoLines)
@@ -42,11 +34,11 @@ TEST(ReadMultiString, ReadsEachStoredFormIntoLines)
     for (const Case& c : cases) {
         ScopedKey key(KeyPath);
         key.SetRaw("Value", c.type, c.bytes);
-        OpenedReg open;
+        OpenedOn<TReg> open(KeyPath);
         ASSERT_TRUE(open.opened);
         MessageBoxRecorder boxes;
         Lines lines{"left over"};
-        open.reg.ReadMultiString("Value", &lines);
+        open.accessor.ReadMultiString("Value", &lines);
         EXPECT_EQ(lines, c.expected) << c.what;
         EXPECT_TRUE(boxes.Calls().empty()) << c.what;
     }
@@ -56,14 +48,14 @@ TEST(ReadMultiString, LeavesTheListAloneForAnAbsentOrZeroLengthValue)
 {
     ScopedKey key(KeyPath);
     key.SetRaw("Nothing", REG_MULTI_SZ, ""s);
-    OpenedReg open;
+    OpenedOn<TReg> open(KeyPath);
     ASSERT_TRUE(open.opened);
     for (const char* name : {"Absent", "Nothing"}) {
         Lines lines{"kept"};
-        open.reg.ReadMultiString(name, &lines);
+        open.accessor.ReadMultiString(name, &lines);
         EXPECT_EQ(lines, Lines{"kept"}) << name;
     }
-    open.reg.ReadMultiString("Nothing", nullptr);
+    open.accessor.ReadMultiString("Nothing", nullptr);
 }
 
 TEST(ReadMultiString, RaisesForAValueOfAnotherType)
@@ -72,11 +64,12 @@ TEST(ReadMultiString, RaisesForAValueOfAnotherType)
     key.SetDword("IPAddress", 1);
     key.SetRaw("Expandable", REG_EXPAND_SZ, "x\0"s);
     key.SetRaw("Binary", REG_BINARY, std::string(1 << 20, '\x7f'));
-    OpenedReg open;
+    OpenedOn<TReg> open(KeyPath);
     ASSERT_TRUE(open.opened);
     for (const std::string name : {"IPAddress", "Expandable", "Binary"}) {
         Lines lines{"kept"};
-        EXPECT_EQ(ErrorText([&] { open.reg.ReadMultiString(name, &lines); }), "Invalid data type for '" + name + "'");
+        EXPECT_EQ(ErrorText([&] { open.accessor.ReadMultiString(name, &lines); }),
+                  "Invalid data type for '" + name + "'");
         EXPECT_EQ(lines, Lines{"kept"});
     }
 }
@@ -88,11 +81,11 @@ TEST(ReadMultiString, StaysInsideValuesOfOddSizes)
     for (const std::string& bytes : oddSizes) {
         ScopedKey key(KeyPath);
         key.SetRawWide("Odd", REG_MULTI_SZ, bytes);
-        OpenedReg open;
+        OpenedOn<TReg> open(KeyPath);
         ASSERT_TRUE(open.opened);
         MessageBoxRecorder boxes;
         Lines lines;
-        open.reg.ReadMultiString("Odd", &lines);
+        open.accessor.ReadMultiString("Odd", &lines);
         // Whatever the half character does, nothing comes out that the value does not hold.
         EXPECT_LE(lines.size(), 2u) << bytes.size() << " bytes";
         for (const std::string& line : lines) {
@@ -109,17 +102,17 @@ TEST(ReadMultiString, ReadsMegabyteValuesWhole)
     const std::string second(3 << 19, 'y');
     key.SetRaw("Big", REG_MULTI_SZ, first + '\0' + second + '\0' + '\0');
     key.SetRaw("BigUnterminated", REG_MULTI_SZ, first);
-    OpenedReg open;
+    OpenedOn<TReg> open(KeyPath);
     ASSERT_TRUE(open.opened);
 
     Lines lines;
-    open.reg.ReadMultiString("Big", &lines);
+    open.accessor.ReadMultiString("Big", &lines);
     ASSERT_EQ(lines.size(), 2u);
     EXPECT_EQ(lines[0], first);
     EXPECT_EQ(lines[1], second);
 
     lines = {"old"};
-    open.reg.ReadMultiString("BigUnterminated", &lines);
+    open.accessor.ReadMultiString("BigUnterminated", &lines);
     EXPECT_EQ(lines, Lines{});
 }
 
@@ -137,10 +130,10 @@ TEST(WriteMultiString, StoresTheExactLayout)
     };
     for (const Case& c : cases) {
         ScopedKey key(KeyPath);
-        OpenedReg open;
+        OpenedOn<TReg> open(KeyPath);
         ASSERT_TRUE(open.opened);
         MessageBoxRecorder boxes;
-        open.reg.WriteMultiString("DefaultGateway", c.lines);
+        open.accessor.WriteMultiString("DefaultGateway", c.lines);
         const std::optional<RegistryData> stored = ReadRaw(KeyPath, "DefaultGateway");
         ASSERT_TRUE(stored);
         EXPECT_EQ(stored->type, static_cast<DWORD>(REG_MULTI_SZ));
@@ -153,10 +146,10 @@ TEST(WriteMultiString, ShowsTheFailedBoxWhenTheStoreFails)
 {
     ScopedKey key(KeyPath);
     key.SetMultiString("DefaultGateway", {"192.168.1.1"});
-    OpenedReg open(KEY_READ);
+    OpenedOn<TReg> open(KeyPath, KEY_READ);
     ASSERT_TRUE(open.opened);
     MessageBoxRecorder boxes;
-    open.reg.WriteMultiString("DefaultGateway", {""});
+    open.accessor.WriteMultiString("DefaultGateway", {""});
 
     ASSERT_EQ(boxes.Calls().size(), 1u);
     EXPECT_EQ(boxes.Calls()[0].owner, nullptr);

@@ -1,23 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "core/registry.h"
-#include "registry/regfixture.h"
+#include "support/boxes.h"
+#include "support/errortext.h"
+#include "support/registrykeys.h"
 
 using namespace std::string_literals;
 
 namespace {
 const std::string KeyPath = std::string(TestRootKey) + "\\Accessor";
-
-// An accessor on HKLM with the test key open.
-struct OpenedKey {
-    explicit OpenedKey(REGSAM access = KEY_ALL_ACCESS) : registry(access)
-    {
-        registry.SetRootKey(HKEY_LOCAL_MACHINE);
-        opened = registry.OpenKey(KeyPath, false);
-    }
-    TRegistry registry;
-    bool opened = false;
-};
 }  // namespace
 
 TEST(TRegistry, OpensOnlyExistingKeysUnlessAskedToCreate)
@@ -46,12 +37,12 @@ TEST(TRegistry, GivesNoDataSizeForAnAbsentValueOrWithoutAKey)
 {
     ScopedKey key(KeyPath);
     key.SetString("Text", "abc");
-    OpenedKey open;
+    OpenedOn<TRegistry> open(KeyPath);
     ASSERT_TRUE(open.opened);
-    EXPECT_EQ(open.registry.GetDataSize("Text"), std::optional<DWORD>(4));
-    EXPECT_EQ(open.registry.GetDataSize("Absent"), std::nullopt);
-    open.registry.CloseKey();
-    EXPECT_EQ(open.registry.GetDataSize("Text"), std::nullopt);
+    EXPECT_EQ(open.accessor.GetDataSize("Text"), std::optional<DWORD>(4));
+    EXPECT_EQ(open.accessor.GetDataSize("Absent"), std::nullopt);
+    open.accessor.CloseKey();
+    EXPECT_EQ(open.accessor.GetDataSize("Text"), std::nullopt);
 }
 
 TEST(TRegistry, ReadsStringsOfBothStringTypesAndNothingElse)
@@ -63,9 +54,9 @@ TEST(TRegistry, ReadsStringsOfBothStringTypesAndNothingElse)
     key.SetRaw("Empty", REG_SZ, ""s);
     key.SetDword("Number", 7);
     key.SetMultiString("Lines", {"a", "b"});
-    OpenedKey open;
+    OpenedOn<TRegistry> open(KeyPath);
     ASSERT_TRUE(open.opened);
-    TRegistry& registry = open.registry;
+    TRegistry& registry = open.accessor;
 
     EXPECT_EQ(registry.ReadString("Plain"), "C:\\Tools\\prog.exe");
     EXPECT_EQ(registry.ReadString("Expandable"), "%SystemRoot%");
@@ -85,9 +76,9 @@ TEST(TRegistry, ReadsOnlyFourByteDwordsAsIntegers)
     key.SetRaw("Binary", REG_BINARY, "\x01\0\0\0"s);
     key.SetRaw("Short", REG_DWORD, "\x01\0"s);
     key.SetRaw("Long", REG_DWORD, "\x01\0\0\0\0\0\0\0"s);
-    OpenedKey open;
+    OpenedOn<TRegistry> open(KeyPath);
     ASSERT_TRUE(open.opened);
-    TRegistry& registry = open.registry;
+    TRegistry& registry = open.accessor;
 
     EXPECT_EQ(registry.ReadInteger("One"), 1);
     EXPECT_EQ(registry.ReadInteger("AllBits"), -1);
@@ -101,10 +92,10 @@ TEST(TRegistry, ReadsOnlyFourByteDwordsAsIntegers)
 TEST(TRegistry, WritesStringsWithTheirZeroAndIntegersAsDwords)
 {
     ScopedKey key(KeyPath);
-    OpenedKey open;
+    OpenedOn<TRegistry> open(KeyPath);
     ASSERT_TRUE(open.opened);
-    open.registry.WriteString("V.M.R.", "\"C:\\Tools\\prog.exe\"");
-    open.registry.WriteInteger("EnableDHCP", 1);
+    open.accessor.WriteString("V.M.R.", "\"C:\\Tools\\prog.exe\"");
+    open.accessor.WriteInteger("EnableDHCP", 1);
 
     const std::optional<RegistryData> text = ReadRaw(KeyPath, "V.M.R.");
     ASSERT_TRUE(text);
@@ -120,23 +111,23 @@ TEST(TRegistry, DeletesAValueOnceAndSaysSo)
 {
     ScopedKey key(KeyPath);
     key.SetString("V.M.R.", "x");
-    OpenedKey open;
+    OpenedOn<TRegistry> open(KeyPath);
     ASSERT_TRUE(open.opened);
-    EXPECT_TRUE(open.registry.DeleteValue("V.M.R."));
+    EXPECT_TRUE(open.accessor.DeleteValue("V.M.R."));
     EXPECT_FALSE(ReadRaw(KeyPath, "V.M.R."));
-    EXPECT_FALSE(open.registry.DeleteValue("V.M.R."));
+    EXPECT_FALSE(open.accessor.DeleteValue("V.M.R."));
 }
 
 TEST(TRegistry, ReadOnlyAccessReadsButRefusesToWrite)
 {
     ScopedKey key(KeyPath);
     key.SetString("V.M.R.", "x");
-    OpenedKey open(KEY_READ);
+    OpenedOn<TRegistry> open(KeyPath, KEY_READ);
     ASSERT_TRUE(open.opened);
-    EXPECT_EQ(open.registry.ReadString("V.M.R."), "x");
-    EXPECT_EQ(ErrorText([&] { open.registry.WriteString("V.M.R.", "y"); }), "Failed to set data for 'V.M.R.'");
-    EXPECT_EQ(ErrorText([&] { open.registry.WriteInteger("Number", 1); }), "Failed to set data for 'Number'");
-    EXPECT_FALSE(open.registry.DeleteValue("V.M.R."));
+    EXPECT_EQ(open.accessor.ReadString("V.M.R."), "x");
+    EXPECT_EQ(ErrorText([&] { open.accessor.WriteString("V.M.R.", "y"); }), "Failed to set data for 'V.M.R.'");
+    EXPECT_EQ(ErrorText([&] { open.accessor.WriteInteger("Number", 1); }), "Failed to set data for 'Number'");
+    EXPECT_FALSE(open.accessor.DeleteValue("V.M.R."));
     EXPECT_EQ(ReadRaw(KeyPath, "V.M.R.")->bytes, "x\0"s);
 }
 

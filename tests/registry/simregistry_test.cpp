@@ -3,10 +3,12 @@
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
-#include "registry/regfixture.h"
+#include "support/boxes.h"
+#include "support/registrykeys.h"
 #include "simnet/simregistry.h"
 
 using namespace std::string_literals;
+using Texts = std::vector<std::string>;
 
 namespace {
 // Card numbers and setting identifiers of this test only.
@@ -94,23 +96,15 @@ TEST_F(SimRegistryTest, GivesEachAdapterTheKeysWindowsKeeps)
 
     const tadapter* wired = Stored(StaticId);
     ASSERT_NE(wired, nullptr);
-    EXPECT_EQ(wired->Address, "192.168.1.20");
-    EXPECT_EQ(wired->Mask, "255.255.255.0");
-    EXPECT_EQ(wired->Gateway, "192.168.1.1");
-    EXPECT_EQ(wired->Dns1, "192.168.1.1");
-    EXPECT_EQ(wired->Dns2, "8.8.8.8");
-    EXPECT_EQ(wired->DhcpEnabled, 0);
+    EXPECT_EQ(StoredSettings(*wired),
+              (Texts{"192.168.1.20", "255.255.255.0", "192.168.1.1", "192.168.1.1", "8.8.8.8", "0"}));
     EXPECT_EQ(ReadRaw(Interface(StaticId), "NameServer")->bytes, "192.168.1.1,8.8.8.8\0"s);
     EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGatewayMetric")->bytes, "1\0\0"s);
 
     // With DHCP on, Windows keeps the lease apart and the static addresses read 0.0.0.0.
     const tadapter* wireless = Stored(DhcpId);
     ASSERT_NE(wireless, nullptr);
-    EXPECT_EQ(wireless->Address, "0.0.0.0");
-    EXPECT_EQ(wireless->Mask, "0.0.0.0");
-    EXPECT_EQ(wireless->Gateway, "");
-    EXPECT_EQ(wireless->Dns1, "");
-    EXPECT_EQ(wireless->DhcpEnabled, 1);
+    EXPECT_EQ(StoredSettings(*wireless), (Texts{"0.0.0.0", "0.0.0.0", "", "", "", "1"}));
     EXPECT_EQ(ReadRaw(Interface(DhcpId), "DhcpIPAddress")->bytes, "10.0.8.100\0"s);
     EXPECT_EQ(ReadRaw(Interface(DhcpId), "DhcpDefaultGateway")->bytes, "10.0.8.1\0\0"s);
     EXPECT_EQ(ReadRaw(Interface(DhcpId), "DhcpNameServer")->bytes, "10.0.8.1\0"s);
@@ -133,11 +127,7 @@ TEST_F(SimRegistryTest, FollowsTheConfigurationMethods)
 
     const tadapter* stored = Stored(StaticId);
     ASSERT_NE(stored, nullptr);
-    EXPECT_EQ(stored->Address, "10.1.1.5");
-    EXPECT_EQ(stored->Mask, "255.0.0.0");
-    EXPECT_EQ(stored->Gateway, "10.1.1.1");
-    EXPECT_EQ(stored->Dns1, "10.1.1.2");
-    EXPECT_EQ(stored->Dns2, "10.1.1.3");
+    EXPECT_EQ(StoredSettings(*stored), (Texts{"10.1.1.5", "255.0.0.0", "10.1.1.1", "10.1.1.2", "10.1.1.3", "0"}));
     EXPECT_EQ(mirror.LastFailure(), "");
 }
 

@@ -16,16 +16,14 @@
 #include <cstdlib>
 #include <string>
 
-#include "app/mainformunit.h"
-#include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "simnet/simnetwork.h"
+#include "support/boxes.h"
+#include "support/mainwindowdriver.h"
+#include "support/seams.h"
 #include "support/tempfolder.h"
 #include "tray/trayicon.h"
-#include "ui/application.h"
-#include "ui/menu.h"
 #include "ui/shell.h"
-#include "ui/timer.h"
 
 namespace {
 struct Sample {
@@ -84,17 +82,13 @@ const char* const kStore =
 TEST(LongRun, ActivationsRefreshesShowingsAndMenusLeaveMemoryHandlesAndWindowsAsAfterWarmUp)
 {
     // Boxes are counted, not shown; the tray is a stand-in that keeps nothing.
-    int boxes = 0;
-    const MessageBoxHandler previousBoxes = SetMessageBoxHandler([&](HWND, const std::string&, const std::string&, UINT) {
-        ++boxes;
-        return IDOK;
-    });
-    const auto previousShell = SetShellOpen([](const std::string&) {});
-    const auto previousArea = TTrayIcon::SetNotifyArea([](DWORD, NOTIFYICONDATAA&) { return TRUE; });
+    MessageBoxRecorder boxes;
+    const SeamGuard<ShellOpenFunction> shell(SetShellOpen, [](const std::string&) {});
+    const SeamGuard<TTrayIcon::NotifyAreaFunction> area(TTrayIcon::SetNotifyArea,
+                                                        [](DWORD, NOTIFYICONDATAA&) { return TRUE; });
     TempFolder folder;
     WriteFileBytes(folder.File("profiles.ini"), kStore);
-    const std::string previousPath = ProfileIniPath;
-    ProfileIniPath = folder.File("profiles.ini");
+    const ValueGuard<std::string> store(ProfileIniPath, folder.File("profiles.ini"));
 
     SimNetwork network = MakeDemoNetwork(8);
     Sample warm, last;
@@ -102,55 +96,30 @@ TEST(LongRun, ActivationsRefreshesShowingsAndMenusLeaveMemoryHandlesAndWindowsAs
     const int iterations = Iterations();
     const int warmUp = iterations / 10 < 30 ? 30 : iterations / 10;
     {
-        TApplication application;
-        TForm1& form = application.CreateForm<TForm1>([&] { return network.Services(); });
-        TTimer closer;
-        bool menuOpen = false;
-        // Closes the tray menu once it is on the screen: a tick that comes before the menu shows
-        // waits for the next one, since Wine ignores EndMenu for a menu not yet tracking.
-        int ticks = 0;
-        closer.onTimer = [&] {
-            const HWND menu = FindWindowA("#32768", nullptr);
-            menuOpen = menu != nullptr && IsWindowVisible(menu);
-            if (menuOpen || ++ticks > 100) {
-                closer.SetEnabled(false);
-                EndMenu();
-            }
-        };
-        closer.SetInterval(10);
-        const auto choose = [&](TMenuItem* item) {
-            SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(item->Command(), 0), 0);
-        };
+        MainWindowDriver window;
+        TForm1& form = *(window.form = &window.application.CreateForm<TForm1>([&] { return network.Services(); }));
         for (int i = 0; i < warmUp + iterations; ++i) {
             if (i == warmUp) warm = Measure();
             // The simulated network logs every call for tests to read: that log is the test's
             // memory, not the program's.
             network.ClearCalls();
-            choose(form.ApplyNextProfile1);  // an activation, which ends in a refresh
+            window.Choose(form.ApplyNextProfile1);  // an activation, which ends in a refresh
             form.refreshdata();
             if (i % 10 == 0) {
-                choose(form.Configuration1);  // the window shown, with its own refresh
-                SendMessageA(form.Button2->Handle(), BM_CLICK, 0, 0);  // and hidden by "Cancel"
-                menuOpen = false;
-                ticks = 0;
-                closer.SetEnabled(true);
-                SendMessageA(form.TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
-                menusShown += menuOpen;
+                window.Choose(form.Configuration1);  // the window shown, with its own refresh
+                window.Click(*form.Button2);         // and hidden by "Cancel"
+                menusShown += window.PressTrayIcon(WM_RBUTTONDOWN);
             }
         }
         last = Measure();
         ASSERT_TRUE(IsWindow(form.Handle()));
-        EXPECT_FALSE(application.Terminated());
+        EXPECT_FALSE(window.application.Terminated());
     }
-    ProfileIniPath = previousPath;
-    TTrayIcon::SetNotifyArea(previousArea);
-    SetShellOpen(previousShell);
-    SetMessageBoxHandler(previousBoxes);
 
     std::printf("long run: %d iterations after %d of warm-up, %d tray menus shown\n", iterations, warmUp, menusShown);
     std::printf("  memory  %zu -> %zu bytes\n  handles %lu -> %lu\n  windows %d -> %d\n", warm.memory, last.memory,
                 warm.handles, last.handles, warm.windows, last.windows);
-    EXPECT_EQ(boxes, 0);
+    EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(menusShown, (warmUp + iterations + 9) / 10);
     EXPECT_EQ(last.handles, warm.handles);
     EXPECT_EQ(last.windows, warm.windows);

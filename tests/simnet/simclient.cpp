@@ -11,25 +11,6 @@ using Microsoft::WRL::ComPtr;
 const wchar_t kAllAdaptersQuery[] = L"Select * from Win32_NetworkAdapterConfiguration ";
 const wchar_t kIpEnabledQuery[] = L"Select * from Win32_NetworkAdapterConfiguration where IPEnabled=TRUE";
 
-SimAdapter TestAdapter(int32_t index, bool dhcp)
-{
-    SimAdapter adapter;
-    adapter.index = index;
-    adapter.description = L"Test adapter " + std::to_wstring(index);
-    adapter.settingId = L"{SETTING-" + std::to_wstring(index) + L"}";
-    adapter.macAddress = L"02:00:00:00:00:" + std::to_wstring(10 + index);
-    adapter.serviceName = L"testnic";
-    adapter.dhcpEnabled = dhcp;
-    const std::wstring net = L"192.168." + std::to_wstring(index) + L".";
-    adapter.ipAddresses = {net + L"10"};
-    adapter.subnets = {L"255.255.255.0"};
-    adapter.gateways = {net + L"1"};
-    adapter.gatewayMetrics = {1};
-    adapter.dnsServers = {net + L"1"};
-    adapter.staticDns = !dhcp;
-    return adapter;
-}
-
 Variant RunQuery(const SimNetwork& network, const wchar_t* text)
 {
     Variant query = Variant::FromWide(text);

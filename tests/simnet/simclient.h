@@ -10,12 +10,10 @@
 
 #include "core/variant.h"
 #include "simnet/simnetwork.h"
+#include "support/simcalls.h"
 
 extern const wchar_t kAllAdaptersQuery[];
 extern const wchar_t kIpEnabledQuery[];
-
-// An IP-enabled adapter: static 192.168.<index>.10/24, gateway .1, DNS .1, or DHCP.
-SimAdapter TestAdapter(int32_t index, bool dhcp = false);
 
 Variant RunQuery(const SimNetwork& network, const wchar_t* text = kAllAdaptersQuery);
 std::vector<Variant> Items(const Variant& collection);

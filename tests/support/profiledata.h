@@ -1,6 +1,6 @@
 #pragma once
-// Helpers shared by the profile tests: profile contents as plain values, the process-wide
-// list for one test, and looks into INI files and folders through the platform itself.
+// Profiles for tests: their contents as plain values, lists built from them, the process-wide
+// list and store names for one test, and looks into INI files and folders through the platform.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +10,8 @@
 #include <vector>
 
 #include "profiles/iprofile.h"
+#include "support/errortext.h"
+#include "support/seams.h"
 #include "support/tempfolder.h"
 
 struct ProfileData {
@@ -21,10 +23,11 @@ struct ProfileData {
 
 inline std::ostream& operator<<(std::ostream& out, const ProfileData& p)
 {
-    return out << "{ip=" << p.ip << " mask=" << p.mask << " gw=" << p.gw << " dns1=" << p.dns1
-               << " dns2=" << p.dns2 << " name=" << p.name << " dhcp=" << p.dhcp << "}";
+    return out << "{ip=" << p.ip << " mask=" << p.mask << " gw=" << p.gw << " dns1=" << p.dns1 << " dns2=" << p.dns2
+               << " name=" << p.name << " dhcp=" << p.dhcp << "}";
 }
 
+// As the store loads it: numbered by its position, captioned by the list later.
 inline Tprofile& AppendProfile(TListItems& list, const ProfileData& data)
 {
     auto profile = std::make_unique<Tprofile>(list);
@@ -39,14 +42,37 @@ inline Tprofile& AppendProfile(TListItems& list, const ProfileData& data)
     return static_cast<Tprofile&>(list.Append(std::move(profile)));
 }
 
+// As the Profiles tab shows it: captioned by its title, or its address without one.
+inline Tprofile& AppendCaptioned(TListItems& list, const ProfileData& data)
+{
+    Tprofile& profile = AppendProfile(list, data);
+    profile.SetCaption(data.name.empty() ? data.ip : data.name);
+    return profile;
+}
+
+inline ProfileData DataOf(const Tprofile& p) { return {p.ip, p.mask, p.gw, p.dns1, p.dns2, p.name, p.dhcp}; }
+
 inline std::vector<ProfileData> Contents(const TListItems& list)
 {
     std::vector<ProfileData> contents;
     for (int i = 0; i < list.Count(); ++i) {
-        const Tprofile& p = ProfileAt(list, i);
-        contents.push_back({p.ip, p.mask, p.gw, p.dns1, p.dns2, p.name, p.dhcp});
+        contents.push_back(DataOf(ProfileAt(list, i)));
     }
     return contents;
+}
+
+// What a load of the store at `path` gives.
+inline std::vector<ProfileData> LoadedFrom(const std::string& path)
+{
+    TListItems list;
+    LoadProfilesFrom(list, path);
+    return Contents(list);
+}
+
+// What a save of `list` to `path` raises, or "(no error)".
+inline std::string SaveError(const TListItems& list, const std::string& path)
+{
+    return ErrorText([&] { SaveProfilesTo(list, path); });
 }
 
 // The two-profile store as the save writes it, and what it holds.
@@ -60,32 +86,15 @@ inline const std::vector<ProfileData> kTwoProfiles = {
 };
 
 // Makes a list the process-wide ProfileList for one test and puts the old one back.
-class CurrentProfileList {
+class CurrentProfileList : public ValueGuard<TListItems*> {
 public:
-    explicit CurrentProfileList(TListItems* list) : m_saved(ProfileList) { ProfileList = list; }
-    ~CurrentProfileList() { ProfileList = m_saved; }
-    CurrentProfileList(const CurrentProfileList&) = delete;
-    CurrentProfileList& operator=(const CurrentProfileList&) = delete;
-
-private:
-    TListItems* m_saved;
+    explicit CurrentProfileList(TListItems* list) : ValueGuard(ProfileList, list) {}
 };
 
 // Puts the store's path and name back as they were after a test changes them.
-class StoreNamesRestorer {
-public:
-    StoreNamesRestorer() : m_path(ProfileIniPath), m_name(ProfileIniName) {}
-    ~StoreNamesRestorer()
-    {
-        ProfileIniPath = m_path;
-        ProfileIniName = m_name;
-    }
-    StoreNamesRestorer(const StoreNamesRestorer&) = delete;
-    StoreNamesRestorer& operator=(const StoreNamesRestorer&) = delete;
-
-private:
-    std::string m_path;
-    std::string m_name;
+struct StoreNamesRestorer {
+    ValueGuard<std::string> path{ProfileIniPath};
+    ValueGuard<std::string> name{ProfileIniName};
 };
 
 // Keeps whatever a file held (or that it did not exist) and restores it afterwards.

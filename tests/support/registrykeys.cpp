@@ -1,4 +1,4 @@
-#include "registry/regfixture.h"
+#include "support/registrykeys.h"
 
 #include <gtest/gtest.h>
 
@@ -8,7 +8,8 @@ namespace {
 UniqueHkey OpenForWriting(const std::string& path)
 {
     UniqueHkey key;
-    const LSTATUS status = RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_ALL_ACCESS, key.put());
+    const LSTATUS status = RegCreateKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, nullptr, REG_OPTION_NON_VOLATILE,
+                                           KEY_ALL_ACCESS, nullptr, key.put(), nullptr);
     EXPECT_EQ(status, ERROR_SUCCESS) << path;
     return key;
 }
@@ -45,11 +46,7 @@ ScopedKey::~ScopedKey()
 
 void ScopedKey::SetRaw(const std::string& name, DWORD type, const std::string& bytes) const
 {
-    UniqueHkey key = OpenForWriting(m_path);
-    ASSERT_EQ(RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                             static_cast<DWORD>(bytes.size())),
-              ERROR_SUCCESS)
-        << name;
+    WriteRaw(m_path, name, type, bytes);
 }
 
 void ScopedKey::SetRawWide(const std::string& name, DWORD type, const std::string& bytes) const
@@ -63,7 +60,7 @@ void ScopedKey::SetRawWide(const std::string& name, DWORD type, const std::strin
 
 void ScopedKey::SetString(const std::string& name, const std::string& text) const
 {
-    SetRaw(name, REG_SZ, std::string(text.c_str(), text.size() + 1));
+    SetRaw(name, REG_SZ, StringBytes(text));
 }
 
 void ScopedKey::SetDword(const std::string& name, DWORD value) const
@@ -103,13 +100,24 @@ std::optional<RegistryData> ReadRaw(const std::string& path, const std::string& 
     return data;
 }
 
-MessageBoxRecorder::MessageBoxRecorder()
+void WriteRaw(const std::string& path, const std::string& name, DWORD type, const std::string& bytes)
 {
-    m_previous =
-        SetMessageBoxHandler([this](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
-            m_calls.push_back({owner, text, caption, flags});
-            return IDOK;
-        });
+    UniqueHkey key = OpenForWriting(path);
+    ASSERT_EQ(RegSetValueExA(key.get(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                             static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS)
+        << name;
 }
 
-MessageBoxRecorder::~MessageBoxRecorder() { SetMessageBoxHandler(std::move(m_previous)); }
+void DeleteRaw(const std::string& path, const std::string& name)
+{
+    RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, path.c_str(), name.c_str());
+}
+
+std::string StringBytes(const std::string& text) { return std::string(text.c_str(), text.size() + 1); }
+
+std::vector<std::string> StoredSettings(const tadapter& adapter)
+{
+    return {adapter.Address, adapter.Mask, adapter.Gateway,
+            adapter.Dns1,    adapter.Dns2, std::to_string(adapter.DhcpEnabled)};
+}

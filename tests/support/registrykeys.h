@@ -7,8 +7,7 @@
 #include <string>
 #include <vector>
 
-#include "core/error.h"
-#include "core/messagebox.h"
+#include "adapters/reg.h"
 #include "core/registry.h"
 
 // Every key the tests make lives below this one or uses these names, so a leftover is easy
@@ -40,37 +39,25 @@ private:
 bool KeyExists(const std::string& path);
 // A value as the ANSI functions read it; none when absent.
 std::optional<RegistryData> ReadRaw(const std::string& path, const std::string& name);
+// Writes a value, making its key when it is missing, or deletes it.
+void WriteRaw(const std::string& path, const std::string& name, DWORD type, const std::string& bytes);
+void DeleteRaw(const std::string& path, const std::string& name);
+// A REG_SZ value's bytes: the text and its terminating zero.
+std::string StringBytes(const std::string& text);
 
-// Answers every message box with IDOK and keeps what was asked; the previous handler
-// comes back when it goes.
-class MessageBoxRecorder {
-public:
-    struct Call {
-        HWND owner;
-        std::string text;
-        std::string caption;
-        UINT flags;
-    };
-    MessageBoxRecorder();
-    ~MessageBoxRecorder();
-    MessageBoxRecorder(const MessageBoxRecorder&) = delete;
-    MessageBoxRecorder& operator=(const MessageBoxRecorder&) = delete;
+// What the registry reader holds for an adapter: address, mask, gateway, the two name
+// servers and the DHCP flag.
+std::vector<std::string> StoredSettings(const tadapter& adapter);
 
-    const std::vector<Call>& Calls() const { return m_calls; }
-
-private:
-    std::vector<Call> m_calls;
-    MessageBoxHandler m_previous;
-};
-
-// The text of the AppError that `action` raises, or "(no error)".
-template <typename Action>
-std::string ErrorText(Action action)
-{
-    try {
-        action();
-    } catch (const AppError& error) {
-        return error.what();
+// One of the program's registry accessors (TRegistry, TReg) on HKLM with the key `path` opened,
+// not made.
+template <typename Accessor>
+struct OpenedOn {
+    explicit OpenedOn(const std::string& path, REGSAM access = KEY_ALL_ACCESS) : accessor(access)
+    {
+        accessor.SetRootKey(HKEY_LOCAL_MACHINE);
+        opened = accessor.OpenKey(path, false);
     }
-    return "(no error)";
-}
+    Accessor accessor;
+    bool opened = false;
+};

@@ -1,0 +1,21 @@
+#pragma once
+// The user's keyboard and mouse, as the messages they send. Characters and keys are posted,
+// so they reach a control through its dialog's own message loop and keyboard handling.
+#include <windows.h>
+
+#include <initializer_list>
+#include <string_view>
+
+void PostChars(HWND control, std::string_view text);
+void PostKey(HWND control, WORD key, bool down = true);
+// A key typed while holding modifiers (VK_SHIFT, VK_CONTROL, VK_MENU): the keyboard state
+// holds them while the messages are handled, until ReleaseModifiers.
+void HoldModifiers(std::initializer_list<int> keys);
+void ReleaseModifiers();
+void Click(HWND button);
+// Replaces the whole text of an edit field through the keyboard's path.
+void TypeInto(HWND field, const char* text);
+// A left click at a point of a window's client area.
+void ClickAt(HWND window, int x, int y);
+// Moves the pointer to a screen point; false when it would not stay there.
+bool MovePointer(POINT to);

@@ -1,0 +1,72 @@
+#pragma once
+// The main window's driver: an application of the test's own with the main window in it, and
+// every user action on that window, its tabs and its menus as the messages the action sends,
+// with what the window shows read back from its controls and from the menus as they would
+// open.
+#include <windows.h>
+
+#include <string>
+#include <utility>
+#include <vector>
+
+#include "app/mainformunit.h"
+#include "support/input.h"
+#include "support/menus.h"
+#include "ui/application.h"
+
+using Rows = std::vector<std::pair<std::string, std::string>>;
+
+class MainWindowDriver {
+public:
+    MainWindowDriver() = default;
+    MainWindowDriver(const MainWindowDriver&) = delete;
+    MainWindowDriver& operator=(const MainWindowDriver&) = delete;
+
+    TApplication application;
+    TForm1* form = nullptr;
+
+    // The window, its buttons and its tabs.
+    void Choose(const TMenuItem* item) const;  // a command of the window's menus
+    void ChooseCommand(UINT command) const;
+    template <typename Control>
+    static void Click(const Control& button)
+    {
+        ::Click(button.Handle());
+    }
+    static void Click(HWND button) { ::Click(button); }
+    void CloseButton() const;  // the caption's close button
+    LRESULT QueryEndSession() const;
+    void SelectTab(int index) const;  // a click on a tab
+    int SelectedTab() const;
+
+    // The Network Configuration tab: the adapter selector and the property list.
+    std::vector<std::string> SelectorEntries() const;
+    int SelectedEntry() const;
+    void PressDownInSelector() const;  // the arrow key in the selector's field
+    void TypeInSelector(const std::string& text) const;
+    static Rows GridRows(const TValueListEditor& grid);
+    void ClickValue(int row) const;                                         // on a row's value cell
+    void EditValue(const std::string& key, const std::string& text) const;  // click, type, Enter
+
+    // The Profiles tab: the list (points in its client area) and the details.
+    HWND List() const;
+    std::vector<std::string> ListCaptions() const;
+    void SetSelected(int index, bool selected = true) const;  // as the list reports a user's change
+    int SelectedCount() const;
+    int ListImage(int index) const;
+    POINT ItemCentre(int index) const;
+    POINT EmptyPlace() const;
+    // A right click: the context menu opens, is read while open and closed, choosing the entry
+    // captioned `choose` when one is given; what the command posted is handled.
+    std::vector<MenuEntry> RightClick(POINT at, const std::string& choose = {});
+    std::string Detail(const char* key) const;
+
+    // The tray menu as it would open now, and its "Profiles" submenu.
+    std::vector<MenuEntry> TrayMenu() const;
+    std::vector<MenuEntry> TrayProfiles() const;
+    // A command beneath the tray's profile entry at `position` ("Activate", "Edit...", "Delete").
+    void ChooseInTray(int position, const std::string& command) const;
+    // Presses a mouse button on the tray icon; true when the menu came on the screen (it is
+    // closed again at once).
+    bool PressTrayIcon(UINT press) const;
+};
