@@ -1,6 +1,7 @@
 #pragma once
 // One owner type for every kind of handle: move-only, closed exactly once.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -83,6 +84,16 @@ struct Hwnd {
     static Type Invalid() noexcept { return nullptr; }
     static void Close(Type h) noexcept { DestroyWindow(h); }
 };
+struct MemoryDc {
+    using Type = HDC;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { DeleteDC(h); }
+};
+struct ImageList {
+    using Type = HIMAGELIST;
+    static Type Invalid() noexcept { return nullptr; }
+    static void Close(Type h) noexcept { ImageList_Destroy(h); }
+};
 }  // namespace handle_traits
 
 using UniqueHkey = UniqueAny<handle_traits::Hkey>;
@@ -93,6 +104,57 @@ using UniqueHicon = UniqueAny<handle_traits::Hicon>;
 using UniqueGdiObject = UniqueAny<handle_traits::GdiObject>;
 using UniqueHwnd = UniqueAny<handle_traits::Hwnd>;
 using UniqueMappedView = UniqueAny<handle_traits::MappedView>;
+// CreateCompatibleDC's device context, deleted (not released) when done.
+using UniqueMemoryDc = UniqueAny<handle_traits::MemoryDc>;
+using UniqueImageList = UniqueAny<handle_traits::ImageList>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : m_window(window), m_dc(GetDC(window)) {}
+    ~WindowDc()
+    {
+        if (m_dc != nullptr) ReleaseDC(m_window, m_dc);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const noexcept { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// The device context of a WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) noexcept : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
+    ~PaintDc() { EndPaint(m_window, &m_paint); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const noexcept { return m_dc; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+
+// An object selected into a device context for a scope; what was selected before is put back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~SelectedObject()
+    {
+        if (m_previous != nullptr && m_previous != HGDI_ERROR) SelectObject(m_dc, m_previous);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
 
 // Runs an action when the scope is left, however it is left: for the state a scope sets and
 // must put back (a flag, a pointer), where no handle is involved.
