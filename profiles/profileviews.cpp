@@ -2,25 +2,13 @@
 // from the Profiles tab. A profile's number is kept equal to its position in the list, so
 // that FindProfile, the menus and "Apply Next Profile" always agree.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "app/mainformunit.h"
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
 namespace {
-// Stops the list's repainting for a scope and resumes it however the scope is left.
-class ListUpdate {
-public:
-    explicit ListUpdate(TListView& list) : m_list(list) { m_list.BeginUpdate(); }
-    ~ListUpdate() { m_list.EndUpdate(); }
-    ListUpdate(const ListUpdate&) = delete;
-    ListUpdate& operator=(const ListUpdate&) = delete;
-
-private:
-    TListView& m_list;
-};
-
 // The first selected profile in list order, or none.
 Tprofile* FirstSelected(const TListItems& items)
 {
@@ -56,17 +44,13 @@ void TForm1::SpeedButton5Click()
     created->confirmed = false;
     auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
     // The new profile and its entry go again unless the editor confirms them, however it ends.
-    struct Discard {
-        TForm1& form;
-        Tprofile* profile;
-        ~Discard()
-        {
-            if (profile != nullptr) form.RemoveProfile(profile->id);
-        }
-    } discard{*this, &profile};
+    bool kept = false;
+    ScopeExit discard([&] {
+        if (!kept) RemoveProfile(profile.id);
+    });
     AddProfileMenuEntry(profile);
     if (!OpenProfileEditor(&profile)) return;
-    discard.profile = nullptr;
+    kept = true;
     profile.confirmed = true;
     ShowEditedProfile(profile);
 }
@@ -127,14 +111,7 @@ void TForm1::ListView1SelectItem(TListItem& item, bool)
     ValueListEditor1->SetValues("GW:", profile->gw);
 }
 
-void TForm1::SelectAll1Click(TMenuItem&)
-{
-    // As the control selects all: each item reports its selection.
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    SendMessageA(ListView1->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-}
+void TForm1::SelectAll1Click(TMenuItem&) { ListView1->SelectAll(); }
 
 void TForm1::Label12Click() { refreshdata(); }
 

@@ -5,6 +5,7 @@
 #include "adapters/wmiworks.h"
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "profiles/starttip.h"
 
@@ -50,14 +51,10 @@ void TForm1::firststart()
     created->confirmed = false;
     auto& profile = static_cast<Tprofile&>(ProfileList->Append(std::move(created)));
     // The profile stays only when the editor confirms it, however the steps between end.
-    struct Discard {
-        TListItems& list;
-        Tprofile* profile;
-        ~Discard()
-        {
-            if (profile != nullptr && list.IndexOf(*profile) >= 0) list.Delete(profile->Index());
-        }
-    } discard{*ProfileList, &profile};
+    bool kept = false;
+    ScopeExit discard([&, list = ProfileList] {
+        if (!kept && list->IndexOf(profile) >= 0) list->Delete(profile.Index());
+    });
 
     // Without an adapter query result there is no adapter to copy either.
     if (AdapterCollection.HoldsObject()) {
@@ -65,6 +62,6 @@ void TForm1::firststart()
         if (adapter.HoldsObject()) CopyAdapterSettings(adapter, profile);
     }
     if (!OpenProfileEditor(&profile)) return;
-    discard.profile = nullptr;
+    kept = true;
     profile.confirmed = true;
 }

@@ -27,25 +27,32 @@ bool TButton::HandleCommand(WORD code)
     return true;
 }
 
-TCheckBox::TCheckBox(const CheckBoxArgs& args)
+TCheckControl::TCheckControl(const CheckBoxArgs& args, DWORD style)
 {
     ControlArgs control;
     control.className = "BUTTON";
-    control.style = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
+    control.style = WS_VISIBLE | style;
     control.parent = args.parent;
     control.bounds = args.bounds;
     control.text = args.caption;
     control.font = args.font;
     CreateHandle(control);
-    SendMessageA(Handle(), BM_SETCHECK, args.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetCheck(args.checked);
 }
 
-bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TCheckControl::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckControl::SetCheck(bool checked)
+{
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+TCheckBox::TCheckBox(const CheckBoxArgs& args) : TCheckControl(args, WS_TABSTOP | BS_AUTOCHECKBOX) {}
 
 void TCheckBox::SetChecked(bool checked)
 {
     if (checked == Checked()) return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetCheck(checked);
     if (onClick) onClick();
 }
 
@@ -57,24 +64,14 @@ bool TCheckBox::HandleCommand(WORD code)
 }
 
 TRadioButton::TRadioButton(const CheckBoxArgs& args)
+    : TCheckControl(args, BS_RADIOBUTTON | (args.checked ? WS_TABSTOP : 0))
 {
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | BS_RADIOBUTTON | (args.checked ? WS_TABSTOP : 0);
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
-    SendMessageA(Handle(), BM_SETCHECK, args.checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
-
-bool TRadioButton::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TRadioButton::SetChecked(bool checked)
 {
     if (checked == Checked()) return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetCheck(checked);
     // Only the checked button of a group takes the keyboard focus by Tab.
     LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
     SetWindowLongPtrA(Handle(), GWL_STYLE,
@@ -100,9 +97,9 @@ bool TRadioButton::HandleCommand(WORD code)
     return true;
 }
 
-TGroupBox::TGroupBox(const GroupBoxArgs& args) : m_color(args.color)
+TGroupBox::TGroupBox(const GroupBoxArgs& args)
 {
-    if (m_color != CLR_INVALID) m_brush.reset(CreateSolidBrush(m_color));
+    SetColor(args.color);
     ControlArgs control;
     control.className = "BUTTON";
     control.style = WS_VISIBLE | BS_GROUPBOX;
@@ -118,29 +115,17 @@ LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (ReflectMessage(message, wParam, lParam, result)) return result;
-    if (message == WM_ERASEBKGND) {
-        // A group box draws only its frame and caption; its parent clips it out (the pages and
-        // panels have WS_CLIPCHILDREN), so the group fills its own inside.
-        RECT client;
-        GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, Background());
-        return TRUE;
-    }
-    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
-        // Children without colours of their own take the group's background.
-        SetBkColor(reinterpret_cast<HDC>(wParam), m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
-        return reinterpret_cast<LRESULT>(Background());
-    }
-    return DefaultMessage(message, wParam, lParam);
+    return TControl::HandleMessage(message, wParam, lParam);
 }
 
-HBRUSH TGroupBox::HandleCtlColor(HDC dc)
+bool TGroupBox::EraseBackground(HDC dc)
 {
-    SetBkColor(dc, m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
-    return Background();
+    // A group box draws only its frame and caption; its parent clips it out (the pages and
+    // panels have WS_CLIPCHILDREN), so the group fills its own inside.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillBackground(dc, client);
+    return true;
 }
 
-HBRUSH TGroupBox::Background() const
-{
-    return m_brush ? static_cast<HBRUSH>(m_brush.get()) : GetSysColorBrush(COLOR_BTNFACE);
-}
+HBRUSH TGroupBox::HandleCtlColor(HDC dc) { return Background(dc); }

@@ -60,6 +60,8 @@ void TComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, s
 bool TComboBox::HandleCommand(WORD code)
 {
     if (code != CBN_EDITCHANGE && code != CBN_SELCHANGE) return false;
+    const int index = code == CBN_SELCHANGE ? ItemIndex() : -1;
+    m_chosen = index >= 0 ? Item(index) : Text();
     if (onChange) onChange();
     return true;
 }

@@ -61,7 +61,7 @@ bool THeaderControl::HandleNotify(NMHDR& header, LRESULT& result)
 
 LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = DefaultMessage(message, wParam, lParam);
+    const LRESULT result = TControl::HandleMessage(message, wParam, lParam);
     if (message == WM_SIZE && onResize) onResize();
     return result;
 }
