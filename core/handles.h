@@ -44,69 +44,32 @@ private:
 };
 
 namespace handle_traits {
-struct Hkey {
-    using Type = HKEY;
+// A handle that is empty when null and is closed by one call.
+template <typename Handle, auto CloseFunction>
+struct Null {
+    using Type = Handle;
     static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { RegCloseKey(h); }
+    static void Close(Type h) noexcept { CloseFunction(h); }
 };
+// CreateFile's handle, which is empty when INVALID_HANDLE_VALUE.
 struct File {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { CloseHandle(h); }
 };
-struct Kernel {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { CloseHandle(h); }
-};
-struct Hmenu {
-    using Type = HMENU;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyMenu(h); }
-};
-struct Hicon {
-    using Type = HICON;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyIcon(h); }
-};
-struct GdiObject {
-    using Type = HGDIOBJ;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DeleteObject(h); }
-};
-struct MappedView {
-    using Type = void*;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type view) noexcept { UnmapViewOfFile(view); }
-};
-struct Hwnd {
-    using Type = HWND;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyWindow(h); }
-};
-struct MemoryDc {
-    using Type = HDC;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DeleteDC(h); }
-};
-struct ImageList {
-    using Type = HIMAGELIST;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { ImageList_Destroy(h); }
-};
 }  // namespace handle_traits
 
-using UniqueHkey = UniqueAny<handle_traits::Hkey>;
+using UniqueHkey = UniqueAny<handle_traits::Null<HKEY, &RegCloseKey>>;
 using UniqueFile = UniqueAny<handle_traits::File>;
-using UniqueHandle = UniqueAny<handle_traits::Kernel>;
-using UniqueHmenu = UniqueAny<handle_traits::Hmenu>;
-using UniqueHicon = UniqueAny<handle_traits::Hicon>;
-using UniqueGdiObject = UniqueAny<handle_traits::GdiObject>;
-using UniqueHwnd = UniqueAny<handle_traits::Hwnd>;
-using UniqueMappedView = UniqueAny<handle_traits::MappedView>;
+using UniqueHandle = UniqueAny<handle_traits::Null<HANDLE, &CloseHandle>>;
+using UniqueHmenu = UniqueAny<handle_traits::Null<HMENU, &DestroyMenu>>;
+using UniqueHicon = UniqueAny<handle_traits::Null<HICON, &DestroyIcon>>;
+using UniqueGdiObject = UniqueAny<handle_traits::Null<HGDIOBJ, &DeleteObject>>;
+using UniqueHwnd = UniqueAny<handle_traits::Null<HWND, &DestroyWindow>>;
+using UniqueMappedView = UniqueAny<handle_traits::Null<void*, &UnmapViewOfFile>>;
 // CreateCompatibleDC's device context, deleted (not released) when done.
-using UniqueMemoryDc = UniqueAny<handle_traits::MemoryDc>;
-using UniqueImageList = UniqueAny<handle_traits::ImageList>;
+using UniqueMemoryDc = UniqueAny<handle_traits::Null<HDC, &DeleteDC>>;
+using UniqueImageList = UniqueAny<handle_traits::Null<HIMAGELIST, &ImageList_Destroy>>;
 
 // A window's device context from GetDC, given back with ReleaseDC.
 class WindowDc {
