@@ -6,9 +6,4 @@ enum class TMouseButton { mbLeft, mbRight, mbMiddle };
 
 // Shift state: keyboard modifiers, and for button events the button concerned.
 using TShiftState = uint8_t;
-constexpr TShiftState ssShift = 1;
-constexpr TShiftState ssAlt = 2;
-constexpr TShiftState ssCtrl = 4;
-constexpr TShiftState ssLeft = 8;
-constexpr TShiftState ssRight = 16;
-constexpr TShiftState ssMiddle = 32;
+enum : TShiftState { ssShift = 1, ssAlt = 2, ssCtrl = 4, ssLeft = 8, ssRight = 16, ssMiddle = 32 };

@@ -2,17 +2,16 @@
 
 TButton::TButton(const ButtonArgs& args)
 {
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    // The dialog manager presses the controls with these ids on Esc and Enter.
-    if (args.cancel) control.id = IDCANCEL;
-    if (args.isDefault) control.id = IDOK;
-    CreateHandle(control);
+    // The dialog manager presses the controls with these ids on Enter and Esc.
+    CreateHandle({.className = "BUTTON",
+                  .style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font,
+                  .id = args.isDefault ? IDOK
+                        : args.cancel  ? IDCANCEL
+                                       : 0});
 }
 
 void TButton::Click()
@@ -29,14 +28,12 @@ bool TButton::HandleCommand(WORD code)
 
 TCheckControl::TCheckControl(const CheckBoxArgs& args, DWORD style)
 {
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | style;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "BUTTON",
+                  .style = WS_VISIBLE | style,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font});
     SetCheck(args.checked);
 }
 
@@ -100,15 +97,13 @@ bool TRadioButton::HandleCommand(WORD code)
 TGroupBox::TGroupBox(const GroupBoxArgs& args)
 {
     SetColor(args.color);
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | BS_GROUPBOX;
-    control.exStyle = WS_EX_CONTROLPARENT;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "BUTTON",
+                  .style = WS_VISIBLE | BS_GROUPBOX,
+                  .exStyle = WS_EX_CONTROLPARENT,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font});
 }
 
 LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -4,13 +4,11 @@
 
 THeaderControl::THeaderControl(const HeaderArgs& args)
 {
-    ControlArgs control;
-    control.className = WC_HEADERA;
-    control.style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = WC_HEADERA,
+                  .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
 }
 
 int THeaderControl::AddSection(const std::string& text, int width)

@@ -10,14 +10,12 @@ TLabel::TLabel(const LabelArgs& args)
     : m_autoSize(args.autoSize), m_wordWrap(args.wordWrap), m_textColor(args.textColor)
 {
     SetColor(args.color);
-    ControlArgs control;
-    control.className = "STATIC";
-    control.style = LabelStyle(args.wordWrap);
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "STATIC",
+                  .style = LabelStyle(args.wordWrap),
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font});
     FitToText();
 }
 

@@ -7,15 +7,13 @@
 
 TListView::TListView(const ListViewArgs& args)
 {
-    ControlArgs control;
-    control.className = WC_LISTVIEWA;
-    control.style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
-                    (args.multiSelect ? 0 : LVS_SINGLESEL);
-    control.exStyle = WS_EX_CLIENTEDGE;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = WC_LISTVIEWA,
+                  .style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
+                           (args.multiSelect ? 0 : LVS_SINGLESEL),
+                  .exStyle = WS_EX_CLIENTEDGE,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
     if (args.largeImages != nullptr) {
         SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(args.largeImages->Handle()));
     }

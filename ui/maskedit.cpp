@@ -21,15 +21,13 @@ bool KeyHeld(int key) { return GetKeyState(key) < 0; }
 
 TMaskEdit::TMaskEdit(const MaskEditArgs& args) : m_field(EditMask(args.editMask))
 {
-    ControlArgs control;
-    control.className = "EDIT";
-    control.style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-    control.exStyle = WS_EX_CLIENTEDGE;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = m_field.Text();
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "EDIT",
+                  .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                  .exStyle = WS_EX_CLIENTEDGE,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = m_field.Text(),
+                  .font = args.font});
 }
 
 bool TMaskEdit::HandleCommand(WORD code)

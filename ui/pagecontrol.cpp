@@ -19,14 +19,12 @@ void TTabSheet::Build()
 
 TPageControl::TPageControl(const PageControlArgs& args)
 {
-    ControlArgs control;
-    control.className = WC_TABCONTROLA;
-    control.style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | (args.multiLine ? TCS_MULTILINE : 0);
-    control.exStyle = WS_EX_CONTROLPARENT;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = WC_TABCONTROLA,
+                  .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | (args.multiLine ? TCS_MULTILINE : 0),
+                  .exStyle = WS_EX_CONTROLPARENT,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
     if (args.images != nullptr) {
         SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(args.images->Handle()));
     }
