@@ -210,6 +210,15 @@ LRESULT TWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
     return DefWindowProcA(Handle(), message, wParam, lParam);
 }
 
+bool TWindow::EraseBackground(HDC dc)
+{
+    if (Color() == ParentColor) return false;
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillBackground(dc, client);
+    return true;
+}
+
 void TPaintedWindow::CreatePainted(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds)
 {
     WindowClass windowClass;

@@ -101,6 +101,8 @@ protected:
     // Reflects the children's notifications and keeps the font, then the typed members.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // A window with a colour of its own shows it in place of its class's background.
+    bool EraseBackground(HDC dc) override;
 
 private:
     friend class TWinControl;

@@ -179,9 +179,8 @@ TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
         {panel.Handle(), WM_CTLCOLORSTATIC, coloured.Handle(), RGB(0, 128, 0)},
         {panel.Handle(), WM_CTLCOLORSTATIC, group.Handle(), RGB(255, 255, 0)},
     };
-    HDC screen = GetDC(nullptr);
-    UniqueMemoryDc dc(CreateCompatibleDC(screen));
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
     for (const Case& c : cases) {
         SetBkColor(dc.get(), RGB(1, 2, 3));
         const LRESULT brush =
@@ -189,4 +188,14 @@ TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
         EXPECT_NE(brush, 0);
         EXPECT_EQ(GetBkColor(dc.get()), c.background) << GetDlgCtrlID(c.child);
     }
+
+    // A form of a colour of its own erases to it and lends it to its texts.
+    host.SetColor(RGB(0, 0, 128));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+    SelectedObject canvas(dc.get(), bitmap.get());
+    EXPECT_EQ(SendMessageA(host.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), TRUE);
+    EXPECT_EQ(GetPixel(dc.get(), 1, 1), RGB(0, 0, 128));
+    SendMessageA(host.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                 reinterpret_cast<LPARAM>(onForm.Handle()));
+    EXPECT_EQ(GetBkColor(dc.get()), RGB(0, 0, 128));
 }
