@@ -1,7 +1,5 @@
 #include "tray/trayicon.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <utility>
 
