@@ -35,28 +35,6 @@ constexpr char kSubnetMaskKey[] = "IP Subnet Mask";
 constexpr char kGatewaysKey[] = "Default Gateways";
 constexpr char kDnsServersKey[] = "DNS Servers";
 
-// Windows puts a chosen entry into the field only after it has reported the selection, and
-// the handler compares the text the user chose: the selector keeps that text for it.
-class TAdapterSelector final : public TComboBox {
-public:
-    using TComboBox::TComboBox;
-    const std::string& ChosenText() const noexcept { return m_chosen; }
-
-    bool HandleCommand(WORD code) override
-    {
-        if (code == CBN_SELCHANGE) {
-            const int index = ItemIndex();
-            m_chosen = index >= 0 ? Item(index) : Text();
-        } else if (code == CBN_EDITCHANGE) {
-            m_chosen = Text();
-        }
-        return TComboBox::HandleCommand(code);
-    }
-
-private:
-    std::string m_chosen;
-};
-
 std::string PropertyText(const Variant& object, const wchar_t* name) { return VariantToText(GetMember(object, name)); }
 
 bool PropertyIsTrue(const Variant& object, const wchar_t* name)
@@ -186,7 +164,7 @@ void TForm1::BuildNetworkConfigurationTab()
     selector.parent = frame;
     selector.bounds = {8, 20, 321, 21};
     selector.dropDownCount = 6;
-    ComboBox1 = std::make_unique<TAdapterSelector>(selector);
+    ComboBox1 = std::make_unique<TComboBox>(selector);
     ComboBox1->onChange = [this] { ComboBox1Change(); };
 
     // Made before the grid, so it lies above the grid's first row.
@@ -300,7 +278,7 @@ void TForm1::refreshdata()
 void TForm1::ComboBox1Change()
 {
     // The last query's result, no new one; the last configuration described so wins.
-    const std::string chosen = static_cast<const TAdapterSelector&>(*ComboBox1).ChosenText();
+    const std::string chosen = ComboBox1->ChosenText();
     bool named = false;
     ForEachConfiguration(AdapterCollection, [&](const Variant& configuration) {
         const std::optional<std::string> description = TryPropertyText(configuration, L"Description");

@@ -1,6 +1,7 @@
 #pragma once
 // One owner type for every kind of handle: move-only, closed exactly once.
 #include <windows.h>
+#include <commctrl.h>
 
 #include <utility>
 
@@ -43,56 +44,80 @@ private:
 };
 
 namespace handle_traits {
-struct Hkey {
-    using Type = HKEY;
+// A handle that is empty when null and is closed by one call.
+template <typename Handle, auto CloseFunction>
+struct Null {
+    using Type = Handle;
     static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { RegCloseKey(h); }
+    static void Close(Type h) noexcept { CloseFunction(h); }
 };
+// CreateFile's handle, which is empty when INVALID_HANDLE_VALUE.
 struct File {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
     static void Close(Type h) noexcept { CloseHandle(h); }
 };
-struct Kernel {
-    using Type = HANDLE;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { CloseHandle(h); }
-};
-struct Hmenu {
-    using Type = HMENU;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyMenu(h); }
-};
-struct Hicon {
-    using Type = HICON;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyIcon(h); }
-};
-struct GdiObject {
-    using Type = HGDIOBJ;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DeleteObject(h); }
-};
-struct MappedView {
-    using Type = void*;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type view) noexcept { UnmapViewOfFile(view); }
-};
-struct Hwnd {
-    using Type = HWND;
-    static Type Invalid() noexcept { return nullptr; }
-    static void Close(Type h) noexcept { DestroyWindow(h); }
-};
 }  // namespace handle_traits
 
-using UniqueHkey = UniqueAny<handle_traits::Hkey>;
+using UniqueHkey = UniqueAny<handle_traits::Null<HKEY, &RegCloseKey>>;
 using UniqueFile = UniqueAny<handle_traits::File>;
-using UniqueHandle = UniqueAny<handle_traits::Kernel>;
-using UniqueHmenu = UniqueAny<handle_traits::Hmenu>;
-using UniqueHicon = UniqueAny<handle_traits::Hicon>;
-using UniqueGdiObject = UniqueAny<handle_traits::GdiObject>;
-using UniqueHwnd = UniqueAny<handle_traits::Hwnd>;
-using UniqueMappedView = UniqueAny<handle_traits::MappedView>;
+using UniqueHandle = UniqueAny<handle_traits::Null<HANDLE, &CloseHandle>>;
+using UniqueHmenu = UniqueAny<handle_traits::Null<HMENU, &DestroyMenu>>;
+using UniqueHicon = UniqueAny<handle_traits::Null<HICON, &DestroyIcon>>;
+using UniqueGdiObject = UniqueAny<handle_traits::Null<HGDIOBJ, &DeleteObject>>;
+using UniqueHwnd = UniqueAny<handle_traits::Null<HWND, &DestroyWindow>>;
+using UniqueMappedView = UniqueAny<handle_traits::Null<void*, &UnmapViewOfFile>>;
+// CreateCompatibleDC's device context, deleted (not released) when done.
+using UniqueMemoryDc = UniqueAny<handle_traits::Null<HDC, &DeleteDC>>;
+using UniqueImageList = UniqueAny<handle_traits::Null<HIMAGELIST, &ImageList_Destroy>>;
+
+// A window's device context from GetDC, given back with ReleaseDC.
+class WindowDc {
+public:
+    explicit WindowDc(HWND window) noexcept : m_window(window), m_dc(GetDC(window)) {}
+    ~WindowDc()
+    {
+        if (m_dc != nullptr) ReleaseDC(m_window, m_dc);
+    }
+    WindowDc(const WindowDc&) = delete;
+    WindowDc& operator=(const WindowDc&) = delete;
+    HDC get() const noexcept { return m_dc; }
+
+private:
+    HWND m_window;
+    HDC m_dc;
+};
+
+// The device context of a WM_PAINT: BeginPaint in the constructor, EndPaint in the destructor.
+class PaintDc {
+public:
+    explicit PaintDc(HWND window) noexcept : m_window(window), m_dc(BeginPaint(window, &m_paint)) {}
+    ~PaintDc() { EndPaint(m_window, &m_paint); }
+    PaintDc(const PaintDc&) = delete;
+    PaintDc& operator=(const PaintDc&) = delete;
+    HDC get() const noexcept { return m_dc; }
+
+private:
+    HWND m_window;
+    PAINTSTRUCT m_paint{};
+    HDC m_dc;
+};
+
+// An object selected into a device context for a scope; what was selected before is put back.
+class SelectedObject {
+public:
+    SelectedObject(HDC dc, HGDIOBJ object) noexcept : m_dc(dc), m_previous(SelectObject(dc, object)) {}
+    ~SelectedObject()
+    {
+        if (m_previous != nullptr && m_previous != HGDI_ERROR) SelectObject(m_dc, m_previous);
+    }
+    SelectedObject(const SelectedObject&) = delete;
+    SelectedObject& operator=(const SelectedObject&) = delete;
+
+private:
+    HDC m_dc;
+    HGDIOBJ m_previous;
+};
 
 // Runs an action when the scope is left, however it is left: for the state a scope sets and
 // must put back (a flag, a pointer), where no handle is involved.

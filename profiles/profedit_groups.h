@@ -6,17 +6,16 @@
 // This keeps the group's painting out of every visible sibling above it.
 #include <windows.h>
 
-class TGroupUnderlay {
+#include "ui/subclass.h"
+
+class TGroupUnderlay : public TSubclass {
 public:
-    explicit TGroupUnderlay(HWND groupBox);
-    ~TGroupUnderlay();
-    TGroupUnderlay(const TGroupUnderlay&) = delete;
-    TGroupUnderlay& operator=(const TGroupUnderlay&) = delete;
+    explicit TGroupUnderlay(HWND groupBox) : TSubclass(groupBox) {}
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool EraseBackground(HDC dc) override;
 
 private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
     void ExcludeSiblingsAbove(HDC dc) const;
-
-    HWND m_group;
 };

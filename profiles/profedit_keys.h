@@ -6,12 +6,11 @@
 
 #include <functional>
 
-class TKeyWatch {
+#include "ui/subclass.h"
+
+class TKeyWatch : public TSubclass {
 public:
-    explicit TKeyWatch(HWND control);
-    ~TKeyWatch();
-    TKeyWatch(const TKeyWatch&) = delete;
-    TKeyWatch& operator=(const TKeyWatch&) = delete;
+    explicit TKeyWatch(HWND control) : TSubclass(control) {}
 
     // A key pressed, Alt held or not; returning true uses the key up, so the control never
     // sees it.
@@ -20,10 +19,19 @@ public:
     std::function<void()> onEnter;  // the control got the focus
     std::function<void()> onExit;   // the control lost the focus
 
-private:
-    static LRESULT CALLBACK SubclassProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                         DWORD_PTR data);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
-
-    HWND m_control;
+protected:
+    bool KeyDown(WORD key) override { return onKeyDown && onKeyDown(key); }
+    bool SysKeyDown(WORD key) override { return KeyDown(key); }
+    void KeyUp(WORD key) override
+    {
+        if (onKeyUp) onKeyUp(key);
+    }
+    void Enter() override
+    {
+        if (onEnter) onEnter();
+    }
+    void Exit() override
+    {
+        if (onExit) onExit();
+    }
 };

@@ -2,7 +2,6 @@
 // from the Profiles tab. A profile's number is kept equal to its position in the list, so
 // that FindProfile, the menus and "Apply Next Profile" always agree.
 #include <windows.h>
-#include <commctrl.h>
 
 #include "profiles/profileswindow.h"
 #include "core/handles.h"
@@ -10,18 +9,6 @@
 #include "profiles/profedit.h"
 
 namespace {
-// Stops the list's repainting for a scope and resumes it however the scope is left.
-class ListUpdate {
-public:
-    explicit ListUpdate(TListView& list) : m_list(list) { m_list.BeginUpdate(); }
-    ~ListUpdate() { m_list.EndUpdate(); }
-    ListUpdate(const ListUpdate&) = delete;
-    ListUpdate& operator=(const ListUpdate&) = delete;
-
-private:
-    TListView& m_list;
-};
-
 // The first selected profile in list order, or none.
 Tprofile* FirstSelected(const TListItems& items)
 {
@@ -126,14 +113,7 @@ void TProfilesWindow::ListView1SelectItem(TListItem& item, bool)
     ValueListEditor1->SetValues("GW:", profile->gw);
 }
 
-void TProfilesWindow::SelectAll1Click(TMenuItem&)
-{
-    // As the control selects all: each item reports its selection.
-    LVITEMA state{};
-    state.stateMask = LVIS_SELECTED;
-    state.state = LVIS_SELECTED;
-    SendMessageA(ListView1->Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
-}
+void TProfilesWindow::SelectAll1Click(TMenuItem&) { ListView1->SelectAll(); }
 
 void TProfilesWindow::Label12Click() { refreshdata(); }
 

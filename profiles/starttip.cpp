@@ -1,12 +1,10 @@
 #include "profiles/starttip.h"
 
-#include <commctrl.h>
-
 #include <utility>
 
-#include "core/check.h"
 #include "core/handles.h"
 #include "ui/fonts.h"
+#include "ui/subclass.h"
 
 TForm4* Form4 = nullptr;
 
@@ -29,20 +27,25 @@ void SetWelcomeMaker(std::function<TForm4&()> maker) { WelcomeMaker() = std::mov
 namespace {
 constexpr int kClientWidth = 322;
 constexpr UINT kComeForward = WM_APP + 0x40;
-constexpr UINT_PTR kOwnerHookId = 0x57454C43;  // "WELC"
+constexpr int kClientHeight = 179;
 
 // The owner of the running dialog: its activation passes on to the dialog, as Windows does for
 // the owner of a modal dialog. Wine can hand the activation back to the owner after the dialog
 // has come up, when the owner was shown just before it; that would leave the dialog behind.
-LRESULT CALLBACK OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id, DWORD_PTR data)
-{
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &OwnerHook, id);
-    if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) {
-        PostMessageA(reinterpret_cast<HWND>(data), kComeForward, 0, 0);
+class OwnerActivation : public TSubclass {
+public:
+    OwnerActivation(HWND owner, HWND dialog) : TSubclass(owner), m_dialog(dialog) {}
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) PostMessageA(m_dialog, kComeForward, 0, 0);
+        return TSubclass::HandleMessage(message, wParam, lParam);
     }
-    return DefSubclassProc(window, message, wParam, lParam);
-}
-constexpr int kClientHeight = 179;
+
+private:
+    HWND m_dialog;
+};
 
 FormArgs WelcomeArgs()
 {
@@ -105,20 +108,9 @@ TForm4::~TForm4()
 
 int TForm4::ShowModalOver(HWND owner)
 {
-    struct Ownership {
-        HWND dialog;
-        HWND owner;
-        Ownership(HWND window, HWND ownerWindow) : dialog(window), owner(ownerWindow)
-        {
-            CheckWin32(SetWindowSubclass(owner, &OwnerHook, kOwnerHookId, reinterpret_cast<DWORD_PTR>(dialog)), "SetWindowSubclass");
-            SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
-        }
-        ~Ownership()
-        {
-            RemoveWindowSubclass(owner, &OwnerHook, kOwnerHookId);
-            SetWindowLongPtrA(dialog, GWLP_HWNDPARENT, 0);
-        }
-    } ownership(Handle(), owner);
+    const OwnerActivation activation(owner, Handle());
+    SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, reinterpret_cast<LONG_PTR>(owner));
+    ScopeExit disowned([this] { SetWindowLongPtrA(Handle(), GWLP_HWNDPARENT, 0); });
     return ShowModal();
 }
 
@@ -146,12 +138,11 @@ bool WelcomeNoticeHidden()
 
 void HideWelcomeNotice()
 {
-    HKEY opened = nullptr;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, WelcomeSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, &opened,
+    UniqueHkey key;
+    if (RegCreateKeyExA(HKEY_CURRENT_USER, WelcomeSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
                         nullptr) != ERROR_SUCCESS) {
         return;
     }
-    UniqueHkey key(opened);
     const DWORD hidden = 1;
     RegSetValueExA(key.get(), WelcomeHiddenValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hidden), sizeof hidden);
 }

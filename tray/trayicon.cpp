@@ -1,21 +1,64 @@
 #include "tray/trayicon.h"
 
-#include <commctrl.h>
-
 #include <cstring>
 #include <utility>
 
 #include "core/check.h"
 #include "core/errorbox.h"
+#include "ui/subclass.h"
+#include "ui/window.h"
+
+// The window the notification area talks to. A hidden top-level window rather than a
+// message-only one: only top-level windows hear the TaskbarCreated broadcast.
+class TTrayIcon::NotifyWindow : public TWindow {
+public:
+    explicit NotifyWindow(TTrayIcon& tray) : m_tray(tray)
+    {
+        WindowClass windowClass;
+        windowClass.name = "VelmoraTrayMessageWindow";
+        CreateHandle(windowClass, WS_POPUP, 0, nullptr, {}, "");
+    }
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        LRESULT result = 0;
+        if (m_tray.HandleMessage(message, wParam, lParam, result)) return result;
+        return TWindow::HandleMessage(message, wParam, lParam);
+    }
+
+private:
+    TTrayIcon& m_tray;
+};
+
+// Watches the owner window for its minimising and showing.
+class TTrayIcon::OwnerHook : public TSubclass {
+public:
+    OwnerHook(HWND owner, TTrayIcon& tray) : TSubclass(owner), m_tray(tray) {}
+
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
+    {
+        // The owner's own handling goes on whatever became of ours.
+        Guarded(
+            [&] {
+                m_tray.OwnerMessage(message, wParam, lParam);
+                return true;
+            },
+            false);
+        return TSubclass::HandleMessage(message, wParam, lParam);
+    }
+
+private:
+    TTrayIcon& m_tray;
+};
 
 namespace {
 // How often an icon the notification area refused is offered again.
 constexpr UINT AddRetryInterval = 2000;
-constexpr UINT_PTR OwnerHookId = 0x7261;
 // Posted to the message window: restoring from inside the owner's WM_SHOWWINDOW would
 // re-enter ShowWindow while it is still showing the window.
 constexpr UINT RestoreOwnerMessage = WM_APP + 1;
-constexpr char MessageWindowClass[] = "VelmoraTrayMessageWindow";
 
 // Explorer broadcasts this when the taskbar is (re)created, e.g. after the shell crashed;
 // every icon must then be added again.
@@ -57,15 +100,6 @@ POINT CursorPos()
     return point;
 }
 
-void RegisterMessageWindowClass(WNDPROC procedure)
-{
-    WNDCLASSA windowClass{};
-    if (GetClassInfoA(GetModuleHandleA(nullptr), MessageWindowClass, &windowClass)) return;
-    windowClass.lpfnWndProc = procedure;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = MessageWindowClass;
-    if (!RegisterClassA(&windowClass)) RaiseError(SystemMessageText(GetLastError()));
-}
 }  // namespace
 
 TTrayIcon::NotifyAreaFunction TTrayIcon::SetNotifyArea(NotifyAreaFunction function)
@@ -82,35 +116,31 @@ TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
 {
     if (owner != nullptr && !IsWindow(owner)) RaiseError("Invalid class typecast");
     TaskbarCreatedMessage();
-    RegisterMessageWindowClass(&TTrayIcon::MessageWindowProc);
-    // A hidden top-level window rather than a message-only one: only top-level windows hear
-    // the TaskbarCreated broadcast.
-    m_messageWindow.reset(CreateWindowExA(0, MessageWindowClass, "", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
-                                          GetModuleHandleA(nullptr), this));
-    if (!m_messageWindow) RaiseError(SystemMessageText(GetLastError()));
+    m_messageWindow = std::make_unique<NotifyWindow>(*this);
     // Windows keeps registered messages from a lower integrity level away from an elevated
     // program (User Interface Privilege Isolation), and Explorer runs below it: without this
     // an elevated Velmora never hears that the taskbar came back. Without elevation it changes
     // nothing, and a failure leaves only that mend undone (ChangeWindowMessageFilterEx).
-    if (MessageFilter()) MessageFilter()(m_messageWindow.get(), TaskbarCreatedMessage(), MSGFLT_ALLOW);
+    if (MessageFilter()) MessageFilter()(m_messageWindow->Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW);
 
     m_record.cbSize = NOTIFYICONDATAA_V1_SIZE;
-    m_record.hWnd = m_messageWindow.get();
+    m_record.hWnd = m_messageWindow->Handle();
     m_record.uID = 1;
     m_record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
     m_record.uCallbackMessage = CallbackMessage;
 
-    if (m_owner != nullptr)
-        SetWindowSubclass(m_owner, &TTrayIcon::OwnerHook, OwnerHookId, reinterpret_cast<DWORD_PTR>(this));
+    if (m_owner != nullptr) m_ownerHook = std::make_unique<OwnerHook>(m_owner, *this);
 }
 
 TTrayIcon::~TTrayIcon()
 {
     RemoveTrayIcon();
-    if (m_messageWindow) KillTimer(m_messageWindow.get(), CycleTimerId);
+    KillTimer(m_messageWindow->Handle(), CycleTimerId);
     m_messageWindow.reset();
-    if (m_owner != nullptr && IsWindow(m_owner)) RemoveWindowSubclass(m_owner, &TTrayIcon::OwnerHook, OwnerHookId);
+    m_ownerHook.reset();
 }
+
+HWND TTrayIcon::MessageWindow() const { return m_messageWindow->Handle(); }
 
 void TTrayIcon::Loaded()
 {
@@ -145,9 +175,9 @@ bool TTrayIcon::AddTrayIcon()
     // offered again until it does.
     m_iconVisible = CallNotifyArea(NIM_ADD) || CallNotifyArea(NIM_MODIFY);
     if (m_iconVisible) {
-        KillTimer(m_messageWindow.get(), AddRetryTimerId);
+        KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
     } else {
-        SetTimer(m_messageWindow.get(), AddRetryTimerId, AddRetryInterval, nullptr);
+        SetTimer(m_messageWindow->Handle(), AddRetryTimerId, AddRetryInterval, nullptr);
     }
     return m_iconVisible;
 }
@@ -155,7 +185,7 @@ bool TTrayIcon::AddTrayIcon()
 bool TTrayIcon::RemoveTrayIcon()
 {
     m_iconWanted = false;
-    KillTimer(m_messageWindow.get(), AddRetryTimerId);
+    KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
     m_iconVisible = false;
     return CallNotifyArea(NIM_DELETE);
 }
@@ -169,7 +199,7 @@ void TTrayIcon::ShellRestarted()
 
 bool TTrayIcon::UpdateTrayIcon() { return CallNotifyArea(NIM_MODIFY); }
 
-void TTrayIcon::SetIconList(TrayImageList* list)
+void TTrayIcon::SetIconList(IconImages* list)
 {
     m_iconList = list;
     SetIconIndex(0);
@@ -190,9 +220,10 @@ void TTrayIcon::SetCycleInterval(uint32_t milliseconds)
 
 void TTrayIcon::RestartCycleTimer()
 {
-    KillTimer(m_messageWindow.get(), CycleTimerId);
+    KillTimer(m_messageWindow->Handle(), CycleTimerId);
     // An interval of 0 means the timer never fires.
-    if (m_cycleIcons && m_cycleInterval > 0) SetTimer(m_messageWindow.get(), CycleTimerId, m_cycleInterval, nullptr);
+    if (m_cycleIcons && m_cycleInterval > 0)
+        SetTimer(m_messageWindow->Handle(), CycleTimerId, m_cycleInterval, nullptr);
 }
 
 void TTrayIcon::SetHint(const std::string& hint)
@@ -344,51 +375,31 @@ void TTrayIcon::HandleMouse(UINT mouseMessage)
     }
 }
 
-LRESULT TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
 {
+    result = 0;
     switch (message) {
-    case CallbackMessage: HandleMouse(static_cast<UINT>(lParam)); return 0;
-    case WM_QUERYENDSESSION: return 1;  // never hold up a log-off or shutdown
+    case CallbackMessage: HandleMouse(static_cast<UINT>(lParam)); return true;
+    case WM_QUERYENDSESSION: result = 1; return true;  // never hold up a log-off or shutdown
     case WM_TIMER:
         if (wParam == CycleTimerId) CycleStep();
         if (wParam == AddRetryTimerId && m_iconWanted && !m_iconVisible) AddTrayIcon();
-        return 0;
+        return true;
     case RestoreOwnerMessage:
         if (m_owner != nullptr) {
             if (IsIconic(m_owner)) ShowWindow(m_owner, SW_RESTORE);
             SetForegroundWindow(m_owner);
         }
-        return 0;
-    default:
-        if (message == TaskbarCreatedMessage()) ShellRestarted();
-        return DefWindowProcA(m_messageWindow.get(), message, wParam, lParam);
+        return true;
     }
+    if (message == TaskbarCreatedMessage()) ShellRestarted();
+    return false;
 }
 
-LRESULT CALLBACK TTrayIcon::MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
+void TTrayIcon::OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == WM_NCCREATE) {
-        auto* create = reinterpret_cast<CREATESTRUCTA*>(lParam);
-        SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(create->lpCreateParams));
+    if (message == WM_SIZE && wParam == SIZE_MINIMIZED && m_minimizeToTray) DoMinimizeToTray();
+    if (message == WM_SHOWWINDOW && wParam != FALSE && lParam == 0) {
+        PostMessageA(m_messageWindow->Handle(), RestoreOwnerMessage, 0, 0);
     }
-    auto* self = reinterpret_cast<TTrayIcon*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-    if (message == WM_NCDESTROY) SetWindowLongPtrA(window, GWLP_USERDATA, 0);
-    if (self == nullptr || !self->m_messageWindow) return DefWindowProcA(window, message, wParam, lParam);
-    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
-}
-
-LRESULT CALLBACK TTrayIcon::OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR, DWORD_PTR data)
-{
-    auto* self = reinterpret_cast<TTrayIcon*>(data);
-    Guarded(
-        [&] {
-            if (message == WM_SIZE && wParam == SIZE_MINIMIZED && self->m_minimizeToTray) self->DoMinimizeToTray();
-            if (message == WM_SHOWWINDOW && wParam != FALSE && lParam == 0) {
-                PostMessageA(self->m_messageWindow.get(), RestoreOwnerMessage, 0, 0);
-            }
-            return 0;
-        },
-        0);
-    if (message == WM_NCDESTROY) RemoveWindowSubclass(window, &TTrayIcon::OwnerHook, OwnerHookId);
-    return DefSubclassProc(window, message, wParam, lParam);
 }

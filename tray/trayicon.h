@@ -5,10 +5,13 @@
 #include <shellapi.h>
 
 #include <functional>
+#include <memory>
 #include <string>
 
 #include "core/handles.h"
 #include "tray/traytypes.h"
+#include "ui/imagelist.h"
+#include "ui/menu.h"
 
 class TTrayIcon {
 public:
@@ -33,8 +36,8 @@ public:
     virtual bool RemoveTrayIcon();
     virtual bool UpdateTrayIcon();
 
-    TrayImageList* IconList() const { return m_iconList; }
-    void SetIconList(TrayImageList* list);
+    IconImages* IconList() const { return m_iconList; }
+    void SetIconList(IconImages* list);
     bool CycleIcons() const { return m_cycleIcons; }
     void SetCycleIcons(bool cycle);
     uint32_t CycleInterval() const { return m_cycleInterval; }
@@ -53,8 +56,8 @@ public:
     void SetIconVisible(bool visible);
     int32_t IconIndex() const { return m_iconIndex; }
     void SetIconIndex(int32_t index);
-    TrayPopupMenu* PopupMenu() const { return m_popupMenu; }
-    void SetPopupMenu(TrayPopupMenu* menu) { m_popupMenu = menu; }
+    PopupMenuSource* PopupMenu() const { return m_popupMenu; }
+    void SetPopupMenu(PopupMenuSource* menu) { m_popupMenu = menu; }
     bool LeftPopup() const { return m_leftPopup; }
     void SetLeftPopup(bool left) { m_leftPopup = left; }
     bool StartMinimized() const { return m_startMinimized; }
@@ -72,7 +75,7 @@ public:
     TMouseMoveEvent OnMouseMove;
     TCycleEvent OnCycle;
 
-    HWND MessageWindow() const { return m_messageWindow.get(); }
+    HWND MessageWindow() const;
     // The record as the next call to the notification area will send it (tests look at it).
     const NOTIFYICONDATAA& Record() const { return m_record; }
 
@@ -97,10 +100,11 @@ protected:
     virtual void DoMinimizeToTray();
 
 private:
-    static LRESULT CALLBACK MessageWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
-    static LRESULT CALLBACK OwnerHook(HWND window, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
-                                      DWORD_PTR self);
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
+    class NotifyWindow;
+    class OwnerHook;
+    // The message window's messages; true when taken, `result` then being the answer.
+    bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void HandleMouse(UINT mouseMessage);
     void OpenPopupMenu();
     void CycleStep();
@@ -110,12 +114,13 @@ private:
     void ShellRestarted();
 
     HWND m_owner;
-    UniqueHwnd m_messageWindow;
+    std::unique_ptr<NotifyWindow> m_messageWindow;
+    std::unique_ptr<OwnerHook> m_ownerHook;
     UniqueHicon m_icon;
     NOTIFYICONDATAA m_record{};
 
-    TrayImageList* m_iconList = nullptr;
-    TrayPopupMenu* m_popupMenu = nullptr;
+    IconImages* m_iconList = nullptr;
+    PopupMenuSource* m_popupMenu = nullptr;
     bool m_cycleIcons = false;
     uint32_t m_cycleInterval = 0;
     bool m_enabled = true;

@@ -2,17 +2,16 @@
 
 TButton::TButton(const ButtonArgs& args)
 {
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON);
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    // The dialog manager presses the controls with these ids on Esc and Enter.
-    if (args.cancel) control.id = IDCANCEL;
-    if (args.isDefault) control.id = IDOK;
-    CreateHandle(control);
+    // The dialog manager presses the controls with these ids on Enter and Esc.
+    CreateHandle({.className = "BUTTON",
+                  .style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font,
+                  .id = args.isDefault ? IDOK
+                        : args.cancel  ? IDCANCEL
+                                       : 0});
 }
 
 void TButton::Click()
@@ -27,25 +26,30 @@ bool TButton::HandleCommand(WORD code)
     return true;
 }
 
-TCheckBox::TCheckBox(const CheckBoxArgs& args)
+TCheckControl::TCheckControl(const CheckBoxArgs& args, DWORD style)
 {
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | WS_TABSTOP | BS_AUTOCHECKBOX;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
-    SendMessageA(Handle(), BM_SETCHECK, args.checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    CreateHandle({.className = "BUTTON",
+                  .style = WS_VISIBLE | style,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font});
+    SetCheck(args.checked);
 }
 
-bool TCheckBox::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TCheckControl::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+
+void TCheckControl::SetCheck(bool checked)
+{
+    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+TCheckBox::TCheckBox(const CheckBoxArgs& args) : TCheckControl(args, WS_TABSTOP | BS_AUTOCHECKBOX) {}
 
 void TCheckBox::SetChecked(bool checked)
 {
     if (checked == Checked()) return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetCheck(checked);
     if (onClick) onClick();
 }
 
@@ -57,24 +61,14 @@ bool TCheckBox::HandleCommand(WORD code)
 }
 
 TRadioButton::TRadioButton(const CheckBoxArgs& args)
+    : TCheckControl(args, BS_RADIOBUTTON | (args.checked ? WS_TABSTOP : 0))
 {
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | BS_RADIOBUTTON | (args.checked ? WS_TABSTOP : 0);
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
-    SendMessageA(Handle(), BM_SETCHECK, args.checked ? BST_CHECKED : BST_UNCHECKED, 0);
 }
-
-bool TRadioButton::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
 
 void TRadioButton::SetChecked(bool checked)
 {
     if (checked == Checked()) return;
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    SetCheck(checked);
     // Only the checked button of a group takes the keyboard focus by Tab.
     LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
     SetWindowLongPtrA(Handle(), GWL_STYLE,
@@ -100,47 +94,33 @@ bool TRadioButton::HandleCommand(WORD code)
     return true;
 }
 
-TGroupBox::TGroupBox(const GroupBoxArgs& args) : m_color(args.color)
+TGroupBox::TGroupBox(const GroupBoxArgs& args)
 {
-    if (m_color != CLR_INVALID) m_brush.reset(CreateSolidBrush(m_color));
-    ControlArgs control;
-    control.className = "BUTTON";
-    control.style = WS_VISIBLE | BS_GROUPBOX;
-    control.exStyle = WS_EX_CONTROLPARENT;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
+    SetColor(args.color);
+    CreateHandle({.className = "BUTTON",
+                  .style = WS_VISIBLE | BS_GROUPBOX,
+                  .exStyle = WS_EX_CONTROLPARENT,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font});
 }
 
 LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (ReflectMessage(message, wParam, lParam, result)) return result;
-    if (message == WM_ERASEBKGND) {
-        // A group box draws only its frame and caption; its parent clips it out (the pages and
-        // panels have WS_CLIPCHILDREN), so the group fills its own inside.
-        RECT client;
-        GetClientRect(Handle(), &client);
-        FillRect(reinterpret_cast<HDC>(wParam), &client, Background());
-        return TRUE;
-    }
-    if (message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN) {
-        // Children without colours of their own take the group's background.
-        SetBkColor(reinterpret_cast<HDC>(wParam), m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
-        return reinterpret_cast<LRESULT>(Background());
-    }
-    return DefaultMessage(message, wParam, lParam);
+    return TControl::HandleMessage(message, wParam, lParam);
 }
 
-HBRUSH TGroupBox::HandleCtlColor(HDC dc)
+bool TGroupBox::EraseBackground(HDC dc)
 {
-    SetBkColor(dc, m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
-    return Background();
+    // A group box draws only its frame and caption; its parent clips it out (the pages and
+    // panels have WS_CLIPCHILDREN), so the group fills its own inside.
+    RECT client;
+    GetClientRect(Handle(), &client);
+    FillBackground(dc, client);
+    return true;
 }
 
-HBRUSH TGroupBox::Background() const
-{
-    return m_brush ? static_cast<HBRUSH>(m_brush.get()) : GetSysColorBrush(COLOR_BTNFACE);
-}
+HBRUSH TGroupBox::HandleCtlColor(HDC dc) { return Background(dc); }

@@ -4,7 +4,6 @@
 #include <functional>
 #include <string>
 
-#include "core/handles.h"
 #include "ui/control.h"
 
 struct ButtonArgs {
@@ -35,28 +34,34 @@ struct CheckBoxArgs {
     HFONT font = nullptr;
 };
 
-class TCheckBox : public TControl {
+// What check boxes and radio buttons share: a BUTTON with a check mark and a click event.
+class TCheckControl : public TControl {
+public:
+    bool Checked() const;
+
+    std::function<void()> onClick;
+
+protected:
+    TCheckControl(const CheckBoxArgs& args, DWORD style);
+    void SetCheck(bool checked);
+};
+
+class TCheckBox : public TCheckControl {
 public:
     explicit TCheckBox(const CheckBoxArgs& args);
 
-    bool Checked() const;
     // A change of state raises onClick, as a click would; setting the same state does nothing.
     void SetChecked(bool checked);
-
-    std::function<void()> onClick;
 
     bool HandleCommand(WORD code) override;
 };
 
 // A click checks the button and unchecks the other radio buttons of the same parent.
-class TRadioButton : public TControl {
+class TRadioButton : public TCheckControl {
 public:
     explicit TRadioButton(const CheckBoxArgs& args);
 
-    bool Checked() const;
     void SetChecked(bool checked);
-
-    std::function<void()> onClick;
 
     bool HandleCommand(WORD code) override;
 
@@ -68,7 +73,7 @@ struct GroupBoxArgs {
     HWND parent = nullptr;
     Bounds bounds;
     std::string caption;           // empty: a frame without caption
-    COLORREF color = CLR_INVALID;  // background; CLR_INVALID: the button face
+    COLORREF color = ParentColor;  // background; ParentColor: the button face
     HFONT font = nullptr;
 };
 
@@ -82,10 +87,5 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-
-private:
-    HBRUSH Background() const;
-
-    COLORREF m_color;
-    UniqueGdiObject m_brush;
+    bool EraseBackground(HDC dc) override;
 };

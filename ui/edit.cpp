@@ -4,15 +4,13 @@
 
 TEdit::TEdit(const EditArgs& args)
 {
-    ControlArgs control;
-    control.className = "EDIT";
-    control.style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-    control.exStyle = WS_EX_CLIENTEDGE;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.text;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "EDIT",
+                  .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                  .exStyle = WS_EX_CLIENTEDGE,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.text,
+                  .font = args.font});
 }
 
 bool TEdit::HandleCommand(WORD code)
@@ -24,13 +22,11 @@ bool TEdit::HandleCommand(WORD code)
 
 TComboBox::TComboBox(const ComboBoxArgs& args)
 {
-    ControlArgs control;
-    control.className = "COMBOBOX";
-    control.style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "COMBOBOX",
+                  .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
     SendMessageA(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(args.dropDownCount), 0);
 }
 
@@ -60,6 +56,8 @@ void TComboBox::SetItemIndex(int index) { SendMessageA(Handle(), CB_SETCURSEL, s
 bool TComboBox::HandleCommand(WORD code)
 {
     if (code != CBN_EDITCHANGE && code != CBN_SELCHANGE) return false;
+    const int index = code == CBN_SELCHANGE ? ItemIndex() : -1;
+    m_chosen = index >= 0 ? Item(index) : Text();
     if (onChange) onChange();
     return true;
 }

@@ -42,9 +42,16 @@ public:
     int ItemIndex() const;
     // Selects without raising onChange, as the program's own changes do not.
     void SetItemIndex(int index);
+    // The text the user chose last: the entry picked or the text typed. Windows puts a picked
+    // entry into the field only after it has reported the selection, so while onChange runs
+    // Text() still holds the one before.
+    const std::string& ChosenText() const noexcept { return m_chosen; }
 
     // Raised when the user changes the text or picks an entry.
     std::function<void()> onChange;
 
     bool HandleCommand(WORD code) override;
+
+private:
+    std::string m_chosen;
 };

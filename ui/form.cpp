@@ -182,5 +182,5 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         }
         break;
     }
-    return DefaultMessage(message, wParam, lParam);
+    return TWindow::HandleMessage(message, wParam, lParam);
 }

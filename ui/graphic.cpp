@@ -7,15 +7,6 @@
 namespace {
 constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
 
-// A painted window draws everything itself: background erasing would only flicker.
-TWindow::WindowClass PaintedClass(const char* name)
-{
-    TWindow::WindowClass windowClass;
-    windowClass.name = name;
-    windowClass.background = nullptr;
-    return windowClass;
-}
-
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
 {
     SetBkColor(dc, color);
@@ -36,67 +27,45 @@ void Frame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
     Line(dc, rect.left, rect.bottom - 1, rect.right, rect.bottom - 1, bottomRight);
     Line(dc, rect.right - 1, rect.top, rect.right - 1, rect.bottom, bottomRight);
 }
-
-template <typename Paint>
-LRESULT PaintWith(HWND window, Paint paint)
-{
-    PAINTSTRUCT ps;
-    HDC dc = BeginPaint(window, &ps);
-    RECT client;
-    GetClientRect(window, &client);
-    paint(dc, client);
-    EndPaint(window, &ps);
-    return 0;
-}
 }  // namespace
+
+LRESULT TDecoration::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message == WM_NCHITTEST) return HTTRANSPARENT;
+    return TPaintedWindow::HandleMessage(message, wParam, lParam);
+}
 
 TShape::TShape(const ShapeArgs& args) : m_brush(args.brush), m_pen(args.pen)
 {
-    CreateHandle(PaintedClass("VelmoraShape"), kChildStyle, 0, args.parent, args.bounds, {});
+    CreatePainted("VelmoraShape", kChildStyle, 0, args.parent, args.bounds);
 }
 
-LRESULT TShape::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+void TShape::Paint(HDC dc, const RECT& client)
 {
-    switch (message) {
-    case WM_ERASEBKGND: return TRUE;
-    case WM_PAINT:
-        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
-            FillSolid(dc, client, m_brush);
-            Frame(dc, client, m_pen, m_pen);
-        });
-    case WM_NCHITTEST: return HTTRANSPARENT;
-    }
-    return DefaultMessage(message, wParam, lParam);
+    FillSolid(dc, client, m_brush);
+    Frame(dc, client, m_pen, m_pen);
 }
 
 TBevel::TBevel(const BevelArgs& args) : m_shape(args.shape), m_style(args.style)
 {
-    CreateHandle(PaintedClass("VelmoraBevel"), kChildStyle, 0, args.parent, args.bounds, {});
+    CreatePainted("VelmoraBevel", kChildStyle, 0, args.parent, args.bounds);
 }
 
-LRESULT TBevel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+void TBevel::Paint(HDC dc, const RECT& client)
 {
-    switch (message) {
-    case WM_ERASEBKGND: return TRUE;
-    case WM_PAINT:
-        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
-            FillSolid(dc, client, GetSysColor(COLOR_BTNFACE));
-            COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
-            COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-            if (m_style == TBevelStyle::bsRaised) std::swap(dark, light);
-            if (m_shape == TBevelShape::bsBox) {
-                Frame(dc, client, dark, light);
-            } else {
-                Line(dc, client.left, client.bottom - 2, client.right, client.bottom - 2, dark);
-                Line(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, light);
-            }
-        });
-    case WM_NCHITTEST: return HTTRANSPARENT;
+    FillBackground(dc, client);
+    COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+    COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    if (m_style == TBevelStyle::bsRaised) std::swap(dark, light);
+    if (m_shape == TBevelShape::bsBox) {
+        Frame(dc, client, dark, light);
+    } else {
+        Line(dc, client.left, client.bottom - 2, client.right, client.bottom - 2, dark);
+        Line(dc, client.left, client.bottom - 1, client.right, client.bottom - 1, light);
     }
-    return DefaultMessage(message, wParam, lParam);
 }
 
-TPicture::TPicture(const PictureArgs& args) : m_color(args.color)
+TPicture::TPicture(const PictureArgs& args)
 {
     if (args.bitmapResource != 0) {
         HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(args.bitmapResource), IMAGE_BITMAP, 0, 0,
@@ -104,7 +73,8 @@ TPicture::TPicture(const PictureArgs& args) : m_color(args.color)
         CheckWin32(bitmap != nullptr, "LoadImageA");
         m_bitmap.reset(bitmap);
     }
-    CreateHandle(PaintedClass("VelmoraPicture"), kChildStyle, 0, args.parent, args.bounds, {});
+    SetColor(args.color);
+    CreatePainted("VelmoraPicture", kChildStyle, 0, args.parent, args.bounds);
 }
 
 SIZE TPicture::PictureSize() const
@@ -114,44 +84,27 @@ SIZE TPicture::PictureSize() const
     return {info.bmWidth, info.bmHeight};
 }
 
-LRESULT TPicture::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+void TPicture::Paint(HDC dc, const RECT& client)
 {
-    switch (message) {
-    case WM_ERASEBKGND: return TRUE;
-    case WM_PAINT:
-        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
-            FillSolid(dc, client, m_color);
-            if (!m_bitmap) return;
-            const SIZE size = PictureSize();
-            HDC memory = CreateCompatibleDC(dc);
-            HGDIOBJ old = SelectObject(memory, m_bitmap.get());
-            BitBlt(dc, 0, 0, size.cx, size.cy, memory, 0, 0, SRCCOPY);
-            SelectObject(memory, old);
-            DeleteDC(memory);
-        });
-    case WM_NCHITTEST: return HTTRANSPARENT;
-    }
-    return DefaultMessage(message, wParam, lParam);
+    FillBackground(dc, client);
+    if (!m_bitmap) return;
+    const SIZE size = PictureSize();
+    UniqueMemoryDc memory(CreateCompatibleDC(dc));
+    SelectedObject picture(memory.get(), m_bitmap.get());
+    BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
-TPanel::TPanel(const PanelArgs& args) : m_bevel(args.bevel), m_color(args.color)
+TPanel::TPanel(const PanelArgs& args) : m_bevel(args.bevel)
 {
-    CreateHandle(PaintedClass("VelmoraPanel"), kChildStyle | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, args.parent,
-                 args.bounds, {});
+    SetColor(args.color);
+    CreatePainted("VelmoraPanel", kChildStyle | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, args.parent, args.bounds);
 }
 
-LRESULT TPanel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+void TPanel::Paint(HDC dc, const RECT& client)
 {
-    switch (message) {
-    case WM_ERASEBKGND: return TRUE;
-    case WM_PAINT:
-        return PaintWith(Handle(), [&](HDC dc, const RECT& client) {
-            FillSolid(dc, client, m_color == CLR_INVALID ? GetSysColor(COLOR_BTNFACE) : m_color);
-            const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
-            const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
-            if (m_bevel == TPanelBevel::bvLowered) Frame(dc, client, dark, light);
-            if (m_bevel == TPanelBevel::bvRaised) Frame(dc, client, light, dark);
-        });
-    }
-    return DefaultMessage(message, wParam, lParam);
+    FillBackground(dc, client);
+    const COLORREF dark = GetSysColor(COLOR_BTNSHADOW);
+    const COLORREF light = GetSysColor(COLOR_BTNHIGHLIGHT);
+    if (m_bevel == TPanelBevel::bvLowered) Frame(dc, client, dark, light);
+    if (m_bevel == TPanelBevel::bvRaised) Frame(dc, client, light, dark);
 }

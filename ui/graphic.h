@@ -6,6 +6,12 @@
 #include "core/handles.h"
 #include "ui/window.h"
 
+// Decoration painted over the window's background: clicks go through it to what lies below.
+class TDecoration : public TPaintedWindow {
+protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+};
+
 struct ShapeArgs {
     HWND parent = nullptr;
     Bounds bounds;
@@ -13,12 +19,12 @@ struct ShapeArgs {
     COLORREF pen = RGB(0, 0, 0);
 };
 
-class TShape : public TWindow {
+class TShape : public TDecoration {
 public:
     explicit TShape(const ShapeArgs& args);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     COLORREF m_brush;
@@ -35,14 +41,14 @@ struct BevelArgs {
     TBevelStyle style = TBevelStyle::bsLowered;
 };
 
-class TBevel : public TWindow {
+class TBevel : public TDecoration {
 public:
     explicit TBevel(const BevelArgs& args);
     TBevelShape Shape() const noexcept { return m_shape; }
     TBevelStyle Style() const noexcept { return m_style; }
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     TBevelShape m_shape;
@@ -57,18 +63,17 @@ struct PictureArgs {
 };
 
 // TImage: a bitmap from the program's resources.
-class TPicture : public TWindow {
+class TPicture : public TDecoration {
 public:
     explicit TPicture(const PictureArgs& args);
     // The picture's own size; zero when it has none.
     SIZE PictureSize() const;
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     UniqueGdiObject m_bitmap;
-    COLORREF m_color;
 };
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };
@@ -77,18 +82,17 @@ struct PanelArgs {
     HWND parent = nullptr;
     Bounds bounds;
     TPanelBevel bevel = TPanelBevel::bvNone;
-    COLORREF color = CLR_INVALID;  // CLR_INVALID: the button face
+    COLORREF color = ParentColor;  // ParentColor: the button face
 };
 
 // A container whose children are placed relative to it.
-class TPanel : public TWindow {
+class TPanel : public TPaintedWindow {
 public:
     explicit TPanel(const PanelArgs& args);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
     TPanelBevel m_bevel;
-    COLORREF m_color;
 };

@@ -4,13 +4,11 @@
 
 THeaderControl::THeaderControl(const HeaderArgs& args)
 {
-    ControlArgs control;
-    control.className = WC_HEADERA;
-    control.style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = WC_HEADERA,
+                  .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
 }
 
 int THeaderControl::AddSection(const std::string& text, int width)
@@ -61,7 +59,7 @@ bool THeaderControl::HandleNotify(NMHDR& header, LRESULT& result)
 
 LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    const LRESULT result = DefaultMessage(message, wParam, lParam);
+    const LRESULT result = TControl::HandleMessage(message, wParam, lParam);
     if (message == WM_SIZE && onResize) onResize();
     return result;
 }

@@ -1,7 +1,5 @@
 #include "ui/label.h"
 
-#include "ui/button.h"
-#include "ui/cursor.h"
 #include "ui/fonts.h"
 
 namespace {
@@ -9,17 +7,15 @@ DWORD LabelStyle(bool wordWrap) { return WS_VISIBLE | SS_NOTIFY | (wordWrap ? SS
 }  // namespace
 
 TLabel::TLabel(const LabelArgs& args)
-    : m_autoSize(args.autoSize), m_wordWrap(args.wordWrap), m_textColor(args.textColor), m_color(args.color)
+    : m_autoSize(args.autoSize), m_wordWrap(args.wordWrap), m_textColor(args.textColor)
 {
-    ControlArgs control;
-    control.className = "STATIC";
-    control.style = LabelStyle(args.wordWrap);
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = args.caption;
-    control.font = args.font;
-    CreateHandle(control);
-    if (m_color != ParentColor) m_brush.reset(CreateSolidBrush(m_color));
+    SetColor(args.color);
+    CreateHandle({.className = "STATIC",
+                  .style = LabelStyle(args.wordWrap),
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = args.caption,
+                  .font = args.font});
     FitToText();
 }
 
@@ -37,27 +33,27 @@ void TLabel::SetWordWrap(bool wordWrap)
     style |= wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
     SetWindowLongPtrA(Handle(), GWL_STYLE, style);
     FitToText();
-    InvalidateRect(Handle(), nullptr, TRUE);
+    Invalidate();
 }
 
 void TLabel::SetTextColor(COLORREF color)
 {
     m_textColor = color;
-    InvalidateRect(Handle(), nullptr, TRUE);
+    Invalidate();
 }
 
 void TLabel::FitToText()
 {
     if (!m_autoSize) return;
     Bounds bounds = GetBounds();
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, Font());
     const std::string text = Text();
     RECT rect{0, 0, m_wordWrap ? bounds.width : 0, 0};
-    DrawTextA(dc, text.empty() ? " " : text.c_str(), -1, &rect,
-              DT_CALCRECT | (m_wordWrap ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    {
+        WindowDc dc(Handle());
+        SelectedObject font(dc.get(), Font());
+        DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &rect,
+                  DT_CALCRECT | (m_wordWrap ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS);
+    }
     if (!m_wordWrap) bounds.width = rect.right;
     bounds.height = rect.bottom;
     SetBounds(bounds);
@@ -73,16 +69,10 @@ bool TLabel::HandleCommand(WORD code)
 HBRUSH TLabel::HandleCtlColor(HDC dc)
 {
     ::SetTextColor(dc, m_textColor);
-    if (m_brush) {
-        SetBkColor(dc, m_color);
-        return static_cast<HBRUSH>(m_brush.get());
-    }
-    // The parent's background: a group box of ours knows its colour, others are button face.
-    if (auto* group = dynamic_cast<TGroupBox*>(TControl::FromHandle(GetParent(Handle())))) {
-        return group->HandleCtlColor(dc);
-    }
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
+    if (Color() != ParentColor) return Background(dc);
+    // The background of the window it stands on.
+    if (const TWinControl* parent = TWinControl::FromHandle(GetParent(Handle()))) return parent->Background(dc);
+    return Background(dc);
 }
 
 HFONT UnderlinedFont(HFONT font)
@@ -109,11 +99,4 @@ TLinkLabel::TLinkLabel(LabelArgs args)
 {
 }
 
-LRESULT TLinkLabel::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_SETCURSOR && !ApplyScreenCursor()) {
-        SetCursor(CursorHandle(TCursor::crHandPoint));
-        return TRUE;
-    }
-    return DefaultMessage(message, wParam, lParam);
-}
+TCursor TLinkLabel::CursorAt(POINT) { return TCursor::crHandPoint; }

@@ -4,11 +4,7 @@
 #include <functional>
 #include <string>
 
-#include "core/handles.h"
 #include "ui/control.h"
-
-// Colour value meaning "the parent's background" (the button face of forms and pages).
-inline constexpr COLORREF ParentColor = CLR_INVALID;
 
 struct LabelArgs {
     HWND parent = nullptr;
@@ -43,8 +39,6 @@ private:
     bool m_autoSize;
     bool m_wordWrap;
     COLORREF m_textColor;
-    COLORREF m_color;
-    UniqueGdiObject m_brush;
 };
 
 // A label that looks and acts like a link. The caller gives onClick what it opens.
@@ -53,7 +47,7 @@ public:
     explicit TLinkLabel(LabelArgs args);
 
 protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    TCursor CursorAt(POINT client) override;
 };
 
 // The underlined form of a font, for links.

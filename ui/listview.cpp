@@ -3,18 +3,17 @@
 #include <commctrl.h>
 
 #include "core/text.h"
+#include "ui/menu.h"
 
 TListView::TListView(const ListViewArgs& args)
 {
-    ControlArgs control;
-    control.className = WC_LISTVIEWA;
-    control.style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
-                    (args.multiSelect ? 0 : LVS_SINGLESEL);
-    control.exStyle = WS_EX_CLIENTEDGE;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = WC_LISTVIEWA,
+                  .style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
+                           (args.multiSelect ? 0 : LVS_SINGLESEL),
+                  .exStyle = WS_EX_CLIENTEDGE,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
     if (args.largeImages != nullptr) {
         SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(args.largeImages->Handle()));
     }
@@ -54,6 +53,38 @@ void TListView::EndUpdate()
     }
     SendMessageA(Handle(), WM_SETREDRAW, TRUE, 0);
     InvalidateRect(Handle(), nullptr, TRUE);
+}
+
+void TListView::SelectAll()
+{
+    LVITEMA state{};
+    state.stateMask = LVIS_SELECTED;
+    state.state = LVIS_SELECTED;
+    SendMessageA(Handle(), LVM_SETITEMSTATE, static_cast<WPARAM>(-1), reinterpret_cast<LPARAM>(&state));
+}
+
+TCursor TListView::CursorAt(POINT client) { return ItemAt(client) != nullptr ? m_itemCursor : TCursor::crDefault; }
+
+bool TListView::ContextPopup(POINT screen)
+{
+    if (!onContextPopup && m_popupMenu == nullptr) return false;
+    if (screen.x == -1 && screen.y == -1) {
+        // From the keyboard: at the focused item, or at the list's top left.
+        RECT item{8, 8, 8, 8};
+        const auto focused = SendMessageA(Handle(), LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_FOCUSED);
+        if (focused >= 0) {
+            item.left = LVIR_ICON;
+            SendMessageA(Handle(), LVM_GETITEMRECT, static_cast<WPARAM>(focused), reinterpret_cast<LPARAM>(&item));
+        }
+        screen = {(item.left + item.right) / 2, (item.top + item.bottom) / 2};
+        ClientToScreen(Handle(), &screen);
+    }
+    POINT client = screen;
+    ScreenToClient(Handle(), &client);
+    bool handled = false;
+    if (onContextPopup) onContextPopup(client, handled);
+    if (!handled && m_popupMenu != nullptr) m_popupMenu->Popup(screen.x, screen.y);
+    return true;
 }
 
 void TListView::ItemInserted(int index)

@@ -5,8 +5,11 @@
 #include <functional>
 
 #include "ui/control.h"
+#include "ui/cursor.h"
 #include "ui/imagelist.h"
 #include "ui/listitems.h"
+
+class TPopupMenu;
 
 struct ListViewArgs {
     HWND parent = nullptr;
@@ -28,11 +31,26 @@ public:
     // Stops and restarts repainting and layout around a series of changes; pairs may nest.
     void BeginUpdate();
     void EndUpdate();
+    // Selects every item, as the control's own select-all does: each item reports its selection.
+    void SelectAll();
+
+    // The cursor shown over an item; crDefault: the control's own.
+    void SetItemCursor(TCursor cursor) noexcept { m_itemCursor = cursor; }
+    // Opens when the user asks for a context menu (right click, the menu key, Shift+F10) and
+    // onContextPopup leaves it; the menu stays the caller's.
+    void SetPopupMenu(TPopupMenu* menu) noexcept { m_popupMenu = menu; }
 
     // An item was selected or unselected by the user.
     std::function<void(TListItem& item, bool selected)> onSelectItem;
+    // The context menu is about to open at `point` (client coordinates); setting `handled` keeps
+    // the popup menu closed.
+    std::function<void(POINT point, bool& handled)> onContextPopup;
 
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
+
+protected:
+    TCursor CursorAt(POINT client) override;
+    bool ContextPopup(POINT screen) override;
 
 private:
     void ItemInserted(int index) override;
@@ -45,4 +63,18 @@ private:
     bool m_echo = false;  // the control is being told of a model change
     int m_updates = 0;
     bool m_arrangeAtEnd = false;
+    TCursor m_itemCursor = TCursor::crDefault;
+    TPopupMenu* m_popupMenu = nullptr;
+};
+
+// Stops a list's repainting and layout for a scope and resumes them however the scope is left.
+class ListUpdate {
+public:
+    explicit ListUpdate(TListView& list) : m_list(list) { m_list.BeginUpdate(); }
+    ~ListUpdate() { m_list.EndUpdate(); }
+    ListUpdate(const ListUpdate&) = delete;
+    ListUpdate& operator=(const ListUpdate&) = delete;
+
+private:
+    TListView& m_list;
 };

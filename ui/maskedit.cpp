@@ -2,11 +2,13 @@
 
 #include <utility>
 
+#include "core/handles.h"
 #include "core/text.h"
 
 namespace {
-// The text a message carries. SetWindowSubclass makes the window a Unicode one, so what was
-// sent as ANSI may arrive here converted; IsWindowUnicode tells which form lParam has.
+// The text a message carries. The control's procedure is replaced by a Unicode one (see
+// ui/control.h), so what was sent as ANSI may arrive here converted; IsWindowUnicode tells
+// which form lParam has.
 std::string MessageText(HWND window, LPARAM lParam)
 {
     if (lParam == 0) return {};
@@ -14,54 +16,18 @@ std::string MessageText(HWND window, LPARAM lParam)
     return reinterpret_cast<const char*>(lParam);
 }
 
-// The clipboard is open for the life of the object; it belongs to everyone, so not a moment
-// longer.
-class OpenedClipboard {
-public:
-    explicit OpenedClipboard(HWND owner) : m_open(OpenClipboard(owner) != FALSE) {}
-    ~OpenedClipboard()
-    {
-        if (m_open) CloseClipboard();
-    }
-    OpenedClipboard(const OpenedClipboard&) = delete;
-    OpenedClipboard& operator=(const OpenedClipboard&) = delete;
-    bool Open() const noexcept { return m_open; }
-
-private:
-    bool m_open;
-};
-
-class LockedGlobal {
-public:
-    explicit LockedGlobal(HANDLE memory) : m_memory(memory), m_data(memory ? GlobalLock(memory) : nullptr) {}
-    ~LockedGlobal()
-    {
-        if (m_data != nullptr) GlobalUnlock(m_memory);
-    }
-    LockedGlobal(const LockedGlobal&) = delete;
-    LockedGlobal& operator=(const LockedGlobal&) = delete;
-    const void* Data() const noexcept { return m_data; }
-    size_t Size() const noexcept { return m_data != nullptr ? GlobalSize(m_memory) : 0; }
-
-private:
-    HANDLE m_memory;
-    void* m_data;
-};
-
 bool KeyHeld(int key) { return GetKeyState(key) < 0; }
 }  // namespace
 
 TMaskEdit::TMaskEdit(const MaskEditArgs& args) : m_field(EditMask(args.editMask))
 {
-    ControlArgs control;
-    control.className = "EDIT";
-    control.style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL;
-    control.exStyle = WS_EX_CLIENTEDGE;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.text = m_field.Text();
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = "EDIT",
+                  .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                  .exStyle = WS_EX_CLIENTEDGE,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .text = m_field.Text(),
+                  .font = args.font});
 }
 
 bool TMaskEdit::HandleCommand(WORD code)
@@ -81,13 +47,6 @@ bool TMaskEdit::HandleCommand(WORD code)
 LRESULT TMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_CHAR:
-    case WM_IME_CHAR:  // the edit control would insert these itself, past the mask
-        HandleChar(wParam);
-        return 0;
-    case WM_KEYDOWN:
-        if (HandleKeyDown(wParam)) return 0;
-        break;
     case WM_PASTE:
         ReadSelection();
         Paste(ClipboardText());
@@ -147,10 +106,10 @@ LRESULT TMaskEdit::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return 0;
     }
     }
-    return DefaultMessage(message, wParam, lParam);
+    return TControl::HandleMessage(message, wParam, lParam);
 }
 
-bool TMaskEdit::HandleKeyDown(WPARAM key)
+bool TMaskEdit::KeyDown(WORD key)
 {
     const bool shift = KeyHeld(VK_SHIFT);
     const bool control = KeyHeld(VK_CONTROL);
@@ -195,8 +154,9 @@ bool TMaskEdit::HandleKeyDown(WPARAM key)
     return true;
 }
 
-void TMaskEdit::HandleChar(WPARAM character)
+bool TMaskEdit::KeyPress(WPARAM character)
 {
+    // All of them: the edit control would insert what it is given itself, past the mask.
     ReadSelection();
     switch (character) {
     case 0x01:  // Ctrl+A
@@ -204,13 +164,13 @@ void TMaskEdit::HandleChar(WPARAM character)
         break;
     case 0x03:  // Ctrl+C
         SendMessageA(Handle(), WM_COPY, 0, 0);
-        return;
+        return true;
     case 0x16:  // Ctrl+V
         SendMessageA(Handle(), WM_PASTE, 0, 0);
-        return;
+        return true;
     case 0x18:  // Ctrl+X
         SendMessageA(Handle(), WM_CUT, 0, 0);
-        return;
+        return true;
     case 0x1A:  // Ctrl+Z
         m_field.Undo();
         break;
@@ -218,11 +178,12 @@ void TMaskEdit::HandleChar(WPARAM character)
     default:
         // Other control characters (Tab, Enter, Esc) belong to the dialog; what the mask
         // refuses is left out quietly.
-        if (character < 0x20 || character >= 0x7F) return;
+        if (character < 0x20 || character >= 0x7F) return true;
         m_field.Type(static_cast<char>(character));
         break;
     }
     Show();
+    return true;
 }
 
 void TMaskEdit::Paste(const std::string& text)
@@ -232,14 +193,17 @@ void TMaskEdit::Paste(const std::string& text)
 
 std::string TMaskEdit::ClipboardText() const
 {
-    OpenedClipboard clipboard(Handle());
-    if (!clipboard.Open()) return {};
-    LockedGlobal data(GetClipboardData(CF_TEXT));
-    const auto* characters = static_cast<const char*>(data.Data());
+    // The clipboard belongs to everyone: it is open for this read and not a moment longer.
+    if (!OpenClipboard(Handle())) return {};
+    ScopeExit closed([] { CloseClipboard(); });
+    HANDLE data = GetClipboardData(CF_TEXT);
+    const auto* characters = static_cast<const char*>(data != nullptr ? GlobalLock(data) : nullptr);
     if (characters == nullptr) return {};
+    ScopeExit unlocked([data] { GlobalUnlock(data); });
     // The block may be larger than its text; the text ends at its first zero.
+    const size_t size = GlobalSize(data);
     size_t length = 0;
-    while (length < data.Size() && characters[length] != '\0')
+    while (length < size && characters[length] != '\0')
         ++length;
     return std::string(characters, length);
 }

@@ -30,10 +30,10 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    bool KeyDown(WORD key) override;
+    bool KeyPress(WPARAM character) override;
 
 private:
-    bool HandleKeyDown(WPARAM key);
-    void HandleChar(WPARAM character);
     void Paste(const std::string& text);
     std::string ClipboardText() const;
     // The edit control's selection, read into the field before each action (a click or the

@@ -11,7 +11,6 @@
 #include <vector>
 
 #include "core/handles.h"
-#include "tray/traytypes.h"
 
 class TImageList;
 class TPopupMenu;
@@ -96,6 +95,21 @@ private:
     std::vector<std::unique_ptr<TMenuItem>> m_items;
 };
 
+// What a window that opens a popup menu on its own messages (the tray icon) needs of it, and
+// tests can stand in for.
+class PopupMenuSource {
+public:
+    // Whether the menu opens by itself on a right click.
+    virtual bool AutoPopup() const = 0;
+    // Shows the menu at the screen point; its onPopup handler runs first. Returns when it closes.
+    virtual void PopupAt(int x, int y) = 0;
+    // Clicks the first top-level item marked as the default one; false when there is none.
+    virtual bool ClickDefaultItem() = 0;
+
+protected:
+    ~PopupMenuSource() = default;
+};
+
 enum class TPopupAlignment { paLeft, paCenter, paRight };
 
 struct PopupMenuArgs {
@@ -106,7 +120,7 @@ struct PopupMenuArgs {
     bool rightToLeft = false;
 };
 
-class TPopupMenu : public TrayPopupMenu {
+class TPopupMenu : public PopupMenuSource {
 public:
     explicit TPopupMenu(const PopupMenuArgs& args = {});
     TPopupMenu(const TPopupMenu&) = delete;

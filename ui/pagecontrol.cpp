@@ -19,14 +19,12 @@ void TTabSheet::Build()
 
 TPageControl::TPageControl(const PageControlArgs& args)
 {
-    ControlArgs control;
-    control.className = WC_TABCONTROLA;
-    control.style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | (args.multiLine ? TCS_MULTILINE : 0);
-    control.exStyle = WS_EX_CONTROLPARENT;
-    control.parent = args.parent;
-    control.bounds = args.bounds;
-    control.font = args.font;
-    CreateHandle(control);
+    CreateHandle({.className = WC_TABCONTROLA,
+                  .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | (args.multiLine ? TCS_MULTILINE : 0),
+                  .exStyle = WS_EX_CONTROLPARENT,
+                  .parent = args.parent,
+                  .bounds = args.bounds,
+                  .font = args.font});
     if (args.images != nullptr) {
         SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(args.images->Handle()));
     }
@@ -42,10 +40,7 @@ TTabSheet& TPageControl::AddPage(const std::string& caption, int imageIndex)
     SendMessageA(Handle(), TCM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
     m_pages.push_back(std::make_unique<TTabSheet>(Handle(), index));
     // A new tab can add a row of tabs and so move every page.
-    const RECT rect = PageRect();
-    for (auto& page : m_pages) {
-        page->SetBounds({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
-    }
+    PlacePages();
     ShowActivePage();
     return *m_pages.back();
 }
@@ -64,6 +59,14 @@ RECT TPageControl::PageRect() const
     GetClientRect(Handle(), &rect);
     SendMessageA(Handle(), TCM_ADJUSTRECT, FALSE, reinterpret_cast<LPARAM>(&rect));
     return rect;
+}
+
+void TPageControl::PlacePages()
+{
+    const RECT rect = PageRect();
+    for (auto& page : m_pages) {
+        page->SetBounds({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
+    }
 }
 
 void TPageControl::ShowActivePage()
@@ -88,11 +91,8 @@ LRESULT TPageControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SIZE) {
         const LRESULT result = DefaultMessage(message, wParam, lParam);
-        const RECT rect = PageRect();
-        for (auto& page : m_pages) {
-            page->SetBounds({rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top});
-        }
+        PlacePages();
         return result;
     }
-    return DefaultMessage(message, wParam, lParam);
+    return TControl::HandleMessage(message, wParam, lParam);
 }

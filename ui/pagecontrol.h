@@ -57,6 +57,7 @@ protected:
 
 private:
     RECT PageRect() const;
+    void PlacePages();
     void ShowActivePage();
 
     std::vector<std::unique_ptr<TTabSheet>> m_pages;

@@ -1,7 +1,6 @@
 #include "ui/valuelist.h"
 
 #include "core/error.h"
-#include "core/handles.h"
 
 namespace {
 // The in-place editor: Enter keeps, Esc drops, leaving the field keeps.
@@ -12,26 +11,20 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        switch (message) {
-        case WM_GETDLGCODE: return DLGC_WANTALLKEYS | DefaultMessage(message, wParam, lParam);
-        case WM_KEYDOWN:
-            if (wParam == VK_RETURN || wParam == VK_ESCAPE) {
-                m_grid.EndEdit(wParam == VK_RETURN);
-                return 0;
-            }
-            break;
-        case WM_CHAR:
-            if (wParam == '\r' || wParam == 27) return 0;  // no beep for the keys handled above
-            break;
-        case WM_KILLFOCUS:
-            if (m_grid.Editing()) {
-                const LRESULT result = DefaultMessage(message, wParam, lParam);
-                m_grid.EndEdit(true);
-                return result;
-            }
-            break;
-        }
-        return DefaultMessage(message, wParam, lParam);
+        if (message == WM_GETDLGCODE) return DLGC_WANTALLKEYS | DefaultMessage(message, wParam, lParam);
+        return TEdit::HandleMessage(message, wParam, lParam);
+    }
+    bool KeyDown(WORD key) override
+    {
+        if (key != VK_RETURN && key != VK_ESCAPE) return false;
+        m_grid.EndEdit(key == VK_RETURN);
+        return true;
+    }
+    // No beep for the keys taken above.
+    bool KeyPress(WPARAM character) override { return character == '\r' || character == 27; }
+    void Exit() override
+    {
+        if (m_grid.Editing()) m_grid.EndEdit(true);
     }
 
 private:
@@ -44,21 +37,16 @@ bool SameText(const std::string& a, const std::string& b)
 }
 }  // namespace
 
-TValueListEditor::TValueListEditor(const ValueListArgs& args)
-    : m_keyWidth(args.keyColumnWidth), m_editing(args.editing), m_color(args.color)
+TValueListEditor::TValueListEditor(const ValueListArgs& args) : m_keyWidth(args.keyColumnWidth), m_editing(args.editing)
 {
-    WindowClass windowClass;
-    windowClass.name = "VelmoraValueList";
-    windowClass.background = nullptr;
-    CreateHandle(windowClass, WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0, args.parent,
-                 args.bounds, {});
+    SetColor(args.color);
+    CreatePainted("VelmoraValueList", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0,
+                  args.parent, args.bounds);
     if (args.font != nullptr) SetFont(args.font);
     TEXTMETRICA metrics{};
-    HDC dc = GetDC(Handle());
-    HGDIOBJ old = SelectObject(dc, Font() != nullptr ? Font() : GetStockObject(DEFAULT_GUI_FONT));
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(Handle(), dc);
+    WindowDc dc(Handle());
+    SelectedObject font(dc.get(), TextFont());
+    GetTextMetricsA(dc.get(), &metrics);
     m_rowHeight = metrics.tmHeight + 5;
 }
 
@@ -212,13 +200,16 @@ void TValueListEditor::Click(int x, int y)
     EditRow(row);
 }
 
-void TValueListEditor::Paint(HDC dc)
+HGDIOBJ TValueListEditor::TextFont() const
 {
-    RECT client;
-    GetClientRect(Handle(), &client);
-    SetBkColor(dc, m_color);
-    ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &client, nullptr, 0, nullptr);
-    HGDIOBJ oldFont = SelectObject(dc, Font() != nullptr ? Font() : GetStockObject(DEFAULT_GUI_FONT));
+    HFONT font = Font();
+    return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
+}
+
+void TValueListEditor::Paint(HDC dc, const RECT& client)
+{
+    FillBackground(dc, client);
+    SelectedObject font(dc, TextFont());
     SetBkMode(dc, TRANSPARENT);
     for (int row = 0; row < RowCount(); ++row) {
         const Row& item = m_rows[static_cast<size_t>(row)];
@@ -238,48 +229,41 @@ void TValueListEditor::Paint(HDC dc)
         RECT valueText{value.left + 2, value.top, value.right - 2, value.bottom};
         DrawTextA(dc, item.value.c_str(), -1, &valueText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
-    SelectObject(dc, oldFont);
 }
 
 LRESULT TValueListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     switch (message) {
-    case WM_ERASEBKGND: return TRUE;
-    case WM_PAINT: {
-        PAINTSTRUCT ps;
-        HDC dc = BeginPaint(Handle(), &ps);
-        Paint(dc);
-        EndPaint(Handle(), &ps);
-        return 0;
-    }
     case WM_LBUTTONDOWN:
-        SetFocus(Handle());
+        ::SetFocus(Handle());
         Click(static_cast<short>(LOWORD(lParam)), static_cast<short>(HIWORD(lParam)));
         return 0;
-    case WM_SETFOCUS:
-    case WM_KILLFOCUS: Invalidate(); return 0;
     case WM_SIZE:
         if (m_editRow >= 0) EndEdit(true);
         Invalidate();
         return 0;
     case WM_GETDLGCODE: return DLGC_WANTARROWS;
-    case WM_KEYDOWN:
-        if (wParam == VK_F2 || wParam == VK_RETURN) {
-            EditRow(m_selectedRow);
-            return 0;
-        }
-        if ((wParam == VK_DOWN || wParam == VK_UP) && RowCount() > 0) {
-            const int step = wParam == VK_DOWN ? 1 : -1;
-            int row = m_selectedRow + step;
-            if (row < 0) row = 0;
-            if (row >= RowCount()) row = RowCount() - 1;
-            bool canSelect = true;
-            if (onSelectCell) onSelectCell(1, row, canSelect);
-            if (canSelect) m_selectedRow = row;
-            Invalidate();
-            return 0;
-        }
-        break;
     }
-    return DefaultMessage(message, wParam, lParam);
+    return TPaintedWindow::HandleMessage(message, wParam, lParam);
+}
+
+// The selected row is shown only while the grid has the focus.
+void TValueListEditor::Enter() { Invalidate(); }
+void TValueListEditor::Exit() { Invalidate(); }
+
+bool TValueListEditor::KeyDown(WORD key)
+{
+    if (key == VK_F2 || key == VK_RETURN) {
+        EditRow(m_selectedRow);
+        return true;
+    }
+    if ((key != VK_DOWN && key != VK_UP) || RowCount() == 0) return false;
+    int row = m_selectedRow + (key == VK_DOWN ? 1 : -1);
+    if (row < 0) row = 0;
+    if (row >= RowCount()) row = RowCount() - 1;
+    bool canSelect = true;
+    if (onSelectCell) onSelectCell(1, row, canSelect);
+    if (canSelect) m_selectedRow = row;
+    Invalidate();
+    return true;
 }

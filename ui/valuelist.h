@@ -19,7 +19,7 @@ struct ValueListArgs {
     HFONT font = nullptr;  // null: the parent's
 };
 
-class TValueListEditor : public TWindow {
+class TValueListEditor : public TPaintedWindow {
 public:
     explicit TValueListEditor(const ValueListArgs& args);
     ~TValueListEditor() override;
@@ -62,6 +62,10 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void Paint(HDC dc, const RECT& client) override;
+    bool KeyDown(WORD key) override;
+    void Enter() override;
+    void Exit() override;
 
 private:
     struct Row {
@@ -69,7 +73,7 @@ private:
         std::string value;
         bool readOnly = false;
     };
-    void Paint(HDC dc);
+    HGDIOBJ TextFont() const;
     void Click(int x, int y);
     void CheckRow(int row) const;
 
@@ -77,7 +81,6 @@ private:
     int m_keyWidth;
     int m_rowHeight = 18;
     bool m_editing;
-    COLORREF m_color;
     int m_selectedRow = -1;
     int m_editRow = -1;
     std::unique_ptr<TEdit> m_editor;

@@ -11,7 +11,7 @@
 #include "tray/trayicon.h"
 
 namespace {
-class FakeMenu : public TrayPopupMenu {
+class FakeMenu : public PopupMenuSource {
 public:
     bool AutoPopup() const override { return autoPopup; }
     void PopupAt(int, int) override { log->push_back("popup"); }
@@ -24,7 +24,7 @@ public:
     std::vector<std::string>* log = nullptr;
 };
 
-class FakeImages : public TrayImageList {
+class FakeImages : public IconImages {
 public:
     explicit FakeImages(int count) : m_count(count) {}
     int Count() const override { return m_count; }

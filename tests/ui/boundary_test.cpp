@@ -7,6 +7,7 @@
 #include "core/error.h"
 #include "ui/button.h"
 #include "ui/menu.h"
+#include "ui/subclass.h"
 #include "ui/timer.h"
 
 namespace {
@@ -73,4 +74,34 @@ TEST_F(ToolkitTest, ErrorInATimerIsShownAndTheTimerCanStop)
     PumpUntil([&] { return !boxes.empty(); });
     ExpectErrorBox(boxes[0], "Tick failed");
     EXPECT_FALSE(timer.Enabled());
+}
+
+TEST_F(ToolkitTest, ErrorInASubclassIsShownAndTheSubclassGoesWithItsObject)
+{
+    class FailingWatch : public TSubclass {
+    public:
+        using TSubclass::TSubclass;
+        int keys = 0;
+
+    protected:
+        bool KeyDown(WORD) override
+        {
+            ++keys;
+            RaiseError("Key failed");
+        }
+    };
+    TButton button({host.Handle(), {8, 8, 75, 25}, "Go"});
+    auto watch = std::make_unique<FailingWatch>(button.Handle());
+    EXPECT_EQ(SendMessageA(button.Handle(), WM_KEYDOWN, 'A', 0), 0);
+    ASSERT_EQ(boxes.size(), 1u);
+    ExpectErrorBox(boxes[0], "Key failed");
+    EXPECT_EQ(watch->keys, 1);
+    watch.reset();
+    SendMessageA(button.Handle(), WM_KEYDOWN, 'A', 0);
+    EXPECT_EQ(boxes.size(), 1u);
+
+    // A window destroyed first takes its subclass with it; the object then has nothing to undo.
+    auto outlived = std::make_unique<FailingWatch>(button.Handle());
+    DestroyWindow(button.Handle());
+    EXPECT_EQ(outlived->Window(), nullptr);
 }

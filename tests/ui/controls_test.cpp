@@ -7,6 +7,7 @@
 #include "ui/button.h"
 #include "ui/cursor.h"
 #include "ui/edit.h"
+#include "ui/graphic.h"
 #include "ui/header.h"
 #include "ui/label.h"
 #include "ui/pagecontrol.h"
@@ -59,9 +60,12 @@ TEST_F(ToolkitTest, ComboBoxKeepsOrderAndRaisesChangeOnlyForTheUser)
     combo.SetItemIndex(1);
     EXPECT_EQ(combo.Item(0), "Zeta adapter");
     EXPECT_EQ(changes, 0);
+    // Windows reports a picked entry before it puts it into the field.
+    combo.SetText("Zeta");
     SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(GetDlgCtrlID(combo.Handle()), CBN_SELCHANGE),
                  reinterpret_cast<LPARAM>(combo.Handle()));
     EXPECT_EQ(changes, 1);
+    EXPECT_EQ(combo.ChosenText(), "Alpha adapter");
 }
 
 TEST_F(ToolkitTest, LabelFitsItsTextUnlessFixed)
@@ -148,4 +152,50 @@ TEST_F(ToolkitTest, BusyCursorShowsOverEveryWindowWhileItLasts)
         EXPECT_EQ(GetCursor(), LoadCursor(nullptr, IDC_APPSTARTING));
     }
     EXPECT_EQ(ScreenCursor(), TCursor::crDefault);
+}
+
+TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
+{
+    TPanel panel({host.Handle(), {0, 0, 200, 200}, TPanelBevel::bvNone, RGB(255, 255, 255)});
+    TGroupBox group({panel.Handle(), {8, 8, 180, 100}, "Details", RGB(255, 255, 0)});
+    TLabel onPanel({panel.Handle(), {8, 120, 0, 0}, "IP:"});
+    TLabel onGroup({group.Handle(), {8, 16, 0, 0}, "GW:"});
+    TCheckBox inGroup({group.Handle(), {8, 40, 120, 17}, "DHCP"});
+    TLabel onForm({host.Handle(), {220, 8, 0, 0}, "Card:"});
+    LabelArgs own{panel.Handle(), {8, 150, 0, 0}, "Refresh"};
+    own.color = RGB(0, 128, 0);
+    TLabel coloured(own);
+    struct Case {
+        HWND parent;
+        UINT message;
+        HWND child;
+        COLORREF background;
+    };
+    const Case cases[] = {
+        {panel.Handle(), WM_CTLCOLORSTATIC, onPanel.Handle(), RGB(255, 255, 255)},
+        {group.Handle(), WM_CTLCOLORSTATIC, onGroup.Handle(), RGB(255, 255, 0)},
+        {group.Handle(), WM_CTLCOLORBTN, inGroup.Handle(), RGB(255, 255, 0)},
+        {host.Handle(), WM_CTLCOLORSTATIC, onForm.Handle(), GetSysColor(COLOR_BTNFACE)},
+        {panel.Handle(), WM_CTLCOLORSTATIC, coloured.Handle(), RGB(0, 128, 0)},
+        {panel.Handle(), WM_CTLCOLORSTATIC, group.Handle(), RGB(255, 255, 0)},
+    };
+    const WindowDc screen(nullptr);
+    UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
+    for (const Case& c : cases) {
+        SetBkColor(dc.get(), RGB(1, 2, 3));
+        const LRESULT brush =
+            SendMessageA(c.parent, c.message, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(c.child));
+        EXPECT_NE(brush, 0);
+        EXPECT_EQ(GetBkColor(dc.get()), c.background) << GetDlgCtrlID(c.child);
+    }
+
+    // A form of a colour of its own erases to it and lends it to its texts.
+    host.SetColor(RGB(0, 0, 128));
+    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+    SelectedObject canvas(dc.get(), bitmap.get());
+    EXPECT_EQ(SendMessageA(host.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), TRUE);
+    EXPECT_EQ(GetPixel(dc.get(), 1, 1), RGB(0, 0, 128));
+    SendMessageA(host.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
+                 reinterpret_cast<LPARAM>(onForm.Handle()));
+    EXPECT_EQ(GetBkColor(dc.get()), RGB(0, 0, 128));
 }

@@ -1,0 +1,68 @@
+#include "ui/speedbutton.h"
+
+#include "core/handles.h"
+
+namespace {
+constexpr int kSpacing = 4;  // between picture and caption
+}
+
+TSpeedButton::TSpeedButton(const ButtonArgs& args, const TImageList& images, int imageIndex, std::string hint)
+    : TButton(args), m_images(images), m_imageIndex(imageIndex), m_hint(std::move(hint))
+{
+    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
+    style &= ~static_cast<LONG_PTR>(BS_TYPEMASK | WS_TABSTOP);
+    SetWindowLongPtrA(Handle(), GWL_STYLE, style | BS_OWNERDRAW);
+}
+
+bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT& item)
+{
+    HDC dc = item.hDC;
+    RECT r = item.rcItem;
+    FillRect(dc, &r, GetSysColorBrush(COLOR_BTNFACE));
+    const bool disabled = (item.itemState & ODS_DISABLED) != 0;
+    const bool pressed = (item.itemState & ODS_SELECTED) != 0;
+    if (!disabled && (pressed || m_hot)) DrawEdge(dc, &r, pressed ? BDR_SUNKENOUTER : BDR_RAISEDINNER, BF_RECT);
+
+    const std::string caption = Text();
+    SelectedObject font(dc, Font());
+    SIZE textSize{};
+    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
+    // Picture and caption side by side, the pair centred; a pressed button moves them by one.
+    const int shift = pressed ? 1 : 0;
+    const int width = m_images.Width() + kSpacing + textSize.cx;
+    const int left = r.left + (r.right - r.left - width) / 2 + shift;
+    const int imageTop = r.top + (r.bottom - r.top - m_images.Height()) / 2 + shift;
+    if (disabled) {
+        m_images.DrawFaded(dc, m_imageIndex, left, imageTop, GetSysColor(COLOR_BTNFACE));
+    } else {
+        m_images.Draw(dc, m_imageIndex, left, imageTop);
+    }
+    RECT text{left + m_images.Width() + kSpacing, r.top + shift, r.right, r.bottom + shift};
+    SetBkMode(dc, TRANSPARENT);
+    SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
+    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    return true;
+}
+
+LRESULT TSpeedButton::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    switch (message) {
+    case WM_MOUSEMOVE:
+        if (!m_hot) {
+            m_hot = true;
+            TRACKMOUSEEVENT track{sizeof track, TME_LEAVE, Handle(), 0};
+            TrackMouseEvent(&track);
+            InvalidateRect(Handle(), nullptr, FALSE);
+        }
+        break;
+    case WM_MOUSELEAVE:
+        m_hot = false;
+        InvalidateRect(Handle(), nullptr, FALSE);
+        break;
+    case WM_SETFOCUS:
+        // A toolbar button leaves the focus where it was.
+        if (wParam != 0 && IsWindow(reinterpret_cast<HWND>(wParam))) ::SetFocus(reinterpret_cast<HWND>(wParam));
+        return 0;
+    }
+    return TButton::HandleMessage(message, wParam, lParam);
+}
