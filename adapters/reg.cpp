@@ -3,8 +3,6 @@
 #include "core/messagebox.h"
 
 namespace {
-constexpr DWORD ServiceNameBufferSize = 1001;
-
 void ShowFailed() { ShowMessageBox(nullptr, "failed", "failed", MB_OK); }
 
 std::string FirstLine(const std::vector<std::string>& lines) { return lines.empty() ? std::string() : lines.front(); }
@@ -16,36 +14,26 @@ void TReg::ReadMultiString(const std::string& name, std::vector<std::string>* st
     const std::optional<DWORD> size = GetDataSize(name);
     if (!size || *size < 1) return;
 
-    std::string buffer(*size, '\0');
-    DWORD type = REG_NONE;
-    DWORD reported = *size;
-    if (RegQueryValueExA(CurrentKey(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(buffer.data()),
-                         &reported) != ERROR_SUCCESS) {
-        // The value may have grown since its size was asked for; the walk below keeps to the
-        // buffer whatever size the read reported.
-        ShowFailed();
-    }
-    switch (type) {
+    RegistryData data;
+    // A value that changed since its size was asked for is read again; a read that fails all
+    // the same says "failed" and goes on with nothing.
+    if (QueryRegistryValue(CurrentKey(), name, data) != ERROR_SUCCESS) ShowFailed();
+    switch (data.type) {
     case REG_MULTI_SZ: {
         strings->clear();
-        std::vector<std::string> lines = WalkMultiString(buffer, reported);
+        std::vector<std::string> lines = WalkMultiString(data.bytes, static_cast<DWORD>(data.bytes.size()));
         strings->insert(strings->end(), std::make_move_iterator(lines.begin()), std::make_move_iterator(lines.end()));
         break;
     }
     case REG_SZ: strings->assign(1, ReadString(name)); break;
     default: RaiseRegistryError("Invalid data type for '%s'", name);
     }
-    if (reported < 2) strings->emplace_back();
+    if (data.bytes.size() < 2) strings->emplace_back();
 }
 
 void TReg::WriteMultiString(const std::string& name, const std::vector<std::string>& strings)
 {
-    const std::string data = BuildMultiString(strings);
-    if (data.size() > MAXDWORD ||
-        RegSetValueExA(CurrentKey(), name.c_str(), 0, REG_MULTI_SZ, reinterpret_cast<const BYTE*>(data.data()),
-                       static_cast<DWORD>(data.size())) != ERROR_SUCCESS) {
-        ShowFailed();
-    }
+    if (!TryWriteData(name, REG_MULTI_SZ, BuildMultiString(strings))) ShowFailed();
 }
 
 std::vector<tadapter>& AdapterList()
@@ -57,21 +45,17 @@ std::vector<tadapter>& AdapterList()
 void BuildAdapterList()
 {
     std::vector<tadapter> list;
-    UniqueHkey cards;
-    if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, NetworkCardsKey, 0, KEY_READ, cards.put()) == ERROR_SUCCESS) {
-        char name[ServiceNameBufferSize];
-        for (DWORD position = 0;; ++position) {
-            DWORD length = ServiceNameBufferSize;
-            if (RegEnumKeyExA(cards.get(), position, name, &length, nullptr, nullptr, nullptr, nullptr) !=
-                ERROR_SUCCESS) {
-                break;
-            }
-            UniqueHkey card;
-            if (RegOpenKeyExA(cards.get(), name, 0, KEY_QUERY_VALUE, card.put()) != ERROR_SUCCESS) continue;
+    TRegistry cards(KEY_READ);
+    cards.SetRootKey(HKEY_LOCAL_MACHINE);
+    if (cards.OpenKey(NetworkCardsKey, false)) {
+        for (const std::string& name : cards.GetKeyNames()) {
+            TRegistry card(KEY_QUERY_VALUE);
+            card.SetRootKey(HKEY_LOCAL_MACHINE);
+            if (!card.OpenKey(std::string(NetworkCardsKey) + "\\" + name, false)) continue;
             tadapter adapter;
             RegistryData data;
             // A ServiceName that is not a string is as good as none.
-            if (QueryRegistryValue(card.get(), "ServiceName", data) == ERROR_SUCCESS &&
+            if (QueryRegistryValue(card.CurrentKey(), "ServiceName", data) == ERROR_SUCCESS &&
                 (data.type == REG_SZ || data.type == REG_EXPAND_SZ)) {
                 adapter.ServiceName = StoredStringText(data.bytes);
             }

@@ -3,7 +3,9 @@
 // unlike Index, stays the same across restarts), so that the next start chooses it again.
 #include <string>
 
-inline constexpr char AdapterMemoryKey[] = "Software\\Velmora";
+#include "core/registry.h"
+
+inline constexpr const char* AdapterMemoryKey = UserSettingsKey;
 inline constexpr char AdapterMemoryValue[] = "ChosenAdapterSettingID";
 
 // The SettingID chosen last; empty when none is remembered.

@@ -86,15 +86,35 @@ std::string ReadUserString(const std::string& key, const std::string& name)
     return text;
 }
 
+namespace {
+bool WriteUserValue(const std::string& key, const std::string& name, DWORD type, std::string_view bytes)
+{
+    TRegistry registry(KEY_SET_VALUE);
+    registry.SetRootKey(HKEY_CURRENT_USER);
+    return registry.OpenKey(key, true) && registry.TryWriteData(name, type, bytes);
+}
+}  // namespace
+
 bool WriteUserString(const std::string& key, const std::string& name, const std::string& value)
 {
-    UniqueHkey opened;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, RelativePath(key), 0, nullptr, REG_OPTION_NON_VOLATILE, KEY_SET_VALUE,
-                        nullptr, opened.put(), nullptr) != ERROR_SUCCESS) {
-        return false;
-    }
-    return RegSetValueExA(opened.get(), name.c_str(), 0, REG_SZ, reinterpret_cast<const BYTE*>(value.c_str()),
-                          static_cast<DWORD>(value.size() + 1)) == ERROR_SUCCESS;
+    // The terminating zero is part of a REG_SZ value's data.
+    return WriteUserValue(key, name, REG_SZ, std::string_view(value.c_str(), value.size() + 1));
+}
+
+uint32_t ReadUserNumber(const std::string& key, const std::string& name)
+{
+    DWORD value = 0;
+    DWORD size = sizeof value;
+    return RegGetValueA(HKEY_CURRENT_USER, RelativePath(key), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
+                        &size) == ERROR_SUCCESS
+               ? value
+               : 0;
+}
+
+bool WriteUserNumber(const std::string& key, const std::string& name, uint32_t value)
+{
+    const DWORD number = value;
+    return WriteUserValue(key, name, REG_DWORD, std::string_view(reinterpret_cast<const char*>(&number), sizeof number));
 }
 
 bool DeleteUserValue(const std::string& key, const std::string& name)
@@ -177,10 +197,26 @@ int32_t TRegistry::ReadInteger(const std::string& name) const
 
 void TRegistry::WriteData(const std::string& name, DWORD type, std::string_view bytes)
 {
-    if (bytes.size() > std::numeric_limits<DWORD>::max() ||
-        RegSetValueExA(CurrentKey(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                       static_cast<DWORD>(bytes.size())) != ERROR_SUCCESS) {
-        RaiseRegistryError(FailedToSetData, name);
+    if (!TryWriteData(name, type, bytes)) RaiseRegistryError(FailedToSetData, name);
+}
+
+bool TRegistry::TryWriteData(const std::string& name, DWORD type, std::string_view bytes)
+{
+    return bytes.size() <= std::numeric_limits<DWORD>::max() &&
+           RegSetValueExA(CurrentKey(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+}
+
+std::vector<std::string> TRegistry::GetKeyNames() const
+{
+    std::vector<std::string> names;
+    // Key names are at most 255 characters.
+    char name[256];
+    for (DWORD position = 0;; ++position) {
+        DWORD length = sizeof name;
+        if (RegEnumKeyExA(CurrentKey(), position, name, &length, nullptr, nullptr, nullptr, nullptr) != ERROR_SUCCESS)
+            return names;
+        names.emplace_back(name, length);
     }
 }
 

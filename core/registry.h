@@ -7,6 +7,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "core/handles.h"
 
@@ -23,11 +24,16 @@ LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data
 // The texts of the registry errors; %s stands for the value or key name.
 [[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name);
 
-// A per-user setting: a REG_SZ value of HKEY_CURRENT_USER\<key>. Such settings are
-// conveniences, so they raise nothing: one that is absent or unreadable reads as empty, and
-// the writer and the deleter answer whether they succeeded.
+// Where the program keeps its per-user settings, under HKEY_CURRENT_USER.
+inline constexpr char UserSettingsKey[] = "Software\\Velmora";
+
+// A per-user setting: a REG_SZ or REG_DWORD value of HKEY_CURRENT_USER\<key>. Such settings are
+// conveniences, so they raise nothing: one that is absent or unreadable reads as empty (or 0),
+// and the writers and the deleter answer whether they succeeded.
 std::string ReadUserString(const std::string& key, const std::string& name);
 bool WriteUserString(const std::string& key, const std::string& name, const std::string& value);
+uint32_t ReadUserNumber(const std::string& key, const std::string& name);
+bool WriteUserNumber(const std::string& key, const std::string& name, uint32_t value);
 bool DeleteUserValue(const std::string& key, const std::string& name);
 
 class TRegistry {
@@ -72,6 +78,10 @@ public:
     void WriteInteger(const std::string& name, int32_t value);
     void WriteData(const std::string& name, DWORD type, std::string_view bytes);
     bool DeleteValue(const std::string& name);
+    // The same as WriteData, answering whether it succeeded instead of raising.
+    bool TryWriteData(const std::string& name, DWORD type, std::string_view bytes);
+    // The names of the current key's subkeys, in the registry's order.
+    std::vector<std::string> GetKeyNames() const;
 
 private:
     HKEY m_rootKey = HKEY_CURRENT_USER;

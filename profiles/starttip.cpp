@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/handles.h"
+#include "core/registry.h"
 #include "ui/fonts.h"
 #include "ui/subclass.h"
 
@@ -127,24 +128,8 @@ void TForm4::Button1Click() { SetModalResult(mrCancel); }
 
 void TForm4::Button2Click() { SetModalResult(mrOk); }
 
-bool WelcomeNoticeHidden()
-{
-    DWORD value = 0;
-    DWORD size = sizeof value;
-    return RegGetValueA(HKEY_CURRENT_USER, WelcomeSettingsKey, WelcomeHiddenValue, RRF_RT_REG_DWORD, nullptr, &value,
-                        &size) == ERROR_SUCCESS &&
-           value != 0;
-}
+bool WelcomeNoticeHidden() { return ReadUserNumber(WelcomeSettingsKey, WelcomeHiddenValue) != 0; }
 
-void HideWelcomeNotice()
-{
-    UniqueHkey key;
-    if (RegCreateKeyExA(HKEY_CURRENT_USER, WelcomeSettingsKey, 0, nullptr, 0, KEY_SET_VALUE, nullptr, key.put(),
-                        nullptr) != ERROR_SUCCESS) {
-        return;
-    }
-    const DWORD hidden = 1;
-    RegSetValueExA(key.get(), WelcomeHiddenValue, 0, REG_DWORD, reinterpret_cast<const BYTE*>(&hidden), sizeof hidden);
-}
+void HideWelcomeNotice() { WriteUserNumber(WelcomeSettingsKey, WelcomeHiddenValue, 1); }
 
-void ShowWelcomeNoticeAgain() { RegDeleteKeyValueA(HKEY_CURRENT_USER, WelcomeSettingsKey, WelcomeHiddenValue); }
+void ShowWelcomeNoticeAgain() { DeleteUserValue(WelcomeSettingsKey, WelcomeHiddenValue); }

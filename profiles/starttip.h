@@ -5,6 +5,7 @@
 #include <functional>
 #include <memory>
 
+#include "core/registry.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
@@ -54,5 +55,5 @@ void HideWelcomeNotice();
 // Forgets the choice.
 void ShowWelcomeNoticeAgain();
 
-inline constexpr char WelcomeSettingsKey[] = "Software\\Velmora";
+inline constexpr const char* WelcomeSettingsKey = UserSettingsKey;
 inline constexpr char WelcomeHiddenValue[] = "HideWelcomeNotice";
