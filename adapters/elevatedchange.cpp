@@ -4,6 +4,8 @@
 #include <charconv>
 #include <map>
 
+#include "core/text.h"
+
 namespace {
 constexpr uint32_t kMarkMask = 0xF0000000u;
 constexpr uint32_t kRefusalMark = 0x10000000u;
@@ -58,15 +60,7 @@ std::optional<std::string> Decode(const std::string& text)
     return value;
 }
 
-std::string EncodeList(const std::vector<std::string>& values)
-{
-    std::string text;
-    for (size_t i = 0; i < values.size(); ++i) {
-        if (i != 0) text += ',';
-        text += Encode(values[i]);
-    }
-    return text;
-}
+std::string EncodeList(const std::vector<std::string>& values) { return JoinedBy(values, ',', Encode); }
 
 // Elements are never empty: an empty list is an empty value.
 std::optional<std::vector<std::string>> DecodeList(const std::string& text)

@@ -10,22 +10,12 @@ constexpr COLORREF ExplanationColor = RGB(0, 0, 255);
 // The explanations under the options: blue, and as wide as their group allows.
 LabelArgs Explanation(HWND parent, const Bounds& bounds)
 {
-    LabelArgs args;
-    args.parent = parent;
-    args.bounds = bounds;
-    args.autoSize = false;
-    args.textColor = ExplanationColor;
-    return args;
+    return {.parent = parent, .bounds = bounds, .autoSize = false, .textColor = ExplanationColor};
 }
 
 CheckBoxArgs Option(HWND parent, const Bounds& bounds, const std::string& caption, bool checked)
 {
-    CheckBoxArgs args;
-    args.parent = parent;
-    args.bounds = bounds;
-    args.caption = caption;
-    args.checked = checked;
-    return args;
+    return {.parent = parent, .bounds = bounds, .caption = caption, .checked = checked};
 }
 }  // namespace
 

@@ -125,7 +125,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         Show();
         return 0;
     }
-    return TForm::HandleMessage(message, wParam, lParam);
+    return TProfilesWindow::HandleMessage(message, wParam, lParam);
 }
 
 void TForm1::About1Click(TMenuItem&)

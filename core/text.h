@@ -6,3 +6,17 @@
 
 std::wstring WideFromAnsi(std::string_view text);
 std::string AnsiFromWide(std::wstring_view text);
+
+// The items, each written by `text`, with `separator` between them.
+template <typename Items, typename Text>
+std::string JoinedBy(const Items& items, char separator, Text&& text)
+{
+    std::string joined;
+    bool first = true;
+    for (const auto& item : items) {
+        if (!first) joined += separator;
+        joined += text(item);
+        first = false;
+    }
+    return joined;
+}

@@ -113,8 +113,8 @@ public:
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
     // with the default beep, while that profile is open in the editor or being applied.
     void RemoveProfile(int32_t number);
-    // Posted to ListView1 with a profile number: RemoveProfile once the menu command that asked
-    // for it has returned.
+    // Posted to the window with a profile number: RemoveProfile once the menu command that asked
+    // for it has returned, as that command's menu item may not be destroyed under it.
     static constexpr UINT RemoveProfileMessage = WM_APP + 0x50;
 
     // The profile editor, created with the window and owned by it.
@@ -132,6 +132,7 @@ public:
     virtual std::optional<DWORD> RunElevated(const ElevatedChange& change) = 0;
 
 protected:
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The Profiles tab's controls on `page`, once, with the frame.
     void BuildProfilesTab(HWND page);
     void SwitchOffGridEditors();

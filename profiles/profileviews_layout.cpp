@@ -11,24 +11,6 @@
 #include "ui/speedbutton.h"
 
 namespace {
-// What the profile list does beyond the toolkit's list view: removals posted to it by menu
-// commands, which may not destroy the menu item they come from.
-class ProfileListView : public TListView {
-public:
-    ProfileListView(const ListViewArgs& args, TProfilesWindow& form) : TListView(args), m_form(form) {}
-
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
-    {
-        if (message != TProfilesWindow::RemoveProfileMessage) return TListView::HandleMessage(message, wParam, lParam);
-        m_form.RemoveProfile(static_cast<int32_t>(wParam));
-        return 0;
-    }
-
-private:
-    TProfilesWindow& m_form;
-};
-
 TGroupBox* MakeGroup(std::unique_ptr<TGroupBox>& group, HWND parent, const Bounds& bounds, const char* caption)
 {
     group = std::make_unique<TGroupBox>(GroupBoxArgs{parent, bounds, caption, RGB(255, 255, 255)});
@@ -99,7 +81,7 @@ void TProfilesWindow::BuildProfilesTab(HWND page)
     list.bounds = {8, 16, 321, 222};
     list.largeImages = ImageList1.get();
     list.textColor = RGB(0, 0, 255);
-    ListView1 = std::make_unique<ProfileListView>(list, *this);
+    ListView1 = std::make_unique<TListView>(list);
     ListView1->SetItemCursor(TCursor::crHandPoint);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
     ListView1->onContextPopup = [this](POINT point, bool& handled) { ListView1ContextPopup(point, handled); };

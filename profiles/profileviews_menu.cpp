@@ -47,7 +47,7 @@ void TProfilesWindow::deleteprofile(TMenuItem& sender)
     if (sender.Parent() == nullptr) return;
     // From the tray, the entry to remove is the clicked entry's own parent: it goes once this
     // command has returned to the menu code that dispatched it.
-    PostMessageA(ListView1->Handle(), RemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
+    PostMessageA(Handle(), RemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
 }
 
 void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
@@ -62,4 +62,11 @@ void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
     Activate1->onClick = [this](TMenuItem& sender) { setIP(sender); };
     Edit4->onClick = [this](TMenuItem& sender) { editprofile(sender); };
     Delete1->onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+}
+
+LRESULT TProfilesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    if (message != RemoveProfileMessage) return TForm::HandleMessage(message, wParam, lParam);
+    RemoveProfile(static_cast<int32_t>(wParam));
+    return 0;
 }

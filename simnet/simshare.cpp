@@ -46,24 +46,11 @@ std::wstring Unescaped(const std::string& text)
     return WideFromAnsi(out);
 }
 
-std::string Joined(const std::vector<std::wstring>& items)
-{
-    std::string line;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i != 0) line += '|';
-        line += Escaped(items[i]);
-    }
-    return line;
-}
+std::string Joined(const std::vector<std::wstring>& items) { return JoinedBy(items, '|', Escaped); }
 
 std::string Joined(const std::vector<int32_t>& items)
 {
-    std::string line;
-    for (size_t i = 0; i < items.size(); ++i) {
-        if (i != 0) line += '|';
-        line += std::to_string(items[i]);
-    }
-    return line;
+    return JoinedBy(items, '|', [](int32_t item) { return std::to_string(item); });
 }
 
 std::vector<std::string> Split(const std::string& line)
