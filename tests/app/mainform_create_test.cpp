@@ -135,6 +135,7 @@ TEST_F(MainWindowTest, AFailedSaveNamesTheFileAndSaysNothingChanged)
     BlockStore();
     Choose(form->Exit1);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_NE(boxes[0].text.find("\"" + StorePath() + "\": File access denied"), std::string::npos) << boxes[0].text;
+    const std::string named = std::string(1, '"').append(StorePath()).append("\": File access denied");
+    EXPECT_NE(boxes[0].text.find(named), std::string::npos) << boxes[0].text;
     EXPECT_NE(boxes[0].text.find("not changed"), std::string::npos) << boxes[0].text;
 }
