@@ -8,6 +8,7 @@
 #include "app/elevatedrun.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
+#include "core/handles.h"
 #include "profiles/starttip.h"
 #include "ui/application.h"
 
@@ -58,9 +59,7 @@ int RunVelmora(const ConnectServicesFunction& connectServices)
             application.SetShowMainForm(false);
             // The welcome dialog belongs to the application too, made hidden when needed.
             SetWelcomeMaker([&application]() -> TForm4& { return application.Own(std::make_unique<TForm4>()); });
-            struct MakerReset {
-                ~MakerReset() { SetWelcomeMaker(nullptr); }
-            } makerReset;
+            ScopeExit makerReset([] { SetWelcomeMaker(nullptr); });
             TForm1& mainForm = application.CreateForm<TForm1>(connectServices);
             instance.Publish(mainForm.Handle());
             application.Run();
