@@ -16,6 +16,13 @@ std::map<UINT, TMenuItem*>& Commands()
     return commands;
 }
 
+// The kept submenus by handle, for WM_INITMENUPOPUP, which names only the menu.
+std::map<HMENU, const TMenuItem*>& KeptMenus()
+{
+    static std::map<HMENU, const TMenuItem*> menus;
+    return menus;
+}
+
 UINT AllocateCommand(TMenuItem* item)
 {
     static UINT next = kFirstCommand;
@@ -34,6 +41,7 @@ TMenuItem::TMenuItem(std::string caption) : m_caption(std::move(caption)), m_com
 TMenuItem::~TMenuItem()
 {
     Commands().erase(m_command);
+    if (m_kept) KeptMenus().erase(m_kept.get());
     // Out of the parent's kept menu, which would otherwise destroy this item's menu with it
     // or point at it once destroyed.
     if (m_parent != nullptr && m_parent->m_kept) {
@@ -151,7 +159,7 @@ void TMenuItem::AppendTo(HMENU menu, bool kept) const
         UniqueHmenu submenu;
         if (!item->m_items.empty()) {
             if (kept) {
-                info.hSubMenu = item->KeptMenu();
+                info.hSubMenu = item->SubmenuHandle();
             } else {
                 submenu.reset(CreatePopupMenu());
                 CheckWin32(submenu.get() != nullptr, "CreatePopupMenu");
@@ -165,27 +173,34 @@ void TMenuItem::AppendTo(HMENU menu, bool kept) const
     }
 }
 
-HMENU TMenuItem::KeptMenu() const
+HMENU TMenuItem::SubmenuHandle() const
 {
     if (!m_kept) {
         m_kept.reset(CreatePopupMenu());
         CheckWin32(m_kept.get() != nullptr, "CreatePopupMenu");
+        KeptMenus()[m_kept.get()] = this;
         m_stale = true;
     }
+    return m_kept.get();
+}
+
+HMENU TMenuItem::KeptMenu() const
+{
+    const HMENU menu = SubmenuHandle();
     if (m_stale) {
         // RemoveMenu, not DeleteMenu: the sub-items' own kept menus stay theirs.
-        for (int i = GetMenuItemCount(m_kept.get()) - 1; i >= 0; --i)
-            RemoveMenu(m_kept.get(), static_cast<UINT>(i), MF_BYPOSITION);
-        AppendTo(m_kept.get(), true);
+        for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
+            RemoveMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
+        AppendTo(menu, true);
         m_stale = false;
-    } else {
-        // Unchanged here, but a submenu further down may have changed; it is updated in place
-        // and keeps its handle, which is what this menu points at.
-        for (const auto& item : m_items) {
-            if (item->m_visible && !item->m_items.empty()) item->KeptMenu();
-        }
     }
-    return m_kept.get();
+    return menu;
+}
+
+void TMenuItem::PrepareSubmenu(HMENU menu)
+{
+    const auto found = KeptMenus().find(menu);
+    if (found != KeptMenus().end()) found->second->KeptMenu();
 }
 
 TPopupMenu::TPopupMenu(const PopupMenuArgs& args)

@@ -53,6 +53,8 @@ public:
 
     // For ReflectMessage: a menu command, and the images of menu items.
     static bool DispatchCommand(UINT command);
+    // WM_INITMENUPOPUP: a kept submenu about to open is filled, or brought up to date, now.
+    static void PrepareSubmenu(HMENU menu);
     static bool MeasureImage(MEASUREITEMSTRUCT& item);
     static bool DrawImage(DRAWITEMSTRUCT& item);
 
@@ -65,8 +67,11 @@ private:
     void AppendTo(HMENU menu, bool kept) const;
     // The menu of the sub-items as it opens now. It is kept between openings and brought up
     // to date in place, only where something changed: a long "Profiles" submenu is built once,
-    // not at every right click.
+    // not at every right click. Its own submenus are filled only when they open
+    // (PrepareSubmenu): a menu of 10,000 profiles makes no 30,000 entries nobody looks at.
     HMENU KeptMenu() const;
+    // The kept menu's handle, made empty when there is none yet; filled when it opens.
+    HMENU SubmenuHandle() const;
     // Something this item shows changed: the menu that lists it must be brought up to date.
     void Changed() noexcept
     {

@@ -124,6 +124,10 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         result = reinterpret_cast<LRESULT>(brush);
         return true;
     }
+    case WM_INITMENUPOPUP:
+        // Windows goes on with the menu as usual; this only fills it first.
+        TMenuItem::PrepareSubmenu(reinterpret_cast<HMENU>(wParam));
+        return false;
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         result = TRUE;

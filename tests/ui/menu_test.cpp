@@ -99,9 +99,11 @@ TEST_F(ToolkitTest, MenuImagesAreSizedAndDrawnByTheOwner)
 }
 
 namespace {
-// A native menu written out: captions, states and submenus, to compare two menus by.
-std::string Described(HMENU menu)
+// A native menu written out: captions, states and submenus, to compare two menus by. With an
+// owner, each submenu is opened first as Windows opens it, by WM_INITMENUPOPUP to the owner.
+std::string Described(HMENU menu, HWND owner = nullptr)
 {
+    if (owner != nullptr) SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     std::string text;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOA info{};
@@ -110,7 +112,7 @@ std::string Described(HMENU menu)
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
         text += CaptionAt(menu, i) + "#" + std::to_string(info.wID) + ((info.fState & MFS_DEFAULT) ? " default" : "") +
                 ((info.fState & MFS_DISABLED) ? " disabled" : "") + (info.hbmpItem != nullptr ? " image" : "");
-        if (info.hSubMenu != nullptr) text += " [" + Described(info.hSubMenu) + "]";
+        if (info.hSubMenu != nullptr) text += " [" + Described(info.hSubMenu, owner) + "]";
         text += "; ";
     }
     return text;
@@ -132,8 +134,12 @@ TEST_F(ToolkitTest, OpeningMenuIsKeptAndBroughtUpToDateWhereItChanged)
     }
     menu.Items().Add("Exit");
     const auto expectSame = [&](const char* step) {
-        EXPECT_EQ(Described(menu.OpeningMenu()), Described(menu.BuildMenu().get())) << step;
+        EXPECT_EQ(Described(menu.OpeningMenu(), host.Handle()), Described(menu.BuildMenu().get())) << step;
     };
+    // Submenus are filled when they open, not with the menu that lists them.
+    const HMENU unopened = GetSubMenu(menu.OpeningMenu(), 1);
+    ASSERT_NE(unopened, nullptr);
+    EXPECT_EQ(GetMenuItemCount(unopened), 0);
     expectSame("first opening");
     const HMENU kept = menu.OpeningMenu();
     const HMENU keptProfiles = GetSubMenu(kept, 1);
