@@ -15,7 +15,7 @@
 
 namespace {
 struct Figures {
-    double iconMs = 0, readyMs = 0, privateKb = 0, workingKb = 0, gdi = 0, user = 0, handles = 0;
+    double iconMs = 0, readyMs = 0, privateKb = 0, workingKb = 0, gdi = 0, user = 0, handles = 0, windowsAtIcon = 0;
 };
 
 std::string ProgramFile(const std::string& name) { return ProgramFolder() + name; }
@@ -59,17 +59,18 @@ void StartOnce(const Setup& setup)
 
 Figures Collect(const Setup& setup)
 {
-    std::vector<double> columns[7];
+    std::vector<double> columns[8];
     if (FILE* file = std::fopen(setup.figures.c_str(), "r")) {
-        double v[7];
-        while (std::fscanf(file, "%lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6]) == 7) {
-            for (int c = 0; c < 7; ++c)
+        double v[8];
+        while (std::fscanf(file, "%lf %lf %lf %lf %lf %lf %lf %lf", &v[0], &v[1], &v[2], &v[3], &v[4], &v[5], &v[6],
+                           &v[7]) == 8) {
+            for (int c = 0; c < 8; ++c)
                 columns[c].push_back(v[c]);
         }
         std::fclose(file);
     }
     return {Median(columns[0]), Median(columns[1]), Median(columns[2]), Median(columns[3]),
-            Median(columns[4]), Median(columns[5]), Median(columns[6])};
+            Median(columns[4]), Median(columns[5]), Median(columns[6]), Median(columns[7])};
 }
 
 struct Compared {
@@ -109,6 +110,7 @@ void BenchStartup(const std::string& folder, int runs)
             PrintRow("to tray icon, " + name, c.program.iconMs, c.bare.iconMs);
             PrintRow(kAgainstPlatform, c.program.iconMs, c.platform.iconMs);
             PrintRow("to first idle, " + name, c.program.readyMs, c.bare.readyMs);
+            PrintRow("  windows made before the tray icon", c.program.windowsAtIcon, c.bare.windowsAtIcon, "");
         }
     }
 

@@ -9,6 +9,7 @@
 namespace {
 double g_iconMs = 0;
 double g_readyMs = 0;
+DWORD g_windowsAtIcon = 0;
 
 double MsSinceProcessStart()
 {
@@ -66,10 +67,10 @@ void CALLBACK Idle(HWND, UINT, UINT_PTR id, DWORD)
     const char* out = std::getenv("VELMORA_BENCH_OUT");
     if (out != nullptr) {
         if (FILE* file = std::fopen(out, "a")) {
-            std::fprintf(file, "%.3f %.3f %zu %zu %lu %lu %lu\n", g_iconMs, g_readyMs,
+            std::fprintf(file, "%.3f %.3f %zu %zu %lu %lu %lu %lu\n", g_iconMs, g_readyMs,
                          (memory.PrivateUsage != 0 ? memory.PrivateUsage : memory.PagefileUsage) / 1024,
                          memory.WorkingSetSize / 1024, GetGuiResources(GetCurrentProcess(), GR_GDIOBJECTS),
-                         UserObjectCount(), HandleCount());
+                         UserObjectCount(), HandleCount(), g_windowsAtIcon);
             std::fclose(file);
         }
     }
@@ -90,6 +91,8 @@ BOOL ProbedNotifyArea(DWORD message, NOTIFYICONDATAA& record)
     const BOOL done = Shell_NotifyIconA(message, &record);
     if (message == NIM_ADD && g_iconMs == 0) {
         g_iconMs = MsSinceProcessStart();
+        // Every window the start made before it could show its icon, child windows included.
+        EnumWindows(&CountOwnWindow, reinterpret_cast<LPARAM>(&g_windowsAtIcon));
         // Fires once the message loop runs: the program has finished starting.
         SetTimer(nullptr, 0, USER_TIMER_MINIMUM, &Ready);
     }
