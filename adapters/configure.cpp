@@ -8,6 +8,8 @@
 
 bool ConfigurationAccepted(int32_t code) { return code == 0 || code == 1; }
 
+namespace {
+// What was sent before a refused call stays.
 ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSettings& settings)
 {
     if (settings.dhcp) {
@@ -29,6 +31,7 @@ ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSe
     if (!ConfigurationAccepted(dnsCode)) return {3, dnsCode};
     return {};
 }
+}  // namespace
 
 ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::string& settingId,
                                           const ProfileSettings& settings)

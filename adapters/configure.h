@@ -21,13 +21,11 @@ struct ConfigurationRefusal {
     explicit operator bool() const { return step != 0; }
 };
 
-// DHCP alone, or EnableStatic, SetGateWays and setDNSServerSearchOrder; what was sent before
-// a refused call stays. `settings.dns1` must be filled when dns2 is.
-ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSettings& settings);
-
 // The whole change an activation makes: the adapter's stored gateway list (found by its
 // SettingID in the registry adapter list, which the caller has built) is emptied, the
-// settings are sent, and a refused change puts the stored list back as it was.
+// settings are sent (DHCP alone, or EnableStatic, SetGateWays and setDNSServerSearchOrder,
+// stopping at the first refused call; `settings.dns1` must be filled when dns2 is), and a
+// refused change puts the stored list back as it was.
 ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::string& settingId,
                                           const ProfileSettings& settings);
 

@@ -10,7 +10,12 @@ constexpr COLORREF ExplanationColor = RGB(0, 0, 255);
 // The explanations under the options: blue, and as wide as their group allows.
 LabelArgs Explanation(HWND parent, const Bounds& bounds)
 {
-    return {.parent = parent, .bounds = bounds, .autoSize = false, .textColor = ExplanationColor};
+    return {.parent = parent,
+            .bounds = bounds,
+            .caption = {},
+            .autoSize = false,
+            .wordWrap = false,
+            .textColor = ExplanationColor};
 }
 
 CheckBoxArgs Option(HWND parent, const Bounds& bounds, const std::string& caption, bool checked)

@@ -31,7 +31,7 @@ std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
 
 // A failed call names what failed: the property read or the method called, as the user
 // would otherwise see only a code (Wine's WMI has no ServiceName: "Unknown name").
-[[noreturn]] void RaiseCallError(const wchar_t* member, WORD flags, const std::string& reason)
+[[noreturn]] void RaiseMemberError(const wchar_t* member, WORD flags, const std::string& reason)
 {
     const char* what = (flags & DISPATCH_PROPERTYGET) != 0 ? "Reading \"" : "Calling \"";
     RaiseError(what + AnsiFromWide(member) + "\" failed: " + reason);
@@ -83,7 +83,7 @@ Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const
     if (object == nullptr) RaiseError("Invalid variant operation");
     Variant result;
     const CallOutcome outcome = Invoke(object, member, flags, args, result);
-    if (FAILED(outcome.hr)) RaiseCallError(member, flags, outcome.reason);
+    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason);
     return result;
 }
 

@@ -133,7 +133,7 @@ TEST_F(ElevationTest, TheElevatedRunRefusesMalformedArguments)
                                   "--elevated-change apply-details adapter=3 addresses=1.2.3.4; masks= gateways= "
                                   "servers="}) {
         SCOPED_TRACE(arguments);
-        std::string command = "\"" + SimulatedProgram() + "\" " + arguments;
+        std::string command = std::string(1, '"').append(SimulatedProgram()).append("\" ").append(arguments);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
