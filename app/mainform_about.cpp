@@ -7,7 +7,7 @@
 #include "ui/shell.h"
 
 namespace {
-LabelArgs TextAt(HWND parent, int left, int top, const std::string& caption)
+LabelArgs TextAt(TWinControl* parent, int left, int top, const std::string& caption)
 {
     LabelArgs args;
     args.parent = parent;
@@ -19,29 +19,29 @@ LabelArgs TextAt(HWND parent, int left, int top, const std::string& caption)
 
 void TForm1::BuildAboutTab()
 {
-    HWND page = PageControl1->Page(AboutTab).Handle();
+    TWinControl* page = &PageControl1->Page(AboutTab);
 
     Panel1 = std::make_unique<TPanel>(PanelArgs{page, {4, 4, 177, 290}, TPanelBevel::bvLowered});
     Shape2 =
-        std::make_unique<TShape>(ShapeArgs{Panel1->Handle(), {1, 1, 175, 288}, RGB(255, 255, 255), RGB(255, 255, 255)});
-    Image2 = std::make_unique<TPicture>(PictureArgs{Panel1->Handle(), {1, 41, 175, 208}, IDB_ABOUT});
+        std::make_unique<TShape>(ShapeArgs{Panel1.get(), {1, 1, 175, 288}, RGB(255, 255, 255), RGB(255, 255, 255)});
+    Image2 = std::make_unique<TPicture>(PictureArgs{Panel1.get(), {1, 41, 175, 208}, IDB_ABOUT});
     Shape2->SendToBack();
 
     Panel2 = std::make_unique<TPanel>(PanelArgs{page, {184, 4, 302, 79}});
-    LabelArgs title = TextAt(Panel2->Handle(), 8, 4, "Velmora");
+    LabelArgs title = TextAt(Panel2.get(), 8, 4, "Velmora");
     title.font = GetFont({"Arial", 21, true});
     title.textColor = RGB(0, 128, 128);
     Label4 = std::make_unique<TLabel>(title);
-    Bevel2 = std::make_unique<TBevel>(BevelArgs{Panel2->Handle(), {8, 30, 286, 4}, TBevelShape::bsBottomLine});
-    Label3 = std::make_unique<TLabel>(TextAt(Panel2->Handle(), 8, 40, "Version: 1.01 (15.12.2005)"));
-    Label13 = std::make_unique<TLabel>(TextAt(Panel2->Handle(), 8, 58, VELMORA_MAKER_NOTICE));
+    Bevel2 = std::make_unique<TBevel>(BevelArgs{Panel2.get(), {8, 30, 286, 4}, TBevelShape::bsBottomLine});
+    Label3 = std::make_unique<TLabel>(TextAt(Panel2.get(), 8, 40, "Version: 1.01 (15.12.2005)"));
+    Label13 = std::make_unique<TLabel>(TextAt(Panel2.get(), 8, 58, VELMORA_MAKER_NOTICE));
 
     GroupBox7 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {184, 88, 302, 105}, "Contact Information"});
-    Label5 = std::make_unique<TLabel>(TextAt(GroupBox7->Handle(), 16, 28, "Web-Site:"));
-    Label7 = std::make_unique<TLinkLabel>(TextAt(GroupBox7->Handle(), 80, 28, VELMORA_MAKER_WEB_ADDRESS));
+    Label5 = std::make_unique<TLabel>(TextAt(GroupBox7.get(), 16, 28, "Web-Site:"));
+    Label7 = std::make_unique<TLinkLabel>(TextAt(GroupBox7.get(), 80, 28, VELMORA_MAKER_WEB_ADDRESS));
     Label7->onClick = [this] { Label7Click(); };
-    Label6 = std::make_unique<TLabel>(TextAt(GroupBox7->Handle(), 16, 56, "Support:"));
-    Label8 = std::make_unique<TLinkLabel>(TextAt(GroupBox7->Handle(), 80, 56, VELMORA_MAKER_SUPPORT_ADDRESS));
+    Label6 = std::make_unique<TLabel>(TextAt(GroupBox7.get(), 16, 56, "Support:"));
+    Label8 = std::make_unique<TLinkLabel>(TextAt(GroupBox7.get(), 80, 56, VELMORA_MAKER_SUPPORT_ADDRESS));
     Label8->onClick = [this] { Label8Click(); };
 }
 

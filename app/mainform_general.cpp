@@ -8,7 +8,7 @@ namespace {
 constexpr COLORREF ExplanationColor = RGB(0, 0, 255);
 
 // The explanations under the options: blue, and as wide as their group allows.
-LabelArgs Explanation(HWND parent, const Bounds& bounds)
+LabelArgs Explanation(TWinControl* parent, const Bounds& bounds)
 {
     return {.parent = parent,
             .bounds = bounds,
@@ -18,7 +18,7 @@ LabelArgs Explanation(HWND parent, const Bounds& bounds)
             .textColor = ExplanationColor};
 }
 
-CheckBoxArgs Option(HWND parent, const Bounds& bounds, const std::string& caption, bool checked)
+CheckBoxArgs Option(TWinControl* parent, const Bounds& bounds, const std::string& caption, bool checked)
 {
     return {.parent = parent, .bounds = bounds, .caption = caption, .checked = checked};
 }
@@ -26,10 +26,10 @@ CheckBoxArgs Option(HWND parent, const Bounds& bounds, const std::string& captio
 
 void TForm1::BuildGeneralTab()
 {
-    HWND page = PageControl1->Page(GeneralTab).Handle();
+    TWinControl* page = &PageControl1->Page(GeneralTab);
 
     GroupBox5 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 8, 465, 153}, "System options"});
-    HWND system = GroupBox5->Handle();
+    TWinControl* system = GroupBox5.get();
     CheckBox1 = std::make_unique<TCheckBox>(Option(system, {16, 16, 137, 17}, "Show only IP Enabled", true));
     CheckBox1->onClick = [this] { CheckBox1Click(); };
     Label1 = std::make_unique<TLabel>(Explanation(system, {16, 40, 433, 33}));
@@ -39,7 +39,7 @@ void TForm1::BuildGeneralTab()
     Label17 = std::make_unique<TLabel>(Explanation(system, {16, 104, 433, 33}));
 
     GroupBox6 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 168, 465, 121}, "File Options"});
-    HWND files = GroupBox6->Handle();
+    TWinControl* files = GroupBox6.get();
     LabelArgs caption;
     caption.parent = files;
     caption.bounds = {16, 16, 0, 0};

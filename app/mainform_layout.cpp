@@ -17,11 +17,11 @@ void TForm1::BuildFrame()
     GetClientRect(Handle(), &client);
     const int width = client.right;
 
-    Shape1 = std::make_unique<TShape>(ShapeArgs{Handle(), {0, 0, width, 47}});
-    Image3 = std::make_unique<TPicture>(PictureArgs{Handle(), {width - 49 - 8, 4, 49, 39}, IDB_LOGO});
+    Shape1 = std::make_unique<TShape>(ShapeArgs{this, {0, 0, width, 47}});
+    Image3 = std::make_unique<TPicture>(PictureArgs{this, {width - 49 - 8, 4, 49, 39}, IDB_LOGO});
 
     LabelArgs title;
-    title.parent = Handle();
+    title.parent = this;
     title.bounds = {8, 8, 0, 0};
     title.caption = "Velmora v1.01";
     title.color = RGB(255, 255, 255);
@@ -29,7 +29,7 @@ void TForm1::BuildFrame()
     Label14 = std::make_unique<TLabel>(title);
 
     LabelArgs motto;
-    motto.parent = Handle();
+    motto.parent = this;
     motto.bounds = {8, 28, 0, 0};
     motto.caption = "The way to Ease your life";
     motto.color = RGB(255, 255, 255);
@@ -39,7 +39,7 @@ void TForm1::BuildFrame()
     Shape1->SendToBack();
 
     PageControlArgs pages;
-    pages.parent = Handle();
+    pages.parent = this;
     pages.bounds = {0, 48, 497, 337};
     pages.multiLine = true;
     pages.images = ImageList2.get();
@@ -57,18 +57,18 @@ void TForm1::BuildFrame()
 
 void TForm1::BuildBottomRow()
 {
-    Bevel1 = std::make_unique<TBevel>(BevelArgs{Handle(), {8, 391, 233, 18}});
+    Bevel1 = std::make_unique<TBevel>(BevelArgs{this, {8, 391, 233, 18}});
 
-    ButtonArgs ok{Handle(), {248, 388, 75, 25}, "Ok"};
+    ButtonArgs ok{this, {248, 388, 75, 25}, "Ok"};
     Button3 = std::make_unique<TButton>(ok);
     Button3->onClick = [this] { Button3Click(); };
 
-    ButtonArgs cancel{Handle(), {328, 388, 75, 25}, "Cancel"};
+    ButtonArgs cancel{this, {328, 388, 75, 25}, "Cancel"};
     cancel.cancel = true;
     Button2 = std::make_unique<TButton>(cancel);
     Button2->onClick = [this] { Button2Click(); };
 
-    ButtonArgs apply{Handle(), {408, 388, 81, 25}, "Apply Changes"};
+    ButtonArgs apply{this, {408, 388, 81, 25}, "Apply Changes"};
     Button1 = std::make_unique<TButton>(apply);
     Button1->onClick = [this] { Button1Click(); };
 }

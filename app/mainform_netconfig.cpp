@@ -137,18 +137,18 @@ std::string RefusalText(const std::vector<Refusal>& refusals)
 
 void TForm1::BuildNetworkConfigurationTab()
 {
-    HWND page = PageControl1->Page(NetworkConfigurationTab).Handle();
+    TWinControl* page = &PageControl1->Page(NetworkConfigurationTab);
     Image1 = std::make_unique<TPicture>(PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 64, 129, 233}, "Description"});
 
     LabelArgs description;
-    description.parent = GroupBox2->Handle();
+    description.parent = GroupBox2.get();
     description.bounds = {8, 16, 113, 209};
     description.autoSize = false;
     Label16 = std::make_unique<TLabel>(description);
 
     LabelArgs link;
-    link.parent = GroupBox2->Handle();
+    link.parent = GroupBox2.get();
     link.bounds = {8, 172, 0, 0};
     link.caption = "Profiles Tab";
     Label22 = std::make_unique<TLinkLabel>(link);
@@ -158,7 +158,7 @@ void TForm1::BuildNetworkConfigurationTab()
 
     // The frame's children are placed relative to it (the frame is at 144, 0 on the page).
     GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {144, 0, 337, 297}, "Network Connection Details"});
-    HWND frame = GroupBox1->Handle();
+    TWinControl* frame = GroupBox1.get();
 
     ComboBoxArgs selector;
     selector.parent = frame;

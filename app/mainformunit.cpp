@@ -40,7 +40,7 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     BuildImageLists();
     BuildFrame();
     BuildNetworkConfigurationTab();
-    BuildProfilesTab(PageControl1->Page(ProfilesTab).Handle());
+    BuildProfilesTab(&PageControl1->Page(ProfilesTab));
     PageControl1->Page(AboutTab).BuildWhenShown([this] { BuildAboutTab(); });
     BuildBottomRow();
     BuildTrayMenu();

@@ -96,6 +96,7 @@ public:
     PaintDc(const PaintDc&) = delete;
     PaintDc& operator=(const PaintDc&) = delete;
     HDC get() const noexcept { return m_dc; }
+    const RECT& Update() const noexcept { return m_paint.rcPaint; }
 
 private:
     HWND m_window;

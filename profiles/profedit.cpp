@@ -39,13 +39,13 @@ TForm2::~TForm2() = default;
 Bounds TForm2::OnTab(int left, int top, int width, int height) const
 {
     // Places are given relative to the tab strip; the page starts below its tabs.
-    const Bounds page = TabControl1->Page(0).GetBounds();
+    const Bounds page = TabControl1->PageBounds();
     return {left - page.left, top - page.top, width, height};
 }
 
 void TForm2::BuildControls()
 {
-    HWND form = Handle();
+    TWinControl* form = this;
     // The hidden number label, first in the window and never in the keyboard order.
     profileid = std::make_unique<TLabel>(LabelArgs{form, {3, 3, 0, 0}, "id"});
     profileid->SetVisible(false);
@@ -57,10 +57,8 @@ void TForm2::BuildControls()
     TabControl1 = std::make_unique<TPageControl>(tabs);
     TTabSheet& sheet = TabControl1->AddPage("Edit Current Profile", -1);
     // A frame only: the one tab never takes the focus and is not a stop of the keyboard order.
-    HWND strip = TabControl1->Handle();
-    SetWindowLongPtrA(strip, GWL_STYLE,
-                      (GetWindowLongPtrA(strip, GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP)) | TCS_FOCUSNEVER);
-    HWND page = sheet.Handle();
+    TabControl1->SetStyle(TCS_FOCUSNEVER, WS_TABSTOP);
+    TWinControl* page = &sheet;
 
     // The keyboard order follows the order of creation (the dialog manager walks the windows
     // from the top of the z-order), and the first created lies on top. So the fields come
@@ -89,21 +87,16 @@ void TForm2::BuildControls()
     RadioButton2 = std::make_unique<TRadioButton>(
         CheckBoxArgs{page, OnTab(22, 94, 161, 17), "Use the following IP address", true});
 
-    Label1 = std::make_unique<TLabel>(LabelArgs{page, Offset({8, 18, 0, 0}, group1.left, group1.top), "IP Address:"});
-    Label2 = std::make_unique<TLabel>(LabelArgs{page, Offset({8, 43, 0, 0}, group1.left, group1.top), "Subnet Mask:"});
-    Label3 =
-        std::make_unique<TLabel>(LabelArgs{page, Offset({9, 68, 0, 0}, group1.left, group1.top), "Default GateWay:"});
-    Label4 = std::make_unique<TLabel>(
-        LabelArgs{page, Offset({8, 16, 0, 0}, group2.left, group2.top), "Primary DNS server:"});
-    Label5 = std::make_unique<TLabel>(
-        LabelArgs{page, Offset({8, 40, 0, 0}, group2.left, group2.top), "Secondary DNS server:"});
-
     GroupBox3 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group3, "Profile Title"});
     GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group1, ""});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group2, ""});
-    for (const TGroupBox* group : {GroupBox3.get(), GroupBox1.get(), GroupBox2.get()}) {
-        m_underlays.push_back(std::make_unique<TGroupUnderlay>(group->Handle()));
-    }
+
+    // The captions are painted by the groups they stand in.
+    Label1 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {8, 18, 0, 0}, "IP Address:"});
+    Label2 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {8, 43, 0, 0}, "Subnet Mask:"});
+    Label3 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {9, 68, 0, 0}, "Default GateWay:"});
+    Label4 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 16, 0, 0}, "Primary DNS server:"});
+    Label5 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 40, 0, 0}, "Secondary DNS server:"});
 
     Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 320, 113, 25}, "Get System Settings"});
     Button1 = std::make_unique<TButton>(ButtonArgs{form, {136, 320, 75, 25}, "Ok"});
@@ -121,7 +114,13 @@ void TForm2::BindEvents()
     Button1->onClick = [this] { Button1Click(); };
     Button2->onClick = [this] { Button2Click(); };
     Button3->onClick = [this] { Button3Click(); };
+}
 
+void TForm2::ChildrenShown()
+{
+    for (const TGroupBox* group : {GroupBox3.get(), GroupBox1.get(), GroupBox2.get()}) {
+        m_underlays.push_back(std::make_unique<TGroupUnderlay>(group->Handle()));
+    }
     // Every control that takes the focus hands its keys to the form's shortcut handler first,
     // as Escape must close the dialog with any modifier held (Alt+Esc never reaches the dialog
     // manager's Esc handling).

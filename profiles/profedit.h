@@ -88,6 +88,8 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    // The windows are made: the key watches and the groups' underlays go on them.
+    void ChildrenShown() override;
 
 private:
     void BuildControls();

@@ -71,7 +71,7 @@ public:
     // `parent` and its grid with the six keys.
     std::unique_ptr<TGroupBox> GroupBox3;
     std::unique_ptr<TValueListEditor> ValueListEditor2;
-    void BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds);
+    void BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds);
     std::unique_ptr<TLinkLabel> Label12;  // "Refresh Network Details"
     std::unique_ptr<TGroupBox> GroupBox4;
     std::unique_ptr<TValueListEditor> ValueListEditor1;  // "Selected Profile Details"
@@ -134,6 +134,6 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // The Profiles tab's controls on `page`, once, with the frame.
-    void BuildProfilesTab(HWND page);
+    void BuildProfilesTab(TWinControl* page);
     void SwitchOffGridEditors();
 };

@@ -11,13 +11,13 @@
 #include "ui/speedbutton.h"
 
 namespace {
-TGroupBox* MakeGroup(std::unique_ptr<TGroupBox>& group, HWND parent, const Bounds& bounds, const char* caption)
+TGroupBox* MakeGroup(std::unique_ptr<TGroupBox>& group, TWinControl* parent, const Bounds& bounds, const char* caption)
 {
     group = std::make_unique<TGroupBox>(GroupBoxArgs{parent, bounds, caption, RGB(255, 255, 255)});
     return group.get();
 }
 
-std::unique_ptr<TValueListEditor> MakeGrid(HWND parent, const Bounds& bounds, int keyWidth,
+std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bounds, int keyWidth,
                                            std::initializer_list<const char*> keys)
 {
     ValueListArgs args;
@@ -31,13 +31,13 @@ std::unique_ptr<TValueListEditor> MakeGrid(HWND parent, const Bounds& bounds, in
 }
 }  // namespace
 
-void TProfilesWindow::BuildProfilesTab(HWND page)
+void TProfilesWindow::BuildProfilesTab(TWinControl* page)
 {
     ImageList1 = std::make_unique<TImageList>(ImageListArgs{64, 64, IDB_PROFILEICONS});
     ProfilesButtons = std::make_unique<TImageList>(ImageListArgs{24, 24, IDB_PROFILEBUTTONS});
 
     ProfilesToolbar = std::make_unique<TPanel>(PanelArgs{page, {0, 0, 489, 49}, TPanelBevel::bvRaised});
-    HWND band = ProfilesToolbar->Handle();
+    TWinControl* band = ProfilesToolbar.get();
     auto button = [&](const Bounds& bounds, const char* caption, int image, const char* hint) {
         return std::make_unique<TSpeedButton>(ButtonArgs{band, bounds, caption}, *ProfilesButtons, image, hint);
     };
@@ -54,7 +54,7 @@ void TProfilesWindow::BuildProfilesTab(HWND page)
 
     ProfilesPanel =
         std::make_unique<TPanel>(PanelArgs{page, {0, 49, 489, 251}, TPanelBevel::bvNone, RGB(255, 255, 255)});
-    HWND panel = ProfilesPanel->Handle();
+    TWinControl* panel = ProfilesPanel.get();
 
     BuildCurrentNetworkDetails(panel, {5, 3, 129, 121});
     ValueListEditor2->onSelectCell = [this](int column, int row, bool& canSelect) {
@@ -69,13 +69,12 @@ void TProfilesWindow::BuildProfilesTab(HWND page)
     Label12 = std::make_unique<TLinkLabel>(link);
     Label12->onClick = [this] { Label12Click(); };
 
-    HWND selected = MakeGroup(GroupBox4, panel, {5, 144, 129, 105}, "Selected Profile Details")->Handle();
+    TWinControl* selected = MakeGroup(GroupBox4, panel, {5, 144, 129, 105}, "Selected Profile Details");
     ValueListEditor1 = MakeGrid(selected, {3, 13, 123, 90}, 30, {"Title:", "IP:", "Mask:", "GW:", "DNS:"});
     // Shows the selected profile; the keyboard passes it by.
-    SetWindowLongPtrA(ValueListEditor1->Handle(), GWL_STYLE,
-                      GetWindowLongPtrA(ValueListEditor1->Handle(), GWL_STYLE) & ~static_cast<LONG_PTR>(WS_TABSTOP));
+    ValueListEditor1->SetStyle(0, WS_TABSTOP);
 
-    HWND group = MakeGroup(GroupBox8, panel, {144, 3, 337, 246}, "Profiles")->Handle();
+    TWinControl* group = MakeGroup(GroupBox8, panel, {144, 3, 337, 246}, "Profiles");
     ListViewArgs list;
     list.parent = group;
     list.bounds = {8, 16, 321, 222};
@@ -102,9 +101,9 @@ void TProfilesWindow::BuildProfilesTab(HWND page)
     ListView1->SetPopupMenu(PopupMenu2.get());
 }
 
-void TProfilesWindow::BuildCurrentNetworkDetails(HWND parent, const Bounds& bounds)
+void TProfilesWindow::BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds)
 {
-    HWND group = MakeGroup(GroupBox3, parent, bounds, "Current Network Details")->Handle();
+    TWinControl* group = MakeGroup(GroupBox3, parent, bounds, "Current Network Details");
     ValueListEditor2 = MakeGrid(group, {3, 13, bounds.width - 6, bounds.height - 14}, 35,
                                 {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
 }

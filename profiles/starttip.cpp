@@ -63,7 +63,7 @@ FormArgs WelcomeArgs()
     return args;
 }
 
-std::unique_ptr<TLabel> MakeText(HWND parent, int left, int top, const char* caption, bool bold,
+std::unique_ptr<TLabel> MakeText(TWinControl* parent, int left, int top, const char* caption, bool bold,
                                  COLORREF color = ParentColor)
 {
     LabelArgs args;
@@ -79,13 +79,13 @@ std::unique_ptr<TLabel> MakeText(HWND parent, int left, int top, const char* cap
 TForm4::TForm4() : TForm(WelcomeArgs())
 {
     Form4 = this;
-    HWND self = Handle();
+    TWinControl* self = this;
     Shape1 = std::make_unique<TShape>(ShapeArgs{self, {1, 1, 320, 40}});
     Label1 = MakeText(self, 72, 16, "Welcome to Velmora", false, RGB(255, 255, 255));
     Shape1->SendToBack();
 
     GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{self, {8, 48, 305, 89}, ""});
-    HWND frame = GroupBox1->Handle();
+    TWinControl* frame = GroupBox1.get();
     Label2 = MakeText(frame, 8, 16, "There is no any Profile saved at the moment.", true);
     Label3 = MakeText(frame, 8, 32, "Click Create New Profile to copy current network", true);
     Label4 = MakeText(frame, 56, 48, "settings to the Default profile.", true);

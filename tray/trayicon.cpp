@@ -16,7 +16,7 @@ public:
     {
         WindowClass windowClass;
         windowClass.name = "VelmoraTrayMessageWindow";
-        CreateHandle(windowClass, WS_POPUP, 0, nullptr, {}, "");
+        Init(windowClass, WS_POPUP, 0, nullptr, {}, "");
     }
 
 protected:

@@ -1,9 +1,11 @@
 #include "ui/button.h"
 
+#include <vector>
+
 TButton::TButton(const ButtonArgs& args)
 {
     // The dialog manager presses the controls with these ids on Enter and Esc.
-    CreateHandle({.className = "BUTTON",
+    InitControl({.className = "BUTTON",
                   .style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                   .parent = args.parent,
                   .bounds = args.bounds,
@@ -28,20 +30,30 @@ bool TButton::HandleCommand(WORD code)
 
 TCheckControl::TCheckControl(const CheckBoxArgs& args, DWORD style)
 {
-    CreateHandle({.className = "BUTTON",
-                  .style = WS_VISIBLE | style,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = args.caption,
-                  .font = args.font});
-    SetCheck(args.checked);
+    m_checked = args.checked;
+    InitControl({.className = "BUTTON",
+                 .style = WS_VISIBLE | style,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = args.caption,
+                 .font = args.font});
 }
 
-bool TCheckControl::Checked() const { return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED; }
+bool TCheckControl::Checked() const
+{
+    if (!HandleAllocated()) return m_checked;
+    return SendMessageA(Handle(), BM_GETCHECK, 0, 0) == BST_CHECKED;
+}
 
 void TCheckControl::SetCheck(bool checked)
 {
-    SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+    m_checked = checked;
+    if (HandleAllocated()) SendMessageA(Handle(), BM_SETCHECK, checked ? BST_CHECKED : BST_UNCHECKED, 0);
+}
+
+void TCheckControl::WindowCreated()
+{
+    if (m_checked) SendMessageA(Handle(), BM_SETCHECK, BST_CHECKED, 0);
 }
 
 TCheckBox::TCheckBox(const CheckBoxArgs& args) : TCheckControl(args, WS_TABSTOP | BS_AUTOCHECKBOX) {}
@@ -70,9 +82,7 @@ void TRadioButton::SetChecked(bool checked)
     if (checked == Checked()) return;
     SetCheck(checked);
     // Only the checked button of a group takes the keyboard focus by Tab.
-    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    SetWindowLongPtrA(Handle(), GWL_STYLE,
-                      checked ? (style | WS_TABSTOP) : (style & ~static_cast<LONG_PTR>(WS_TABSTOP)));
+    SetStyle(checked ? WS_TABSTOP : 0, checked ? 0 : WS_TABSTOP);
     if (!checked) return;
     UncheckSiblings();
     if (onClick) onClick();
@@ -80,10 +90,12 @@ void TRadioButton::SetChecked(bool checked)
 
 void TRadioButton::UncheckSiblings()
 {
-    for (HWND sibling = GetWindow(GetParent(Handle()), GW_CHILD); sibling != nullptr;
-         sibling = GetWindow(sibling, GW_HWNDNEXT)) {
-        if (sibling == Handle()) continue;
-        if (auto* radio = dynamic_cast<TRadioButton*>(TControl::FromHandle(sibling))) radio->SetChecked(false);
+    if (Parent() == nullptr) return;
+    // A copy: unchecking raises no event that could place controls, but keep the walk safe.
+    const std::vector<TWinControl*> siblings = Parent()->WindowedChildren();
+    for (TWinControl* sibling : siblings) {
+        if (sibling == this) continue;
+        if (auto* radio = dynamic_cast<TRadioButton*>(sibling)) radio->SetChecked(false);
     }
 }
 
@@ -97,7 +109,7 @@ bool TRadioButton::HandleCommand(WORD code)
 TGroupBox::TGroupBox(const GroupBoxArgs& args)
 {
     SetColor(args.color);
-    CreateHandle({.className = "BUTTON",
+    InitControl({.className = "BUTTON",
                   .style = WS_VISIBLE | BS_GROUPBOX,
                   .exStyle = WS_EX_CONTROLPARENT,
                   .parent = args.parent,
@@ -110,6 +122,21 @@ LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (ReflectMessage(message, wParam, lParam, result)) return result;
+    if (message == WM_PAINT && HasGraphics()) {
+        // The button paints frame and caption into the device context it is given (a caller's,
+        // or one of its own); the texts and pictures on the group go over them.
+        if (wParam != 0) {
+            DefaultMessage(message, wParam, 0);
+            RECT client;
+            GetClientRect(Handle(), &client);
+            PaintGraphics(reinterpret_cast<HDC>(wParam), client);
+            return 0;
+        }
+        PaintDc paint(Handle());
+        DefaultMessage(message, reinterpret_cast<WPARAM>(paint.get()), 0);
+        PaintGraphics(paint.get(), paint.Update());
+        return 0;
+    }
     return TControl::HandleMessage(message, wParam, lParam);
 }
 

@@ -7,7 +7,7 @@
 #include "ui/control.h"
 
 struct ButtonArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     std::string caption;
     bool isDefault = false;  // pressed by Enter
@@ -27,7 +27,7 @@ public:
 };
 
 struct CheckBoxArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     std::string caption;
     bool checked = false;
@@ -44,6 +44,10 @@ public:
 protected:
     TCheckControl(const CheckBoxArgs& args, DWORD style);
     void SetCheck(bool checked);
+    void WindowCreated() override;
+
+private:
+    bool m_checked = false;  // until the window is made
 };
 
 class TCheckBox : public TCheckControl {
@@ -70,7 +74,7 @@ private:
 };
 
 struct GroupBoxArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     std::string caption;           // empty: a frame without caption
     COLORREF color = ParentColor;  // background; ParentColor: the button face

@@ -35,6 +35,7 @@ int NextControlId()
 TControl::~TControl()
 {
     // The window's last messages go straight to its class.
+    if (!HandleAllocated()) return;
     const auto found = Controls().find(Handle());
     if (found != Controls().end()) found->second.object = nullptr;
 }
@@ -46,13 +47,26 @@ TControl* TControl::FromHandle(HWND window) noexcept
     return found == Controls().end() ? nullptr : found->second.object;
 }
 
-void TControl::CreateHandle(const ControlArgs& args)
+void TControl::InitControl(const ControlArgs& args)
 {
-    const int id = args.id != 0 ? args.id : NextControlId();
-    HWND window =
-        CreateWindowExA(args.exStyle, args.className, args.text.c_str(), WS_CHILD | WS_CLIPSIBLINGS | args.style,
-                        args.bounds.left, args.bounds.top, args.bounds.width, args.bounds.height, args.parent,
-                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(id)), GetModuleHandleA(nullptr), nullptr);
+    m_className = args.className;
+    m_style = WS_CHILD | WS_CLIPSIBLINGS | args.style;
+    m_exStyle = args.exStyle;
+    m_bounds = args.bounds;
+    m_text = args.text;
+    m_font = args.font;
+    m_visible = (args.style & WS_VISIBLE) != 0;
+    m_id = args.id != 0 ? args.id : NextControlId();
+    PlaceOn(args.parent);
+    CreateWhenShown();
+}
+
+void TControl::CreateWindowHandle(HWND parent)
+{
+    HWND window = CreateWindowExA(m_exStyle, m_className, m_text.c_str(), CreationStyle(), m_bounds.left,
+                                  m_bounds.top, m_bounds.width, m_bounds.height, parent,
+                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_id)), GetModuleHandleA(nullptr),
+                                  nullptr);
     CheckWin32(window != nullptr, "CreateWindowExA");
     // A Unicode procedure, as the common controls' own are: text messages keep their form.
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));
@@ -66,8 +80,8 @@ void TControl::CreateHandle(const ControlArgs& args)
         DestroyWindow(window);
         RaiseError(SystemMessageText(error != 0 ? error : ERROR_INVALID_WINDOW_HANDLE));
     }
-    HFONT font =
-        args.font != nullptr ? args.font : reinterpret_cast<HFONT>(SendMessageA(args.parent, WM_GETFONT, 0, 0));
+    // Its own font, or the one it stands on.
+    HFONT font = m_font != nullptr ? m_font : reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
     if (font != nullptr) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 

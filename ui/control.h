@@ -26,17 +26,23 @@ protected:
         const char* className = nullptr;
         DWORD style = 0;
         DWORD exStyle = 0;
-        HWND parent = nullptr;
+        ParentRef parent;
         Bounds bounds;
         std::string text;
         HFONT font = nullptr;  // null: the parent's font
         int id = 0;            // 0: a fresh id
     };
-    void CreateHandle(const ControlArgs& args);
+    // Keeps what the window is made of and places the control; the window is made when the
+    // parent shows its children or a caller needs it. The concrete control calls it last.
+    void InitControl(const ControlArgs& args);
+    void CreateWindowHandle(HWND parent) override;
 
     // The control's class procedure.
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
+    const char* m_className = nullptr;
+    int m_id = 0;
+
     static LRESULT CALLBACK ControlProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 };

@@ -7,7 +7,7 @@
 #include "ui/control.h"
 
 struct EditArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     std::string text;
     HFONT font = nullptr;
@@ -17,6 +17,9 @@ class TEdit : public TControl {
 public:
     explicit TEdit(const EditArgs& args);
 
+    // Before the window is made, the change is raised here; the window raises it itself.
+    void SetText(const std::string& text) override;
+
     // Raised on every change of the text, typed or set by the program.
     std::function<void()> onChange;
 
@@ -24,7 +27,7 @@ public:
 };
 
 struct ComboBoxArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;  // height: the field's; the drop-down list is sized by dropDownCount
     int dropDownCount = 8;
     HFONT font = nullptr;
@@ -52,6 +55,13 @@ public:
 
     bool HandleCommand(WORD code) override;
 
+protected:
+    void WindowCreated() override;
+
 private:
+    int m_dropDownCount;
+    // Until the window is made.
+    std::vector<std::string> m_items;
+    int m_itemIndex = -1;
     std::string m_chosen;
 };

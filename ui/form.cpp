@@ -33,8 +33,8 @@ TForm::TForm(const FormArgs& args) : m_name(args.name)
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     WindowClass windowClass;
     windowClass.name = "VelmoraForm";
-    CreateHandle(windowClass, style, exStyle, args.owner,
-                 {args.bounds.left, args.bounds.top, outer.right - outer.left, outer.bottom - outer.top}, args.caption);
+    Init(windowClass, style, exStyle, args.owner,
+         {args.bounds.left, args.bounds.top, outer.right - outer.left, outer.bottom - outer.top}, args.caption);
     SetFont(args.font != nullptr ? args.font : DefaultFont());
     if (TApplication* application = TApplication::Current()) application->FormConstructed(*this);
     if (args.icon != nullptr) SendMessageA(Handle(), WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(args.icon));
@@ -54,6 +54,7 @@ void TForm::DoCreate()
 
 void TForm::Show()
 {
+    ShowChildren();
     ShowWindow(Handle(), SW_SHOW);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());
@@ -171,6 +172,8 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         return CloseQuery() ? TRUE : FALSE;
     }
     case WM_SHOWWINDOW:
+        // The controls' windows are made when the form is first shown, however it is shown.
+        if (wParam != FALSE) ShowChildren();
         // Only a show call counts; a parent being restored says so in lParam.
         if (wParam != FALSE && lParam == 0 && onShow) onShow();
         break;

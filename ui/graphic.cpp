@@ -5,8 +5,6 @@
 #include "core/check.h"
 
 namespace {
-constexpr DWORD kChildStyle = WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS;
-
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
 {
     SetBkColor(dc, color);
@@ -29,15 +27,9 @@ void Frame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
 }
 }  // namespace
 
-LRESULT TDecoration::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_NCHITTEST) return HTTRANSPARENT;
-    return TPaintedWindow::HandleMessage(message, wParam, lParam);
-}
-
 TShape::TShape(const ShapeArgs& args) : m_brush(args.brush), m_pen(args.pen)
 {
-    CreatePainted("VelmoraShape", kChildStyle, 0, args.parent, args.bounds);
+    InitGraphic(args.parent, args.bounds);
 }
 
 void TShape::Paint(HDC dc, const RECT& client)
@@ -48,7 +40,7 @@ void TShape::Paint(HDC dc, const RECT& client)
 
 TBevel::TBevel(const BevelArgs& args) : m_shape(args.shape), m_style(args.style)
 {
-    CreatePainted("VelmoraBevel", kChildStyle, 0, args.parent, args.bounds);
+    InitGraphic(args.parent, args.bounds);
 }
 
 void TBevel::Paint(HDC dc, const RECT& client)
@@ -65,39 +57,46 @@ void TBevel::Paint(HDC dc, const RECT& client)
     }
 }
 
-TPicture::TPicture(const PictureArgs& args)
+TPicture::TPicture(const PictureArgs& args) : m_resource(args.bitmapResource)
 {
-    if (args.bitmapResource != 0) {
-        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(args.bitmapResource), IMAGE_BITMAP, 0, 0,
+    SetColor(args.color);
+    InitGraphic(args.parent, args.bounds);
+}
+
+HGDIOBJ TPicture::Bitmap() const
+{
+    if (!m_bitmap && m_resource != 0) {
+        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_resource), IMAGE_BITMAP, 0, 0,
                                    LR_CREATEDIBSECTION);
         CheckWin32(bitmap != nullptr, "LoadImageA");
         m_bitmap.reset(bitmap);
     }
-    SetColor(args.color);
-    CreatePainted("VelmoraPicture", kChildStyle, 0, args.parent, args.bounds);
+    return m_bitmap.get();
 }
 
 SIZE TPicture::PictureSize() const
 {
     BITMAP info{};
-    if (!m_bitmap || GetObjectA(m_bitmap.get(), sizeof info, &info) == 0) return {0, 0};
+    HGDIOBJ bitmap = Bitmap();
+    if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return {0, 0};
     return {info.bmWidth, info.bmHeight};
 }
 
 void TPicture::Paint(HDC dc, const RECT& client)
 {
     FillBackground(dc, client);
-    if (!m_bitmap) return;
+    if (Bitmap() == nullptr) return;
     const SIZE size = PictureSize();
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    SelectedObject picture(memory.get(), m_bitmap.get());
+    SelectedObject picture(memory.get(), Bitmap());
     BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
 }
 
 TPanel::TPanel(const PanelArgs& args) : m_bevel(args.bevel)
 {
     SetColor(args.color);
-    CreatePainted("VelmoraPanel", kChildStyle | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT, args.parent, args.bounds);
+    InitPainted("VelmoraPanel", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN, WS_EX_CONTROLPARENT,
+                args.parent, args.bounds);
 }
 
 void TPanel::Paint(HDC dc, const RECT& client)

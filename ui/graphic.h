@@ -1,25 +1,21 @@
 #pragma once
-// Painted controls of our own classes: shapes, bevels, pictures, and the panel, a container
-// that can be framed or filled.
+// Painted controls of our own: shapes, bevels and pictures, painted by the window they stand
+// on (clicks go through them to what lies below), and the panel, a container window that can
+// be framed or filled.
 #include <string>
 
 #include "core/handles.h"
+#include "ui/graphiccontrol.h"
 #include "ui/window.h"
 
-// Decoration painted over the window's background: clicks go through it to what lies below.
-class TDecoration : public TPaintedWindow {
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-};
-
 struct ShapeArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     COLORREF brush = RGB(255, 255, 255);
     COLORREF pen = RGB(0, 0, 0);
 };
 
-class TShape : public TDecoration {
+class TShape : public TGraphicControl {
 public:
     explicit TShape(const ShapeArgs& args);
 
@@ -35,13 +31,13 @@ enum class TBevelShape { bsBox, bsBottomLine };
 enum class TBevelStyle { bsLowered, bsRaised };
 
 struct BevelArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     TBevelShape shape = TBevelShape::bsBox;
     TBevelStyle style = TBevelStyle::bsLowered;
 };
 
-class TBevel : public TDecoration {
+class TBevel : public TGraphicControl {
 public:
     explicit TBevel(const BevelArgs& args);
     TBevelShape Shape() const noexcept { return m_shape; }
@@ -56,14 +52,14 @@ private:
 };
 
 struct PictureArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     int bitmapResource = 0;               // a BITMAP resource of the program, drawn at the top left
     COLORREF color = RGB(255, 255, 255);  // what is not covered by the picture
 };
 
-// TImage: a bitmap from the program's resources.
-class TPicture : public TDecoration {
+// TImage: a bitmap from the program's resources, loaded when first painted or measured.
+class TPicture : public TGraphicControl {
 public:
     explicit TPicture(const PictureArgs& args);
     // The picture's own size; zero when it has none.
@@ -73,13 +69,16 @@ protected:
     void Paint(HDC dc, const RECT& client) override;
 
 private:
-    UniqueGdiObject m_bitmap;
+    HGDIOBJ Bitmap() const;
+
+    int m_resource;
+    mutable UniqueGdiObject m_bitmap;
 };
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };
 
 struct PanelArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     TPanelBevel bevel = TPanelBevel::bvNone;
     COLORREF color = ParentColor;  // ParentColor: the button face

@@ -4,28 +4,52 @@
 
 THeaderControl::THeaderControl(const HeaderArgs& args)
 {
-    CreateHandle({.className = WC_HEADERA,
+    InitControl({.className = WC_HEADERA,
                   .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
                   .parent = args.parent,
                   .bounds = args.bounds,
                   .font = args.font});
 }
 
-int THeaderControl::AddSection(const std::string& text, int width)
+void THeaderControl::InsertSection(int index, const std::string& text, int width)
 {
     HDITEMA item{};
     item.mask = HDI_TEXT | HDI_WIDTH | HDI_FORMAT;
     item.pszText = const_cast<char*>(text.c_str());
     item.cxy = width;
     item.fmt = HDF_LEFT | HDF_STRING;
-    return static_cast<int>(
-        SendMessageA(Handle(), HDM_INSERTITEMA, static_cast<WPARAM>(SectionCount()), reinterpret_cast<LPARAM>(&item)));
+    SendMessageA(Handle(), HDM_INSERTITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
 }
 
-int THeaderControl::SectionCount() const { return static_cast<int>(SendMessageA(Handle(), HDM_GETITEMCOUNT, 0, 0)); }
+void THeaderControl::WindowCreated()
+{
+    for (size_t i = 0; i < m_sections.size(); ++i)
+        InsertSection(static_cast<int>(i), m_sections[i].text, m_sections[i].width);
+    m_sections.clear();
+}
+
+int THeaderControl::AddSection(const std::string& text, int width)
+{
+    const int index = SectionCount();
+    if (HandleAllocated()) {
+        InsertSection(index, text, width);
+    } else {
+        m_sections.push_back({text, width});
+    }
+    return index;
+}
+
+int THeaderControl::SectionCount() const
+{
+    if (!HandleAllocated()) return static_cast<int>(m_sections.size());
+    return static_cast<int>(SendMessageA(Handle(), HDM_GETITEMCOUNT, 0, 0));
+}
 
 int THeaderControl::SectionWidth(int index) const
 {
+    if (!HandleAllocated()) {
+        return index >= 0 && index < SectionCount() ? m_sections[static_cast<size_t>(index)].width : 0;
+    }
     HDITEMA item{};
     item.mask = HDI_WIDTH;
     SendMessageA(Handle(), HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
@@ -34,6 +58,10 @@ int THeaderControl::SectionWidth(int index) const
 
 void THeaderControl::SetSectionWidth(int index, int width)
 {
+    if (!HandleAllocated()) {
+        if (index >= 0 && index < SectionCount()) m_sections[static_cast<size_t>(index)].width = width;
+        return;
+    }
     HDITEMA item{};
     item.mask = HDI_WIDTH;
     item.cxy = width;

@@ -2,11 +2,12 @@
 // The header strip: a row of sized sections over a list or grid (Windows' header control).
 #include <functional>
 #include <string>
+#include <vector>
 
 #include "ui/control.h"
 
 struct HeaderArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     HFONT font = nullptr;
 };
@@ -30,7 +31,15 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowCreated() override;
 
 private:
+    void InsertSection(int index, const std::string& text, int width);
+
+    struct Section {
+        std::string text;
+        int width;
+    };
+    std::vector<Section> m_sections;  // until the window is made
     bool m_settingWidth = false;
 };

@@ -1,21 +1,16 @@
 #include "ui/label.h"
 
+#include "core/handles.h"
 #include "ui/fonts.h"
-
-namespace {
-DWORD LabelStyle(bool wordWrap) { return WS_VISIBLE | SS_NOTIFY | (wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP); }
-}  // namespace
+#include "ui/window.h"
 
 TLabel::TLabel(const LabelArgs& args)
     : m_autoSize(args.autoSize), m_wordWrap(args.wordWrap), m_textColor(args.textColor)
 {
     SetColor(args.color);
-    CreateHandle({.className = "STATIC",
-                  .style = LabelStyle(args.wordWrap),
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = args.caption,
-                  .font = args.font});
+    m_text = args.caption;
+    m_font = args.font;
+    InitGraphic(args.parent, args.bounds);
     FitToText();
 }
 
@@ -28,10 +23,6 @@ void TLabel::SetCaption(const std::string& caption)
 void TLabel::SetWordWrap(bool wordWrap)
 {
     m_wordWrap = wordWrap;
-    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    style &= ~static_cast<LONG_PTR>(SS_TYPEMASK);
-    style |= wordWrap ? SS_LEFT : SS_LEFTNOWORDWRAP;
-    SetWindowLongPtrA(Handle(), GWL_STYLE, style);
     FitToText();
     Invalidate();
 }
@@ -42,6 +33,8 @@ void TLabel::SetTextColor(COLORREF color)
     Invalidate();
 }
 
+UINT TLabel::TextFormat() const { return DT_LEFT | DT_EXPANDTABS | (m_wordWrap ? DT_WORDBREAK : 0); }
+
 void TLabel::FitToText()
 {
     if (!m_autoSize) return;
@@ -49,7 +42,8 @@ void TLabel::FitToText()
     const std::string text = Text();
     RECT rect{0, 0, m_wordWrap ? bounds.width : 0, 0};
     {
-        WindowDc dc(Handle());
+        // Measured on the screen: the label has no window, and its parent may have none yet.
+        WindowDc dc(nullptr);
         SelectedObject font(dc.get(), Font());
         DrawTextA(dc.get(), text.empty() ? " " : text.c_str(), -1, &rect,
                   DT_CALCRECT | (m_wordWrap ? DT_WORDBREAK : DT_SINGLELINE) | DT_EXPANDTABS);
@@ -59,20 +53,25 @@ void TLabel::FitToText()
     SetBounds(bounds);
 }
 
-bool TLabel::HandleCommand(WORD code)
+void TLabel::Paint(HDC dc, const RECT& client)
 {
-    if (code != STN_CLICKED) return false;
-    if (onClick) onClick();
-    return true;
+    // Its own colour, or the background of the window it stands on.
+    const TBaseControl& background = Color() != ParentColor || Parent() == nullptr
+                                         ? static_cast<const TBaseControl&>(*this)
+                                         : static_cast<const TBaseControl&>(*Parent());
+    background.FillBackground(dc, client);
+    SelectedObject font(dc, Font());
+    SetBkMode(dc, TRANSPARENT);
+    ::SetTextColor(dc, Enabled() ? m_textColor : GetSysColor(COLOR_GRAYTEXT));
+    RECT rect = client;
+    DrawTextA(dc, m_text.c_str(), -1, &rect, TextFormat());
 }
 
-HBRUSH TLabel::HandleCtlColor(HDC dc)
+bool TLabel::TakesMouse() const { return onClick != nullptr || Cursor() != TCursor::crDefault; }
+
+void TLabel::Click()
 {
-    ::SetTextColor(dc, m_textColor);
-    if (Color() != ParentColor) return Background(dc);
-    // The background of the window it stands on.
-    if (const TWinControl* parent = TWinControl::FromHandle(GetParent(Handle()))) return parent->Background(dc);
-    return Background(dc);
+    if (onClick) onClick();
 }
 
 HFONT UnderlinedFont(HFONT font)
@@ -90,13 +89,8 @@ HFONT UnderlinedFont(HFONT font)
 TLinkLabel::TLinkLabel(LabelArgs args)
     : TLabel([&] {
           args.textColor = RGB(0, 0, 255);
-          if (args.font == nullptr)
-              args.font = UnderlinedFont(reinterpret_cast<HFONT>(SendMessageA(args.parent, WM_GETFONT, 0, 0)));
-          else
-              args.font = UnderlinedFont(args.font);
+          args.font = UnderlinedFont(args.font != nullptr ? args.font : args.parent.Font());
           return args;
       }())
 {
 }
-
-TCursor TLinkLabel::CursorAt(POINT) { return TCursor::crHandPoint; }

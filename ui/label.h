@@ -1,13 +1,13 @@
 #pragma once
-// Static texts: TLabel, and TLinkLabel (blue, underlined, hand cursor) for texts that act
-// when clicked.
+// Static texts, painted by the window they stand on: TLabel, and TLinkLabel (blue, underlined,
+// hand cursor) for texts that act when clicked.
 #include <functional>
 #include <string>
 
-#include "ui/control.h"
+#include "ui/graphiccontrol.h"
 
 struct LabelArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;  // width and height are measured from the text when autoSize is set
     std::string caption;
     bool autoSize = true;  // fit the text; with wordWrap only the height follows the text
@@ -17,7 +17,7 @@ struct LabelArgs {
     HFONT font = nullptr;          // null: the parent's font
 };
 
-class TLabel : public TControl {
+class TLabel : public TGraphicControl {
 public:
     explicit TLabel(const LabelArgs& args);
 
@@ -29,13 +29,17 @@ public:
 
     std::function<void()> onClick;
 
-    bool HandleCommand(WORD code) override;
-    HBRUSH HandleCtlColor(HDC dc) override;
+    bool TakesMouse() const override;
+    void Click() override;
 
 protected:
     void FitToText();
+    void Paint(HDC dc, const RECT& client) override;
 
 private:
+    // How the text is laid out, as Windows' static texts lay theirs.
+    UINT TextFormat() const;
+
     bool m_autoSize;
     bool m_wordWrap;
     COLORREF m_textColor;
@@ -46,8 +50,7 @@ class TLinkLabel : public TLabel {
 public:
     explicit TLinkLabel(LabelArgs args);
 
-protected:
-    TCursor CursorAt(POINT client) override;
+    TCursor Cursor() const override { return TCursor::crHandPoint; }
 };
 
 // The underlined form of a font, for links.

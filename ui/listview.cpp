@@ -2,22 +2,30 @@
 
 #include <commctrl.h>
 
+#include <utility>
+
 #include "core/text.h"
 #include "ui/menu.h"
 
-TListView::TListView(const ListViewArgs& args)
+TListView::TListView(const ListViewArgs& args) : m_largeImages(args.largeImages), m_textColor(args.textColor)
 {
-    CreateHandle({.className = WC_LISTVIEWA,
+    InitControl({.className = WC_LISTVIEWA,
                   .style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
                            (args.multiSelect ? 0 : LVS_SINGLESEL),
                   .exStyle = WS_EX_CLIENTEDGE,
                   .parent = args.parent,
                   .bounds = args.bounds,
                   .font = args.font});
-    if (args.largeImages != nullptr) {
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(args.largeImages->Handle()));
+}
+
+void TListView::WindowCreated()
+{
+    if (m_largeImages != nullptr) {
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle()));
     }
-    if (args.textColor != CLR_DEFAULT) SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(args.textColor));
+    if (m_textColor != CLR_DEFAULT) SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
+    // The items kept so far, laid out once.
+    ListUpdate update(*this);
     m_items.SetView(this);
 }
 
@@ -25,6 +33,7 @@ TListView::~TListView() { m_items.SetView(nullptr); }
 
 TListItem* TListView::ItemAt(POINT point) const
 {
+    if (!HandleAllocated()) return nullptr;
     LVHITTESTINFO hit{};
     hit.pt = point;
     const auto index = static_cast<int>(SendMessageA(Handle(), LVM_HITTEST, 0, reinterpret_cast<LPARAM>(&hit)));
@@ -34,7 +43,8 @@ TListItem* TListView::ItemAt(POINT point) const
 
 void TListView::BeginUpdate()
 {
-    if (m_updates++ > 0) return;
+    if (m_updates++ > 0 || !HandleAllocated()) return;
+    m_redrawStopped = true;
     SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     // An auto-arranged list lays out every icon again on each insertion or change; a series
     // of changes is laid out once, at its end.
@@ -45,7 +55,7 @@ void TListView::BeginUpdate()
 
 void TListView::EndUpdate()
 {
-    if (m_updates == 0 || --m_updates > 0) return;
+    if (m_updates == 0 || --m_updates > 0 || !std::exchange(m_redrawStopped, false)) return;
     if (m_arrangeAtEnd) {
         SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | LVS_AUTOARRANGE);
         SendMessageA(Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
@@ -57,6 +67,15 @@ void TListView::EndUpdate()
 
 void TListView::SelectAll()
 {
+    if (!HandleAllocated()) {
+        for (int i = 0; i < m_items.Count(); ++i) {
+            TListItem& item = m_items.Item(i);
+            if (item.Selected()) continue;
+            item.SetSelected(true);
+            if (onSelectItem) onSelectItem(item, true);
+        }
+        return;
+    }
     LVITEMA state{};
     state.stateMask = LVIS_SELECTED;
     state.state = LVIS_SELECTED;

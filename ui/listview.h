@@ -12,7 +12,7 @@
 class TPopupMenu;
 
 struct ListViewArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     const TImageList* largeImages = nullptr;  // icon view images
     bool multiSelect = true;
@@ -49,6 +49,7 @@ public:
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
 
 protected:
+    void WindowCreated() override;
     TCursor CursorAt(POINT client) override;
     bool ContextPopup(POINT screen) override;
 
@@ -59,9 +60,12 @@ private:
     void ItemsCleared() override;
     void ShowSelection(int index);
 
+    const TImageList* m_largeImages;
+    COLORREF m_textColor;
     TListItems m_items;
     bool m_echo = false;  // the control is being told of a model change
     int m_updates = 0;
+    bool m_redrawStopped = false;  // by the update in progress
     bool m_arrangeAtEnd = false;
     TCursor m_itemCursor = TCursor::crDefault;
     TPopupMenu* m_popupMenu = nullptr;

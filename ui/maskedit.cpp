@@ -21,7 +21,7 @@ bool KeyHeld(int key) { return GetKeyState(key) < 0; }
 
 TMaskEdit::TMaskEdit(const MaskEditArgs& args) : m_field(EditMask(args.editMask))
 {
-    CreateHandle({.className = "EDIT",
+    InitControl({.className = "EDIT",
                   .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
                   .exStyle = WS_EX_CLIENTEDGE,
                   .parent = args.parent,
@@ -226,8 +226,23 @@ void TMaskEdit::ReadSelection()
     m_field.Select(anchor, caret);
 }
 
+void TMaskEdit::SetText(const std::string& text)
+{
+    if (HandleAllocated()) {
+        TControl::SetText(text);  // laid out at WM_SETTEXT
+        return;
+    }
+    m_field.SetText(text);
+    Show();
+    if (onChange) onChange();
+}
+
 void TMaskEdit::Show()
 {
+    if (!HandleAllocated()) {
+        m_text = m_field.Text();
+        return;
+    }
     if (Text() != m_field.Text()) {
         m_showing = true;
         SetWindowTextA(Handle(), m_field.Text().c_str());

@@ -11,7 +11,7 @@
 #include "ui/editmask.h"
 
 struct MaskEditArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     std::string editMask;  // e.g. "999.999.999.999;1; "
     HFONT font = nullptr;
@@ -22,6 +22,8 @@ public:
     explicit TMaskEdit(const MaskEditArgs& args);
 
     const EditMask& Mask() const noexcept { return m_field.Mask(); }
+    // Laid out by the mask, as a text the program sends the window is.
+    void SetText(const std::string& text) override;
 
     // Raised on every change of the text, typed or put in by the program.
     std::function<void()> onChange;

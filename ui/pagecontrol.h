@@ -10,11 +10,15 @@
 #include "ui/control.h"
 #include "ui/imagelist.h"
 
+class TPageControl;
+
 // One page; controls are placed on it relative to its client area.
 class TTabSheet : public TWindow {
 public:
-    TTabSheet(HWND tabControl, int pageIndex);
+    TTabSheet(TPageControl& pages, int pageIndex, std::string caption, int imageIndex);
     int PageIndex() const noexcept { return m_pageIndex; }
+    const std::string& Caption() const noexcept { return m_caption; }
+    int ImageIndex() const noexcept { return m_imageIndex; }
 
     // Leaves making the page's controls until the page is first shown: a page seldom opened
     // then costs its window nothing at start-up.
@@ -24,11 +28,13 @@ public:
 
 private:
     int m_pageIndex;
+    std::string m_caption;
+    int m_imageIndex;
     std::function<void()> m_build;
 };
 
 struct PageControlArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     bool multiLine = true;
     const TImageList* images = nullptr;
@@ -46,6 +52,8 @@ public:
     int ActivePageIndex() const;
     // Selects a tab as the program does: the page changes, onChange is not raised.
     void SetActivePageIndex(int index);
+    // The pages' place in the control, below the tabs; asks the control, so makes its window.
+    Bounds PageBounds() const;
 
     // Raised after the user selected another tab.
     std::function<void()> onChange;
@@ -54,11 +62,14 @@ public:
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
+    void WindowCreated() override;
 
 private:
-    RECT PageRect() const;
+    void InsertTab(const TTabSheet& page);
     void PlacePages();
     void ShowActivePage();
 
+    const TImageList* m_images;
     std::vector<std::unique_ptr<TTabSheet>> m_pages;
+    int m_activePage = -1;  // until the window is made
 };

@@ -9,9 +9,7 @@ constexpr int kSpacing = 4;  // between picture and caption
 TSpeedButton::TSpeedButton(const ButtonArgs& args, const TImageList& images, int imageIndex, std::string hint)
     : TButton(args), m_images(images), m_imageIndex(imageIndex), m_hint(std::move(hint))
 {
-    LONG_PTR style = GetWindowLongPtrA(Handle(), GWL_STYLE);
-    style &= ~static_cast<LONG_PTR>(BS_TYPEMASK | WS_TABSTOP);
-    SetWindowLongPtrA(Handle(), GWL_STYLE, style | BS_OWNERDRAW);
+    SetStyle(BS_OWNERDRAW, BS_TYPEMASK | WS_TABSTOP);
 }
 
 bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT& item)

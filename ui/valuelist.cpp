@@ -40,11 +40,12 @@ bool SameText(const std::string& a, const std::string& b)
 TValueListEditor::TValueListEditor(const ValueListArgs& args) : m_keyWidth(args.keyColumnWidth), m_editing(args.editing)
 {
     SetColor(args.color);
-    CreatePainted("VelmoraValueList", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0,
-                  args.parent, args.bounds);
-    if (args.font != nullptr) SetFont(args.font);
+    m_font = args.font;
+    InitPainted("VelmoraValueList", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0,
+                args.parent, args.bounds);
     TEXTMETRICA metrics{};
-    WindowDc dc(Handle());
+    // Measured on the screen: the grid may have no window yet.
+    WindowDc dc(nullptr);
     SelectedObject font(dc.get(), TextFont());
     GetTextMetricsA(dc.get(), &metrics);
     m_rowHeight = metrics.tmHeight + 5;
@@ -137,8 +138,8 @@ void TValueListEditor::SetKeyColumnWidth(int width)
 
 int TValueListEditor::ValueColumnWidth() const
 {
-    RECT client;
-    GetClientRect(Handle(), &client);
+    RECT client{0, 0, m_bounds.width, m_bounds.height};
+    if (HandleAllocated()) GetClientRect(Handle(), &client);
     const int width = client.right - m_keyWidth;
     return width > 0 ? width : 0;
 }
@@ -161,7 +162,7 @@ bool TValueListEditor::EditRow(int row)
     EndEdit(true);
     if (!m_editor) {
         EditArgs args;
-        args.parent = Handle();
+        args.parent = this;
         m_editor = std::make_unique<InplaceEdit>(args, *this);
         // A borderless field that sits exactly in the cell.
         SetWindowLongPtrA(m_editor->Handle(), GWL_EXSTYLE, 0);

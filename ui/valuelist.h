@@ -11,7 +11,7 @@
 #include "ui/window.h"
 
 struct ValueListArgs {
-    HWND parent = nullptr;
+    ParentRef parent;
     Bounds bounds;
     int keyColumnWidth = 150;
     bool editing = true;  // values can be edited in place

@@ -1,17 +1,107 @@
 #include "ui/window.h"
 
+#include <windowsx.h>
+
+#include <algorithm>
 #include <set>
 
 #include "core/check.h"
 #include "core/errorbox.h"
 #include "ui/control.h"
+#include "ui/graphiccontrol.h"
 #include "ui/menu.h"
+
+ParentRef::ParentRef(TWinControl* control) noexcept : m_control(control) {}
+
+ParentRef::ParentRef(HWND window) noexcept : m_control(TWinControl::FromHandle(window)), m_window(window) {}
+
+HWND ParentRef::Window() const { return m_control != nullptr ? m_control->Handle() : m_window; }
+
+HFONT ParentRef::Font() const
+{
+    if (m_control != nullptr) return m_control->Font();
+    return reinterpret_cast<HFONT>(SendMessageA(m_window, WM_GETFONT, 0, 0));
+}
 
 TWinControl::~TWinControl()
 {
+    // The children's windows go with this one; their objects may outlive it.
+    for (TWinControl* child : m_windowed)
+        child->m_parent = nullptr;
+    for (TGraphicControl* child : m_graphics)
+        child->m_parent = nullptr;
+    m_windowed.clear();
+    m_graphics.clear();
     if (m_hwnd == nullptr) return;
     HWND window = std::exchange(m_hwnd, nullptr);
     DestroyWindow(window);
+}
+
+HWND TWinControl::Handle() const
+{
+    if (m_hwnd == nullptr) const_cast<TWinControl*>(this)->MakeHandle();
+    return m_hwnd;
+}
+
+void TWinControl::MakeHandle()
+{
+    HWND parent = Parent() != nullptr ? Parent()->Handle() : m_foreignParent;
+    CreateWindowHandle(parent);
+    CheckWin32(m_hwnd != nullptr, "CreateWindowExA");
+    PlaceInZOrder();
+    WindowCreated();
+}
+
+void TWinControl::PlaceOn(const ParentRef& parent)
+{
+    SetParentRef(parent);
+    if (parent.Control() == nullptr) m_foreignParent = parent.Window();
+}
+
+void TWinControl::CreateWhenShown()
+{
+    const bool parentShowing = Parent() != nullptr ? Parent()->m_childrenShown : m_foreignParent != nullptr;
+    if (parentShowing && m_visible) ShowChildren();
+}
+
+void TWinControl::ShowChildren()
+{
+    if (m_childrenShown) return;
+    Handle();
+    m_childrenShown = true;
+    // A child's window may place more children here as it is made (a page built when shown).
+    for (size_t i = 0; i < m_windowed.size(); ++i) {
+        if (m_windowed[i]->m_visible) m_windowed[i]->ShowChildren();
+    }
+    ChildrenShown();
+}
+
+void TWinControl::WindowCreated() {}
+void TWinControl::ChildrenShown() {}
+
+DWORD TWinControl::CreationStyle() const
+{
+    DWORD style = m_style & ~static_cast<DWORD>(WS_VISIBLE | WS_DISABLED);
+    if (m_visible) style |= WS_VISIBLE;
+    if (!m_enabled) style |= WS_DISABLED;
+    return style;
+}
+
+void TWinControl::PlaceInZOrder() const
+{
+    // Windows puts a new child below its siblings: right when every sibling after this one in
+    // the z-order is still to be made, as when a form makes its windows in order.
+    const TWinControl* parent = Parent();
+    if (parent == nullptr) return;
+    const auto& siblings = parent->m_windowed;
+    const auto self = std::find(siblings.begin(), siblings.end(), this);
+    if (self == siblings.end()) return;
+    if (std::none_of(self + 1, siblings.end(), [](const TWinControl* c) { return c->m_hwnd != nullptr; })) return;
+    HWND above = HWND_TOP;
+    for (auto sibling = siblings.begin(); sibling != self; ++sibling) {
+        if ((*sibling)->m_hwnd != nullptr) above = (*sibling)->m_hwnd;
+    }
+    SetWindowPos(m_hwnd, above, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOOWNERZORDER);
 }
 
 TWinControl* TWinControl::FromHandle(HWND window) noexcept
@@ -25,22 +115,44 @@ TWinControl* TWinControl::FromHandle(HWND window) noexcept
     return reinterpret_cast<TWindow*>(GetWindowLongPtrA(window, GWLP_USERDATA));
 }
 
-bool TWinControl::Visible() const { return IsWindowVisible(m_hwnd) != FALSE; }
-void TWinControl::SetVisible(bool visible) { ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE); }
-bool TWinControl::Enabled() const { return IsWindowEnabled(m_hwnd) != FALSE; }
-void TWinControl::SetEnabled(bool enabled) { EnableWindow(m_hwnd, enabled ? TRUE : FALSE); }
+bool TWinControl::Visible() const
+{
+    if (m_hwnd != nullptr) return IsWindowVisible(m_hwnd) != FALSE;
+    return m_visible && Parent() != nullptr && Parent()->Visible();
+}
+
+void TWinControl::SetVisible(bool visible)
+{
+    m_visible = visible;
+    if (m_hwnd != nullptr) ShowWindow(m_hwnd, visible ? SW_SHOW : SW_HIDE);
+    if (visible && Parent() != nullptr && Parent()->m_childrenShown) ShowChildren();
+}
+
+bool TWinControl::Enabled() const { return m_hwnd != nullptr ? IsWindowEnabled(m_hwnd) != FALSE : m_enabled; }
+
+void TWinControl::SetEnabled(bool enabled)
+{
+    m_enabled = enabled;
+    if (m_hwnd != nullptr) EnableWindow(m_hwnd, enabled ? TRUE : FALSE);
+}
 
 std::string TWinControl::Text() const
 {
+    if (m_hwnd == nullptr) return m_text;
     std::string text(static_cast<size_t>(GetWindowTextLengthA(m_hwnd)) + 1, '\0');
     text.resize(static_cast<size_t>(GetWindowTextA(m_hwnd, text.data(), static_cast<int>(text.size()))));
     return text;
 }
 
-void TWinControl::SetText(const std::string& text) { SetWindowTextA(m_hwnd, text.c_str()); }
+void TWinControl::SetText(const std::string& text)
+{
+    m_text = text;
+    if (m_hwnd != nullptr) SetWindowTextA(m_hwnd, text.c_str());
+}
 
 Bounds TWinControl::GetBounds() const
 {
+    if (m_hwnd == nullptr) return m_bounds;
     RECT rect;
     GetWindowRect(m_hwnd, &rect);
     const bool child = (GetWindowLongPtrA(m_hwnd, GWL_STYLE) & WS_CHILD) != 0;
@@ -50,41 +162,149 @@ Bounds TWinControl::GetBounds() const
 
 void TWinControl::SetBounds(const Bounds& bounds)
 {
+    m_bounds = bounds;
+    if (m_hwnd == nullptr) return;
     SetWindowPos(m_hwnd, nullptr, bounds.left, bounds.top, bounds.width, bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
-HFONT TWinControl::Font() const { return reinterpret_cast<HFONT>(SendMessageA(m_hwnd, WM_GETFONT, 0, 0)); }
-void TWinControl::SetFont(HFONT font) { SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE); }
-void TWinControl::Invalidate() { InvalidateRect(m_hwnd, nullptr, TRUE); }
-
-void TWinControl::SendToBack()
+HFONT TWinControl::Font() const
 {
-    SetWindowPos(m_hwnd, HWND_BOTTOM, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void TWinControl::BringToFront()
-{
-    SetWindowPos(m_hwnd, HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
-}
-
-void TWinControl::SetColor(COLORREF color)
-{
-    m_color = color;
-    m_brush.reset(color != ParentColor ? CreateSolidBrush(color) : nullptr);
-    if (m_hwnd != nullptr) Invalidate();
-}
-
-HBRUSH TWinControl::Background(HDC dc) const
-{
-    if (m_brush) {
-        SetBkColor(dc, m_color);
-        return static_cast<HBRUSH>(m_brush.get());
+    if (m_hwnd != nullptr) return reinterpret_cast<HFONT>(SendMessageA(m_hwnd, WM_GETFONT, 0, 0));
+    if (m_font == nullptr && Parent() == nullptr && m_foreignParent != nullptr) {
+        return reinterpret_cast<HFONT>(SendMessageA(m_foreignParent, WM_GETFONT, 0, 0));
     }
-    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
-    return GetSysColorBrush(COLOR_BTNFACE);
+    return TBaseControl::Font();
 }
 
-void TWinControl::FillBackground(HDC dc, const RECT& rect) const { FillRect(dc, &rect, Background(dc)); }
+void TWinControl::SetFont(HFONT font)
+{
+    m_font = font;
+    if (m_hwnd != nullptr) SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+}
+
+void TWinControl::Invalidate()
+{
+    if (m_hwnd != nullptr) InvalidateRect(m_hwnd, nullptr, TRUE);
+}
+
+void TWinControl::SetStyle(DWORD add, DWORD remove)
+{
+    m_style = (m_style & ~remove) | add;
+    if (m_hwnd == nullptr) return;
+    const auto style = static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE));
+    SetWindowLongPtrA(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~remove) | add));
+}
+
+DWORD TWinControl::Style() const
+{
+    return m_hwnd != nullptr ? static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)) : m_style;
+}
+
+void TWinControl::ZOrderChanged(bool toBack)
+{
+    if (m_hwnd == nullptr) return;
+    SetWindowPos(m_hwnd, toBack ? HWND_BOTTOM : HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE);
+}
+
+void TWinControl::AddChild(TBaseControl& child)
+{
+    if (auto* windowed = dynamic_cast<TWinControl*>(&child)) {
+        m_windowed.push_back(windowed);
+    } else if (auto* graphic = dynamic_cast<TGraphicControl*>(&child)) {
+        m_graphics.push_back(graphic);
+    }
+}
+
+void TWinControl::RemoveChild(TBaseControl& child) noexcept
+{
+    std::erase(m_windowed, &child);
+    std::erase(m_graphics, &child);
+    if (m_pressed == &child) m_pressed = nullptr;
+}
+
+namespace {
+template <typename T>
+void MoveToEnd(std::vector<T*>& list, TBaseControl& child, bool toBack)
+{
+    const auto found = std::find(list.begin(), list.end(), &child);
+    if (found == list.end()) return;
+    T* item = *found;
+    list.erase(found);
+    list.insert(toBack ? list.end() : list.begin(), item);
+}
+}  // namespace
+
+void TWinControl::Reorder(TBaseControl& child, bool toBack)
+{
+    MoveToEnd(m_windowed, child, toBack);
+    MoveToEnd(m_graphics, child, toBack);
+}
+
+TGraphicControl* TWinControl::GraphicAt(POINT client) const
+{
+    for (TGraphicControl* graphic : m_graphics) {
+        if (graphic->m_visible && graphic->TakesMouse() && graphic->Contains(client)) return graphic;
+    }
+    return nullptr;
+}
+
+void TWinControl::PaintGraphics(HDC dc, const RECT& update) const
+{
+    // From the bottom of the z-order up, so the one on top is painted last.
+    for (auto graphic = m_graphics.rbegin(); graphic != m_graphics.rend(); ++graphic) {
+        if ((*graphic)->m_visible) (*graphic)->PaintOn(dc, update);
+    }
+}
+
+LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
+{
+    LRESULT result = 0;
+    if (!m_graphics.empty() && MouseOverGraphics(message, wParam, lParam, result)) return result;
+    return MessageHandler::HandleMessage(message, wParam, lParam);
+}
+
+bool TWinControl::MouseOverGraphics(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
+{
+    const POINT at{GET_X_LPARAM(lParam), GET_Y_LPARAM(lParam)};
+    switch (message) {
+    case WM_NCHITTEST: {
+        // A window that lets the mouse through (the group box) still takes it over a painted
+        // control that acts on it.
+        result = DefaultMessage(message, wParam, lParam);
+        POINT client = at;
+        ScreenToClient(m_hwnd, &client);
+        if (result == HTTRANSPARENT && GraphicAt(client) != nullptr) result = HTCLIENT;
+        return true;
+    }
+    case WM_SETCURSOR: {
+        if (ScreenCursor() != TCursor::crDefault) return false;
+        if (reinterpret_cast<HWND>(wParam) != m_hwnd || LOWORD(lParam) != HTCLIENT) return false;
+        POINT client{};
+        GetCursorPos(&client);
+        ScreenToClient(m_hwnd, &client);
+        const TGraphicControl* graphic = GraphicAt(client);
+        if (graphic == nullptr || graphic->Cursor() == TCursor::crDefault) return false;
+        SetCursor(CursorHandle(graphic->Cursor()));
+        result = TRUE;
+        return true;
+    }
+    case WM_LBUTTONDOWN:
+    case WM_LBUTTONDBLCLK:
+        m_pressed = GraphicAt(at);
+        if (m_pressed == nullptr) return false;
+        SetCapture(m_hwnd);
+        return true;
+    case WM_LBUTTONUP: {
+        if (m_pressed == nullptr) return false;
+        TGraphicControl* pressed = std::exchange(m_pressed, nullptr);
+        if (GetCapture() == m_hwnd) ReleaseCapture();
+        // A click is a press and a release on the same control.
+        if (GraphicAt(at) == pressed) pressed->Click();
+        return true;
+    }
+    }
+    return false;
+}
 
 bool TWinControl::HandleCommand(WORD) { return false; }
 bool TWinControl::HandleNotify(NMHDR&, LRESULT&) { return false; }
@@ -119,7 +339,7 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         HBRUSH brush = control != nullptr ? control->HandleCtlColor(dc) : nullptr;
         // Texts and buttons without colours of their own stand on this window's.
         const bool onThis = message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN;
-        if (brush == nullptr && onThis && m_brush) brush = Background(dc);
+        if (brush == nullptr && onThis && Color() != ParentColor) brush = Background(dc);
         if (brush == nullptr) return false;
         result = reinterpret_cast<LRESULT>(brush);
         return true;
@@ -147,34 +367,48 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
 TWindow::~TWindow()
 {
     // Unbind first: the messages of the destruction must not reach a half-destroyed object.
-    if (Handle() != nullptr) SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
+    if (HandleAllocated()) SetWindowLongPtrA(Handle(), GWLP_USERDATA, 0);
 }
 
-void TWindow::CreateHandle(const WindowClass& windowClass, DWORD style, DWORD exStyle, HWND parent,
-                           const Bounds& bounds, const std::string& text)
+void TWindow::Init(const WindowClass& windowClass, DWORD style, DWORD exStyle, const ParentRef& parent,
+                   const Bounds& bounds, const std::string& text)
+{
+    m_class = windowClass;
+    m_style = style;
+    m_exStyle = exStyle;
+    m_bounds = bounds;
+    m_text = text;
+    m_visible = (style & WS_VISIBLE) != 0;
+    if ((style & WS_CHILD) == 0) {
+        // A top-level window's parent is its owner, not a window it is placed on.
+        m_ownerWindow = parent.Window();
+        Handle();
+        return;
+    }
+    PlaceOn(parent);
+    CreateWhenShown();
+}
+
+void TWindow::CreateWindowHandle(HWND parent)
 {
     static std::set<std::string> registered;
     HINSTANCE instance = GetModuleHandleA(nullptr);
-    if (registered.count(windowClass.name) == 0) {
+    if (registered.count(m_class.name) == 0) {
         WNDCLASSEXA wc{};
         wc.cbSize = sizeof wc;
-        wc.style = windowClass.style;
+        wc.style = m_class.style;
         wc.lpfnWndProc = &TWindow::WindowProc;
         wc.hInstance = instance;
-        wc.hIcon = windowClass.icon;
+        wc.hIcon = m_class.icon;
         wc.hCursor = LoadCursor(nullptr, IDC_ARROW);
-        wc.hbrBackground = windowClass.background;
-        wc.lpszClassName = windowClass.name;
+        wc.hbrBackground = m_class.background;
+        wc.lpszClassName = m_class.name;
         CheckWin32(RegisterClassExA(&wc) != 0, "RegisterClassExA");
-        registered.insert(windowClass.name);
+        registered.insert(m_class.name);
     }
-    HWND window = CreateWindowExA(exStyle, windowClass.name, text.c_str(), style, bounds.left, bounds.top, bounds.width,
-                                  bounds.height, parent, nullptr, instance, this);
-    CheckWin32(window != nullptr, "CreateWindowExA");
-    // Like the controls, our child windows take their parent's font.
-    if ((style & WS_CHILD) != 0 && parent != nullptr) {
-        m_font = reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
-    }
+    if (parent == nullptr) parent = m_ownerWindow;
+    CreateWindowExA(m_exStyle, m_class.name, m_text.c_str(), CreationStyle(), m_bounds.left, m_bounds.top,
+                    m_bounds.width, m_bounds.height, parent, nullptr, instance, this);
 }
 
 LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
@@ -204,7 +438,14 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         m_font = reinterpret_cast<HFONT>(wParam);
         if (LOWORD(lParam) != 0) Invalidate();
         return 0;
-    case WM_GETFONT: return reinterpret_cast<LRESULT>(m_font);
+    case WM_GETFONT: return reinterpret_cast<LRESULT>(TBaseControl::Font());
+    case WM_PAINT:
+        if (!HasGraphics()) break;
+        {
+            PaintDc paint(Handle());
+            PaintGraphics(paint.get(), paint.Update());
+        }
+        return 0;
     }
     return TWinControl::HandleMessage(message, wParam, lParam);
 }
@@ -223,12 +464,13 @@ bool TWindow::EraseBackground(HDC dc)
     return true;
 }
 
-void TPaintedWindow::CreatePainted(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds)
+void TPaintedWindow::InitPainted(const char* className, DWORD style, DWORD exStyle, const ParentRef& parent,
+                                 const Bounds& bounds)
 {
     WindowClass windowClass;
     windowClass.name = className;
     windowClass.background = nullptr;
-    CreateHandle(windowClass, style, exStyle, parent, bounds, {});
+    Init(windowClass, style, exStyle, parent, bounds, {});
 }
 
 LRESULT TPaintedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
@@ -238,6 +480,7 @@ LRESULT TPaintedWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     RECT client;
     GetClientRect(Handle(), &client);
     Paint(paint.get(), client);
+    PaintGraphics(paint.get(), paint.Update());
     return 0;
 }
 

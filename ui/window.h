@@ -6,53 +6,44 @@
 #include <windows.h>
 
 #include <string>
+#include <vector>
 
 #include "core/handles.h"
+#include "ui/basecontrol.h"
 #include "ui/messagehandler.h"
 
-// A place in pixels relative to the parent's client area.
-struct Bounds {
-    int left = 0;
-    int top = 0;
-    int width = 0;
-    int height = 0;
-};
+class TGraphicControl;
 
-// Colour value meaning "no colour of its own": the window shows its parent's background (the
-// button face of forms and pages).
-inline constexpr COLORREF ParentColor = CLR_INVALID;
-
-class TWinControl : public MessageHandler {
+class TWinControl : public TBaseControl, public MessageHandler {
 public:
     // Destroys the window; derived classes unbind it from themselves first.
     ~TWinControl() override;
 
-    HWND Handle() const noexcept { return m_hwnd; }
+    // The window, made now (with its parents') when it has not been made yet.
+    HWND Handle() const;
+    bool HandleAllocated() const noexcept { return m_hwnd != nullptr; }
     // The object bound to a window of ours (one of our classes or a control), or null.
     static TWinControl* FromHandle(HWND window) noexcept;
 
-    bool Visible() const;
-    void SetVisible(bool visible);
-    bool Enabled() const;
-    void SetEnabled(bool enabled);
-    std::string Text() const;
-    void SetText(const std::string& text);
-    Bounds GetBounds() const;
-    void SetBounds(const Bounds& bounds);
-    HFONT Font() const;
-    void SetFont(HFONT font);
-    void Invalidate();
-    // Z-order among the siblings. Children are created below the ones made before them.
-    void SendToBack();
-    void BringToFront();
+    bool Visible() const override;
+    void SetVisible(bool visible) override;
+    bool Enabled() const override;
+    void SetEnabled(bool enabled) override;
+    std::string Text() const override;
+    void SetText(const std::string& text) override;
+    Bounds GetBounds() const override;
+    void SetBounds(const Bounds& bounds) override;
+    HFONT Font() const override;
+    void SetFont(HFONT font) override;
+    void Invalidate() override;
+    // Takes window styles away, then adds others; on the window too when it has been made.
+    void SetStyle(DWORD add, DWORD remove);
+    DWORD Style() const;
 
-    // The background: a colour of its own, or ParentColor.
-    COLORREF Color() const noexcept { return m_color; }
-    void SetColor(COLORREF color);
-    // Sets the device context's background to what the window shows (its own colour, else the
-    // button face) and returns the brush that paints it.
-    HBRUSH Background(HDC dc) const;
-    void FillBackground(HDC dc, const RECT& rect) const;
+    // Makes the windows of the visible controls on this one, and from now on makes each
+    // control's window as it is placed here or shown: what a form does when it is first shown.
+    void ShowChildren();
+    bool Showing() const noexcept { return m_childrenShown; }
 
     // Reflected from the parent; each returns true when it handled the message.
     virtual bool HandleCommand(WORD code);
@@ -61,21 +52,61 @@ public:
     virtual HBRUSH HandleCtlColor(HDC dc);
     virtual bool HandleDrawItem(DRAWITEMSTRUCT& item);
 
+    // The controls placed here, each list from the top of the z-order down.
+    const std::vector<TWinControl*>& WindowedChildren() const noexcept { return m_windowed; }
+    void AddChild(TBaseControl& child);
+    void RemoveChild(TBaseControl& child) noexcept;
+    void Reorder(TBaseControl& child, bool toBack);
+    // The painted control at a client point that takes the mouse, or null.
+    TGraphicControl* GraphicAt(POINT client) const;
+    // Paints the painted controls that lie in `update` (client coordinates).
+    void PaintGraphics(HDC dc, const RECT& update) const;
+    bool HasGraphics() const noexcept { return !m_graphics.empty(); }
+
 protected:
     TWinControl() = default;
     void Bind(HWND window) noexcept { m_hwnd = window; }
     HWND MessageWindow() const noexcept override { return m_hwnd; }
+
+    // Places the control on its parent: one of ours, or any window.
+    void PlaceOn(const ParentRef& parent);
+    // Makes the window now when the parent shows its children, or when the parent is a window
+    // that is not ours; otherwise when first needed. The concrete control calls it last.
+    void CreateWhenShown();
+    // Makes the window, bound to this object, in the given parent window from the kept state
+    // (m_bounds, m_text, m_visible, m_enabled): the concrete classes' CreateWindowEx.
+    virtual void CreateWindowHandle(HWND parent) = 0;
+    // The window was just made: gives it what the control kept besides the common state.
+    virtual void WindowCreated();
+    // The windows of the visible controls on this one have just been made (once).
+    virtual void ChildrenShown();
+    // The style the window is made with; the kept visibility and enabling are applied to it.
+    DWORD CreationStyle() const;
+
+    // Takes the mouse and cursor messages over the painted controls, then the typed members.
+    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
     // What every parent does for its children: hands control notifications, control colours,
     // owner-drawn items and menu commands to the objects behind them. Children without a colour
     // of their own stand on this window's. Returns true when the message was taken; `result` is
     // then the answer.
     bool ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+    void ZOrderChanged(bool toBack) override;
+
+    DWORD m_style = 0;
+    DWORD m_exStyle = 0;
 
 private:
+    void MakeHandle();
+    void PlaceInZOrder() const;
+    bool MouseOverGraphics(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
+
     HWND m_hwnd = nullptr;
-    COLORREF m_color = ParentColor;
-    UniqueGdiObject m_brush;
+    HWND m_foreignParent = nullptr;  // a parent window that is not ours
+    bool m_childrenShown = false;
+    std::vector<TWinControl*> m_windowed;
+    std::vector<TGraphicControl*> m_graphics;
+    TGraphicControl* m_pressed = nullptr;  // took the left button down
 };
 
 // A window of one of our own classes: `this` travels through CreateWindowEx, is stored in
@@ -94,11 +125,13 @@ public:
     ~TWindow() override;
 
 protected:
-    // Registers the class on first use and creates the window bound to this object.
-    void CreateHandle(const WindowClass& windowClass, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds,
-                      const std::string& text);
+    // A top-level window is made at once; a child window (WS_CHILD) when first needed.
+    void Init(const WindowClass& windowClass, DWORD style, DWORD exStyle, const ParentRef& parent,
+              const Bounds& bounds, const std::string& text);
+    void CreateWindowHandle(HWND parent) override;
 
-    // Reflects the children's notifications and keeps the font, then the typed members.
+    // Reflects the children's notifications, keeps the font and paints the painted controls,
+    // then the typed members.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     // A window with a colour of its own shows it in place of its class's background.
@@ -108,15 +141,17 @@ private:
     friend class TWinControl;
     static LRESULT CALLBACK WindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam);
 
-    HFONT m_font = nullptr;
+    WindowClass m_class;
+    HWND m_ownerWindow = nullptr;  // a top-level window's owner
 };
 
-// A window that paints all of itself (shapes, pictures, panels, the grid): no background is
-// erased, which would only flicker, and WM_PAINT comes to Paint.
+// A window that paints all of itself (panels, the grid): no background is erased, which would
+// only flicker, and WM_PAINT comes to Paint.
 class TPaintedWindow : public TWindow {
 protected:
-    // Creates the window of a painted class, registered without a background brush.
-    void CreatePainted(const char* className, DWORD style, DWORD exStyle, HWND parent, const Bounds& bounds);
+    // Places a window of a painted class, registered without a background brush.
+    void InitPainted(const char* className, DWORD style, DWORD exStyle, const ParentRef& parent,
+                     const Bounds& bounds);
     virtual void Paint(HDC dc, const RECT& client) = 0;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

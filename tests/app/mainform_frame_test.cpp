@@ -7,10 +7,10 @@
 #include "app/makerinfo.h"
 
 namespace {
-LOGFONTA FontOf(HWND window)
+LOGFONTA FontOf(HFONT handle)
 {
     LOGFONTA font{};
-    GetObjectA(reinterpret_cast<HFONT>(SendMessageA(window, WM_GETFONT, 0, 0)), sizeof font, &font);
+    GetObjectA(handle, sizeof font, &font);
     return font;
 }
 
@@ -41,7 +41,7 @@ TEST_F(MainWindowTest, FrameIsAFixedCaptionWithCloseAndHelpOnly)
     EXPECT_EQ(outer.left, 291);
     EXPECT_EQ(outer.top, 198);
 
-    const LOGFONTA font = FontOf(form->Handle());
+    const LOGFONTA font = FontOf(form->Font());
     EXPECT_STREQ(font.lfFaceName, "MS Sans Serif");
     EXPECT_EQ(font.lfHeight, -11);
 }
@@ -80,7 +80,7 @@ TEST_F(MainWindowTest, HeaderBottomRowAndAboutShowTheirTexts)
     Choose(form->About1);
     ASSERT_NE(form->Label4, nullptr);
     struct Expected {
-        const TControl* control;
+        const TBaseControl* control;
         std::string text;
         Bounds bounds;  // width 0: only the place is checked
     };
@@ -113,11 +113,11 @@ TEST_F(MainWindowTest, HeaderBottomRowAndAboutShowTheirTexts)
     EXPECT_EQ(form->GroupBox7->Text(), "Contact Information");
     EXPECT_EQ(GetDlgCtrlID(form->Button2->Handle()), IDCANCEL);  // the Esc button
 
-    const LOGFONTA title = FontOf(form->Label14->Handle());
+    const LOGFONTA title = FontOf(form->Label14->Font());
     EXPECT_STREQ(title.lfFaceName, "Arial");
     EXPECT_EQ(title.lfHeight, -16);
     EXPECT_GE(title.lfWeight, FW_BOLD);
-    const LOGFONTA about = FontOf(form->Label4->Handle());
+    const LOGFONTA about = FontOf(form->Label4->Font());
     EXPECT_EQ(about.lfHeight, -21);
     EXPECT_EQ(form->Label4->TextColor(), RGB(0, 128, 128));
 }

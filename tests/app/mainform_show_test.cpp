@@ -2,6 +2,7 @@
 #include "app/mainwindow.h"
 
 #include "app/makerinfo.h"
+#include "support/input.h"
 
 TEST_F(MainWindowTest, AboutWhileHiddenShowsTheAboutTab)
 {
@@ -46,9 +47,7 @@ TEST_F(MainWindowTest, ProfilesTabLinkSelectsTheProfilesTab)
     Create();
     Choose(form->Configuration1);
     SelectTab(TForm1::NetworkConfigurationTab);
-    HWND link = form->Label22->Handle();
-    SendMessageA(link, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-    SendMessageA(link, WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
+    ClickOn(*form->Label22);
     EXPECT_EQ(SelectedTab(), TForm1::ProfilesTab);
 }
 
@@ -56,10 +55,8 @@ TEST_F(MainWindowTest, ContactLinksOpenTheMakersAddressesThroughTheShell)
 {
     Create();
     Choose(form->About1);
-    for (const TLinkLabel* link : {form->Label7.get(), form->Label8.get()}) {
-        SendMessageA(link->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, 2));
-        SendMessageA(link->Handle(), WM_LBUTTONUP, 0, MAKELPARAM(2, 2));
-    }
+    for (const TLinkLabel* link : {form->Label7.get(), form->Label8.get()})
+        ClickOn(*link);
     ASSERT_EQ(opened.size(), 2u);
     EXPECT_EQ(opened[0], VELMORA_MAKER_WEB_ADDRESS);
     EXPECT_EQ(opened[1], "mailto:" VELMORA_MAKER_SUPPORT_ADDRESS);

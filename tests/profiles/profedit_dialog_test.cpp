@@ -59,7 +59,6 @@ TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)
         {"RadioButton1", editor.RadioButton1->Handle(), tabs, {22, 76, 209, 17}},
         {"RadioButton2", editor.RadioButton2->Handle(), tabs, {22, 94, 161, 17}},
         {"GroupBox1", group1, tabs, {4, 102, 273, 91}},
-        {"Label3", editor.Label3->Handle(), group1, {9, 68, 0, 0}},
         {"gw", editor.gw->Handle(), group1, {128, 64, 137, 21}},
         {"CheckBox1", editor.CheckBox1->Handle(), tabs, {22, 216, 217, 17}},
         {"GroupBox2", group2, tabs, {4, 224, 273, 65}},
@@ -74,7 +73,11 @@ TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)
             EXPECT_EQ(place.height, c.place.height) << c.name;
         }
     }
-    EXPECT_FALSE(IsWindowVisible(editor.profileid->Handle()));
+    // The captions stand in their groups.
+    EXPECT_EQ(editor.Label3->Parent(), editor.GroupBox1.get());
+    EXPECT_EQ(editor.Label3->GetBounds().left, 9);
+    EXPECT_EQ(editor.Label3->GetBounds().top, 68);
+    EXPECT_FALSE(editor.profileid->Visible());
     EXPECT_EQ(GetDlgCtrlID(editor.Button2->Handle()), IDCANCEL);  // the cancel button
 }
 

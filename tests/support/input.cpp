@@ -1,5 +1,7 @@
 #include "support/input.h"
 
+#include "ui/window.h"
+
 void PostChars(HWND control, std::string_view text)
 {
     for (char character : text)
@@ -46,6 +48,12 @@ void ClickAt(HWND window, int x, int y)
 {
     SendMessageA(window, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
     SendMessageA(window, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+}
+
+void ClickOn(const TGraphicControl& control)
+{
+    const Bounds place = control.GetBounds();
+    ClickAt(control.Parent()->Handle(), place.left + 2, place.top + 2);
 }
 
 bool MovePointer(POINT to)

@@ -6,6 +6,8 @@
 #include <initializer_list>
 #include <string_view>
 
+#include "ui/graphiccontrol.h"
+
 void PostChars(HWND control, std::string_view text);
 void PostKey(HWND control, WORD key, bool down = true);
 // A key typed while holding modifiers (VK_SHIFT, VK_CONTROL, VK_MENU): the keyboard state
@@ -17,5 +19,7 @@ void Click(HWND button);
 void TypeInto(HWND field, const char* text);
 // A left click at a point of a window's client area.
 void ClickAt(HWND window, int x, int y);
+// A left click near the top left of a control its parent paints, sent to the parent.
+void ClickOn(const TGraphicControl& control);
 // Moves the pointer to a screen point; false when it would not stay there.
 bool MovePointer(POINT to);

@@ -4,6 +4,8 @@
 
 #include <commctrl.h>
 
+#include <tuple>
+
 #include "ui/button.h"
 #include "ui/cursor.h"
 #include "ui/edit.h"
@@ -11,6 +13,7 @@
 #include "ui/header.h"
 #include "ui/label.h"
 #include "ui/pagecontrol.h"
+#include "support/input.h"
 
 TEST_F(ToolkitTest, CheckBoxRaisesClickForEveryChangeOfState)
 {
@@ -94,8 +97,7 @@ TEST_F(ToolkitTest, LinkLabelIsBlueUnderlinedAndClickable)
     GetObjectA(link.Font(), sizeof font, &font);
     EXPECT_TRUE(font.lfUnderline);
     EXPECT_EQ(link.TextColor(), RGB(0, 0, 255));
-    SendMessageA(link.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(1, 1));
-    SendMessageA(link.Handle(), WM_LBUTTONUP, 0, MAKELPARAM(1, 1));
+    ClickOn(link);
     EXPECT_EQ(clicks, 1);
 }
 
@@ -156,38 +158,39 @@ TEST_F(ToolkitTest, BusyCursorShowsOverEveryWindowWhileItLasts)
 
 TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
 {
-    TPanel panel({host.Handle(), {0, 0, 200, 200}, TPanelBevel::bvNone, RGB(255, 255, 255)});
-    TGroupBox group({panel.Handle(), {8, 8, 180, 100}, "Details", RGB(255, 255, 0)});
-    TLabel onPanel({panel.Handle(), {8, 120, 0, 0}, "IP:"});
-    TLabel onGroup({group.Handle(), {8, 16, 0, 0}, "GW:"});
-    TCheckBox inGroup({group.Handle(), {8, 40, 120, 17}, "DHCP"});
-    TLabel onForm({host.Handle(), {220, 8, 0, 0}, "Card:"});
-    LabelArgs own{panel.Handle(), {8, 150, 0, 0}, "Refresh"};
+    TPanel panel({&host, {0, 0, 200, 200}, TPanelBevel::bvNone, RGB(255, 255, 255)});
+    TGroupBox group({&panel, {8, 8, 180, 100}, "Details", RGB(255, 255, 0)});
+    TLabel onPanel({&panel, {8, 120, 0, 0}, "IP:"});
+    TLabel onGroup({&group, {8, 16, 0, 0}, "GW:"});
+    TCheckBox inGroup({&group, {8, 40, 120, 17}, "DHCP"});
+    TLabel onForm({&host, {220, 8, 0, 0}, "Card:"});
+    LabelArgs own{&panel, {8, 150, 0, 0}, "Refresh"};
     own.color = RGB(0, 128, 0);
     TLabel coloured(own);
-    struct Case {
-        HWND parent;
-        UINT message;
-        HWND child;
-        COLORREF background;
-    };
-    const Case cases[] = {
-        {panel.Handle(), WM_CTLCOLORSTATIC, onPanel.Handle(), RGB(255, 255, 255)},
-        {group.Handle(), WM_CTLCOLORSTATIC, onGroup.Handle(), RGB(255, 255, 0)},
-        {group.Handle(), WM_CTLCOLORBTN, inGroup.Handle(), RGB(255, 255, 0)},
-        {host.Handle(), WM_CTLCOLORSTATIC, onForm.Handle(), GetSysColor(COLOR_BTNFACE)},
-        {panel.Handle(), WM_CTLCOLORSTATIC, coloured.Handle(), RGB(0, 128, 0)},
-        {panel.Handle(), WM_CTLCOLORSTATIC, group.Handle(), RGB(255, 255, 0)},
-    };
+    host.Show();
+
+    // Windows are told the colour by their parent.
     const WindowDc screen(nullptr);
     UniqueMemoryDc dc(CreateCompatibleDC(screen.get()));
-    for (const Case& c : cases) {
+    for (const auto& [parent, message, child] : {std::tuple{group.Handle(), WM_CTLCOLORBTN, inGroup.Handle()},
+                                                 std::tuple{panel.Handle(), WM_CTLCOLORSTATIC, group.Handle()}}) {
         SetBkColor(dc.get(), RGB(1, 2, 3));
-        const LRESULT brush =
-            SendMessageA(c.parent, c.message, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(c.child));
-        EXPECT_NE(brush, 0);
-        EXPECT_EQ(GetBkColor(dc.get()), c.background) << GetDlgCtrlID(c.child);
+        EXPECT_NE(SendMessageA(parent, message, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)), 0);
+        EXPECT_EQ(GetBkColor(dc.get()), RGB(255, 255, 0)) << GetDlgCtrlID(child);
     }
+
+    // Texts are painted by their parent on its background, or on their own colour: the bottom
+    // row of each text's place shows it.
+    const auto background = [](const TLabel& label) {
+        RedrawWindow(label.Parent()->Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+        const Bounds place = label.GetBounds();
+        const WindowDc parent(label.Parent()->Handle());
+        return GetPixel(parent.get(), place.left + 1, place.top + place.height - 1);
+    };
+    EXPECT_EQ(background(onPanel), RGB(255, 255, 255));
+    EXPECT_EQ(background(onGroup), RGB(255, 255, 0));
+    EXPECT_EQ(background(onForm), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(background(coloured), RGB(0, 128, 0));
 
     // A form of a colour of its own erases to it and lends it to its texts.
     host.SetColor(RGB(0, 0, 128));
@@ -195,7 +198,5 @@ TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
     SelectedObject canvas(dc.get(), bitmap.get());
     EXPECT_EQ(SendMessageA(host.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), TRUE);
     EXPECT_EQ(GetPixel(dc.get(), 1, 1), RGB(0, 0, 128));
-    SendMessageA(host.Handle(), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc.get()),
-                 reinterpret_cast<LPARAM>(onForm.Handle()));
-    EXPECT_EQ(GetBkColor(dc.get()), RGB(0, 0, 128));
+    EXPECT_EQ(background(onForm), RGB(0, 0, 128));
 }

@@ -1,0 +1,64 @@
+#include "ui/basecontrol.h"
+
+#include "ui/window.h"
+
+TBaseControl::~TBaseControl()
+{
+    if (m_parent != nullptr) m_parent->RemoveChild(*this);
+}
+
+void TBaseControl::SetParentRef(const ParentRef& parent)
+{
+    m_parent = parent.Control();
+    if (m_parent != nullptr) m_parent->AddChild(*this);
+}
+
+bool TBaseControl::Visible() const { return m_visible && m_parent != nullptr && m_parent->Visible(); }
+void TBaseControl::SetVisible(bool visible) { m_visible = visible; }
+bool TBaseControl::Enabled() const { return m_enabled; }
+void TBaseControl::SetEnabled(bool enabled) { m_enabled = enabled; }
+std::string TBaseControl::Text() const { return m_text; }
+void TBaseControl::SetText(const std::string& text) { m_text = text; }
+Bounds TBaseControl::GetBounds() const { return m_bounds; }
+void TBaseControl::SetBounds(const Bounds& bounds) { m_bounds = bounds; }
+
+HFONT TBaseControl::Font() const
+{
+    if (m_font != nullptr) return m_font;
+    return m_parent != nullptr ? m_parent->Font() : nullptr;
+}
+
+void TBaseControl::SetFont(HFONT font) { m_font = font; }
+
+void TBaseControl::SendToBack()
+{
+    if (m_parent != nullptr) m_parent->Reorder(*this, true);
+    ZOrderChanged(true);
+}
+
+void TBaseControl::BringToFront()
+{
+    if (m_parent != nullptr) m_parent->Reorder(*this, false);
+    ZOrderChanged(false);
+}
+
+void TBaseControl::ZOrderChanged(bool) { Invalidate(); }
+
+void TBaseControl::SetColor(COLORREF color)
+{
+    m_color = color;
+    m_brush.reset(color != ParentColor ? CreateSolidBrush(color) : nullptr);
+    Invalidate();
+}
+
+HBRUSH TBaseControl::Background(HDC dc) const
+{
+    if (m_brush) {
+        SetBkColor(dc, m_color);
+        return static_cast<HBRUSH>(m_brush.get());
+    }
+    SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    return GetSysColorBrush(COLOR_BTNFACE);
+}
+
+void TBaseControl::FillBackground(HDC dc, const RECT& rect) const { FillRect(dc, &rect, Background(dc)); }

@@ -1,0 +1,104 @@
+#pragma once
+// What every control has, whether it has a window of its own (TWinControl, ui/window.h) or is
+// painted by its parent (TGraphicControl, ui/graphiccontrol.h): a place on its parent, a text,
+// a font, a colour, and whether it is visible and enabled. A control keeps all of these itself,
+// so it can be set up and filled before it has a window; a windowed control makes its window
+// only when its form is first shown or a caller needs the handle.
+#include <windows.h>
+
+#include <string>
+
+#include "core/handles.h"
+
+// A place in pixels relative to the parent's client area.
+struct Bounds {
+    int left = 0;
+    int top = 0;
+    int width = 0;
+    int height = 0;
+};
+
+// Colour value meaning "no colour of its own": the control shows its parent's background (the
+// button face of forms and pages).
+inline constexpr COLORREF ParentColor = CLR_INVALID;
+
+class TWinControl;
+
+// Where a control is placed: a window of ours, given as its object or by its handle, or any
+// other window by its handle.
+class ParentRef {
+public:
+    ParentRef() = default;
+    ParentRef(std::nullptr_t) noexcept {}
+    ParentRef(TWinControl* control) noexcept;
+    ParentRef(TWinControl& control) noexcept : ParentRef(&control) {}
+    // A window of ours is taken as its object.
+    ParentRef(HWND window) noexcept;
+
+    TWinControl* Control() const noexcept { return m_control; }
+    // The window to create a child in; makes the parent's window when it has none yet.
+    HWND Window() const;
+    // The font a child takes when it has none of its own.
+    HFONT Font() const;
+
+private:
+    TWinControl* m_control = nullptr;
+    HWND m_window = nullptr;
+};
+
+class TBaseControl {
+public:
+    virtual ~TBaseControl();
+    TBaseControl(const TBaseControl&) = delete;
+    TBaseControl& operator=(const TBaseControl&) = delete;
+
+    // The window of ours the control is placed on; null for forms and for controls placed on
+    // a window that is not ours.
+    TWinControl* Parent() const noexcept { return m_parent; }
+
+    // Visible: shown and on a shown parent, as IsWindowVisible answers.
+    virtual bool Visible() const;
+    virtual void SetVisible(bool visible);
+    virtual bool Enabled() const;
+    virtual void SetEnabled(bool enabled);
+    virtual std::string Text() const;
+    virtual void SetText(const std::string& text);
+    virtual Bounds GetBounds() const;
+    virtual void SetBounds(const Bounds& bounds);
+    // Its own font, or else its parent's.
+    virtual HFONT Font() const;
+    virtual void SetFont(HFONT font);
+    virtual void Invalidate() = 0;
+    // Z-order among the siblings: the first made lies on top. Windowed controls always lie
+    // above those their parent paints.
+    void SendToBack();
+    void BringToFront();
+
+    // The background: a colour of its own, or ParentColor.
+    COLORREF Color() const noexcept { return m_color; }
+    void SetColor(COLORREF color);
+    // Sets the device context's background to what the control shows (its own colour, else the
+    // button face) and returns the brush that paints it.
+    HBRUSH Background(HDC dc) const;
+    void FillBackground(HDC dc, const RECT& rect) const;
+
+protected:
+    TBaseControl() = default;
+    // Places the control on its parent, last in the z-order; once, by the concrete control.
+    void SetParentRef(const ParentRef& parent);
+    // Moves the control's window in the z-order after its siblings were reordered.
+    virtual void ZOrderChanged(bool toBack);
+
+    // The state as the control keeps it; a window, once made, is made from it.
+    Bounds m_bounds;
+    std::string m_text;
+    bool m_visible = true;
+    bool m_enabled = true;
+    HFONT m_font = nullptr;
+
+private:
+    friend class TWinControl;
+    TWinControl* m_parent = nullptr;
+    COLORREF m_color = ParentColor;
+    UniqueGdiObject m_brush;
+};
