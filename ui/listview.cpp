@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-#include <utility>
 
 #include "core/text.h"
 #include "ui/menu.h"
@@ -24,7 +23,8 @@ void TListView::WindowCreated()
         SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle()));
     }
     if (m_textColor != CLR_DEFAULT) SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
-    // The items kept so far, laid out once.
+    // An update in progress holds the new window too; the items kept so far are laid out once.
+    if (m_updates > 0) StopLayout();
     ListUpdate update(*this);
     m_items.SetView(this);
 }
@@ -43,8 +43,18 @@ TListItem* TListView::ItemAt(POINT point) const
 
 void TListView::BeginUpdate()
 {
-    if (m_updates++ > 0 || !HandleAllocated()) return;
-    m_redrawStopped = true;
+    if (m_updates++ == 0 && HandleAllocated()) StopLayout();
+}
+
+void TListView::EndUpdate()
+{
+    if (m_updates == 0 || --m_updates > 0) return;
+    if (m_layoutStopped) ResumeLayout();
+}
+
+void TListView::StopLayout()
+{
+    m_layoutStopped = true;
     SendMessageA(Handle(), WM_SETREDRAW, FALSE, 0);
     // An auto-arranged list lays out every icon again on each insertion or change; a series
     // of changes is laid out once, at its end.
@@ -53,9 +63,9 @@ void TListView::BeginUpdate()
     if (m_arrangeAtEnd) SetWindowLongPtrA(Handle(), GWL_STYLE, style & ~LVS_AUTOARRANGE);
 }
 
-void TListView::EndUpdate()
+void TListView::ResumeLayout()
 {
-    if (m_updates == 0 || --m_updates > 0 || !std::exchange(m_redrawStopped, false)) return;
+    m_layoutStopped = false;
     if (m_arrangeAtEnd) {
         SetWindowLongPtrA(Handle(), GWL_STYLE, GetWindowLongPtrA(Handle(), GWL_STYLE) | LVS_AUTOARRANGE);
         SendMessageA(Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);

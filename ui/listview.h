@@ -59,13 +59,15 @@ private:
     void ItemChanged(int index) override;
     void ItemsCleared() override;
     void ShowSelection(int index);
+    void StopLayout();
+    void ResumeLayout();
 
     const TImageList* m_largeImages;
     COLORREF m_textColor;
     TListItems m_items;
     bool m_echo = false;  // the control is being told of a model change
     int m_updates = 0;
-    bool m_redrawStopped = false;  // by the update in progress
+    bool m_layoutStopped = false;  // by the update in progress
     bool m_arrangeAtEnd = false;
     TCursor m_itemCursor = TCursor::crDefault;
     TPopupMenu* m_popupMenu = nullptr;
