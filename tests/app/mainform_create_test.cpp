@@ -1,6 +1,8 @@
 // The main window's creation: its steps, their order, and an error in one of them.
 #include "app/mainwindow.h"
 
+#include <commctrl.h>
+
 #include <functional>
 #include <string>
 
@@ -35,6 +37,13 @@ TEST_F(MainWindowTest, ProfilesAreLoadedFromTheStore)
     WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\nname=Office\r\n[1]\r\nip=10.0.0.6\r\nname=Home\r\n");
     form = &application.CreateForm<TForm1>([this] { return network.Services(); });
     EXPECT_EQ(form->ListView1->Items().Count(), 2);
+
+    // A start in the tray makes no window inside the main window; its first showing makes
+    // them, and the list shows what was loaded.
+    EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), nullptr);
+    Choose(form->Configuration1);
+    EXPECT_NE(GetWindow(form->Handle(), GW_CHILD), nullptr);
+    EXPECT_EQ(SendMessageA(form->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
 }
 
 // A step of the creation that reaches the machine fails: the error is shown, and the store is
