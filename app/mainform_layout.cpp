@@ -28,12 +28,8 @@ void TForm1::BuildFrame()
     title.font = GetFont({"Arial", 16, true});
     Label14 = std::make_unique<TLabel>(title);
 
-    LabelArgs motto;
-    motto.parent = this;
-    motto.bounds = {8, 28, 0, 0};
-    motto.caption = "The way to Ease your life";
-    motto.color = RGB(255, 255, 255);
-    Label15 = std::make_unique<TLabel>(motto);
+    Label15 = std::make_unique<TLabel>(LabelArgs{
+        .parent = this, .bounds = {8, 28, 0, 0}, .caption = "The way to Ease your life", .color = RGB(255, 255, 255)});
 
     // The band is drawn under the texts and the logo that lie on it.
     Shape1->SendToBack();

@@ -61,12 +61,8 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
         ValueListEditor2SelectCell(column, row, canSelect);
     };
 
-    LabelArgs link;
-    link.parent = panel;
-    link.bounds = {8, 128, 0, 0};
-    link.caption = "Refresh Network Details";
-    link.color = RGB(255, 255, 255);
-    Label12 = std::make_unique<TLinkLabel>(link);
+    Label12 = std::make_unique<TLinkLabel>(LabelArgs{
+        .parent = panel, .bounds = {8, 128, 0, 0}, .caption = "Refresh Network Details", .color = RGB(255, 255, 255)});
     Label12->onClick = [this] { Label12Click(); };
 
     TWinControl* selected = MakeGroup(GroupBox4, panel, {5, 144, 129, 105}, "Selected Profile Details");
