@@ -127,15 +127,29 @@ TEST_F(ToolkitTest, PaintedControlsAreNoWindowsAndTakeTheMouseOnlyWhereTheyAct)
     EXPECT_EQ(Children(group.Handle()).size(), 0u);
     EXPECT_EQ(Children(host.Handle()), std::vector<HWND>{group.Handle()});
 
-    // A group box lets the mouse through to the form, except over a link on it.
-    const auto hitTest = [&](const TBaseControl& control) {
+    // A group box lets the mouse through to the form, except over a link on it, which shows
+    // the hand.
+    const auto screenPoint = [&](const TBaseControl& control) {
         const Bounds place = control.GetBounds();
         POINT at{place.left + 2, place.top + 2};
         ClientToScreen(group.Handle(), &at);
+        return at;
+    };
+    const auto hitTest = [&](const TBaseControl& control) {
+        const POINT at = screenPoint(control);
         return SendMessageA(group.Handle(), WM_NCHITTEST, 0, MAKELPARAM(at.x, at.y));
+    };
+    const auto cursorOver = [&](const TBaseControl& control) {
+        EXPECT_TRUE(MovePointer(screenPoint(control)));
+        SetCursor(LoadCursor(nullptr, IDC_ARROW));
+        SendMessageA(group.Handle(), WM_SETCURSOR, reinterpret_cast<WPARAM>(group.Handle()),
+                     MAKELPARAM(HTCLIENT, WM_MOUSEMOVE));
+        return GetCursor();
     };
     EXPECT_EQ(hitTest(link), HTCLIENT);
     EXPECT_EQ(hitTest(caption), HTTRANSPARENT);
+    EXPECT_EQ(cursorOver(link), LoadCursor(nullptr, IDC_HAND));
+    EXPECT_NE(cursorOver(caption), LoadCursor(nullptr, IDC_HAND));
     ClickOn(caption);
     EXPECT_EQ(clicks, 0);
     ClickOn(link);
