@@ -98,14 +98,14 @@ function median(side, key,    k, i, j, t, a) {
 function figure(v, u) { return v < 0 ? sprintf("%9s %-2s", "-", "") : sprintf("%9.2f %-2s", v, u) }
 END {
     printf "\nMain window on the simulated network, by turns (median over %d rounds of each build, run alternately%s)\n", rounds, note
-    printf "%-52s %12s %12s %9s\n", "", "earlier", "this build", "this/earl"
+    printf "%-52s %12s %12s %10s\n", "", "earlier", "this build", "vs earlier"
     for (r = 1; r <= rows; r++) {
         key = order[r]
         name = key
         sub(/^.*\034/, "", name)
         e = median("earlier", key)
         t = median("this", key)
-        ratio = e > 0 && t >= 0 ? sprintf("%8.2fx", t / e) : ""
+        ratio = e > 0 && t >= 0 ? sprintf("%9.2fx", t / e) : ""
         printf "%-52s %s %s %s\n", name, figure(e, unit[key]), figure(t, unit[key]), ratio
     }
 }'
