@@ -75,53 +75,84 @@ Figures Collect(const Setup& setup)
 
 struct Compared {
     Figures program, bare, platform;  // platform: the bare program with COM and the common controls
+    Figures earlier;                  // an earlier build of the program, when one is compared
+    bool hasEarlier = false;
 };
 
-// The program and the bare ones start by turns, so that a machine busier in one stretch of the
-// run weighs on all alike.
-Compared Compare(const std::string& name, int profiles, int adapters, int idleMs, const std::string& folder, int runs)
+// The program and the bare ones (and an earlier build of the program, when `earlierProgram`
+// names one) start by turns, so that a machine busier in one stretch of the run weighs on all alike.
+Compared Compare(const std::string& name, int profiles, int adapters, int idleMs, const std::string& folder, int runs,
+                 const std::string& earlierProgram)
 {
     const Setup program =
         Prepare(ProgramFile("velmora-bench-startup.exe"), folder + name + "\\", profiles, adapters, idleMs);
     const Setup bare = Prepare(ProgramFile("velmora-bench-bare.exe"), folder + name + "-bare\\", 0, 0, idleMs);
     const Setup platform =
         Prepare(ProgramFile("velmora-bench-bare-platform.exe"), folder + name + "-platform\\", 0, 0, idleMs);
+    const bool hasEarlier = !earlierProgram.empty();
+    const Setup earlier =
+        hasEarlier ? Prepare(earlierProgram, folder + name + "-earlier\\", profiles, adapters, idleMs) : Setup{};
     for (int i = 0; i < runs; ++i) {
         StartOnce(bare);
         StartOnce(platform);
+        if (hasEarlier) StartOnce(earlier);
         StartOnce(program);
     }
-    return {Collect(program), Collect(bare), Collect(platform)};
+    return {Collect(program), Collect(bare), Collect(platform), hasEarlier ? Collect(earlier) : Figures{}, hasEarlier};
+}
+
+// This build's figure beside the reference's; with an earlier build compared, its figure beside them.
+void Row(const Compared& c, const std::string& what, double Figures::*field, const Figures& reference,
+         const std::string& unit = "ms")
+{
+    if (c.hasEarlier) {
+        PrintTurnsRow(what, c.earlier.*field, c.program.*field, reference.*field, unit);
+    } else {
+        PrintRow(what, c.program.*field, reference.*field, unit);
+    }
+}
+
+void Heading(const std::string& title, bool withEarlier)
+{
+    if (withEarlier) {
+        PrintTurnsHeading(title);
+    } else {
+        PrintHeading(title);
+    }
 }
 
 constexpr char kAgainstPlatform[] = "  the same, against the bare one with COM and comctl32";
 }  // namespace
 
-void BenchStartup(const std::string& folder, int runs)
+void BenchStartup(const std::string& folder, int runs, const std::string& earlierFolder)
 {
-    PrintHeading("Start-up under Wine (median of " + std::to_string(runs) +
-                 " starts; reference: one window and one tray icon, started by turns with it)");
+    const bool withEarlier = !earlierFolder.empty();
+    const std::string earlierProgram = withEarlier ? earlierFolder + "velmora-bench-startup.exe" : "";
+    const std::string byTurns = withEarlier ? " and with the earlier build" : "";
+    Heading("Start-up under Wine (median of " + std::to_string(runs) +
+                " starts; reference: one window and one tray icon, started by turns with it" + byTurns + ")",
+            withEarlier);
     for (int profiles : {10, 1000}) {
         for (int adapters : {8, 64}) {
             const std::string name = std::to_string(profiles) + " profiles, " + std::to_string(adapters) + " adapters";
             // Folder names like "10p8a".
             const std::string tag = std::to_string(profiles) + "p" + std::to_string(adapters) + "a";
-            const Compared c = Compare(tag, profiles, adapters, 0, folder, runs);
-            PrintRow("to tray icon, " + name, c.program.iconMs, c.bare.iconMs);
-            PrintRow(kAgainstPlatform, c.program.iconMs, c.platform.iconMs);
-            PrintRow("to first idle, " + name, c.program.readyMs, c.bare.readyMs);
-            PrintRow("  windows made before the tray icon", c.program.windowsAtIcon, c.bare.windowsAtIcon, "");
+            const Compared c = Compare(tag, profiles, adapters, 0, folder, runs, earlierProgram);
+            Row(c, "to tray icon, " + name, &Figures::iconMs, c.bare);
+            Row(c, kAgainstPlatform, &Figures::iconMs, c.platform);
+            Row(c, "to first idle, " + name, &Figures::readyMs, c.bare);
+            Row(c, "  windows made before the tray icon", &Figures::windowsAtIcon, c.bare, "");
         }
     }
 
     // Idle a while, as in the tray all day, before counting what the program holds.
-    const Compared idle = Compare("idle", 100, 8, 1000, folder, (runs + 1) / 2);
-    PrintHeading("Idle in the tray, 100 profiles, 8 adapters (reference: the bare program)");
-    PrintRow("private bytes", idle.program.privateKb, idle.bare.privateKb, "KB");
-    PrintRow(kAgainstPlatform, idle.program.privateKb, idle.platform.privateKb, "KB");
-    PrintRow("working set", idle.program.workingKb, idle.bare.workingKb, "KB");
-    PrintRow(kAgainstPlatform, idle.program.workingKb, idle.platform.workingKb, "KB");
-    PrintRow("GDI objects (Wine counts none)", idle.program.gdi, idle.bare.gdi, "");
-    PrintRow("USER objects (under Wine: windows)", idle.program.user, idle.bare.user, "");
-    PrintRow("kernel handles", idle.program.handles, idle.bare.handles, "");
+    const Compared idle = Compare("idle", 100, 8, 1000, folder, (runs + 1) / 2, earlierProgram);
+    Heading("Idle in the tray, 100 profiles, 8 adapters (reference: the bare program)", withEarlier);
+    Row(idle, "private bytes", &Figures::privateKb, idle.bare, "KB");
+    Row(idle, kAgainstPlatform, &Figures::privateKb, idle.platform, "KB");
+    Row(idle, "working set", &Figures::workingKb, idle.bare, "KB");
+    Row(idle, kAgainstPlatform, &Figures::workingKb, idle.platform, "KB");
+    Row(idle, "GDI objects (Wine counts none)", &Figures::gdi, idle.bare, "");
+    Row(idle, "USER objects (under Wine: windows)", &Figures::user, idle.bare, "");
+    Row(idle, "kernel handles", &Figures::handles, idle.bare, "");
 }

@@ -52,3 +52,20 @@ void PrintRow(const std::string& what, double value, double reference, const std
     }
     std::fflush(stdout);
 }
+
+void PrintTurnsHeading(const std::string& title)
+{
+    std::printf("\n%s\n%-52s %12s %12s %12s %11s %9s\n", title.c_str(), "", "earlier", "this build", "reference",
+                "earlier/ref", "this/ref");
+}
+
+void PrintTurnsRow(const std::string& what, double earlier, double value, double reference, const std::string& unit)
+{
+    std::printf("%-52s %9.2f %-2s %9.2f %-2s", what.c_str(), earlier, unit.c_str(), value, unit.c_str());
+    if (reference > 0) {
+        std::printf(" %9.2f %-2s %10.2fx %8.2fx\n", reference, unit.c_str(), earlier / reference, value / reference);
+    } else {
+        std::printf("\n");
+    }
+    std::fflush(stdout);
+}

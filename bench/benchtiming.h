@@ -12,3 +12,7 @@ double Median(std::vector<double> values);
 // One row of the printed table.
 void PrintRow(const std::string& what, double value, double reference, const std::string& unit = "ms");
 void PrintHeading(const std::string& title);
+// The same with an earlier build's figure beside this build's, each set against the reference.
+void PrintTurnsRow(const std::string& what, double earlier, double value, double reference,
+                   const std::string& unit = "ms");
+void PrintTurnsHeading(const std::string& title);
