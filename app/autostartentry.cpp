@@ -31,7 +31,10 @@ void WriteAutostartEntry()
     registry.CreateKey(RunKey);
     // Should the open fail after all, the write below reports it.
     registry.OpenKey(RunKey, true);
-    registry.WriteString(AutostartValue, "\"" + ProgramFile() + "\"");
+    std::string quoted = "\"";
+    quoted += ProgramFile();
+    quoted += '"';
+    registry.WriteString(AutostartValue, quoted);
 }
 
 bool DeleteAutostartEntry()

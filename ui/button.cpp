@@ -6,7 +6,7 @@ TButton::TButton(const ButtonArgs& args)
 {
     // The dialog manager presses the controls with these ids on Enter and Esc.
     InitControl({.className = "BUTTON",
-                  .style = WS_VISIBLE | WS_TABSTOP | (args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                  .style = WS_VISIBLE | WS_TABSTOP | static_cast<DWORD>(args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
                   .parent = args.parent,
                   .bounds = args.bounds,
                   .text = args.caption,

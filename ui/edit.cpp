@@ -32,6 +32,7 @@ TComboBox::TComboBox(const ComboBoxArgs& args) : m_dropDownCount(args.dropDownCo
                   .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
                   .parent = args.parent,
                   .bounds = args.bounds,
+                  .text = {},
                   .font = args.font});
 }
 

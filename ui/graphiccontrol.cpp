@@ -11,8 +11,6 @@ void TGraphicControl::InitGraphic(const ParentRef& parent, const Bounds& bounds)
     Invalidate();
 }
 
-bool TGraphicControl::Visible() const { return TBaseControl::Visible(); }
-
 void TGraphicControl::SetVisible(bool visible)
 {
     if (visible == m_visible) return;

@@ -9,7 +9,6 @@
 
 class TGraphicControl : public TBaseControl {
 public:
-    bool Visible() const override;
     void SetVisible(bool visible) override;
     void SetEnabled(bool enabled) override;
     void SetText(const std::string& text) override;

@@ -8,6 +8,7 @@ THeaderControl::THeaderControl(const HeaderArgs& args)
                   .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
                   .parent = args.parent,
                   .bounds = args.bounds,
+                  .text = {},
                   .font = args.font});
 }
 

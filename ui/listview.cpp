@@ -10,10 +10,11 @@ TListView::TListView(const ListViewArgs& args) : m_largeImages(args.largeImages)
 {
     InitControl({.className = WC_LISTVIEWA,
                   .style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
-                           (args.multiSelect ? 0 : LVS_SINGLESEL),
+                           static_cast<DWORD>(args.multiSelect ? 0 : LVS_SINGLESEL),
                   .exStyle = WS_EX_CLIENTEDGE,
                   .parent = args.parent,
                   .bounds = args.bounds,
+                  .text = {},
                   .font = args.font});
 }
 

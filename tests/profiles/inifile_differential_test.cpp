@@ -15,6 +15,15 @@
 #include "support/tempfolder.h"
 
 namespace {
+// A generated file's name: its kind's letter and the seed it was made from.
+std::string SeedFile(char kind, unsigned seed)
+{
+    std::string name(1, kind);
+    name += std::to_string(seed);
+    name += ".ini";
+    return name;
+}
+
 const char* const kSections[] = {"0", "1", "2", "3", "", " 0", "IP"};
 const char* const kKeys[] = {"ip", "mask", "gw", "dns1", "dns2", "name", "dhcp", ";c", ""};
 const char* const kFallbacks[] = {"error string", ""};
@@ -214,7 +223,7 @@ TEST(IniText, WritesWhatThePlatformWriterWritesKeyByKey)
             }
             sections.push_back(std::move(section));
         }
-        const std::string path = folder.File("w" + std::to_string(seed) + ".ini");
+        const std::string path = folder.File(SeedFile('w', seed));
         WriteFileBytes(path, "");
         for (const IniSection& section : sections) {
             for (const auto& [key, value] : section.keys) {
@@ -237,22 +246,22 @@ TEST(ProfileStore, LoadAndSaveGiveWhatThePlatformsReaderAndWriterGive)
     int profiles = 0;
     for (unsigned seed = 1; seed <= 150; ++seed) {
         Generator generate(seed * 104729);
-        const std::string source = folder.File("s" + std::to_string(seed) + ".ini");
+        const std::string source = folder.File(SeedFile('s', seed));
         WriteFileBytes(source, generate.Store());
 
         TListItems list;
         LoadProfilesFrom(list, source);
-        const std::string fast = folder.File("f" + std::to_string(seed) + ".ini");
+        const std::string fast = folder.File(SeedFile('f', seed));
         SaveProfilesTo(list, fast);
 
         // The same store through the platform: read key by key, written key by key.
-        const std::string slow = folder.File("p" + std::to_string(seed) + ".ini");
+        const std::string slow = folder.File(SeedFile('p', seed));
         WriteFileBytes(slow, "");
         for (int n = 0; PlatformRead(source, std::to_string(n).c_str(), "ip", "error string") != "error string"; ++n) {
             const std::string section = std::to_string(n);
             for (const char* key : keys) {
                 std::string value = PlatformRead(source, section.c_str(), key, "");
-                if (std::string(key) == "dhcp") value = IniBoolean(value) ? "1" : "0";
+                if (std::string(key) == "dhcp") value = std::string(IniBoolean(value) ? "1" : "0");
                 WritePrivateProfileStringA(section.c_str(), key, value.c_str(), slow.c_str());
             }
             ++profiles;
