@@ -141,6 +141,7 @@ void BenchStartup(const std::string& folder, int runs, const std::string& earlie
             Row(c, "to tray icon, " + name, &Figures::iconMs, c.bare);
             Row(c, kAgainstPlatform, &Figures::iconMs, c.platform);
             Row(c, "to first idle, " + name, &Figures::readyMs, c.bare);
+            Row(c, kAgainstPlatform, &Figures::readyMs, c.platform);
             Row(c, "  windows made before the tray icon", &Figures::windowsAtIcon, c.bare, "");
         }
     }
