@@ -1,5 +1,7 @@
 #include "support/input.h"
 
+#include <utility>
+
 #include "ui/window.h"
 
 void PostChars(HWND control, std::string_view text)
@@ -63,10 +65,13 @@ bool MovePointer(POINT to)
     int settled = 0;
     for (int round = 0; round < 100 && settled < 3; ++round) {
         SetCursorPos(to.x, to.y);
-        MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
+        // Timer messages wait: a test's timed steps go on after the move, not inside it.
+        for (const auto& [first, last] : {std::pair<UINT, UINT>{0, WM_TIMER - 1}, {WM_TIMER + 1, 0xFFFFFFFF}}) {
+            MSG message;
+            while (PeekMessageA(&message, nullptr, first, last, PM_REMOVE)) {
+                TranslateMessage(&message);
+                DispatchMessageA(&message);
+            }
         }
         POINT now{};
         GetCursorPos(&now);
