@@ -1,7 +1,5 @@
 #include "ui/button.h"
 
-#include <vector>
-
 TButton::TButton(const ButtonArgs& args)
 {
     // The dialog manager presses the controls with these ids on Enter and Esc.
@@ -91,9 +89,8 @@ void TRadioButton::SetChecked(bool checked)
 void TRadioButton::UncheckSiblings()
 {
     if (Parent() == nullptr) return;
-    // A copy: unchecking raises no event that could place controls, but keep the walk safe.
-    const std::vector<TWinControl*> siblings = Parent()->WindowedChildren();
-    for (TWinControl* sibling : siblings) {
+    // Unchecking raises no event, so the list stays as it is during the walk.
+    for (TWinControl* sibling : Parent()->WindowedChildren()) {
         if (sibling == this) continue;
         if (auto* radio = dynamic_cast<TRadioButton*>(sibling)) radio->SetChecked(false);
     }

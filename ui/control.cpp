@@ -81,7 +81,7 @@ void TControl::CreateWindowHandle(HWND parent)
         RaiseError(SystemMessageText(error != 0 ? error : ERROR_INVALID_WINDOW_HANDLE));
     }
     // Its own font, or the one it stands on.
-    HFONT font = m_font != nullptr ? m_font : reinterpret_cast<HFONT>(SendMessageA(parent, WM_GETFONT, 0, 0));
+    HFONT font = KeptFont();
     if (font != nullptr) SendMessageA(window, WM_SETFONT, reinterpret_cast<WPARAM>(font), FALSE);
 }
 

@@ -54,7 +54,6 @@ void TForm::DoCreate()
 
 void TForm::Show()
 {
-    ShowChildren();
     ShowWindow(Handle(), SW_SHOW);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     SetForegroundWindow(Handle());

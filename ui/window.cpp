@@ -170,6 +170,11 @@ void TWinControl::SetBounds(const Bounds& bounds)
 HFONT TWinControl::Font() const
 {
     if (m_hwnd != nullptr) return reinterpret_cast<HFONT>(SendMessageA(m_hwnd, WM_GETFONT, 0, 0));
+    return KeptFont();
+}
+
+HFONT TWinControl::KeptFont() const
+{
     if (m_font == nullptr && Parent() == nullptr && m_foreignParent != nullptr) {
         return reinterpret_cast<HFONT>(SendMessageA(m_foreignParent, WM_GETFONT, 0, 0));
     }
@@ -193,11 +198,6 @@ void TWinControl::SetStyle(DWORD add, DWORD remove)
     if (m_hwnd == nullptr) return;
     const auto style = static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE));
     SetWindowLongPtrA(m_hwnd, GWL_STYLE, static_cast<LONG_PTR>((style & ~remove) | add));
-}
-
-DWORD TWinControl::Style() const
-{
-    return m_hwnd != nullptr ? static_cast<DWORD>(GetWindowLongPtrA(m_hwnd, GWL_STYLE)) : m_style;
 }
 
 void TWinControl::ZOrderChanged(bool toBack)

@@ -38,12 +38,10 @@ public:
     void Invalidate() override;
     // Takes window styles away, then adds others; on the window too when it has been made.
     void SetStyle(DWORD add, DWORD remove);
-    DWORD Style() const;
 
     // Makes the windows of the visible controls on this one, and from now on makes each
     // control's window as it is placed here or shown: what a form does when it is first shown.
     void ShowChildren();
-    bool Showing() const noexcept { return m_childrenShown; }
 
     // Reflected from the parent; each returns true when it handled the message.
     virtual bool HandleCommand(WORD code);
@@ -80,6 +78,8 @@ protected:
     virtual void WindowCreated();
     // The windows of the visible controls on this one have just been made (once).
     virtual void ChildrenShown();
+    // The font the window is made with: its own, or the one it stands on.
+    HFONT KeptFont() const;
     // The style the window is made with; the kept visibility and enabling are applied to it.
     DWORD CreationStyle() const;
 
