@@ -14,21 +14,24 @@ ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSe
 {
     if (settings.dhcp) {
         const int32_t code = AdapterEnableDHCP(adapter);
-        return ConfigurationAccepted(code) ? ConfigurationRefusal{} : ConfigurationRefusal{1, code};
+        return ConfigurationAccepted(code) ? ConfigurationRefusal{} : ConfigurationRefusal{kAddressStep, code};
     }
     tIPSettings address{TextArray({settings.ip}), TextArray({settings.mask})};
     const int32_t staticCode = AdapterEnableStatic(adapter, address);
     // 81: Windows says so when the adapter was static already, and makes the change all the same.
-    if (!ConfigurationAccepted(staticCode) && staticCode != 81) return {1, staticCode};
+    if (!ConfigurationAccepted(staticCode) && staticCode != 81) return {kAddressStep, staticCode};
 
     tGWSettings gateway{TextArray({settings.gw}), IntArray({1})};
     const int32_t gatewayCode = AdapterSetGateways(adapter, gateway);
-    if (!ConfigurationAccepted(gatewayCode)) return {2, gatewayCode};
+    if (!ConfigurationAccepted(gatewayCode)) return {kGatewayStep, gatewayCode};
 
-    std::vector<std::string> servers{settings.dns1};
-    if (!settings.dns2.empty()) servers.push_back(settings.dns2);
+    std::string dns1 = settings.dns1;
+    std::string dns2 = settings.dns2;
+    MoveLoneAlternateServerUp(dns1, dns2);
+    std::vector<std::string> servers{dns1};
+    if (!dns2.empty()) servers.push_back(dns2);
     const int32_t dnsCode = AdapterSetDnsServers(adapter, tDNSsettings{TextArray(servers)});
-    if (!ConfigurationAccepted(dnsCode)) return {3, dnsCode};
+    if (!ConfigurationAccepted(dnsCode)) return {kDnsStep, dnsCode};
     return {};
 }
 }  // namespace
@@ -38,27 +41,48 @@ ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::str
 {
     // The stored gateway list is emptied first, for DHCP profiles too: a gateway left there
     // from an earlier static setting would come back with the next start of the adapter.
-    // A refused change puts it back, or the adapter would lose its gateway at the next
-    // restart without having taken the profile. A copy of the record: a refresh in a nested
-    // message loop rebuilds the adapter list.
+    // A change refused at its first call puts it back, or the adapter would lose its gateway
+    // at the next restart without having taken anything. Once a call has changed the adapter,
+    // the list is what Windows holds for the new settings (SetGateWays writes it), and an
+    // earlier profile's gateway put back would come up with the new address. A copy of the
+    // record: a refresh in a nested message loop rebuilds the adapter list.
     const tadapter* found = FindAdapterBySettingID(settingId);
     const std::optional<tadapter> stored = found != nullptr ? std::optional<tadapter>(*found) : std::nullopt;
     const tadapter* record = stored ? &*stored : nullptr;
     const StoredGateway previousGateway = ReadStoredGateway(record);
     if (record != nullptr) WriteDefaultGateway(record, tGWSettings{});
     const ConfigurationRefusal refusal = SendProfileSettings(adapter, settings);
-    if (refusal) RestoreStoredGateway(record, previousGateway);
+    if (refusal.step == kAddressStep) RestoreStoredGateway(record, previousGateway);
     return refusal;
 }
 
-std::string RefusedCallName(const ProfileSettings& settings, const ConfigurationRefusal& refusal)
+std::vector<int> ConfigurationSteps(const ProfileSettings& settings)
 {
-    switch (refusal.step) {
-    case 1: return settings.dhcp ? "Obtain an address automatically (DHCP)" : "IP address and subnet mask";
-    case 2: return "Default gateway";
-    case 3: return "DNS servers";
+    if (settings.dhcp) return {kAddressStep};
+    if (settings.gw.empty()) return {kAddressStep, kDnsStep};
+    return {kAddressStep, kGatewayStep, kDnsStep};
+}
+
+std::string ConfigurationStepName(const ProfileSettings& settings, int step)
+{
+    switch (step) {
+    case kAddressStep: return settings.dhcp ? "Obtain an address automatically (DHCP)" : "IP address and subnet mask";
+    case kGatewayStep: return "Default gateway";
+    case kDnsStep: return "DNS servers";
     default: return {};
     }
+}
+
+bool DnsServersSent(const ProfileSettings& settings, const ConfigurationRefusal& refusal)
+{
+    return !settings.dhcp && (!refusal || refusal.step == kDnsStep);
+}
+
+void MoveLoneAlternateServerUp(std::string& dns1, std::string& dns2)
+{
+    if (!dns1.empty() || dns2.empty()) return;
+    dns1 = std::move(dns2);
+    dns2.clear();
 }
 
 DetailResults SendDetailSettings(const Variant& adapter, const DetailSettings& settings)

@@ -14,23 +14,38 @@ struct ProfileSettings {
     std::string ip, mask, gw, dns1, dns2;
 };
 
-// The first call the adapter refused; `step` is 0 when it took them all.
+// The steps of sending a profile, in their order. A DHCP profile has only the first.
+enum ConfigurationStep : int {
+    kAddressStep = 1,  // EnableStatic, or EnableDHCP for a DHCP profile
+    kGatewayStep = 2,  // SetGateWays, sent only for a profile with a gateway
+    kDnsStep = 3,      // setDNSServerSearchOrder
+};
+
+// The first call the adapter refused; `step` is 0 when it took them all. The steps before it
+// were made, and none after it was sent.
 struct ConfigurationRefusal {
-    int step = 0;  // 1 address and mask (or DHCP), 2 gateway, 3 DNS servers
+    int step = 0;
     int32_t code = 0;
     explicit operator bool() const { return step != 0; }
 };
 
 // The whole change an activation makes: the adapter's stored gateway list (found by its
-// SettingID in the registry adapter list, which the caller has built) is emptied, the
-// settings are sent (DHCP alone, or EnableStatic, SetGateWays and setDNSServerSearchOrder,
-// stopping at the first refused call; `settings.dns1` must be filled when dns2 is), and a
-// refused change puts the stored list back as it was.
+// SettingID in the registry adapter list, which the caller has built) is emptied, then the
+// settings are sent (DHCP alone, or EnableStatic, SetGateWays and setDNSServerSearchOrder),
+// stopping at the first refused call. Only a change refused at its first call, which left the
+// adapter as it was, gets the stored list back.
 ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::string& settingId,
                                           const ProfileSettings& settings);
 
-// The refused call, named for the user.
-std::string RefusedCallName(const ProfileSettings& settings, const ConfigurationRefusal& refusal);
+// The steps a profile sends, in order: what a refusal's text lists as made, refused or not sent.
+std::vector<int> ConfigurationSteps(const ProfileSettings& settings);
+// A step, named for the user.
+std::string ConfigurationStepName(const ProfileSettings& settings, int step);
+// Whether the DNS servers were sent: a static profile whose change reached that step.
+bool DnsServersSent(const ProfileSettings& settings, const ConfigurationRefusal& refusal);
+// A lone alternate DNS server is sent as the preferred one; the profile takes the same move
+// once its servers have been sent.
+void MoveLoneAlternateServerUp(std::string& dns1, std::string& dns2);
 
 // The details edited on the Network Configuration tab, as "Apply Changes" sends them, and
 // each call's result (-1 when the call could not be made).

@@ -60,23 +60,29 @@ std::optional<std::string> Decode(const std::string& text)
     return value;
 }
 
-std::string EncodeList(const std::vector<std::string>& values) { return JoinedBy(values, ',', Encode); }
+// Each element is followed by a comma, so that a list of one empty element (an empty row,
+// which the calls treat as "none") and an empty list travel as different values.
+std::string EncodeList(const std::vector<std::string>& values)
+{
+    std::string text;
+    for (const std::string& value : values)
+        text += Encode(value) + ',';
+    return text;
+}
 
-// Elements are never empty: an empty list is an empty value.
 std::optional<std::vector<std::string>> DecodeList(const std::string& text)
 {
     std::vector<std::string> values;
-    if (text.empty()) return values;
+    if (!text.empty() && text.back() != ',') return std::nullopt;
     size_t start = 0;
-    for (;;) {
+    while (start < text.size()) {
         const size_t comma = text.find(',', start);
-        const std::string part = text.substr(start, comma == std::string::npos ? std::string::npos : comma - start);
-        const std::optional<std::string> value = Decode(part);
-        if (part.empty() || !value) return std::nullopt;
+        const std::optional<std::string> value = Decode(text.substr(start, comma - start));
+        if (!value) return std::nullopt;
         values.push_back(*value);
-        if (comma == std::string::npos) return values;
         start = comma + 1;
     }
+    return values;
 }
 
 std::optional<int32_t> DecodeInt(const std::string& text)
@@ -217,28 +223,31 @@ uint32_t PackRefusal(const ConfigurationRefusal& refusal)
            (static_cast<uint32_t>(refusal.code) & 0xFFFFu);
 }
 
-std::optional<ConfigurationRefusal> UnpackRefusal(uint32_t exitCode)
-{
-    if ((exitCode & kMarkMask) != kRefusalMark) return std::nullopt;
-    return ConfigurationRefusal{static_cast<int>((exitCode >> 16) & 0xF), static_cast<int16_t>(exitCode & 0xFFFFu)};
-}
-
 uint32_t PackDetailResults(const DetailResults& results)
 {
     return kDetailsMark | CodeByte(results.gateways) | (CodeByte(results.address) << 8) |
            (CodeByte(results.servers) << 16);
 }
 
-std::optional<DetailResults> UnpackDetailResults(uint32_t exitCode)
-{
-    if ((exitCode & kMarkMask) != kDetailsMark) return std::nullopt;
-    return DetailResults{ByteCode(exitCode), ByteCode(exitCode >> 8), ByteCode(exitCode >> 16)};
-}
-
 uint32_t PackAutostartResult(bool done) { return kAutostartMark | (done ? 1u : 0u); }
 
-std::optional<bool> UnpackAutostartResult(uint32_t exitCode)
+std::optional<ElevatedResult> ReadElevatedResult(ElevatedChange::Kind kind, uint32_t exitCode)
 {
-    if ((exitCode & kMarkMask) != kAutostartMark) return std::nullopt;
-    return (exitCode & 1u) != 0;
+    ElevatedResult result;
+    const uint32_t mark = exitCode & kMarkMask;
+    switch (kind) {
+    case ElevatedChange::Kind::ApplyProfile:
+        if (mark != kRefusalMark) return std::nullopt;
+        result.refusal = {static_cast<int>((exitCode >> 16) & 0xF), static_cast<int16_t>(exitCode & 0xFFFFu)};
+        return result;
+    case ElevatedChange::Kind::ApplyDetails:
+        if (mark != kDetailsMark) return std::nullopt;
+        result.details = {ByteCode(exitCode), ByteCode(exitCode >> 8), ByteCode(exitCode >> 16)};
+        return result;
+    case ElevatedChange::Kind::Autostart:
+        if (mark != kAutostartMark) return std::nullopt;
+        result.autostart = (exitCode & 1u) != 0;
+        return result;
+    }
+    return std::nullopt;
 }

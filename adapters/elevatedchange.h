@@ -33,8 +33,16 @@ std::optional<ElevatedChange> ParseElevatedArguments(const std::vector<std::stri
 inline constexpr uint32_t kElevatedMalformed = 1;  // arguments not understood; nothing touched
 inline constexpr uint32_t kElevatedFailed = 2;     // the change raised (no WMI, adapter gone)
 uint32_t PackRefusal(const ConfigurationRefusal& refusal);
-std::optional<ConfigurationRefusal> UnpackRefusal(uint32_t exitCode);
 uint32_t PackDetailResults(const DetailResults& results);
-std::optional<DetailResults> UnpackDetailResults(uint32_t exitCode);
 uint32_t PackAutostartResult(bool done);
-std::optional<bool> UnpackAutostartResult(uint32_t exitCode);
+
+// What an elevated run made of its change, as the same change made in the program reports it:
+// the field of the change's kind is the one filled.
+struct ElevatedResult {
+    ConfigurationRefusal refusal;  // ApplyProfile
+    DetailResults details;         // ApplyDetails
+    bool autostart = false;        // Autostart: the entry was written or deleted
+};
+// The result that `exitCode` carries for a change of `kind`. None for any other exit code: the
+// run did not understand the change or failed (the codes above), crashed, or was ended.
+std::optional<ElevatedResult> ReadElevatedResult(ElevatedChange::Kind kind, uint32_t exitCode);

@@ -1,7 +1,9 @@
 #include "app/elevation.h"
 
-#include <shellapi.h>
+#include <objbase.h>
 
+#include <cstdio>
+#include <memory>
 #include <utility>
 
 #include "adapters/elevatedchange.h"
@@ -13,21 +15,27 @@
 
 namespace {
 ElevatedLauncher g_launcher;
+ShellExecuteCall g_shellExecute;
 std::string g_program;
 
-// Waits for the process while the program's messages are handled, as the message loop would.
-ElevatedRun WaitHandlingMessages(HANDLE process)
+enum class Waited { Signalled, Failed, Abandoned };
+
+// Waits for `object` while the program's messages are handled, as the message loop would.
+Waited WaitHandlingMessages(HANDLE object, DWORD& error)
 {
     for (;;) {
-        const DWORD woken = MsgWaitForMultipleObjects(1, &process, FALSE, INFINITE, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0) break;
-        if (woken == WAIT_FAILED) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
+        const DWORD woken = MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT);
+        if (woken == WAIT_OBJECT_0) return Waited::Signalled;
+        if (woken == WAIT_FAILED) {
+            error = GetLastError();
+            return Waited::Failed;
+        }
         if (TApplication* application = TApplication::Current()) {
             application->ProcessMessages();
             // A quit stays posted for the loop that owns it: no longer wait, or it wakes us for ever.
             MSG quit;
             if (application->Terminated() || PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
-                return {ElevatedRun::Outcome::Abandoned};
+                return Waited::Abandoned;
         } else {
             MSG message;
             while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
@@ -36,33 +44,105 @@ ElevatedRun WaitHandlingMessages(HANDLE process)
             }
         }
     }
-    DWORD exitCode = 0;
-    if (!GetExitCodeProcess(process, &exitCode)) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
-    return {ElevatedRun::Outcome::Finished, exitCode};
+}
+
+// The shell call and what it gave back, shared by the thread that makes it and the one that
+// waits: a wait abandoned at Exit leaves it to the thread, which closes what it got.
+struct ShellStart {
+    std::string program, parameters;
+    SHELLEXECUTEINFOA info{};
+    ShellExecuteCall call;
+    BOOL started = FALSE;
+    DWORD error = 0;
+    ~ShellStart()
+    {
+        if (info.hProcess != nullptr) CloseHandle(info.hProcess);
+    }
+};
+
+DWORD WINAPI ShellStartThread(void* context)
+{
+    const std::unique_ptr<std::shared_ptr<ShellStart>> owned(static_cast<std::shared_ptr<ShellStart>*>(context));
+    ShellStart& start = **owned;
+    // The shell may hand the verb to extensions that need COM on the calling thread
+    // (ShellExecuteEx's remarks).
+    const bool com = SUCCEEDED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE));
+    try {
+        start.started = start.call ? start.call(start.info) : ShellExecuteExA(&start.info);
+        start.error = start.started ? 0 : GetLastError();
+    } catch (...) {
+        start.started = FALSE;
+        start.error = ERROR_GEN_FAILURE;
+    }
+    if (com) CoUninitialize();
+    return 0;
 }
 
 ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters)
 {
-    SHELLEXECUTEINFOA info{};
+    auto start = std::make_shared<ShellStart>();
+    start->program = program;
+    start->parameters = parameters;
+    start->call = g_shellExecute;
+    SHELLEXECUTEINFOA& info = start->info;
     info.cbSize = sizeof info;
-    // The process handle to wait on; the prompt has been answered when the call returns.
+    // The call returns once the consent prompt is answered, with the process handle to wait on;
+    // NOASYNC because the thread that makes it ends right after (ShellExecuteEx's remarks).
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = GetActiveWindow();
+    info.hwnd = GetActiveWindow();  // the prompt's owner, asked on this thread: it is per thread
     info.lpVerb = "runas";
-    info.lpFile = program.c_str();
-    info.lpParameters = parameters.c_str();
+    info.lpFile = start->program.c_str();
+    info.lpParameters = start->parameters.c_str();
     info.nShow = SW_HIDE;
-    if (!ShellExecuteExA(&info)) {
+
+    // The prompt waits for the user for as long as the user takes; on this thread it would stop
+    // the tray and the windows from answering meanwhile, so a thread of its own makes the call.
+    auto* context = new std::shared_ptr<ShellStart>(start);
+    UniqueHandle thread(CreateThread(nullptr, 0, &ShellStartThread, context, 0, nullptr));
+    if (!thread) {
         const DWORD error = GetLastError();
-        // The consent prompt answered No.
-        if (error == ERROR_CANCELLED) return {ElevatedRun::Outcome::Declined, 0, error};
+        delete context;
         return {ElevatedRun::Outcome::Failed, 0, error};
     }
-    UniqueHandle process(info.hProcess);
+    DWORD error = 0;
+    switch (WaitHandlingMessages(thread.get(), error)) {
+    case Waited::Signalled: break;
+    case Waited::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
+    case Waited::Abandoned: return {ElevatedRun::Outcome::Abandoned};
+    }
+    if (!start->started) {
+        // The consent prompt answered No.
+        if (start->error == ERROR_CANCELLED) return {ElevatedRun::Outcome::Declined, 0, start->error};
+        return {ElevatedRun::Outcome::Failed, 0, start->error};
+    }
+    UniqueHandle process(std::exchange(info.hProcess, nullptr));
     if (!process) return {ElevatedRun::Outcome::Failed, 0, ERROR_INVALID_HANDLE};
-    return WaitHandlingMessages(process.get());
+    switch (WaitHandlingMessages(process.get(), error)) {
+    case Waited::Signalled: break;
+    case Waited::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
+    case Waited::Abandoned: return {ElevatedRun::Outcome::Abandoned};
+    }
+    DWORD exitCode = 0;
+    if (!GetExitCodeProcess(process.get(), &exitCode)) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
+    return {ElevatedRun::Outcome::Finished, exitCode};
 }
 
+// Why a run that ended gave no result, with its exit code: small codes as they are, status
+// codes (a crash, a process ended from outside) in the hexadecimal form they are known by.
+std::string EndingText(DWORD exitCode)
+{
+    std::string reason;
+    if (exitCode == kElevatedMalformed) {
+        reason = "it did not understand the change";
+    } else if (exitCode == kElevatedFailed) {
+        reason = "the change failed";
+    } else {
+        reason = "it ended unexpectedly";
+    }
+    char code[16];
+    std::snprintf(code, sizeof code, exitCode > 0xFFFF ? "0x%08lX" : "%lu", static_cast<unsigned long>(exitCode));
+    return reason + " (exit code " + code + ")";
+}
 }  // namespace
 
 ElevatedRun RunElevated(const std::string& parameters)
@@ -76,11 +156,13 @@ ElevatedLauncher SetElevatedLauncher(ElevatedLauncher launcher)
     return std::exchange(g_launcher, std::move(launcher));
 }
 
+ShellExecuteCall SetShellExecuteCall(ShellExecuteCall call) { return std::exchange(g_shellExecute, std::move(call)); }
+
 std::string SetElevatedProgram(std::string path) { return std::exchange(g_program, std::move(path)); }
 
 std::string ElevatedProgram() { return g_program.empty() ? ProgramFile() : g_program; }
 
-std::optional<DWORD> RunChangeElevated(HWND owner, const ElevatedChange& change)
+std::optional<ElevatedResult> RunChangeElevated(HWND owner, const ElevatedChange& change)
 {
     const ElevatedRun run = RunElevated(ElevatedParameters(change));
     const std::string what =
@@ -88,9 +170,8 @@ std::optional<DWORD> RunChangeElevated(HWND owner, const ElevatedChange& change)
     std::string text;
     switch (run.outcome) {
     case ElevatedRun::Outcome::Finished:
-        if (run.exitCode != kElevatedMalformed && run.exitCode != kElevatedFailed) return run.exitCode;
-        text = "Velmora could not change " + what + " with administrator rights (exit code " +
-               std::to_string(run.exitCode) + ").";
+        if (std::optional<ElevatedResult> result = ReadElevatedResult(change.kind, run.exitCode)) return result;
+        text = "Velmora could not change " + what + " with administrator rights: " + EndingText(run.exitCode) + ".";
         break;
     case ElevatedRun::Outcome::Declined:
         text = "Velmora needs administrator rights to change " + what + "; the change was not made.";

@@ -4,6 +4,7 @@
 // rights runs this program once more, elevated through the shell's "runas" verb, for that
 // change alone.
 #include <windows.h>
+#include <shellapi.h>
 
 #include <functional>
 #include <optional>
@@ -24,7 +25,8 @@ struct ElevatedRun {
 };
 
 // Starts the program elevated with `parameters` and waits for it to end, handling the
-// program's messages meanwhile, so that the tray and the windows keep answering.
+// program's messages meanwhile, so that the tray and the windows keep answering: while Windows
+// shows its consent prompt too.
 ElevatedRun RunElevated(const std::string& parameters);
 
 // What starts the elevated run: by default the shell's "runas" on ElevatedProgram(). Tests
@@ -32,13 +34,22 @@ ElevatedRun RunElevated(const std::string& parameters);
 using ElevatedLauncher = std::function<ElevatedRun(const std::string& program, const std::string& parameters)>;
 ElevatedLauncher SetElevatedLauncher(ElevatedLauncher launcher);
 
+// The shell call itself, which returns only once the consent prompt is answered. It runs on a
+// thread of its own; tests replace it to play a prompt that takes its time. Returns the
+// previous one; an empty function restores ShellExecuteExA.
+using ShellExecuteCall = std::function<BOOL(SHELLEXECUTEINFOA& info)>;
+ShellExecuteCall SetShellExecuteCall(ShellExecuteCall call);
+
 // The program run elevated: this process's own file unless set (tests run the simulated
 // program's build). Returns the previous setting.
 std::string SetElevatedProgram(std::string path);
 std::string ElevatedProgram();
 
 struct ElevatedChange;
-// Runs `change` elevated and returns the run's exit code. Returns none, after telling the user
-// why in a message box over `owner`, when the change was not made: the prompt was declined,
-// the run could not start or failed; and returns none quietly when the program is ending.
-std::optional<DWORD> RunChangeElevated(HWND owner, const ElevatedChange& change);
+struct ElevatedResult;
+// Runs `change` elevated and returns what it made, as the same change made in the program
+// reports it. Returns none, after telling the user why in a message box over `owner`, when
+// the run gave no result: the prompt was declined, the run could not start, or it ended in any
+// other way than with its result (not understood, failed, crashed, ended from outside); and
+// returns none quietly when the program is ending.
+std::optional<ElevatedResult> RunChangeElevated(HWND owner, const ElevatedChange& change);

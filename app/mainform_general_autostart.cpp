@@ -57,14 +57,12 @@ void TForm1::CheckBox2Click()
         ElevatedChange change;
         change.kind = ElevatedChange::Kind::Autostart;
         change.autostart = wanted;
-        const std::optional<DWORD> exitCode = RunChangeElevated(Handle(), change);
-        const std::optional<bool> elevated = exitCode ? UnpackAutostartResult(*exitCode) : std::nullopt;
-        if (elevated == true) return;
-        if (!elevated) {
-            // Not made: the box shows the entry as it still is, without writing it again.
-            ShowQuietly(*CheckBox2, !wanted);
-            return;
-        }
+        const std::optional<ElevatedResult> elevated = RunElevated(change);
+        // Whatever the run did, or did before it failed, the box shows the entry as it is now,
+        // without writing it again.
+        ShowQuietly(*CheckBox2, !ReadAutostartEntry().text.empty());
+        // None: the user has been told why the run gave no result.
+        if (!elevated || elevated->autostart) return;
     }
     if (refused) throw *refused;
     ShowMessageBox(Handle(), "Failed to Delete RegistryKey ", "Velmora", MB_OK);

@@ -328,10 +328,10 @@ void TForm1::Button1Click()
         change.kind = ElevatedChange::Kind::ApplyDetails;
         change.adapter = SelectedAdapterIndex;
         change.details = settings;
-        const std::optional<DWORD> exitCode = RunChangeElevated(Handle(), change);
-        const std::optional<DetailResults> elevated = exitCode ? UnpackDetailResults(*exitCode) : std::nullopt;
+        const std::optional<ElevatedResult> elevated = RunElevated(change);
+        // None: the user has been told why the run gave no result.
         if (!elevated) return;
-        results = *elevated;
+        results = elevated->details;
     }
     std::vector<Refusal> refusals;
     if (Refused(results.gateways, false)) refusals.push_back({"Default Gateways", results.gateways});

@@ -117,7 +117,10 @@ void TForm1::Exit1Click(TMenuItem&)
 
 void TForm1::Configuration1Click(TMenuItem&) { Show(); }
 
-std::optional<DWORD> TForm1::RunElevated(const ElevatedChange& change) { return RunChangeElevated(Handle(), change); }
+std::optional<ElevatedResult> TForm1::RunElevated(const ElevatedChange& change)
+{
+    return RunChangeElevated(Handle(), change);
+}
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {

@@ -59,7 +59,7 @@ public:
     // The details refresh: adapters, their details and the tray hint.
     void refreshdata() override;
     // A change that needs administrator rights, made by an elevated run of the program.
-    std::optional<DWORD> RunElevated(const ElevatedChange& change) override;
+    std::optional<ElevatedResult> RunElevated(const ElevatedChange& change) override;
     // Saves the confirmed profiles; when the list was never loaded, keeps the file and says so.
     void SaveConfirmedProfiles();
 

@@ -18,24 +18,27 @@
 #include "ui/cursor.h"
 
 namespace {
+// Which steps the adapter took and which it refused: once a call has changed the adapter,
+// nothing of it is undone, so the user is told what it holds of the profile.
 std::string RefusalText(const Tprofile& profile, const ProfileSettings& settings, const ConfigurationRefusal& refusal)
 {
-    std::string text = "The profile \"" + profile.Caption() + "\" was not applied.\n\n" +
-                       RefusedCallName(settings, refusal) + ": " +
-                       ConfigurationResultText(refusal.code) + " (" + std::to_string(refusal.code) + ").";
+    std::string text = "The profile \"" + profile.Caption() + "\" was ";
+    text += refusal.step == kAddressStep ? "not applied.\n" : "applied only in part.\n";
+    for (const int step : ConfigurationSteps(settings)) {
+        text += '\n';
+        text += ConfigurationStepName(settings, step);
+        text += ": ";
+        if (step < refusal.step) {
+            text += "made.";
+        } else if (step == refusal.step) {
+            text += ConfigurationResultText(refusal.code) + " (" + std::to_string(refusal.code) + ").";
+        } else {
+            text += "not sent.";
+        }
+    }
     if (refusal.code == 91)
         text += "\n\nChanging the adapter needs administrator rights, which Windows did not give.";
     return text;
-}
-
-// A lone alternate server moves up to preferred, in the profile too, before it is sent.
-ProfileSettings SettingsOf(Tprofile& profile)
-{
-    if (profile.dns1.empty() && !profile.dns2.empty()) {
-        profile.dns1 = profile.dns2;
-        profile.dns2.clear();
-    }
-    return {profile.dhcp, profile.ip, profile.mask, profile.gw, profile.dns1, profile.dns2};
 }
 }  // namespace
 
@@ -57,32 +60,30 @@ void TProfilesWindow::ApplyProfile(int32_t number)
     ApplyingProfile = profile;
     ScopeExit applied([this] { ApplyingProfile = nullptr; });
 
-    ConfigurationRefusal refusal;
     std::string refusalText;
-    bool made = false;
     try {
         const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
         const std::string settingId = VariantText(GetMember(adapter, L"SettingID").get());
-        const ProfileSettings settings = SettingsOf(*profile);
-        refusal = ApplyProfileSettings(adapter, settingId, settings);
-        made = true;
+        const ProfileSettings settings{profile->dhcp, profile->ip,   profile->mask,
+                                       profile->gw,   profile->dns1, profile->dns2};
+        std::optional<ConfigurationRefusal> refusal = ApplyProfileSettings(adapter, settingId, settings);
         // A standard user is refused everything: the same change goes to an elevated run of
         // the program, which asks Windows for the rights once, for this change.
-        if (refusal.code == 91 && !ProcessElevated()) {
+        if (refusal->code == 91 && !ProcessElevated()) {
             ElevatedChange change;
             change.kind = ElevatedChange::Kind::ApplyProfile;
             change.adapter = SelectedAdapterIndex;
             change.settingId = settingId;
             change.profile = settings;
-            const std::optional<DWORD> exitCode = RunElevated(change);
-            const std::optional<ConfigurationRefusal> elevated =
-                exitCode ? UnpackRefusal(*exitCode) : std::optional<ConfigurationRefusal>();
-            made = elevated.has_value();
-            if (elevated) refusal = *elevated;
+            const std::optional<ElevatedResult> elevated = RunElevated(change);
+            refusal = elevated ? std::optional(elevated->refusal) : std::nullopt;
         }
-        if (made) {
-            refusalText = refusal ? RefusalText(*profile, settings, refusal) : std::string();
-            if (!refusal) {
+        // None: the elevated run made nothing that can be told, and the user has been told why.
+        if (refusal) {
+            if (DnsServersSent(settings, *refusal)) MoveLoneAlternateServerUp(profile->dns1, profile->dns2);
+            if (*refusal) {
+                refusalText = RefusalText(*profile, settings, *refusal);
+            } else {
                 ActiveProfileIndex = profile->id;
                 profile->SetImageIndex(1);
             }

@@ -127,9 +127,9 @@ public:
     // What the views ask of the rest of the main window.
     // The details refresh: adapters, their details and the tray hint.
     virtual void refreshdata() = 0;
-    // Runs a change that needs administrator rights elevated (the main window does it through the shell): the run's
-    // exit code, or none when it was not made (the user was told why).
-    virtual std::optional<DWORD> RunElevated(const ElevatedChange& change) = 0;
+    // Runs a change that needs administrator rights elevated (the main window does it through
+    // the shell): what the run made, or none when it gave no result (the user was told why).
+    virtual std::optional<ElevatedResult> RunElevated(const ElevatedChange& change) = 0;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

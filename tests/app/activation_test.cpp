@@ -171,26 +171,73 @@ TEST_F(ActivationTest, AnAdapterThatIsGoneIsAnErrorAfterWhichTheDetailsAreRefres
     EXPECT_TRUE(AdapterCalls().empty());
     EXPECT_EQ(queriesSeen, 1u);
     EXPECT_EQ(Marks(), std::vector<int>{0});
+    EXPECT_EQ(Profile(0).dns1, "") << "nothing was sent, so the profile stays as it was";
 }
 
-// A refused activation leaves the adapter's stored gateway list as it found it: the emptying
-// that comes before the calls is undone, or the adapter would lose its gateway at its next
-// restart without having taken the profile.
-TEST_F(ActivationTest, ARefusedActivationPutsTheStoredGatewayBack)
+// Each call refused in turn, with what the adapter and its stored gateway list hold
+// afterwards: a change refused at its first call leaves both as they were (the emptying of the
+// stored list before the calls is undone); once a call has changed the adapter, nothing is
+// undone, and the stored list is what Windows holds for the new settings, not the previous
+// profile's gateway, which would come up with the new address at the next restart. The box
+// says which steps were made. A lone alternate DNS server moves up in the profile only once
+// the servers were sent.
+TEST_F(ActivationTest, EachRefusedStepLeavesWhatWasMadeAndSaysSo)
 {
-    CreateWith({kOffice, kHome});
-    SimRegistryMirror registry(network);
-    registry.Attach();
-    const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
-    const auto storedGateway = [&] { return ReadRaw(key, "DefaultGateway").value_or(RegistryData{}).bytes; };
-    const std::string before = storedGateway();
-    ASSERT_EQ(before.substr(0, 11), "192.168.1.1");
-    for (const auto& [number, method, code] :
-         {std::tuple{0, L"EnableStatic", 70}, std::tuple{1, L"EnableDHCP", 91}}) {
-        network.SetMethodResult(Wired, method, code);
-        form->ApplyProfile(number);
-        EXPECT_EQ(storedGateway(), before) << AnsiFromWide(method);
+    struct Case {
+        int profile;
+        const wchar_t* method;
+        int32_t code;
+        const char* storedGateway;  // its lines, each followed by "|"
+        const wchar_t* address;     // what WMI reports afterwards
+        const char* gateway;
+        std::vector<std::string> says;
+        const char* dns1;  // the profile's preferred server afterwards
+    };
+    // In this order on one adapter: the cases that change nothing first.
+    const Case cases[] = {
+        {1, L"EnableDHCP", 65, "192.168.1.1|", L"192.168.1.10", "192.168.1.1 ",
+         {"\"Home\" was not applied.", "Obtain an address automatically (DHCP): Unknown failure (65)."}, ""},
+        {0, L"EnableStatic", 70, "192.168.1.1|", L"192.168.1.10", "192.168.1.1 ",
+         {"\"Office\" was not applied.", "IP address and subnet mask: Invalid IP address (70).",
+          "Default gateway: not sent.", "DNS servers: not sent."},
+         ""},
+        {0, L"SetGateWays", 71, "", L"10.0.0.5", "",
+         {"\"Office\" was applied only in part.", "IP address and subnet mask: made.",
+          "Default gateway: Invalid gateway IP address (71).", "DNS servers: not sent."},
+         ""},
+        {0, L"setDNSServerSearchOrder", 70, "10.0.0.1|", L"10.0.0.5", "10.0.0.1 ",
+         {"\"Office\" was applied only in part.", "IP address and subnet mask: made.", "Default gateway: made.",
+          "DNS servers: Invalid IP address (70)."},
+         "10.0.0.2"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(AnsiFromWide(c.method));
+        boxes.clear();
+        // A DHCP profile that holds a lone alternate server: its address fields are not used.
+        CreateWith({kOffice, {"", "", "", "", "10.0.0.9", "Home", true}});
+        SimRegistryMirror registry(network);
+        registry.Attach();
+        const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
+        network.SetMethodResult(Wired, c.method, c.code);
+        form->ApplyProfile(c.profile);
+
+        std::string storedGateway;
+        const std::optional<RegistryData> stored = ReadRaw(key, "DefaultGateway");
+        ASSERT_TRUE(stored);
+        for (const std::string& line : WalkMultiString(stored->bytes, stored->bytes.size()))
+            if (!line.empty()) storedGateway += line + "|";
+        EXPECT_EQ(storedGateway, c.storedGateway);
+        EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{c.address});
+        EXPECT_EQ(VariantToText(GetMember(FindAdapterConfiguration(form->AdapterCollection, Wired),
+                                          L"DefaultIPGateway")),
+                  c.gateway);
+        ASSERT_EQ(boxes.size(), 1u);
+        for (const std::string& part : c.says)
+            EXPECT_NE(boxes[0].text.find(part), std::string::npos) << part << "\n" << boxes[0].text;
         EXPECT_EQ(form->ActiveProfileIndex, -1);
+        EXPECT_EQ(Marks(), (std::vector<int>{0, 0}));
+        EXPECT_EQ(Profile(c.profile).dns1, c.dns1);
+        network.ClearScripts();
     }
 }
 

@@ -51,6 +51,8 @@ TEST(ElevatedChangeTest, EveryChangeComesBackWhole)
         // Whatever a profile holds travels, spaces, quotes and percent signs included.
         Profile({false, "10 .0.0.5\"", "%41", "a,b", "x=y", "\xE9"}),
         Details({{"192.168.1.10", "192.168.1.11"}, {"255.255.255.0", "255.255.0.0"}, {}, {"8.8.8.8"}}),
+        // An empty row is one empty element, which the calls read as "none": not an empty list.
+        Details({{""}, {"", "255.0.0.0"}, {""}, {}}),
         Autostart(true),
         Autostart(false),
     };
@@ -65,6 +67,9 @@ TEST(ElevatedChangeTest, EveryChangeComesBackWhole)
         EXPECT_EQ(back->profile.ip, change.profile.ip);
         EXPECT_EQ(back->profile.dns2, change.profile.dns2);
         EXPECT_EQ(back->details.masks, change.details.masks);
+        EXPECT_EQ(back->details.addresses, change.details.addresses);
+        EXPECT_EQ(back->details.gateways, change.details.gateways);
+        EXPECT_EQ(back->details.servers, change.details.servers);
         EXPECT_EQ(back->adapter, change.adapter);
     }
 }
@@ -83,6 +88,7 @@ TEST(ElevatedChangeTest, AnythingElseIsRefused)
         "--elevated-change autostart entry=on extra=1",
         "--elevated-change autostart entry",
         "--elevated-change apply-details adapter=7 addresses=1.2.3.4 masks= gateways= servers=8.8.8.8,",
+        "--elevated-change apply-details adapter=7 addresses=1.2.3.4, masks= gateways= servers=8.8.8.8",
         "--elevated-change apply-details adapter=0x7 addresses= masks= gateways= servers=",
         "--elevated-change apply-details adapter=99999999999 addresses= masks= gateways= servers=",
         "--elevated-change apply-details adapter=7 addresses=%4 masks= gateways= servers=",
@@ -101,23 +107,27 @@ TEST(ElevatedChangeTest, AnythingElseIsRefused)
 
 TEST(ElevatedChangeTest, ResultsComeBackFromTheExitCode)
 {
+    using Kind = ElevatedChange::Kind;
     for (const ConfigurationRefusal refusal : {ConfigurationRefusal{}, ConfigurationRefusal{1, 91},
                                                ConfigurationRefusal{2, 71}, ConfigurationRefusal{3, -1}}) {
-        const std::optional<ConfigurationRefusal> back = UnpackRefusal(PackRefusal(refusal));
+        const std::optional<ElevatedResult> back = ReadElevatedResult(Kind::ApplyProfile, PackRefusal(refusal));
         ASSERT_TRUE(back);
-        EXPECT_EQ(back->step, refusal.step);
-        EXPECT_EQ(back->code, refusal.code);
+        EXPECT_EQ(back->refusal.step, refusal.step);
+        EXPECT_EQ(back->refusal.code, refusal.code);
     }
-    const std::optional<DetailResults> details = UnpackDetailResults(PackDetailResults({0, 81, -1}));
+    const std::optional<ElevatedResult> details = ReadElevatedResult(Kind::ApplyDetails, PackDetailResults({0, 81, -1}));
     ASSERT_TRUE(details);
-    EXPECT_EQ(details->gateways, 0);
-    EXPECT_EQ(details->address, 81);
-    EXPECT_EQ(details->servers, -1);
-    EXPECT_EQ(UnpackAutostartResult(PackAutostartResult(true)), true);
-    // A failure, or another kind's result, is never read as a result.
-    for (const uint32_t code : {kElevatedMalformed, kElevatedFailed, PackAutostartResult(true)}) {
-        EXPECT_FALSE(UnpackRefusal(code)) << code;
-        EXPECT_FALSE(UnpackDetailResults(code)) << code;
+    EXPECT_EQ(details->details.gateways, 0);
+    EXPECT_EQ(details->details.address, 81);
+    EXPECT_EQ(details->details.servers, -1);
+    const std::optional<ElevatedResult> autostart = ReadElevatedResult(Kind::Autostart, PackAutostartResult(true));
+    ASSERT_TRUE(autostart);
+    EXPECT_TRUE(autostart->autostart);
+    // A failure, a crash, a process ended from outside, or another kind's result is never read
+    // as a result.
+    for (const uint32_t code : {kElevatedMalformed, kElevatedFailed, 0u, 0xC0000005u, PackAutostartResult(true)}) {
+        EXPECT_FALSE(ReadElevatedResult(Kind::ApplyProfile, code)) << code;
+        EXPECT_FALSE(ReadElevatedResult(Kind::ApplyDetails, code)) << code;
     }
-    EXPECT_FALSE(UnpackAutostartResult(PackRefusal({})));
+    EXPECT_FALSE(ReadElevatedResult(Kind::Autostart, PackRefusal({})));
 }

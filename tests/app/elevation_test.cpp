@@ -1,15 +1,23 @@
 // A standard user's change: refused in the program (91), made by one elevated run of the
 // program on the same simulated machine, and its result shown as an in-process change's would
 // be; a declined prompt changes and marks nothing; an elevated program makes no second run.
+#include <windows.h>
+#include <shellapi.h>
+
 #include <memory>
 
 #include "adapters/elevatedchange.h"
+#include "app/elevatedrun.h"
 #include "app/elevation.h"
 #include "app/netconfig_fixture.h"
 #include "core/handles.h"
 #include "core/processrights.h"
 #include "profiles/iprofile.h"
+#include "core/text.h"
 #include "support/profiledata.h"
+#include "support/seams.h"
+#include "support/simcalls.h"
+#include "ui/timer.h"
 #include "simnet/simregistry.h"
 #include "support/tempfolder.h"
 
@@ -39,8 +47,31 @@ protected:
         });
     }
 
+    // Every launch made here, in this process, by the elevated run's own code on the same
+    // machine with the rights it would have; the calls it makes are kept in `elevatedCalls`.
+    void LaunchesHere()
+    {
+        Launches([this] {
+            ValueGuard<bool> rights(elevated, true);
+            network.RefuseUnelevated(false);
+            network.ClearCalls();
+            int count = 0;
+            const std::wstring line = L"velmora.exe " + WideFromAnsi(launched.back());
+            LPWSTR* words = CommandLineToArgvW(line.c_str(), &count);
+            std::vector<std::string> arguments;
+            for (int i = 1; i < count; ++i)
+                arguments.push_back(AnsiFromWide(words[i]));
+            LocalFree(words);
+            const int exitCode = RunElevatedChange(arguments, [this] { return network.Services(); });
+            elevatedCalls = SeenCalls(network);
+            network.RefuseUnelevated(true);
+            return ElevatedRun{ElevatedRun::Outcome::Finished, static_cast<DWORD>(exitCode)};
+        });
+    }
+
     bool elevated = false;
     std::vector<std::string> launched;
+    std::vector<SeenCall> elevatedCalls;
 
 private:
     SeamGuard<ElevationQuery> m_query{SetElevationQuery, [this] { return elevated; }};
@@ -104,7 +135,7 @@ TEST_F(ElevationTest, ApplyChangesGoesToAnElevatedRunToo)
     Choose(form->Configuration1);
     Click(*form->Button1);
     ASSERT_EQ(launched.size(), 1u);
-    EXPECT_EQ(launched[0].rfind("--elevated-change apply-details adapter=3 addresses=192.168.1.10 ", 0), 0u)
+    EXPECT_EQ(launched[0].rfind("--elevated-change apply-details adapter=3 addresses=192.168.1.10, ", 0), 0u)
         << launched[0];
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find("needs administrator rights"), std::string::npos);
@@ -147,4 +178,96 @@ TEST_F(ElevationTest, TheElevatedRunRefusesMalformedArguments)
         EXPECT_EQ(exitCode, kElevatedMalformed);
     }
     EXPECT_EQ(ReadFileBytes(SharedState()), before);
+}
+
+// A run that ends without its result (it did not understand the change, failed, crashed or
+// was ended from outside) is told with its code, and nothing is marked as made.
+TEST_F(ElevationTest, ARunThatEndsWithoutItsResultIsToldWithItsCode)
+{
+    struct Case {
+        DWORD exitCode;
+        const char* says;
+    };
+    for (const Case c : {Case{kElevatedMalformed, "it did not understand the change (exit code 1)"},
+                         Case{kElevatedFailed, "the change failed (exit code 2)"},
+                         Case{0, "it ended unexpectedly (exit code 0)"},
+                         Case{0xC0000005, "it ended unexpectedly (exit code 0xC0000005)"}}) {
+        SCOPED_TRACE(c.says);
+        Launches([c] { return ElevatedRun{ElevatedRun::Outcome::Finished, c.exitCode}; });
+        StartWith({kOffice});
+        const std::string told =
+            std::string("Velmora could not change the network settings with administrator rights: ") + c.says + ".";
+        form->ApplyProfile(0);
+        Click(*form->Button1);
+        ASSERT_EQ(boxes.size(), 2u);
+        EXPECT_EQ(boxes[0].text, told) << "activation";
+        EXPECT_EQ(boxes[1].text, told) << "Apply Changes";
+        EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
+        EXPECT_EQ(form->ActiveProfileIndex, -1);
+    }
+}
+
+// The elevated run makes exactly the calls that the same change makes in the program, whatever
+// the rows hold: an empty gateway row makes no call, an empty DNS row a call without a list.
+TEST_F(ElevationTest, ApplyChangesMakesTheSameCallsElevatedAsInTheProgram)
+{
+    struct Rows {
+        const char *address, *mask, *gateways, *servers;
+    };
+    const Rows rows[] = {
+        {"10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2 10.0.0.3"},
+        {"10.0.0.5", "255.0.0.0", "", "10.0.0.2"},
+        {"10.0.0.5", "255.0.0.0", "10.0.0.1", ""},
+        {"10.0.0.5 10.0.0.6", "255.0.0.0 255.0.0.0", "", ""},
+        {"", "", "", ""},
+    };
+    LaunchesHere();
+    StartWith({});
+    for (const Rows& row : rows) {
+        SCOPED_TRACE(std::string(row.address) + "|" + row.mask + "|" + row.gateways + "|" + row.servers);
+        const auto send = [&] {
+            EditValue("IP Address", row.address);
+            EditValue("IP Subnet Mask", row.mask);
+            EditValue("Default Gateways", row.gateways);
+            EditValue("DNS Servers", row.servers);
+            Click(*form->Button1);
+        };
+        network.RefuseUnelevated(false);
+        network.ClearCalls();
+        send();
+        const std::vector<SeenCall> inProgram = SeenCalls(network);
+        const std::vector<std::string> inProgramBoxes = boxes.Texts();
+        boxes.clear();
+
+        network.RefuseUnelevated(true);
+        elevatedCalls.clear();
+        send();
+        EXPECT_EQ(elevatedCalls, inProgram);
+        EXPECT_EQ(boxes.Texts(), inProgramBoxes) << "the same result is told";
+        boxes.clear();
+    }
+    EXPECT_EQ(launched.size(), std::size(rows));
+}
+
+// Windows' consent prompt waits for the user for as long as the user takes: meanwhile the
+// program goes on answering its messages (a timer stands for them here).
+TEST_F(ElevationTest, TheProgramAnswersWhileWindowsAsksForRights)
+{
+    const UniqueHandle answered(CreateEventA(nullptr, TRUE, FALSE, nullptr));
+    bool answeredDuringPrompt = false;
+    const SeamGuard<ShellExecuteCall> prompt(SetShellExecuteCall, [&](SHELLEXECUTEINFOA&) {
+        answeredDuringPrompt = WaitForSingleObject(answered.get(), 10000) == WAIT_OBJECT_0;
+        SetLastError(ERROR_CANCELLED);
+        return FALSE;
+    });
+    TTimer messages;
+    messages.onTimer = [&] { SetEvent(answered.get()); };
+    messages.SetInterval(10);
+    StartWith({kOffice});
+    messages.SetEnabled(true);
+    form->ApplyProfile(0);
+    EXPECT_TRUE(answeredDuringPrompt);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{
+                                 "Velmora needs administrator rights to change the network settings; the change was "
+                                 "not made."});
 }

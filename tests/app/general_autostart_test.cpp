@@ -9,6 +9,7 @@
 #include <sstream>
 #include <vector>
 
+#include "adapters/elevatedchange.h"
 #include "app/elevatedrun.h"
 #include "app/elevation.h"
 #include "core/processrights.h"
@@ -228,4 +229,37 @@ TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
     EXPECT_EQ(launched, (std::vector<std::string>{"--elevated-change autostart entry=on",
                                                   "--elevated-change autostart entry=on"}));
     EXPECT_TRUE(ReadEntry());
+}
+
+// An elevated run that ends without its result (here it crashed once it had written the
+// entry, then failed before deleting it): the user is told with its code, and the box shows
+// what the Run key really holds.
+TEST_F(AutostartTest, ARunWithoutItsResultIsToldAndTheBoxShowsTheRunKey)
+{
+    const SeamGuard<ElevationQuery> standardUser(SetElevationQuery, [] { return false; });
+    std::optional<LockedRunKey> lock;
+    lock.emplace();
+    ASSERT_TRUE(lock->Locked());
+    Create();
+    const SeamGuard<ElevatedLauncher> launcher(SetElevatedLauncher, [&](const std::string&, const std::string&) {
+        lock.reset();
+        if (!ReadEntry()) {
+            WriteEntry(Text(QuotedProgramPath()));
+            return ElevatedRun{ElevatedRun::Outcome::Finished, 0xC0000005};
+        }
+        return ElevatedRun{ElevatedRun::Outcome::Finished, kElevatedFailed};
+    });
+
+    ClickLoadOnStartUp();
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    lock.emplace();
+    ClickLoadOnStartUp();
+    EXPECT_TRUE(form->CheckBox2->Checked());
+    EXPECT_TRUE(ReadEntry());
+    EXPECT_EQ(boxes.Texts(), (std::vector<std::string>{
+                                 "Velmora could not change the autostart entry with administrator rights: it "
+                                 "ended unexpectedly (exit code 0xC0000005).",
+                                 "Velmora could not change the autostart entry with administrator rights: the "
+                                 "change failed (exit code 2).",
+                             }));
 }
