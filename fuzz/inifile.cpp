@@ -56,11 +56,13 @@ void ReadAnything(FuzzedDataProvider& data)
 }
 
 // Sections numbered 0, 1, ... with the store's keys and values from the input: every value
-// reads back as the writer stored it (trimmed, cut at a zero), once its line ends are gone.
+// reads back as the writer stored it (trimmed, cut at a zero), once its line ends are gone;
+// a value protected first reads back exactly as it was, cut at a zero.
 void WriteThenRead(FuzzedDataProvider& data)
 {
     static const char* const kKeys[] = {"ip", "mask", "gw", "dns1", "dns2", "name", "dhcp"};
     std::vector<IniSection> sections;
+    std::vector<std::string> expected;
     const int count = data.ConsumeIntegralInRange<int>(0, 4);
     for (int i = 0; i < count; ++i) {
         IniSection section{std::to_string(i), {}};
@@ -69,23 +71,24 @@ void WriteThenRead(FuzzedDataProvider& data)
             // A line end inside a value starts a new line: the caller never writes one.
             for (char& c : value)
                 if (c == '\r' || c == '\n') c = ' ';
-            section.keys.emplace_back(key, value);
+            const bool protect = data.ConsumeBool();
+            std::string back = protect ? value.substr(0, value.find('\0')) : Trimmed(value);
+            if (!protect && back.size() >= 2 && (back.front() == '"' || back.front() == '\'') &&
+                back.back() == back.front()) {
+                back = back.substr(1, back.size() - 2);
+            }
+            section.keys.emplace_back(key, protect ? IniProtected(value) : value);
+            expected.push_back(back);
         }
         sections.push_back(std::move(section));
     }
     const std::string text = IniText(sections);
     if (!IniDocument::Readable(text)) return;
     const IniDocument document(text);
+    size_t next = 0;
     for (const IniSection& section : sections) {
-        for (const auto& [key, value] : section.keys) {
-            const std::string stored = Trimmed(value);
-            std::string expected = stored;
-            if (stored.size() >= 2 && (stored.front() == '"' || stored.front() == '\'') &&
-                stored.back() == stored.front()) {
-                expected = stored.substr(1, stored.size() - 2);
-            }
-            Check(document.Read(section.name, key, "missing") == expected);
-        }
+        for (const auto& entry : section.keys)
+            Check(document.Read(section.name, entry.first, "missing") == expected[next++]);
     }
     Check(document.Read(std::to_string(count), "ip", "missing") == "missing");
 }

@@ -43,17 +43,20 @@ std::string_view Trimmed(std::string_view text)
     return text;
 }
 
+// A value in a pair of the same quote character, which the reader drops.
+bool InQuotes(std::string_view value)
+{
+    return value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front();
+}
+
 // The reader's copy into the caller's buffer: a value in matching quotes loses the first, and
 // the last too when the whole value fits. `cut`: the value may still hold a zero byte.
 std::string CopyEntry(std::string_view value, size_t bufferSize, bool cut = true)
 {
     if (bufferSize == 0) return {};
     if (cut) value = UpToZero(value);
-    bool quoted = false;
-    if (value.size() >= 2 && (value.front() == '"' || value.front() == '\'') && value.back() == value.front()) {
-        quoted = true;
-        value.remove_prefix(1);
-    }
+    const bool quoted = InQuotes(value);
+    if (quoted) value.remove_prefix(1);
     std::string copy(value.substr(0, std::min(value.size(), bufferSize - 1)));
     if (quoted && bufferSize >= value.size() && !copy.empty()) copy.pop_back();
     return copy;
@@ -195,6 +198,19 @@ void IniWriter::Key(std::string_view name, std::string_view value)
     m_text += '=';
     m_text += Trimmed(UpToZero(value));
     m_text += "\r\n";
+}
+
+std::string IniProtected(std::string_view text)
+{
+    text = UpToZero(text);
+    // Quotes around a value in a profile file are dropped, and doubling them keeps them
+    // (Microsoft Knowledge Base Q69752, "GetProfileString" remarks): so a pair around any text
+    // gives back exactly that text, blanks and quotes of its own included.
+    if (Trimmed(text).size() == text.size() && !InQuotes(text)) return std::string(text);
+    std::string quoted = "\"";
+    quoted += text.substr(0, kIniLongestText);
+    quoted += '"';
+    return quoted;
 }
 
 std::string IniText(const std::vector<IniSection>& sections)

@@ -86,5 +86,15 @@ private:
     std::string m_text;
 };
 
+// The reader drops the blanks around a value and one pair of enclosing quotes, and gives at
+// most 2,047 characters. A value written in double quotes loses just those quotes, so the
+// quoted form of any text of up to kIniLongestText characters fits the reader's buffer whole.
+inline constexpr size_t kIniLongestText = 2046;
+
+// What to hand the writer so that the reader gives `text` (up to its first zero byte) back: the
+// text itself when the reader takes it as it stands, as earlier versions always wrote it;
+// otherwise its first kIniLongestText characters in double quotes.
+std::string IniProtected(std::string_view text);
+
 // The blanks the platform trims around names and values.
 bool IsIniSpace(unsigned char c);

@@ -312,12 +312,14 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
         if (!profile.confirmed) continue;
         // Numbered in order: the gap a deleted profile left closes here.
         writer.Section(std::to_string(written++));
-        writer.Key("ip", profile.ip);
-        writer.Key("mask", profile.mask);
-        writer.Key("gw", profile.gw);
-        writer.Key("dns1", profile.dns1);
-        writer.Key("dns2", profile.dns2);
-        writer.Key("name", profile.name);
+        // Every text as the user gave it: the reader would drop blanks and quotes around a title
+        // typed with them, or around an address read from a field's blanks.
+        writer.Key("ip", IniProtected(profile.ip));
+        writer.Key("mask", IniProtected(profile.mask));
+        writer.Key("gw", IniProtected(profile.gw));
+        writer.Key("dns1", IniProtected(profile.dns1));
+        writer.Key("dns2", IniProtected(profile.dns2));
+        writer.Key("name", IniProtected(profile.name));
         writer.Key("dhcp", profile.dhcp ? "1" : "0");
     }
     TemporaryStore store(FolderOf(target));

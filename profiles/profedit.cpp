@@ -2,6 +2,7 @@
 
 #include <commctrl.h>
 
+#include "profiles/inifile.h"
 #include "profiles/profedit_groups.h"
 #include "profiles/profedit_keys.h"
 #include "ui/fonts.h"
@@ -67,7 +68,9 @@ void TForm2::BuildControls()
     const Bounds group3 = OnTab(8, 24, 273, 49);
     const Bounds group1 = OnTab(4, 102, 273, 91);
     const Bounds group2 = OnTab(4, 224, 273, 65);
-    proftitle = std::make_unique<TEdit>(EditArgs{page, Offset({6, 20, 259, 21}, group3.left, group3.top), "proftitle"});
+    // No longer than the profile file gives back whole, whatever blanks and quotes it holds.
+    proftitle = std::make_unique<TEdit>(EditArgs{page, Offset({6, 20, 259, 21}, group3.left, group3.top), "proftitle",
+                                                 nullptr, static_cast<int>(kIniLongestText)});
 
     HFONT courier = GetFont({"Courier", 11});
     auto address = [&](const Bounds& group, int top) {

@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-TEdit::TEdit(const EditArgs& args)
+TEdit::TEdit(const EditArgs& args) : m_maxLength(args.maxLength)
 {
     InitControl({.className = "EDIT",
                   .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
@@ -11,6 +11,12 @@ TEdit::TEdit(const EditArgs& args)
                   .bounds = args.bounds,
                   .text = args.text,
                   .font = args.font});
+}
+
+void TEdit::WindowCreated()
+{
+    // Leaves WM_SETTEXT alone ("EM_LIMITTEXT message"): a longer text given by the program stays whole.
+    if (m_maxLength > 0) SendMessageA(Handle(), EM_LIMITTEXT, static_cast<WPARAM>(m_maxLength), 0);
 }
 
 void TEdit::SetText(const std::string& text)

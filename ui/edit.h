@@ -11,6 +11,9 @@ struct EditArgs {
     Bounds bounds;
     std::string text;
     HFONT font = nullptr;
+    // The most characters the user can type or paste in; 0 leaves the control's own limit.
+    // Text the program sets is not cut.
+    int maxLength = 0;
 };
 
 class TEdit : public TControl {
@@ -24,6 +27,12 @@ public:
     std::function<void()> onChange;
 
     bool HandleCommand(WORD code) override;
+
+protected:
+    void WindowCreated() override;
+
+private:
+    int m_maxLength;
 };
 
 struct ComboBoxArgs {

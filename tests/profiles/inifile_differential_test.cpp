@@ -4,14 +4,17 @@
 
 #include <windows.h>
 
+#include <iterator>
 #include <random>
 #include <span>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "profiles/inifile.h"
 #include "profiles/inirules.h"
 #include "profiles/iprofile.h"
+#include "support/profiledata.h"
 #include "support/tempfolder.h"
 
 namespace {
@@ -65,7 +68,7 @@ public:
 
     std::string Value()
     {
-        switch (Pick(0, 9)) {
+        switch (Pick(0, 11)) {
         case 0: return "";
         case 1: return "  " + Word() + "  ";
         case 2: return "\"" + Word() + "\"";
@@ -74,6 +77,8 @@ public:
         case 5: return "\"" + std::string(Pick(2044, 2050), 'q') + "\"";
         case 6: return Stray() + Word() + Stray();
         case 7: return Word() + std::string(1, '\0') + Word();
+        case 8: return "\"\t" + Word() + " \"";  // reads with blanks around it
+        case 9: return "'\"" + Word() + "\"'";   // reads in quotes
         default: return Word();
         }
     }
@@ -262,7 +267,7 @@ TEST(ProfileStore, LoadAndSaveGiveWhatThePlatformsReaderAndWriterGive)
             for (const char* key : keys) {
                 std::string value = PlatformRead(source, section.c_str(), key, "");
                 if (std::string(key) == "dhcp") value = std::string(IniBoolean(value) ? "1" : "0");
-                WritePrivateProfileStringA(section.c_str(), key, value.c_str(), slow.c_str());
+                WritePrivateProfileStringA(section.c_str(), key, IniProtected(value).c_str(), slow.c_str());
             }
             ++profiles;
         }
@@ -271,6 +276,67 @@ TEST(ProfileStore, LoadAndSaveGiveWhatThePlatformsReaderAndWriterGive)
             << "seed " << seed << "\n"
             << testing::PrintToString(Shortened(ReadFileBytes(fast))) << "\n"
             << testing::PrintToString(Shortened(ReadFileBytes(slow)));
+        ASSERT_EQ(LoadedFrom(fast), Contents(list)) << "seed " << seed << ": saved, then loaded again";
     }
     EXPECT_GT(profiles, 50);
+}
+
+TEST(ProfileStore, EveryTextComesBackFromBothReadersAsItWasSaved)
+{
+    // Each text in every text field; `quoted`: the file holds it in double quotes, otherwise
+    // as it is, as earlier versions wrote it. `back`: what both readers give, when not the text.
+    const std::string spaced = " " + std::string(2046, 's');
+    const struct {
+        std::string text;
+        bool quoted;
+        std::string back = {};
+    } cases[] = {
+        {"Office", false},
+        {"  Spaced  ", true},
+        {"\tTabbed\t", true},
+        {" Home", true},
+        {"Home\t", true},
+        {"   .   .   .   ", true},  // a masked address field's blanks
+        {"\"Home\"", true},
+        {"'Home'", true},
+        {" \"Home\" ", true},
+        {"\"Home'", false},
+        {"\"Home", false},
+        {"\"\"", true},
+        {"''", true},
+        {"\"\"\"\"", true},
+        {"\"", false},
+        {"'", false},
+        {"\"" + std::string(2044, 'q') + "\"", true},
+        {std::string(2047, 'p'), false},
+        {std::string(2994, 'n'), false, std::string(2047, 'n')},  // the reader cuts it, as always
+        {spaced, true, spaced.substr(0, 2046)},                   // as much as a quoted value keeps
+    };
+    const std::pair<const char*, std::string ProfileData::*> fields[] = {
+        {"ip", &ProfileData::ip},     {"mask", &ProfileData::mask}, {"gw", &ProfileData::gw},
+        {"dns1", &ProfileData::dns1}, {"dns2", &ProfileData::dns2}, {"name", &ProfileData::name}};
+    TempFolder folder;
+    for (size_t i = 0; i < std::size(cases); ++i) {
+        const auto& c = cases[i];
+        const std::string& back = c.back.empty() ? c.text : c.back;
+        // A fresh name for each file: the platform caches what it read by name and time.
+        const std::string path = folder.File(SeedFile('t', static_cast<unsigned>(i)));
+        TListItems list;
+        std::vector<ProfileData> expected;
+        for (const auto& [key, field] : fields) {
+            ProfileData data;
+            data.*field = c.text;
+            AppendProfile(list, data);
+            data.*field = back;
+            expected.push_back(data);
+        }
+        SaveProfilesTo(list, path);
+        const std::string stored = c.quoted ? "\"" + back + "\"" : c.text;
+        EXPECT_NE(ReadFileBytes(path).find("\r\nname=" + stored + "\r\n"), std::string::npos) << Shortened(c.text);
+        EXPECT_EQ(LoadedFrom(path), expected) << Shortened(c.text);
+        for (size_t n = 0; n < std::size(fields); ++n) {
+            EXPECT_EQ(Shortened(PlatformRead(path, std::to_string(n).c_str(), fields[n].first, "-")), Shortened(back))
+                << fields[n].first;
+        }
+    }
 }

@@ -3,6 +3,7 @@
 // closing it writes the profile or leaves it alone.
 #include <windows.h>
 
+#include "profiles/inifile.h"
 #include "profiles/iprofile.h"
 #include "support/boxes.h"
 #include "support/editordriver.h"
@@ -117,6 +118,7 @@ TEST_F(EditorTest, OpeningShowsTheProfileEachTime)
         {"", "", "", "", "", "", false},  // a new profile
         kOffice,
         {"10.0.0.5", "255.0.0.0", "", "10.0.0.1", "10.0.0.2", "Lab", true},
+        {"", "", "", "", "", std::string(2047, 'T'), false},  // longer than the field takes typed
     };
     for (const ProfileData& data : profiles) {
         Tprofile& profile = AppendCaptioned(list, data);
@@ -199,6 +201,27 @@ TEST_F(EditorTest, OkWithoutTitleCaptionsTheProfileWithItsAddress)
                           driver.Press(editor.Button1->Handle())});
     EXPECT_EQ(spaced.name, " Lab 2 ");  // as typed, not trimmed
     EXPECT_EQ(spaced.Caption(), " Lab 2 ");
+}
+
+TEST_F(EditorTest, TypedTitlesComeBackFromTheStoreAsTheFieldTookThem)
+{
+    // The field takes no more than the store gives back, whatever the title holds.
+    const std::string longTitle(2994, 'L');
+    const struct {
+        std::string typed, taken;
+    } titles[] = {{"  Spaced  ", "  Spaced  "},
+                  {"\"Home\"", "\"Home\""},
+                  {longTitle, longTitle.substr(0, kIniLongestText)},
+                  {" " + longTitle, " " + longTitle.substr(0, kIniLongestText - 1)}};
+    for (const auto& title : titles) {
+        Tprofile& profile = AppendCaptioned(list, kOffice);
+        driver.Open(&profile, {[&] { TypeInto(editor.proftitle->Handle(), title.typed.c_str()); },
+                               driver.Press(editor.Button1->Handle())});
+        EXPECT_EQ(profile.name, title.taken);
+    }
+    TempFolder folder;
+    SaveProfilesTo(list, folder.File("profiles.ini"));
+    EXPECT_EQ(LoadedFrom(folder.File("profiles.ini")), Contents(list));
 }
 
 TEST_F(EditorTest, OkInDhcpModeKeepsTheAddressesToo)
