@@ -111,7 +111,7 @@ public:
     void ShowEditedProfile(Tprofile& profile);
     // Removes the tray entry numbered `number` and the profile holding it, and numbers the
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
-    // with the default beep, while that profile is open in the editor or being applied.
+    // saying why, while that profile is open in the editor or being applied.
     void RemoveProfile(int32_t number);
     // Posted to the window with a profile number: RemoveProfile once the menu command that asked
     // for it has returned, as that command's menu item may not be destroyed under it.

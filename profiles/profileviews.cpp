@@ -5,6 +5,7 @@
 
 #include "profiles/profileswindow.h"
 #include "core/handles.h"
+#include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
@@ -80,10 +81,15 @@ void TProfilesWindow::SpeedButton3Click()
 void TProfilesWindow::RemoveProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);
-    if (profile != nullptr && ((ProfileEditor && ProfileEditor->Editing(*profile)) || profile == ApplyingProfile)) {
-        // The open editor writes into this profile when it is confirmed; an activation in a
-        // nested message loop still reads and marks it.
-        MessageBeep(0);
+    // The open editor writes into this profile when it is confirmed; an activation in a nested
+    // message loop still reads and marks it. The user asked for the deletion and hears why not.
+    const bool editing = profile != nullptr && ProfileEditor && ProfileEditor->Editing(*profile);
+    if (editing || (profile != nullptr && profile == ApplyingProfile)) {
+        std::string text = "The profile \"" + profile->Caption() + "\" ";
+        text += editing ? "is open in the editor" : "is being applied";
+        text += ", so it was not deleted.";
+        // Over the editor, which is where the user's eyes are while it is open.
+        ShowMessageBox(editing ? ProfileEditor->Handle() : Handle(), text, "Velmora", MB_OK | MB_ICONWARNING);
         return;
     }
     if (TMenuItem* entry = ProfileMenuEntry(number)) prfs->Remove(*entry);

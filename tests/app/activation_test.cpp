@@ -254,6 +254,7 @@ TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
     });
     form->ApplyProfile(1);
     network.SetChangeListener(nullptr);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The profile \"Office\" is being applied, so it was not deleted."});
     ASSERT_EQ(ProfileList->Count(), 2);
     EXPECT_EQ(Profile(1).name, "Office");
     EXPECT_EQ(form->ActiveProfileIndex, 1);

@@ -138,6 +138,9 @@ TEST_F(ProfilesEditorTest, TrayDeleteOfTheProfileOpenInTheEditorIsRefused)
     EXPECT_EQ(listAfterDelete, (Texts{"A", "B", "C"}));
     EXPECT_EQ(trayAfterDelete, (Texts{"A", "B", "C"}));
     EXPECT_TRUE(stillOpen);
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"The profile \"B\" is open in the editor, so it was not deleted."});
+    EXPECT_EQ(boxes[0].owner, Editor().Handle());
     // The editor's Ok still reaches the profile and both captions.
     EXPECT_EQ(ListCaptions(), (Texts{"A", "Kept", "C"}));
     EXPECT_EQ(TrayCaptions(), (Texts{"A", "Kept", "C"}));
