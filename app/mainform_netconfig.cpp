@@ -168,7 +168,7 @@ void TForm1::BuildNetworkConfigurationTab()
     ComboBox1->onChange = [this] { ComboBox1Change(); };
 
     // Made before the grid, so it lies above the grid's first row.
-    HeaderControl1 = std::make_unique<THeaderControl>(HeaderArgs{frame, {10, 49, 317, 20}});
+    HeaderControl1 = std::make_unique<THeaderControl>(HeaderArgs{.parent = frame, .bounds = {10, 49, 317, 20}, .borderWidth = 1});
     HeaderControl1->AddSection("Property", 150);
     HeaderControl1->AddSection("Value", 10000);
 

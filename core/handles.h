@@ -75,6 +75,11 @@ using UniqueImageList = UniqueAny<handle_traits::Null<HIMAGELIST, &ImageList_Des
 class WindowDc {
 public:
     explicit WindowDc(HWND window) noexcept : m_window(window), m_dc(GetDC(window)) {}
+    // The whole window's, frame included, for painting the non-client area.
+    WindowDc(HWND window, bool wholeWindow) noexcept
+        : m_window(window), m_dc(wholeWindow ? GetWindowDC(window) : GetDC(window))
+    {
+    }
     ~WindowDc()
     {
         if (m_dc != nullptr) ReleaseDC(m_window, m_dc);

@@ -18,12 +18,13 @@ TGroupBox* MakeGroup(std::unique_ptr<TGroupBox>& group, TWinControl* parent, con
 }
 
 std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bounds, int keyWidth,
-                                           std::initializer_list<const char*> keys)
+                                           std::initializer_list<const char*> keys, bool rowSelect = false)
 {
     ValueListArgs args;
     args.parent = parent;
     args.bounds = bounds;
     args.keyColumnWidth = keyWidth;
+    args.rowSelect = rowSelect;
     auto grid = std::make_unique<TValueListEditor>(args);
     for (const char* key : keys)
         grid->AddRow(key, "");
@@ -66,7 +67,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     Label12->onClick = [this] { Label12Click(); };
 
     TWinControl* selected = MakeGroup(GroupBox4, panel, {5, 144, 129, 105}, "Selected Profile Details");
-    ValueListEditor1 = MakeGrid(selected, {3, 13, 123, 90}, 30, {"Title:", "IP:", "Mask:", "GW:", "DNS:"});
+    ValueListEditor1 = MakeGrid(selected, {3, 13, 123, 90}, 30, {"Title:", "IP:", "Mask:", "GW:", "DNS:"}, true);
     // Shows the selected profile; the keyboard passes it by.
     ValueListEditor1->SetStyle(0, WS_TABSTOP);
 

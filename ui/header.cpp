@@ -2,7 +2,7 @@
 
 #include <commctrl.h>
 
-THeaderControl::THeaderControl(const HeaderArgs& args)
+THeaderControl::THeaderControl(const HeaderArgs& args) : m_borderWidth(args.borderWidth)
 {
     InitControl({.className = WC_HEADERA,
                   .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
@@ -27,6 +27,12 @@ void THeaderControl::WindowCreated()
     for (size_t i = 0; i < m_sections.size(); ++i)
         InsertSection(static_cast<int>(i), m_sections[i].text, m_sections[i].width);
     m_sections.clear();
+    // The window was made before our procedure saw its first WM_NCCALCSIZE: the border is
+    // taken in by asking again (SetWindowPos, SWP_FRAMECHANGED). Its resize reports the
+    // sections, so they come first.
+    if (m_borderWidth > 0)
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 int THeaderControl::AddSection(const std::string& text, int width)
@@ -88,6 +94,24 @@ bool THeaderControl::HandleNotify(NMHDR& header, LRESULT& result)
 
 LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (m_borderWidth > 0 && message == WM_NCCALCSIZE) {
+        // The sections lie inside the border: the client area is the window less the border.
+        const LRESULT result = TControl::HandleMessage(message, wParam, lParam);
+        RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        InflateRect(&client, -m_borderWidth, -m_borderWidth);
+        return result;
+    }
+    if (m_borderWidth > 0 && message == WM_NCPAINT) {
+        WindowDc dc(Handle(), true);
+        RECT window{};
+        GetWindowRect(Handle(), &window);
+        OffsetRect(&window, -window.left, -window.top);
+        RECT inner = window;
+        InflateRect(&inner, -m_borderWidth, -m_borderWidth);
+        ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
+        FillRect(dc.get(), &window, GetSysColorBrush(COLOR_BTNFACE));
+        return 0;
+    }
     const LRESULT result = TControl::HandleMessage(message, wParam, lParam);
     if (message == WM_SIZE && onResize) onResize();
     return result;

@@ -10,6 +10,7 @@ struct HeaderArgs {
     ParentRef parent;
     Bounds bounds;
     HFONT font = nullptr;
+    int borderWidth = 0;  // a margin in the face colour around the sections
 };
 
 class THeaderControl : public TControl {
@@ -42,4 +43,5 @@ private:
     };
     std::vector<Section> m_sections;  // until the window is made
     bool m_settingWidth = false;
+    int m_borderWidth = 0;
 };

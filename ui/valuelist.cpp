@@ -37,7 +37,8 @@ bool SameText(const std::string& a, const std::string& b)
 }
 }  // namespace
 
-TValueListEditor::TValueListEditor(const ValueListArgs& args) : m_keyWidth(args.keyColumnWidth), m_editing(args.editing)
+TValueListEditor::TValueListEditor(const ValueListArgs& args)
+    : m_keyWidth(args.keyColumnWidth), m_editing(args.editing), m_rowSelect(args.rowSelect)
 {
     SetColor(args.color);
     m_font = args.font;
@@ -194,7 +195,7 @@ void TValueListEditor::Click(int x, int y)
 {
     const int row = y / m_rowHeight;
     if (row >= RowCount()) return;
-    if (x < m_keyWidth) {
+    if (x < m_keyWidth && !m_rowSelect) {
         // The key column is fixed: it cannot be selected or edited.
         return;
     }
@@ -220,9 +221,10 @@ void TValueListEditor::Paint(HDC dc, const RECT& client)
         const bool selected = row == m_selectedRow && row != m_editRow && GetFocus() == Handle();
         if (selected) {
             SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
-            ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &value, nullptr, 0, nullptr);
+            const RECT highlighted{m_rowSelect ? key.left : value.left, top, value.right, value.bottom};
+            ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &highlighted, nullptr, 0, nullptr);
         }
-        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        SetTextColor(dc, GetSysColor(selected && m_rowSelect ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT keyText{key.left + 2, key.top, key.right - 2, key.bottom};
         DrawTextA(dc, item.key.c_str(), -1, &keyText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         if (row == m_editRow) continue;

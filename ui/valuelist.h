@@ -14,7 +14,8 @@ struct ValueListArgs {
     ParentRef parent;
     Bounds bounds;
     int keyColumnWidth = 150;
-    bool editing = true;  // values can be edited in place
+    bool editing = true;     // values can be edited in place
+    bool rowSelect = false;  // a click anywhere in a row selects it, and the whole row shows it
     COLORREF color = RGB(255, 255, 255);
     HFONT font = nullptr;  // null: the parent's
 };
@@ -81,6 +82,7 @@ private:
     int m_keyWidth;
     int m_rowHeight = 18;
     bool m_editing;
+    bool m_rowSelect;
     int m_selectedRow = -1;
     int m_editRow = -1;
     std::unique_ptr<TEdit> m_editor;

@@ -48,6 +48,10 @@ TEST_F(NetconfigTest, ListBeginsWithTheSpacerUnderTheStripAndItsMacRowCannotBeEd
     POINT middle{at.left + at.width / 2, at.top + grid.RowHeight() / 2};
     EXPECT_EQ(ChildWindowFromPointEx(form->GroupBox1->Handle(), middle, CWP_SKIPINVISIBLE),
               form->HeaderControl1->Handle());
+    // The strip's sections lie inside its border of one pixel.
+    RECT strip{};
+    GetClientRect(form->HeaderControl1->Handle(), &strip);
+    EXPECT_EQ(strip.right, 317 - 2);
 
     const int mac = grid.FindRow("MACAddress");
     ASSERT_EQ(mac, 1);

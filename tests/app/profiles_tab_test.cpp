@@ -233,6 +233,13 @@ TEST_F(ProfilesTabTest, GridsShowValuesOnly)
         EXPECT_FALSE(grid->Editing());
     }
     EXPECT_EQ(Detail("IP:"), "10.0.0.1");
+
+    // "Selected Profile Details" selects whole rows: a click on a key shows its row selected.
+    TValueListEditor& selected = *form->ValueListEditor1;
+    SendMessageA(selected.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, selected.RowHeight() / 2));
+    UpdateWindow(selected.Handle());
+    const WindowDc dc(selected.Handle());
+    EXPECT_EQ(GetPixel(dc.get(), 1, 1), GetSysColor(COLOR_HIGHLIGHT));
 }
 
 // The three ways to apply one profile: "Apply" with it selected first, "Activate" under its

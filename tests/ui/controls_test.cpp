@@ -124,7 +124,18 @@ TEST_F(ToolkitTest, PageControlShowsTheSelectedPageAndReportsOnlyTheUsersChoice)
 
 TEST_F(ToolkitTest, HeaderReportsTheSectionTheUserResized)
 {
-    THeaderControl header({host.Handle(), {8, 8, 317, 20}});
+    THeaderControl header({.parent = host.Handle(), .bounds = {8, 8, 317, 20}, .borderWidth = 1});
+    // The sections lie inside a border of one pixel in the face colour.
+    host.Show();
+    RECT client{};
+    GetClientRect(header.Handle(), &client);
+    EXPECT_EQ(client.right, 315);
+    EXPECT_EQ(client.bottom, 18);
+    RedrawWindow(header.Handle(), nullptr, nullptr, RDW_FRAME | RDW_INVALIDATE | RDW_UPDATENOW);
+    const WindowDc frame(header.Handle(), true);
+    EXPECT_EQ(GetPixel(frame.get(), 0, 0), GetSysColor(COLOR_BTNFACE));
+    EXPECT_EQ(GetPixel(frame.get(), 316, 19), GetSysColor(COLOR_BTNFACE));
+
     header.AddSection("Property", 150);
     header.AddSection("Value", 10000);
     std::vector<int> resized;

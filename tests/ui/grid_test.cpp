@@ -173,3 +173,26 @@ TEST_F(ToolkitTest, ListViewShowsItsTextsToAParentThatAsksForUnicode)
     EXPECT_EQ(ListText(list.Handle(), 0), "Office");
     EXPECT_EQ(ListText(list.Handle(), 1), "Café");
 }
+
+// A selected row shows in the highlight colour while the grid has the focus: the whole row in
+// a grid that selects rows, which a click on its key selects too; in any other grid the key
+// column is fixed and only the value shows it.
+TEST_F(ToolkitTest, GridShowsTheWholeSelectedRowOnlyWhenItSelectsRows)
+{
+    host.Show();
+    for (const bool rowSelect : {false, true}) {
+        SCOPED_TRACE(rowSelect);
+        ValueListArgs args = GridArgs(host.Handle());
+        args.editing = false;
+        args.rowSelect = rowSelect;
+        TValueListEditor grid(args);
+        grid.AddRow("IP:", "10.0.0.5");
+        const LPARAM onKey = MAKELPARAM(10, grid.RowHeight() / 2);
+        const LPARAM onValue = MAKELPARAM(200, grid.RowHeight() / 2);
+        SendMessageA(grid.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, rowSelect ? onKey : onValue);
+        UpdateWindow(grid.Handle());
+        const WindowDc dc(grid.Handle());
+        EXPECT_EQ(GetPixel(dc.get(), 300, 1), GetSysColor(COLOR_HIGHLIGHT));
+        EXPECT_EQ(GetPixel(dc.get(), 1, 1) == GetSysColor(COLOR_HIGHLIGHT), rowSelect);
+    }
+}
