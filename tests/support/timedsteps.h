@@ -2,7 +2,7 @@
 // A dialog or menu runs its own message loop: a test drives it from a timer, which that loop
 // runs. TimedSteps runs one step per tick, so what an earlier step posted has been handled
 // when the next one starts; a tick before `ready` holds (the dialog not up yet) waits for the
-// next. `finished` runs on the tick after the last step.
+// next. `finished` runs on the first tick after the last step at which no step is running.
 #include <windows.h>
 
 #include <cstddef>
@@ -29,5 +29,6 @@ private:
     std::function<bool()> m_ready;
     std::function<void()> m_finished;
     size_t m_next = 0;
+    int m_running = 0;  // steps that have not returned yet
     TTimer m_timer;
 };
