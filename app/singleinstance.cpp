@@ -3,6 +3,24 @@
 #include <sddl.h>
 
 #include <cstdint>
+#include <utility>
+
+namespace {
+SingleInstance::CreateMappingFunction& CreateMapping()
+{
+    static SingleInstance::CreateMappingFunction function = [](const std::string& name, SECURITY_ATTRIBUTES* security) {
+        HANDLE mapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, security, PAGE_READWRITE, 0, sizeof(int64_t), name.c_str());
+        return SingleInstance::MappingAnswer{mapping, GetLastError()};
+    };
+    return function;
+}
+}  // namespace
+
+SingleInstance::CreateMappingFunction SingleInstance::SetCreateMapping(CreateMappingFunction function)
+{
+    return std::exchange(CreateMapping(), std::move(function));
+}
 
 UINT OpenConfiguratorMessage()
 {
@@ -33,9 +51,9 @@ SingleInstance::SingleInstance(const std::string& name)
     // A named mapping rather than a mutex: the name says whether a program runs, and the
     // memory behind it says where its window is.
     // When the name cannot be had at all the program runs as the only one, as before.
-    m_mapping.reset(
-        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(int64_t), name.c_str()));
-    m_first = m_mapping.get() == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
+    const MappingAnswer answer = CreateMapping()(name, nullptr);
+    m_mapping.reset(answer.mapping);
+    m_first = m_mapping.get() == nullptr || answer.error != ERROR_ALREADY_EXISTS;
     if (m_mapping) m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(int64_t)));
 }
 

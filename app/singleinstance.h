@@ -3,6 +3,7 @@
 // second copy whose close writes its stale profile list over the first one's changes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "core/handles.h"
@@ -26,6 +27,16 @@ public:
     // A later start asks the first program's main window to come to the front; false when
     // the first has not published a window yet (it is still starting and will be seen).
     bool BringFirstForward() const;
+
+    // Creating the session's mapping (CreateFileMapping), and what it answered: the mapping
+    // (none when refused) and the error code that came with it. Tests put in the answers
+    // Windows gives under UAC.
+    struct MappingAnswer {
+        HANDLE mapping;
+        DWORD error;
+    };
+    using CreateMappingFunction = std::function<MappingAnswer(const std::string& name, SECURITY_ATTRIBUTES* security)>;
+    static CreateMappingFunction SetCreateMapping(CreateMappingFunction function);
 
 private:
     UniqueHandle m_mapping;
