@@ -9,6 +9,7 @@
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
+#include "core/messagebox.h"
 #include "profiles/starttip.h"
 #include "ui/application.h"
 
@@ -44,7 +45,12 @@ int RunVelmora(const ConnectServicesFunction& connectServices)
     // its own that its close would save over the first one's changes.
     SingleInstance instance(SessionInstanceName());
     if (!instance.First()) {
-        instance.BringFirstForward();
+        // A first that never showed where its window is (hung while starting, or not
+        // answering): the user's start still gets an answer rather than nothing.
+        if (!instance.BringFirstForward(kSecondStartPatience)) {
+            ShowMessageBox(nullptr, "Velmora is already running: open it from its icon in the notification area.",
+                           "Velmora", MB_OK | MB_ICONINFORMATION);
+        }
         return 0;
     }
     ComApartment com;

@@ -3,6 +3,9 @@
 // services the main window connects to.
 #include "app/mainformunit.h"
 
+// How long a second start waits for the first program's window while the first is starting.
+inline constexpr DWORD kSecondStartPatience = 5000;
+
 // Initialises COM and the common controls, creates the hidden welcome dialog and the hidden
 // main window, and runs the message loop until the program ends. Returns the exit code.
 int RunVelmora(const ConnectServicesFunction& connectServices);
