@@ -31,18 +31,19 @@ private:
 };
 }  // namespace
 
-int RunVelmora(const ConnectServicesFunction& connectServices)
+int RunVelmora(const PrepareServicesFunction& prepareServices)
 {
     // An elevated run of one change: no window, no tray, no profiles, not the single program.
     const std::vector<std::string> arguments = ProgramArguments();
     if (ElevatedRunRequested(arguments)) {
         ComApartment com;
         if (!com.Ok()) return static_cast<int>(kElevatedFailed);
-        return RunElevatedChange(arguments, connectServices);
+        return RunElevatedChange(arguments, prepareServices());
     }
 
     // A second start brings the running program forward and ends, before it loads a list of
-    // its own that its close would save over the first one's changes.
+    // its own that its close would save over the first one's changes, and before it makes
+    // anything of the run's own.
     SingleInstance instance(SessionInstanceName());
     if (!instance.First()) {
         // A first that never showed where its window is (hung while starting, or not
@@ -61,6 +62,7 @@ int RunVelmora(const ConnectServicesFunction& connectServices)
     // No window procedure is below us here, so this is the boundary for the start-up itself.
     return Guarded(
         [&] {
+            const ConnectServicesFunction connectServices = prepareServices();
             TApplication application;
             application.SetShowMainForm(false);
             // The welcome dialog belongs to the application too, made hidden when needed.
