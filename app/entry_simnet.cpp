@@ -20,31 +20,38 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const std::string sharedState = ProgramFolder() + "velmora-simnet.state";
     const bool elevatedRun = ElevatedRunRequested(ProgramArguments());
     SimNetwork network;
-    if (!elevatedRun || !network.JoinSharedState(sharedState)) {
-        network = MakeDemoNetwork();
-        network.ShareState(sharedState);
-    }
-    // VELMORA_SIMNET_STANDARD_USER=1 plays a standard user under UAC: the configuration calls
-    // answer 91 until an elevated run makes them. Wine starts every process elevated, so the
-    // tray program is told it is not; its elevated run, started through "runas", is.
-    if (!elevatedRun && std::getenv("VELMORA_SIMNET_STANDARD_USER") != nullptr) {
-        network.RefuseUnelevated(true);
-        SetElevationQuery([] { return false; });
-    }
-    // The registry keeps the simulated adapters' stored settings as Windows keeps a real
-    // adapter's. Without the right to write HKLM the program still runs, on WMI's values alone.
     std::optional<SimRegistryMirror> registry;
-    try {
-        registry.emplace(network);
-        if (elevatedRun) {
-            registry->Follow();
-        } else {
-            registry->Attach();
+    bool made = false;
+    // Made only for the run that goes on: a second start ends at once, and must leave the
+    // running program's machine, its shared file and its registry keys as they are.
+    const int exitCode = RunVelmora([&]() -> ConnectServicesFunction {
+        made = true;
+        if (!elevatedRun || !network.JoinSharedState(sharedState)) {
+            network = MakeDemoNetwork();
+            network.ShareState(sharedState);
         }
-    } catch (const std::exception&) {
-        registry.reset();
-    }
-    const int exitCode = RunVelmora([&network] { return network.Services(); });
-    if (!elevatedRun) DeleteFileA(sharedState.c_str());
+        // VELMORA_SIMNET_STANDARD_USER=1 plays a standard user under UAC: the configuration
+        // calls answer 91 until an elevated run makes them. Wine starts every process elevated,
+        // so the tray program is told it is not; its elevated run, started through "runas", is.
+        if (!elevatedRun && std::getenv("VELMORA_SIMNET_STANDARD_USER") != nullptr) {
+            network.RefuseUnelevated(true);
+            SetElevationQuery([] { return false; });
+        }
+        // The registry keeps the simulated adapters' stored settings as Windows keeps a real
+        // adapter's. Without the right to write HKLM the program still runs, on WMI's values
+        // alone.
+        try {
+            registry.emplace(network);
+            if (elevatedRun) {
+                registry->Follow();
+            } else {
+                registry->Attach();
+            }
+        } catch (const std::exception&) {
+            registry.reset();
+        }
+        return [&network] { return network.Services(); };
+    });
+    if (made && !elevatedRun) DeleteFileA(sharedState.c_str());
     return exitCode;
 }

@@ -6,5 +6,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return RunVelmora([] { return ConnectWmiServices(); });
+    return RunVelmora([] { return ConnectServicesFunction([] { return ConnectWmiServices(); }); });
 }

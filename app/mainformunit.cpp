@@ -3,6 +3,7 @@
 #include "app/elevation.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
+#include "core/messagefilter.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
@@ -18,7 +19,7 @@ FormArgs MainFormArgs()
 {
     FormArgs args;
     args.name = "Form1";
-    args.caption = "Velmora";
+    args.caption = MainWindowCaption;
     args.bounds = {291, 198, 497, 421};
     args.borderStyle = TBorderStyle::bsSingle;
     args.helpButton = true;
@@ -36,6 +37,9 @@ FormArgs MainFormArgs()
 TForm1::TForm1(ConnectServicesFunction connectServices)
     : TProfilesWindow(MainFormArgs()), m_connectServices(std::move(connectServices))
 {
+    // A later start posts its request here from the user's unelevated rights, which an
+    // elevated Velmora would not hear otherwise.
+    LetMessageThrough(Handle(), OpenConfiguratorMessage());
     Form1 = this;
     BuildImageLists();
     BuildFrame();

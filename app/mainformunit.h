@@ -28,6 +28,10 @@ class TForm2;
 class Tprofile;
 class TTrayIcon;
 
+// The main window's caption; with the forms' window class it names the window to a later start
+// of the program that cannot read where the window is.
+inline constexpr char MainWindowCaption[] = "Velmora";
+
 // Where the main window finds its WMI services: the real WMI, the simulated network, or a
 // test's own object. Raises when the connection fails.
 using ConnectServicesFunction = std::function<Variant()>;

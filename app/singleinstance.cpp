@@ -3,6 +3,78 @@
 #include <sddl.h>
 
 #include <cstdint>
+#include <utility>
+
+#include "app/mainformunit.h"
+#include "ui/form.h"
+
+namespace {
+// How often a later start looks for the window of a first that is still starting.
+constexpr DWORD kLookEvery = 100;
+
+SingleInstance::CreateMappingFunction& CreateMapping()
+{
+    static SingleInstance::CreateMappingFunction function = [](const std::string& name, SECURITY_ATTRIBUTES* security) {
+        HANDLE mapping =
+            CreateFileMappingA(INVALID_HANDLE_VALUE, security, PAGE_READWRITE, 0, sizeof(int64_t), name.c_str());
+        return SingleInstance::MappingAnswer{mapping, GetLastError()};
+    };
+    return function;
+}
+
+SingleInstance::PauseFunction& Pause()
+{
+    static SingleInstance::PauseFunction function = [](DWORD milliseconds) { Sleep(milliseconds); };
+    return function;
+}
+
+// The user's SID as text ("S-1-5-21-..."); empty when the token does not tell.
+std::string UserSidText()
+{
+    UniqueHandle token;
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return {};
+    DWORD size = 0;
+    GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
+    std::string buffer(size, '\0');
+    UniqueLocal text;
+    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) ||
+        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid,
+                                reinterpret_cast<LPSTR*>(text.put()))) {
+        return {};
+    }
+    return static_cast<const char*>(text.get());
+}
+
+// The mapping's security: the user it is named for may read it, nobody may write it but the
+// program that made it, which keeps the handle it was given. Without it, the mapping of a copy
+// started "Run as administrator" takes that token's default DACL, which names Administrators
+// and SYSTEM, and an unelevated token holds Administrators for deny only: a later ordinary
+// start is refused it. It is labelled medium (no write up), where what an elevated program
+// makes would take its high level ("Mandatory Integrity Control"), above an unelevated start.
+// None (the maker's defaults) when the descriptor cannot be built.
+UniqueLocal MappingSecurity()
+{
+    const std::string user = UserSidText();
+    UniqueLocal descriptor;
+    if (user.empty()) return descriptor;
+    const std::string text = "D:(A;;GR;;;" + user + ")S:(ML;;NW;;;ME)";
+    if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(text.c_str(), SDDL_REVISION_1, descriptor.put(),
+                                                              nullptr)) {
+        descriptor.reset();
+    }
+    return descriptor;
+}
+}  // namespace
+
+SingleInstance::CreateMappingFunction SingleInstance::SetCreateMapping(CreateMappingFunction function)
+{
+    return std::exchange(CreateMapping(), std::move(function));
+}
+
+SingleInstance::PauseFunction SingleInstance::SetPause(PauseFunction function)
+{
+    return std::exchange(Pause(), std::move(function));
+}
 
 UINT OpenConfiguratorMessage()
 {
@@ -12,47 +84,64 @@ UINT OpenConfiguratorMessage()
 
 std::string SessionInstanceName()
 {
-    std::string user = "unknown";
-    UniqueHandle token;
-    if (OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) {
-        DWORD size = 0;
-        GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
-        std::string buffer(size, '\0');
-        char* sidText = nullptr;
-        if (size != 0 && GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) &&
-            ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, &sidText)) {
-            user = sidText;
-            LocalFree(sidText);
-        }
-    }
-    return "Local\\Velmora." + user;
+    const std::string user = UserSidText();
+    return "Local\\Velmora." + (user.empty() ? std::string("unknown") : user);
 }
 
 SingleInstance::SingleInstance(const std::string& name)
 {
     // A named mapping rather than a mutex: the name says whether a program runs, and the
     // memory behind it says where its window is.
-    // When the name cannot be had at all the program runs as the only one, as before.
-    m_mapping.reset(
-        CreateFileMappingA(INVALID_HANDLE_VALUE, nullptr, PAGE_READWRITE, 0, sizeof(int64_t), name.c_str()));
-    m_first = m_mapping.get() == nullptr || GetLastError() != ERROR_ALREADY_EXISTS;
-    if (m_mapping) m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(int64_t)));
+    const UniqueLocal security = MappingSecurity();
+    SECURITY_ATTRIBUTES attributes{sizeof attributes, security.get(), FALSE};
+    const MappingAnswer answer = CreateMapping()(name, security ? &attributes : nullptr);
+    UniqueHandle made(answer.mapping);
+    // CreateFileMapping: an existing mapping comes back with ERROR_ALREADY_EXISTS; one this
+    // process may not open for writing (another copy's, made with the descriptor above, or an
+    // elevated copy's) fails with ERROR_ACCESS_DENIED, and a name another kind of object holds
+    // with ERROR_INVALID_HANDLE. Only a mapping made here makes this start the first.
+    m_first = made && answer.error != ERROR_ALREADY_EXISTS;
+    if (m_first) {
+        m_mapping = std::move(made);
+        m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_READ | FILE_MAP_WRITE, 0, 0, sizeof(int64_t)));
+        return;
+    }
+    m_mapping.reset(OpenFileMappingA(FILE_MAP_READ, FALSE, name.c_str()));
+    if (m_mapping) m_view.reset(MapViewOfFile(m_mapping.get(), FILE_MAP_READ, 0, 0, sizeof(int64_t)));
 }
 
 void SingleInstance::Publish(HWND mainWindow)
 {
     // Windows handles are 32-bit values across processes, in 64-bit ones too.
-    if (!m_view) return;
+    if (!m_first || !m_view) return;
     auto* slot = static_cast<volatile int64_t*>(m_view.get());
     InterlockedExchange64(const_cast<int64_t*>(slot), static_cast<int64_t>(reinterpret_cast<intptr_t>(mainWindow)));
 }
 
-bool SingleInstance::BringFirstForward() const
+HWND SingleInstance::FirstWindow() const
 {
-    if (!m_view) return false;
-    auto* slot = static_cast<volatile int64_t*>(m_view.get());
-    const HWND window = reinterpret_cast<HWND>(static_cast<intptr_t>(*slot));
-    if (window == nullptr || !IsWindow(window)) return false;
+    HWND window = nullptr;
+    if (m_view) {
+        window = reinterpret_cast<HWND>(static_cast<intptr_t>(*static_cast<const volatile int64_t*>(m_view.get())));
+    } else if (!m_first) {
+        // The name is held but cannot be read (a mapping made without this program's descriptor,
+        // or another kind of object): the window is looked for by its class and caption, which
+        // works across integrity levels.
+        window = FindWindowA(FormWindowClass, MainWindowCaption);
+    }
+    return window != nullptr && IsWindow(window) ? window : nullptr;
+}
+
+bool SingleInstance::BringFirstForward(DWORD patience) const
+{
+    // A first program publishes its window at the end of its start-up; a start that comes
+    // while it is still starting (autostart and a double click at logon) waits a little for it.
+    HWND window = FirstWindow();
+    for (DWORD waited = 0; window == nullptr && waited < patience; waited += kLookEvery) {
+        Pause()(kLookEvery);
+        window = FirstWindow();
+    }
+    if (window == nullptr) return false;
     // This start came from the user, so it may hand the foreground on to the running program,
     // which otherwise could only flash its taskbar button.
     DWORD process = 0;

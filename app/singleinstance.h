@@ -3,6 +3,7 @@
 // second copy whose close writes its stale profile list over the first one's changes.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 
 #include "core/handles.h"
@@ -23,11 +24,29 @@ public:
     bool First() const noexcept { return m_first; }
     // The first program tells later starts where its main window is.
     void Publish(HWND mainWindow);
-    // A later start asks the first program's main window to come to the front; false when
-    // the first has not published a window yet (it is still starting and will be seen).
-    bool BringFirstForward() const;
+    // A later start asks the first program's main window to come to the front, waiting up to
+    // `patience` milliseconds for a first that is still starting to publish it; false when no
+    // window was there in time.
+    bool BringFirstForward(DWORD patience = 0) const;
+
+    // Creating the session's mapping (CreateFileMapping), and what it answered: the mapping
+    // (none when refused) and the error code that came with it. Tests put in the answers
+    // Windows gives under UAC.
+    struct MappingAnswer {
+        HANDLE mapping;
+        DWORD error;
+    };
+    using CreateMappingFunction = std::function<MappingAnswer(const std::string& name, SECURITY_ATTRIBUTES* security)>;
+    static CreateMappingFunction SetCreateMapping(CreateMappingFunction function);
+    // How a later start passes the time between two looks for the first's window (Sleep);
+    // tests count it instead.
+    using PauseFunction = std::function<void(DWORD milliseconds)>;
+    static PauseFunction SetPause(PauseFunction function);
 
 private:
+    // The first program's main window as far as this start can tell, or none.
+    HWND FirstWindow() const;
+
     UniqueHandle m_mapping;
     UniqueMappedView m_view;  // the first program's main window, as a 64-bit number
     bool m_first = false;

@@ -9,6 +9,7 @@
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
+#include "core/messagebox.h"
 #include "profiles/starttip.h"
 #include "ui/application.h"
 
@@ -30,21 +31,27 @@ private:
 };
 }  // namespace
 
-int RunVelmora(const ConnectServicesFunction& connectServices)
+int RunVelmora(const PrepareServicesFunction& prepareServices)
 {
     // An elevated run of one change: no window, no tray, no profiles, not the single program.
     const std::vector<std::string> arguments = ProgramArguments();
     if (ElevatedRunRequested(arguments)) {
         ComApartment com;
         if (!com.Ok()) return static_cast<int>(kElevatedFailed);
-        return RunElevatedChange(arguments, connectServices);
+        return RunElevatedChange(arguments, prepareServices());
     }
 
     // A second start brings the running program forward and ends, before it loads a list of
-    // its own that its close would save over the first one's changes.
+    // its own that its close would save over the first one's changes, and before it makes
+    // anything of the run's own.
     SingleInstance instance(SessionInstanceName());
     if (!instance.First()) {
-        instance.BringFirstForward();
+        // A first that never showed where its window is (hung while starting, or not
+        // answering): the user's start still gets an answer rather than nothing.
+        if (!instance.BringFirstForward(kSecondStartPatience)) {
+            ShowMessageBox(nullptr, "Velmora is already running: open it from its icon in the notification area.",
+                           "Velmora", MB_OK | MB_ICONINFORMATION);
+        }
         return 0;
     }
     ComApartment com;
@@ -55,6 +62,7 @@ int RunVelmora(const ConnectServicesFunction& connectServices)
     // No window procedure is below us here, so this is the boundary for the start-up itself.
     return Guarded(
         [&] {
+            const ConnectServicesFunction connectServices = prepareServices();
             TApplication application;
             application.SetShowMainForm(false);
             // The welcome dialog belongs to the application too, made hidden when needed.

@@ -1,8 +1,18 @@
 #pragma once
 // The program's start-up sequence, shared by both program entries; they differ only in the
 // services the main window connects to.
+#include <functional>
+
 #include "app/mainformunit.h"
+
+// What an entry makes ready for the run, called once the run is known to be one that goes on
+// (the tray program, or an elevated run of one change), never by a second start, which ends:
+// returns how the main window connects to its services.
+using PrepareServicesFunction = std::function<ConnectServicesFunction()>;
+
+// How long a second start waits for the first program's window while the first is starting.
+inline constexpr DWORD kSecondStartPatience = 5000;
 
 // Initialises COM and the common controls, creates the hidden welcome dialog and the hidden
 // main window, and runs the message loop until the program ends. Returns the exit code.
-int RunVelmora(const ConnectServicesFunction& connectServices);
+int RunVelmora(const PrepareServicesFunction& prepareServices);

@@ -67,6 +67,8 @@ using UniqueHicon = UniqueAny<handle_traits::Null<HICON, &DestroyIcon>>;
 using UniqueGdiObject = UniqueAny<handle_traits::Null<HGDIOBJ, &DeleteObject>>;
 using UniqueHwnd = UniqueAny<handle_traits::Null<HWND, &DestroyWindow>>;
 using UniqueMappedView = UniqueAny<handle_traits::Null<void*, &UnmapViewOfFile>>;
+// Memory the system allocated for the caller with LocalAlloc (SID texts, security descriptors).
+using UniqueLocal = UniqueAny<handle_traits::Null<HLOCAL, &LocalFree>>;
 // CreateCompatibleDC's device context, deleted (not released) when done.
 using UniqueMemoryDc = UniqueAny<handle_traits::Null<HDC, &DeleteDC>>;
 using UniqueImageList = UniqueAny<handle_traits::Null<HIMAGELIST, &ImageList_Destroy>>;

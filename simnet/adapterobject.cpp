@@ -185,7 +185,7 @@ private:
         SimAdapter& live = m_state->adapters.at(m_slot);
         if (m_state->storedSettingsReader) m_state->storedSettingsReader(live);
         const MethodOutcome outcome = RunConfigurationMethod(method, live, call.args);
-        if (outcome.changed) m_state->NotifyChanged(live);
+        if (outcome.changed) m_state->NotifyChanged(live, outcome.gateways);
         return DispatchAnswer::Value(Variant::FromInt(outcome.code));
     }
 

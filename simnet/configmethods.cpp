@@ -84,7 +84,7 @@ MethodOutcome SetGateWays(SimAdapter& adapter, const std::vector<SimArg>& args)
     adapter.storedGatewayMetrics = clears ? std::vector<int32_t>{} : costs;
     adapter.gateways = adapter.storedGateways;
     adapter.gatewayMetrics = adapter.storedGatewayMetrics;
-    return {Success, true};
+    return {Success, true, StoredGateways::Written};
 }
 
 // EnableDHCP: "This method does not clear any static default gateways present on the

@@ -33,6 +33,7 @@ size_t ParameterCount(ConfigMethod method);
 struct MethodOutcome {
     int32_t code = config_result::Success;
     bool changed = false;
+    StoredGateways gateways = StoredGateways::Untouched;
 };
 
 // Checks the arguments (missing ones count as omitted) and changes `adapter` as the method
@@ -43,6 +44,7 @@ struct MethodOutcome {
 //   static gateways route again; 81 when the adapter was static already.
 // - SetGateWays(Gateways, Metrics): 64 on a DHCP adapter; up to five (69) unicast gateways
 //   (71); metrics 1..9999, 1 where omitted or missing; the adapter's own address clears them.
+//   The only method that writes the stored gateways.
 // - EnableDHCP(): a lease of 10.0.<index>.100/24 with gateway and DNS 10.0.<index>.1; the
 //   stored static gateways stay, and so does a DNS list set by hand.
 // - setDNSServerSearchOrder(Servers): unicast servers (70); omitted or empty clears the list

@@ -14,7 +14,7 @@ SimAdapter& SimNetwork::AddAdapter(SimAdapter adapter)
         adapter.storedGatewayMetrics = adapter.gatewayMetrics;
     }
     SimAdapter& added = m_state->adapters.emplace_back(std::move(adapter));
-    m_state->NotifyChanged(added);
+    m_state->NotifyChanged(added, StoredGateways::Written);
     return added;
 }
 
@@ -40,7 +40,7 @@ const SimAdapter& SimNetwork::AdapterAt(size_t position) const { return m_state-
 
 void SimNetwork::AdapterChanged(int32_t index)
 {
-    if (const SimAdapter* adapter = Adapter(index)) m_state->NotifyChanged(*adapter);
+    if (const SimAdapter* adapter = Adapter(index)) m_state->NotifyChanged(*adapter, StoredGateways::Written);
 }
 
 void SimNetwork::OverrideProperty(int32_t index, const std::wstring& name, Variant value)
@@ -81,7 +81,7 @@ const std::vector<SimCall>& SimNetwork::Calls() const { return m_state->calls; }
 
 void SimNetwork::ClearCalls() { m_state->calls.clear(); }
 
-void SimNetwork::SetChangeListener(std::function<void(const SimAdapter&)> listener)
+void SimNetwork::SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener)
 {
     m_state->listener = std::move(listener);
 }

@@ -94,6 +94,11 @@ struct SimCall {
     std::vector<SimArg> args;
 };
 
+// Whether a change wrote the static gateway list that Windows stores for the adapter
+// ("DefaultGateway" and its metrics). An adapter added, or edited and announced through
+// AdapterChanged, is new throughout; of the configuration methods only SetGateways writes it.
+enum class StoredGateways { Written, Untouched };
+
 struct SimState;
 
 class SimNetwork {
@@ -132,8 +137,8 @@ public:
     void ClearCalls();
 
     // Called after every change of an adapter's state: added, changed by a method, or
-    // announced through AdapterChanged.
-    void SetChangeListener(std::function<void(const SimAdapter&)> listener);
+    // announced through AdapterChanged; told whether the change wrote the stored gateways.
+    void SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener);
     // Called before a configuration method runs, to bring in what was stored for the adapter
     // behind WMI's back (the registry mirror reads back "DefaultGateway").
     // Configuration methods answer 91 (access denied) to a process without administrator

@@ -69,16 +69,17 @@ std::string SimRegistryMirror::CardKey(size_t position) const
 void SimRegistryMirror::Attach()
 {
     for (size_t position = 0; position < m_network.AdapterCount(); ++position)
-        Write(m_network.AdapterAt(position));
-    m_network.SetChangeListener([this](const SimAdapter& adapter) { OnChanged(adapter); });
+        Write(m_network.AdapterAt(position), StoredGateways::Written);
+    m_network.SetChangeListener(
+        [this](const SimAdapter& adapter, StoredGateways gateways) { OnChanged(adapter, gateways); });
     m_network.SetStoredSettingsReader([this](SimAdapter& adapter) { ReadBack(adapter); });
     m_attached = true;
 }
 
 void SimRegistryMirror::Follow()
 {
-    m_network.SetChangeListener([this](const SimAdapter& adapter) {
-        OnChanged(adapter);
+    m_network.SetChangeListener([this](const SimAdapter& adapter, StoredGateways gateways) {
+        OnChanged(adapter, gateways);
         m_written.clear();
         m_madeParents.clear();
     });
@@ -86,11 +87,11 @@ void SimRegistryMirror::Follow()
     m_attached = true;
 }
 
-void SimRegistryMirror::OnChanged(const SimAdapter& adapter) noexcept
+void SimRegistryMirror::OnChanged(const SimAdapter& adapter, StoredGateways gateways) noexcept
 {
     // The change arrives inside a simulated WMI call; nothing may be thrown back into it.
     try {
-        Write(adapter);
+        Write(adapter, gateways);
         m_lastFailure.clear();
     } catch (const std::exception& error) {
         m_lastFailure = error.what();
@@ -106,7 +107,7 @@ void SimRegistryMirror::NoteMadeParents(const std::string& path)
     }
 }
 
-void SimRegistryMirror::Write(const SimAdapter& adapter)
+void SimRegistryMirror::Write(const SimAdapter& adapter, StoredGateways gateways)
 {
     size_t position = 0;
     while (position < m_network.AdapterCount() && &m_network.AdapterAt(position) != &adapter)
@@ -142,13 +143,18 @@ void SimRegistryMirror::Write(const SimAdapter& adapter)
 
     OpenCreated(registry, interfaceKey);
     registry.WriteInteger("EnableDHCP", adapter.dhcpEnabled ? 1 : 0);
-    // The static gateway list is kept whatever the mode: EnableDHCP "does not clear any static
-    // default gateways", and SetGateways writes here, never to the DHCP values.
-    WriteLines(registry, "DefaultGateway", AnsiLines(adapter.storedGateways));
-    std::vector<std::string> metrics;
-    for (int32_t metric : adapter.storedGatewayMetrics)
-        metrics.push_back(std::to_string(metric));
-    WriteLines(registry, "DefaultGatewayMetric", metrics);
+    // The static gateway list is kept whatever the mode, and written only by what writes it on
+    // Windows: SetGateways writes here, never to the DHCP values; EnableStatic routes through
+    // what is here, and EnableDHCP "does not clear any static default gateways". They and
+    // setDNSServerSearchOrder leave the bytes as the program (or anyone) wrote them, an emptied
+    // list as its one empty string.
+    if (gateways == StoredGateways::Written) {
+        WriteLines(registry, "DefaultGateway", AnsiLines(adapter.storedGateways));
+        std::vector<std::string> metrics;
+        for (int32_t metric : adapter.storedGatewayMetrics)
+            metrics.push_back(std::to_string(metric));
+        WriteLines(registry, "DefaultGatewayMetric", metrics);
+    }
     if (adapter.dhcpEnabled) {
         // On DHCP the interface's own address reads 0.0.0.0 and the lease is kept apart.
         WriteLines(registry, "IPAddress", {"0.0.0.0"});

@@ -14,9 +14,11 @@
 //   "DhcpNameServer" (space-joined), and "DefaultGateway" keeps the static list it held,
 //   which is why the program empties it before applying a profile.
 // Written at Attach and again after every change of an adapter: the mirror takes over the
-// network's one change listener while attached. Before each configuration method it reads
-// "DefaultGateway" back, so a list emptied or left there by someone else is the one Windows
-// would route through after the next static change. The keys it wrote, and parent keys it
+// network's one change listener while attached. "DefaultGateway" and "DefaultGatewayMetric"
+// are written only where Windows writes them: at Attach, for an adapter added or edited, and
+// by SetGateways; after the other methods they keep the bytes they held. Before each
+// configuration method it reads "DefaultGateway" back, so a list emptied or left there by
+// someone else is the one Windows would route through after the next static change. The keys it wrote, and parent keys it
 // had to make, are removed by Detach and on destruction.
 #include <cstddef>
 #include <map>
@@ -50,8 +52,8 @@ public:
     const std::string& LastFailure() const { return m_lastFailure; }
 
 private:
-    void Write(const SimAdapter& adapter);
-    void OnChanged(const SimAdapter& adapter) noexcept;
+    void Write(const SimAdapter& adapter, StoredGateways gateways);
+    void OnChanged(const SimAdapter& adapter, StoredGateways gateways) noexcept;
     void ReadBack(SimAdapter& adapter) const;
     void NoteMadeParents(const std::string& path);
 

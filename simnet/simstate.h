@@ -40,7 +40,7 @@ struct SimState {
     std::optional<SimFailure> queryFailure;
 
     std::vector<SimCall> calls;
-    std::function<void(const SimAdapter&)> listener;
+    std::function<void(const SimAdapter&, StoredGateways)> listener;
     std::function<void(SimAdapter&)> storedSettingsReader;
     // Configuration methods answer 91 to a process without administrator rights.
     bool refuseUnelevated = false;
@@ -53,9 +53,9 @@ struct SimState {
     {
         if (sync) sync();
     }
-    void NotifyChanged(const SimAdapter& adapter) const
+    void NotifyChanged(const SimAdapter& adapter, StoredGateways gateways) const
     {
-        if (listener) listener(adapter);
+        if (listener) listener(adapter, gateways);
         if (publish) publish();
     }
 };

@@ -5,6 +5,7 @@
 
 #include "core/check.h"
 #include "core/errorbox.h"
+#include "core/messagefilter.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
 
@@ -76,14 +77,6 @@ TTrayIcon::NotifyAreaFunction& NotifyArea()
     return function;
 }
 
-TTrayIcon::MessageFilterFunction& MessageFilter()
-{
-    static TTrayIcon::MessageFilterFunction function = [](HWND window, UINT message, DWORD action) {
-        return ChangeWindowMessageFilterEx(window, message, action, nullptr);
-    };
-    return function;
-}
-
 TShiftState KeyboardShift()
 {
     TShiftState shift = 0;
@@ -109,7 +102,7 @@ TTrayIcon::NotifyAreaFunction TTrayIcon::SetNotifyArea(NotifyAreaFunction functi
 
 TTrayIcon::MessageFilterFunction TTrayIcon::SetMessageFilter(MessageFilterFunction function)
 {
-    return std::exchange(MessageFilter(), std::move(function));
+    return ::SetMessageFilter(std::move(function));
 }
 
 TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
@@ -117,11 +110,9 @@ TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
     if (owner != nullptr && !IsWindow(owner)) RaiseError("Invalid class typecast");
     TaskbarCreatedMessage();
     m_messageWindow = std::make_unique<NotifyWindow>(*this);
-    // Windows keeps registered messages from a lower integrity level away from an elevated
-    // program (User Interface Privilege Isolation), and Explorer runs below it: without this
-    // an elevated Velmora never hears that the taskbar came back. Without elevation it changes
-    // nothing, and a failure leaves only that mend undone (ChangeWindowMessageFilterEx).
-    if (MessageFilter()) MessageFilter()(m_messageWindow->Handle(), TaskbarCreatedMessage(), MSGFLT_ALLOW);
+    // Explorer runs below an elevated Velmora: without this it never hears that the taskbar
+    // came back.
+    LetMessageThrough(m_messageWindow->Handle(), TaskbarCreatedMessage());
 
     m_record.cbSize = NOTIFYICONDATAA_V1_SIZE;
     m_record.hWnd = m_messageWindow->Handle();

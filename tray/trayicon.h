@@ -9,6 +9,7 @@
 #include <string>
 
 #include "core/handles.h"
+#include "core/messagefilter.h"
 #include "tray/traytypes.h"
 #include "ui/imagelist.h"
 #include "ui/menu.h"
@@ -82,8 +83,8 @@ public:
     // The notification area itself; tests put a recorder in its place.
     using NotifyAreaFunction = std::function<BOOL(DWORD message, NOTIFYICONDATAA& record)>;
     static NotifyAreaFunction SetNotifyArea(NotifyAreaFunction function);
-    // The window message filter (ChangeWindowMessageFilterEx); tests record the calls.
-    using MessageFilterFunction = std::function<BOOL(HWND window, UINT message, DWORD action)>;
+    // The window message filter (core/messagefilter.h); tests record the calls.
+    using MessageFilterFunction = ::MessageFilterFunction;
     static MessageFilterFunction SetMessageFilter(MessageFilterFunction function);
 
     // The timers of the message window.

@@ -15,6 +15,9 @@ inline constexpr int mrNone = 0;
 inline constexpr int mrOk = IDOK;
 inline constexpr int mrCancel = IDCANCEL;
 
+// The window class of every form: other programs (a later start of this one) find a form by it.
+inline constexpr char FormWindowClass[] = "VelmoraForm";
+
 struct FormArgs {
     std::string name;  // the form's name, e.g. "Form1"; modal runs are reported under it
     std::string caption;

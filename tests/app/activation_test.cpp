@@ -247,7 +247,7 @@ TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
 {
     CreateWith({kLab, kOffice});
     bool deleted = false;
-    network.SetChangeListener([&](const SimAdapter&) {
+    network.SetChangeListener([&](const SimAdapter&, StoredGateways) {
         if (deleted) return;
         deleted = true;
         form->RemoveProfile(1);  // what the tray's posted "Delete" does when its message comes

@@ -147,6 +147,19 @@ TEST_F(SimRegistryTest, KeepsTheStaticGatewayThroughTheSwitchToDhcpUntilTheProgr
     WriteDefaultGateway(stored, tGWSettings{});
     EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGateway")->bytes, "\0\0"s);
     EXPECT_EQ(Stored(StaticId)->Gateway, "");
+
+    // Only SetGateways writes the value on Windows: after the other methods it keeps the bytes
+    // the program wrote, where a list of the mirror's own would be a lone terminator.
+    tIPSettings ip{TextArray({"192.168.1.30"}), TextArray({"255.255.255.0"})};
+    tDNSsettings dns{TextArray({"192.168.1.2"})};
+    EXPECT_EQ(AdapterEnableDHCP(Configuration(7)), 0);
+    EXPECT_EQ(AdapterSetDnsServers(Configuration(7), dns), 0);
+    EXPECT_EQ(AdapterEnableStatic(Configuration(7), ip), 0);
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGateway")->bytes, "\0\0"s);
+    tGWSettings gateways{TextArray({"192.168.1.254"}), IntArray({2})};
+    EXPECT_EQ(AdapterSetGateways(Configuration(7), gateways), 0);
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGateway")->bytes, "192.168.1.254\0\0"s);
+    EXPECT_EQ(ReadRaw(Interface(StaticId), "DefaultGatewayMetric")->bytes, "2\0\0"s);
 }
 
 TEST_F(SimRegistryTest, WritesAdaptersAddedLaterAndRemovesEverythingOnDetach)
@@ -236,3 +249,4 @@ TEST_F(SimRegistryTest, TheStoredGatewayIsWhatTheNextStaticChangeRoutesThrough)
     EXPECT_EQ(Stored(StaticId)->Address, "192.168.1.30");
     EXPECT_EQ(m_boxes.Calls().size(), 0u);
 }
+

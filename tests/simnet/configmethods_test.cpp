@@ -190,7 +190,7 @@ TEST(SimConfigurationMethods, ScriptedResultsAndFailuresChangeNothingButAreLogge
     SimNetwork network;
     network.AddAdapter(TestAdapter(2, true));
     int changes = 0;
-    network.SetChangeListener([&](const SimAdapter&) { ++changes; });
+    network.SetChangeListener([&](const SimAdapter&, StoredGateways) { ++changes; });
     network.SetMethodResult(2, L"enabledhcp", 91);
     network.FailMethod(2, L"EnableStatic", static_cast<HRESULT>(0x80041001L), L"Generic failure");
     network.FailMethod(2, L"setDNSServerSearchOrder", DISP_E_UNKNOWNNAME);
@@ -252,7 +252,8 @@ TEST(SimConfigurationMethods, ListenerSeesEachChangeAndCannotBreakInvoke)
     SimNetwork network;
     network.AddAdapter(TestAdapter(1));
     std::vector<std::wstring> seen;
-    network.SetChangeListener([&](const SimAdapter& a) { seen.push_back(a.dhcpEnabled ? L"dhcp" : a.ipAddresses.at(0)); });
+    network.SetChangeListener(
+        [&](const SimAdapter& a, StoredGateways) { seen.push_back(a.dhcpEnabled ? L"dhcp" : a.ipAddresses.at(0)); });
     Variant item = QueryAdapter(network, 1);
     Variant addresses = WideTexts({L"10.9.9.9"});
     Variant badMasks = WideTexts({L"255.255.0.255"});
@@ -263,7 +264,7 @@ TEST(SimConfigurationMethods, ListenerSeesEachChangeAndCannotBreakInvoke)
     network.AddAdapter(TestAdapter(2));
     EXPECT_EQ(seen, (std::vector<std::wstring>{L"10.9.9.9", L"dhcp", L"192.168.2.10"}));
 
-    network.SetChangeListener([](const SimAdapter&) { throw std::runtime_error("listener broke"); });
+    network.SetChangeListener([](const SimAdapter&, StoredGateways) { throw std::runtime_error("listener broke"); });
     InvokeOutcome outcome = InvokeMember(item, L"EnableDHCP", DISPATCH_METHOD, {ArgOmitted()});
     EXPECT_EQ(outcome.hr, DISP_E_EXCEPTION);
     EXPECT_EQ(outcome.description, L"listener broke");
