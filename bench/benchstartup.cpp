@@ -12,6 +12,7 @@
 #include "benchstoredata.h"
 #include "benchtiming.h"
 #include "profiles/iprofile.h"
+#include "startup_probe.h"
 
 namespace {
 struct Figures {
@@ -35,6 +36,7 @@ Setup Prepare(const std::string& program, const std::string& folder, int profile
     CopyFileA(program.c_str(), setup.copy.c_str(), FALSE);
     if (profiles > 0) WriteBenchStore(folder + "profiles.ini", profiles);
     DeleteFileA(setup.figures.c_str());
+    DeleteFileA((setup.figures + ".box").c_str());
     return setup;
 }
 
@@ -53,8 +55,20 @@ void StartOnce(const Setup& setup)
         return;
     }
     if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    DWORD exitCode = 0;
+    GetExitCodeProcess(process.hProcess, &exitCode);
     CloseHandle(process.hThread);
     CloseHandle(process.hProcess);
+    if (exitCode == kMessageBoxExitCode) {
+        std::string text;
+        if (FILE* file = std::fopen((setup.figures + ".box").c_str(), "r")) {
+            char line[1024];
+            while (std::fgets(line, sizeof line, file) != nullptr)
+                text += line;
+            std::fclose(file);
+        }
+        FailBenchmark("a message box appeared at start-up in " + setup.folder + ": " + text);
+    }
 }
 
 Figures Collect(const Setup& setup)

@@ -31,6 +31,13 @@ size_t Queries(const SimNetwork& network, size_t from)
     return count;
 }
 
+// No row expects a message box: one that appears ends the benchmark, failed, with its text,
+// rather than being answered unseen.
+int FailOnMessageBox(HWND, const std::string& text, const std::string& caption, UINT)
+{
+    FailBenchmark("a message box appeared: " + caption + ": " + text);
+}
+
 // A command of the tray menu as a user chooses it: the menu opened, then the item's command.
 void ChooseInTray(TForm1& form, const TMenuItem& item)
 {
@@ -64,14 +71,20 @@ void TrayMenuRows(TForm1& form, int profiles, int runs)
     const HMENU submenuHandle = GetSubMenu(form.PopupMenu1->OpeningMenu(), 1);
     const double submenu = NowMs();
     SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenuHandle), MAKELPARAM(1, 0));
-    PrintRow("  its \"Profiles\" submenu, first opening", NowMs() - submenu, 0);
+    const double submenuMs = NowMs() - submenu;
+    // A figure for fewer entries than profiles would measure a shorter list than the row names.
+    if (GetMenuItemCount(submenuHandle) != profiles) {
+        FailBenchmark("the \"Profiles\" submenu lists " + std::to_string(GetMenuItemCount(submenuHandle)) +
+                      " entries for " + std::to_string(profiles) + " profiles");
+    }
+    PrintRow("  its \"Profiles\" submenu, first opening", submenuMs, 0);
 }
 }  // namespace
 
 void BenchWindow(int runs)
 {
     PrintHeading("Main window on the simulated network (median of " + std::to_string(runs) + " runs)");
-    auto previousBoxes = SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
+    auto previousBoxes = SetMessageBoxHandler(&FailOnMessageBox);
     auto previousArea = TTrayIcon::SetNotifyArea([](DWORD, NOTIFYICONDATAA&) { return TRUE; });
     const std::string store = ProgramFolder() + "profiles.ini";
     WriteBenchStore(store, 10);
