@@ -12,11 +12,12 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    const char* count = std::getenv("VELMORA_BENCH_ADAPTERS");
-    SimNetwork network = MakeDemoNetwork(count != nullptr ? std::atoi(count) : 8);
-    TTrayIcon::SetNotifyArea(&ProbedNotifyArea);
     SetMessageBoxHandler([](HWND, const std::string& text, const std::string& caption, UINT) -> int {
         EndOnMessageBox(caption + ": " + text);
     });
+
+    const char* count = std::getenv("VELMORA_BENCH_ADAPTERS");
+    SimNetwork network = MakeDemoNetwork(count != nullptr ? std::atoi(count) : 8);
+    TTrayIcon::SetNotifyArea(&ProbedNotifyArea);
     return RunVelmora([&network] { return network.Services(); });
 }
