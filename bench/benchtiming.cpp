@@ -69,3 +69,10 @@ void PrintTurnsRow(const std::string& what, double earlier, double value, double
     }
     std::fflush(stdout);
 }
+
+void FailBenchmark(const std::string& why)
+{
+    std::printf("FAILED: %s\n", why.c_str());
+    std::fflush(stdout);
+    ExitProcess(1);
+}

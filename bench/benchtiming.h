@@ -16,3 +16,6 @@ void PrintHeading(const std::string& title);
 void PrintTurnsRow(const std::string& what, double earlier, double value, double reference,
                    const std::string& unit = "ms");
 void PrintTurnsHeading(const std::string& title);
+
+// Ends the benchmark, failed, with a line saying why in place of the rest of the table.
+[[noreturn]] void FailBenchmark(const std::string& why);

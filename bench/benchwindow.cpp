@@ -31,10 +31,24 @@ size_t Queries(const SimNetwork& network, size_t from)
     return count;
 }
 
+// No row expects a message box: one that appears ends the benchmark, failed, with its text,
+// rather than being answered unseen.
+int FailOnMessageBox(HWND, const std::string& text, const std::string& caption, UINT)
+{
+    FailBenchmark("a message box appeared: " + caption + ": " + text);
+}
+
+// A command of the tray menu as a user chooses it: the menu opened, then the item's command.
+void ChooseInTray(TForm1& form, const TMenuItem& item)
+{
+    form.PopupMenu1->OpeningMenu();
+    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(item.Command(), 0), 0);
+}
+
 // "Open Configurator" from the tray menu until the window is painted.
 void OpenConfigurator(TForm1& form)
 {
-    SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.Configuration1->Command(), 0), 0);
+    ChooseInTray(form, *form.Configuration1);
     RedrawWindow(form.Handle(), nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
     GdiFlush();
 }
@@ -52,18 +66,25 @@ void TrayMenuRows(TForm1& form, int profiles, int runs)
     open();
     PrintRow("tray menu, first opening, " + name, NowMs() - first, 0);
     PrintRow("tray menu, each later opening, " + name, MedianMs(runs, nullptr, open), 0);
-    // The "Profiles" submenu is filled when it opens, as Windows tells its owner.
+    // The "Profiles" submenu is filled when it opens, as Windows tells its owner: the submenu
+    // and the position of the entry opening it.
     const HMENU submenuHandle = GetSubMenu(form.PopupMenu1->OpeningMenu(), 1);
     const double submenu = NowMs();
-    SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenuHandle), 1);
-    PrintRow("  its \"Profiles\" submenu, first opening", NowMs() - submenu, 0);
+    SendMessageA(form.Handle(), WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenuHandle), MAKELPARAM(1, 0));
+    const double submenuMs = NowMs() - submenu;
+    // A figure for fewer entries than profiles would measure a shorter list than the row names.
+    if (GetMenuItemCount(submenuHandle) != profiles) {
+        FailBenchmark("the \"Profiles\" submenu lists " + std::to_string(GetMenuItemCount(submenuHandle)) +
+                      " entries for " + std::to_string(profiles) + " profiles");
+    }
+    PrintRow("  its \"Profiles\" submenu, first opening", submenuMs, 0);
 }
 }  // namespace
 
 void BenchWindow(int runs)
 {
     PrintHeading("Main window on the simulated network (median of " + std::to_string(runs) + " runs)");
-    auto previousBoxes = SetMessageBoxHandler([](HWND, const std::string&, const std::string&, UINT) { return IDOK; });
+    auto previousBoxes = SetMessageBoxHandler(&FailOnMessageBox);
     auto previousArea = TTrayIcon::SetNotifyArea([](DWORD, NOTIFYICONDATAA&) { return TRUE; });
     const std::string store = ProgramFolder() + "profiles.ini";
     WriteBenchStore(store, 10);
@@ -79,9 +100,7 @@ void BenchWindow(int runs)
         PrintRow("  WMI queries per refresh", static_cast<double>(Queries(network, before)) / runs, 0, "");
 
         before = network.Calls().size();
-        const double apply = MedianMs(runs, nullptr, [&] {
-            SendMessageA(form.Handle(), WM_COMMAND, MAKEWPARAM(form.ApplyNextProfile1->Command(), 0), 0);
-        });
+        const double apply = MedianMs(runs, nullptr, [&] { ChooseInTray(form, *form.ApplyNextProfile1); });
         PrintRow("Apply Next Profile, click to refreshed details, " + name, apply, 0);
         PrintRow("  WMI method calls per activation", static_cast<double>(Methods(network, before)) / runs, 0, "");
         PrintRow("  WMI queries per activation", static_cast<double>(Queries(network, before)) / runs, 0, "");

@@ -98,3 +98,15 @@ BOOL ProbedNotifyArea(DWORD message, NOTIFYICONDATAA& record)
     }
     return done;
 }
+
+void EndOnMessageBox(const std::string& text)
+{
+    const char* out = std::getenv("VELMORA_BENCH_OUT");
+    if (out != nullptr) {
+        if (FILE* file = std::fopen((std::string(out) + ".box").c_str(), "w")) {
+            std::fputs(text.c_str(), file);
+            std::fclose(file);
+        }
+    }
+    ExitProcess(kMessageBoxExitCode);
+}

@@ -5,12 +5,17 @@
 #include <cstdlib>
 
 #include "app/startup.h"
+#include "core/messagebox.h"
 #include "simnet/simnetwork.h"
 #include "startup_probe.h"
 #include "tray/trayicon.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
+    SetMessageBoxHandler([](HWND, const std::string& text, const std::string& caption, UINT) -> int {
+        EndOnMessageBox(caption + ": " + text);
+    });
+
     const char* count = std::getenv("VELMORA_BENCH_ADAPTERS");
     SimNetwork network = MakeDemoNetwork(count != nullptr ? std::atoi(count) : 8);
     TTrayIcon::SetNotifyArea(&ProbedNotifyArea);

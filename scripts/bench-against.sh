@@ -125,6 +125,11 @@ window_by_turns() {
     mkdir -p "$runs"
     for round in $(seq "$rounds"); do
         window_rows "$build/bench" "$runs/this-$round" "" "${sections[@]}"
+        # A run that failed (a message box, a list shorter than its row says) says why on a line of its own.
+        if grep -q '^FAILED' "$runs/this-$round.log"; then
+            grep '^FAILED' "$runs/this-$round.log" >&2
+            exit 1
+        fi
         window_rows "$earlier_bench" "$runs/earlier-$round" "$runs/this-1" "${earlier_sections[@]}"
     done
     # shellcheck disable=SC2046

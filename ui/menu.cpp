@@ -1,53 +1,31 @@
 #include "ui/menu.h"
 
-#include <map>
+#include <unordered_set>
 
 #include "core/check.h"
 #include "ui/imagelist.h"
+#include "ui/keptmenu.h"
+#include "ui/menucommands.h"
 
 namespace {
-// Command ids live above the control ids and below the system commands (SC_*).
-constexpr UINT kFirstCommand = 0x8000;
-constexpr UINT kLastCommand = 0xEFFF;
-
-std::map<UINT, TMenuItem*>& Commands()
+// Every item that exists, so that the data of a native entry is taken for an item only while
+// that item exists.
+std::unordered_set<const TMenuItem*>& LiveItems()
 {
-    static std::map<UINT, TMenuItem*> commands;
-    return commands;
-}
-
-// The kept submenus by handle, for WM_INITMENUPOPUP, which names only the menu.
-std::map<HMENU, const TMenuItem*>& KeptMenus()
-{
-    static std::map<HMENU, const TMenuItem*> menus;
-    return menus;
-}
-
-UINT AllocateCommand(TMenuItem* item)
-{
-    static UINT next = kFirstCommand;
-    auto& commands = Commands();
-    for (UINT tries = 0; tries <= kLastCommand - kFirstCommand; ++tries) {
-        const UINT command = next;
-        next = next == kLastCommand ? kFirstCommand : next + 1;
-        if (commands.emplace(command, item).second) return command;
-    }
-    RaiseError("Out of menu command ids");
+    static std::unordered_set<const TMenuItem*> items;
+    return items;
 }
 }  // namespace
 
-TMenuItem::TMenuItem(std::string caption) : m_caption(std::move(caption)), m_command(AllocateCommand(this)) {}
+TMenuItem::TMenuItem(std::string caption) : m_caption(std::move(caption)) { LiveItems().insert(this); }
 
 TMenuItem::~TMenuItem()
 {
-    Commands().erase(m_command);
-    if (m_kept) KeptMenus().erase(m_kept.get());
-    // Out of the parent's kept menu, which would otherwise destroy this item's menu with it
-    // or point at it once destroyed.
-    if (m_parent != nullptr && m_parent->m_kept) {
-        RemoveMenu(m_parent->m_kept.get(), m_command, MF_BYCOMMAND);
-        m_parent->m_stale = true;
-    }
+    // The sub-items go with it: the menu listing them lists nothing now. And it leaves the
+    // list it is an entry of, which would otherwise offer a destroyed item.
+    if (m_shownIn != nullptr) m_shownIn->Empty();
+    if (m_parent != nullptr && m_parent->m_shownIn != nullptr) m_parent->m_shownIn->Forget(*this);
+    LiveItems().erase(this);
 }
 
 void TMenuItem::SetCaption(std::string caption)
@@ -83,6 +61,8 @@ void TMenuItem::Remove(TMenuItem& item)
 
 void TMenuItem::Clear()
 {
+    // Emptied at once, rather than searched for each sub-item as it goes.
+    if (m_shownIn != nullptr) m_shownIn->Empty();
     m_items.clear();
     m_stale = true;
     Changed();
@@ -95,15 +75,15 @@ void TMenuItem::Click()
     if (handler) handler(*this);
 }
 
-TMenuItem* TMenuItem::FromCommand(UINT command)
+TMenuItem* TMenuItem::FromEntryData(ULONG_PTR data)
 {
-    auto found = Commands().find(command);
-    return found == Commands().end() ? nullptr : found->second;
+    auto* item = reinterpret_cast<TMenuItem*>(data);
+    return LiveItems().count(item) != 0 ? item : nullptr;
 }
 
 bool TMenuItem::DispatchCommand(UINT command)
 {
-    TMenuItem* item = FromCommand(command);
+    TMenuItem* item = MenuCommandItem(command);
     if (item == nullptr) return false;
     item->Click();
     return true;
@@ -119,7 +99,7 @@ const TImageList* TMenuItem::Images() const
 
 bool TMenuItem::MeasureImage(MEASUREITEMSTRUCT& measure)
 {
-    TMenuItem* item = FromCommand(measure.itemID);
+    TMenuItem* item = FromEntryData(measure.itemData);
     if (item == nullptr) return false;
     const TImageList* images = item->Images();
     measure.itemWidth = images != nullptr ? static_cast<UINT>(images->Width()) : 0;
@@ -129,7 +109,7 @@ bool TMenuItem::MeasureImage(MEASUREITEMSTRUCT& measure)
 
 bool TMenuItem::DrawImage(DRAWITEMSTRUCT& draw)
 {
-    TMenuItem* item = FromCommand(draw.itemID);
+    TMenuItem* item = FromEntryData(draw.itemData);
     if (item == nullptr) return false;
     const TImageList* images = item->Images();
     if (images == nullptr || item->m_imageIndex < 0) return true;
@@ -140,67 +120,45 @@ bool TMenuItem::DrawImage(DRAWITEMSTRUCT& draw)
     return true;
 }
 
-void TMenuItem::AppendTo(HMENU menu, bool kept) const
+MENUITEMINFOA TMenuItem::NativeEntry(const TImageList* images) const
 {
+    MENUITEMINFOA info{};
+    info.cbSize = sizeof info;
+    info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA;
+    info.dwTypeData = const_cast<char*>(m_caption.c_str());
+    info.fState = (m_default ? MFS_DEFAULT : 0) | (m_enabled ? 0 : MFS_DISABLED);
+    // The images are found by this, not by the id, which entries opening a submenu do not have.
+    info.dwItemData = reinterpret_cast<ULONG_PTR>(this);
+    if (m_imageIndex >= 0 && images != nullptr) {
+        // Drawn by the owner window from the image list, which keeps its transparency.
+        info.fMask |= MIIM_BITMAP;
+        info.hbmpItem = HBMMENU_CALLBACK;
+    }
+    return info;
+}
+
+void TMenuItem::AppendTo(HMENU menu) const
+{
+    const TImageList* images = Images();
     for (const auto& item : m_items) {
         if (!item->m_visible) continue;
-        MENUITEMINFOA info{};
-        info.cbSize = sizeof info;
-        info.fMask = MIIM_STRING | MIIM_ID | MIIM_STATE | MIIM_DATA;
-        info.wID = item->m_command;
-        info.dwTypeData = const_cast<char*>(item->m_caption.c_str());
-        info.fState = (item->m_default ? MFS_DEFAULT : 0) | (item->m_enabled ? 0 : MFS_DISABLED);
-        info.dwItemData = item->m_command;
-        if (item->m_imageIndex >= 0 && Images() != nullptr) {
-            // Drawn by the owner window from the image list, which keeps its transparency.
-            info.fMask |= MIIM_BITMAP;
-            info.hbmpItem = HBMMENU_CALLBACK;
-        }
+        MENUITEMINFOA info = item->NativeEntry(images);
         UniqueHmenu submenu;
         if (!item->m_items.empty()) {
-            if (kept) {
-                info.hSubMenu = item->SubmenuHandle();
-            } else {
-                submenu.reset(CreatePopupMenu());
-                CheckWin32(submenu.get() != nullptr, "CreatePopupMenu");
-                item->AppendTo(submenu.get(), false);
-                info.hSubMenu = submenu.get();
-            }
+            submenu.reset(CreatePopupMenu());
+            CheckWin32(submenu.get() != nullptr, "CreatePopupMenu");
+            item->AppendTo(submenu.get());
             info.fMask |= MIIM_SUBMENU;
+            info.hSubMenu = submenu.get();
         }
         CheckWin32(InsertMenuItemA(menu, static_cast<UINT>(GetMenuItemCount(menu)), TRUE, &info), "InsertMenuItemA");
         submenu.release();  // now destroyed with `menu`
     }
 }
 
-HMENU TMenuItem::SubmenuHandle() const
+void TMenuItem::PrepareSubmenu(HMENU menu, UINT position)
 {
-    if (!m_kept) {
-        m_kept.reset(CreatePopupMenu());
-        CheckWin32(m_kept.get() != nullptr, "CreatePopupMenu");
-        KeptMenus()[m_kept.get()] = this;
-        m_stale = true;
-    }
-    return m_kept.get();
-}
-
-HMENU TMenuItem::KeptMenu() const
-{
-    const HMENU menu = SubmenuHandle();
-    if (m_stale) {
-        // RemoveMenu, not DeleteMenu: the sub-items' own kept menus stay theirs.
-        for (int i = GetMenuItemCount(menu) - 1; i >= 0; --i)
-            RemoveMenu(menu, static_cast<UINT>(i), MF_BYPOSITION);
-        AppendTo(menu, true);
-        m_stale = false;
-    }
-    return menu;
-}
-
-void TMenuItem::PrepareSubmenu(HMENU menu)
-{
-    const auto found = KeptMenus().find(menu);
-    if (found != KeptMenus().end()) found->second->KeptMenu();
+    if (KeptMenu* kept = KeptMenu::FromHandle(menu)) kept->Opening(position);
 }
 
 TPopupMenu::TPopupMenu(const PopupMenuArgs& args)
@@ -209,15 +167,22 @@ TPopupMenu::TPopupMenu(const PopupMenuArgs& args)
     m_items.m_menu = this;
 }
 
+TPopupMenu::~TPopupMenu() = default;
+
 UniqueHmenu TPopupMenu::BuildMenu() const
 {
     UniqueHmenu menu(CreatePopupMenu());
     CheckWin32(menu.get() != nullptr, "CreatePopupMenu");
-    m_items.AppendTo(menu.get(), false);
+    m_items.AppendTo(menu.get());
     return menu;
 }
 
-HMENU TPopupMenu::OpeningMenu() const { return m_items.KeptMenu(); }
+HMENU TPopupMenu::OpeningMenu() const
+{
+    if (!m_opening) m_opening = std::make_unique<KeptMenu>();
+    m_opening->Show(m_items);
+    return m_opening->Handle();
+}
 
 void TPopupMenu::Popup(int x, int y)
 {

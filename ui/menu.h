@@ -1,8 +1,8 @@
 #pragma once
 // Popup menus as a tree of items that carry a caption, an image, a tag, visibility, the
-// default mark, a click handler and sub-items. The native menu is built from the tree each
-// time it opens; a chosen command comes back to the owner window as WM_COMMAND and finds
-// its item by the command id (ReflectMessage).
+// default mark, a click handler and sub-items. The native menus are kept between openings and
+// filled from the tree as they open (ui/keptmenu.h); a chosen command comes back to the owner
+// window as WM_COMMAND and finds its item by the command id it holds while listed (ReflectMessage).
 #include <windows.h>
 
 #include <functional>
@@ -12,6 +12,7 @@
 
 #include "core/handles.h"
 
+class KeptMenu;
 class TImageList;
 class TPopupMenu;
 
@@ -47,31 +48,29 @@ public:
     TMenuItem& Item(int index) { return *m_items.at(static_cast<size_t>(index)); }
     TMenuItem* Parent() const noexcept { return m_parent; }
 
-    // The id this item's command carries in WM_COMMAND.
+    // The id this item's command carries in WM_COMMAND while a kept menu lists the item; 0 when
+    // none does, and always 0 for an item with sub-items, which only opens them.
     UINT Command() const noexcept { return m_command; }
     void Click();
 
     // For ReflectMessage: a menu command, and the images of menu items.
     static bool DispatchCommand(UINT command);
-    // WM_INITMENUPOPUP: a kept submenu about to open is filled, or brought up to date, now.
-    static void PrepareSubmenu(HMENU menu);
+    // WM_INITMENUPOPUP: a kept submenu about to open is filled, or brought up to date, now;
+    // `position` is that of the entry opening it in the menu above.
+    static void PrepareSubmenu(HMENU menu, UINT position);
     static bool MeasureImage(MEASUREITEMSTRUCT& item);
     static bool DrawImage(DRAWITEMSTRUCT& item);
 
 private:
     friend class TPopupMenu;
-    static TMenuItem* FromCommand(UINT command);
+    friend class KeptMenu;
+    // The item a native entry's data names, when it still exists.
+    static TMenuItem* FromEntryData(ULONG_PTR data);
     const TImageList* Images() const;
-    // Adds the visible sub-items to `menu`: with new menus of their own for their sub-items,
-    // or with the menus they keep (`kept`).
-    void AppendTo(HMENU menu, bool kept) const;
-    // The menu of the sub-items as it opens now. It is kept between openings and brought up
-    // to date in place, only where something changed: a long "Profiles" submenu is built once,
-    // not at every right click. Its own submenus are filled only when they open
-    // (PrepareSubmenu): a menu of 10,000 profiles makes no 30,000 entries nobody looks at.
-    HMENU KeptMenu() const;
-    // The kept menu's handle, made empty when there is none yet; filled when it opens.
-    HMENU SubmenuHandle() const;
+    // This item's native entry without its id or submenu: caption, state, image.
+    MENUITEMINFOA NativeEntry(const TImageList* images) const;
+    // Adds the visible sub-items to `menu`, each with a new menu of its own for its sub-items.
+    void AppendTo(HMENU menu) const;
     // Something this item shows changed: the menu that lists it must be brought up to date.
     void Changed() noexcept
     {
@@ -91,11 +90,12 @@ private:
     bool m_visible = true;
     bool m_default = false;
     bool m_enabled = true;
-    UINT m_command;
     TMenuItem* m_parent = nullptr;
     TPopupMenu* m_menu = nullptr;  // set on the root item of a popup menu
-    // Declared before the sub-items, so it goes after them: each takes its own menu out of it.
-    mutable UniqueHmenu m_kept;
+    // Set by the kept menu that lists this item (its command id) or its sub-items (m_shownIn);
+    // stale until the sub-items are listed as they are now.
+    mutable UINT m_command = 0;
+    mutable KeptMenu* m_shownIn = nullptr;
     mutable bool m_stale = true;
     std::vector<std::unique_ptr<TMenuItem>> m_items;
 };
@@ -128,6 +128,7 @@ struct PopupMenuArgs {
 class TPopupMenu : public PopupMenuSource {
 public:
     explicit TPopupMenu(const PopupMenuArgs& args = {});
+    ~TPopupMenu();
     TPopupMenu(const TPopupMenu&) = delete;
     TPopupMenu& operator=(const TPopupMenu&) = delete;
 
@@ -145,13 +146,17 @@ public:
     void PopupAt(int x, int y) override { Popup(x, y); }
     // Clicks the first visible top-level item marked as the default; false when there is none.
     bool ClickDefaultItem() override;
-    // The native menu as it would open now, built anew (for inspection); the caller owns it.
+    // The native menu as it would open now, built anew with all its submenus and without
+    // command ids (for inspection); the caller owns it.
     UniqueHmenu BuildMenu() const;
     // The native menu that opens: kept by the menu and brought up to date where it changed.
+    // A long "Profiles" submenu is thus listed once, not at every right click; submenus are
+    // filled only when they open (TMenuItem::PrepareSubmenu).
     HMENU OpeningMenu() const;
 
 private:
     TMenuItem m_items;
+    mutable std::unique_ptr<KeptMenu> m_opening;
     HWND m_owner;
     const TImageList* m_images;
     bool m_autoPopup = true;

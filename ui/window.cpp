@@ -346,7 +346,7 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     }
     case WM_INITMENUPOPUP:
         // Windows goes on with the menu as usual; this only fills it first.
-        TMenuItem::PrepareSubmenu(reinterpret_cast<HMENU>(wParam));
+        TMenuItem::PrepareSubmenu(reinterpret_cast<HMENU>(wParam), LOWORD(lParam));
         return false;
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);

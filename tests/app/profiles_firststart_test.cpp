@@ -112,7 +112,10 @@ TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
 // the close button of the shown window still only hides it.
 TEST_F(FirstStartTest, ExitWhileTheWelcomeIsUpEndsTheProgram)
 {
-    Start([](TForm4&) { PostMessageA(Form1->Handle(), WM_COMMAND, MAKEWPARAM(Form1->Exit1->Command(), 0), 0); });
+    Start([](TForm4&) {
+        const UINT exit = OpenTo(*Form1->PopupMenu1, *Form1->Exit1, Form1->Handle());
+        PostMessageA(Form1->Handle(), WM_COMMAND, MAKEWPARAM(exit, 0), 0);
+    });
     EXPECT_EQ(driver.runs, 1);
     EXPECT_EQ(driver.result, mrCancel);
     EXPECT_EQ(driver.otherRuns, 0);

@@ -6,7 +6,10 @@
 #include "support/openmenu.h"
 #include "tray/trayicon.h"
 
-void MainWindowDriver::Choose(const TMenuItem* item) const { ChooseCommand(item->Command()); }
+void MainWindowDriver::Choose(const TMenuItem* item) const
+{
+    ChooseCommand(OpenTo(*form->PopupMenu1, *item, form->Handle()));
+}
 
 void MainWindowDriver::ChooseCommand(UINT command) const
 {
@@ -169,8 +172,7 @@ std::string MainWindowDriver::Detail(const char* key) const { return form->Value
 
 std::vector<MenuEntry> MainWindowDriver::TrayMenu() const
 {
-    UniqueHmenu menu = form->PopupMenu1->BuildMenu();
-    return ReadMenu(menu.get());
+    return ReadMenu(form->PopupMenu1->OpeningMenu(), form->Handle());
 }
 
 std::vector<MenuEntry> MainWindowDriver::TrayProfiles() const
@@ -183,11 +185,12 @@ std::vector<MenuEntry> MainWindowDriver::TrayProfiles() const
 
 void MainWindowDriver::ChooseInTray(int position, const std::string& command) const
 {
-    const std::vector<MenuEntry> entries = TrayProfiles();
-    ASSERT_LT(static_cast<size_t>(position), entries.size());
-    const MenuEntry& entry = entries[static_cast<size_t>(position)];
-    const MenuEntry* item = FindEntry(entry.items, command);
-    ASSERT_NE(item, nullptr) << "no " << command << " under " << entry.caption;
+    const HMENU top = form->PopupMenu1->OpeningMenu();
+    const HMENU profiles = OpenSubmenu(top, PositionOf(top, "Profiles"), form->Handle());
+    ASSERT_NE(profiles, nullptr) << "no Profiles submenu";
+    ASSERT_LT(position, GetMenuItemCount(profiles));
+    const MenuEntry* item = FindEntry(ReadMenu(OpenSubmenu(profiles, position, form->Handle())), command);
+    ASSERT_NE(item, nullptr) << "no " << command << " under the entry at " << position;
     ChooseCommand(item->command);
 }
 

@@ -26,7 +26,7 @@ public:
     TForm1* form = nullptr;
 
     // The window, its buttons and its tabs.
-    void Choose(const TMenuItem* item) const;  // a command of the window's menus
+    void Choose(const TMenuItem* item) const;  // a command of the tray menu, as it opens
     void ChooseCommand(UINT command) const;
     template <typename Control>
     static void Click(const Control& button)
@@ -61,7 +61,7 @@ public:
     std::vector<MenuEntry> RightClick(POINT at, const std::string& choose = {});
     std::string Detail(const char* key) const;
 
-    // The tray menu as it would open now, and its "Profiles" submenu.
+    // The tray menu as it would open now, each submenu opened in turn, and its "Profiles" submenu.
     std::vector<MenuEntry> TrayMenu() const;
     std::vector<MenuEntry> TrayProfiles() const;
     // A command beneath the tray's profile entry at `position` ("Activate", "Edit...", "Delete").

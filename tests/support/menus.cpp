@@ -1,6 +1,8 @@
 #include "support/menus.h"
 
-std::vector<MenuEntry> ReadMenu(HMENU menu)
+#include "ui/menu.h"
+
+std::vector<MenuEntry> ReadMenu(HMENU menu, HWND owner)
 {
     std::vector<MenuEntry> entries;
     for (int i = 0; menu != nullptr && i < GetMenuItemCount(menu); ++i) {
@@ -11,7 +13,8 @@ std::vector<MenuEntry> ReadMenu(HMENU menu)
         info.dwTypeData = caption;
         info.cch = sizeof caption;
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        entries.push_back({caption, info.wID, info.fState, ReadMenu(info.hSubMenu)});
+        if (owner != nullptr) OpenSubmenu(menu, i, owner);
+        entries.push_back({caption, info.wID, info.fState, ReadMenu(info.hSubMenu, owner)});
     }
     return entries;
 }
@@ -30,4 +33,40 @@ const MenuEntry* FindEntry(const std::vector<MenuEntry>& entries, const std::str
         if (entry.caption == caption) return &entry;
     }
     return nullptr;
+}
+
+int PositionOf(HMENU menu, const std::string& caption)
+{
+    for (int i = 0; i < GetMenuItemCount(menu); ++i) {
+        char text[256] = {};
+        GetMenuStringA(menu, static_cast<UINT>(i), text, sizeof text, MF_BYPOSITION);
+        if (caption == text) return i;
+    }
+    return -1;
+}
+
+HMENU OpenSubmenu(HMENU menu, int position, HWND owner)
+{
+    const HMENU submenu = GetSubMenu(menu, position);
+    if (submenu != nullptr) {
+        SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(submenu), MAKELPARAM(position, 0));
+    }
+    return submenu;
+}
+
+UINT OpenTo(const TPopupMenu& menu, const TMenuItem& item, HWND owner)
+{
+    std::vector<const TMenuItem*> path;  // the entries that open a submenu on the way, top first
+    for (const TMenuItem* above = item.Parent(); above != nullptr && above->Parent() != nullptr;
+         above = above->Parent())
+        path.insert(path.begin(), above);
+    HMENU native = menu.OpeningMenu();
+    for (const TMenuItem* entry : path) {
+        // Its position among the entries shown: hidden ones are not in the native menu.
+        int position = 0;
+        for (int i = 0; &entry->Parent()->Item(i) != entry; ++i)
+            position += entry->Parent()->Item(i).Visible() ? 1 : 0;
+        native = OpenSubmenu(native, position, owner);
+    }
+    return item.Command();
 }

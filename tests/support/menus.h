@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+class TMenuItem;
+class TPopupMenu;
+
 struct MenuEntry {
     std::string caption;
     UINT command = 0;
@@ -12,7 +15,19 @@ struct MenuEntry {
     std::vector<MenuEntry> items;
 };
 
-std::vector<MenuEntry> ReadMenu(HMENU menu);
+// With an owner, each submenu is opened first as Windows opens it (OpenSubmenu), so what the
+// submenus show is what the pointer resting on each entry in turn would show; the commands of
+// an entry's submenu are given back when the next entry's opens.
+std::vector<MenuEntry> ReadMenu(HMENU menu, HWND owner = nullptr);
 std::vector<std::string> Captions(const std::vector<MenuEntry>& entries);
 // The entry captioned `caption`, or null.
 const MenuEntry* FindEntry(const std::vector<MenuEntry>& entries, const std::string& caption);
+// The position of the native entry captioned `caption`, or -1.
+int PositionOf(HMENU menu, const std::string& caption);
+
+// Opens the submenu of the entry at `position` as Windows does when the pointer rests on it:
+// WM_INITMENUPOPUP to the owner, naming the submenu and the entry's position.
+HMENU OpenSubmenu(HMENU menu, int position, HWND owner);
+// Opens `menu` and the submenus down to `item` as a user pointing along the way does, and
+// gives the command `item` carries then.
+UINT OpenTo(const TPopupMenu& menu, const TMenuItem& item, HWND owner);

@@ -2,15 +2,24 @@
 
 #include <utility>
 
-OpenMenuWatch::OpenMenuWatch(std::function<void(HWND menuWindow)> whileOpen, UINT interval)
+OpenMenuWatch::OpenMenuWatch(std::function<void(HWND menuWindow)> whileOpen, UINT interval, bool endMenu)
     : m_whileOpen(std::move(whileOpen))
 {
-    m_timer.onTimer = [this] {
+    m_timer.onTimer = [this, endMenu] {
         const HWND menu = FindWindowA("#32768", nullptr);
-        m_seen = menu != nullptr && IsWindowVisible(menu);
+        const bool shown = menu != nullptr && IsWindowVisible(menu);
+        if (m_handedOver) {
+            m_timer.SetEnabled(false);
+            m_leftOpen = shown;
+            if (shown) EndMenu();
+            return;
+        }
+        m_seen = shown;
         if (!m_seen && ++m_looks < 1000) return;
-        m_timer.SetEnabled(false);
         if (m_seen && m_whileOpen) m_whileOpen(menu);
+        m_handedOver = m_seen && !endMenu;
+        if (m_handedOver) return;
+        m_timer.SetEnabled(false);
         EndMenu();
     };
     m_timer.SetInterval(interval);

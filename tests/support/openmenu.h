@@ -11,12 +11,17 @@
 
 class OpenMenuWatch {
 public:
-    explicit OpenMenuWatch(std::function<void(HWND menuWindow)> whileOpen = {}, UINT interval = 10);
+    // With `endMenu` false, `whileOpen` leaves the menu to close by itself, by the keys it posts.
+    // Keys come before timer messages, so a menu still open at the next tick is one the keys did
+    // not close: it is ended then, and LeftOpen() says so.
+    explicit OpenMenuWatch(std::function<void(HWND menuWindow)> whileOpen = {}, UINT interval = 10,
+                           bool endMenu = true);
     OpenMenuWatch(const OpenMenuWatch&) = delete;
     OpenMenuWatch& operator=(const OpenMenuWatch&) = delete;
 
     // Whether a menu was seen on the screen.
     bool Seen() const noexcept { return m_seen; }
+    bool LeftOpen() const noexcept { return m_leftOpen; }
     // The menu shown in a menu window.
     static HMENU MenuOf(HWND menuWindow);
 
@@ -25,4 +30,6 @@ private:
     std::function<void(HWND)> m_whileOpen;
     int m_looks = 0;
     bool m_seen = false;
+    bool m_handedOver = false;
+    bool m_leftOpen = false;
 };

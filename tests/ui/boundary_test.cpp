@@ -5,6 +5,7 @@
 #include <stdexcept>
 
 #include "core/error.h"
+#include "support/menus.h"
 #include "ui/button.h"
 #include "ui/menu.h"
 #include "ui/subclass.h"
@@ -57,7 +58,7 @@ TEST_F(ToolkitTest, ErrorInAMenuCommandIsShown)
     TPopupMenu menu({host.Handle()});
     TMenuItem& item = menu.Items().Add("Fail");
     item.onClick = [](TMenuItem&) { RaiseError("Invalid variant operation"); };
-    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(item.Command(), 0), 0);
+    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(OpenTo(menu, item, host.Handle()), 0), 0);
     ASSERT_EQ(boxes.size(), 1u);
     ExpectErrorBox(boxes[0], "Invalid variant operation");
 }

@@ -1,6 +1,7 @@
 // Popup menus: the native menu built from the item tree, and commands finding their items.
 #include "ui/toolkit.h"
 
+#include "support/menus.h"
 #include "ui/imagelist.h"
 #include "ui/menu.h"
 
@@ -10,11 +11,6 @@ std::string CaptionAt(HMENU menu, int position)
     char text[64] = {};
     GetMenuStringA(menu, static_cast<UINT>(position), text, sizeof text, MF_BYPOSITION);
     return text;
-}
-
-void SendCommand(HWND owner, const TMenuItem& item)
-{
-    SendMessageA(owner, WM_COMMAND, MAKEWPARAM(item.Command(), 0), 0);
 }
 }  // namespace
 
@@ -51,8 +47,9 @@ TEST_F(ToolkitTest, CommandReachesItsItemWhichMayRemoveItsOwnParent)
         tagSeen = sender.Parent()->Tag();
         menu.Items().Remove(*sender.Parent());  // takes the clicked item with it
     };
-    const UINT command = remove.Command();
-    SendCommand(host.Handle(), remove);
+    const UINT command = OpenTo(menu, remove, host.Handle());
+    ASSERT_NE(command, 0u);
+    SendMessageA(host.Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
     EXPECT_EQ(tagSeen, 7);
     EXPECT_EQ(menu.Items().Count(), 0);
     // The command of a destroyed item reaches nothing.
@@ -77,25 +74,30 @@ TEST_F(ToolkitTest, DefaultItemClickTakesTheFirstVisibleDefault)
     EXPECT_FALSE(empty.ClickDefaultItem());
 }
 
+// Windows asks the owner for the size of each image, naming the entry by its id and its data.
 TEST_F(ToolkitTest, MenuImagesAreSizedAndDrawnByTheOwner)
 {
     TImageList images({16, 16});
     TPopupMenu menu({host.Handle(), &images});
-    TMenuItem& item = menu.Items().Add("About");
-    item.SetImageIndex(3);
-    UniqueHmenu native = menu.BuildMenu();
-    MENUITEMINFOA info{};
-    info.cbSize = sizeof info;
-    info.fMask = MIIM_BITMAP;
-    GetMenuItemInfoA(native.get(), 0, TRUE, &info);
-    EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
+    menu.Items().Add("About").SetImageIndex(3);
+    TMenuItem& profiles = menu.Items().Add("Profiles");  // opens a submenu: has no command id
+    profiles.SetImageIndex(0);
+    profiles.Add("Office");
+    for (int position : {0, 1}) {
+        MENUITEMINFOA info{};
+        info.cbSize = sizeof info;
+        info.fMask = MIIM_BITMAP | MIIM_ID | MIIM_DATA;
+        ASSERT_TRUE(GetMenuItemInfoA(menu.OpeningMenu(), static_cast<UINT>(position), TRUE, &info));
+        EXPECT_EQ(info.hbmpItem, HBMMENU_CALLBACK);
 
-    MEASUREITEMSTRUCT measure{};
-    measure.CtlType = ODT_MENU;
-    measure.itemID = item.Command();
-    EXPECT_EQ(SendMessageA(host.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
-    EXPECT_EQ(measure.itemWidth, 16u);
-    EXPECT_EQ(measure.itemHeight, 16u);
+        MEASUREITEMSTRUCT measure{};
+        measure.CtlType = ODT_MENU;
+        measure.itemID = info.wID;
+        measure.itemData = info.dwItemData;
+        EXPECT_EQ(SendMessageA(host.Handle(), WM_MEASUREITEM, 0, reinterpret_cast<LPARAM>(&measure)), TRUE);
+        EXPECT_EQ(measure.itemWidth, 16u) << position;
+        EXPECT_EQ(measure.itemHeight, 16u) << position;
+    }
 }
 
 namespace {
@@ -103,15 +105,15 @@ namespace {
 // owner, each submenu is opened first as Windows opens it, by WM_INITMENUPOPUP to the owner.
 std::string Described(HMENU menu, HWND owner = nullptr)
 {
-    if (owner != nullptr) SendMessageA(owner, WM_INITMENUPOPUP, reinterpret_cast<WPARAM>(menu), 0);
     std::string text;
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
         MENUITEMINFOA info{};
         info.cbSize = sizeof info;
-        info.fMask = MIIM_ID | MIIM_STATE | MIIM_SUBMENU | MIIM_BITMAP;
+        info.fMask = MIIM_STATE | MIIM_SUBMENU | MIIM_BITMAP;
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &info);
-        text += CaptionAt(menu, i) + "#" + std::to_string(info.wID) + ((info.fState & MFS_DEFAULT) ? " default" : "") +
+        text += CaptionAt(menu, i) + ((info.fState & MFS_DEFAULT) ? " default" : "") +
                 ((info.fState & MFS_DISABLED) ? " disabled" : "") + (info.hbmpItem != nullptr ? " image" : "");
+        if (owner != nullptr) OpenSubmenu(menu, i, owner);
         if (info.hSubMenu != nullptr) text += " [" + Described(info.hSubMenu, owner) + "]";
         text += "; ";
     }
