@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <string>
 
 #include "core/check.h"
 #include "ui/menu.h"
@@ -35,25 +36,56 @@ KeptMenu* KeptMenu::FromHandle(HMENU menu) noexcept
     return found != KeptMenus().end() ? found->second : nullptr;
 }
 
-void KeptMenu::Show(const TMenuItem& item)
+void KeptMenu::Show(const TMenuItem& item) { Show(item, 0, false); }
+
+void KeptMenu::Show(const TMenuItem& item, size_t first, bool part)
 {
-    if (m_shows != &item || item.m_stale) Fill(item);
+    if (m_shows != &item || m_first != first || m_part != part || m_version != item.m_version)
+        Fill(item, first, part);
 }
 
 void KeptMenu::Opening(UINT position)
 {
-    if (m_above == nullptr || position >= m_above->m_entries.size()) return;
+    if (m_above == nullptr) return;
+    if (m_above->m_grouped) {
+        Show(*m_above->m_shows, position * kMostMenuEntries, true);
+        return;
+    }
+    if (position >= m_above->m_entries.size()) return;
     Show(*m_above->m_entries[position]);
 }
 
-void KeptMenu::Fill(const TMenuItem& item)
+void KeptMenu::Fill(const TMenuItem& item, size_t first, bool part)
 {
     Empty();
     m_shows = &item;
-    item.m_shownIn = this;
-    const TImageList* images = item.Images();
+    m_first = first;
+    m_part = part;
+    m_version = item.m_version;
+    // A part's entries are looked after through the menu of the parts, which empties this one.
+    if (!part) item.m_shownIn = this;
+    std::vector<TMenuItem*> visible;
     for (const auto& entry : item.m_items) {
-        if (!entry->m_visible) continue;
+        if (entry->m_visible) visible.push_back(entry.get());
+    }
+    if (!part && visible.size() > kMostMenuEntries) {
+        m_grouped = true;
+        for (size_t start = 0; start < visible.size(); start += kMostMenuEntries) {
+            const std::string caption = std::to_string(start + 1) + " - " +
+                                        std::to_string(std::min(start + kMostMenuEntries, visible.size()));
+            MENUITEMINFOA info{};
+            info.cbSize = sizeof info;
+            info.fMask = MIIM_STRING | MIIM_SUBMENU;
+            info.dwTypeData = const_cast<char*>(caption.c_str());
+            info.hSubMenu = Cascade();
+            Insert(info);
+        }
+        return;
+    }
+    const TImageList* images = item.Images();
+    const size_t end = part ? std::min(visible.size(), first + kMostMenuEntries) : visible.size();
+    for (size_t i = first; i < end; ++i) {
+        TMenuItem* entry = visible[i];
         MENUITEMINFOA info = entry->NativeEntry(images);
         if (entry->m_items.empty()) {
             info.wID = TakeMenuCommand(*entry);
@@ -61,14 +93,17 @@ void KeptMenu::Fill(const TMenuItem& item)
             info.fMask |= MIIM_SUBMENU;
             info.hSubMenu = Cascade();
         }
-        if (!InsertMenuItemA(m_handle.get(), static_cast<UINT>(m_entries.size()), TRUE, &info)) {
-            GiveBackMenuCommand(info.wID);
-            CheckWin32(FALSE, "InsertMenuItemA");
-        }
+        Insert(info);
         entry->m_command = info.wID;
-        m_entries.push_back(entry.get());
+        m_entries.push_back(entry);
     }
-    item.m_stale = false;
+}
+
+void KeptMenu::Insert(MENUITEMINFOA& info)
+{
+    if (InsertMenuItemA(m_handle.get(), static_cast<UINT>(GetMenuItemCount(m_handle.get())), TRUE, &info)) return;
+    GiveBackMenuCommand(info.wID);
+    CheckWin32(FALSE, "InsertMenuItemA");
 }
 
 HMENU KeptMenu::Cascade()
@@ -87,12 +122,19 @@ void KeptMenu::Empty() noexcept
         entry->m_command = 0;
     }
     m_entries.clear();
-    if (m_shows != nullptr) m_shows->m_shownIn = nullptr;
+    // The cascade lists a part of the same list.
+    if (m_grouped && m_cascade) m_cascade->Empty();
+    m_grouped = false;
+    if (m_shows != nullptr && m_shows->m_shownIn == this) m_shows->m_shownIn = nullptr;
     m_shows = nullptr;
 }
 
 void KeptMenu::Forget(const TMenuItem& entry) noexcept
 {
+    if (m_grouped) {
+        if (m_cascade) m_cascade->Forget(entry);
+        return;
+    }
     const auto found = std::find(m_entries.begin(), m_entries.end(), &entry);
     if (found == m_entries.end()) return;
     RemoveMenu(m_handle.get(), static_cast<UINT>(found - m_entries.begin()), MF_BYPOSITION);

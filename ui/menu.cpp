@@ -40,7 +40,7 @@ TMenuItem& TMenuItem::Add(std::unique_ptr<TMenuItem> item)
     item->m_parent = this;
     m_items.push_back(std::move(item));
     // The new item is listed here, and this item may have gained its submenu.
-    m_stale = true;
+    ++m_version;
     Changed();
     return *m_items.back();
 }
@@ -52,7 +52,7 @@ void TMenuItem::Remove(TMenuItem& item)
     for (auto it = m_items.begin(); it != m_items.end(); ++it) {
         if (it->get() == &item) {
             m_items.erase(it);
-            m_stale = true;
+            ++m_version;
             Changed();
             return;
         }
@@ -64,7 +64,7 @@ void TMenuItem::Clear()
     // Emptied at once, rather than searched for each sub-item as it goes.
     if (m_shownIn != nullptr) m_shownIn->Empty();
     m_items.clear();
-    m_stale = true;
+    ++m_version;
     Changed();
 }
 

@@ -5,6 +5,7 @@
 // window as WM_COMMAND and finds its item by the command id it holds while listed (ReflectMessage).
 #include <windows.h>
 
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <string>
@@ -14,6 +15,12 @@
 
 class KeptMenu;
 class TImageList;
+
+// A menu lists at most this many entries. A longer list is listed as entries that each open a
+// part of it, captioned with the numbers of its first and last entry ("1001 - 2000"): nobody
+// scrolls a menu of thousands, and Wine takes seconds to fill one (each entry added copies the
+// menu's whole array, in new memory once it is large).
+inline constexpr size_t kMostMenuEntries = 1000;
 class TPopupMenu;
 
 class TMenuItem {
@@ -74,7 +81,7 @@ private:
     // Something this item shows changed: the menu that lists it must be brought up to date.
     void Changed() noexcept
     {
-        if (m_parent != nullptr) m_parent->m_stale = true;
+        if (m_parent != nullptr) ++m_parent->m_version;
     }
     template <typename T>
     void Set(T& field, T value) noexcept
@@ -92,11 +99,11 @@ private:
     bool m_enabled = true;
     TMenuItem* m_parent = nullptr;
     TPopupMenu* m_menu = nullptr;  // set on the root item of a popup menu
-    // Set by the kept menu that lists this item (its command id) or its sub-items (m_shownIn);
-    // stale until the sub-items are listed as they are now.
+    // Set by the kept menu that lists this item (its command id) or its sub-items (m_shownIn).
     mutable UINT m_command = 0;
     mutable KeptMenu* m_shownIn = nullptr;
-    mutable bool m_stale = true;
+    // Counts the changes of the sub-items, so that every menu listing them knows it is behind.
+    uint64_t m_version = 0;
     std::vector<std::unique_ptr<TMenuItem>> m_items;
 };
 

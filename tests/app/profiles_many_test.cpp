@@ -42,6 +42,13 @@ TEST_F(MainWindowTest, TenThousandProfilesAreAllInTheTrayAndAllSaved)
     std::vector<std::string> sites;
     for (int i = 0; i < kProfiles; ++i)
         sites.push_back(SiteName(i));
+    // Listed in parts of a thousand, each opening its part.
+    const std::vector<MenuEntry> tray = TrayMenu();
+    const MenuEntry* profiles = FindEntry(tray, "Profiles");
+    ASSERT_NE(profiles, nullptr);
+    ASSERT_EQ(profiles->items.size(), 10u);
+    EXPECT_EQ(profiles->items[0].caption, "1 - 1000");
+    EXPECT_EQ(profiles->items[9].caption, "9001 - 10000");
     const std::vector<MenuEntry> entries = TrayProfiles();
     EXPECT_EQ(Captions(entries), sites);
     ASSERT_EQ(entries.size(), sites.size());
@@ -52,6 +59,8 @@ TEST_F(MainWindowTest, TenThousandProfilesAreAllInTheTrayAndAllSaved)
     application.ProcessMessages();
     EXPECT_EQ(form->ListView1->Items().Count(), kProfiles - 1);
     EXPECT_EQ(form->prfs->Count(), kProfiles - 1);
+    const std::vector<MenuEntry> trayAfter = TrayMenu();
+    EXPECT_EQ(FindEntry(trayAfter, "Profiles")->items.back().caption, "9001 - 9999");
 
     EditorDriver editor{Form2};
     editor.Script({editor.Title("Lab"), editor.Ok()});

@@ -178,7 +178,8 @@ std::vector<MenuEntry> MainWindowDriver::TrayMenu() const
 std::vector<MenuEntry> MainWindowDriver::TrayProfiles() const
 {
     const std::vector<MenuEntry> menu = TrayMenu();
-    if (const MenuEntry* profiles = FindEntry(menu, "Profiles")) return profiles->items;
+    if (const MenuEntry* profiles = FindEntry(menu, "Profiles"))
+        return ListEntries(profiles->items, static_cast<size_t>(form->prfs->Count()));
     ADD_FAILURE() << "no Profiles submenu";
     return {};
 }
@@ -188,8 +189,9 @@ void MainWindowDriver::ChooseInTray(int position, const std::string& command) co
     const HMENU top = form->PopupMenu1->OpeningMenu();
     const HMENU profiles = OpenSubmenu(top, PositionOf(top, "Profiles"), form->Handle());
     ASSERT_NE(profiles, nullptr) << "no Profiles submenu";
-    ASSERT_LT(position, GetMenuItemCount(profiles));
-    const MenuEntry* item = FindEntry(ReadMenu(OpenSubmenu(profiles, position, form->Handle())), command);
+    ASSERT_LT(position, form->prfs->Count());
+    const MenuEntry* item =
+        FindEntry(ReadMenu(OpenListEntry(profiles, position, form->prfs->Count(), form->Handle())), command);
     ASSERT_NE(item, nullptr) << "no " << command << " under the entry at " << position;
     ChooseCommand(item->command);
 }

@@ -64,9 +64,32 @@ UINT OpenTo(const TPopupMenu& menu, const TMenuItem& item, HWND owner)
     for (const TMenuItem* entry : path) {
         // Its position among the entries shown: hidden ones are not in the native menu.
         int position = 0;
-        for (int i = 0; &entry->Parent()->Item(i) != entry; ++i)
-            position += entry->Parent()->Item(i).Visible() ? 1 : 0;
-        native = OpenSubmenu(native, position, owner);
+        int shown = 0;
+        for (int i = 0; i < entry->Parent()->Count(); ++i) {
+            const TMenuItem& sibling = entry->Parent()->Item(i);
+            if (&sibling == entry) position = shown;
+            shown += sibling.Visible() ? 1 : 0;
+        }
+        native = OpenListEntry(native, position, shown, owner);
     }
     return item.Command();
+}
+
+HMENU OpenListEntry(HMENU menu, int position, int count, HWND owner)
+{
+    const int most = static_cast<int>(kMostMenuEntries);
+    if (count > most) {
+        menu = OpenSubmenu(menu, position / most, owner);
+        position %= most;
+    }
+    return OpenSubmenu(menu, position, owner);
+}
+
+std::vector<MenuEntry> ListEntries(const std::vector<MenuEntry>& entries, size_t count)
+{
+    if (count <= kMostMenuEntries) return entries;
+    std::vector<MenuEntry> whole;
+    for (const MenuEntry& part : entries)
+        whole.insert(whole.end(), part.items.begin(), part.items.end());
+    return whole;
 }

@@ -31,3 +31,9 @@ HMENU OpenSubmenu(HMENU menu, int position, HWND owner);
 // Opens `menu` and the submenus down to `item` as a user pointing along the way does, and
 // gives the command `item` carries then.
 UINT OpenTo(const TPopupMenu& menu, const TMenuItem& item, HWND owner);
+
+// A list of `count` entries is listed in parts when it is long (kMostMenuEntries): the submenu
+// of its entry at `position` is opened through the part that holds it.
+HMENU OpenListEntry(HMENU menu, int position, int count, HWND owner);
+// A list of `count` entries read back whole: when it was listed in parts, their entries in turn.
+std::vector<MenuEntry> ListEntries(const std::vector<MenuEntry>& entries, size_t count);

@@ -45,8 +45,9 @@ const KeyboardChoice kKeyboardChoices[] = {
      3,
      {VK_DOWN, VK_RIGHT, VK_RIGHT, VK_LEFT, VK_DOWN, VK_DOWN, VK_RIGHT, VK_DOWN, VK_RETURN},
      "Edit... 2"},
-    // 40,000 items; up from the first entry wraps to the last.
-    {"LastOfTenThousand", 10000, {VK_DOWN, VK_RIGHT, VK_UP, VK_RIGHT, VK_RETURN}, "Activate 9999"},
+    // 40,000 items, listed in parts of a thousand; up from the first wraps to the last part,
+    // and to its last entry.
+    {"LastOfTenThousand", 10000, {VK_DOWN, VK_RIGHT, VK_UP, VK_RIGHT, VK_UP, VK_RIGHT, VK_RETURN}, "Activate 9999"},
 };
 
 void PrintTo(const KeyboardChoice& choice, std::ostream* out) { *out << choice.name; }
