@@ -12,11 +12,13 @@
 #include "adapters/elevatedchange.h"
 #include "core/text.h"
 
-std::vector<std::string> ProgramArguments()
+std::vector<std::string> ProgramArguments() { return CommandLineArguments(GetCommandLineW()); }
+
+std::vector<std::string> CommandLineArguments(const std::wstring& commandLine)
 {
     std::vector<std::string> arguments;
     int count = 0;
-    LPWSTR* words = CommandLineToArgvW(GetCommandLineW(), &count);
+    LPWSTR* words = CommandLineToArgvW(commandLine.c_str(), &count);
     if (words == nullptr) return arguments;
     for (int i = 1; i < count; ++i)
         arguments.push_back(AnsiFromWide(words[i]));

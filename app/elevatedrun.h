@@ -7,6 +7,9 @@
 
 // The program's arguments after its name, as the shell passed them.
 std::vector<std::string> ProgramArguments();
+// The arguments after the program's name in a command line, split as Windows splits it
+// (CommandLineToArgvW).
+std::vector<std::string> CommandLineArguments(const std::wstring& commandLine);
 // Whether the arguments ask for an elevated run at all (their first is the switch).
 bool ElevatedRunRequested(const std::vector<std::string>& arguments);
 // Makes the change the arguments describe and returns the exit code that carries its result;

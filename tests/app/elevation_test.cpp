@@ -1,9 +1,6 @@
 // A standard user's change: refused in the program (91), made by one elevated run of the
 // program on the same simulated machine, and its result shown as an in-process change's would
 // be; a declined prompt changes and marks nothing; an elevated program makes no second run.
-#include <windows.h>
-#include <shellapi.h>
-
 #include <memory>
 
 #include "adapters/elevatedchange.h"
@@ -55,13 +52,8 @@ protected:
             ValueGuard<bool> rights(elevated, true);
             network.RefuseUnelevated(false);
             network.ClearCalls();
-            int count = 0;
-            const std::wstring line = L"velmora.exe " + WideFromAnsi(launched.back());
-            LPWSTR* words = CommandLineToArgvW(line.c_str(), &count);
-            std::vector<std::string> arguments;
-            for (int i = 1; i < count; ++i)
-                arguments.push_back(AnsiFromWide(words[i]));
-            LocalFree(words);
+            const std::vector<std::string> arguments =
+                CommandLineArguments(L"velmora.exe " + WideFromAnsi(launched.back()));
             const int exitCode = RunElevatedChange(arguments, [this] { return network.Services(); });
             elevatedCalls = SeenCalls(network);
             network.RefuseUnelevated(true);

@@ -6,13 +6,13 @@
 #include <aclapi.h>
 
 #include <optional>
-#include <sstream>
 #include <vector>
 
 #include "adapters/elevatedchange.h"
 #include "app/elevatedrun.h"
 #include "app/elevation.h"
 #include "core/processrights.h"
+#include "core/text.h"
 #include "support/registrykeys.h"
 #include "support/seams.h"
 
@@ -208,10 +208,7 @@ TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
         if (declines) return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
         // Elevated, the run has the right the lock denies this process: made here with it lifted.
         lock.reset();
-        std::istringstream words(parameters);
-        std::vector<std::string> arguments;
-        for (std::string word; words >> word;)
-            arguments.push_back(word);
+        const std::vector<std::string> arguments = CommandLineArguments(L"velmora.exe " + WideFromAnsi(parameters));
         return ElevatedRun{ElevatedRun::Outcome::Finished,
                            static_cast<DWORD>(RunElevatedChange(arguments, [] { return Variant(); }))};
     });
