@@ -8,8 +8,6 @@
 
 bool ConfigurationAccepted(int32_t code) { return code == 0 || code == 1; }
 
-namespace {
-// What was sent before a refused call stays.
 ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSettings& settings)
 {
     if (settings.dhcp) {
@@ -34,26 +32,73 @@ ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSe
     if (!ConfigurationAccepted(dnsCode)) return {kDnsStep, dnsCode};
     return {};
 }
-}  // namespace
 
 ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::string& settingId,
                                           const ProfileSettings& settings)
+{
+    const StoredGatewayChange stored = EmptyStoredGateway(settingId);
+    const ConfigurationRefusal refusal = SendProfileSettings(adapter, settings);
+    FinishStoredGateway(stored, refusal);
+    return refusal;
+}
+
+StoredGatewayChange EmptyStoredGateway(const std::string& settingId)
 {
     // The stored gateway list is emptied first, for DHCP profiles too: a gateway left there
     // from an earlier static setting would come back with the next start of the adapter.
     // A change refused at its first call puts it back, or the adapter would lose its gateway
     // at the next restart without having taken anything. Once a call has changed the adapter,
     // the list is what Windows holds for the new settings (SetGateWays writes it), and an
-    // earlier profile's gateway put back would come up with the new address. A copy of the
-    // record: a refresh in a nested message loop rebuilds the adapter list.
-    const tadapter* found = FindAdapterBySettingID(settingId);
-    const std::optional<tadapter> stored = found != nullptr ? std::optional<tadapter>(*found) : std::nullopt;
-    const tadapter* record = stored ? &*stored : nullptr;
-    const StoredGateway previousGateway = ReadStoredGateway(record);
+    // earlier profile's gateway put back would come up with the new address.
+    StoredGatewayChange change;
+    if (const tadapter* found = FindAdapterBySettingID(settingId)) change.record = *found;
+    const tadapter* record = change.record ? &*change.record : nullptr;
+    change.previous = ReadStoredGateway(record);
     if (record != nullptr) WriteDefaultGateway(record, tGWSettings{});
-    const ConfigurationRefusal refusal = SendProfileSettings(adapter, settings);
-    if (refusal.step == kAddressStep) RestoreStoredGateway(record, previousGateway);
+    return change;
+}
+
+void FinishStoredGateway(const StoredGatewayChange& change, const std::optional<ConfigurationRefusal>& refusal)
+{
+    if (!refusal || refusal->step == kAddressStep)
+        RestoreStoredGateway(change.record ? &*change.record : nullptr, change.previous);
+}
+
+ConfigurationRefusal RestoreAdapterConfiguration(const Variant& adapter, const std::string& settingId,
+                                                 const AdapterConfiguration& configuration)
+{
+    const StoredGatewayChange stored = EmptyStoredGateway(settingId);
+    const ConfigurationRefusal refusal = SendConfiguration(adapter, configuration);
+    PutStoredGateway(stored, configuration);
     return refusal;
+}
+
+ConfigurationRefusal SendConfiguration(const Variant& adapter, const AdapterConfiguration& configuration)
+{
+    if (configuration.dhcp) {
+        const int32_t code = AdapterEnableDHCP(adapter);
+        if (!ConfigurationAccepted(code)) return {kAddressStep, code};
+    } else {
+        const int32_t code =
+            AdapterEnableStatic(adapter, {TextArray(configuration.addresses), TextArray(configuration.masks)});
+        if (!ConfigurationAccepted(code) && code != 81) return {kAddressStep, code};
+        if (!configuration.gateways.empty()) {
+            const int32_t gateways =
+                AdapterSetGateways(adapter, {TextArray(configuration.gateways), IntArray(configuration.metrics)});
+            if (!ConfigurationAccepted(gateways)) return {kGatewayStep, gateways};
+        }
+    }
+    // Servers a lease gave go with the lease: only those set by hand are set again.
+    std::vector<std::string> servers = configuration.dnsByHand ? configuration.dnsServers : std::vector<std::string>();
+    if (servers.empty()) servers.emplace_back();  // a call without a list: the servers come from DHCP
+    const int32_t dns = AdapterSetDnsServers(adapter, tDNSsettings{TextArray(servers)});
+    if (!ConfigurationAccepted(dns)) return {kDnsStep, dns};
+    return {};
+}
+
+void PutStoredGateway(const StoredGatewayChange& change, const AdapterConfiguration& configuration)
+{
+    RestoreStoredGateway(change.record ? &*change.record : nullptr, configuration.storedGateway);
 }
 
 std::vector<int> ConfigurationSteps(const ProfileSettings& settings)
@@ -63,10 +108,16 @@ std::vector<int> ConfigurationSteps(const ProfileSettings& settings)
     return {kAddressStep, kGatewayStep, kDnsStep};
 }
 
-std::string ConfigurationStepName(const ProfileSettings& settings, int step)
+std::vector<int> ConfigurationSteps(const AdapterConfiguration& configuration)
+{
+    if (configuration.dhcp || configuration.gateways.empty()) return {kAddressStep, kDnsStep};
+    return {kAddressStep, kGatewayStep, kDnsStep};
+}
+
+std::string ConfigurationStepName(bool dhcp, int step)
 {
     switch (step) {
-    case kAddressStep: return settings.dhcp ? "Obtain an address automatically (DHCP)" : "IP address and subnet mask";
+    case kAddressStep: return dhcp ? "Obtain an address automatically (DHCP)" : "IP address and subnet mask";
     case kGatewayStep: return "Default gateway";
     case kDnsStep: return "DNS servers";
     default: return {};

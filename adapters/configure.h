@@ -3,9 +3,12 @@
 // them, stopping at the first it refuses. The main window and the elevated run of a change
 // share it, so both make the same calls and report the same refusal.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "adapters/adapterstate.h"
+#include "adapters/reg.h"
 #include "core/variant.h"
 
 // What a profile holds for the adapter, as the calls take it.
@@ -37,10 +40,36 @@ struct ConfigurationRefusal {
 ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::string& settingId,
                                           const ProfileSettings& settings);
 
-// The steps a profile sends, in order: what a refusal's text lists as made, refused or not sent.
+// Its parts, for a caller that makes the calls on another thread: the registry's, on the thread
+// that owns the registry adapter list (it is rebuilt there), before and after the calls.
+struct StoredGatewayChange {
+    std::optional<tadapter> record;  // a copy: a refresh meanwhile rebuilds the list
+    StoredGateway previous;
+};
+// Empties the adapter's stored gateway list, keeping what it was.
+StoredGatewayChange EmptyStoredGateway(const std::string& settingId);
+// Puts the list back as it was when the change was refused at its first call (or, with no
+// refusal given, when no call was made at all).
+void FinishStoredGateway(const StoredGatewayChange& change, const std::optional<ConfigurationRefusal>& refusal);
+// The calls alone; what was sent before a refused call stays.
+ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSettings& settings);
+
+// What Undo makes: the calls that bring back a whole configuration (DHCP, with servers set by
+// hand when they were; or every address and mask, every gateway with its metric, and the
+// servers), stopping at the first refused call, in the steps above. The stored gateway list is
+// emptied first for a static one and written as it was kept afterwards, as for a profile.
+ConfigurationRefusal RestoreAdapterConfiguration(const Variant& adapter, const std::string& settingId,
+                                                 const AdapterConfiguration& configuration);
+ConfigurationRefusal SendConfiguration(const Variant& adapter, const AdapterConfiguration& configuration);
+// Writes the stored gateway list as the configuration kept it (nothing when it was not known).
+void PutStoredGateway(const StoredGatewayChange& change, const AdapterConfiguration& configuration);
+
+// The steps a profile, or a configuration brought back, sends, in order: what a refusal's text
+// lists as made, refused or not sent.
 std::vector<int> ConfigurationSteps(const ProfileSettings& settings);
+std::vector<int> ConfigurationSteps(const AdapterConfiguration& configuration);
 // A step, named for the user.
-std::string ConfigurationStepName(const ProfileSettings& settings, int step);
+std::string ConfigurationStepName(bool dhcp, int step);
 // Whether the DNS servers were sent: a static profile whose change reached that step.
 bool DnsServersSent(const ProfileSettings& settings, const ConfigurationRefusal& refusal);
 // A lone alternate DNS server is sent as the preferred one; the profile takes the same move

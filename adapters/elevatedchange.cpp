@@ -4,7 +4,7 @@
 #include <charconv>
 #include <map>
 
-#include "core/text.h"
+#include "adapters/wiretext.h"
 
 namespace {
 constexpr uint32_t kMarkMask = 0xF0000000u;
@@ -12,101 +12,13 @@ constexpr uint32_t kRefusalMark = 0x10000000u;
 constexpr uint32_t kDetailsMark = 0x20000000u;
 constexpr uint32_t kAutostartMark = 0x30000000u;
 
-bool Plain(char c)
-{
-    return (c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '.' || c == ':' ||
-           c == '{' || c == '}' || c == '_' || c == '-';
-}
-
-std::string Encode(const std::string& value)
-{
-    static const char hex[] = "0123456789ABCDEF";
-    std::string text;
-    for (const char c : value) {
-        if (Plain(c)) {
-            text += c;
-        } else {
-            const auto byte = static_cast<unsigned char>(c);
-            text += '%';
-            text += hex[byte >> 4];
-            text += hex[byte & 15];
-        }
-    }
-    return text;
-}
-
-int HexDigit(char c)
-{
-    if (c >= '0' && c <= '9') return c - '0';
-    if (c >= 'A' && c <= 'F') return c - 'A' + 10;
-    return -1;
-}
-
-std::optional<std::string> Decode(const std::string& text)
-{
-    std::string value;
-    for (size_t i = 0; i < text.size(); ++i) {
-        if (Plain(text[i])) {
-            value += text[i];
-            continue;
-        }
-        if (text[i] != '%' || i + 2 >= text.size()) return std::nullopt;
-        const int high = HexDigit(text[i + 1]);
-        const int low = HexDigit(text[i + 2]);
-        if (high < 0 || low < 0) return std::nullopt;
-        value += static_cast<char>(high * 16 + low);
-        i += 2;
-    }
-    return value;
-}
-
-// Each element is followed by a comma, so that a list of one empty element (an empty row,
-// which the calls treat as "none") and an empty list travel as different values.
-std::string EncodeList(const std::vector<std::string>& values)
-{
-    std::string text;
-    for (const std::string& value : values)
-        text += Encode(value) + ',';
-    return text;
-}
-
-std::optional<std::vector<std::string>> DecodeList(const std::string& text)
-{
-    std::vector<std::string> values;
-    if (!text.empty() && text.back() != ',') return std::nullopt;
-    size_t start = 0;
-    while (start < text.size()) {
-        const size_t comma = text.find(',', start);
-        const std::optional<std::string> value = Decode(text.substr(start, comma - start));
-        if (!value) return std::nullopt;
-        values.push_back(*value);
-        start = comma + 1;
-    }
-    return values;
-}
-
-std::optional<int32_t> DecodeInt(const std::string& text)
-{
-    int32_t value = 0;
-    const char* end = text.data() + text.size();
-    const auto [stop, error] = std::from_chars(text.data(), end, value);
-    if (text.empty() || error != std::errc() || stop != end) return std::nullopt;
-    return value;
-}
-
-std::optional<bool> DecodeFlag(const std::string& text, const char* yes, const char* no)
-{
-    if (text == yes) return true;
-    if (text == no) return false;
-    return std::nullopt;
-}
-
 const char* KindName(ElevatedChange::Kind kind)
 {
     switch (kind) {
     case ElevatedChange::Kind::ApplyProfile: return "apply-profile";
     case ElevatedChange::Kind::ApplyDetails: return "apply-details";
     case ElevatedChange::Kind::Autostart: return "autostart";
+    case ElevatedChange::Kind::Restore: return "restore";
     }
     return "";
 }
@@ -118,6 +30,12 @@ std::vector<std::string> KeysOf(ElevatedChange::Kind kind)
     case ElevatedChange::Kind::ApplyProfile: return {"adapter", "setting", "dhcp", "ip", "mask", "gw", "dns1", "dns2"};
     case ElevatedChange::Kind::ApplyDetails: return {"adapter", "addresses", "masks", "gateways", "servers"};
     case ElevatedChange::Kind::Autostart: return {"entry"};
+    case ElevatedChange::Kind::Restore: {
+        std::vector<std::string> keys{"adapter", "setting"};
+        for (const std::string& line : ConfigurationLines({}))
+            keys.push_back(line.substr(0, line.find('=')));
+        return keys;
+    }
     }
     return {};
 }
@@ -145,6 +63,13 @@ std::string ElevatedParameters(const ElevatedChange& change)
                   {"servers", EncodeList(change.details.servers)}};
         break;
     case ElevatedChange::Kind::Autostart: values = {{"entry", change.autostart ? "on" : "off"}}; break;
+    case ElevatedChange::Kind::Restore:
+        values = {{"adapter", std::to_string(change.adapter)}, {"setting", Encode(change.settingId)}};
+        for (const std::string& line : ConfigurationLines(change.configuration)) {
+            const size_t equals = line.find('=');
+            values[line.substr(0, equals)] = line.substr(equals + 1);
+        }
+        break;
     }
     std::string text = std::string(kElevatedChangeSwitch) + " " + KindName(change.kind);
     for (const std::string& key : KeysOf(change.kind))
@@ -157,8 +82,8 @@ std::optional<ElevatedChange> ParseElevatedArguments(const std::vector<std::stri
     if (arguments.size() < 2 || arguments[0] != kElevatedChangeSwitch) return std::nullopt;
     ElevatedChange change;
     bool known = false;
-    for (const auto kind :
-         {ElevatedChange::Kind::ApplyProfile, ElevatedChange::Kind::ApplyDetails, ElevatedChange::Kind::Autostart}) {
+    for (const auto kind : {ElevatedChange::Kind::ApplyProfile, ElevatedChange::Kind::ApplyDetails,
+                            ElevatedChange::Kind::Autostart, ElevatedChange::Kind::Restore}) {
         if (arguments[1] == KindName(kind)) {
             change.kind = kind;
             known = true;
@@ -212,6 +137,19 @@ std::optional<ElevatedChange> ParseElevatedArguments(const std::vector<std::stri
         change.autostart = entry.value_or(false);
         break;
     }
+    case ElevatedChange::Kind::Restore: {
+        change.adapter = adapter();
+        change.settingId = text("setting");
+        std::vector<std::string> lines;
+        for (const std::string& line : ConfigurationLines({})) {
+            const std::string key = line.substr(0, line.find('='));
+            lines.push_back(key + "=" + values[key]);
+        }
+        const std::optional<AdapterConfiguration> configuration = ConfigurationFromLines(lines);
+        wellFormed = wellFormed && configuration.has_value();
+        if (configuration) change.configuration = *configuration;
+        break;
+    }
     }
     if (!wellFormed) return std::nullopt;
     return change;
@@ -237,6 +175,7 @@ std::optional<ElevatedResult> ReadElevatedResult(ElevatedChange::Kind kind, uint
     const uint32_t mark = exitCode & kMarkMask;
     switch (kind) {
     case ElevatedChange::Kind::ApplyProfile:
+    case ElevatedChange::Kind::Restore:
         if (mark != kRefusalMark) return std::nullopt;
         result.refusal = {static_cast<int>((exitCode >> 16) & 0xF), static_cast<int16_t>(exitCode & 0xFFFFu)};
         return result;

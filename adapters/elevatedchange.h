@@ -9,11 +9,12 @@
 #include "adapters/configure.h"
 
 struct ElevatedChange {
-    enum class Kind { ApplyProfile, ApplyDetails, Autostart };
+    enum class Kind { ApplyProfile, ApplyDetails, Autostart, Restore };
     Kind kind = Kind::ApplyProfile;
-    int32_t adapter = 0;      // ApplyProfile, ApplyDetails: the adapter configuration's WMI Index
-    std::string settingId;    // ApplyProfile: whose stored gateway list is emptied first
+    int32_t adapter = 0;      // ApplyProfile, ApplyDetails, Restore: the adapter configuration's WMI Index
+    std::string settingId;    // ApplyProfile, Restore: whose stored gateway list is emptied first
     ProfileSettings profile;  // ApplyProfile
+    AdapterConfiguration configuration;  // Restore: what Undo brings back
     DetailSettings details;   // ApplyDetails
     bool autostart = false;   // Autostart: write the entry (true) or delete it
 };
@@ -39,7 +40,7 @@ uint32_t PackAutostartResult(bool done);
 // What an elevated run made of its change, as the same change made in the program reports it:
 // the field of the change's kind is the one filled.
 struct ElevatedResult {
-    ConfigurationRefusal refusal;  // ApplyProfile
+    ConfigurationRefusal refusal;  // ApplyProfile, Restore
     DetailResults details;         // ApplyDetails
     bool autostart = false;        // Autostart: the entry was written or deleted
 };

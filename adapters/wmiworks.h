@@ -27,6 +27,11 @@ struct tDNSsettings {
 // The WMI services object for root\cimv2; raises with the platform's text on failure.
 Variant ConnectWmiServices();
 
+// Where the program finds its WMI services: the real WMI, the simulated network, or a test's
+// own object. Raises when the connection fails. It may be called on any thread: a change makes
+// its calls on a thread of its own, with services of that thread's.
+using ConnectServicesFunction = std::function<Variant()>;
+
 // The query text the program sends; the filtered one keeps exactly one space before "where".
 std::wstring AdapterQueryText(bool ipEnabledOnly);
 Variant QueryAdapterConfigurations(const Variant& services, bool ipEnabledOnly);

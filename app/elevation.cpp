@@ -11,40 +11,12 @@
 #include "core/handles.h"
 #include "core/messagebox.h"
 #include "core/programfile.h"
-#include "ui/application.h"
+#include "ui/messagewait.h"
 
 namespace {
 ElevatedLauncher g_launcher;
 ShellExecuteCall g_shellExecute;
 std::string g_program;
-
-enum class Waited { Signalled, Failed, Abandoned };
-
-// Waits for `object` while the program's messages are handled, as the message loop would.
-Waited WaitHandlingMessages(HANDLE object, DWORD& error)
-{
-    for (;;) {
-        const DWORD woken = MsgWaitForMultipleObjects(1, &object, FALSE, INFINITE, QS_ALLINPUT);
-        if (woken == WAIT_OBJECT_0) return Waited::Signalled;
-        if (woken == WAIT_FAILED) {
-            error = GetLastError();
-            return Waited::Failed;
-        }
-        if (TApplication* application = TApplication::Current()) {
-            application->ProcessMessages();
-            // A quit stays posted for the loop that owns it: no longer wait, or it wakes us for ever.
-            MSG quit;
-            if (application->Terminated() || PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_NOREMOVE))
-                return Waited::Abandoned;
-        } else {
-            MSG message;
-            while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) {
-                TranslateMessage(&message);
-                DispatchMessageA(&message);
-            }
-        }
-    }
-}
 
 // The shell call and what it gave back, shared by the thread that makes it and the one that
 // waits: a wait abandoned at Exit leaves it to the thread, which closes what it got.
@@ -105,10 +77,10 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
         return {ElevatedRun::Outcome::Failed, 0, error};
     }
     DWORD error = 0;
-    switch (WaitHandlingMessages(thread.get(), error)) {
-    case Waited::Signalled: break;
-    case Waited::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
-    case Waited::Abandoned: return {ElevatedRun::Outcome::Abandoned};
+    switch (WaitHandlingMessages(thread.get(), INFINITE, false, &error)) {
+    case WaitEnd::Signalled: break;
+    case WaitEnd::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
+    default: return {ElevatedRun::Outcome::Abandoned};
     }
     if (!start->started) {
         // The consent prompt answered No.
@@ -117,10 +89,10 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
     }
     UniqueHandle process(std::exchange(info.hProcess, nullptr));
     if (!process) return {ElevatedRun::Outcome::Failed, 0, ERROR_INVALID_HANDLE};
-    switch (WaitHandlingMessages(process.get(), error)) {
-    case Waited::Signalled: break;
-    case Waited::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
-    case Waited::Abandoned: return {ElevatedRun::Outcome::Abandoned};
+    switch (WaitHandlingMessages(process.get(), INFINITE, false, &error)) {
+    case WaitEnd::Signalled: break;
+    case WaitEnd::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
+    default: return {ElevatedRun::Outcome::Abandoned};
     }
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process.get(), &exitCode)) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};

@@ -17,13 +17,12 @@
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "app/adaptermemory.h"
-#include "adapters/elevatedchange.h"
-#include "app/elevation.h"
 #include "core/check.h"
 #include "core/dispatch.h"
 #include "core/messagebox.h"
 #include "resources/resource.h"
 #include "tray/trayicon.h"
+#include "ui/cursor.h"
 
 namespace {
 // Rows of the property list, top to bottom. The header strip lies over the first one.
@@ -112,27 +111,6 @@ std::vector<std::string> AddressElements(const std::string& text)
     return elements;
 }
 
-struct Refusal {
-    const char* what;
-    int32_t code;
-};
-
-// 0 and 1 are success. EnableStatic answers 81 when the adapter was static already, and
-// makes the change all the same.
-bool Refused(int32_t code, bool enableStatic) { return !ConfigurationAccepted(code) && !(enableStatic && code == 81); }
-
-std::string RefusalText(const std::vector<Refusal>& refusals)
-{
-    std::string text = "The adapter did not take these settings:\n";
-    for (const Refusal& refusal : refusals) {
-        text += "\n";
-        text += refusal.what;
-        text += ": ";
-        text += ConfigurationResultText(refusal.code);
-        text += " (" + std::to_string(refusal.code) + ")";
-    }
-    return text;
-}
 }  // namespace
 
 void TForm1::BuildNetworkConfigurationTab()
@@ -314,30 +292,22 @@ void TForm1::Button1Click()
 {
     // A value still open for editing counts as what stands in its row.
     proplist->EndEdit(true);
-    DetailSettings settings;
-    settings.gateways = AddressElements(proplist->Values(kGatewaysKey));
-    settings.addresses = AddressElements(proplist->Values(kIpAddressKey));
-    settings.masks = AddressElements(proplist->Values(kSubnetMaskKey));
-    settings.servers = AddressElements(proplist->Values(kDnsServersKey));
-
+    if (RefusedWhileBusy()) return;
+    ChangeRequest request;
+    request.kind = ChangeRequest::Kind::Details;
+    request.title = "Apply Changes";
+    request.trigger = "Network Configuration: Apply Changes";
+    request.adapterIndex = SelectedAdapterIndex;
+    request.details.gateways = AddressElements(proplist->Values(kGatewaysKey));
+    request.details.addresses = AddressElements(proplist->Values(kIpAddressKey));
+    request.details.masks = AddressElements(proplist->Values(kSubnetMaskKey));
+    request.details.servers = AddressElements(proplist->Values(kDnsServersKey));
     const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
-    DetailResults results = SendDetailSettings(adapter, settings);
-    // A standard user is refused everything: the same change goes to an elevated run.
-    if ((results.gateways == 91 || results.address == 91 || results.servers == 91) && !ProcessElevated()) {
-        ElevatedChange change;
-        change.kind = ElevatedChange::Kind::ApplyDetails;
-        change.adapter = SelectedAdapterIndex;
-        change.details = settings;
-        const std::optional<ElevatedResult> elevated = RunElevated(change);
-        // None: the user has been told why the run gave no result.
-        if (!elevated) return;
-        results = elevated->details;
+    if (adapter.HoldsObject()) {
+        request.settingId = SettingIdOf(adapter);
+        request.adapterName = TryPropertyText(adapter, L"Description").value_or("");
     }
-    std::vector<Refusal> refusals;
-    if (Refused(results.gateways, false)) refusals.push_back({"Default Gateways", results.gateways});
-    if (Refused(results.address, true)) refusals.push_back({"IP Address and Subnet Mask", results.address});
-    if (Refused(results.servers, false)) refusals.push_back({"DNS Servers", results.servers});
-
-    // Success says nothing, and the details are not read again: the list keeps what was sent.
-    if (!refusals.empty()) ShowMessageBox(Handle(), RefusalText(refusals), "Velmora", MB_OK);
+    BusyCursor busy(TCursor::crAppStart);
+    // The list then shows what the adapter took, not what was typed and refused.
+    ChangeAndTell(request);
 }

@@ -28,6 +28,9 @@ void TForm1::BuildTrayMenu()
     ApplyNextProfile1->SetDefault(true);
     ApplyNextProfile1->onClick = [this](TMenuItem& sender) { ApplyNextProfile1Click(sender); };
     PopupMenu1->onPopup = [this] { PopupMenu1Popup(); };
+    Undo1 = &AddItem(items, "Undo", 5);
+    Undo1->SetVisible(false);
+    Undo1->onClick = [this](TMenuItem& sender) { Undo1Click(sender); };
     prfs = &AddItem(items, "Profiles", 0);
     Configuration1 = &AddItem(items, "Open Configurator", 1);
     Configuration1->onClick = [this](TMenuItem& sender) { Configuration1Click(sender); };

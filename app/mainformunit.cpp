@@ -10,6 +10,7 @@
 #include "resources/resource.h"
 #include "tray/trayicon.h"
 #include "ui/fonts.h"
+#include "ui/messagewait.h"
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
@@ -41,6 +42,13 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     // elevated Velmora would not hear otherwise.
     LetMessageThrough(Handle(), OpenConfiguratorMessage());
     Form1 = this;
+    Changes = std::make_unique<ChangePipeline>(
+        m_connectServices, [this](const ElevatedChange& change) { return RunElevated(change); });
+    // The tip says what is being applied while Windows works; the refresh after it puts the
+    // address back.
+    Changes->onProgress = [this] {
+        if (!Changes->Progress().empty()) TrayIcon1->SetHint(Changes->Progress());
+    };
     BuildImageLists();
     BuildFrame();
     BuildNetworkConfigurationTab();
@@ -85,7 +93,15 @@ void TForm1::FormCreate()
     shown([this] { ReadAutostartState(); });
     SelectedAdapterIndex = -1;
     ActiveProfileIndex = -1;
-    if (shown([this] { WmiServices = m_connectServices(); })) shown([this] { refreshdata(); });
+    Undo = ReadUndoRecord();
+    // At logon the WMI service may take long to start: the first connection is made on a thread
+    // of its own, with the tray icon up and answering ("Waiting for Windows..." in its menu);
+    // the window's own connection then finds the service running.
+    WaitingForWindows = true;
+    const bool connected = shown([this] { RunInBackground([this] { m_connectServices(); }); }) &&
+                           shown([this] { WmiServices = m_connectServices(); });
+    WaitingForWindows = false;
+    if (connected) shown([this] { refreshdata(); });
     ReloadProfiles();
 }
 
@@ -150,3 +166,5 @@ void TForm1::Button3Click()
 void TForm1::Button2Click() { Hide(); }
 
 void TForm1::Label22Click() { PageControl1->SetActivePageIndex(ProfilesTab); }
+
+void TForm1::ShowNotification(const ChangeNotice&) {}

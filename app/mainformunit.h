@@ -9,6 +9,7 @@
 #include <functional>
 #include <memory>
 
+#include "adapters/wmiworks.h"  // ConnectServicesFunction
 #include "core/variant.h"
 #include "profiles/profileswindow.h"
 #include "ui/button.h"
@@ -32,9 +33,6 @@ class TTrayIcon;
 // of the program that cannot read where the window is.
 inline constexpr char MainWindowCaption[] = "Velmora";
 
-// Where the main window finds its WMI services: the real WMI, the simulated network, or a
-// test's own object. Raises when the connection fails.
-using ConnectServicesFunction = std::function<Variant()>;
 
 class TForm1 : public TProfilesWindow {
 public:
@@ -63,7 +61,9 @@ public:
     // The details refresh: adapters, their details and the tray hint.
     void refreshdata() override;
     // A change that needs administrator rights, made by an elevated run of the program.
-    std::optional<ElevatedResult> RunElevated(const ElevatedChange& change) override;
+    std::optional<ElevatedResult> RunElevated(const ElevatedChange& change);
+    // A notification from the tray icon.
+    void ShowNotification(const ChangeNotice& notice) override;
     // Saves the confirmed profiles; when the list was never loaded, keeps the file and says so.
     void SaveConfirmedProfiles();
 

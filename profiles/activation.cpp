@@ -17,41 +17,54 @@
 #include "profiles/iprofile.h"
 #include "ui/cursor.h"
 
-namespace {
-// Which steps the adapter took and which it refused: once a call has changed the adapter,
-// nothing of it is undone, so the user is told what it holds of the profile.
-std::string RefusalText(const Tprofile& profile, const ProfileSettings& settings, const ConfigurationRefusal& refusal)
+bool TProfilesWindow::RefusedWhileBusy()
 {
-    std::string text = "The profile \"" + profile.Caption() + "\" was ";
-    text += refusal.step == kAddressStep ? "not applied.\n" : "applied only in part.\n";
-    for (const int step : ConfigurationSteps(settings)) {
-        text += '\n';
-        text += ConfigurationStepName(settings, step);
-        text += ": ";
-        if (step < refusal.step) {
-            text += "made.";
-        } else if (step == refusal.step) {
-            text += ConfigurationResultText(refusal.code) + " (" + std::to_string(refusal.code) + ").";
-        } else {
-            text += "not sent.";
-        }
-    }
-    if (refusal.code == 91)
-        text += "\n\nChanging the adapter needs administrator rights, which Windows did not give.";
-    return text;
+    if (!Changes->Busy()) return false;
+    // Each change reads and writes what the one before it left: one at a time.
+    ShowMessageBox(Handle(), "Velmora is still busy: " + Changes->Progress() + "\n\nTry again when it has ended.",
+                   "Velmora", MB_OK | MB_ICONINFORMATION);
+    return true;
 }
-}  // namespace
 
-void TProfilesWindow::ApplyProfile(int32_t number)
+std::optional<ChangeOutcome> TProfilesWindow::MakeChange(const ChangeRequest& request)
+{
+    if (RefusedWhileBusy()) return std::nullopt;
+    ChangeOutcome outcome = Changes->Run(request);
+    if (!outcome.ended) return outcome;
+    // Whatever the change made, Undo goes back to what was there before it.
+    if (!outcome.NothingMade()) {
+        Undo = UndoRecord{request.settingId, request.adapterName, outcome.before, outcome.after};
+        WriteUndoRecord(*Undo);
+    }
+    ShowNotification(OutcomeNotice(request, outcome));
+    return outcome;
+}
+
+void TProfilesWindow::ChangeAndTell(const ChangeRequest& request, const std::function<void(const ChangeOutcome&)>& ended)
+{
+    std::optional<ChangeOutcome> outcome;
+    try {
+        outcome = MakeChange(request);
+        if (outcome && outcome->ended && ended) ended(*outcome);
+    } catch (...) {
+        refreshdata();
+        throw;
+    }
+    refreshdata();
+    const std::string text = outcome ? OutcomeBoxText(request, *outcome) : std::string();
+    if (!text.empty()) ShowMessageBox(Handle(), text, "Velmora", MB_OK | MB_ICONWARNING);
+}
+
+void TProfilesWindow::ApplyProfile(int32_t number, const std::string& trigger)
 {
     Tprofile* profile = FindProfile(number);
-    // A profile the editor has not confirmed is not the user's yet, and one activation at a
-    // time: a second would start inside the first's nested message loops.
-    if ((profile != nullptr && !profile->confirmed) || ApplyingProfile != nullptr) {
+    // A profile the editor has not confirmed is not the user's yet.
+    if (profile != nullptr && !profile->confirmed) {
         MessageBeep(0);
         return;
     }
     BusyCursor busy(TCursor::crAppStart);
+    if (RefusedWhileBusy()) return;
     for (int i = 0; i < ProfileList->Count(); ++i)
         ProfileList->Item(i).SetImageIndex(0);
     BuildAdapterList();
@@ -60,51 +73,51 @@ void TProfilesWindow::ApplyProfile(int32_t number)
     ApplyingProfile = profile;
     ScopeExit applied([this] { ApplyingProfile = nullptr; });
 
-    std::string refusalText;
+    ChangeRequest request;
+    request.kind = ChangeRequest::Kind::Profile;
+    request.title = profile->Caption();
+    request.trigger = trigger;
+    request.adapterIndex = SelectedAdapterIndex;
+    request.profile = {profile->dhcp, profile->ip, profile->mask, profile->gw, profile->dns1, profile->dns2};
     try {
         const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
-        const std::string settingId = VariantText(GetMember(adapter, L"SettingID").get());
-        const ProfileSettings settings{profile->dhcp, profile->ip,   profile->mask,
-                                       profile->gw,   profile->dns1, profile->dns2};
-        std::optional<ConfigurationRefusal> refusal = ApplyProfileSettings(adapter, settingId, settings);
-        // A standard user is refused everything: the same change goes to an elevated run of
-        // the program, which asks Windows for the rights once, for this change.
-        if (refusal->code == 91 && !ProcessElevated()) {
-            ElevatedChange change;
-            change.kind = ElevatedChange::Kind::ApplyProfile;
-            change.adapter = SelectedAdapterIndex;
-            change.settingId = settingId;
-            change.profile = settings;
-            const std::optional<ElevatedResult> elevated = RunElevated(change);
-            refusal = elevated ? std::optional(elevated->refusal) : std::nullopt;
-        }
-        // None: the elevated run made nothing that can be told, and the user has been told why.
-        if (refusal) {
-            if (DnsServersSent(settings, *refusal)) MoveLoneAlternateServerUp(profile->dns1, profile->dns2);
-            if (*refusal) {
-                refusalText = RefusalText(*profile, settings, *refusal);
-            } else {
-                ActiveProfileIndex = profile->id;
-                profile->SetImageIndex(1);
-            }
-        }
+        request.settingId = VariantText(GetMember(adapter, L"SettingID").get());
+        const std::optional<Variant> description = TryGetMember(adapter, L"Description");
+        request.adapterName = description ? TryVariantText(description->get()).value_or("") : "";
     } catch (...) {
         // Whatever happened, the window shows what the adapter holds now.
         refreshdata();
         throw;
     }
-    refreshdata();
-    if (!refusalText.empty()) ShowMessageBox(Handle(), refusalText, "Velmora", MB_OK | MB_ICONWARNING);
+    ChangeAndTell(request, [&](const ChangeOutcome& outcome) {
+        if (DnsServersSent(request.profile, outcome.refusal)) MoveLoneAlternateServerUp(profile->dns1, profile->dns2);
+        if (outcome.Made()) {
+            ActiveProfileIndex = profile->id;
+            profile->SetImageIndex(1);
+        }
+    });
 }
 
 void TProfilesWindow::ApplyNextProfile1Click(TMenuItem&)
 {
     BusyCursor busy(TCursor::crAppStart);
-    if (Tprofile* next = NextProfile(ActiveProfileIndex)) ApplyProfile(next->id);
+    if (Tprofile* next = NextProfile(ActiveProfileIndex)) ApplyProfile(next->id, "tray: Apply next");
 }
 
 void TProfilesWindow::PopupMenu1Popup()
 {
-    const Tprofile* next = NextProfile(ActiveProfileIndex);
-    ApplyNextProfile1->SetCaption("Apply next: " + (next != nullptr ? next->Caption() : std::string()));
+    // While Windows works, the menu says on what, and offers no change of its own.
+    const bool busy = WaitingForWindows || Changes->Busy();
+    if (WaitingForWindows) {
+        ApplyNextProfile1->SetCaption("Waiting for Windows...");
+    } else if (Changes->Busy()) {
+        ApplyNextProfile1->SetCaption(Changes->Progress());
+    } else {
+        const Tprofile* next = NextProfile(ActiveProfileIndex);
+        ApplyNextProfile1->SetCaption("Apply next: " + (next != nullptr ? next->Caption() : std::string()));
+    }
+    ApplyNextProfile1->SetEnabled(!busy);
+    Undo1->SetVisible(Undo.has_value());
+    if (Undo) Undo1->SetCaption("Undo: back to " + ShortDescription(Undo->backTo));
+    Undo1->SetEnabled(!busy);
 }

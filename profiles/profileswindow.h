@@ -8,11 +8,16 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
 #include <optional>
+#include <string>
 
 #include "adapters/elevatedchange.h"
 #include "core/variant.h"
+#include "profiles/changepipeline.h"
+#include "profiles/changereport.h"
+#include "profiles/undorecord.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
@@ -37,10 +42,12 @@ public:
     Variant AdapterCollection;          // result of the last adapter query
     bool IpEnabledOnly = true;          // the adapter query asks only for IP-enabled adapters
     bool ExitRequested = false;         // the user chose "Exit" in the tray menu
+    bool WaitingForWindows = false;     // the first connection to WMI is being made
 
     // Activation: applies the profile with this number to the chosen adapter. Refused with the
-    // default beep for a profile the editor has not confirmed, and while another is applied.
-    void ApplyProfile(int32_t number);
+    // default beep for a profile the editor has not confirmed, and in words while another change
+    // runs. `trigger` says what started it, for the history.
+    void ApplyProfile(int32_t number, const std::string& trigger = "Profiles tab: Apply");
     // The profile being applied: its nested message loops (message boxes, COM's wait for an
     // out-of-process call) must not free it.
     Tprofile* ApplyingProfile = nullptr;
@@ -50,9 +57,13 @@ public:
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
     void ReloadProfiles();
 
-    // The tray menu's entries that stand for profiles; the menu itself is the main window's.
+    // The tray menu's entries that stand for profiles and Undo; the menu itself is the main
+    // window's.
     TMenuItem* ApplyNextProfile1 = nullptr;
+    TMenuItem* Undo1 = nullptr;
     TMenuItem* prfs = nullptr;
+    // "Undo: back to ...": the adapter's configuration before the last change, brought back.
+    void Undo1Click(TMenuItem& sender);
 
     // Profiles tab: its toolbar, the two detail grids, the list's images and context menu,
     // and the handlers shared with the tray's "Profiles" submenu.
@@ -124,12 +135,27 @@ public:
     // the editor is already open or there is nothing to show.
     bool OpenProfileEditor(Tprofile* profile);
 
+    // The road every change of the adapter takes; the main window makes it, knowing where WMI
+    // is and how a change runs elevated.
+    std::unique_ptr<ChangePipeline> Changes;
+    // Makes a change through it: refused in words while another runs (none then). Its outcome is
+    // told by a notification, kept in the history, and the configuration before it becomes what
+    // Undo goes back to. The caller refreshes the details, then shows OutcomeBoxText's box.
+    std::optional<ChangeOutcome> MakeChange(const ChangeRequest& request);
+    // True, after saying so, while a change runs.
+    bool RefusedWhileBusy();
+    // MakeChange as the windows and menus use it: `ended` takes in an outcome that ended, then
+    // the details are refreshed (whatever happened, so the window shows what the adapter holds),
+    // then the outcome's box, if it has something to say, is shown over this window.
+    void ChangeAndTell(const ChangeRequest& request, const std::function<void(const ChangeOutcome&)>& ended = {});
+    // What Undo goes back to, as kept; none before the first change.
+    std::optional<UndoRecord> Undo;
+
     // What the views ask of the rest of the main window.
     // The details refresh: adapters, their details and the tray hint.
     virtual void refreshdata() = 0;
-    // Runs a change that needs administrator rights elevated (the main window does it through
-    // the shell): what the run made, or none when it gave no result (the user was told why).
-    virtual std::optional<ElevatedResult> RunElevated(const ElevatedChange& change) = 0;
+    // A notification from the tray icon.
+    virtual void ShowNotification(const ChangeNotice& notice) = 0;
 
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -5,7 +5,9 @@
 
 void TProfilesWindow::setIP(TMenuItem& sender)
 {
-    if (sender.Parent() != nullptr) ApplyProfile(sender.Parent()->Tag());
+    if (sender.Parent() == nullptr) return;
+    const bool fromList = sender.Parent() == &PopupMenu2->Items();
+    ApplyProfile(sender.Parent()->Tag(), fromList ? "Profiles list: Activate" : "tray: Activate");
 }
 
 void TProfilesWindow::SpeedButton1Click()

@@ -74,7 +74,7 @@ TEST_F(ActivationTest, StaticProfileSendsAddressGatewayAndDnsAndALoneAlternateSe
     EXPECT_EQ(Profile(0).dns2, "");
     EXPECT_EQ(form->ActiveProfileIndex, 0);
     EXPECT_EQ(Marks(), std::vector<int>{1});
-    EXPECT_EQ(queriesSeen, 1u) << "the details are refreshed afterwards";
+    EXPECT_EQ(queriesSeen, 3u) << "the adapter is found, read back, and the details are refreshed afterwards";
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
     EXPECT_TRUE(boxes.empty());
 

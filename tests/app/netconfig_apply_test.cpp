@@ -21,13 +21,13 @@ TEST_F(NetconfigTest, UnchangedRowsAreSentOneAddressPerElement)
     Click(*form->Button1);
 
     EXPECT_EQ(SeenCalls(network), kWiredRowsSent);
-    for (const SimCall& call : network.Calls())
+    for (const SimCall& call : MethodCalls(network))
         EXPECT_EQ(call.adapterIndex, Wired);
 
     // The adapter was static already, so EnableStatic answered 81, which is no refusal.
     EXPECT_TRUE(boxes.empty());
-    // Nothing is read again.
-    EXPECT_EQ(network.Calls().size(), 3u);
+    // The adapter is found for the calls and read back after them; the details are refreshed.
+    EXPECT_EQ(QueryCount(), 3u);
 }
 
 TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
@@ -56,9 +56,9 @@ TEST_F(NetconfigTest, EditedRowsReachTheAdapter)
     EXPECT_EQ(live.ipAddresses, (std::vector<std::wstring>{L"10.0.7.50", L"10.0.7.51"}));
     EXPECT_EQ(live.gateways, (std::vector<std::wstring>{L"10.0.7.254", L"10.0.7.253"}));
     EXPECT_EQ(live.dnsServers, std::vector<std::wstring>{L"9.9.9.9"});
-    // The list keeps what was typed; the refresh that would show the change is not run.
-    EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.50   10.0.7.51");
-    EXPECT_EQ(form->proplist->Values("DHCP"), "Enabled");
+    // The list shows what the adapter holds now.
+    EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.50 10.0.7.51 ");
+    EXPECT_EQ(form->proplist->Values("DHCP"), "Disabled");
 }
 
 // WMI lists IPv6 entries after the IPv4 ones; the IPv4 methods are sent the IPv4 ones only,
@@ -109,22 +109,28 @@ TEST_F(NetconfigTest, ValueStillBeingEditedIsSent)
     EXPECT_EQ(calls[1].args.at(0), std::vector<std::wstring>{L"192.168.1.44"});
 }
 
-// Each refused setting is named in one box after all three calls, with the code's text.
+// After all three calls, one box says which were made and which refused, with the code's text,
+// as for a profile.
 TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
 {
     struct Case {
         const char* gateways;
         const char* address;
         const char* dns;
-        std::vector<const char*> lines;  // what the box names, in order; none: no box
+        std::vector<const char*> lines;  // what the box says, in order; none: no box
     };
     const Case cases[] = {
         {"192.168.1.1 ", "192.168.1.10 ", "8.8.8.8", {}},
-        {"192.168.1.1 ", "300.1.1.1", "8.8.8.8", {"IP Address and Subnet Mask: Invalid IP address (70)"}},
+        {"192.168.1.1 ",
+         "300.1.1.1",
+         "8.8.8.8",
+         {"The settings were applied only in part.", "", "Default Gateways: made.",
+          "IP Address and Subnet Mask: Invalid IP address (70).", "DNS Servers: made."}},
         {"1.2.3",
          "192.168.1.10",
          "8.8.8.8 255.255.255.255",
-         {"Default Gateways: Invalid gateway IP address (71)", "DNS Servers: Invalid IP address (70)"}},
+         {"The settings were applied only in part.", "", "Default Gateways: Invalid gateway IP address (71).",
+          "IP Address and Subnet Mask: made.", "DNS Servers: Invalid IP address (70)."}},
     };
     Create();
     for (const Case& c : cases) {
@@ -141,12 +147,14 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
             continue;
         }
         ASSERT_EQ(boxes.size(), 1u);
-        std::string expected = "The adapter did not take these settings:\n";
-        for (const char* line : c.lines)
-            expected += std::string("\n") + line;
+        std::string expected = c.lines.front();
+        for (size_t i = 1; i < c.lines.size(); ++i) {
+            expected += '\n';
+            expected += c.lines[i];
+        }
         EXPECT_EQ(boxes[0].text, expected);
         EXPECT_EQ(boxes[0].caption, "Velmora");
-        EXPECT_EQ(boxes[0].flags & MB_ICONMASK, 0u);
+        EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
     }
 }
 
@@ -157,7 +165,9 @@ TEST_F(NetconfigTest, CallThatCannotBeMadeIsShownAsFailed)
     network.SetMethodResult(Wired, L"EnableStatic", 91);
     Click(*form->Button1);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "The adapter did not take these settings:\n"
-                             "\nDefault Gateways: The call failed (-1)"
-                             "\nIP Address and Subnet Mask: Access denied (91)");
+    EXPECT_EQ(boxes[0].text, "The settings were applied only in part.\n"
+                             "\nDefault Gateways: The call failed (-1)."
+                             "\nIP Address and Subnet Mask: Access denied (91)."
+                             "\nDNS Servers: made."
+                             "\n\nChanging the adapter needs administrator rights, which Windows did not give.");
 }
