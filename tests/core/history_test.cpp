@@ -13,132 +13,80 @@
 #include "support/historyfile.h"
 
 namespace {
-// Each file of a folder with its bytes; a folder's name maps to "<folder>".
-std::map<std::string, std::string> FolderContents(const std::string& folder)
+// Each file of the folder with its bytes.
+std::map<std::string, std::string> FolderContents(const TempFolder& folder)
 {
     std::map<std::string, std::string> contents;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return contents;
+    UniqueAny<handle_traits::Null<HANDLE, &FindClose>> search(FindFirstFileA(folder.File("*.*").c_str(), &found));
     do {
-        const std::string name = found.cFileName;
-        if (name == "." || name == "..") continue;
-        const bool isFolder = (found.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
-        contents[name] = isFolder ? "<folder>" : ReadFileBytes(folder + name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+        if (found.cFileName[0] != '.') contents[found.cFileName] = ReadFileBytes(folder.File(found.cFileName));
+    } while (FindNextFileA(search.get(), &found));
     return contents;
-}
-
-std::string NumberedEntry(int number)
-{
-    return "entry " + std::to_string(number) + "\n" + std::string(number % 7 * 150, 'x');
 }
 }  // namespace
 
 TEST(History, EntriesAreAppendedInOrderWithTheirFields)
 {
     HistoryFile history;
-    const std::string earliest = LocalTimeStamp();
-    AppendToHistory(ChangeEntry{"tray: Apply next",
-                                "Intel(R) PRO/1000 MT",
-                                {"DHCP 10.0.2.15 / 255.255.255.0"},
-                                {"static 192.168.1.10 / 255.255.255.0", "gateway 192.168.1.1", "DNS 192.168.1.1"},
-                                "made",
-                                true});
-    AppendToHistory(ErrorEntry{"Could not save.\r\n\r\nThe file was not changed.", "MoveFileExA", "core/x.cpp", 12});
-    AppendToHistory(ChangeEntry{"Profiles tab: Apply", "Wi-Fi", {}, {}, "refused at EnableStatic (91)", false});
-    EXPECT_EQ(history.Read(earliest, LocalTimeStamp()), "T Change\r\n"
-                                                        "  Trigger:  tray: Apply next\r\n"
-                                                        "  Adapter:  Intel(R) PRO/1000 MT\r\n"
-                                                        "  Before:   DHCP 10.0.2.15 / 255.255.255.0\r\n"
-                                                        "  After:    static 192.168.1.10 / 255.255.255.0\r\n"
-                                                        "            gateway 192.168.1.1\r\n"
-                                                        "            DNS 192.168.1.1\r\n"
-                                                        "  Outcome:  made\r\n"
-                                                        "  Elevated: yes\r\n"
-                                                        "\r\n"
-                                                        "T Error\r\n"
-                                                        "  Text:     Could not save.\r\n"
-                                                        "            The file was not changed.\r\n"
-                                                        "  Call:     MoveFileExA\r\n"
-                                                        "  Place:    core/x.cpp:12\r\n"
-                                                        "\r\n"
-                                                        "T Change\r\n"
-                                                        "  Trigger:  Profiles tab: Apply\r\n"
-                                                        "  Adapter:  Wi-Fi\r\n"
-                                                        "  Before:\r\n"
-                                                        "  After:\r\n"
-                                                        "  Outcome:  refused at EnableStatic (91)\r\n"
-                                                        "  Elevated: no\r\n"
-                                                        "\r\n");
+    AppendToHistory(ChangeEntry{
+        "tray: Apply next", "Wi-Fi", {"DHCP"}, {"192.168.1.10 / 255.255.255.0", "gateway 192.168.1.1"}, "made", true});
+    AppendToHistory(ErrorEntry{"Not saved.\r\n\r\nNothing changed.", "MoveFileExA", "core/x.cpp", 12});
+    EXPECT_EQ(history.Read(), "T Change\r\n  Trigger:  tray: Apply next\r\n  Adapter:  Wi-Fi\r\n  Before:   DHCP\r\n"
+                              "  After:    192.168.1.10 / 255.255.255.0\r\n            gateway 192.168.1.1\r\n"
+                              "  Outcome:  made\r\n  Elevated: yes\r\n\r\n"
+                              "T Error\r\n  Text:     Not saved.\r\n            Nothing changed.\r\n"
+                              "  Call:     MoveFileExA\r\n  Place:    core/x.cpp:12\r\n\r\n");
 }
 
 TEST(History, TheBoundKeepsTheNewestWholeEntries)
 {
     HistoryFile history;
     // Entries of seven sizes, each naming its number, until the file has been cut several times.
+    const auto xs = [](int n) { return std::string(n % 7 * 150, 'x'); };
+    const auto entry = [&](int n) {
+        return "entry " + std::to_string(n) + (n % 7 ? std::string("\n").append(xs(n)) : "");
+    };
     const int count = 1500;
     for (int n = 0; n < count; ++n) {
-        AppendToHistory(ErrorEntry{NumberedEntry(n)});
-        WIN32_FILE_ATTRIBUTE_DATA file;
-        ASSERT_TRUE(GetFileAttributesExA(history.Path().c_str(), GetFileExInfoStandard, &file));
-        ASSERT_LE(file.nFileSizeLow, HistoryLimit) << "after entry " << n;
+        AppendToHistory(ErrorEntry{entry(n)});
+        ASSERT_LE(ReadFileBytes(history.Path()).size(), HistoryLimit) << "after entry " << n;
     }
-    // The file must be the newest entries, whole, one after another.
     const std::string text = history.Read();
-    const size_t first = text.find("entry ");
-    ASSERT_NE(first, std::string::npos);
-    const int oldest = std::stoi(text.substr(first + 6));
-    EXPECT_GT(text.size(), HistoryLimit / 2) << "more was dropped than the bound asks";
+    const int oldest = std::stoi(text.substr(text.find("entry ") + 6));
     std::string expected;
-    for (int n = oldest; n < count; ++n) {
-        const std::string lines = n % 7 == 0 ? "" : "            " + std::string(n % 7 * 150, 'x') + "\r\n";
-        expected += "T Error\r\n  Text:     entry " + std::to_string(n) + "\r\n" + lines + "\r\n";
-    }
-    EXPECT_TRUE(text == expected) << "the file holds something else than entries " << oldest << " to " << count - 1;
+    for (int n = oldest; n < count; ++n)
+        expected += "T Error\r\n  Text:     entry " + std::to_string(n) + "\r\n" +
+                    (n % 7 ? std::string(12, ' ').append(xs(n)).append("\r\n") : "") + "\r\n";
+    EXPECT_TRUE(text == expected) << "not entries " << oldest << " to " << count - 1 << ", whole";
+    EXPECT_GT(text.size(), HistoryLimit / 2) << "more was dropped than the bound asks";
 }
 
 TEST(History, APathThatTakesNoWritesChangesNothingAndRaisesNothing)
 {
-    struct Case {
-        const char* name;
-        std::function<std::string(const TempFolder&)> prepare;  // gives the history's path
-    };
-    // Nearly full, so an append would also rewrite the file.
+    TempFolder folder;
+    const std::string file = folder.File(HistoryFileName);
+    // Nearly full, so an append would also rewrite it.
     const std::string full = "2026-01-01 00:00:00 Error\r\n" + std::string(HistoryLimit - 40, 'x') + "\r\n\r\n";
-    const Case cases[] = {
-        {"no path set", [](const TempFolder&) { return ""; }},
-        {"a folder that is not there", [](const TempFolder& f) { return f.File("gone\\") + HistoryFileName; }},
-        {"a folder in the file's place",
-         [](const TempFolder& f) {
-             CreateDirectoryA(f.File(HistoryFileName).c_str(), nullptr);
-             return f.File(HistoryFileName);
-         }},
-        {"a read-only file",
-         [&](const TempFolder& f) {
-             WriteFileBytes(f.File(HistoryFileName), full);
-             SetFileAttributesA(f.File(HistoryFileName).c_str(), FILE_ATTRIBUTE_READONLY);
-             return f.File(HistoryFileName);
-         }},
+    const std::function<std::string()> paths[] = {
+        [] { return ""; },                                        // none set
+        [&] { return folder.File("gone\\") + HistoryFileName; },  // a folder that is not there
+        [&] { return CreateDirectoryA(file.c_str(), nullptr), file; },
+        [&] {
+            RemoveDirectoryA(file.c_str());
+            WriteFileBytes(file, full);
+            return SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_READONLY), file;
+        },
+        [&] { return SetFileAttributesA(file.c_str(), FILE_ATTRIBUTE_NORMAL), file; },  // held, below
     };
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.name);
-        TempFolder folder;
-        SeamGuard<std::string> path(SetHistoryPath, c.prepare(folder));
-        const auto before = FolderContents(folder.Path());
+    for (size_t c = 0; c < std::size(paths); ++c) {
+        SeamGuard<std::string> path(SetHistoryPath, paths[c]());
+        const auto before = FolderContents(folder);
+        UniqueFile held(c == 4 ? CreateFileA(file.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr)
+                               : INVALID_HANDLE_VALUE);
         AppendToHistory(ErrorEntry{"Access is denied", "RegSetValueExA", "core/registry.cpp", 40});
         AppendToHistory(ChangeEntry{"tray: Apply next", "Wi-Fi", {"DHCP"}, {"DHCP"}, "made", false});
-        EXPECT_TRUE(FolderContents(folder.Path()) == before) << "the folder changed";
+        held.reset();
+        EXPECT_TRUE(FolderContents(folder) == before) << "case " << c << " changed the folder";
     }
-    // A file another program holds open without sharing it.
-    HistoryFile history;
-    WriteFileBytes(history.Path(), full);
-    UniqueFile held(CreateFileA(history.Path().c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING, 0, nullptr));
-    ASSERT_TRUE(held);
-    AppendToHistory(ErrorEntry{"Access is denied"});
-    held.reset();
-    EXPECT_TRUE(FolderContents(history.Folder().Path()) ==
-                (std::map<std::string, std::string>{{HistoryFileName, full}}))
-        << "the folder changed";
 }
