@@ -6,6 +6,7 @@
 #include "core/check.h"
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
+#include "tray/trayiconfield.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
 
@@ -84,6 +85,18 @@ TShiftState KeyboardShift()
     if (GetKeyState(VK_CONTROL) < 0) shift |= ssCtrl;
     if (GetKeyState(VK_MENU) < 0) shift |= ssAlt;
     return shift;
+}
+
+// The balloon's dwInfoFlags (NOTIFYICONDATA documentation): the kind's stock symbol, and
+// NIIF_RESPECT_QUIET_TIME, which "Notifications and the Notification Area" asks every program to
+// set so that nothing pops up in a user's first hour on a new account or after an upgrade. No
+// NIIF_NOSOUND: whether a notification sounds is the user's setting, not ours.
+DWORD InfoFlags(NotificationKind kind)
+{
+    const DWORD symbol = kind == NotificationKind::Error     ? NIIF_ERROR
+                         : kind == NotificationKind::Warning ? NIIF_WARNING
+                                                             : NIIF_INFO;
+    return symbol | NIIF_RESPECT_QUIET_TIME;
 }
 
 POINT CursorPos()
@@ -167,6 +180,7 @@ bool TTrayIcon::AddTrayIcon()
     m_iconVisible = CallNotifyArea(NIM_ADD) || CallNotifyArea(NIM_MODIFY);
     if (m_iconVisible) {
         KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
+        if (m_balloon) SendBalloon();
     } else {
         SetTimer(m_messageWindow->Handle(), AddRetryTimerId, AddRetryInterval, nullptr);
     }
@@ -178,6 +192,7 @@ bool TTrayIcon::RemoveTrayIcon()
     m_iconWanted = false;
     KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
     m_iconVisible = false;
+    m_balloon.reset();
     return CallNotifyArea(NIM_DELETE);
 }
 
@@ -189,6 +204,33 @@ void TTrayIcon::ShellRestarted()
 }
 
 bool TTrayIcon::UpdateTrayIcon() { return CallNotifyArea(NIM_MODIFY); }
+
+bool TTrayIcon::ShowNotification(const std::string& title, const std::string& text, NotificationKind kind)
+{
+    if (!m_iconWanted) return false;
+    m_balloon = Balloon{title, text, kind};
+    return m_iconVisible && SendBalloon();
+}
+
+bool TTrayIcon::SendBalloon()
+{
+    const Balloon shown = std::move(*m_balloon);
+    m_balloon.reset();
+    // A record of its own, in the later form that has the balloon's fields (NOTIFYICONDATA:
+    // the full size, as Windows Vista and later take it), naming the icon and NIF_INFO alone, so
+    // the icon's image, tip and callback stay as the first-form calls set them.
+    NOTIFYICONDATAA balloon{};
+    balloon.cbSize = sizeof balloon;
+    balloon.hWnd = m_record.hWnd;
+    balloon.uID = m_record.uID;
+    balloon.uFlags = NIF_INFO;
+    FillTextField(balloon.szInfoTitle, shown.title);
+    FillTextField(balloon.szInfo, shown.text);
+    // uTimeout is ignored since Windows Vista: the system's accessibility settings decide.
+    balloon.uTimeout = 0;
+    balloon.dwInfoFlags = InfoFlags(shown.kind);
+    return NotifyArea() && NotifyArea()(NIM_MODIFY, balloon) != FALSE;
+}
 
 void TTrayIcon::SetIconList(IconImages* list)
 {

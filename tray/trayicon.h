@@ -6,6 +6,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 
 #include "core/handles.h"
@@ -66,6 +67,17 @@ public:
     bool MinimizeToTray() const { return m_minimizeToTray; }
     void SetMinimizeToTray(bool minimize) { m_minimizeToTray = minimize; }
 
+    // Shows a balloon notification from the icon: `title` over `text`, each cut after a whole
+    // character to the 63 and 255 bytes the record's fields hold, with the symbol of `kind`. A
+    // later one replaces the one shown; an empty `text` takes it away. Windows decides whether
+    // and when the user sees it: not in the user's quiet time, not when the user has silenced
+    // the program's notifications. While the icon is wanted but not in the notification area
+    // (the shell not ready yet, or restarting), the latest one waits and is shown as soon as the
+    // icon is added: it tells of something the user did and will look for. Once the icon has
+    // been removed (IconVisible set false) there is no place to show it, and it is dropped.
+    // True when the notification area took it now.
+    bool ShowNotification(const std::string& title, const std::string& text, NotificationKind kind);
+
     // The referenced image list or menu is going away: forget it.
     void Notification(const void* removed);
 
@@ -113,6 +125,7 @@ private:
     bool CallNotifyArea(DWORD message);
     void FillRecord();
     void ShellRestarted();
+    bool SendBalloon();
 
     HWND m_owner;
     std::unique_ptr<NotifyWindow> m_messageWindow;
@@ -134,4 +147,11 @@ private:
     bool m_startMinimized = false;
     bool m_minimizeToTray = false;
     bool m_clickPending = false;
+
+    struct Balloon {
+        std::string title;
+        std::string text;
+        NotificationKind kind;
+    };
+    std::optional<Balloon> m_balloon;  // waiting for the icon to be added
 };
