@@ -167,4 +167,8 @@ void TForm1::Button2Click() { Hide(); }
 
 void TForm1::Label22Click() { PageControl1->SetActivePageIndex(ProfilesTab); }
 
-void TForm1::ShowNotification(const ChangeNotice&) {}
+void TForm1::ShowNotification(const ChangeNotice& notice)
+{
+    TrayIcon1->ShowNotification(notice.title, notice.text,
+                                notice.warning ? NotificationKind::Warning : NotificationKind::Info);
+}

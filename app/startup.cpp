@@ -9,7 +9,9 @@
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
+#include "core/history.h"
 #include "core/messagebox.h"
+#include "profiles/iprofile.h"
 #include "profiles/starttip.h"
 #include "ui/application.h"
 
@@ -54,6 +56,8 @@ int RunVelmora(const PrepareServicesFunction& prepareServices)
         }
         return 0;
     }
+    // Beside profiles.ini: the changes made and the errors shown from now on.
+    SetHistoryPath(ProgramFolder() + HistoryFileName);
     ComApartment com;
     if (!com.Ok()) return 1;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};

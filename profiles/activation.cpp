@@ -13,6 +13,7 @@
 #include "profiles/profileswindow.h"
 #include "core/dispatch.h"
 #include "core/handles.h"
+#include "core/history.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "ui/cursor.h"
@@ -31,6 +32,9 @@ std::optional<ChangeOutcome> TProfilesWindow::MakeChange(const ChangeRequest& re
     if (RefusedWhileBusy()) return std::nullopt;
     ChangeOutcome outcome = Changes->Run(request);
     if (!outcome.ended) return outcome;
+    AppendToHistory(ChangeEntry{request.trigger, request.adapterName, {DescribeConfiguration(outcome.before)},
+                                {DescribeConfiguration(outcome.after)}, OutcomeSummary(request, outcome),
+                                outcome.elevated});
     // Whatever the change made, Undo goes back to what was there before it.
     if (!outcome.NothingMade()) {
         Undo = UndoRecord{request.settingId, request.adapterName, outcome.before, outcome.after};
