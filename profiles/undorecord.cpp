@@ -60,3 +60,5 @@ std::optional<UndoRecord> UndoRecordFromText(const std::string& text)
 std::optional<UndoRecord> ReadUndoRecord() { return UndoRecordFromText(ReadUserString(UserSettingsKey, kUndoValue)); }
 
 void WriteUndoRecord(const UndoRecord& record) { WriteUserString(UserSettingsKey, kUndoValue, UndoRecordText(record)); }
+
+void ForgetUndoRecord() { DeleteUserValue(UserSettingsKey, kUndoValue); }

@@ -20,6 +20,7 @@ struct UndoRecord {
 std::optional<UndoRecord> ReadUndoRecord();
 // A record that cannot be kept is not kept: Undo then offers nothing after the next start.
 void WriteUndoRecord(const UndoRecord& record);
+void ForgetUndoRecord();
 
 // The record as one line of words, and back (strictly).
 std::string UndoRecordText(const UndoRecord& record);

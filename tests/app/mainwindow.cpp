@@ -2,6 +2,7 @@
 
 #include "app/adaptermemory.h"
 #include "profiles/iprofile.h"
+#include "profiles/undorecord.h"
 #include "support/simcalls.h"
 #include "support/tempfolder.h"
 
@@ -10,6 +11,7 @@ MainWindowTest::MainWindowTest()
     UnblockStore();
     DeleteFileA(StorePath().c_str());
     ForgetRememberedAdapter();
+    ForgetUndoRecord();
 }
 
 MainWindowTest::~MainWindowTest()
@@ -17,6 +19,7 @@ MainWindowTest::~MainWindowTest()
     UnblockStore();
     DeleteFileA(StorePath().c_str());
     ForgetRememberedAdapter();
+    ForgetUndoRecord();
 }
 
 TForm1& MainWindowTest::Create(ConnectServicesFunction connect)

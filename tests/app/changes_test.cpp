@@ -1,0 +1,174 @@
+// What comes around every change of the adapter: the check of what Windows then holds, the
+// notification, the history, and Undo, which brings back the configuration before the change,
+// also after a restart, and tells rather than overwrites an adapter changed since or gone.
+#include "adapters/multistring.h"
+#include "app/netconfig_fixture.h"
+#include "core/history.h"
+#include "core/text.h"
+#include "profiles/iprofile.h"
+#include "profiles/undorecord.h"
+#include "simnet/simregistry.h"
+#include "support/profiledata.h"
+#include "support/registrykeys.h"
+#include "support/seams.h"
+#include "support/tempfolder.h"
+
+namespace {
+class ChangesTest : public NetconfigTest {
+protected:
+    void StartWith(const std::vector<ProfileData>& profiles)
+    {
+        Create();
+        for (const ProfileData& data : profiles)
+            AppendCaptioned(*ProfileList, data);
+        boxes.clear();
+        area.calls.clear();
+    }
+    // The notifications shown, as "title | text".
+    std::vector<std::string> Notifications() const
+    {
+        std::vector<std::string> shown;
+        for (const NotifyCall& call : area.calls)
+            if ((call.record.uFlags & NIF_INFO) != 0)
+                shown.push_back(std::string(call.record.szInfoTitle) + " | " + call.record.szInfo);
+        return shown;
+    }
+    std::string StoredGateway()
+    {
+        const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
+        const std::optional<RegistryData> value = ReadRaw(key, "DefaultGateway");
+        std::string lines;
+        for (const std::string& line : WalkMultiString(value ? value->bytes : std::string(), value ? value->bytes.size() : 0))
+            if (!line.empty()) lines += line + "|";
+        return lines;
+    }
+};
+
+const ProfileData kOffice{"10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2", "", "Office"};
+const ProfileData kHome{"", "", "", "", "", "Home", true};
+}  // namespace
+
+// A change Windows accepts but does not make is told in words, and not marked as applied.
+TEST_F(ChangesTest, AReadBackThatDiffersIsToldAndNotMarked)
+{
+    StartWith({kOffice});
+    network.SetMethodResult(Wired, L"EnableStatic", 0);  // "done", with nothing changed
+    form->ApplyProfile(0);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Windows reports 192.168.1.10 where Office asked for 10.0.0.5."});
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
+    EXPECT_EQ(form->ActiveProfileIndex, -1);
+    EXPECT_EQ(Notifications(), std::vector<std::string>{
+                                   "Office: not as asked | Windows reports 192.168.1.10 where Office asked for 10.0.0.5."});
+}
+
+// Every change ends with a notification of what the adapter has now, or of the calls as the box
+// tells them, and with an entry in the history.
+TEST_F(ChangesTest, EachChangeIsNotifiedAndKeptInTheHistory)
+{
+    const std::string history = ProgramFolder() + "changes-test-history.txt";
+    DeleteFileA(history.c_str());
+    const SeamGuard<std::string> path(SetHistoryPath, history);
+    StartWith({kOffice, kHome});
+    Choose(form->ApplyNextProfile1);
+    network.SetMethodResult(Wired, L"EnableDHCP", 65);
+    Choose(form->ApplyNextProfile1);
+    EXPECT_EQ(Notifications(),
+              (std::vector<std::string>{
+                  "Office applied | " + std::string(WiredName) + ": 10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2",
+                  "Home: not applied | Obtain an address automatically (DHCP): Unknown failure (65).",
+              }));
+    const std::string text = ReadFileBytes(history);
+    DeleteFileA(history.c_str());
+    for (const char* part : {"Trigger:  tray: Apply next", "Before:   192.168.1.10/255.255.255.0, gateway 192.168.1.1",
+                             "After:    10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2", "Outcome:  made",
+                             "Outcome:  refused: Obtain an address automatically (DHCP): Unknown failure (65).",
+                             "Elevated: no"})
+        EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
+}
+
+// Undo brings back the configuration before the change, in WMI and in the registry, through
+// the same road; what it goes back to is kept per user, so a new start offers it too.
+TEST_F(ChangesTest, UndoBringsBackWhatWasThereAlsoAfterARestart)
+{
+    SimRegistryMirror registry(network);
+    registry.Attach();
+    StartWith({kOffice});
+    form->PopupMenu1Popup();
+    EXPECT_FALSE(form->Undo1->Visible()) << "nothing to go back to yet";
+    const SimAdapter before = *network.Adapter(Wired);
+    const std::string storedBefore = StoredGateway();
+    form->ApplyProfile(0);
+    ASSERT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+
+    // A new start of the program, which finds what Undo goes back to where the first left it.
+    Create();
+    form->PopupMenu1Popup();
+    ASSERT_TRUE(form->Undo1->Visible());
+    EXPECT_EQ(form->Undo1->Caption(), "Undo: back to 192.168.1.10");
+    Choose(form->Undo1);
+    EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    const SimAdapter& after = *network.Adapter(Wired);
+    EXPECT_EQ(after.ipAddresses, before.ipAddresses);
+    EXPECT_EQ(after.subnets, before.subnets);
+    EXPECT_EQ(after.gateways, before.gateways);
+    EXPECT_EQ(after.dnsServers, before.dnsServers);
+    EXPECT_EQ(StoredGateway(), storedBefore);
+    // Undo can be undone.
+    form->PopupMenu1Popup();
+    EXPECT_EQ(form->Undo1->Caption(), "Undo: back to 10.0.0.5");
+}
+
+// An adapter changed by someone else since the change is told, and changed again only when
+// the user says so; an adapter that is gone is told, and nothing is changed.
+TEST_F(ChangesTest, UndoAsksBeforeOverwritingAChangeOfSomeoneElsesAndTellsAGoneAdapter)
+{
+    StartWith({kOffice});
+    form->ApplyProfile(0);
+    network.MutableAdapter(Wired)->ipAddresses = {L"10.0.0.77"};
+    int answer = IDNO;
+    std::vector<std::string> asked;
+    const SeamGuard<MessageBoxHandler> user(SetMessageBoxHandler, [&](HWND, const std::string& text,
+                                                                      const std::string&, UINT) {
+        asked.push_back(text);
+        return answer;
+    });
+    form->PopupMenu1Popup();
+    Choose(form->Undo1);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("have changed since Velmora changed them: it now has 10.0.0.77/255.0.0.0"),
+              std::string::npos)
+        << asked[0];
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.77"});
+    answer = IDYES;
+    Choose(form->Undo1);
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
+
+    UndoRecord gone = *form->Undo;
+    gone.settingId = "{00000000-0000-0000-0000-000000000000}";
+    form->Undo = gone;
+    asked.clear();
+    Choose(form->Undo1);
+    EXPECT_EQ(asked, std::vector<std::string>{"The adapter \"" + std::string(WiredName) +
+                                              "\" is not there any more, so Velmora did not go back to 10.0.0.77."});
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
+}
+
+TEST(UndoRecordTest, ComesBackWholeAndNothingElseIsTakenForOne)
+{
+    AdapterConfiguration dhcp;
+    dhcp.dhcp = true;
+    dhcp.dnsServers = {"10.0.0.1"};
+    dhcp.dnsByHand = true;
+    dhcp.storedGateway = {true, true, {REG_MULTI_SZ, std::string("10.0.0.1\0\0", 10)}};
+    AdapterConfiguration fixed;
+    fixed.addresses = {"10.0.0.5", "10.0.0.6"};
+    fixed.masks = {"255.0.0.0", "255.255.0.0"};
+    fixed.gateways = {"10.0.0.1"};
+    fixed.metrics = {5};
+    const UndoRecord record{"{5D1C2E3A-1111}", "Name with spaces, \"quotes\" and %", dhcp, fixed};
+    EXPECT_EQ(UndoRecordFromText(UndoRecordText(record)), record);
+    const std::string text = UndoRecordText(record);
+    for (const std::string& broken : {std::string(), text.substr(0, text.size() - 1) + "Z", "setting= " + text,
+                                      text + " extra=1"})
+        EXPECT_FALSE(UndoRecordFromText(broken)) << broken;
+}
