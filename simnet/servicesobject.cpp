@@ -1,4 +1,5 @@
 // The simulated root\cimv2 services object.
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -28,6 +29,7 @@ protected:
     DispatchAnswer Answer(DISPID id, WORD flags, const DispatchArgs& args) override
     {
         if (id != ExecQueryId || !IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
+        const std::lock_guard guard(m_state->lock);
         m_state->Sync();
         SimCall call{-1, MemberName(kMembers, id), {}};
         for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));

@@ -27,7 +27,19 @@
 //
 // A SimNetwork is a handle: copies share one network, and the COM objects it hands out keep
 // the network's state alive, so they may outlive every handle. A moved-from handle is empty.
-// Single-threaded, like the program's apartment.
+//
+// Threads. The objects are free-threaded plain C++ objects: the services object, its results
+// and their adapter objects may be called from any thread, in any apartment, without COM
+// marshalling (a worker thread may call Services() itself, or use objects another thread got).
+// One lock guards the network's state. The functions of this class take it too, except that
+// what Calls(), Adapter(), MutableAdapter() and AdapterAt() return is read after it is let
+// go: use those while no other thread calls in (CallsSoFar() copies under the lock).
+// Callbacks run on the thread whose call made the change, under the lock, one at a time and
+// in the order of the changes; they may call this class but must not wait for another thread
+// that uses the network:
+// - the change listener: on the thread of AddAdapter/AdapterChanged or of the configuration
+//   method;
+// - the stored-settings reader: on the thread of the configuration method, before it runs.
 #include <windows.h>
 #include <oaidl.h>
 #include <wrl/client.h>
@@ -109,7 +121,7 @@ public:
     // The reference stays valid for the network's life.
     SimAdapter& AddAdapter(SimAdapter adapter);
 
-    // The services object (VT_DISPATCH), the same object on every call.
+    // The services object (VT_DISPATCH), the same object on every call, from any thread.
     Variant Services() const;
 
     // Live state; the first adapter with that Index, or none.
@@ -134,6 +146,7 @@ public:
     void ClearScripts();
 
     const std::vector<SimCall>& Calls() const;
+    std::vector<SimCall> CallsSoFar() const;
     void ClearCalls();
 
     // Called after every change of an adapter's state: added, changed by a method, or
@@ -141,6 +154,7 @@ public:
     void SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener);
     // Called before a configuration method runs, to bring in what was stored for the adapter
     // behind WMI's back (the registry mirror reads back "DefaultGateway").
+    void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
     // Configuration methods answer 91 (access denied) to a process without administrator
     // rights (ProcessElevated), as Windows does for a standard user.
     void RefuseUnelevated(bool refuse);
@@ -152,8 +166,6 @@ public:
     // Takes the adapters, and the refusal of unelevated calls, from a file another network
     // shares, then shares it too; false, changing nothing, when there is no such file.
     bool JoinSharedState(const std::string& path);
-
-    void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
 
 private:
     std::shared_ptr<SimState> m_state;

@@ -4,8 +4,9 @@
 #include <windows.h>
 
 #include <memory>
-#include <stdexcept>
+#include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -199,6 +200,7 @@ void WriteWhole(const std::string& path, const std::string& text)
 }
 
 // The last text this process wrote or took in: a file that still holds it needs no reading in.
+// Both run under the network's lock.
 void Share(const std::shared_ptr<SimState>& state, const std::string& path, std::string current)
 {
     auto last = std::make_shared<std::string>(std::move(current));
@@ -216,12 +218,14 @@ void Share(const std::shared_ptr<SimState>& state, const std::string& path, std:
 
 void SimNetwork::RefuseUnelevated(bool refuse)
 {
+    const std::lock_guard guard(m_state->lock);
     m_state->refuseUnelevated = refuse;
     if (m_state->publish) m_state->publish();
 }
 
 void SimNetwork::ShareState(const std::string& path)
 {
+    const std::lock_guard guard(m_state->lock);
     const std::string text = StateText(*m_state);
     WriteWhole(path, text);
     Share(m_state, path, text);
@@ -229,6 +233,7 @@ void SimNetwork::ShareState(const std::string& path)
 
 bool SimNetwork::JoinSharedState(const std::string& path)
 {
+    const std::lock_guard guard(m_state->lock);
     const std::optional<std::string> text = ReadWhole(path);
     if (!text || !TakeState(*m_state, *text)) return false;
     Share(m_state, path, *text);

@@ -6,6 +6,7 @@
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +31,11 @@ std::wstring LowerCase(std::wstring_view text);
 bool SameName(std::wstring_view a, std::wstring_view b);
 
 struct SimState {
+    // Guards everything below; the objects may be called from any thread. Recursive because the
+    // callbacks run under it and may call the network back (the registry mirror looks up the
+    // adapter's position).
+    mutable std::recursive_mutex lock;
+
     // A deque keeps references to adapters valid as more are added.
     std::deque<SimAdapter> adapters;
 
@@ -49,6 +55,7 @@ struct SimState {
     std::function<void()> sync;
     std::function<void()> publish;
 
+    // Under the lock.
     void Sync() const
     {
         if (sync) sync();
