@@ -159,6 +159,7 @@ private:
     {
         if (!IsPropertyRead(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
         if (!args.empty()) return DispatchAnswer::Failure(DISP_E_BADPARAMCOUNT);
+        // A property is read from the object's own snapshot, in the client: no call to WMI.
         const std::lock_guard guard(m_state->lock);
         if (const SimFailure* failure = Failure(id)) return DispatchAnswer::Failure(failure->hr, failure->description);
         const auto overridden = m_state->propertyOverrides.find(Key(id));
@@ -169,11 +170,10 @@ private:
     DispatchAnswer CallMethod(DISPID id, WORD flags, const DispatchArgs& args)
     {
         if (!IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
-        const std::lock_guard guard(m_state->lock);
-        m_state->Sync();
         SimCall call{m_snapshot.index, MemberName(kMembers, id), {}};
         for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
-        m_state->calls.push_back(call);
+        m_state->Receive(call);
+        const auto answering = m_state->Answering();
 
         if (const SimFailure* failure = Failure(id)) return DispatchAnswer::Failure(failure->hr, failure->description);
         const auto scripted = m_state->methodResults.find(Key(id));

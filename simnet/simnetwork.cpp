@@ -5,6 +5,7 @@
 
 #include "simnet/simobjects.h"
 #include "simnet/simstate.h"
+#include "simnet/simwait.h"
 
 using Guard = std::lock_guard<std::recursive_mutex>;
 
@@ -22,7 +23,21 @@ SimAdapter& SimNetwork::AddAdapter(SimAdapter adapter)
     return added;
 }
 
-Variant SimNetwork::Services() const { return Variant::FromDispatch(m_services.Get()); }
+Variant SimNetwork::Services() const
+{
+    // Connecting while the WMI service starts waits for it, as every connection made before it
+    // is up does; later ones do not wait.
+    using std::chrono::steady_clock;
+    steady_clock::duration left{};
+    {
+        const Guard guard(m_state->lock);
+        const steady_clock::time_point now = steady_clock::now();
+        if (!m_state->connected) m_state->connected = now + std::chrono::milliseconds(m_state->connectTime);
+        if (now < *m_state->connected) left = *m_state->connected - now;
+    }
+    WaitAsForComServer(static_cast<DWORD>(std::chrono::ceil<std::chrono::milliseconds>(left).count()));
+    return Variant::FromDispatch(m_services.Get());
+}
 
 namespace {
 SimAdapter* FindAdapter(std::deque<SimAdapter>& adapters, int32_t index)
@@ -116,6 +131,18 @@ void SimNetwork::ClearCalls()
 {
     const Guard guard(m_state->lock);
     m_state->calls.clear();
+}
+
+void SimNetwork::SetCallTime(const std::wstring& member, DWORD milliseconds)
+{
+    const Guard guard(m_state->lock);
+    m_state->callTimes.insert_or_assign(LowerCase(member), milliseconds);
+}
+
+void SimNetwork::SetConnectTime(DWORD milliseconds)
+{
+    const Guard guard(m_state->lock);
+    m_state->connectTime = milliseconds;
 }
 
 void SimNetwork::SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener)

@@ -31,7 +31,8 @@
 // Threads. The objects are free-threaded plain C++ objects: the services object, its results
 // and their adapter objects may be called from any thread, in any apartment, without COM
 // marshalling (a worker thread may call Services() itself, or use objects another thread got).
-// One lock guards the network's state. The functions of this class take it too, except that
+// One lock guards the network's state; a call's simulated time is waited outside it, so other
+// threads' calls go on meanwhile. The functions of this class take it too, except that
 // what Calls(), Adapter(), MutableAdapter() and AdapterAt() return is read after it is let
 // go: use those while no other thread calls in (CallsSoFar() copies under the lock).
 // Callbacks run on the thread whose call made the change, under the lock, one at a time and
@@ -40,6 +41,13 @@
 // - the change listener: on the thread of AddAdapter/AdapterChanged or of the configuration
 //   method;
 // - the stored-settings reader: on the thread of the configuration method, before it runs.
+//
+// Time. Every call takes no time unless a test or the program sets one (SetCallTime,
+// SetConnectTime). A call logs itself as it arrives, waits its time as the calling thread would
+// wait for WMI's answer from its own process (see simwait.h: in a single-threaded apartment the
+// thread handles sent messages but no posted message, timer or input meanwhile), and then
+// answers from the network's state at that moment: a query made while another thread's
+// EnableStatic waits still sees the old address.
 #include <windows.h>
 #include <oaidl.h>
 #include <wrl/client.h>
@@ -121,7 +129,8 @@ public:
     // The reference stays valid for the network's life.
     SimAdapter& AddAdapter(SimAdapter adapter);
 
-    // The services object (VT_DISPATCH), the same object on every call, from any thread.
+    // The services object (VT_DISPATCH), the same object on every call, from any thread. The
+    // first call takes the connect time, and so does every call made before that has passed.
     Variant Services() const;
 
     // Live state; the first adapter with that Index, or none.
@@ -148,6 +157,12 @@ public:
     const std::vector<SimCall>& Calls() const;
     std::vector<SimCall> CallsSoFar() const;
     void ClearCalls();
+
+    // How long a call of `member` takes (any letter case: "ExecQuery", "EnableStatic",
+    // "SetGateWays", "EnableDHCP", "setDNSServerSearchOrder"), from its arrival to its answer.
+    void SetCallTime(const std::wstring& member, DWORD milliseconds);
+    // How long the first connection takes, as while the WMI service starts at logon.
+    void SetConnectTime(DWORD milliseconds);
 
     // Called after every change of an adapter's state: added, changed by a method, or
     // announced through AdapterChanged; told whether the change wrote the stored gateways.

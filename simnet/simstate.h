@@ -2,6 +2,7 @@
 // The shared state behind a SimNetwork and every COM object it hands out.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
@@ -33,7 +34,7 @@ bool SameName(std::wstring_view a, std::wstring_view b);
 struct SimState {
     // Guards everything below; the objects may be called from any thread. Recursive because the
     // callbacks run under it and may call the network back (the registry mirror looks up the
-    // adapter's position).
+    // adapter's position). Never held while a call waits its time.
     mutable std::recursive_mutex lock;
 
     // A deque keeps references to adapters valid as more are added.
@@ -55,14 +56,21 @@ struct SimState {
     std::function<void()> sync;
     std::function<void()> publish;
 
+    // Simulated time: each member's (by lower-case name), the first connection's.
+    std::map<std::wstring, DWORD> callTimes;
+    DWORD connectTime = 0;
+    std::optional<std::chrono::steady_clock::time_point> connected;  // when the first connection ends
+
     // Under the lock.
-    void Sync() const
-    {
-        if (sync) sync();
-    }
     void NotifyChanged(const SimAdapter& adapter, StoredGateways gateways) const
     {
         if (listener) listener(adapter, gateways);
         if (publish) publish();
     }
+
+    // Logs a call as it arrives and lets it take its member's time, without the lock, as the
+    // caller waits for WMI's answer.
+    void Receive(SimCall call);
+    // The lock for answering a call, once what another process shared is taken in.
+    std::unique_lock<std::recursive_mutex> Answering();
 };
