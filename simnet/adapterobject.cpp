@@ -189,7 +189,9 @@ private:
         // Methods act on the live adapter; this object keeps the values of its query.
         SimAdapter& live = m_state->adapters.at(m_slot);
         if (m_state->storedSettingsReader) m_state->storedSettingsReader(live);
-        const MethodOutcome outcome = RunConfigurationMethod(method, live, call.args);
+        const MethodOutcome outcome = RunConfigurationMethod(method, live, call.args, m_state->LeaseDue());
+        // A lease that takes no time is there when EnableDHCP answers, told as one change.
+        TakeDueLease(live, GetTickCount64());
         if (outcome.changed) m_state->NotifyChanged(live, outcome.gateways);
         return DispatchAnswer::Value(Variant::FromInt(outcome.code));
     }

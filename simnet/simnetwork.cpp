@@ -145,6 +145,12 @@ void SimNetwork::SetConnectTime(DWORD milliseconds)
     m_state->connectTime = milliseconds;
 }
 
+void SimNetwork::SetLeaseTime(DWORD milliseconds)
+{
+    const Guard guard(m_state->lock);
+    m_state->leaseTime = milliseconds;
+}
+
 void SimNetwork::SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener)
 {
     // Once this returns, no call of the previous listener is running (they run under the lock).

@@ -90,11 +90,18 @@ void Fields(SimAdapter& a, Visit&& visit)
     visit("ipv6Addresses", a.ipv6Addresses);
     visit("ipv6Prefixes", a.ipv6Prefixes);
     visit("ipv6Gateways", a.ipv6Gateways);
+    visit("dhcpServer", a.dhcpServer);
+    // The tick count is the machine's, so a lease asked for in one process comes in the other.
+    visit("leaseDue", a.leaseDue);
 }
 
 struct Writer {
     std::string& text;
     void operator()(const char* name, int32_t value) { text += std::string(name) + "=" + std::to_string(value) + "\n"; }
+    void operator()(const char* name, uint64_t value)
+    {
+        text += std::string(name) + "=" + std::to_string(value) + "\n";
+    }
     void operator()(const char* name, bool value) { text += std::string(name) + "=" + (value ? "1" : "0") + "\n"; }
     void operator()(const char* name, const std::wstring& value)
     {
@@ -120,6 +127,7 @@ struct Reader {
         return lines[next++].substr(prefix.size());
     }
     void operator()(const char* name, int32_t& value) { value = std::stoi(Take(name)); }
+    void operator()(const char* name, uint64_t& value) { value = std::stoull(Take(name)); }
     void operator()(const char* name, bool& value) { value = Take(name) == "1"; }
     void operator()(const char* name, std::wstring& value) { value = Unescaped(Take(name)); }
     void operator()(const char* name, std::vector<std::wstring>& value)

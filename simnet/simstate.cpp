@@ -1,5 +1,6 @@
 #include "simnet/simstate.h"
 
+#include "simnet/configmethods.h"
 #include "simnet/simwait.h"
 
 std::wstring LowerCase(std::wstring_view text)
@@ -31,5 +32,11 @@ std::unique_lock<std::recursive_mutex> SimState::Answering()
 {
     std::unique_lock guard(lock);
     if (sync) sync();
+    // No timer brings a lease: the first call after its time finds it, on that call's thread,
+    // and the registry mirror writes it then, before the call's answer is made.
+    const uint64_t now = GetTickCount64();
+    for (SimAdapter& adapter : adapters) {
+        if (TakeDueLease(adapter, now)) NotifyChanged(adapter, StoredGateways::Untouched);
+    }
     return guard;
 }

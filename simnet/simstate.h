@@ -56,10 +56,11 @@ struct SimState {
     std::function<void()> sync;
     std::function<void()> publish;
 
-    // Simulated time: each member's (by lower-case name), the first connection's.
+    // Simulated time: each member's (by lower-case name), the first connection's, a lease's.
     std::map<std::wstring, DWORD> callTimes;
     DWORD connectTime = 0;
     std::optional<std::chrono::steady_clock::time_point> connected;  // when the first connection ends
+    DWORD leaseTime = 0;
 
     // Under the lock.
     void NotifyChanged(const SimAdapter& adapter, StoredGateways gateways) const
@@ -67,10 +68,13 @@ struct SimState {
         if (listener) listener(adapter, gateways);
         if (publish) publish();
     }
+    // The GetTickCount64() value at which a lease asked for now comes.
+    uint64_t LeaseDue() const { return GetTickCount64() + leaseTime; }
 
     // Logs a call as it arrives and lets it take its member's time, without the lock, as the
     // caller waits for WMI's answer.
     void Receive(SimCall call);
-    // The lock for answering a call, once what another process shared is taken in.
+    // The lock for answering a call, once what another process shared and the DHCP leases that
+    // have come meanwhile are taken in.
     std::unique_lock<std::recursive_mutex> Answering();
 };
