@@ -1,7 +1,9 @@
 // Velmora on the simulated network, for machines whose network must not change.
 #include <windows.h>
 
+#include <algorithm>
 #include <cstdlib>
+#include <cstring>
 #include <exception>
 #include <optional>
 #include <string>
@@ -12,6 +14,35 @@
 #include "profiles/iprofile.h"
 #include "simnet/simnetwork.h"
 #include "simnet/simregistry.h"
+
+namespace {
+bool EnvironmentSays(const char* name, const char* value)
+{
+    const char* text = std::getenv(name);
+    return text != nullptr && std::strcmp(text, value) == 0;
+}
+
+// What Windows takes: a change of addressing seconds (the stack is reconfigured), the other
+// methods and a query a fraction of one, a DHCP lease a few seconds after EnableDHCP.
+// VELMORA_SIMNET_TIMING=0 takes no time at all. VELMORA_SIMNET_LOGON=<seconds> makes the first
+// connection take that long, as at logon while the WMI service starts (not in an elevated run,
+// which comes later).
+void TakeWindowsTime(SimNetwork& network, bool elevatedRun)
+{
+    if (EnvironmentSays("VELMORA_SIMNET_TIMING", "0")) return;
+    network.SetCallTime(L"EnableStatic", 3000);
+    network.SetCallTime(L"EnableDHCP", 2500);
+    network.SetCallTime(L"SetGateWays", 400);
+    network.SetCallTime(L"setDNSServerSearchOrder", 400);
+    network.SetCallTime(L"ExecQuery", 150);
+    network.SetLeaseTime(4000);
+    const char* logon = std::getenv("VELMORA_SIMNET_LOGON");
+    if (logon != nullptr && !elevatedRun) {
+        const unsigned long seconds = std::strtoul(logon, nullptr, 10);
+        network.SetConnectTime(static_cast<DWORD>(std::min(seconds, 3600ul) * 1000));
+    }
+}
+}  // namespace
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
@@ -30,6 +61,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             network = MakeDemoNetwork();
             network.ShareState(sharedState);
         }
+        TakeWindowsTime(network, elevatedRun);
         // VELMORA_SIMNET_STANDARD_USER=1 plays a standard user under UAC: the configuration
         // calls answer 91 until an elevated run makes them. Wine starts every process elevated,
         // so the tray program is told it is not; its elevated run, started through "runas", is.

@@ -1,4 +1,5 @@
 // The simulated Win32_NetworkAdapterConfiguration instance.
+#include <mutex>
 #include <string>
 #include <utility>
 
@@ -132,6 +133,7 @@ protected:
         const DISPID id = LookupMember(kMembers, name);
         if (id == DISPID_UNKNOWN) return id;
         // A member scripted as unknown is missing from this adapter, as in Wine's WMI.
+        const std::lock_guard guard(m_state->lock);
         const SimFailure* failure = Failure(id);
         return (failure != nullptr && failure->hr == DISP_E_UNKNOWNNAME) ? DISPID_UNKNOWN : id;
     }
@@ -145,6 +147,7 @@ protected:
 private:
     ScriptKey Key(DISPID id) const { return MakeScriptKey(m_snapshot.index, MemberName(kMembers, id)); }
 
+    // Under the lock.
     const SimFailure* Failure(DISPID id) const
     {
         const auto& failures = IsMethodId(id) ? m_state->methodFailures : m_state->propertyFailures;
@@ -156,6 +159,8 @@ private:
     {
         if (!IsPropertyRead(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
         if (!args.empty()) return DispatchAnswer::Failure(DISP_E_BADPARAMCOUNT);
+        // A property is read from the object's own snapshot, in the client: no call to WMI.
+        const std::lock_guard guard(m_state->lock);
         if (const SimFailure* failure = Failure(id)) return DispatchAnswer::Failure(failure->hr, failure->description);
         const auto overridden = m_state->propertyOverrides.find(Key(id));
         if (overridden != m_state->propertyOverrides.end()) return DispatchAnswer::Value(overridden->second.Copy());
@@ -165,10 +170,10 @@ private:
     DispatchAnswer CallMethod(DISPID id, WORD flags, const DispatchArgs& args)
     {
         if (!IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
-        m_state->Sync();
         SimCall call{m_snapshot.index, MemberName(kMembers, id), {}};
         for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
-        m_state->calls.push_back(call);
+        m_state->Receive(call);
+        const auto answering = m_state->Answering();
 
         if (const SimFailure* failure = Failure(id)) return DispatchAnswer::Failure(failure->hr, failure->description);
         const auto scripted = m_state->methodResults.find(Key(id));
@@ -184,7 +189,9 @@ private:
         // Methods act on the live adapter; this object keeps the values of its query.
         SimAdapter& live = m_state->adapters.at(m_slot);
         if (m_state->storedSettingsReader) m_state->storedSettingsReader(live);
-        const MethodOutcome outcome = RunConfigurationMethod(method, live, call.args);
+        const MethodOutcome outcome = RunConfigurationMethod(method, live, call.args, m_state->LeaseDue());
+        // A lease that takes no time is there when EnableDHCP answers, told as one change.
+        TakeDueLease(live, GetTickCount64());
         if (outcome.changed) m_state->NotifyChanged(live, outcome.gateways);
         return DispatchAnswer::Value(Variant::FromInt(outcome.code));
     }

@@ -50,6 +50,7 @@ MethodOutcome EnableStatic(SimAdapter& adapter, const std::vector<SimArg>& args)
     }
     const bool wasDhcp = adapter.dhcpEnabled;
     adapter.dhcpEnabled = false;
+    adapter.leaseDue = 0;
     adapter.ipAddresses = addresses->texts;
     adapter.subnets = masks->texts;
     adapter.gateways = adapter.storedGateways;
@@ -87,13 +88,28 @@ MethodOutcome SetGateWays(SimAdapter& adapter, const std::vector<SimArg>& args)
     return {Success, true, StoredGateways::Written};
 }
 
+bool HasLease(const SimAdapter& adapter) { return adapter.dhcpEnabled && !adapter.ipAddresses.empty(); }
+
 // EnableDHCP: "This method does not clear any static default gateways present on the
 // machine": the stored list stays and routes beside the lease's gateway. A DNS list set by
 // hand stays too: only setDNSServerSearchOrder without servers hands DNS back to DHCP.
-MethodOutcome EnableDHCP(SimAdapter& adapter)
+// The lease comes later, from a server. Until then the adapter has no IPv4 address: the class
+// page's IPAddress is "all of the IP addresses associated with the current network adapter",
+// and there is none yet (the registry's DhcpIPAddress reads 0.0.0.0, see simregistry.h). An
+// adapter on DHCP already keeps the lease it holds.
+MethodOutcome EnableDHCP(SimAdapter& adapter, uint64_t leaseDue)
 {
+    if (HasLease(adapter)) {
+        GiveDhcpLease(adapter);
+        return {Success, true};
+    }
     adapter.dhcpEnabled = true;
-    GiveDhcpLease(adapter);
+    adapter.leaseDue = leaseDue;
+    adapter.ipAddresses.clear();
+    adapter.subnets.clear();
+    adapter.gateways = adapter.storedGateways;
+    adapter.gatewayMetrics = adapter.storedGatewayMetrics;
+    if (!adapter.staticDns) adapter.dnsServers.clear();
     return {Success, true};
 }
 
@@ -104,7 +120,7 @@ MethodOutcome SetDnsServerSearchOrder(SimAdapter& adapter, const std::vector<Sim
     const SimArg* servers = ArgAt(args, 0);
     if (servers == nullptr || (IsTextList(*servers) && servers->texts.empty())) {
         adapter.staticDns = false;
-        adapter.dnsServers = adapter.dhcpEnabled ? LeaseDnsServers(adapter) : std::vector<std::wstring>{};
+        adapter.dnsServers = HasLease(adapter) ? LeaseDnsServers(adapter) : std::vector<std::wstring>{};
         return {Success, true};
     }
     if (!IsTextList(*servers)) return {InvalidInput, false};
@@ -128,7 +144,8 @@ size_t ParameterCount(ConfigMethod method)
     return 0;
 }
 
-MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args)
+MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args,
+                                     uint64_t leaseDue)
 {
     // 84 "IP not enabled on adapter": TCP/IP unbound, or the link down. That a disconnected
     // adapter reads as not IP-enabled is how Windows reports it, not written on the class page.
@@ -136,7 +153,7 @@ MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, c
     switch (method) {
     case ConfigMethod::EnableStatic: return EnableStatic(adapter, args);
     case ConfigMethod::SetGateWays: return SetGateWays(adapter, args);
-    case ConfigMethod::EnableDHCP: return EnableDHCP(adapter);
+    case ConfigMethod::EnableDHCP: return EnableDHCP(adapter, leaseDue);
     case ConfigMethod::SetDnsServerSearchOrder: return SetDnsServerSearchOrder(adapter, args);
     }
     return {InvalidInput, false};
@@ -152,6 +169,16 @@ void GiveDhcpLease(SimAdapter& adapter)
     adapter.gatewayMetrics.insert(adapter.gatewayMetrics.end(), adapter.storedGatewayMetrics.begin(),
                                   adapter.storedGatewayMetrics.end());
     if (!adapter.staticDns) adapter.dnsServers = LeaseDnsServers(adapter);
+}
+
+bool TakeDueLease(SimAdapter& adapter, uint64_t now)
+{
+    if (adapter.leaseDue == 0 || now < adapter.leaseDue) return false;
+    adapter.leaseDue = 0;
+    // No server to answer, or no link to answer on: the request lapses.
+    if (!adapter.dhcpEnabled || !adapter.dhcpServer || !ReportsIpEnabled(adapter)) return false;
+    GiveDhcpLease(adapter);
+    return true;
 }
 
 void PutOnDhcp(SimAdapter& adapter)

@@ -45,17 +45,24 @@ struct MethodOutcome {
 // - SetGateWays(Gateways, Metrics): 64 on a DHCP adapter; up to five (69) unicast gateways
 //   (71); metrics 1..9999, 1 where omitted or missing; the adapter's own address clears them.
 //   The only method that writes the stored gateways.
-// - EnableDHCP(): a lease of 10.0.<index>.100/24 with gateway and DNS 10.0.<index>.1; the
-//   stored static gateways stay, and so does a DNS list set by hand.
+// - EnableDHCP(): asks for a lease, due at `leaseDue` (see TakeDueLease), and meanwhile no
+//   IPv4 address; an adapter on DHCP already keeps its lease. The stored static gateways stay,
+//   and so does a DNS list set by hand.
 // - setDNSServerSearchOrder(Servers): unicast servers (70); omitted or empty clears the list
 //   set by hand (a DHCP adapter falls back to its lease's server).
 // Every method answers 84 on an adapter that is not IP-enabled or not connected, and 68 for
 // a missing required argument or one of the wrong type. IPv6 entries are never touched.
-MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args);
+MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args,
+                                     uint64_t leaseDue);
 
-// Gives the adapter the lease a DHCP server would: address, mask and gateway first in the
-// live lists, the stored static gateways after the lease's.
+// Gives the adapter the lease a DHCP server would: 10.0.<index>.100/24 with gateway and DNS
+// 10.0.<index>.1; address, mask and gateway first in the live lists, the stored static
+// gateways after the lease's.
 void GiveDhcpLease(SimAdapter& adapter);
+// The lease asked for, once `now` (GetTickCount64) has reached its time: given when the adapter
+// is still on DHCP, connected, and a server answers on its network; otherwise the request
+// lapses and no lease ever comes of it. True when the lease was given.
+bool TakeDueLease(SimAdapter& adapter, uint64_t now);
 // Makes the adapter one that has always been on DHCP: no static gateway or DNS servers kept,
 // and a lease.
 void PutOnDhcp(SimAdapter& adapter);

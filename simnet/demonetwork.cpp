@@ -71,10 +71,12 @@ SimAdapter DhcpWifi(int32_t index)
     return adapter;
 }
 
-// The virtual switch Hyper-V makes for its default network: a fixed address, no gateway.
+// The virtual switch Hyper-V makes for its default network: a fixed address, no gateway. The
+// host is the one that hands out addresses there, so no DHCP server answers the host's side.
 SimAdapter VirtualSwitch(int32_t index)
 {
     SimAdapter adapter = Adapter(index, L"Hyper-V Virtual Ethernet Adapter", L"VMSMP", true);
+    adapter.dhcpServer = false;
     adapter.ipAddresses = {L"172.28.80.1"};
     adapter.subnets = {L"255.255.240.0"};
     WithLinkLocal(adapter, L"fe80::a4e1:3cff:fe7b:90d2");

@@ -6,6 +6,7 @@
 #include <oaidl.h>
 #include <wrl/client.h>
 
+#include <atomic>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -52,11 +53,10 @@ protected:
     virtual DispatchAnswer Answer(DISPID id, WORD flags, const DispatchArgs& args) = 0;
 
 private:
-    // The objects live in the program's single-threaded apartment: a plain count will do.
-    ULONG m_references = 1;
+    // The objects are free-threaded: any thread may take or drop a reference.
+    std::atomic<ULONG> m_references = 1;
 };
 
-// A new object with one reference, owned by the returned pointer.
 // A new object of ours handed out as IDispatch, holding its one reference.
 template <typename T, typename... Args>
 Microsoft::WRL::ComPtr<IDispatch> MakeDispatchObject(Args&&... args)

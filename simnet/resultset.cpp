@@ -1,6 +1,8 @@
 // The result of a simulated query: a collection that can be enumerated again and again,
 // as WMI's default (forward-and-back) result sets can.
+#include <atomic>
 #include <memory>
+#include <mutex>
 #include <utility>
 
 #include "simnet/dispatchobject.h"
@@ -11,7 +13,8 @@ using Microsoft::WRL::ComPtr;
 namespace {
 using Items = std::vector<ComPtr<IDispatch>>;
 
-// Hands out the result's objects in order; clones share the items, not the position.
+// Hands out the result's objects in order; clones share the items, not the position. Like
+// every object of the simulated WMI it may be used from any thread.
 class ItemEnumerator final : public IEnumVARIANT {
 public:
     ItemEnumerator(std::shared_ptr<const Items> items, size_t position) : m_items(std::move(items)), m_position(position) {}
@@ -42,6 +45,7 @@ public:
         if (fetched != nullptr) *fetched = 0;
         if (count == 0) return S_OK;
         if (items == nullptr || (fetched == nullptr && count != 1)) return E_POINTER;
+        const std::lock_guard guard(m_lock);
         ULONG done = 0;
         for (; done < count && m_position < m_items->size(); ++done, ++m_position) {
             VariantInit(&items[done]);
@@ -54,6 +58,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Skip(ULONG count) override
     {
+        const std::lock_guard guard(m_lock);
         const size_t left = m_items->size() - m_position;
         if (count > left) {
             m_position = m_items->size();
@@ -64,6 +69,7 @@ public:
     }
     HRESULT STDMETHODCALLTYPE Reset() override
     {
+        const std::lock_guard guard(m_lock);
         m_position = 0;
         return S_OK;
     }
@@ -72,6 +78,7 @@ public:
         if (copy == nullptr) return E_POINTER;
         *copy = nullptr;
         try {
+            const std::lock_guard guard(m_lock);
             *copy = MakeComObject<ItemEnumerator>(m_items, m_position).Detach();
             return S_OK;
         } catch (...) {
@@ -82,8 +89,9 @@ public:
 private:
     ~ItemEnumerator() = default;
 
-    ULONG m_references = 1;
+    std::atomic<ULONG> m_references = 1;
     std::shared_ptr<const Items> m_items;
+    std::mutex m_lock;  // guards the position
     size_t m_position;
 };
 

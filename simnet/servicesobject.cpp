@@ -28,10 +28,11 @@ protected:
     DispatchAnswer Answer(DISPID id, WORD flags, const DispatchArgs& args) override
     {
         if (id != ExecQueryId || !IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
-        m_state->Sync();
         SimCall call{-1, MemberName(kMembers, id), {}};
         for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
-        m_state->calls.push_back(call);
+        m_state->Receive(call);
+        // The objects are snapshots of the adapters as they are when the answer is made.
+        const auto answering = m_state->Answering();
 
         if (m_state->queryFailure) {
             return DispatchAnswer::Failure(m_state->queryFailure->hr, m_state->queryFailure->description);
@@ -44,7 +45,6 @@ protected:
         const bool ipEnabledOnly = text == kIpEnabledAdapters;
         if (!ipEnabledOnly && text != kAllAdapters) return DispatchAnswer::Failure(kWbemInvalidQuery, L"Invalid query");
 
-        // The objects are snapshots: what the adapters hold now.
         std::vector<ComPtr<IDispatch>> items;
         for (size_t slot = 0; slot < m_state->adapters.size(); ++slot) {
             if (ipEnabledOnly && !ReportsIpEnabled(m_state->adapters[slot])) continue;

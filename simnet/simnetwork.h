@@ -27,7 +27,27 @@
 //
 // A SimNetwork is a handle: copies share one network, and the COM objects it hands out keep
 // the network's state alive, so they may outlive every handle. A moved-from handle is empty.
-// Single-threaded, like the program's apartment.
+//
+// Threads. The objects are free-threaded plain C++ objects: the services object, its results
+// and their adapter objects may be called from any thread, in any apartment, without COM
+// marshalling (a worker thread may call Services() itself, or use objects another thread got).
+// One lock guards the network's state; a call's simulated time is waited outside it, so other
+// threads' calls go on meanwhile. The functions of this class take the lock too, except that
+// what Calls(), Adapter(), MutableAdapter() and AdapterAt() return is read after it is let
+// go: use those while no other thread calls in (CallsSoFar() copies under the lock).
+// Callbacks run on the thread whose call made the change, under the lock, one at a time and
+// in the order of the changes; they may call this class but must not wait for another thread
+// that uses the network:
+// - the change listener: on the thread of AddAdapter/AdapterChanged, of the configuration
+//   method, or of the query or method call that found a DHCP lease come;
+// - the stored-settings reader: on the thread of the configuration method, before it runs.
+//
+// Time. Every call takes no time unless a test or the program sets one (SetCallTime,
+// SetConnectTime, SetLeaseTime). A call logs itself as it arrives, waits its time as the
+// calling thread would wait for WMI's answer from its own process (see simwait.h: in a
+// single-threaded apartment the thread handles sent messages but no posted message, timer or
+// input meanwhile), and then answers from the network's state at that moment: a query made
+// while another thread's EnableStatic waits still sees the old address.
 #include <windows.h>
 #include <oaidl.h>
 #include <wrl/client.h>
@@ -67,6 +87,12 @@ struct SimAdapter {
     // IPv6: WMI lists these after the IPv4 entries (prefix lengths such as "64" after the
     // masks); the four IPv4 methods leave them as they are.
     std::vector<std::wstring> ipv6Addresses, ipv6Prefixes, ipv6Gateways;
+    // False where no DHCP server answers on the adapter's network (a host's virtual switch):
+    // a lease asked for never comes.
+    bool dhcpServer = true;
+    // While a DHCP lease is awaited: the GetTickCount64() value at which it comes (the same
+    // clock in every process on the machine); 0 when none is awaited.
+    uint64_t leaseDue = 0;
 };
 
 // What WMI reports as IPEnabled ("TCP/IP is bound and enabled on this network adapter"), and
@@ -109,7 +135,8 @@ public:
     // The reference stays valid for the network's life.
     SimAdapter& AddAdapter(SimAdapter adapter);
 
-    // The services object (VT_DISPATCH), the same object on every call.
+    // The services object (VT_DISPATCH), the same object on every call, from any thread. The
+    // first call takes the connect time, and so does every call made before that has passed.
     Variant Services() const;
 
     // Live state; the first adapter with that Index, or none.
@@ -134,13 +161,25 @@ public:
     void ClearScripts();
 
     const std::vector<SimCall>& Calls() const;
+    std::vector<SimCall> CallsSoFar() const;
     void ClearCalls();
 
+    // How long a call of `member` takes (any letter case: "ExecQuery", "EnableStatic",
+    // "SetGateWays", "EnableDHCP", "setDNSServerSearchOrder"), from its arrival to its answer.
+    void SetCallTime(const std::wstring& member, DWORD milliseconds);
+    // How long the first connection takes, as while the WMI service starts at logon.
+    void SetConnectTime(DWORD milliseconds);
+    // How long after EnableDHCP a DHCP server's lease comes. Meanwhile the adapter is
+    // DHCP-enabled without an IPv4 address; with 0 the lease is there when EnableDHCP answers.
+    void SetLeaseTime(DWORD milliseconds);
+
     // Called after every change of an adapter's state: added, changed by a method, or
-    // announced through AdapterChanged; told whether the change wrote the stored gateways.
+    // announced through AdapterChanged, or given a DHCP lease; told whether the change wrote
+    // the stored gateways.
     void SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener);
     // Called before a configuration method runs, to bring in what was stored for the adapter
     // behind WMI's back (the registry mirror reads back "DefaultGateway").
+    void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
     // Configuration methods answer 91 (access denied) to a process without administrator
     // rights (ProcessElevated), as Windows does for a standard user.
     void RefuseUnelevated(bool refuse);
@@ -152,8 +191,6 @@ public:
     // Takes the adapters, and the refusal of unelevated calls, from a file another network
     // shares, then shares it too; false, changing nothing, when there is no such file.
     bool JoinSharedState(const std::string& path);
-
-    void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
 
 private:
     std::shared_ptr<SimState> m_state;

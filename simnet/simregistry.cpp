@@ -159,19 +159,20 @@ void SimRegistryMirror::Write(const SimAdapter& adapter, StoredGateways gateways
         // On DHCP the interface's own address reads 0.0.0.0 and the lease is kept apart.
         WriteLines(registry, "IPAddress", {"0.0.0.0"});
         WriteLines(registry, "SubnetMask", {"0.0.0.0"});
-        // A DHCP adapter without a lease (not connected) has no lease values.
-        if (!adapter.ipAddresses.empty()) {
-            registry.WriteString("DhcpIPAddress", FirstAnsi(adapter.ipAddresses));
-            registry.WriteString("DhcpSubnetMask", FirstAnsi(adapter.subnets));
-            std::vector<std::wstring> leased;
-            for (const std::wstring& gateway : adapter.gateways) {
-                if (std::find(adapter.storedGateways.begin(), adapter.storedGateways.end(), gateway) ==
-                    adapter.storedGateways.end()) {
-                    leased.push_back(gateway);
-                }
+        // Without a lease (awaited, or none to come) the DHCP client's values read 0.0.0.0: the
+        // registry reference's DhcpIPAddress entry is added "when the service is enabled" and
+        // configured by DHCP, and IPAddress "to replace 0.0.0.0" overrides it.
+        std::vector<std::wstring> leased;
+        for (const std::wstring& gateway : adapter.gateways) {
+            if (std::find(adapter.storedGateways.begin(), adapter.storedGateways.end(), gateway) ==
+                adapter.storedGateways.end()) {
+                leased.push_back(gateway);
             }
-            WriteLines(registry, "DhcpDefaultGateway", AnsiLines(leased));
         }
+        const bool hasLease = !adapter.ipAddresses.empty();
+        registry.WriteString("DhcpIPAddress", hasLease ? FirstAnsi(adapter.ipAddresses) : "0.0.0.0");
+        registry.WriteString("DhcpSubnetMask", hasLease ? FirstAnsi(adapter.subnets) : "0.0.0.0");
+        WriteLines(registry, "DhcpDefaultGateway", AnsiLines(leased));
         if (adapter.staticDns) {
             registry.WriteString("NameServer", Joined(adapter.dnsServers, ','));
         } else {

@@ -12,7 +12,8 @@
 //   comma-joined). With DHCP on, as Windows does: "IPAddress" and "SubnetMask" read
 //   "0.0.0.0", the lease goes to "DhcpIPAddress", "DhcpSubnetMask", "DhcpDefaultGateway" and
 //   "DhcpNameServer" (space-joined), and "DefaultGateway" keeps the static list it held,
-//   which is why the program empties it before applying a profile.
+//   which is why the program empties it before applying a profile. Without a lease (one asked
+//   for and not come yet, or none to come) "DhcpIPAddress" and "DhcpSubnetMask" read "0.0.0.0".
 // Written at Attach and again after every change of an adapter: the mirror takes over the
 // network's one change listener while attached. "DefaultGateway" and "DefaultGatewayMetric"
 // are written only where Windows writes them: at Attach, for an adapter added or edited, and
@@ -20,6 +21,13 @@
 // configuration method it reads "DefaultGateway" back, so a list emptied or left there by
 // someone else is the one Windows would route through after the next static change. The keys it wrote, and parent keys it
 // had to make, are removed by Detach and on destruction.
+//
+// Threads: the mirror writes under the network's lock, on the thread whose call made the change
+// (the program's worker for a configuration method; whichever thread's query or call first
+// finds a DHCP lease come), so its writes never overlap and follow the changes in order, and a
+// query answered after a change finds the registry written. Attach, Follow and Detach are for
+// the thread that owns the mirror; Attach before other threads use the network. After Detach
+// returns, no write of the mirror is running or will run.
 #include <cstddef>
 #include <map>
 #include <string>
@@ -48,7 +56,8 @@ public:
     // The NetworkCards subkey path (below HKLM) of the adapter at `position`.
     std::string CardKey(size_t position) const;
     // Why the last write after a change failed; empty when it did not. A change arrives
-    // inside the simulated WMI's method calls, so its failure is kept, not raised.
+    // inside the simulated WMI's calls, so its failure is kept, not raised. Read it while no other
+    // thread calls the network.
     const std::string& LastFailure() const { return m_lastFailure; }
 
 private:

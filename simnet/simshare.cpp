@@ -4,8 +4,9 @@
 #include <windows.h>
 
 #include <memory>
-#include <stdexcept>
+#include <mutex>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -89,11 +90,18 @@ void Fields(SimAdapter& a, Visit&& visit)
     visit("ipv6Addresses", a.ipv6Addresses);
     visit("ipv6Prefixes", a.ipv6Prefixes);
     visit("ipv6Gateways", a.ipv6Gateways);
+    visit("dhcpServer", a.dhcpServer);
+    // The tick count is the machine's, so a lease asked for in one process comes in the other.
+    visit("leaseDue", a.leaseDue);
 }
 
 struct Writer {
     std::string& text;
     void operator()(const char* name, int32_t value) { text += std::string(name) + "=" + std::to_string(value) + "\n"; }
+    void operator()(const char* name, uint64_t value)
+    {
+        text += std::string(name) + "=" + std::to_string(value) + "\n";
+    }
     void operator()(const char* name, bool value) { text += std::string(name) + "=" + (value ? "1" : "0") + "\n"; }
     void operator()(const char* name, const std::wstring& value)
     {
@@ -119,6 +127,7 @@ struct Reader {
         return lines[next++].substr(prefix.size());
     }
     void operator()(const char* name, int32_t& value) { value = std::stoi(Take(name)); }
+    void operator()(const char* name, uint64_t& value) { value = std::stoull(Take(name)); }
     void operator()(const char* name, bool& value) { value = Take(name) == "1"; }
     void operator()(const char* name, std::wstring& value) { value = Unescaped(Take(name)); }
     void operator()(const char* name, std::vector<std::wstring>& value)
@@ -199,6 +208,7 @@ void WriteWhole(const std::string& path, const std::string& text)
 }
 
 // The last text this process wrote or took in: a file that still holds it needs no reading in.
+// Both run under the network's lock.
 void Share(const std::shared_ptr<SimState>& state, const std::string& path, std::string current)
 {
     auto last = std::make_shared<std::string>(std::move(current));
@@ -216,12 +226,14 @@ void Share(const std::shared_ptr<SimState>& state, const std::string& path, std:
 
 void SimNetwork::RefuseUnelevated(bool refuse)
 {
+    const std::lock_guard guard(m_state->lock);
     m_state->refuseUnelevated = refuse;
     if (m_state->publish) m_state->publish();
 }
 
 void SimNetwork::ShareState(const std::string& path)
 {
+    const std::lock_guard guard(m_state->lock);
     const std::string text = StateText(*m_state);
     WriteWhole(path, text);
     Share(m_state, path, text);
@@ -229,6 +241,7 @@ void SimNetwork::ShareState(const std::string& path)
 
 bool SimNetwork::JoinSharedState(const std::string& path)
 {
+    const std::lock_guard guard(m_state->lock);
     const std::optional<std::string> text = ReadWhole(path);
     if (!text || !TakeState(*m_state, *text)) return false;
     Share(m_state, path, *text);

@@ -2,10 +2,12 @@
 // The shared state behind a SimNetwork and every COM object it hands out.
 #include <windows.h>
 
+#include <chrono>
 #include <cstdint>
 #include <deque>
 #include <functional>
 #include <map>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -30,6 +32,11 @@ std::wstring LowerCase(std::wstring_view text);
 bool SameName(std::wstring_view a, std::wstring_view b);
 
 struct SimState {
+    // Guards everything below; the objects may be called from any thread. Recursive because the
+    // callbacks run under it and may call the network back (the registry mirror looks up the
+    // adapter's position). Never held while a call waits its time.
+    mutable std::recursive_mutex lock;
+
     // A deque keeps references to adapters valid as more are added.
     std::deque<SimAdapter> adapters;
 
@@ -49,13 +56,25 @@ struct SimState {
     std::function<void()> sync;
     std::function<void()> publish;
 
-    void Sync() const
-    {
-        if (sync) sync();
-    }
+    // Simulated time: each member's (by lower-case name), the first connection's, a lease's.
+    std::map<std::wstring, DWORD> callTimes;
+    DWORD connectTime = 0;
+    std::optional<std::chrono::steady_clock::time_point> connected;  // when the first connection ends
+    DWORD leaseTime = 0;
+
+    // Under the lock.
     void NotifyChanged(const SimAdapter& adapter, StoredGateways gateways) const
     {
         if (listener) listener(adapter, gateways);
         if (publish) publish();
     }
+    // The GetTickCount64() value at which a lease asked for now comes.
+    uint64_t LeaseDue() const { return GetTickCount64() + leaseTime; }
+
+    // Logs a call as it arrives and lets it take its member's time, without the lock, as the
+    // caller waits for WMI's answer.
+    void Receive(SimCall call);
+    // The lock for answering a call, once what another process shared and the DHCP leases that
+    // have come meanwhile are taken in.
+    std::unique_lock<std::recursive_mutex> Answering();
 };
