@@ -1,8 +1,12 @@
 // What comes around every change of the adapter: the check of what Windows then holds, the
 // notification, the history, and Undo, which brings back the configuration before the change,
 // also after a restart, and tells rather than overwrites an adapter changed since or gone.
+#include <algorithm>
+#include <functional>
+
 #include "adapters/multistring.h"
 #include "app/netconfig_fixture.h"
+#include "core/handles.h"
 #include "core/history.h"
 #include "core/text.h"
 #include "profiles/iprofile.h"
@@ -12,6 +16,7 @@
 #include "support/registrykeys.h"
 #include "support/seams.h"
 #include "support/tempfolder.h"
+#include "ui/timer.h"
 
 namespace {
 class ChangesTest : public NetconfigTest {
@@ -171,4 +176,90 @@ TEST(UndoRecordTest, ComesBackWholeAndNothingElseIsTakenForOne)
     for (const std::string& broken : {std::string(), text.substr(0, text.size() - 1) + "Z", "setting= " + text,
                                       text + " extra=1"})
         EXPECT_FALSE(UndoRecordFromText(broken)) << broken;
+}
+
+namespace {
+// Runs `during` once, from the message loop, while the change that `change` starts is under way
+// (its EnableStatic takes a second), as a user's action would come meanwhile.
+void WhileTheCallRuns(SimNetwork& network, const std::function<void()>& during, const std::function<void()>& change)
+{
+    network.SetCallTime(L"EnableStatic", 1000);
+    TTimer timer;
+    timer.onTimer = [&] {
+        timer.SetEnabled(false);
+        during();
+    };
+    timer.SetInterval(200);
+    timer.SetEnabled(true);
+    change();
+    network.SetCallTime(L"EnableStatic", 0);
+}
+}  // namespace
+
+// While Windows works the program answers: the menu and the tip say what is being applied, and
+// a second change is told in words, not dropped and not started.
+TEST_F(ChangesTest, WhileACallRunsTheMenuAndTipSayWhatIsAppliedAndASecondChangeIsTold)
+{
+    StartWith({kOffice, kHome});
+    std::string caption, tip;
+    bool enabled = true;
+    WhileTheCallRuns(
+        network,
+        [&] {
+            form->PopupMenu1Popup();
+            caption = form->ApplyNextProfile1->Caption();
+            enabled = form->ApplyNextProfile1->Enabled();
+            tip = ShownTip();
+            form->ApplyProfile(1, "test");
+        },
+        [&] { form->ApplyProfile(0); });
+    EXPECT_EQ(caption, "Applying Office...");
+    EXPECT_FALSE(enabled);
+    EXPECT_EQ(tip, "Applying Office...");
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Velmora is still busy: Applying Office...\n\nTry again when it "
+                                                      "has ended."});
+    EXPECT_EQ(form->ActiveProfileIndex, 0) << "the first change went on";
+    EXPECT_FALSE(network.Adapter(Wired)->dhcpEnabled) << "the second was not started";
+    form->PopupMenu1Popup();
+    EXPECT_EQ(form->ApplyNextProfile1->Caption(), "Apply next: Home");
+    EXPECT_TRUE(form->ApplyNextProfile1->Enabled());
+}
+
+// "Exit" during a call ends the program once the call has returned: the call is made, the
+// profiles are saved as they were, and nothing of the change is marked.
+TEST_F(ChangesTest, ExitDuringACallEndsOnceTheCallHasReturned)
+{
+    StartWith({kOffice});
+    WhileTheCallRuns(network, [&] { Choose(form->Exit1); }, [&] { form->ApplyProfile(0); });
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
+    EXPECT_EQ(LoadedFrom(StorePath()).size(), 1u);
+    EXPECT_TRUE(boxes.empty());
+}
+
+// A DHCP profile waits for its lease, saying so in the tip, and shows the address that came; a
+// lease that does not come within the limit is told, and the profile is not marked.
+TEST_F(ChangesTest, ADhcpChangeWaitsForItsLeaseAndTellsOneThatDoesNotCome)
+{
+    const DWORD previous = ChangePipeline::SetLeaseWait(2000);
+    ScopeExit wait([previous] { ChangePipeline::SetLeaseWait(previous); });
+    network.SetLeaseTime(600);
+    StartWith({kHome});
+    network.MutableAdapter(Wired)->dhcpServer = false;
+    form->ApplyProfile(0);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"No address came from DHCP within 2 seconds."});
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
+
+    boxes.clear();
+    network.MutableAdapter(Wired)->dhcpServer = true;
+    std::vector<std::string> tips;
+    form->Changes->onProgress = [&] { tips.push_back(form->Changes->Progress()); };
+    form->ApplyProfile(0);
+    EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
+    // A static gateway and servers set by hand outlast EnableDHCP, as on Windows.
+    EXPECT_EQ(Notifications().back(), "Home applied | " + std::string(WiredName) +
+                                          ": DHCP, 10.0.3.100, gateway 10.0.3.1 192.168.1.1, DNS 192.168.1.1 8.8.8.8");
+    EXPECT_NE(std::find(tips.begin(), tips.end(), "Waiting for an address from DHCP..."), tips.end());
 }
