@@ -16,8 +16,7 @@ ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSe
     }
     tIPSettings address{TextArray({settings.ip}), TextArray({settings.mask})};
     const int32_t staticCode = AdapterEnableStatic(adapter, address);
-    // 81: Windows says so when the adapter was static already, and makes the change all the same.
-    if (!ConfigurationAccepted(staticCode) && staticCode != 81) return {kAddressStep, staticCode};
+    if (!ConfigurationAccepted(staticCode) && staticCode != kAlreadyStatic) return {kAddressStep, staticCode};
 
     tGWSettings gateway{TextArray({settings.gw}), IntArray({1})};
     const int32_t gatewayCode = AdapterSetGateways(adapter, gateway);
@@ -81,7 +80,7 @@ ConfigurationRefusal SendConfiguration(const Variant& adapter, const AdapterConf
     } else {
         const int32_t code =
             AdapterEnableStatic(adapter, {TextArray(configuration.addresses), TextArray(configuration.masks)});
-        if (!ConfigurationAccepted(code) && code != 81) return {kAddressStep, code};
+        if (!ConfigurationAccepted(code) && code != kAlreadyStatic) return {kAddressStep, code};
         if (!configuration.gateways.empty()) {
             const int32_t gateways =
                 AdapterSetGateways(adapter, {TextArray(configuration.gateways), IntArray(configuration.metrics)});
@@ -145,7 +144,8 @@ DetailResults SendDetailSettings(const Variant& adapter, const DetailSettings& s
         AdapterEnableStatic(adapter, tIPSettings{TextArray(settings.addresses), TextArray(settings.masks)});
     // SetGateways works on a static adapter only (64 on DHCP, Win32_NetworkAdapterConfiguration's
     // SetGateways page): once EnableStatic has made the adapter static, the gateways go again.
-    if (results.gateways == 64 && (ConfigurationAccepted(results.address) || results.address == 81))
+    if (results.gateways == kMethodNotSupported &&
+        (ConfigurationAccepted(results.address) || results.address == kAlreadyStatic))
         results.gateways = AdapterSetGateways(adapter, gateways);
     results.servers = AdapterSetDnsServers(adapter, tDNSsettings{TextArray(settings.servers)});
     return results;

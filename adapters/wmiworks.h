@@ -55,6 +55,12 @@ std::string VariantToText(const Variant& value);
 // One line per array element, one line for a scalar, no list for Null.
 std::optional<std::vector<std::string>> VariantToStringList(const Variant& value);
 
+// The configuration methods' result codes the program acts on (the pages of
+// Win32_NetworkAdapterConfiguration's methods).
+inline constexpr int32_t kMethodNotSupported = 64;  // SetGateWays on an adapter that is on DHCP
+inline constexpr int32_t kAlreadyStatic = 81;       // EnableStatic on a static adapter: made all the same
+inline constexpr int32_t kAccessDenied = 91;        // a standard user's process under UAC
+
 // Short English text for a configuration method's result code, for telling the user why
 // a change was refused.
 std::string ConfigurationResultText(int32_t code);

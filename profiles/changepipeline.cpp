@@ -11,8 +11,6 @@
 namespace {
 DWORD g_leaseWait = 20000;
 constexpr DWORD kLeaseLookEvery = 500;
-constexpr int32_t kAccessDenied = 91;     // the configuration methods' "Access denied"
-constexpr int32_t kAlreadyStatic = 81;    // EnableStatic on a static adapter: made all the same
 
 // The adapter the request names, found anew with services of the calling thread's own.
 Variant AdapterNamed(const ConnectServicesFunction& connect, int32_t index)

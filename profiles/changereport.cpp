@@ -3,8 +3,6 @@
 #include "adapters/wmiworks.h"
 
 namespace {
-constexpr int32_t kAccessDenied = 91;
-
 // The box's first line: what happened to the change as a whole.
 std::string Headline(const ChangeRequest& request, const ChangeOutcome& outcome)
 {

@@ -8,6 +8,8 @@
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
+    // The simulated program a test starts takes no time unless the test asks for it.
+    SetEnvironmentVariableA("VELMORA_SIMNET_TIMING", "0");
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
