@@ -263,3 +263,28 @@ TEST_F(ChangesTest, ADhcpChangeWaitsForItsLeaseAndTellsOneThatDoesNotCome)
                                           ": DHCP, 10.0.3.100, gateway 10.0.3.1 192.168.1.1, DNS 192.168.1.1 8.8.8.8");
     EXPECT_NE(std::find(tips.begin(), tips.end(), "Waiting for an address from DHCP..."), tips.end());
 }
+
+// At logon the WMI service may answer late: meanwhile the tray menu says so, and applies
+// nothing; once connected it offers the next profile.
+TEST_F(ChangesTest, WhileWindowsIsNotReadyTheMenuSaysSo)
+{
+    network.SetConnectTime(1000);
+    std::string caption;
+    bool enabled = true;
+    TTimer timer;
+    timer.onTimer = [&] {
+        // The window is still being made: the program's own pointer names it already.
+        timer.SetEnabled(false);
+        Form1->PopupMenu1Popup();
+        caption = Form1->ApplyNextProfile1->Caption();
+        enabled = Form1->ApplyNextProfile1->Enabled();
+    };
+    timer.SetInterval(200);
+    timer.SetEnabled(true);
+    Create();
+    EXPECT_EQ(caption, "Waiting for Windows...");
+    EXPECT_FALSE(enabled);
+    form->PopupMenu1Popup();
+    EXPECT_EQ(form->ApplyNextProfile1->Caption(), "Apply next: ");
+    EXPECT_TRUE(form->ApplyNextProfile1->Enabled());
+}

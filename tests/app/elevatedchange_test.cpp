@@ -34,6 +34,23 @@ ElevatedChange Details(DetailSettings settings)
     return change;
 }
 
+// What Undo brings back: every list, a metric, servers set by hand and the stored gateway bytes.
+ElevatedChange Restore()
+{
+    ElevatedChange change;
+    change.kind = ElevatedChange::Kind::Restore;
+    change.adapter = 3;
+    change.settingId = "{5D1C2E3A-1111-4F1A-9C3E-0050B6000003}";
+    change.configuration.addresses = {"10.0.0.5", "10.0.0.6"};
+    change.configuration.masks = {"255.0.0.0", "255.255.0.0"};
+    change.configuration.gateways = {"10.0.0.1"};
+    change.configuration.metrics = {20};
+    change.configuration.dnsServers = {"10.0.0.2"};
+    change.configuration.dnsByHand = true;
+    change.configuration.storedGateway = {true, true, {REG_MULTI_SZ, std::string("10.0.0.1\0\0", 10)}};
+    return change;
+}
+
 ElevatedChange Autostart(bool on)
 {
     ElevatedChange change;
@@ -55,6 +72,7 @@ TEST(ElevatedChangeTest, EveryChangeComesBackWhole)
         Details({{""}, {"", "255.0.0.0"}, {""}, {}}),
         Autostart(true),
         Autostart(false),
+        Restore(),
     };
     for (const ElevatedChange& change : changes) {
         const std::string parameters = ElevatedParameters(change);
@@ -71,6 +89,7 @@ TEST(ElevatedChangeTest, EveryChangeComesBackWhole)
         EXPECT_EQ(back->details.gateways, change.details.gateways);
         EXPECT_EQ(back->details.servers, change.details.servers);
         EXPECT_EQ(back->adapter, change.adapter);
+        EXPECT_EQ(back->configuration, change.configuration);
     }
 }
 

@@ -263,3 +263,19 @@ TEST_F(ElevationTest, TheProgramAnswersWhileWindowsAsksForRights)
                                  "Velmora needs administrator rights to change the network settings; the change was "
                                  "not made."});
 }
+
+// Undo asks for rights as a profile does: a standard user's way back is made by the elevated
+// run, on the same machine.
+TEST_F(ElevationTest, UndoGoesToTheElevatedRunToo)
+{
+    LaunchesHere();
+    StartWith({kOffice});
+    form->ApplyProfile(0);
+    ASSERT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+    form->PopupMenu1Popup();
+    Choose(form->Undo1);
+    EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    ASSERT_EQ(launched.size(), 2u);
+    EXPECT_EQ(launched[1].rfind("--elevated-change restore adapter=3 ", 0), 0u) << launched[1];
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
+}
