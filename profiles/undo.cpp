@@ -43,6 +43,13 @@ void TProfilesWindow::Undo1Click(TMenuItem&)
     }
     BuildAdapterList();
     AddStoredSettings(now, FindAdapterBySettingID(record.settingId));
+    if (SameSettings(now, record.backTo)) {
+        ShowMessageBox(Handle(),
+                       "\"" + record.adapterName + "\" has " + DescribeConfiguration(now) +
+                           " already: there is nothing to go back to.",
+                       "Velmora", MB_OK | MB_ICONINFORMATION);
+        return;
+    }
     if (!SameSettings(now, record.expected)) {
         const std::string question = "The settings of \"" + record.adapterName +
                                      "\" have changed since Velmora changed them: it now has " +

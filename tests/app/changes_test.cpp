@@ -148,13 +148,23 @@ TEST_F(ChangesTest, UndoAsksBeforeOverwritingAChangeOfSomeoneElsesAndTellsAGoneA
     Choose(form->Undo1);
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
 
+    // Already where it would go back to (as after a new start of a machine that lost the
+    // change): nothing to do, and said so.
+    form->Undo->backTo = form->Undo->expected;
+    asked.clear();
+    Choose(form->Undo1);
+    ASSERT_EQ(asked.size(), 1u);
+    EXPECT_NE(asked[0].find("has 192.168.1.10/255.255.255.0"), std::string::npos) << asked[0];
+    EXPECT_NE(asked[0].find("already: there is nothing to go back to."), std::string::npos) << asked[0];
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
+
     UndoRecord gone = *form->Undo;
     gone.settingId = "{00000000-0000-0000-0000-000000000000}";
     form->Undo = gone;
     asked.clear();
     Choose(form->Undo1);
     EXPECT_EQ(asked, std::vector<std::string>{"The adapter \"" + std::string(WiredName) +
-                                              "\" is not there any more, so Velmora did not go back to 10.0.0.77."});
+                                              "\" is not there any more, so Velmora did not go back to 192.168.1.10."});
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
 }
 
