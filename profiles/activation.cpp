@@ -20,10 +20,17 @@
 
 bool TProfilesWindow::RefusedWhileBusy()
 {
-    if (!Changes->Busy()) return false;
-    // Each change reads and writes what the one before it left: one at a time.
-    ShowMessageBox(Handle(), "Velmora is still busy: " + Changes->Progress() + "\n\nTry again when it has ended.",
-                   "Velmora", MB_OK | MB_ICONINFORMATION);
+    // Each change reads and writes what the one before it left: one at a time, and none before
+    // WMI answers.
+    std::string text;
+    if (WaitingForWindows) {
+        text = "Velmora is still waiting for Windows to answer.\n\nTry again in a moment.";
+    } else if (Changes->Busy()) {
+        text = "Velmora is still busy: " + Changes->Progress() + "\n\nTry again when it has ended.";
+    } else {
+        return false;
+    }
+    ShowMessageBox(Handle(), text, "Velmora", MB_OK | MB_ICONINFORMATION);
     return true;
 }
 
@@ -104,6 +111,7 @@ void TProfilesWindow::ApplyProfile(int32_t number, const std::string& trigger)
 
 void TProfilesWindow::ApplyNextProfile1Click(TMenuItem&)
 {
+    if (RefusedWhileBusy()) return;
     BusyCursor busy(TCursor::crAppStart);
     if (Tprofile* next = NextProfile(ActiveProfileIndex)) ApplyProfile(next->id, "tray: Apply next");
 }

@@ -142,7 +142,7 @@ public:
     // told by a notification, kept in the history, and the configuration before it becomes what
     // Undo goes back to. The caller refreshes the details, then shows OutcomeBoxText's box.
     std::optional<ChangeOutcome> MakeChange(const ChangeRequest& request);
-    // True, after saying so, while a change runs.
+    // True, after saying so, while a change runs or WMI has not answered yet.
     bool RefusedWhileBusy();
     // MakeChange as the windows and menus use it: `ended` takes in an outcome that ended, then
     // the details are refreshed (whatever happened, so the window shows what the adapter holds),

@@ -288,12 +288,15 @@ TEST_F(ChangesTest, WhileWindowsIsNotReadyTheMenuSaysSo)
         Form1->PopupMenu1Popup();
         caption = Form1->ApplyNextProfile1->Caption();
         enabled = Form1->ApplyNextProfile1->Enabled();
+        Form1->ApplyNextProfile1Click(*Form1->ApplyNextProfile1);  // as the icon's double click would
     };
     timer.SetInterval(200);
     timer.SetEnabled(true);
     Create();
     EXPECT_EQ(caption, "Waiting for Windows...");
     EXPECT_FALSE(enabled);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Velmora is still waiting for Windows to answer.\n\nTry again in "
+                                                      "a moment."});
     form->PopupMenu1Popup();
     EXPECT_EQ(form->ApplyNextProfile1->Caption(), "Apply next: ");
     EXPECT_TRUE(form->ApplyNextProfile1->Enabled());
