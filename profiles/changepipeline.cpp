@@ -70,8 +70,14 @@ std::vector<std::string> Filled(const std::vector<std::string>& values)
 // "Windows reports X where Office asked for Y."
 std::string Reports(const std::string& reported, const std::string& title, const std::string& asked)
 {
-    return "Windows reports " + (reported.empty() ? std::string("none") : reported) + " where " + title +
-           " asked for " + (asked.empty() ? std::string("none") : asked) + ".";
+    return "Windows reports " + reported + " where " + title + " asked for " + asked + ".";
+}
+
+// "the gateway 10.0.0.1", or "no gateway".
+std::string Named(const char* what, const std::vector<std::string>& values)
+{
+    const std::string joined = Joined(values);
+    return (joined.empty() ? std::string("no ") : std::string("the ")) + what + (joined.empty() ? "" : " " + joined);
 }
 
 std::string FirstOf(const std::vector<std::string>& values) { return values.empty() ? std::string() : values.front(); }
@@ -88,13 +94,16 @@ std::string StaticDifference(const std::string& title, const std::vector<std::st
                              const std::vector<std::string>& servers, bool gatewaysMade, bool serversMade,
                              const AdapterConfiguration& after)
 {
-    if (after.dhcp) return Reports("DHCP", title, Joined(addresses));
-    if (after.addresses != addresses) return Reports(Joined(after.addresses), title, Joined(addresses));
-    if (after.masks != masks) return Reports("the mask " + Joined(after.masks), title, "the mask " + Joined(masks));
+    const auto address = [](const std::vector<std::string>& values) {
+        return values.empty() ? std::string("no address") : Joined(values);
+    };
+    if (after.dhcp) return Reports("DHCP", title, address(addresses));
+    if (after.addresses != addresses) return Reports(address(after.addresses), title, address(addresses));
+    if (after.masks != masks) return Reports(Named("mask", after.masks), title, Named("mask", masks));
     if (gatewaysMade && !gateways.empty() && FirstOf(after.gateways) != gateways.front())
-        return Reports("the gateway " + Joined(after.gateways), title, "the gateway " + Joined(gateways));
+        return Reports(Named("gateway", after.gateways), title, Named("gateway", gateways));
     if (serversMade && after.dnsServers != servers)
-        return Reports("the DNS servers " + Joined(after.dnsServers), title, "the DNS servers " + Joined(servers));
+        return Reports(Named("DNS servers", after.dnsServers), title, Named("DNS servers", servers));
     return {};
 }
 }  // namespace
@@ -170,7 +179,8 @@ std::string ChangeDifference(const ChangeRequest& request, const ChangeOutcome& 
     const AdapterConfiguration& after = outcome.after;
     const std::string& title = request.title;
     if (WantsDhcp(request)) {
-        if (!after.dhcp) return Reports(Joined(after.addresses), title, "DHCP");
+        if (!after.dhcp)
+            return Reports(after.addresses.empty() ? std::string("no address") : Joined(after.addresses), title, "DHCP");
         if (!LeasedAddress(after))
             return "No address came from DHCP within " + std::to_string(leaseWait / 1000) + " seconds.";
         return {};
@@ -206,6 +216,32 @@ std::string ChangeDifference(const ChangeRequest& request, const ChangeOutcome& 
     return {};
 }
 
+std::string StoredDifference(const ChangeRequest& request, const ChangeOutcome& outcome, const tadapter* stored)
+{
+    if (stored == nullptr || outcome.NothingMade()) return {};
+    const bool dhcp = WantsDhcp(request);
+    std::string address;
+    switch (request.kind) {
+    case ChangeRequest::Kind::Profile: address = request.profile.ip; break;
+    case ChangeRequest::Kind::Undo: address = FirstOf(request.target.addresses); break;
+    case ChangeRequest::Kind::Details:
+        // With the address refused, the stored one is not this change's to check.
+        if (!StepMade(outcome, outcome.steps.size() - 2)) return {};
+        address = FirstOf(Filled(request.details.addresses));
+        break;
+    }
+    const bool storedDhcp = stored->DhcpEnabled == 1;
+    if (storedDhcp != dhcp) {
+        return "Windows stores DHCP " + std::string(storedDhcp ? "on" : "off") + " where " + request.title +
+               " asked for " + (dhcp ? std::string("DHCP") : address) + ".";
+    }
+    if (!dhcp && !address.empty() && stored->Address != address) {
+        return "Windows stores " + (stored->Address.empty() ? std::string("no address") : stored->Address) +
+               " where " + request.title + " asked for " + address + ".";
+    }
+    return {};
+}
+
 DWORD ChangePipeline::SetLeaseWait(DWORD milliseconds) { return std::exchange(g_leaseWait, milliseconds); }
 
 ChangePipeline::ChangePipeline(ConnectServicesFunction connectServices, ElevatedChangeRunner runElevated)
@@ -237,7 +273,10 @@ ChangeOutcome ChangePipeline::Run(const ChangeRequest& request)
     if (denied && !ProcessElevated() && !Elevate(request, outcome)) return outcome;
     if (!ReadBack(request, outcome)) return outcome;
     outcome.ended = true;
+    const tadapter* stored = FindAdapterBySettingID(request.settingId);
+    AddStoredSettings(outcome.after, stored);
     outcome.difference = ChangeDifference(request, outcome, g_leaseWait);
+    if (outcome.difference.empty()) outcome.difference = StoredDifference(request, outcome, stored);
     return outcome;
 }
 
@@ -315,7 +354,5 @@ bool ChangePipeline::ReadBack(const ChangeRequest& request, ChangeOutcome& outco
             if (read() == WaitEnd::ProgramEnding) return false;
         }
     }
-    const tadapter* stored = FindAdapterBySettingID(request.settingId);
-    AddStoredSettings(outcome.after, stored);
     return true;
 }

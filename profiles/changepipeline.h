@@ -100,3 +100,6 @@ bool WantsDhcp(const ChangeRequest& request);
 std::vector<ChangeStep> ChangeSteps(const ChangeRequest& request, const ChangeOutcome& outcome);
 // How the outcome's "after" differs from the request, in words; empty when it does not.
 std::string ChangeDifference(const ChangeRequest& request, const ChangeOutcome& outcome, DWORD leaseWait);
+// How what Windows stores for the adapter (its interface key, when there is one) differs: DHCP
+// on or off, and a static change's first address. Empty when it does not.
+std::string StoredDifference(const ChangeRequest& request, const ChangeOutcome& outcome, const tadapter* stored);
