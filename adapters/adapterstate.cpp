@@ -4,6 +4,7 @@
 #include "adapters/wiretext.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
+#include "core/text.h"
 
 namespace {
 std::vector<std::string> ListOf(const Variant& object, const wchar_t* member)
@@ -20,12 +21,7 @@ bool TrueProperty(const Variant& object, const wchar_t* member)
 
 std::string Joined(const std::vector<std::string>& values)
 {
-    std::string text;
-    for (const std::string& value : values) {
-        if (!text.empty()) text += ' ';
-        text += value;
-    }
-    return text;
+    return JoinedBy(values, ' ', [](const std::string& value) { return value; });
 }
 
 std::string StoredText(const StoredGateway& stored)

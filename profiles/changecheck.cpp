@@ -2,6 +2,7 @@
 // what was asked: the rules, free of the pipeline's threads and calls.
 #include <utility>
 
+#include "core/text.h"
 #include "profiles/changepipeline.h"
 
 namespace {
@@ -10,23 +11,17 @@ bool DetailRefused(int32_t code, bool enableStatic)
     return !ConfigurationAccepted(code) && !(enableStatic && code == kAlreadyStatic);
 }
 
-std::string Joined(const std::vector<std::string>& values)
-{
-    std::string text;
-    for (const std::string& value : values) {
-        if (value.empty()) continue;
-        if (!text.empty()) text += ' ';
-        text += value;
-    }
-    return text;
-}
-
 std::vector<std::string> Filled(const std::vector<std::string>& values)
 {
     std::vector<std::string> filled;
     for (const std::string& value : values)
         if (!value.empty()) filled.push_back(value);
     return filled;
+}
+
+std::string Joined(const std::vector<std::string>& values)
+{
+    return JoinedBy(Filled(values), ' ', [](const std::string& value) { return value; });
 }
 
 // "Windows reports X where Office asked for Y."
