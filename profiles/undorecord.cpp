@@ -1,6 +1,5 @@
 #include "profiles/undorecord.h"
 
-#include <sstream>
 #include <vector>
 
 #include "adapters/wiretext.h"
@@ -43,10 +42,14 @@ std::string UndoRecordText(const UndoRecord& record)
 
 std::optional<UndoRecord> UndoRecordFromText(const std::string& text)
 {
+    // Split at single spaces, as written: no word holds one (each value is encoded).
     std::vector<std::string> words;
-    std::istringstream in(text);
-    for (std::string word; in >> word;)
-        words.push_back(word);
+    for (size_t start = 0; start <= text.size();) {
+        const size_t space = text.find(' ', start);
+        words.push_back(text.substr(start, space - start));
+        if (space == std::string::npos) break;
+        start = space + 1;
+    }
     const size_t count = ConfigurationLines({}).size();
     if (words.size() != 2 + 2 * count) return std::nullopt;
     const std::optional<std::string> settingId = Field(words, 0, "setting");
