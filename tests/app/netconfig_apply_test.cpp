@@ -155,6 +155,11 @@ TEST_F(NetconfigTest, RefusedSettingsAreShownInOneBox)
         EXPECT_EQ(boxes[0].text, expected);
         EXPECT_EQ(boxes[0].caption, "Velmora");
         EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONWARNING));
+        // The grid shows what the adapter holds, not the refused value that was typed.
+        std::string held;
+        for (const std::wstring& address : network.Adapter(Wired)->ipAddresses)
+            held += std::string(address.begin(), address.end()) + ' ';
+        EXPECT_EQ(form->proplist->Values("IP Address"), held);
     }
 }
 
