@@ -154,6 +154,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi))));
         SendMessageA(Handle(), WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetricForDpi(SM_CXICON, dpi))));
+        // The controls and fonts take the new scale first; the words under the link move with it.
+        const LRESULT result = TProfilesWindow::HandleMessage(message, wParam, lParam);
+        PlaceProfilesLink();
+        return result;
     }
     return TProfilesWindow::HandleMessage(message, wParam, lParam);
 }

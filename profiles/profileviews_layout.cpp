@@ -25,6 +25,8 @@ std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bo
     args.bounds = bounds;
     args.keyColumnWidth = keyWidth;
     args.rowSelect = rowSelect;
+    // "DHCP:" and "Mask:" are wider than the designed columns in some fonts.
+    args.keysFit = true;
     auto grid = std::make_unique<TValueListEditor>(args);
     for (const char* key : keys)
         grid->AddRow(key, "");
