@@ -1,10 +1,12 @@
 // Every text of every window fits its place and overlaps nothing, measured in its own font.
 #include "app/mainwindow.h"
+#include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "profiles/starttip.h"
 #include "support/textfit.h"
 #include "ui/fonts.h"
 #include "ui/label.h"
+#include "ui/menutext.h"
 
 namespace {
 std::string Listed(const std::vector<std::string>& problems)
@@ -85,4 +87,21 @@ TEST_F(TextFitTest, TheProfilesTabLinkLiesOverItsOwnWordsInEveryFont)
         EXPECT_GT(inked, 50);
         EXPECT_EQ(differing, 0) << "the link at " << link.left << ", " << link.top;
     }
+}
+
+TEST_F(TextFitTest, ALongTitleIsShortenedInTheTrayMenuOnlyAndKeepsTheMenuOnTheScreen)
+{
+    const std::string title(300, 'W');
+    StartOnProfilesTab("[0]\r\nip=10.0.0.1\r\nname=" + title + "\r\n[1]\r\nip=10.0.0.2\r\nname=Home\r\n");
+    EXPECT_TRUE(PressTrayIcon(WM_RBUTTONDOWN));
+    // The entries that name the long title: "Apply next: ..." and its place in "Profiles".
+    for (const TMenuItem* entry : {form->ApplyNextProfile1, &form->prfs->Item(0)}) {
+        const std::string& caption = entry->Caption();
+        SCOPED_TRACE(caption);
+        EXPECT_EQ(caption.substr(caption.size() - 3), "...");
+        EXPECT_NE(caption.find("WWWW"), std::string::npos);
+        EXPECT_LE(MenuTextWidth(caption), MenuTextWidthLimit());
+    }
+    EXPECT_EQ(form->prfs->Item(1).Caption(), "Home");
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).name, title);  // whole in the list, the editor and the store
 }
