@@ -165,6 +165,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (RestoreFocus()) return 0;
         break;
     case WM_CLOSE: Close(); return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        // Only top-level windows hear it; the controls take their colours again, and every
+        // part paints with the new ones.
+        SystemColorsChanged();
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
     case WM_QUERYENDSESSION: {
         m_endingSession = true;
         ScopeExit answered([this] { m_endingSession = false; });

@@ -4,6 +4,7 @@
 
 
 #include "core/text.h"
+#include "ui/contrast.h"
 #include "ui/menu.h"
 
 TListView::TListView(const ListViewArgs& args) : m_largeImages(args.largeImages), m_textColor(args.textColor)
@@ -23,7 +24,7 @@ void TListView::WindowCreated()
     if (m_largeImages != nullptr) {
         SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle()));
     }
-    if (m_textColor != CLR_DEFAULT) SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
+    ApplyTextColor();
     // An update in progress holds the new window too; the items kept so far are laid out once.
     if (m_updates > 0) StopLayout();
     ListUpdate update(*this);
@@ -31,6 +32,21 @@ void TListView::WindowCreated()
 }
 
 TListView::~TListView() { m_items.SetView(nullptr); }
+
+void TListView::ApplyTextColor()
+{
+    if (m_textColor == CLR_DEFAULT) return;
+    // On the list's own background, which stays the system's window colour.
+    SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ShownText(m_textColor, true)));
+}
+
+void TListView::SystemColorsChanged()
+{
+    // The list keeps the window colour it was made with until it is given the new one.
+    SendMessageA(Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+    ApplyTextColor();
+    TControl::SystemColorsChanged();
+}
 
 TListItem* TListView::ItemAt(POINT point) const
 {

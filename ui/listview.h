@@ -47,6 +47,7 @@ public:
     std::function<void(POINT point, bool& handled)> onContextPopup;
 
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
+    void SystemColorsChanged() override;
 
 protected:
     void WindowCreated() override;
@@ -54,6 +55,7 @@ protected:
     bool ContextPopup(POINT screen) override;
 
 private:
+    void ApplyTextColor();
     void ItemInserted(int index) override;
     void ItemRemoved(int index) override;
     void ItemChanged(int index) override;

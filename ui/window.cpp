@@ -309,6 +309,15 @@ bool TWinControl::MouseOverGraphics(UINT message, WPARAM wParam, LPARAM lParam, 
 bool TWinControl::HandleCommand(WORD) { return false; }
 bool TWinControl::HandleNotify(NMHDR&, LRESULT&) { return false; }
 HBRUSH TWinControl::HandleCtlColor(HDC) { return nullptr; }
+
+void TWinControl::SystemColorsChanged()
+{
+    for (TWinControl* child : m_windowed) {
+        // The common controls keep colours of their own and need the message passed on.
+        if (child->HandleAllocated()) SendMessageA(child->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        child->SystemColorsChanged();
+    }
+}
 bool TWinControl::HandleDrawItem(DRAWITEMSTRUCT&) { return false; }
 
 bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)
