@@ -7,6 +7,7 @@
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
 #include "tray/trayiconfield.h"
+#include "ui/keyboardowner.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
 
@@ -443,7 +444,9 @@ bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case RestoreOwnerMessage:
         if (m_owner != nullptr) {
             if (IsIconic(m_owner)) ShowWindow(m_owner, SW_RESTORE);
-            SetForegroundWindow(m_owner);
+            // Under a dialog of its own the owner is disabled: the dialog takes the keyboard.
+            HWND keyboard = KeyboardOwnerOf(m_owner);
+            SetForegroundWindow(keyboard != nullptr ? keyboard : m_owner);
         }
         return true;
     }

@@ -8,6 +8,7 @@
 #include <utility>
 
 #include "tray/trayicon.h"
+#include "ui/keyboardowner.h"
 
 namespace {
 POINT AnchorPoint(WPARAM anchor) { return {GET_X_LPARAM(anchor), GET_Y_LPARAM(anchor)}; }
@@ -33,8 +34,8 @@ HWND TTrayIcon::KeyboardWindow(HWND owner)
     if (IsKeyboardTarget(foreground)) return foreground;
     // A click in the notification area makes the taskbar the foreground window; a dialog the
     // owner holds open is still the window the user works in.
-    HWND popup = owner != nullptr ? GetLastActivePopup(owner) : nullptr;
-    return popup != owner && IsKeyboardTarget(popup) ? popup : nullptr;
+    HWND dialog = owner != nullptr ? KeyboardOwnerOf(owner) : nullptr;
+    return dialog != owner && IsKeyboardTarget(dialog) ? dialog : nullptr;
 }
 
 void TTrayIcon::HandleCallback(UINT event, WPARAM anchor)

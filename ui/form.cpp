@@ -5,6 +5,7 @@
 #include "core/handles.h"
 #include "ui/modal.h"
 #include "ui/fonts.h"
+#include "ui/keyboardowner.h"
 
 namespace {
 DWORD FormStyle(const FormArgs& args)
@@ -56,7 +57,10 @@ void TForm::Show()
 {
     ShowWindow(Handle(), SW_SHOW);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Handle());
+    // A form held disabled by a dialog of its own hands the keyboard to that dialog, where a
+    // click on the form would take the user too.
+    HWND keyboard = KeyboardOwnerOf(Handle());
+    SetForegroundWindow(keyboard != nullptr ? keyboard : Handle());
 }
 
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }

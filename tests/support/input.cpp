@@ -20,6 +20,17 @@ void PostKey(HWND control, WORD key, bool down)
     PostMessageA(control, message, key, lParam);
 }
 
+void TypeOnKeyboard(WORD key)
+{
+    INPUT inputs[2]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
 void HoldModifiers(std::initializer_list<int> keys)
 {
     BYTE state[256]{};

@@ -10,6 +10,9 @@
 
 void PostChars(HWND control, std::string_view text);
 void PostKey(HWND control, WORD key, bool down = true);
+// A key pressed and released on the keyboard itself (SendInput): it goes to whatever window has
+// the keyboard focus of the foreground window when its messages are read.
+void TypeOnKeyboard(WORD key);
 // A key typed while holding modifiers (VK_SHIFT, VK_CONTROL, VK_MENU): the keyboard state
 // holds them while the messages are handled, until ReleaseModifiers.
 void HoldModifiers(std::initializer_list<int> keys);
