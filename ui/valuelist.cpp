@@ -245,7 +245,12 @@ LRESULT TValueListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (m_editRow >= 0) EndEdit(true);
         Invalidate();
         return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_GETDLGCODE: {
+        // Enter opens the selected row's editor here, before the form's default button.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
     }
     return TPaintedWindow::HandleMessage(message, wParam, lParam);
 }
