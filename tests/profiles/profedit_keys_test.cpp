@@ -9,6 +9,7 @@
 #include "support/boxes.h"
 #include "support/editordriver.h"
 #include "support/profiledata.h"
+#include "editortest.h"
 
 namespace {
 struct EditorKey {
@@ -29,13 +30,7 @@ const EditorKey kEditorKeys[] = {
 
 void PrintTo(const EditorKey& c, std::ostream* out) { *out << c.name; }
 
-class EditorKeyTest : public testing::TestWithParam<EditorKey> {
-protected:
-    TListItems list;
-    TForm2 editor{nullptr};
-    EditorDriver driver{editor};
-    MessageBoxRecorder boxes;
-};
+class EditorKeyTest : public EditorTest, public testing::WithParamInterface<EditorKey> {};
 }  // namespace
 
 TEST_P(EditorKeyTest, PressesTheDefaultOrCancelButton)
