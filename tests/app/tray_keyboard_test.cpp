@@ -10,31 +10,12 @@
 #include "profiles/profedit.h"
 #include "support/editordriver.h"
 #include "support/openmenu.h"
+#include "support/traycallback.h"
 #include "support/tempfolder.h"
 #include "tray/trayicon.h"
 
 namespace {
 const char kTwoProfiles[] = "[0]\r\nip=10.0.0.1\r\nname=A\r\n[1]\r\nip=10.0.0.2\r\nname=B\r\n";
-
-// Sends the tray callback as the notification area lays it out in version 4.
-void SendTrayEvent(const TTrayIcon& tray, UINT event, POINT anchor = {600, 760})
-{
-    SendMessageA(tray.MessageWindow(), TTrayIcon::CallbackMessage, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(event, 1));
-}
-
-// What waits in the queue but the timers, each through the dialog keys as the loops do.
-void HandleWaitingInput()
-{
-    MSG message;
-    for (int round = 0; round < 2; ++round) {
-        while (PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
-               PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
-            if (TApplication::PreTranslate(message)) continue;
-            TranslateMessage(&message);
-            DispatchMessageA(&message);
-        }
-    }
-}
 
 struct MenuWhileEditing {
     const char* name;
@@ -70,14 +51,7 @@ TEST_P(TrayMenuWhileEditingTest, TheEditorKeepsTheKeyboard)
     const int result = editor.Open(FindProfile(0), {
                                                        [&] { foregroundBefore = GetForegroundWindow(); },
                                                        [&] {
-                                                           OpenMenuWatch watch(
-                                                               [&c](HWND menu) {
-                                                                   for (WORD key : c.keys) {
-                                                                       PostKey(menu, key, true);
-                                                                       PostKey(menu, key, false);
-                                                                   }
-                                                               },
-                                                               10, false);
+                                                           OpenMenuWatch watch(PressingKeys(c.keys), 10, false);
                                                            SendTrayEvent(*form->TrayIcon1, c.opening);
                                                            menuSeen = watch.Seen();
                                                            menuLeftOpen = watch.LeftOpen();
