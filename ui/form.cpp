@@ -177,6 +177,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         // The controls' windows are made when the form is first shown, however it is shown.
         if (wParam != FALSE) ShowChildren();
+        // The focus is always shown, not only once the user has pressed a key ("Keyboard
+        // cues" and WM_CHANGEUISTATE documentation): most of the program is opened from the tray.
+        if (wParam != FALSE) SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         // Only a show call counts; a parent being restored says so in lParam.
         if (wParam != FALSE && lParam == 0 && onShow) onShow();
         break;

@@ -223,6 +223,8 @@ void TValueListEditor::Paint(HDC dc, const RECT& client)
             SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             const RECT highlighted{m_rowSelect ? key.left : value.left, top, value.right, value.bottom};
             ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &highlighted, nullptr, 0, nullptr);
+            // The focus shows on the row that has it, as a list's focused item shows it.
+            if ((SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) DrawFocusRect(dc, &highlighted);
         }
         SetTextColor(dc, GetSysColor(selected && m_rowSelect ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT keyText{key.left + 2, key.top, key.right - 2, key.bottom};
