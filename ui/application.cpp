@@ -2,6 +2,7 @@
 
 #include "ui/form.h"
 #include "ui/labelfor.h"
+#include "ui/pagekeys.h"
 
 namespace {
 TApplication* g_current = nullptr;
@@ -26,6 +27,7 @@ bool TApplication::PreTranslate(MSG& message)
     if (form == nullptr) return false;
     // Alt and a painted label's access key: the dialog manager knows only the keys of windows.
     if (message.message == WM_SYSCHAR && FocusByLabelKey(*form, static_cast<char>(message.wParam))) return true;
+    if (SwitchPageByKey(*form, message)) return true;
     return IsDialogMessageA(root, &message) != FALSE;
 }
 
