@@ -151,3 +151,55 @@ TEST_F(ButtonsByKeyboardTest, EachButtonOfTheEditorAndTheWelcomeIsReachedByTabAn
     EXPECT_EQ(pressed, (Texts{"Close", "Create New Profile", "Get System Settings", "Ok", "Cancel"}));
     EXPECT_TRUE(boxes.empty());
 }
+
+namespace {
+// The Profiles list's keys for what the toolbar's buttons and the refresh link do: neither
+// takes the focus.
+struct ListKey {
+    const char* name;
+    WORD key;
+    std::function<void(class ListKeyTest&)> expect;
+};
+
+class ListKeyTest : public NetconfigTest, public testing::WithParamInterface<ListKey> {
+public:
+    size_t Queries() const { return QueryCount(); }
+    EditorDriver editor{Form2};
+    size_t queriesBefore = 0;
+};
+
+const ListKey kListKeys[] = {
+    {"InsertMakesANewProfile", VK_INSERT,
+     [](ListKeyTest& t) {
+         EXPECT_EQ(t.editor.Runs(), 1);
+         EXPECT_EQ(t.editor.Editor().EditedProfile->id, 3) << "a new profile after the three";
+     }},
+    {"F2EditsTheSelectedProfile", VK_F2,
+     [](ListKeyTest& t) {
+         EXPECT_EQ(t.editor.Runs(), 1);
+         EXPECT_EQ(t.editor.Editor().EditedProfile, FindProfile(1));
+     }},
+    {"DeleteRemovesTheSelectedProfile", VK_DELETE,
+     [](ListKeyTest& t) { EXPECT_EQ(t.ListCaptions(), (Texts{"A", "C"})); }},
+    {"F5RefreshesTheNetworkDetails", VK_F5, [](ListKeyTest& t) { EXPECT_GT(t.Queries(), t.queriesBefore); }},
+};
+
+void PrintTo(const ListKey& c, std::ostream* out) { *out << c.name; }
+}  // namespace
+
+TEST_P(ListKeyTest, DoesWhatTheButtonDoes)
+{
+    const ListKey& c = GetParam();
+    StartOnProfilesTab(kThree);
+    editor.Script({editor.Cancel()});
+    SetSelected(1);
+    SetFocus(List());
+    queriesBefore = QueryCount();
+    PressInFocus(c.key);
+    application.ProcessMessages();
+    c.expect(*this);
+    EXPECT_TRUE(boxes.empty()) << testing::PrintToString(boxes.Texts());
+}
+
+INSTANTIATE_TEST_SUITE_P(ProfilesList, ListKeyTest, testing::ValuesIn(kListKeys),
+                         [](const testing::TestParamInfo<ListKey>& info) { return std::string(info.param.name); });
