@@ -64,8 +64,7 @@ public:
     {
         return m_standard->GetTypeInfo(index, locale, info);
     }
-    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale,
-                                            DISPID* ids) override
+    HRESULT STDMETHODCALLTYPE GetIDsOfNames(REFIID riid, LPOLESTR* names, UINT count, LCID locale, DISPID* ids) override
     {
         return m_standard->GetIDsOfNames(riid, names, count, locale, ids);
     }
@@ -105,7 +104,10 @@ public:
     {
         return m_standard->get_accState(child, state);
     }
-    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override { return m_standard->get_accHelp(child, help); }
+    HRESULT STDMETHODCALLTYPE get_accHelp(VARIANT child, BSTR* help) override
+    {
+        return m_standard->get_accHelp(child, help);
+    }
     HRESULT STDMETHODCALLTYPE get_accHelpTopic(BSTR* file, VARIANT child, LONG* topic) override
     {
         return m_standard->get_accHelpTopic(file, child, topic);
@@ -123,7 +125,10 @@ public:
     {
         return m_standard->get_accDefaultAction(child, action);
     }
-    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override { return m_standard->accSelect(flags, child); }
+    HRESULT STDMETHODCALLTYPE accSelect(LONG flags, VARIANT child) override
+    {
+        return m_standard->accSelect(flags, child);
+    }
     HRESULT STDMETHODCALLTYPE accLocation(LONG* left, LONG* top, LONG* width, LONG* height, VARIANT child) override
     {
         return m_standard->accLocation(left, top, width, height, child);
@@ -140,7 +145,10 @@ public:
     {
         return m_standard->accDoDefaultAction(child);
     }
-    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override { return m_standard->put_accName(child, name); }
+    HRESULT STDMETHODCALLTYPE put_accName(VARIANT child, BSTR name) override
+    {
+        return m_standard->put_accName(child, name);
+    }
     HRESULT STDMETHODCALLTYPE put_accValue(VARIANT child, BSTR value) override
     {
         return m_standard->put_accValue(child, value);
@@ -185,7 +193,8 @@ bool AnswerAccessibleObject(HWND window, const std::string& name, WPARAM wParam,
     auto* create = SystemFunction<CreateFunction>("oleacc.dll", "CreateStdAccessibleObject");
     auto* lresult = SystemFunction<LresultFunction>("oleacc.dll", "LresultFromObject");
     ComPtr<IAccessible> standard;
-    if (FAILED(create(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(standard.GetAddressOf())))) {
+    if (FAILED(
+            create(window, OBJID_CLIENT, __uuidof(IAccessible), reinterpret_cast<void**>(standard.GetAddressOf())))) {
         return false;
     }
     ComPtr<IAccessible> named;

@@ -163,8 +163,10 @@ std::string WithoutAccessKeys(const std::string& text)
 {
     std::string shown;
     for (size_t i = 0; i < text.size(); ++i) {
-        if (text[i] == '&' && i + 1 < text.size()) ++i;
-        else if (text[i] == '&') continue;
+        if (text[i] == '&' && i + 1 < text.size())
+            ++i;
+        else if (text[i] == '&')
+            continue;
         shown += text[i];
     }
     return shown;

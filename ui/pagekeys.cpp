@@ -34,8 +34,10 @@ bool SwitchPageByKey(const TWinControl& form, const MSG& message)
     HWND stop = GetNextDlgTabItem(page.Handle(), nullptr, FALSE);
     if (stop == nullptr || !IsChild(page.Handle(), stop)) {
         HWND focus = GetFocus();
-        if (focus == nullptr || !IsWindowVisible(focus)) stop = GetNextDlgTabItem(form.Handle(), nullptr, FALSE);
-        else stop = focus;
+        if (focus == nullptr || !IsWindowVisible(focus))
+            stop = GetNextDlgTabItem(form.Handle(), nullptr, FALSE);
+        else
+            stop = focus;
     }
     if (stop != nullptr) SetFocus(stop);
     return true;

@@ -62,7 +62,10 @@ TEST_F(AccessibleNamesTest, EveryInputOfEachMainWindowTabIsNamed)
                                               {field, Text(*f.GroupBox1)},
                                               {f.proplist->Handle(), Text(*f.GroupBox1)}};
          }},
-        {TForm1::GeneralTab, [&] { return std::vector<NamedControl>{{f.Edit1->Handle(), Text(*f.Label2)}}; }},
+        {TForm1::GeneralTab,
+         [&] {
+             return std::vector<NamedControl>{{f.Edit1->Handle(), Text(*f.Label2)}};
+         }},
         {TForm1::ProfilesTab,
          [&] {
              return std::vector<NamedControl>{{f.ListView1->Handle(), Text(*f.GroupBox8)},

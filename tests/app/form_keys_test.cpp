@@ -27,12 +27,12 @@ struct MainWindowKey {
 };
 
 const MainWindowKey kMainWindowKeys[] = {
-    {"EnterInTheProfilePathPressesOk", TForm1::GeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_RETURN,
+    {"EnterInTheProfilePathPressesOk", TForm1::GeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_RETURN, true,
+     true},
+    {"EscapeInTheProfilePathPressesCancel", TForm1::GeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_ESCAPE,
+     true, false},
+    {"EnterOnTheAutostartBoxPressesOk", TForm1::GeneralTab, [](TForm1& f) { return f.CheckBox2->Handle(); }, VK_RETURN,
      true, true},
-    {"EscapeInTheProfilePathPressesCancel", TForm1::GeneralTab, [](TForm1& f) { return f.Edit1->Handle(); },
-     VK_ESCAPE, true, false},
-    {"EnterOnTheAutostartBoxPressesOk", TForm1::GeneralTab, [](TForm1& f) { return f.CheckBox2->Handle(); },
-     VK_RETURN, true, true},
     {"EnterInTheAdapterGridStaysInTheGrid", TForm1::NetworkConfigurationTab,
      [](TForm1& f) { return f.proplist->Handle(); }, VK_RETURN, false, false},
 };
@@ -77,7 +77,9 @@ TEST_P(MainWindowKeyTest, PressesTheButtonTheKeyStandsFor)
 }
 
 INSTANTIATE_TEST_SUITE_P(MainWindow, MainWindowKeyTest, testing::ValuesIn(kMainWindowKeys),
-                         [](const testing::TestParamInfo<MainWindowKey>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<MainWindowKey>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST_P(WelcomeKeyTest, PressesTheButtonTheKeyStandsFor)
 {

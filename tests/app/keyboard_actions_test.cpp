@@ -42,26 +42,34 @@ public:
 };
 
 const TrayEntry kTrayEntries[] = {
-    {"ApplyNextProfile", {kDown, kEnter},
+    {"ApplyNextProfile",
+     {kDown, kEnter},
      [](TrayEntryByKeysTest& t) {
          EXPECT_EQ(t.form->ActiveProfileIndex, 0);
          EXPECT_EQ(t.WiredAddresses(), std::vector<std::wstring>{L"10.0.0.1"});
      }},
-    {"ProfileActivate", {kDown, kDown, kRight, kDown, kRight, kEnter},
+    {"ProfileActivate",
+     {kDown, kDown, kRight, kDown, kRight, kEnter},
      [](TrayEntryByKeysTest& t) {
          EXPECT_EQ(t.form->ActiveProfileIndex, 1);
          EXPECT_EQ(t.WiredAddresses(), std::vector<std::wstring>{L"10.0.0.2"});
      }},
-    {"ProfileEdit", {kDown, kDown, kRight, kDown, kRight, kDown, kEnter},
+    {"ProfileEdit",
+     {kDown, kDown, kRight, kDown, kRight, kDown, kEnter},
      [](TrayEntryByKeysTest& t) {
          EXPECT_EQ(t.editor.Runs(), 1);
          EXPECT_EQ(t.editor.Editor().EditedProfile, FindProfile(1));
      }},
-    {"ProfileDelete", {kDown, kDown, kRight, kDown, kRight, kDown, kDown, kEnter},
-     [](TrayEntryByKeysTest& t) { EXPECT_EQ(t.ListCaptions(), (Texts{"A", "C"})); }},
-    {"OpenConfigurator", {kDown, kDown, kDown, kEnter},
+    {"ProfileDelete",
+     {kDown, kDown, kRight, kDown, kRight, kDown, kDown, kEnter},
+     [](TrayEntryByKeysTest& t) {
+         EXPECT_EQ(t.ListCaptions(), (Texts{"A", "C"}));
+     }},
+    {"OpenConfigurator",
+     {kDown, kDown, kDown, kEnter},
      [](TrayEntryByKeysTest& t) { EXPECT_TRUE(IsWindowVisible(t.form->Handle())); }},
-    {"About", {kDown, kDown, kDown, kDown, kEnter},
+    {"About",
+     {kDown, kDown, kDown, kDown, kEnter},
      [](TrayEntryByKeysTest& t) {
          EXPECT_TRUE(IsWindowVisible(t.form->Handle()));
          EXPECT_EQ(t.SelectedTab(), TForm1::AboutTab);
@@ -116,8 +124,9 @@ TEST_F(ButtonsByKeyboardTest, EachButtonOfTheMainWindowIsReachedByTabAndPressedB
         int tab;
         TButton* button;
     };
-    for (const Case& c : {Case{TForm1::GeneralTab, form->Button4.get()}, Case{TForm1::ProfilesTab, form->Button3.get()},
-                          Case{TForm1::ProfilesTab, form->Button2.get()}, Case{TForm1::AboutTab, form->Button1.get()}}) {
+    for (const Case& c :
+         {Case{TForm1::GeneralTab, form->Button4.get()}, Case{TForm1::ProfilesTab, form->Button3.get()},
+          Case{TForm1::ProfilesTab, form->Button2.get()}, Case{TForm1::AboutTab, form->Button1.get()}}) {
         SCOPED_TRACE(c.button->Text());
         SelectTab(c.tab);
         EXPECT_TRUE(TabAndSpace(form->Handle(), *c.button));
@@ -143,11 +152,12 @@ TEST_F(ButtonsByKeyboardTest, EachButtonOfTheEditorAndTheWelcomeIsReachedByTabAn
     TForm2& editor = driver.Editor();
     TListItems list;
     Tprofile& profile = AppendNewProfile(list);
-    driver.Open(&profile, {[&] {
-                               for (TButton* button : {editor.Button3.get(), editor.Button1.get(), editor.Button2.get()})
-                                   if (TabAndSpace(editor.Handle(), *button)) pressed.push_back(button->Text());
-                           },
-                           driver.Cancel()});
+    driver.Open(&profile,
+                {[&] {
+                     for (TButton* button : {editor.Button3.get(), editor.Button1.get(), editor.Button2.get()})
+                         if (TabAndSpace(editor.Handle(), *button)) pressed.push_back(button->Text());
+                 },
+                 driver.Cancel()});
     EXPECT_EQ(pressed, (Texts{"Close", "Create New Profile", "Get System Settings", "Ok", "Cancel"}));
     EXPECT_TRUE(boxes.empty());
 }
@@ -180,7 +190,9 @@ const ListKey kListKeys[] = {
          EXPECT_EQ(t.editor.Editor().EditedProfile, FindProfile(1));
      }},
     {"DeleteRemovesTheSelectedProfile", VK_DELETE,
-     [](ListKeyTest& t) { EXPECT_EQ(t.ListCaptions(), (Texts{"A", "C"})); }},
+     [](ListKeyTest& t) {
+         EXPECT_EQ(t.ListCaptions(), (Texts{"A", "C"}));
+     }},
     {"F5RefreshesTheNetworkDetails", VK_F5, [](ListKeyTest& t) { EXPECT_GT(t.Queries(), t.queriesBefore); }},
 };
 

@@ -111,7 +111,8 @@ TEST_P(PageKeyTest, SelectsTheTabAndTakesTheFocusThere)
         SelectTab(c.fromTab);
         if (start == nullptr) start = GetNextDlgTabItem(form->Handle(), nullptr, FALSE);  // on the page when it has one
         SetFocus(start);
-        HoldModifiers(c.shift ? std::initializer_list<int>{VK_CONTROL, VK_SHIFT} : std::initializer_list<int>{VK_CONTROL});
+        HoldModifiers(c.shift ? std::initializer_list<int>{VK_CONTROL, VK_SHIFT}
+                              : std::initializer_list<int>{VK_CONTROL});
         PressInFocus(c.key);
         ReleaseModifiers();
         EXPECT_EQ(SelectedTab(), c.toTab);

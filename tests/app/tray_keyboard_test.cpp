@@ -19,8 +19,8 @@ const char kTwoProfiles[] = "[0]\r\nip=10.0.0.1\r\nname=A\r\n[1]\r\nip=10.0.0.2\
 
 struct MenuWhileEditing {
     const char* name;
-    UINT opening;             // the tray event that opens the menu
-    std::vector<WORD> keys;   // what the user presses in it
+    UINT opening;            // the tray event that opens the menu
+    std::vector<WORD> keys;  // what the user presses in it
 };
 
 // The tray menu: Apply Next Profile, Profiles, Open Configurator, About, Exit.

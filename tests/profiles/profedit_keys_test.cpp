@@ -38,8 +38,7 @@ TEST_P(EditorKeyTest, PressesTheDefaultOrCancelButton)
     const EditorKey& c = GetParam();
     Tprofile& profile = AppendCaptioned(list, {"192.168.1.10", "255.255.255.0", "", "", "", "Office", false});
     HWND focusedWhenPressed = nullptr;
-    const int result = driver.Open(&profile, {driver.Title("Office 2"),
-                                              [&] { SetFocus(c.focused(editor)); },
+    const int result = driver.Open(&profile, {driver.Title("Office 2"), [&] { SetFocus(c.focused(editor)); },
                                               [&] {
                                                   focusedWhenPressed = GetFocus();
                                                   PostKey(focusedWhenPressed, c.key);

@@ -35,7 +35,8 @@ BOOL CALLBACK AddInput(HWND window, LPARAM lParam)
     GetClassNameA(window, className, sizeof className);
     const LONG type = GetWindowLongA(window, GWL_STYLE) & BS_TYPEMASK;
     const bool button = _stricmp(className, "Button") == 0 && type != BS_GROUPBOX;
-    if (IsWindowVisible(window) && (button || NamedByLabel(window))) reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
+    if (IsWindowVisible(window) && (button || NamedByLabel(window)))
+        reinterpret_cast<std::vector<HWND>*>(lParam)->push_back(window);
     return TRUE;
 }
 }  // namespace

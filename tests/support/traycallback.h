@@ -8,5 +8,6 @@
 
 inline void SendTrayEvent(const TTrayIcon& tray, UINT event, POINT anchor = {600, 760})
 {
-    SendMessageA(tray.MessageWindow(), TTrayIcon::CallbackMessage, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(event, 1));
+    SendMessageA(tray.MessageWindow(), TTrayIcon::CallbackMessage, MAKEWPARAM(anchor.x, anchor.y),
+                 MAKELPARAM(event, 1));
 }

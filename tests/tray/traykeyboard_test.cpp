@@ -92,7 +92,9 @@ TEST_P(TrayKeyboardTest, EventsOfVersionFourDoWhatTheMouseDoes)
 }
 
 INSTANTIATE_TEST_SUITE_P(TrayIcon, TrayKeyboardTest, testing::ValuesIn(kKeyboardEvents),
-                         [](const testing::TestParamInfo<KeyboardEvents>& info) { return std::string(info.param.name); });
+                         [](const testing::TestParamInfo<KeyboardEvents>& info) {
+                             return std::string(info.param.name);
+                         });
 
 TEST(TrayIconVersion, IsSetToFourForTheIconOnEveryAdd)
 {

@@ -55,8 +55,8 @@ TEST_F(LabelForTest, AltWithALabelsAccessKeyFocusesTheFieldItNames)
         char key;
         HWND focused;  // afterwards
     };
-    for (const Case& c : {Case{'N', nameField->Handle()}, Case{'w', groupField->Handle()},
-                          Case{'q', addressField->Handle()}}) {
+    for (const Case& c :
+         {Case{'N', nameField->Handle()}, Case{'w', groupField->Handle()}, Case{'q', addressField->Handle()}}) {
         SCOPED_TRACE(c.key);
         SetFocus(addressField->Handle());
         // Alt+key as the keyboard brings it to the focused field, through the forms' message loop.
