@@ -100,6 +100,9 @@ public:
     void ListView1SelectItem(TListItem& item, bool selected);
     // The context menu is about to open at `point` (client coordinates of ListView1).
     void ListView1ContextPopup(POINT point, bool& handled);
+    // The toolbar and the link never take the focus: in the list, Insert makes a new profile, F2
+    // edits and Delete removes the selected one, as the buttons do, and F5 refreshes as the link.
+    void ListView1KeyDown(WORD key);
     void SelectAll1Click(TMenuItem& sender);
     void ValueListEditor2SelectCell(int column, int row, bool& canSelect);
     // Menu handlers of the tray's profile entries and of the context menu: the profile is the

@@ -83,6 +83,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     ListView1->SetItemCursor(TCursor::crHandPoint);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
     ListView1->onContextPopup = [this](POINT point, bool& handled) { ListView1ContextPopup(point, handled); };
+    ListView1->onKeyDown = [this](WORD key) { ListView1KeyDown(key); };
     // The profile list is this list's items from the start; the store keeps it from being
     // saved until a load has filled it.
     ProfileList = &ListView1->Items();

@@ -5,6 +5,7 @@
 #include "core/handles.h"
 #include "ui/modal.h"
 #include "ui/fonts.h"
+#include "ui/keyboardowner.h"
 
 namespace {
 DWORD FormStyle(const FormArgs& args)
@@ -56,7 +57,10 @@ void TForm::Show()
 {
     ShowWindow(Handle(), SW_SHOW);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Handle());
+    // A form held disabled by a dialog of its own hands the keyboard to that dialog, where a
+    // click on the form would take the user too.
+    HWND keyboard = KeyboardOwnerOf(Handle());
+    SetForegroundWindow(keyboard != nullptr ? keyboard : Handle());
 }
 
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
@@ -180,6 +184,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         // The controls' windows are made when the form is first shown, however it is shown.
         if (wParam != FALSE) ShowChildren();
+        // The focus is always shown, not only once the user has pressed a key ("Keyboard
+        // cues" and WM_CHANGEUISTATE documentation): most of the program is opened from the tray.
+        if (wParam != FALSE) SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         // Only a show call counts; a parent being restored says so in lParam.
         if (wParam != FALSE && lParam == 0 && onShow) onShow();
         break;

@@ -204,6 +204,9 @@ bool TListView::HandleNotify(NMHDR& header, LRESULT& result)
         if ((info.item.mask & LVIF_IMAGE) != 0) info.item.iImage = item.ImageIndex();
         return true;
     }
+    case LVN_KEYDOWN:
+        if (onKeyDown) onKeyDown(reinterpret_cast<NMLVKEYDOWN&>(header).wVKey);
+        return true;
     case LVN_ITEMCHANGED: {
         auto& change = reinterpret_cast<NMLISTVIEW&>(header);
         if (m_echo || (change.uChanged & LVIF_STATE) == 0) return true;

@@ -45,6 +45,8 @@ public:
     // The context menu is about to open at `point` (client coordinates); setting `handled` keeps
     // the popup menu closed.
     std::function<void(POINT point, bool& handled)> onContextPopup;
+    // A key pressed in the list (its own keys, the arrows and letters, still act).
+    std::function<void(WORD key)> onKeyDown;
 
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
     void SystemColorsChanged() override;

@@ -7,6 +7,7 @@
 
 #include "core/check.h"
 #include "core/errorbox.h"
+#include "ui/accessible.h"
 #include "ui/control.h"
 #include "ui/graphiccontrol.h"
 #include "ui/menu.h"
@@ -260,6 +261,7 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (!m_graphics.empty() && MouseOverGraphics(message, wParam, lParam, result)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessibleObject(*this, wParam, lParam, result)) return result;
     return MessageHandler::HandleMessage(message, wParam, lParam);
 }
 
