@@ -47,8 +47,7 @@ TEST_P(EditorKeyTest, PressesTheDefaultOrCancelButton)
     EXPECT_EQ(focusedWhenPressed, c.focused(editor));
     EXPECT_EQ(result, c.result);
     EXPECT_EQ(profile.name, c.result == mrOk ? "Office 2" : "Office") << "Ok writes the profile, Cancel does not";
-    EXPECT_EQ(GetWindowLongA(editor.Button1->Handle(), GWL_STYLE) & BS_TYPEMASK, BS_DEFPUSHBUTTON)
-        << "the default button shows that Enter presses it";
+    EXPECT_EQ(GetDlgCtrlID(editor.Button1->Handle()), IDOK) << "Enter presses the button of IDOK";
     EXPECT_TRUE(boxes.empty());
 }
 
