@@ -142,6 +142,9 @@ public:
     // told by a notification, kept in the history, and the configuration before it becomes what
     // Undo goes back to. The caller refreshes the details, then shows OutcomeBoxText's box.
     std::optional<ChangeOutcome> MakeChange(const ChangeRequest& request);
+    // The last change MakeChange made, and what it was asked (a command's answer tells it).
+    std::optional<ChangeOutcome> LastOutcome;
+    ChangeRequest LastRequest;
     // True, after saying so, while a change runs or WMI has not answered yet.
     bool RefusedWhileBusy();
     // MakeChange as the windows and menus use it: `ended` takes in an outcome that ended, then
