@@ -90,6 +90,7 @@ public:
     TMenuItem* Activate1 = nullptr;
     TMenuItem* Edit4 = nullptr;
     TMenuItem* Delete1 = nullptr;
+    TMenuItem* CreateShortcut1 = nullptr;
     TMenuItem* SelectAll1 = nullptr;
 
     void SpeedButton1Click();  // "Apply"
@@ -107,6 +108,8 @@ public:
     void setIP(TMenuItem& sender);
     void editprofile(TMenuItem& sender);
     void deleteprofile(TMenuItem& sender);
+    // A desktop shortcut that applies the profile (profiles/shortcut.h).
+    void createshortcut(TMenuItem& sender);
     // Run by ReloadProfiles when the store holds no profile.
     void firststart();
 

@@ -7,17 +7,24 @@
 #include <vector>
 
 #include "adapters/reg.h"
+#include <shobjidl.h>
+#include <wrl/client.h>
+
 #include "app/commandline.h"
+#include "app/elevatedrun.h"
 #include "app/netconfig_fixture.h"
 #include "core/handles.h"
 #include "core/text.h"
 #include "profiles/iprofile.h"
+#include "profiles/shortcut.h"
 #include "simnet/simnetwork.h"
 #include "support/profiledata.h"
 #include "support/registrykeys.h"
 #include "support/startedprogram.h"
 #include "support/tempfolder.h"
 #include "ui/form.h"
+
+using Microsoft::WRL::ComPtr;
 
 TEST(CommandLineTest, ReadsEachCommandAndRefusesAnythingElse)
 {
@@ -203,4 +210,46 @@ TEST(SimulatedProgramTest, ACommandGoesToTheRunningCopyOrIsCarriedOutByItsOwnSta
     Finished ended = RunProgram(program, L"--exit");
     EXPECT_EQ(ended.exitCode, static_cast<DWORD>(kExitDone)) << ended.output;
     EXPECT_TRUE(running.EndsWithin(60000));
+}
+
+TEST(ShortcutTest, ArgumentsComeBackAsTheyWereQuoted)
+{
+    for (const std::wstring argument : {L"Office", L"Home Net", L"say \"hi\"", L"ends\\", L"a\\\"b", L"B\u00FCro"}) {
+        const std::vector<std::string> read = CommandLineArguments(L"velmora.exe " + QuotedArgument(argument));
+        ASSERT_EQ(read.size(), 1u);
+        EXPECT_EQ(read[0], AnsiFromWide(argument));
+    }
+}
+
+// "Create Shortcut" on a profile of the tray and of the Profiles list: a shortcut on the desktop,
+// named after the profile, that runs the program with the arguments that apply it.
+TEST_F(CommandTest, AShortcutMadeForAProfileAppliesIt)
+{
+    TempFolder desktop;
+    const ShortcutFolderFunction previous =
+        SetShortcutFolder([&] { return desktop.Path().substr(0, desktop.Path().size() - 1); });
+    ScopeExit restore([&] { SetShortcutFolder(previous); });
+    StartOnProfilesTab("[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\n"
+                       "[1]\r\nip=192.168.7.7\r\nmask=255.255.255.0\r\nname=Lab \"7\": north\r\n");
+    ChooseInTray(1, "Create Shortcut");
+    const std::string path = desktop.File("Lab _7__ north.lnk");
+    ASSERT_TRUE(FileExists(path));
+
+    ComPtr<IShellLinkW> link;
+    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)));
+    ComPtr<IPersistFile> file;
+    ASSERT_HRESULT_SUCCEEDED(link.As(&file));
+    ASSERT_HRESULT_SUCCEEDED(file->Load(WideFromAnsi(path).c_str(), STGM_READ));
+    wchar_t target[MAX_PATH]{};
+    wchar_t arguments[1024]{};
+    link->GetPath(target, MAX_PATH, nullptr, 0);
+    link->GetArguments(arguments, 1024);
+    wchar_t program[MAX_PATH]{};
+    GetModuleFileNameW(nullptr, program, MAX_PATH);
+    EXPECT_EQ(std::wstring(target), std::wstring(program));
+    // What the program makes of the shortcut's arguments when it runs.
+    const ParsedCommand parsed = ParseCommand(CommandLineArguments(L"velmora.exe " + std::wstring(arguments)));
+    ASSERT_TRUE(parsed.command) << parsed.error;
+    EXPECT_EQ(Run(*parsed.command), kExitDone);
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"192.168.7.7");
 }
