@@ -96,6 +96,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     Activate1->SetDefault(true);
     Edit4 = &items.Add("Edit...");
     Delete1 = &items.Add("Delete");
+    CreateShortcut1 = &items.Add("Create Shortcut");
     SelectAll1 = &items.Add("Select All");
     SelectAll1->onClick = [this](TMenuItem& sender) { SelectAll1Click(sender); };
     ListView1->SetPopupMenu(PopupMenu2.get());
