@@ -36,10 +36,9 @@ private:
 };
 }  // namespace
 
-int RunVelmora(const PrepareServicesFunction& prepareServices)
+int RunVelmora(const PrepareServicesFunction& prepareServices, const std::vector<std::string>& arguments)
 {
     // An elevated run of one change: no window, no tray, no profiles, not the single program.
-    const std::vector<std::string> arguments = ProgramArguments();
     if (ElevatedRunRequested(arguments)) {
         ComApartment com;
         if (!com.Ok()) return static_cast<int>(kElevatedFailed);
