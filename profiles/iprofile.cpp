@@ -270,9 +270,10 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
 {
     // The keys of a profile, read from its section in one go. A present "ip" reads the same
     // with either default, so this one read serves both the end test and the field.
-    enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, KeyCount };
-    static constexpr IniDocument::Lookup kKeys[KeyCount] = {{"ip", kNoProfile}, {"mask", ""}, {"gw", ""},  {"dns1", ""},
-                                                            {"dns2", ""},       {"name", ""}, {"dhcp", ""}};
+    enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, HotKey, KeyCount };
+    static constexpr IniDocument::Lookup kKeys[KeyCount] = {{"ip", kNoProfile}, {"mask", ""}, {"gw", ""},
+                                                            {"dns1", ""},       {"dns2", ""}, {"name", ""},
+                                                            {"dhcp", ""},       {"hotkey", ""}};
     StoreReader store(FullPath(path));
     std::string values[KeyCount];
     for (int32_t n = 0; n < INT32_MAX; ++n) {
@@ -289,6 +290,7 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
         profile->dns2 = std::move(values[Dns2]);
         profile->name = std::move(values[Name]);
         profile->dhcp = IniBoolean(values[Dhcp]);
+        profile->hotkey = std::move(values[HotKey]);
         // Appended whole, so a view sees one insertion per profile.
         list.Append(std::move(profile));
     }
@@ -321,6 +323,7 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
         writer.Key("dns2", IniProtected(profile.dns2));
         writer.Key("name", IniProtected(profile.name));
         writer.Key("dhcp", profile.dhcp ? "1" : "0");
+        if (!profile.hotkey.empty()) writer.Key("hotkey", profile.hotkey);
     }
     TemporaryStore store(FolderOf(target));
     store.Replace(target, writer.Take());

@@ -19,6 +19,9 @@ public:
     std::string dns2;
     std::string name;
     bool dhcp = false;
+    // A system-wide shortcut key that applies the profile ("Ctrl+Alt+O"; profiles/hotkey.h);
+    // empty when it has none. Stored only when set, as a key earlier versions ignore.
+    std::string hotkey;
     // False while a profile made by "New" or the first start waits for the editor's Ok: such
     // a profile is neither saved nor applied.
     bool confirmed = true;

@@ -13,7 +13,7 @@ FormArgs EditorArgs(HWND owner)
     FormArgs args;
     args.name = "Form2";
     args.caption = "Profile";
-    args.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, 305, 351};
+    args.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, 305, 379};
     args.borderStyle = TBorderStyle::bsDialog;
     args.owner = owner;
     args.font = GetFont({"MS Sans Serif", 11});
@@ -101,11 +101,15 @@ void TForm2::BuildControls()
     Label4 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 16, 0, 0}, "Primary DNS server:"});
     Label5 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 40, 0, 0}, "Secondary DNS server:"});
 
-    Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 320, 113, 25}, "Get System Settings"});
-    ButtonArgs ok{form, {136, 320, 75, 25}, "Ok"};
+    // The profile's shortcut key, below the tab and above the buttons.
+    HotKeyLabel = std::make_unique<TLabel>(LabelArgs{form, {16, 324, 0, 0}, "Shortcut key:"});
+    HotKey1 = std::make_unique<THotKeyEdit>(form, Bounds{136, 320, 155, 21});
+
+    Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 348, 113, 25}, "Get System Settings"});
+    ButtonArgs ok{form, {136, 348, 75, 25}, "Ok"};
     ok.isDefault = true;
     Button1 = std::make_unique<TButton>(ok);
-    ButtonArgs cancel{form, {216, 320, 75, 25}, "Cancel"};
+    ButtonArgs cancel{form, {216, 348, 75, 25}, "Cancel"};
     cancel.cancel = true;
     Button2 = std::make_unique<TButton>(cancel);
 }
@@ -131,7 +135,8 @@ void TForm2::ChildrenShown()
     // manager's Esc handling).
     const HWND focusable[] = {proftitle->Handle(),    ip->Handle(),      mask->Handle(),         gw->Handle(),
                               dns1->Handle(),         dns2->Handle(),    RadioButton1->Handle(), CheckBox1->Handle(),
-                              RadioButton2->Handle(), Button3->Handle(), Button1->Handle(),      Button2->Handle()};
+                              RadioButton2->Handle(), HotKey1->Handle(), Button3->Handle(),      Button1->Handle(),
+                              Button2->Handle()};
     for (HWND control : focusable) {
         auto watch = std::make_unique<TKeyWatch>(control);
         watch->onKeyDown = [this](WORD key) { return FormShortCut(key); };

@@ -16,6 +16,7 @@
 #include "ui/button.h"
 #include "ui/edit.h"
 #include "ui/form.h"
+#include "ui/hotkeyedit.h"
 #include "ui/label.h"
 #include "ui/maskedit.h"
 #include "ui/pagecontrol.h"
@@ -80,7 +81,11 @@ public:
     std::unique_ptr<TGroupBox> GroupBox3;  // "Profile Title"
     std::unique_ptr<TGroupBox> GroupBox1;
     std::unique_ptr<TGroupBox> GroupBox2;
+    std::unique_ptr<TLabel> HotKeyLabel;  // "Shortcut key:"
+    std::unique_ptr<THotKeyEdit> HotKey1;
     std::unique_ptr<TButton> Button3;
+    // The shortcut key Ok writes: the control's, or `kept` when the control cannot show it.
+    std::string EditedHotKey(const std::string& kept) const;
     std::unique_ptr<TButton> Button1;
     std::unique_ptr<TButton> Button2;
     std::unique_ptr<TLabel> profileid;  // never visible

@@ -3,6 +3,7 @@
 #include <string>
 
 #include "adapters/reg.h"
+#include "profiles/hotkey.h"
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
@@ -35,6 +36,8 @@ void TForm2::FormShow()
         } else {
             RadioButton2->SetChecked(true);
         }
+        const std::optional<HotKey> hotKey = HotKeyFromText(profile.hotkey);
+        HotKey1->SetValue(hotKey ? ControlValueOf(*hotKey) : 0);
         profileid->SetCaption(std::to_string(profile.id));
         profileidTag = profile.id;
     }
@@ -72,12 +75,21 @@ void TForm2::Button1Click()
         profile.dns2 = NormaliseAddressText(dns2->Text());
         profile.name = proftitle->Text();  // as typed, not trimmed
         profile.dhcp = RadioButton1->Checked();
+        profile.hotkey = EditedHotKey(profile.hotkey);
         profile.SetCaption(CaptionOf(profile));
     }
     SetModalResult(mrOk);
 }
 
 void TForm2::Button2Click() { SetModalResult(mrCancel); }
+
+std::string TForm2::EditedHotKey(const std::string& kept) const
+{
+    if (const std::optional<HotKey> typed = HotKeyFromControlValue(HotKey1->Value())) return HotKeyText(*typed);
+    // The control cannot show a key with the Windows key, set in the file by hand: it stays.
+    const std::optional<HotKey> stored = HotKeyFromText(kept);
+    return stored && (stored->modifiers & MOD_WIN) != 0 ? kept : std::string();
+}
 
 void TForm2::Button3Click()
 {

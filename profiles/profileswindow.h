@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <optional>
+#include <set>
 #include <string>
 
 #include "adapters/elevatedchange.h"
@@ -113,6 +114,12 @@ public:
     void deleteprofile(TMenuItem& sender);
     // A desktop shortcut that applies the profile (profiles/shortcut.h).
     void createshortcut(TMenuItem& sender);
+    // The profiles' shortcut keys, registered again after every change of the list; a key
+    // another program holds is told once. WM_HOTKEY applies the key's profile.
+    void RegisterProfileHotKeys();
+    void HotKeyPressed(WPARAM id);
+    std::vector<int> m_hotKeyIds;
+    std::set<std::string> m_toldTakenKeys;
     // Run by ReloadProfiles when the store holds no profile.
     void firststart();
 

@@ -44,6 +44,7 @@ void TProfilesWindow::ReloadProfiles()
     ListUpdate updating(*ListView1);
     for (int i = 0; i < ProfileList->Count(); ++i)
         AddProfileMenuEntry(ProfileAt(*ProfileList, i));
+    RegisterProfileHotKeys();
 }
 
 void TProfilesWindow::SpeedButton5Click()
@@ -71,6 +72,7 @@ void TProfilesWindow::ShowEditedProfile(Tprofile& profile)
     profile.SetCaption(caption);
     if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(MenuText(caption));
     if (profile.Selected()) ListView1SelectItem(profile, true);
+    RegisterProfileHotKeys();
 }
 
 void TProfilesWindow::SpeedButton3Click()
@@ -118,6 +120,7 @@ void TProfilesWindow::RemoveProfile(int32_t number)
     // "Apply Next Profile" goes on with the profile that followed the one applied last, and
     // with the one that followed the deleted profile when that was the one applied last.
     if (ActiveProfileIndex >= number) --ActiveProfileIndex;
+    RegisterProfileHotKeys();
 }
 
 void TProfilesWindow::ListView1SelectItem(TListItem& item, bool)

@@ -81,6 +81,10 @@ void TProfilesWindow::createshortcut(TMenuItem& sender)
 
 LRESULT TProfilesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_HOTKEY) {
+        HotKeyPressed(wParam);
+        return 0;
+    }
     if (message != RemoveProfileMessage) return TForm::HandleMessage(message, wParam, lParam);
     RemoveProfile(static_cast<int32_t>(wParam));
     return 0;

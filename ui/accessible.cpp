@@ -179,7 +179,7 @@ bool NamedByLabel(HWND window)
         return type != BS_GROUPBOX && type != BS_PUSHBUTTON && type != BS_DEFPUSHBUTTON &&
                GetWindowTextLengthA(window) == 0;
     }
-    for (const char* named : {"Edit", "ComboBox", WC_LISTVIEWA, "VelmoraValueList"}) {
+    for (const char* named : {"Edit", "ComboBox", WC_LISTVIEWA, HOTKEY_CLASSA, "VelmoraValueList"}) {
         if (_stricmp(className.c_str(), named) == 0) return true;
     }
     return false;

@@ -95,7 +95,8 @@ TEST(AccessibleNames, EveryFieldOfTheProfileEditorIsNamedByItsLabel)
                                                              {editor.mask->Handle(), Text(*editor.Label2)},
                                                              {editor.gw->Handle(), Text(*editor.Label3)},
                                                              {editor.dns1->Handle(), Text(*editor.Label4)},
-                                                             {editor.dns2->Handle(), Text(*editor.Label5)}});
+                                                             {editor.dns2->Handle(), Text(*editor.Label5)},
+                                                             {editor.HotKey1->Handle(), Text(*editor.HotKeyLabel)}});
                                EXPECT_EQ(AccessibleName(editor.dns2->Handle()), "Secondary DNS server:");
                                read = true;
                            },

@@ -38,7 +38,7 @@ TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)
     RECT client;
     GetClientRect(editor.Handle(), &client);
     EXPECT_EQ(client.right, 305);
-    EXPECT_EQ(client.bottom, 351);
+    EXPECT_EQ(client.bottom, 379);  // the shortcut key's row above the buttons
     EXPECT_EQ(GetWindowLongPtrA(editor.Handle(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     const HWND tabs = editor.TabControl1->Handle();
     const HWND group1 = editor.GroupBox1->Handle();
@@ -58,6 +58,8 @@ TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)
         {"CheckBox1", editor.CheckBox1->Handle(), tabs, {22, 216, 217, 17}},
         {"GroupBox2", group2, tabs, {4, 224, 273, 65}},
         {"dns2", editor.dns2->Handle(), group2, {128, 38, 137, 21}},
+        {"HotKey1", editor.HotKey1->Handle(), editor.Handle(), {136, 320, 155, 21}},
+        {"Button1", editor.Button1->Handle(), editor.Handle(), {136, 348, 75, 25}},
     };
     for (const auto& c : controls) {
         const Bounds place = PlaceIn(c.control, c.holder);
@@ -87,8 +89,8 @@ TEST_F(EditorTest, TabRunsThroughTheFieldsTheCheckedModeAndTheButtons)
                                       editor.gw->Handle(),        editor.dns1->Handle(), editor.dns2->Handle()};
         if (dhcp) expected.insert(expected.end(), {mode, editor.CheckBox1->Handle()});
         if (!dhcp) expected.insert(expected.end(), {editor.CheckBox1->Handle(), mode});
-        expected.insert(expected.end(), {editor.Button3->Handle(), editor.Button1->Handle(), editor.Button2->Handle(),
-                                         editor.proftitle->Handle()});
+        expected.insert(expected.end(), {editor.HotKey1->Handle(), editor.Button3->Handle(), editor.Button1->Handle(),
+                                         editor.Button2->Handle(), editor.proftitle->Handle()});
         std::vector<HWND> visited;
         std::vector<Step> steps;
         for (size_t i = 0; i < expected.size(); ++i) {

@@ -1,0 +1,43 @@
+// Profiles' shortcut keys: registered with Windows while the program runs, each applying its
+// profile from anywhere, as the tray's "Activate" does. A key another program holds is told.
+#include "profiles/hotkey.h"
+#include "profiles/iprofile.h"
+#include "profiles/profileswindow.h"
+
+namespace {
+// The ids of the program's hot keys ("RegisterHotKey function": an application's ids lie in
+// 0x0000 to 0xBFFF): this one plus the profile's position.
+constexpr int kFirstHotKeyId = 0x1000;
+}  // namespace
+
+void TProfilesWindow::RegisterProfileHotKeys()
+{
+    for (int id : m_hotKeyIds) UnregisterHotKey(Handle(), id);
+    m_hotKeyIds.clear();
+    std::string taken;
+    for (int i = 0; ProfileList != nullptr && i < ProfileList->Count(); ++i) {
+        const Tprofile& profile = ProfileAt(*ProfileList, i);
+        const std::optional<HotKey> hotKey = profile.confirmed ? HotKeyFromText(profile.hotkey) : std::nullopt;
+        if (!hotKey) continue;
+        const int id = kFirstHotKeyId + i;
+        // MOD_NOREPEAT: a key held down applies the profile once.
+        if (RegisterHotKey(Handle(), id, hotKey->modifiers | MOD_NOREPEAT, hotKey->key)) {
+            m_hotKeyIds.push_back(id);
+            continue;
+        }
+        // Told once for each profile and key, not at every change of the list.
+        const std::string what = profile.hotkey + " for \"" + profile.Caption() + "\"";
+        if (m_toldTakenKeys.insert(what).second) taken += (taken.empty() ? "" : ", ") + what;
+    }
+    if (!taken.empty())
+        ShowNotification({"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.",
+                          true});
+}
+
+void TProfilesWindow::HotKeyPressed(WPARAM id)
+{
+    const int position = static_cast<int>(id) - kFirstHotKeyId;
+    if (ProfileList == nullptr || position < 0 || position >= ProfileList->Count()) return;
+    const Tprofile& profile = ProfileAt(*ProfileList, position);
+    ApplyProfile(profile.id, "hot key " + profile.hotkey);
+}
