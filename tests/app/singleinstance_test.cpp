@@ -88,4 +88,7 @@ TEST_F(MainWindowTest, TheMainWindowLetsALaterStartsMessageThrough)
     Create();
     EXPECT_NE(std::find(allowed.begin(), allowed.end(), std::pair{form->Handle(), OpenConfiguratorMessage()}),
               allowed.end());
+    // And a command from the command line, elevated or not.
+    EXPECT_NE(std::find(allowed.begin(), allowed.end(), std::pair{form->Handle(), static_cast<UINT>(WM_COPYDATA)}),
+              allowed.end());
 }
