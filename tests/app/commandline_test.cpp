@@ -191,6 +191,12 @@ TEST(SimulatedProgramTest, ACommandGoesToTheRunningCopyOrIsCarriedOutByItsOwnSta
     Finished own = RunProgram(program, L"--apply Office --once");
     EXPECT_EQ(own.exitCode, static_cast<DWORD>(kExitDone)) << own.output;
     EXPECT_NE(own.output.find("Office applied"), std::string::npos) << own.output;
+    Finished ownNext = RunProgram(program, L"--next --once");
+    EXPECT_EQ(ownNext.exitCode, static_cast<DWORD>(kExitDone)) << ownNext.output;
+    EXPECT_NE(ownNext.output.find("Office applied"), std::string::npos) << "a new start begins at the first";
+    Finished ownList = RunProgram(program, L"--list --once");
+    EXPECT_EQ(ownList.exitCode, static_cast<DWORD>(kExitDone));
+    EXPECT_NE(ownList.output.find("#1 Office: 10.0.0.5/255.0.0.0"), std::string::npos) << ownList.output;
 
     // One runs: the command goes to it, and it does the work.
     StartedProgram running(program);
