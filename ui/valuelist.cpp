@@ -1,6 +1,8 @@
 #include "ui/valuelist.h"
 
 #include "core/error.h"
+#include "ui/dpi.h"
+#include "ui/fonts.h"
 
 namespace {
 // The in-place editor: Enter keeps, Esc drops, leaving the field keeps.
@@ -38,18 +40,32 @@ bool SameText(const std::string& a, const std::string& b)
 }  // namespace
 
 TValueListEditor::TValueListEditor(const ValueListArgs& args)
-    : m_keyWidth(args.keyColumnWidth), m_editing(args.editing), m_rowSelect(args.rowSelect)
+    : m_designKeyWidth(args.keyColumnWidth), m_keyWidth(args.keyColumnWidth), m_editing(args.editing),
+      m_rowSelect(args.rowSelect)
 {
     SetColor(args.color);
-    m_font = args.font;
+    m_font = DesignFont(args.font);
     InitPainted("VelmoraValueList", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0,
                 args.parent, args.bounds);
+    m_keyWidth = Scaled(m_designKeyWidth, Dpi());
+    MeasureRows();
+}
+
+void TValueListEditor::MeasureRows()
+{
     TEXTMETRICA metrics{};
     // Measured on the screen: the grid may have no window yet.
     WindowDc dc(nullptr);
     SelectedObject font(dc.get(), TextFont());
     GetTextMetricsA(dc.get(), &metrics);
-    m_rowHeight = metrics.tmHeight + 5;
+    m_rowHeight = metrics.tmHeight + Scaled(5, Dpi());
+}
+
+void TValueListEditor::ScaleMetrics(int newDpi, int)
+{
+    EndEdit(true);
+    m_keyWidth = Scaled(m_designKeyWidth, newDpi);
+    MeasureRows();
 }
 
 TValueListEditor::~TValueListEditor() = default;
@@ -133,6 +149,7 @@ void TValueListEditor::SetReadOnly(int row, bool readOnly)
 void TValueListEditor::SetKeyColumnWidth(int width)
 {
     m_keyWidth = width;
+    m_designKeyWidth = Unscaled(width, Dpi());
     if (m_editRow >= 0) EndEdit(true);
     Invalidate();
 }
