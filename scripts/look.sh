@@ -7,8 +7,11 @@
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
 
-# Wine reads the DPI from LogPixels when its server starts.
+# Wine reads the DPI from LogPixels when its server starts. The virtual desktop grows with the
+# scale, as a screen that Windows runs at 150% or 200% is larger, so the windows still fit.
 set_dpi() {
+    wine reg add 'HKCU\Software\Wine\Explorer\Desktops' /v Default /d "$((1024 * $1 / 96))x$((768 * $1 / 96))" /f \
+        >/dev/null 2>&1
     wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
     wineserver -k 2>/dev/null || true
@@ -24,7 +27,16 @@ finish() {
 
 install_missing
 configure_and_build test_app test_profiles
-start_display
+# A screen that holds the desktop at 200%; a display given in VELMORA_DISPLAY must be as large.
+if [ -z "${VELMORA_DISPLAY:-}" ]; then
+    fifo=$(mktemp -u); mkfifo "$fifo"
+    Xvfb -displayfd 3 -screen 0 2100x1600x24 -nolisten tcp 3>"$fifo" 2>/dev/null &
+    xvfb_pid=$!
+    read -r number <"$fifo"; rm -f "$fifo"
+    export DISPLAY=":$number"
+else
+    export DISPLAY=$VELMORA_DISPLAY
+fi
 start_wine
 trap finish EXIT
 
