@@ -116,7 +116,7 @@ std::vector<std::string> AddressElements(const std::string& text)
 void TForm1::BuildNetworkConfigurationTab()
 {
     TWinControl* page = &PageControl1->Page(NetworkConfigurationTab);
-    Image1 = std::make_unique<TPicture>(PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK});
+    Image1 = std::make_unique<TPicture>(PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK, RGB(255, 255, 255), IDB_NETWORK_150, IDB_NETWORK_200});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 64, 129, 233}, "Description"});
 
     LabelArgs description;
@@ -127,7 +127,7 @@ void TForm1::BuildNetworkConfigurationTab()
 
     LabelArgs link;
     link.parent = GroupBox2.get();
-    link.bounds = {8, 172, 0, 0};
+    link.bounds = {8, 172, 0, 0};  // over its words in the description (PlaceProfilesLink)
     link.caption = "Profiles Tab";
     Label22 = std::make_unique<TLinkLabel>(link);
     Label22->onClick = [this] { Label22Click(); };
@@ -168,6 +168,29 @@ void TForm1::SetDescriptionText()
                         "Please note: All profile settings will be applied to the selected Network Adapter.\n\r\n\r"
                         "Tip: If proper Adapter already selected you can go directly to the Profiles Tab to manage "
                         "your network settings and profiles.");
+    PlaceProfilesLink();
+}
+
+void TForm1::PlaceProfilesLink()
+{
+    // The link lies over its own words in the description, wherever the font wraps them; when
+    // the wrap would split them, they begin a line of their own.
+    const std::string linkText = Label22->Text();
+    std::string text = Label16->Text();
+    size_t begin = text.find(linkText);
+    if (begin == std::string::npos) return;
+    std::optional<POINT> place = Label16->TextPosition(begin, begin + linkText.size());
+    if (!place && begin > 0 && text[begin - 1] == ' ') {
+        text[begin - 1] = '\n';
+        Label16->SetCaption(text);
+        place = Label16->TextPosition(begin, begin + linkText.size());
+    }
+    if (!place) return;
+    const Bounds description = Label16->GetBounds();
+    Bounds bounds = Label22->GetBounds();
+    bounds.left = description.left + place->x;
+    bounds.top = description.top + place->y;
+    Label22->SetBounds(bounds);
 }
 
 void TForm1::refreshdata()

@@ -2,6 +2,7 @@
 // TrayIcon1 that opens it. "Apply Next Profile" and the "Profiles" submenu are filled by the
 // profile views and activation.
 #include "app/mainformunit.h"
+#include "app/programicon.h"
 
 #include "tray/trayicon.h"
 
@@ -45,7 +46,12 @@ void TForm1::BuildTrayIcon()
     TrayIcon1 = std::make_unique<TTrayIcon>(Handle());
     TrayIcon1->SetHint("V.M.R.");  // until the details refresh puts the address there
     TrayIcon1->SetShowHint(true);
-    TrayIcon1->SetIcon(reinterpret_cast<HICON>(SendMessageA(Handle(), WM_GETICON, ICON_SMALL, 0)));
+    TrayIcon1->SetIcon(ProgramIcon(NotificationIconSize()));
+    // A new scale, display or taskbar may want another size; the same size is left alone.
+    TrayIcon1->OnDisplayChange = [](TTrayIcon& sender) {
+        const int size = NotificationIconSize();
+        if (IconSize(sender.Icon()) != size) sender.SetIcon(ProgramIcon(size));
+    };
     TrayIcon1->SetIconIndex(0);
     TrayIcon1->SetCycleInterval(0);
     TrayIcon1->SetPopupMenu(PopupMenu1.get());

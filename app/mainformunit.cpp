@@ -1,6 +1,7 @@
 #include "app/mainformunit.h"
 
 #include "app/elevation.h"
+#include "app/programicon.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
@@ -11,6 +12,7 @@
 #include "tray/trayicon.h"
 #include "ui/fonts.h"
 #include "ui/messagewait.h"
+#include "ui/monitordpi.h"
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
@@ -25,12 +27,8 @@ FormArgs MainFormArgs()
     args.borderStyle = TBorderStyle::bsSingle;
     args.helpButton = true;
     args.font = GetFont({"MS Sans Serif", 11});
-    HINSTANCE instance = GetModuleHandleA(nullptr);
-    args.icon = static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELMORA), IMAGE_ICON,
-                                              GetSystemMetrics(SM_CXICON), GetSystemMetrics(SM_CYICON), LR_SHARED));
-    args.smallIcon =
-        static_cast<HICON>(LoadImageA(instance, MAKEINTRESOURCEA(IDI_VELMORA), IMAGE_ICON,
-                                      GetSystemMetrics(SM_CXSMICON), GetSystemMetrics(SM_CYSMICON), LR_SHARED));
+    args.icon = ProgramIcon(GetSystemMetrics(SM_CXICON));
+    args.smallIcon = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
     return args;
 }
 }  // namespace
@@ -147,6 +145,19 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == OpenConfiguratorMessage()) {
         Show();
         return 0;
+    }
+    if (message == WM_DPICHANGED) {
+        // The caption's and Alt+Tab's icons at the new scale ("WM_DPICHANGED": wParam's low
+        // word is the new DPI).
+        const UINT dpi = LOWORD(wParam);
+        SendMessageA(Handle(), WM_SETICON, ICON_SMALL,
+                     reinterpret_cast<LPARAM>(ProgramIcon(SystemMetricForDpi(SM_CXSMICON, dpi))));
+        SendMessageA(Handle(), WM_SETICON, ICON_BIG,
+                     reinterpret_cast<LPARAM>(ProgramIcon(SystemMetricForDpi(SM_CXICON, dpi))));
+        // The controls and fonts take the new scale first; the words under the link move with it.
+        const LRESULT result = TProfilesWindow::HandleMessage(message, wParam, lParam);
+        PlaceProfilesLink();
+        return result;
     }
     return TProfilesWindow::HandleMessage(message, wParam, lParam);
 }

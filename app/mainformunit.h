@@ -166,6 +166,7 @@ private:
 
     // Creation steps that belong to the tabs, in the files of those tabs.
     void SetDescriptionText();
+    void PlaceProfilesLink();
     void SetDefaultProfilePath();
     void SetGeneralTexts();
     void ReadAutostartState();

@@ -17,6 +17,7 @@
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "ui/cursor.h"
+#include "ui/menutext.h"
 
 bool TProfilesWindow::RefusedWhileBusy()
 {
@@ -123,10 +124,10 @@ void TProfilesWindow::PopupMenu1Popup()
     if (WaitingForWindows) {
         ApplyNextProfile1->SetCaption("Waiting for Windows...");
     } else if (Changes->Busy()) {
-        ApplyNextProfile1->SetCaption(Changes->Progress());
+        ApplyNextProfile1->SetCaption(MenuText(Changes->Progress()));
     } else {
         const Tprofile* next = NextProfile(ActiveProfileIndex);
-        ApplyNextProfile1->SetCaption("Apply next: " + (next != nullptr ? next->Caption() : std::string()));
+        ApplyNextProfile1->SetCaption(MenuText("Apply next: " + (next != nullptr ? next->Caption() : std::string())));
     }
     ApplyNextProfile1->SetEnabled(!busy);
     Undo1->SetVisible(Undo.has_value());

@@ -8,6 +8,7 @@
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
+#include "ui/menutext.h"
 
 namespace {
 // The first selected profile in list order, or none.
@@ -68,7 +69,7 @@ void TProfilesWindow::ShowEditedProfile(Tprofile& profile)
 {
     const std::string caption = ProfileCaption(profile);
     profile.SetCaption(caption);
-    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(caption);
+    if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(MenuText(caption));
     if (profile.Selected()) ListView1SelectItem(profile, true);
 }
 

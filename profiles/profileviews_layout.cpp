@@ -25,6 +25,8 @@ std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bo
     args.bounds = bounds;
     args.keyColumnWidth = keyWidth;
     args.rowSelect = rowSelect;
+    // "DHCP:" and "Mask:" are wider than the designed columns in some fonts.
+    args.keysFit = true;
     auto grid = std::make_unique<TValueListEditor>(args);
     for (const char* key : keys)
         grid->AddRow(key, "");
@@ -34,8 +36,10 @@ std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bo
 
 void TProfilesWindow::BuildProfilesTab(TWinControl* page)
 {
-    ImageList1 = std::make_unique<TImageList>(ImageListArgs{64, 64, IDB_PROFILEICONS});
-    ProfilesButtons = std::make_unique<TImageList>(ImageListArgs{24, 24, IDB_PROFILEBUTTONS});
+    ImageList1 = std::make_unique<TImageList>(
+        ImageListArgs{64, 64, IDB_PROFILEICONS, RGB(255, 0, 255), IDB_PROFILEICONS_150, IDB_PROFILEICONS_200});
+    ProfilesButtons = std::make_unique<TImageList>(
+        ImageListArgs{24, 24, IDB_PROFILEBUTTONS, RGB(255, 0, 255), IDB_PROFILEBUTTONS_150, IDB_PROFILEBUTTONS_200});
 
     ProfilesToolbar = std::make_unique<TPanel>(PanelArgs{page, {0, 0, 489, 49}, TPanelBevel::bvRaised});
     TWinControl* band = ProfilesToolbar.get();

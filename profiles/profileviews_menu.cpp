@@ -4,6 +4,7 @@
 #include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
+#include "ui/menutext.h"
 
 TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
 {
@@ -17,7 +18,7 @@ TMenuItem& TProfilesWindow::AddProfileMenuEntry(Tprofile& profile)
 {
     const std::string caption = ProfileCaption(profile);
     profile.SetCaption(caption);
-    TMenuItem& entry = prfs->Add(caption);
+    TMenuItem& entry = prfs->Add(MenuText(caption));
     entry.SetTag(profile.id);
     entry.SetImageIndex(2);
     TMenuItem& activate = entry.Add("Activate");

@@ -425,6 +425,10 @@ bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
         }
         return true;
     }
+    if (message == TaskbarCreatedMessage() || message == WM_DPICHANGED || message == WM_DISPLAYCHANGE ||
+        message == WM_SETTINGCHANGE) {
+        if (OnDisplayChange) OnDisplayChange(*this);
+    }
     if (message == TaskbarCreatedMessage()) ShellRestarted();
     return false;
 }

@@ -87,6 +87,9 @@ public:
     TMouseEvent OnMouseUp;
     TMouseMoveEvent OnMouseMove;
     TCycleEvent OnCycle;
+    // The scale, the displays or the taskbar changed (before the icon is added to a new
+    // taskbar): the owner may give an icon of another size.
+    TNotifyEvent OnDisplayChange;
 
     HWND MessageWindow() const;
     // The record as the next call to the notification area will send it (tests look at it).

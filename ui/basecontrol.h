@@ -59,6 +59,8 @@ public:
     // Visible: shown and on a shown parent, as IsWindowVisible answers.
     virtual bool Visible() const;
     virtual void SetVisible(bool visible);
+    // Set visible, whether or not its parent is shown now.
+    bool VisibleFlag() const noexcept { return m_visible; }
     virtual bool Enabled() const;
     virtual void SetEnabled(bool enabled);
     virtual std::string Text() const;

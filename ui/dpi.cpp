@@ -1,21 +1,12 @@
 #include "ui/dpi.h"
 
 #include "core/systemdll.h"
+#include "ui/monitordpi.h"
 
 namespace {
 // Newer than the headers' target Windows and than Wine's import libraries: looked up by name.
 using GetDpiForWindowFunction = UINT WINAPI(HWND);
-using GetDpiForMonitorFunction = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
-constexpr int kEffectiveDpi = 0;  // MDT_EFFECTIVE_DPI
-
-int ScreenDpi() noexcept
-{
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : DesignDpi;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
-    return dpi > 0 ? dpi : DesignDpi;
-}
 }  // namespace
 
 int Scaled(int value, int dpi) noexcept { return dpi == DesignDpi ? value : MulDiv(value, dpi, DesignDpi); }
@@ -39,19 +30,12 @@ int WindowDpi(HWND window) noexcept
         const UINT dpi = getDpiForWindow(window);
         if (dpi != 0) return static_cast<int>(dpi);
     }
-    return ScreenDpi();
+    return static_cast<int>(MonitorDpi(MonitorFromWindow(window, MONITOR_DEFAULTTONEAREST)));
 }
 
 int DpiAtPoint(POINT point) noexcept
 {
-    static auto* getDpiForMonitor = TrySystemFunction<GetDpiForMonitorFunction>("shcore.dll", "GetDpiForMonitor");
-    if (getDpiForMonitor != nullptr) {
-        UINT x = 0;
-        UINT y = 0;
-        HMONITOR monitor = MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST);
-        if (SUCCEEDED(getDpiForMonitor(monitor, kEffectiveDpi, &x, &y)) && x != 0) return static_cast<int>(x);
-    }
-    return ScreenDpi();
+    return static_cast<int>(MonitorDpi(MonitorFromPoint(point, MONITOR_DEFAULTTONEAREST)));
 }
 
 RECT OuterRect(const RECT& client, DWORD style, DWORD exStyle, int dpi) noexcept

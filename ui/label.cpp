@@ -67,6 +67,38 @@ void TLabel::Paint(HDC dc, const RECT& client)
     DrawTextA(dc, m_text.c_str(), -1, &rect, TextFormat());
 }
 
+std::optional<POINT> TLabel::TextPosition(size_t begin, size_t end) const
+{
+    // Drawn as Paint draws it; a prefix that ends at a word's edge wraps as the whole text does
+    // up to there, so the lines are counted from the heights DrawText gives prefixes.
+    WindowDc dc(nullptr);
+    SelectedObject font(dc.get(), Font());
+    TEXTMETRICA metrics{};
+    GetTextMetricsA(dc.get(), &metrics);
+    const int lineHeight = metrics.tmHeight > 0 ? metrics.tmHeight : 1;
+    const auto lastLine = [&](size_t length) {
+        RECT rect{0, 0, GetBounds().width, 0};
+        DrawTextA(dc.get(), m_text.c_str(), static_cast<int>(length), &rect, TextFormat() | DT_CALCRECT);
+        return rect.bottom / lineHeight - 1;
+    };
+    const size_t firstWordEnd = m_text.find(' ', begin);
+    const int line = lastLine(end);
+    if (firstWordEnd < end && lastLine(firstWordEnd) != line) return std::nullopt;
+    // Back to the first word of that line: the earlier words that end on it.
+    size_t lineStart = begin;
+    while (lineStart > 0 && m_text[lineStart - 1] == ' ') {
+        size_t wordStart = lineStart - 1;
+        while (wordStart > 0 && m_text[wordStart - 1] != ' ' && m_text[wordStart - 1] != '\n' &&
+               m_text[wordStart - 1] != '\r')
+            --wordStart;
+        if (lastLine(lineStart - 1) != line) break;
+        lineStart = wordStart;
+    }
+    SIZE before{};
+    GetTextExtentPoint32A(dc.get(), m_text.c_str() + lineStart, static_cast<int>(begin - lineStart), &before);
+    return POINT{before.cx, line * lineHeight};
+}
+
 bool TLabel::TakesMouse() const { return onClick != nullptr || Cursor() != TCursor::crDefault; }
 
 void TLabel::Click()

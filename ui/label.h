@@ -2,6 +2,7 @@
 // Static texts, painted by the window they stand on: TLabel, and TLinkLabel (blue, underlined,
 // hand cursor) for texts that act when clicked.
 #include <functional>
+#include <optional>
 #include <string>
 
 #include "ui/graphiccontrol.h"
@@ -31,6 +32,11 @@ public:
 
     bool TakesMouse() const override;
     void Click() override;
+
+    // Where the characters [begin, end) of the caption start as it is drawn (relative to the
+    // label), or nothing when the word wrap splits them over two lines. The range starts and
+    // ends at a word's edge.
+    std::optional<POINT> TextPosition(size_t begin, size_t end) const;
 
 protected:
     void FitToText();

@@ -138,7 +138,14 @@ void TListView::ItemInserted(int index)
     if (m_items.Item(index).Selected()) ShowSelection(index);
 }
 
-void TListView::ItemRemoved(int index) { SendMessageA(Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0); }
+void TListView::ItemRemoved(int index)
+{
+    SendMessageA(Handle(), LVM_DELETEITEM, static_cast<WPARAM>(index), 0);
+    // The icons after it close up: a deletion leaves its place empty even in an auto-arranged
+    // list. During a series of changes the list is arranged once, at its end.
+    if (!m_layoutStopped && (GetWindowLongPtrA(Handle(), GWL_STYLE) & LVS_AUTOARRANGE) != 0)
+        SendMessageA(Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
+}
 
 void TListView::ItemChanged(int index)
 {

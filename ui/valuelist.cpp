@@ -41,7 +41,7 @@ bool SameText(const std::string& a, const std::string& b)
 
 TValueListEditor::TValueListEditor(const ValueListArgs& args)
     : m_designKeyWidth(args.keyColumnWidth), m_keyWidth(args.keyColumnWidth), m_editing(args.editing),
-      m_rowSelect(args.rowSelect)
+      m_rowSelect(args.rowSelect), m_keysFit(args.keysFit)
 {
     SetColor(args.color);
     m_font = DesignFont(args.font);
@@ -86,6 +86,11 @@ void TValueListEditor::Clear()
 int TValueListEditor::AddRow(const std::string& key, const std::string& value, bool readOnly)
 {
     m_rows.push_back({key, value, readOnly});
+    if (m_keysFit) {
+        WindowDc dc(nullptr);
+        SelectedObject font(dc.get(), TextFont());
+        FitKeys(dc.get());
+    }
     Invalidate();
     return RowCount() - 1;
 }
@@ -225,10 +230,22 @@ HGDIOBJ TValueListEditor::TextFont() const
     return font != nullptr ? font : GetStockObject(DEFAULT_GUI_FONT);
 }
 
+void TValueListEditor::FitKeys(HDC dc)
+{
+    // A key is drawn 2 pixels in from each side of its column.
+    for (const Row& row : m_rows) {
+        SIZE extent{};
+        GetTextExtentPoint32A(dc, row.key.c_str(), static_cast<int>(row.key.size()), &extent);
+        if (extent.cx + 4 > m_keyWidth) m_keyWidth = extent.cx + 4;
+    }
+}
+
 void TValueListEditor::Paint(HDC dc, const RECT& client)
 {
     FillBackground(dc, client);
     SelectedObject font(dc, TextFont());
+    // The font may have changed since the rows were added (another scale).
+    if (m_keysFit) FitKeys(dc);
     SetBkMode(dc, TRANSPARENT);
     for (int row = 0; row < RowCount(); ++row) {
         const Row& item = m_rows[static_cast<size_t>(row)];

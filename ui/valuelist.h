@@ -16,6 +16,7 @@ struct ValueListArgs {
     int keyColumnWidth = 150;  // at 96 DPI
     bool editing = true;     // values can be edited in place
     bool rowSelect = false;  // a click anywhere in a row selects it, and the whole row shows it
+    bool keysFit = false;    // the key column grows, when it must, to show its widest key whole
     COLORREF color = RGB(255, 255, 255);
     HFONT font = nullptr;  // null: the parent's
 };
@@ -82,6 +83,8 @@ private:
     void MeasureRows();
     void Click(int x, int y);
     void CheckRow(int row) const;
+    // With keysFit: widens the key column to the widest key in the font selected into `dc`.
+    void FitKeys(HDC dc);
 
     std::vector<Row> m_rows;
     int m_designKeyWidth;  // at 96 DPI
@@ -89,6 +92,7 @@ private:
     int m_rowHeight = 18;
     bool m_editing;
     bool m_rowSelect;
+    bool m_keysFit;
     int m_selectedRow = -1;
     int m_editRow = -1;
     std::unique_ptr<TEdit> m_editor;

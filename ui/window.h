@@ -56,6 +56,7 @@ public:
 
     // The controls placed here, each list from the top of the z-order down.
     const std::vector<TWinControl*>& WindowedChildren() const noexcept { return m_windowed; }
+    const std::vector<TGraphicControl*>& GraphicChildren() const noexcept { return m_graphics; }
     void AddChild(TBaseControl& child);
     void RemoveChild(TBaseControl& child) noexcept;
     void Reorder(TBaseControl& child, bool toBack);

@@ -1,12 +1,16 @@
 #!/usr/bin/env bash
 # Regenerates the program's pictures from the SVG sources beside this script:
-#   velmora.ico        the program icon (16, 24, 32, 48 pixels, with transparency)
+#   velmora.ico        the program icon (16, 20, 24, 32, 40, 48, 64 and 256 pixels, with
+#                      transparency): every size Windows asks for from 100% to 200% scaling
 #   logo.bmp           the header logo, 49 x 39, on white
 #   about.bmp          the About picture, 175 x 208, on white
+#   network.bmp        the Network Configuration picture, 73 x 57, on white
 #   tabs24.bmp         the tab images, 24 x 24 each, side by side
 #   menu16.bmp         the tray menu images, 16 x 16 each, side by side
 #   toolbar24.bmp      the Profiles tab's toolbar pictures, 24 x 24 each, side by side
 #   profiles64.bmp     the Profiles list's icons, 64 x 64 each, side by side
+# and each picture and strip again for 150% and 200% scaling (logo-150.bmp, tabs36.bmp, ...),
+# drawn from the same sources at that size, so no image is ever stretched.
 # Image strips are 24-bit with magenta (255, 0, 255) where they are transparent; edges are cut
 # hard at half coverage so no magenta fringe shows. Needs ImageMagick's convert.
 set -euo pipefail
@@ -38,15 +42,31 @@ strip() {  # size output names...
     convert "${parts[@]}" +append -type TrueColor "BMP3:$output"
 }
 
-for size in 16 24 32 48; do render velmora "$size" "$tmp/velmora-$size.png"; done
-convert "$tmp"/velmora-16.png "$tmp"/velmora-24.png "$tmp"/velmora-32.png "$tmp"/velmora-48.png "$out/velmora.ico"
+sizes=(16 20 24 32 40 48 64 256)
+icons=()
+for size in "${sizes[@]}"; do
+    render velmora "$size" "$tmp/velmora-$size.png"
+    icons+=("$tmp/velmora-$size.png")
+done
+convert "${icons[@]}" -depth 8 "$out/velmora.ico"
 
-convert -density 96 "$here/logo.svg" -background white -flatten -type TrueColor "BMP3:$out/logo.bmp"
-convert -density 96 "$here/about.svg" -background white -flatten -type TrueColor "BMP3:$out/about.bmp"
-convert -density 96 "$here/network.svg" -background white -flatten -type TrueColor "BMP3:$out/network.bmp"
+scaled() {  # pixels scale%: the place the program gives a 96-DPI size at that scale (MulDiv)
+    echo $(((2 * $1 * $2 + 100) / 200))
+}
 
-# The order is the image index the program uses.
-strip 24 "$out/tabs24.bmp" network general profiles about
-strip 16 "$out/menu16.bmp" profiles window card about exit next delete edit activate
-strip 24 "$out/toolbar24.bmp" activate new edit delete customicon
-strip 64 "$out/profiles64.bmp" profile profile-active
+picture() {  # svg width height scale% output: exactly the scaled place, drawn at its resolution
+    convert -density $((96 * $4 / 100)) "$here/$1.svg" -background white -flatten \
+            -resize "$(scaled "$2" "$4")x$(scaled "$3" "$4")!" -type TrueColor "BMP3:$5"
+}
+
+# The order within a strip is the image index the program uses.
+for scale in 100 150 200; do
+    suffix=""; [ "$scale" -eq 100 ] || suffix="-$scale"
+    picture logo 49 39 "$scale" "$out/logo$suffix.bmp"
+    picture about 175 208 "$scale" "$out/about$suffix.bmp"
+    picture network 73 57 "$scale" "$out/network$suffix.bmp"
+    strip $((24 * scale / 100)) "$out/tabs$((24 * scale / 100)).bmp" network general profiles about
+    strip $((16 * scale / 100)) "$out/menu$((16 * scale / 100)).bmp" profiles window card about exit next delete edit activate
+    strip $((24 * scale / 100)) "$out/toolbar$((24 * scale / 100)).bmp" activate new edit delete customicon
+    strip $((64 * scale / 100)) "$out/profiles$((64 * scale / 100)).bmp" profile profile-active
+done

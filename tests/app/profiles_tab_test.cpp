@@ -281,3 +281,21 @@ TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
 INSTANTIATE_TEST_SUITE_P(Ways, ProfileApplyTest,
                          testing::Values(ApplyWay::ApplyButton, ApplyWay::TrayActivate, ApplyWay::ContextActivate),
                          ApplyWayName);
+
+TEST_F(ProfilesTabTest, TheIconsCloseUpAfterADelete)
+{
+    Start(kThree);
+    const auto position = [&](int index) {
+        POINT at{};
+        SendMessageA(form->ListView1->Handle(), LVM_GETITEMPOSITION, static_cast<WPARAM>(index),
+                     reinterpret_cast<LPARAM>(&at));
+        return std::pair{at.x, at.y};
+    };
+    const auto first = position(0);
+    SetSelected(0, true);
+    Click(*form->SpeedButton3);
+    ChooseInTray(0, "Delete");
+    application.ProcessMessages();
+    ASSERT_EQ(ListCaptions(), (Texts{"C"}));
+    EXPECT_EQ(position(0), first);
+}
