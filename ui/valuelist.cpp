@@ -51,14 +51,27 @@ TValueListEditor::TValueListEditor(const ValueListArgs& args)
     MeasureRows();
 }
 
-void TValueListEditor::MeasureRows()
+namespace {
+int TextHeight(HGDIOBJ font)
 {
     TEXTMETRICA metrics{};
     // Measured on the screen: the grid may have no window yet.
     WindowDc dc(nullptr);
-    SelectedObject font(dc.get(), TextFont());
+    SelectedObject selected(dc.get(), font);
     GetTextMetricsA(dc.get(), &metrics);
-    m_rowHeight = metrics.tmHeight + Scaled(5, Dpi());
+    return metrics.tmHeight;
+}
+}  // namespace
+
+void TValueListEditor::MeasureRows()
+{
+    const HGDIOBJ font = TextFont();
+    const int dpi = Dpi();
+    const int fitted = TextHeight(font) + Scaled(5, dpi);
+    // Never lower than the design's rows scaled: what lies around the grid (the header over its
+    // first row) scales with the DPI, while a font's height may grow less.
+    const int designed = Scaled(TextHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)) + 5, dpi);
+    m_rowHeight = fitted > designed ? fitted : designed;
 }
 
 void TValueListEditor::ScaleMetrics(int newDpi, int)

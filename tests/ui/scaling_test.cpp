@@ -74,6 +74,7 @@ TEST_F(ToolkitTest, FormFollowsEachNewDpiFromItsDesignAndComesBackExactly)
     ScaledForm form;
     form.Show();
     const HFONT designFont = reinterpret_cast<HFONT>(SendMessageA(form.button->Handle(), WM_GETFONT, 0, 0));
+    const int designRow = form.grid->RowHeight();
     struct Step {
         int dpi;
         Bounds group, button;
@@ -101,10 +102,14 @@ TEST_F(ToolkitTest, FormFollowsEachNewDpiFromItsDesignAndComesBackExactly)
         EXPECT_EQ(FontHeight(form.title->Font()), step.titleFont);
         EXPECT_EQ(form.header->SectionWidth(0), step.keyWidth);
         EXPECT_EQ(form.grid->KeyColumnWidth(), step.keyWidth);
-        EXPECT_EQ(form.grid->RowHeight(), TextHeight(form.grid->Font()) + step.rowPadding);
+        // Room for the text, and never less than the design's rows scaled (the header over them
+        // scales so).
+        EXPECT_GE(form.grid->RowHeight(), TextHeight(form.grid->Font()) + step.rowPadding);
+        EXPECT_GE(form.grid->RowHeight(), MulDiv(designRow, step.dpi, 96));
     }
     EXPECT_EQ(SendMessageA(form.button->Handle(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(designFont));
     EXPECT_EQ(form.title->Font(), GetFont({"Arial", 16, true}));
+    EXPECT_EQ(form.grid->RowHeight(), designRow);
 }
 
 TEST_F(ToolkitTest, FormScaledToADpiKeepsItsPlaceAndScalesItsClientArea)
