@@ -65,12 +65,12 @@ int TextHeight(HGDIOBJ font)
 
 void TValueListEditor::MeasureRows()
 {
+    // The design's rows (the text and 5 pixels) scaled, as what lies around the grid scales (the
+    // header over its first row, the rows its height holds): a font's height does not grow
+    // exactly with the DPI. Only a text that would not fit makes them higher.
     const HGDIOBJ font = TextFont();
-    const int dpi = Dpi();
-    const int fitted = TextHeight(font) + Scaled(5, dpi);
-    // Never lower than the design's rows scaled: what lies around the grid (the header over its
-    // first row) scales with the DPI, while a font's height may grow less.
-    const int designed = Scaled(TextHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)) + 5, dpi);
+    const int designed = Scaled(TextHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)) + 5, Dpi());
+    const int fitted = TextHeight(font) + 2;
     m_rowHeight = fitted > designed ? fitted : designed;
 }
 

@@ -79,14 +79,14 @@ TEST_F(ToolkitTest, FormFollowsEachNewDpiFromItsDesignAndComesBackExactly)
         int dpi;
         Bounds group, button;
         POINT title;
-        int font, titleFont, keyWidth, rowPadding;
+        int font, titleFont, keyWidth;
     };
     // 96 DPI last: the design exactly, whatever scales came before.
     const Step steps[] = {
-        {144, {12, 12, 300, 180}, {15, 30, 113, 38}, {12, 90}, 17, 24, 225, 8},
-        {192, {16, 16, 400, 240}, {20, 40, 150, 50}, {16, 120}, 22, 32, 300, 10},
-        {120, {10, 10, 250, 150}, {13, 25, 94, 31}, {10, 75}, 14, 20, 188, 6},
-        {96, {8, 8, 200, 120}, {10, 20, 75, 25}, {8, 60}, 11, 16, 150, 5},
+        {144, {12, 12, 300, 180}, {15, 30, 113, 38}, {12, 90}, 17, 24, 225},
+        {192, {16, 16, 400, 240}, {20, 40, 150, 50}, {16, 120}, 22, 32, 300},
+        {120, {10, 10, 250, 150}, {13, 25, 94, 31}, {10, 75}, 14, 20, 188},
+        {96, {8, 8, 200, 120}, {10, 20, 75, 25}, {8, 60}, 11, 16, 150},
     };
     for (const Step& step : steps) {
         SCOPED_TRACE(step.dpi);
@@ -102,10 +102,9 @@ TEST_F(ToolkitTest, FormFollowsEachNewDpiFromItsDesignAndComesBackExactly)
         EXPECT_EQ(FontHeight(form.title->Font()), step.titleFont);
         EXPECT_EQ(form.header->SectionWidth(0), step.keyWidth);
         EXPECT_EQ(form.grid->KeyColumnWidth(), step.keyWidth);
-        // Room for the text, and never less than the design's rows scaled (the header over them
-        // scales so).
-        EXPECT_GE(form.grid->RowHeight(), TextHeight(form.grid->Font()) + step.rowPadding);
-        EXPECT_GE(form.grid->RowHeight(), MulDiv(designRow, step.dpi, 96));
+        // The design's rows scaled, as the header over them is; the text fits.
+        EXPECT_EQ(form.grid->RowHeight(), MulDiv(designRow, step.dpi, 96));
+        EXPECT_GE(form.grid->RowHeight(), TextHeight(form.grid->Font()) + 2);
     }
     EXPECT_EQ(SendMessageA(form.button->Handle(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(designFont));
     EXPECT_EQ(form.title->Font(), GetFont({"Arial", 16, true}));
