@@ -52,14 +52,27 @@ TValueListEditor::TValueListEditor(const ValueListArgs& args)
 }
 
 namespace {
-int TextHeight(HGDIOBJ font)
+TEXTMETRICA TextMetrics(HGDIOBJ font)
 {
     TEXTMETRICA metrics{};
     // Measured on the screen: the grid may have no window yet.
     WindowDc dc(nullptr);
     SelectedObject selected(dc.get(), font);
     GetTextMetricsA(dc.get(), &metrics);
-    return metrics.tmHeight;
+    return metrics;
+}
+
+// A row of the design at 96 DPI: the text and 5 pixels. Where the screen's DPI makes Windows
+// take another size of a bitmap face than the one asked for, its height is taken back to the
+// size asked for.
+int DesignRowHeight(HFONT designFont)
+{
+    const TEXTMETRICA metrics = TextMetrics(designFont);
+    int height = metrics.tmHeight;
+    const int em = metrics.tmHeight - metrics.tmInternalLeading;
+    FontSpec spec;
+    if (FontSpecOf(designFont, spec) && em > 0 && em != spec.height) height = MulDiv(height, spec.height, em);
+    return height + 5;
 }
 }  // namespace
 
@@ -67,10 +80,12 @@ void TValueListEditor::MeasureRows()
 {
     // The design's rows (the text and 5 pixels) scaled, as what lies around the grid scales (the
     // header over its first row, the rows its height holds): a font's height does not grow
-    // exactly with the DPI. Only a text that would not fit makes them higher.
+    // exactly with the DPI (a bitmap face's next size may bring much more leading). Only
+    // characters that would not fit make them higher.
     const HGDIOBJ font = TextFont();
-    const int designed = Scaled(TextHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)) + 5, Dpi());
-    const int fitted = TextHeight(font) + 2;
+    const int designed = Scaled(DesignRowHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)), Dpi());
+    const TEXTMETRICA metrics = TextMetrics(font);
+    const int fitted = metrics.tmHeight - metrics.tmInternalLeading + 2;
     m_rowHeight = fitted > designed ? fitted : designed;
 }
 

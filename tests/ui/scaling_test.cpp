@@ -49,7 +49,8 @@ public:
     std::unique_ptr<TValueListEditor> grid;
 };
 
-int TextHeight(HFONT font)
+// The characters' height, without the leading above them.
+int CharacterHeight(HFONT font)
 {
     TEXTMETRICA metrics{};
     HDC screen = GetDC(nullptr);
@@ -57,7 +58,7 @@ int TextHeight(HFONT font)
     GetTextMetricsA(screen, &metrics);
     SelectObject(screen, old);
     ReleaseDC(nullptr, screen);
-    return metrics.tmHeight;
+    return metrics.tmHeight - metrics.tmInternalLeading;
 }
 
 int ImageWidth(HIMAGELIST list)
@@ -102,9 +103,9 @@ TEST_F(ToolkitTest, FormFollowsEachNewDpiFromItsDesignAndComesBackExactly)
         EXPECT_EQ(FontHeight(form.title->Font()), step.titleFont);
         EXPECT_EQ(form.header->SectionWidth(0), step.keyWidth);
         EXPECT_EQ(form.grid->KeyColumnWidth(), step.keyWidth);
-        // The design's rows scaled, as the header over them is; the text fits.
+        // The design's rows scaled, as the header over them is; the characters fit.
         EXPECT_EQ(form.grid->RowHeight(), MulDiv(designRow, step.dpi, 96));
-        EXPECT_GE(form.grid->RowHeight(), TextHeight(form.grid->Font()) + 2);
+        EXPECT_GE(form.grid->RowHeight(), CharacterHeight(form.grid->Font()) + 2);
     }
     EXPECT_EQ(SendMessageA(form.button->Handle(), WM_GETFONT, 0, 0), reinterpret_cast<LRESULT>(designFont));
     EXPECT_EQ(form.title->Font(), GetFont({"Arial", 16, true}));
