@@ -83,7 +83,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
             registry.reset();
         }
         return [&network] { return network.Services(); };
-    });
+    }, ProgramArguments());
     if (made && !elevatedRun) DeleteFileA(sharedState.c_str());
     return exitCode;
 }

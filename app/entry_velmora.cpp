@@ -2,9 +2,11 @@
 #include <windows.h>
 
 #include "adapters/wmiworks.h"
+#include "app/elevatedrun.h"
 #include "app/startup.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return RunVelmora([] { return ConnectServicesFunction([] { return ConnectWmiServices(); }); });
+    return RunVelmora([] { return ConnectServicesFunction([] { return ConnectWmiServices(); }); },
+                      ProgramArguments());
 }

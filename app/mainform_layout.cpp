@@ -58,6 +58,7 @@ void TForm1::BuildBottomRow()
     Bevel1 = std::make_unique<TBevel>(BevelArgs{this, {8, 391, 233, 18}});
 
     ButtonArgs ok{this, {248, 388, 75, 25}, "Ok"};
+    ok.isDefault = true;
     Button3 = std::make_unique<TButton>(ok);
     Button3->onClick = [this] { Button3Click(); };
 

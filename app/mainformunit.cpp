@@ -39,6 +39,8 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     // A later start posts its request here from the user's unelevated rights, which an
     // elevated Velmora would not hear otherwise.
     LetMessageThrough(Handle(), OpenConfiguratorMessage());
+    // Commands from a later start, elevated or not (app/remotecommand.h).
+    LetMessageThrough(Handle(), WM_COPYDATA);
     Form1 = this;
     Changes = std::make_unique<ChangePipeline>(
         m_connectServices, [this](const ElevatedChange& change) { return RunElevated(change); });
@@ -101,6 +103,8 @@ void TForm1::FormCreate()
     WaitingForWindows = false;
     if (connected) shown([this] { refreshdata(); });
     ReloadProfiles();
+    // A command that came meanwhile runs now.
+    if (!m_commands.empty()) PostMessageA(Handle(), RunCommandMessage, 0, 0);
 }
 
 void TForm1::FormShow() { refreshdata(); }
@@ -142,6 +146,16 @@ std::optional<ElevatedResult> TForm1::RunElevated(const ElevatedChange& change)
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
+    if (message == WM_COPYDATA) {
+        const std::optional<ReceivedCommand> received = ReceiveCommand(wParam, lParam);
+        if (!received) return FALSE;
+        QueueCommand(received->command, received->answerTo);
+        return TRUE;
+    }
+    if (message == RunCommandMessage) {
+        RunQueuedCommand();
+        return 0;
+    }
     if (message == OpenConfiguratorMessage()) {
         Show();
         return 0;

@@ -9,7 +9,10 @@
 #include <functional>
 #include <memory>
 
+#include <vector>
+
 #include "adapters/wmiworks.h"  // ConnectServicesFunction
+#include "app/remotecommand.h"
 #include "core/variant.h"
 #include "profiles/profileswindow.h"
 #include "ui/button.h"
@@ -150,6 +153,12 @@ public:
     static constexpr int ProfilesTab = 2;
     static constexpr int AboutTab = 3;
 
+    // A command from the command line (app/commandline.h): carried out in turn once the window
+    // is ready, its answer sent to `answerTo`, or written to the console (none).
+    void QueueCommand(const Command& command, HWND answerTo);
+    // The answer of the last command this start was given itself; the program's exit code.
+    int CommandExitCode = kExitDone;
+
 protected:
     // A later start of the program asks this one to show its window (OpenConfiguratorMessage).
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -171,6 +180,14 @@ private:
     void SetGeneralTexts();
     void ReadAutostartState();
     void Edit1Change();
+
+    // Commands: the next one is run from the message loop, one at a time.
+    static constexpr UINT RunCommandMessage = WM_APP + 0x60;
+    void RunQueuedCommand();
+    CommandAnswer CarryOut(const Command& command);
+    Tprofile* ProfileNamed(const std::string& name) const;
+    bool AdapterThere(int32_t index) const;
+    std::vector<ReceivedCommand> m_commands;
 
     ConnectServicesFunction m_connectServices;
 };

@@ -132,7 +132,7 @@ HWND SingleInstance::FirstWindow() const
     return window != nullptr && IsWindow(window) ? window : nullptr;
 }
 
-bool SingleInstance::BringFirstForward(DWORD patience) const
+HWND SingleInstance::RunningWindow(DWORD patience) const
 {
     // A first program publishes its window at the end of its start-up; a start that comes
     // while it is still starting (autostart and a double click at logon) waits a little for it.
@@ -141,6 +141,12 @@ bool SingleInstance::BringFirstForward(DWORD patience) const
         Pause()(kLookEvery);
         window = FirstWindow();
     }
+    return window;
+}
+
+bool SingleInstance::BringFirstForward(DWORD patience) const
+{
+    HWND window = RunningWindow(patience);
     if (window == nullptr) return false;
     // This start came from the user, so it may hand the foreground on to the running program,
     // which otherwise could only flash its taskbar button.

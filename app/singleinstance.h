@@ -28,6 +28,9 @@ public:
     // `patience` milliseconds for a first that is still starting to publish it; false when no
     // window was there in time.
     bool BringFirstForward(DWORD patience = 0) const;
+    // The first program's main window, waiting up to `patience` milliseconds for a first that
+    // is still starting to publish it; none when no window was there in time.
+    HWND RunningWindow(DWORD patience) const;
 
     // Creating the session's mapping (CreateFileMapping), and what it answered: the mapping
     // (none when refused) and the error code that came with it. Tests put in the answers

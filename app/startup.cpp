@@ -5,7 +5,10 @@
 #include <objbase.h>
 
 #include "adapters/elevatedchange.h"
+#include "app/commandline.h"
+#include "app/console.h"
 #include "app/elevatedrun.h"
+#include "app/remotecommand.h"
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
@@ -33,20 +36,46 @@ private:
 };
 }  // namespace
 
-int RunVelmora(const PrepareServicesFunction& prepareServices)
+int RunVelmora(const PrepareServicesFunction& prepareServices, const std::vector<std::string>& arguments)
 {
     // An elevated run of one change: no window, no tray, no profiles, not the single program.
-    const std::vector<std::string> arguments = ProgramArguments();
     if (ElevatedRunRequested(arguments)) {
         ComApartment com;
         if (!com.Ok()) return static_cast<int>(kElevatedFailed);
         return RunElevatedChange(arguments, prepareServices());
     }
 
+    // Arguments that are not understood change nothing.
+    const ParsedCommand parsed = ParseCommand(arguments);
+    if (!parsed.command) {
+        WriteToConsole(parsed.error);
+        return kExitBadArguments;
+    }
+    const Command command = *parsed.command;
+    if (command.action == Command::Action::Help) {
+        WriteToConsole(HelpText());
+        return kExitDone;
+    }
+
     // A second start brings the running program forward and ends, before it loads a list of
     // its own that its close would save over the first one's changes, and before it makes
-    // anything of the run's own.
+    // anything of the run's own. A command goes to the running program, which carries it out.
     SingleInstance instance(SessionInstanceName());
+    if (!instance.First() && command.action != Command::Action::Start) {
+        HWND running = instance.RunningWindow(kSecondStartPatience);
+        const std::optional<CommandAnswer> answer =
+            running != nullptr ? SendCommand(running, command) : std::optional<CommandAnswer>();
+        if (!answer) {
+            WriteToConsole("The Velmora that runs did not answer.");
+            return kExitNoAnswer;
+        }
+        if (!answer->text.empty()) WriteToConsole(answer->text);
+        return answer->exitCode;
+    }
+    if (instance.First() && command.action == Command::Action::Exit) {
+        WriteToConsole("Velmora is not running.");
+        return kExitDone;
+    }
     if (!instance.First()) {
         // A first that never showed where its window is (hung while starting, or not
         // answering): the user's start still gets an answer rather than nothing.
@@ -74,8 +103,9 @@ int RunVelmora(const PrepareServicesFunction& prepareServices)
             ScopeExit makerReset([] { SetWelcomeMaker(nullptr); });
             TForm1& mainForm = application.CreateForm<TForm1>(connectServices);
             instance.Publish(mainForm.Handle());
+            if (command.action != Command::Action::Start) mainForm.QueueCommand(command, nullptr);
             application.Run();
-            return 0;
+            return mainForm.CommandExitCode;
         },
         1);
 }

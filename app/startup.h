@@ -2,6 +2,8 @@
 // The program's start-up sequence, shared by both program entries; they differ only in the
 // services the main window connects to.
 #include <functional>
+#include <string>
+#include <vector>
 
 #include "app/mainformunit.h"
 
@@ -15,4 +17,5 @@ inline constexpr DWORD kSecondStartPatience = 5000;
 
 // Initialises COM and the common controls, creates the hidden welcome dialog and the hidden
 // main window, and runs the message loop until the program ends. Returns the exit code.
-int RunVelmora(const PrepareServicesFunction& prepareServices);
+// `arguments`: the program's, after its name (ProgramArguments()).
+int RunVelmora(const PrepareServicesFunction& prepareServices, const std::vector<std::string>& arguments);

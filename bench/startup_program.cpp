@@ -19,5 +19,5 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const char* count = std::getenv("VELMORA_BENCH_ADAPTERS");
     SimNetwork network = MakeDemoNetwork(count != nullptr ? std::atoi(count) : 8);
     TTrayIcon::SetNotifyArea(&ProbedNotifyArea);
-    return RunVelmora([&network] { return ConnectServicesFunction([&network] { return network.Services(); }); });
+    return RunVelmora([&network] { return ConnectServicesFunction([&network] { return network.Services(); }); }, {});
 }

@@ -38,7 +38,10 @@ bool TProfilesWindow::RefusedWhileBusy()
 std::optional<ChangeOutcome> TProfilesWindow::MakeChange(const ChangeRequest& request)
 {
     if (RefusedWhileBusy()) return std::nullopt;
+    LastRequest = request;
+    LastOutcome.reset();
     ChangeOutcome outcome = Changes->Run(request);
+    LastOutcome = outcome;
     if (!outcome.ended) return outcome;
     AppendToHistory(ChangeEntry{request.trigger, request.adapterName, {DescribeConfiguration(outcome.before)},
                                 {DescribeConfiguration(outcome.after)}, OutcomeSummary(request, outcome),

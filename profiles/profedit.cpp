@@ -102,7 +102,9 @@ void TForm2::BuildControls()
     Label5 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 40, 0, 0}, "Secondary DNS server:"});
 
     Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 320, 113, 25}, "Get System Settings"});
-    Button1 = std::make_unique<TButton>(ButtonArgs{form, {136, 320, 75, 25}, "Ok"});
+    ButtonArgs ok{form, {136, 320, 75, 25}, "Ok"};
+    ok.isDefault = true;
+    Button1 = std::make_unique<TButton>(ok);
     ButtonArgs cancel{form, {216, 320, 75, 25}, "Cancel"};
     cancel.cancel = true;
     Button2 = std::make_unique<TButton>(cancel);

@@ -90,6 +90,7 @@ public:
     TMenuItem* Activate1 = nullptr;
     TMenuItem* Edit4 = nullptr;
     TMenuItem* Delete1 = nullptr;
+    TMenuItem* CreateShortcut1 = nullptr;
     TMenuItem* SelectAll1 = nullptr;
 
     void SpeedButton1Click();  // "Apply"
@@ -100,6 +101,9 @@ public:
     void ListView1SelectItem(TListItem& item, bool selected);
     // The context menu is about to open at `point` (client coordinates of ListView1).
     void ListView1ContextPopup(POINT point, bool& handled);
+    // The toolbar and the link never take the focus: in the list, Insert makes a new profile, F2
+    // edits and Delete removes the selected one, as the buttons do, and F5 refreshes as the link.
+    void ListView1KeyDown(WORD key);
     void SelectAll1Click(TMenuItem& sender);
     void ValueListEditor2SelectCell(int column, int row, bool& canSelect);
     // Menu handlers of the tray's profile entries and of the context menu: the profile is the
@@ -107,6 +111,8 @@ public:
     void setIP(TMenuItem& sender);
     void editprofile(TMenuItem& sender);
     void deleteprofile(TMenuItem& sender);
+    // A desktop shortcut that applies the profile (profiles/shortcut.h).
+    void createshortcut(TMenuItem& sender);
     // Run by ReloadProfiles when the store holds no profile.
     void firststart();
 
@@ -142,6 +148,9 @@ public:
     // told by a notification, kept in the history, and the configuration before it becomes what
     // Undo goes back to. The caller refreshes the details, then shows OutcomeBoxText's box.
     std::optional<ChangeOutcome> MakeChange(const ChangeRequest& request);
+    // The last change MakeChange made, and what it was asked (a command's answer tells it).
+    std::optional<ChangeOutcome> LastOutcome;
+    ChangeRequest LastRequest;
     // True, after saying so, while a change runs or WMI has not answered yet.
     bool RefusedWhileBusy();
     // MakeChange as the windows and menus use it: `ended` takes in an outcome that ended, then

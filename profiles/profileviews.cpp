@@ -79,6 +79,17 @@ void TProfilesWindow::SpeedButton3Click()
     if (Tprofile* profile = FirstSelected(ListView1->Items())) RemoveProfile(profile->id);
 }
 
+void TProfilesWindow::ListView1KeyDown(WORD key)
+{
+    switch (key) {
+    case VK_INSERT: SpeedButton5Click(); break;
+    case VK_F2: SpeedButton2Click(); break;
+    case VK_DELETE: SpeedButton3Click(); break;
+    case VK_F5: Label12Click(); break;  // "Refresh Network Details"
+    default: break;
+    }
+}
+
 void TProfilesWindow::RemoveProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);

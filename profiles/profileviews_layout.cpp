@@ -85,6 +85,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     ListView1->SetItemCursor(TCursor::crHandPoint);
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
     ListView1->onContextPopup = [this](POINT point, bool& handled) { ListView1ContextPopup(point, handled); };
+    ListView1->onKeyDown = [this](WORD key) { ListView1KeyDown(key); };
     // The profile list is this list's items from the start; the store keeps it from being
     // saved until a load has filled it.
     ProfileList = &ListView1->Items();
@@ -97,6 +98,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     Activate1->SetDefault(true);
     Edit4 = &items.Add("Edit...");
     Delete1 = &items.Add("Delete");
+    CreateShortcut1 = &items.Add("Create Shortcut");
     SelectAll1 = &items.Add("Select All");
     SelectAll1->onClick = [this](TMenuItem& sender) { SelectAll1Click(sender); };
     ListView1->SetPopupMenu(PopupMenu2.get());

@@ -4,6 +4,7 @@
 #include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
+#include "profiles/shortcut.h"
 #include "ui/menutext.h"
 
 TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
@@ -30,6 +31,8 @@ TMenuItem& TProfilesWindow::AddProfileMenuEntry(Tprofile& profile)
     TMenuItem& remove = entry.Add("Delete");
     remove.SetImageIndex(6);
     remove.onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+    TMenuItem& shortcut = entry.Add("Create Shortcut");
+    shortcut.onClick = [this](TMenuItem& sender) { createshortcut(sender); };
     return entry;
 }
 
@@ -58,11 +61,22 @@ void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
     Delete1->SetVisible(profile != nullptr);
     Edit4->SetVisible(profile != nullptr);
     Activate1->SetVisible(profile != nullptr);
+    CreateShortcut1->SetVisible(profile != nullptr);
     if (profile == nullptr) return;
     PopupMenu2->Items().SetTag(profile->id);
     Activate1->onClick = [this](TMenuItem& sender) { setIP(sender); };
     Edit4->onClick = [this](TMenuItem& sender) { editprofile(sender); };
     Delete1->onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+    CreateShortcut1->onClick = [this](TMenuItem& sender) { createshortcut(sender); };
+}
+
+void TProfilesWindow::createshortcut(TMenuItem& sender)
+{
+    if (sender.Parent() == nullptr) return;
+    const Tprofile* profile = FindProfile(sender.Parent()->Tag());
+    if (profile == nullptr) return;
+    CreateProfileShortcut(profile->Caption());
+    ShowNotification({"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
 }
 
 LRESULT TProfilesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

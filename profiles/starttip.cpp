@@ -95,9 +95,13 @@ TForm4::TForm4() : TForm(WelcomeArgs())
     CheckBox1 = std::make_unique<TCheckBox>(CheckBoxArgs{self, {15, 44, 162, 17}, "Don't show this notice again."});
     CheckBox1->BringToFront();
 
-    Button1 = std::make_unique<TButton>(ButtonArgs{self, {32, 144, 121, 25}, "Close"});
+    ButtonArgs close{self, {32, 144, 121, 25}, "Close"};
+    close.cancel = true;
+    Button1 = std::make_unique<TButton>(close);
     Button1->onClick = [this] { Button1Click(); };
-    Button2 = std::make_unique<TButton>(ButtonArgs{self, {168, 144, 121, 25}, "Create New Profile"});
+    ButtonArgs create{self, {168, 144, 121, 25}, "Create New Profile"};
+    create.isDefault = true;
+    Button2 = std::make_unique<TButton>(create);
     Button2->onClick = [this] { Button2Click(); };
     DoCreate();
 }

@@ -7,6 +7,7 @@
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
 #include "tray/trayiconfield.h"
+#include "ui/keyboardowner.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
 
@@ -180,6 +181,7 @@ bool TTrayIcon::AddTrayIcon()
     m_iconVisible = CallNotifyArea(NIM_ADD) || CallNotifyArea(NIM_MODIFY);
     if (m_iconVisible) {
         KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
+        SetKeyboardVersion();
         if (m_balloon) SendBalloon();
     } else {
         SetTimer(m_messageWindow->Handle(), AddRetryTimerId, AddRetryInterval, nullptr);
@@ -230,6 +232,19 @@ bool TTrayIcon::SendBalloon()
     balloon.uTimeout = 0;
     balloon.dwInfoFlags = InfoFlags(shown.kind);
     return NotifyArea() && NotifyArea()(NIM_MODIFY, balloon) != FALSE;
+}
+
+void TTrayIcon::SetKeyboardVersion()
+{
+    // A record of its own in the later form, which has uVersion; the icon's other calls keep
+    // the first form.
+    NOTIFYICONDATAA version{};
+    version.cbSize = sizeof version;
+    version.hWnd = m_record.hWnd;
+    version.uID = m_record.uID;
+    version.uVersion = NOTIFYICON_VERSION_4;
+    // An older shell keeps the first layout: the event in lParam, the icon's id in wParam.
+    m_version4 = NotifyArea() && NotifyArea()(NIM_SETVERSION, version) != FALSE;
 }
 
 void TTrayIcon::SetIconList(IconImages* list)
@@ -353,10 +368,12 @@ void TTrayIcon::DoMinimizeToTray()
     SetIconVisible(true);
 }
 
-void TTrayIcon::OpenPopupMenu()
+void TTrayIcon::OpenPopupMenu() { OpenPopupMenu(CursorPos()); }
+
+void TTrayIcon::OpenPopupMenu(POINT point)
 {
-    POINT point;
-    if (m_popupMenu == nullptr || !m_popupMenu->AutoPopup() || !GetCursorPos(&point)) return;
+    // A second NIN_KEYSELECT (Enter sends two) reaches us from inside the menu's own loop.
+    if (m_popupMenu == nullptr || !m_popupMenu->AutoPopup() || m_menuOpen) return;
     MSG pending;
     while (PeekMessageA(&pending, nullptr, 0, 0, PM_REMOVE)) {
         if (pending.message == WM_QUIT) {
@@ -367,11 +384,17 @@ void TTrayIcon::OpenPopupMenu()
         DispatchMessageA(&pending);
     }
     if (m_popupMenu == nullptr) return;
+    const HWND active = KeyboardWindow(m_owner);
     // Without the owner in the foreground the menu would not close when the user clicks
     // elsewhere (TrackPopupMenu documentation, Remarks).
     if (m_owner != nullptr) SetForegroundWindow(m_owner);
+    m_menuOpen = true;
+    ScopeExit closed([this] { m_menuOpen = false; });
     m_popupMenu->PopupAt(point.x, point.y);
     if (m_owner != nullptr) PostMessageA(m_owner, WM_NULL, 0, 0);
+    // The owner may be hidden and disabled under a dialog of its own: what the user types next
+    // goes to the window that had the keyboard before the menu.
+    if (active != nullptr && active != m_owner && IsWindow(active)) SetForegroundWindow(active);
 }
 
 void TTrayIcon::HandleMouse(UINT mouseMessage)
@@ -412,7 +435,7 @@ bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 {
     result = 0;
     switch (message) {
-    case CallbackMessage: HandleMouse(static_cast<UINT>(lParam)); return true;
+    case CallbackMessage: HandleCallback(LOWORD(lParam), wParam); return true;
     case WM_QUERYENDSESSION: result = 1; return true;  // never hold up a log-off or shutdown
     case WM_TIMER:
         if (wParam == CycleTimerId) CycleStep();
@@ -421,7 +444,9 @@ bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case RestoreOwnerMessage:
         if (m_owner != nullptr) {
             if (IsIconic(m_owner)) ShowWindow(m_owner, SW_RESTORE);
-            SetForegroundWindow(m_owner);
+            // Under a dialog of its own the owner is disabled: the dialog takes the keyboard.
+            HWND keyboard = KeyboardOwnerOf(m_owner);
+            SetForegroundWindow(keyboard != nullptr ? keyboard : m_owner);
         }
         return true;
     }

@@ -122,7 +122,16 @@ private:
     bool HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
     void OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam);
     void HandleMouse(UINT mouseMessage);
+    // The callback's event (tray/traykeyboard.cpp): a mouse message, or the selection and
+    // context menu that version 4 of the icon adds, at the anchor point in `anchor`.
+    void HandleCallback(UINT event, WPARAM anchor);
+    void SelectByKeyboard(POINT at);
+    void SetKeyboardVersion();
+    // The visible, enabled window of this program that has the keyboard, or the dialog that
+    // `owner` holds open; null when there is none.
+    static HWND KeyboardWindow(HWND owner);
     void OpenPopupMenu();
+    void OpenPopupMenu(POINT at);
     void CycleStep();
     void RestartCycleTimer();
     bool CallNotifyArea(DWORD message);
@@ -150,6 +159,10 @@ private:
     bool m_startMinimized = false;
     bool m_minimizeToTray = false;
     bool m_clickPending = false;
+    bool m_version4 = false;        // the shell took NOTIFYICON_VERSION_4: anchors come in wParam
+    bool m_menuOpen = false;
+    bool m_selectAnswered = false;   // a left release already did what NIN_SELECT asks
+    bool m_contextAnswered = false;  // a right press already opened the menu WM_CONTEXTMENU asks for
 
     struct Balloon {
         std::string title;

@@ -1,6 +1,8 @@
 #include "ui/application.h"
 
 #include "ui/form.h"
+#include "ui/labelfor.h"
+#include "ui/pagekeys.h"
 
 namespace {
 TApplication* g_current = nullptr;
@@ -21,7 +23,11 @@ bool TApplication::PreTranslate(MSG& message)
 {
     if (message.hwnd == nullptr) return false;
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
-    if (dynamic_cast<TForm*>(TWindow::FromHandle(root)) == nullptr) return false;
+    auto* form = dynamic_cast<TForm*>(TWindow::FromHandle(root));
+    if (form == nullptr) return false;
+    // Alt and a painted label's access key: the dialog manager knows only the keys of windows.
+    if (message.message == WM_SYSCHAR && FocusByLabelKey(*form, static_cast<char>(message.wParam))) return true;
+    if (SwitchPageByKey(*form, message)) return true;
     return IsDialogMessageA(root, &message) != FALSE;
 }
 

@@ -1,5 +1,6 @@
 #include "ui/basecontrol.h"
 
+#include "ui/contrast.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/window.h"
@@ -80,11 +81,20 @@ void TBaseControl::SetColor(COLORREF color)
 
 HBRUSH TBaseControl::Background(HDC dc) const
 {
+    if (m_brush && HighContrast()) {
+        // The theme's window colour in place of the designed one, and its text colour with it
+        // for the texts Windows draws on it (group box captions, check boxes).
+        SetBkColor(dc, GetSysColor(COLOR_WINDOW));
+        SetTextColor(dc, GetSysColor(COLOR_WINDOWTEXT));
+        return GetSysColorBrush(COLOR_WINDOW);
+    }
     if (m_brush) {
         SetBkColor(dc, m_color);
         return static_cast<HBRUSH>(m_brush.get());
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
+    // Texts that Windows draws on it (group box captions) in the colour made for the face.
+    SetTextColor(dc, GetSysColor(COLOR_BTNTEXT));
     return GetSysColorBrush(COLOR_BTNFACE);
 }
 

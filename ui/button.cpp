@@ -2,9 +2,11 @@
 
 TButton::TButton(const ButtonArgs& args)
 {
-    // The dialog manager presses the controls with these ids on Enter and Esc.
+    // The dialog manager presses the controls with these ids on Enter and Esc: a window that
+    // names no default button of its own gets IDOK for Enter ("DM_GETDEFID"). The designed
+    // windows draw no default frame, so the default button keeps the plain style.
     InitControl({.className = "BUTTON",
-                  .style = WS_VISIBLE | WS_TABSTOP | static_cast<DWORD>(args.isDefault ? BS_DEFPUSHBUTTON : BS_PUSHBUTTON),
+                  .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
                   .parent = args.parent,
                   .bounds = args.bounds,
                   .text = args.caption,

@@ -2,6 +2,9 @@
 
 #include <commctrl.h>
 
+#include "ui/accessible.h"
+#include "ui/subclass.h"
+
 TEdit::TEdit(const EditArgs& args) : m_maxLength(args.maxLength)
 {
     InitControl({.className = "EDIT",
@@ -42,9 +45,12 @@ TComboBox::TComboBox(const ComboBoxArgs& args) : m_dropDownCount(args.dropDownCo
                   .font = args.font});
 }
 
+TComboBox::~TComboBox() = default;
+
 void TComboBox::WindowCreated()
 {
     SendMessageA(Handle(), CB_SETMINVISIBLE, static_cast<WPARAM>(m_dropDownCount), 0);
+    m_fieldName = NameFieldAfter(FindWindowExA(Handle(), nullptr, "Edit", nullptr), *this);
     for (const std::string& item : m_items)
         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     if (m_itemIndex >= 0) SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(m_itemIndex), 0);

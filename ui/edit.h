@@ -1,6 +1,7 @@
 #pragma once
 // Text entry: the one-line edit field and the combo box with an editable field.
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
@@ -43,9 +44,12 @@ struct ComboBoxArgs {
 };
 
 // A drop-down list with an editable field; entries stay in the order added.
+class TSubclass;
+
 class TComboBox : public TControl {
 public:
     explicit TComboBox(const ComboBoxArgs& args);
+    ~TComboBox() override;
 
     void ClearItems();
     int AddItem(const std::string& text);  // returns the new entry's position
@@ -73,4 +77,5 @@ private:
     std::vector<std::string> m_items;
     int m_itemIndex = -1;
     std::string m_chosen;
+    std::unique_ptr<TSubclass> m_fieldName;  // the field reads the combo box's name
 };

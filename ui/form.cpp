@@ -6,6 +6,7 @@
 #include "ui/modal.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
+#include "ui/keyboardowner.h"
 
 namespace {
 DWORD FormStyle(const FormArgs& args)
@@ -80,7 +81,10 @@ void TForm::Show()
 {
     ShowWindow(Handle(), SW_SHOW);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
-    SetForegroundWindow(Handle());
+    // A form held disabled by a dialog of its own hands the keyboard to that dialog, where a
+    // click on the form would take the user too.
+    HWND keyboard = KeyboardOwnerOf(Handle());
+    SetForegroundWindow(keyboard != nullptr ? keyboard : Handle());
 }
 
 void TForm::Hide() { ShowWindow(Handle(), SW_HIDE); }
@@ -202,6 +206,13 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // The new DPI comes in wParam (x and y alike); GetDpiForWindow may not tell it yet.
         DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
         return 0;
+    case WM_SYSCOLORCHANGE:
+    case WM_THEMECHANGED:
+        // Only top-level windows hear it; the controls take their colours again, and every
+        // part paints with the new ones.
+        SystemColorsChanged();
+        RedrawWindow(Handle(), nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_FRAME | RDW_ALLCHILDREN);
+        break;
     case WM_QUERYENDSESSION: {
         m_endingSession = true;
         ScopeExit answered([this] { m_endingSession = false; });
@@ -210,6 +221,9 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     case WM_SHOWWINDOW:
         // The controls' windows are made when the form is first shown, however it is shown.
         if (wParam != FALSE) ShowChildren();
+        // The focus is always shown, not only once the user has pressed a key ("Keyboard
+        // cues" and WM_CHANGEUISTATE documentation): most of the program is opened from the tray.
+        if (wParam != FALSE) SendMessageA(Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
         // Only a show call counts; a parent being restored says so in lParam.
         if (wParam != FALSE && lParam == 0 && onShow) onShow();
         break;

@@ -3,6 +3,7 @@
 #include <utility>
 
 #include "core/check.h"
+#include "ui/contrast.h"
 #include "ui/dpi.h"
 #include "ui/imagelist.h"
 
@@ -36,8 +37,8 @@ TShape::TShape(const ShapeArgs& args) : m_brush(args.brush), m_pen(args.pen)
 
 void TShape::Paint(HDC dc, const RECT& client)
 {
-    FillSolid(dc, client, m_brush);
-    Frame(dc, client, m_pen, m_pen);
+    FillSolid(dc, client, ShownBackground(m_brush));
+    Frame(dc, client, ShownText(m_pen, true), ShownText(m_pen, true));
 }
 
 TBevel::TBevel(const BevelArgs& args) : m_shape(args.shape), m_style(args.style)

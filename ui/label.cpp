@@ -1,6 +1,7 @@
 #include "ui/label.h"
 
 #include "core/handles.h"
+#include "ui/contrast.h"
 #include "ui/fonts.h"
 #include "ui/window.h"
 
@@ -62,7 +63,9 @@ void TLabel::Paint(HDC dc, const RECT& client)
     background.FillBackground(dc, client);
     SelectedObject font(dc, Font());
     SetBkMode(dc, TRANSPARENT);
-    ::SetTextColor(dc, Enabled() ? m_textColor : GetSysColor(COLOR_GRAYTEXT));
+    const bool link = dynamic_cast<const TLinkLabel*>(this) != nullptr;
+    ::SetTextColor(dc, Enabled() ? ShownText(m_textColor, background.Color() != ParentColor, link)
+                                 : GetSysColor(COLOR_GRAYTEXT));
     RECT rect = client;
     DrawTextA(dc, m_text.c_str(), -1, &rect, TextFormat());
 }

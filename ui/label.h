@@ -28,6 +28,11 @@ public:
     void SetTextColor(COLORREF color);
     COLORREF TextColor() const noexcept { return m_textColor; }
 
+    // The control this label names, for screen readers and its access key, where its place
+    // alone would name another (ui/labelfor.h); null: found by place.
+    TWinControl* FocusControl() const noexcept { return m_focusControl; }
+    void SetFocusControl(TWinControl* control) noexcept { m_focusControl = control; }
+
     std::function<void()> onClick;
 
     bool TakesMouse() const override;
@@ -51,6 +56,7 @@ private:
     bool m_autoSize;
     bool m_wordWrap;
     COLORREF m_textColor;
+    TWinControl* m_focusControl = nullptr;
 };
 
 // A label that looks and acts like a link. The caller gives onClick what it opens.

@@ -4,6 +4,7 @@
 
 
 #include "core/text.h"
+#include "ui/contrast.h"
 #include "ui/menu.h"
 
 TListView::TListView(const ListViewArgs& args) : m_largeImages(args.largeImages), m_textColor(args.textColor)
@@ -23,7 +24,7 @@ void TListView::WindowCreated()
     if (m_largeImages != nullptr) {
         SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle(Dpi())));
     }
-    if (m_textColor != CLR_DEFAULT) SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(m_textColor));
+    ApplyTextColor();
     // An update in progress holds the new window too; the items kept so far are laid out once.
     if (m_updates > 0) StopLayout();
     ListUpdate update(*this);
@@ -40,6 +41,21 @@ void TListView::ScaleMetrics(int, int)
 }
 
 TListView::~TListView() { m_items.SetView(nullptr); }
+
+void TListView::ApplyTextColor()
+{
+    if (m_textColor == CLR_DEFAULT) return;
+    // On the list's own background, which stays the system's window colour.
+    SendMessageA(Handle(), LVM_SETTEXTCOLOR, 0, static_cast<LPARAM>(ShownText(m_textColor, true)));
+}
+
+void TListView::SystemColorsChanged()
+{
+    // The list keeps the window colour it was made with until it is given the new one.
+    SendMessageA(Handle(), LVM_SETBKCOLOR, 0, static_cast<LPARAM>(GetSysColor(COLOR_WINDOW)));
+    ApplyTextColor();
+    TControl::SystemColorsChanged();
+}
 
 TListItem* TListView::ItemAt(POINT point) const
 {
@@ -197,6 +213,9 @@ bool TListView::HandleNotify(NMHDR& header, LRESULT& result)
         if ((info.item.mask & LVIF_IMAGE) != 0) info.item.iImage = item.ImageIndex();
         return true;
     }
+    case LVN_KEYDOWN:
+        if (onKeyDown) onKeyDown(reinterpret_cast<NMLVKEYDOWN&>(header).wVKey);
+        return true;
     case LVN_ITEMCHANGED: {
         auto& change = reinterpret_cast<NMLISTVIEW&>(header);
         if (m_echo || (change.uChanged & LVIF_STATE) == 0) return true;

@@ -45,8 +45,11 @@ public:
     // The context menu is about to open at `point` (client coordinates); setting `handled` keeps
     // the popup menu closed.
     std::function<void(POINT point, bool& handled)> onContextPopup;
+    // A key pressed in the list (its own keys, the arrows and letters, still act).
+    std::function<void(WORD key)> onKeyDown;
 
     bool HandleNotify(NMHDR& header, LRESULT& result) override;
+    void SystemColorsChanged() override;
 
 protected:
     void WindowCreated() override;
@@ -56,6 +59,7 @@ protected:
     bool ContextPopup(POINT screen) override;
 
 private:
+    void ApplyTextColor();
     void ItemInserted(int index) override;
     void ItemRemoved(int index) override;
     void ItemChanged(int index) override;

@@ -52,6 +52,9 @@ public:
     int ActivePageIndex() const;
     // Selects a tab as the program does: the page changes, onChange is not raised.
     void SetActivePageIndex(int index);
+    // Selects the next or previous tab, round the end, as the user's click on it does: onChange is
+    // raised (ui/pagekeys.cpp).
+    void SelectNextPage(bool forward);
     // The pages' place in the control, below the tabs; asks the control, so makes its window.
     Bounds PageBounds() const;
 

@@ -285,6 +285,8 @@ void TValueListEditor::Paint(HDC dc, const RECT& client)
             SetBkColor(dc, GetSysColor(COLOR_HIGHLIGHT));
             const RECT highlighted{m_rowSelect ? key.left : value.left, top, value.right, value.bottom};
             ExtTextOutA(dc, 0, 0, ETO_OPAQUE, &highlighted, nullptr, 0, nullptr);
+            // The focus shows on the row that has it, as a list's focused item shows it.
+            if ((SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) DrawFocusRect(dc, &highlighted);
         }
         SetTextColor(dc, GetSysColor(selected && m_rowSelect ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
         RECT keyText{key.left + 2, key.top, key.right - 2, key.bottom};
@@ -307,7 +309,12 @@ LRESULT TValueListEditor::HandleMessage(UINT message, WPARAM wParam, LPARAM lPar
         if (m_editRow >= 0) EndEdit(true);
         Invalidate();
         return 0;
-    case WM_GETDLGCODE: return DLGC_WANTARROWS;
+    case WM_GETDLGCODE: {
+        // Enter opens the selected row's editor here, before the form's default button.
+        const auto* key = reinterpret_cast<const MSG*>(lParam);
+        const bool enter = key != nullptr && key->message == WM_KEYDOWN && key->wParam == VK_RETURN;
+        return DLGC_WANTARROWS | (enter ? DLGC_WANTMESSAGE : 0);
+    }
     }
     return TPaintedWindow::HandleMessage(message, wParam, lParam);
 }

@@ -7,6 +7,7 @@
 
 #include "core/check.h"
 #include "core/errorbox.h"
+#include "ui/accessible.h"
 #include "ui/control.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
@@ -293,6 +294,7 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (!m_graphics.empty() && MouseOverGraphics(message, wParam, lParam, result)) return result;
+    if (message == WM_GETOBJECT && AnswerAccessibleObject(*this, wParam, lParam, result)) return result;
     return MessageHandler::HandleMessage(message, wParam, lParam);
 }
 
@@ -342,6 +344,15 @@ bool TWinControl::MouseOverGraphics(UINT message, WPARAM wParam, LPARAM lParam, 
 bool TWinControl::HandleCommand(WORD) { return false; }
 bool TWinControl::HandleNotify(NMHDR&, LRESULT&) { return false; }
 HBRUSH TWinControl::HandleCtlColor(HDC) { return nullptr; }
+
+void TWinControl::SystemColorsChanged()
+{
+    for (TWinControl* child : m_windowed) {
+        // The common controls keep colours of their own and need the message passed on.
+        if (child->HandleAllocated()) SendMessageA(child->Handle(), WM_SYSCOLORCHANGE, 0, 0);
+        child->SystemColorsChanged();
+    }
+}
 bool TWinControl::HandleDrawItem(DRAWITEMSTRUCT&) { return false; }
 
 bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result)

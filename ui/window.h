@@ -47,6 +47,9 @@ public:
     // control's window as it is placed here or shown: what a form does when it is first shown.
     void ShowChildren();
 
+    // The system's colours or theme changed: this control and those on it take theirs again.
+    virtual void SystemColorsChanged();
+
     // Reflected from the parent; each returns true when it handled the message.
     virtual bool HandleCommand(WORD code);
     virtual bool HandleNotify(NMHDR& header, LRESULT& result);

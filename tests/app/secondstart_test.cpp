@@ -32,7 +32,7 @@ TEST_F(MainWindowTest, ASecondStartWaitsAFewSecondsForTheFirstsWindow)
                                                    }};
     const auto startAgain = [] {
         return RunVelmora(
-            []() -> ConnectServicesFunction { throw std::runtime_error("a second start made services"); });
+            []() -> ConnectServicesFunction { throw std::runtime_error("a second start made services"); }, {});
     };
 
     EXPECT_EQ(startAgain(), 0);

@@ -8,6 +8,7 @@
 #include "support/boxes.h"
 #include "support/editordriver.h"
 #include "support/profiledata.h"
+#include "editortest.h"
 
 namespace {
 const ProfileData kOffice = {"192.168.1.10", "255.255.255.0", "192.168.1.1", "192.168.1.1", "", "Office", false};
@@ -28,13 +29,6 @@ std::string Caption(HWND window)
     return text;
 }
 
-class EditorTest : public testing::Test {
-protected:
-    TListItems list;
-    TForm2 editor{nullptr};
-    EditorDriver driver{editor};
-    MessageBoxRecorder boxes;
-};
 }  // namespace
 
 TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)

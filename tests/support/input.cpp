@@ -2,6 +2,7 @@
 
 #include <utility>
 
+#include "ui/application.h"
 #include "ui/window.h"
 
 void PostChars(HWND control, std::string_view text)
@@ -18,6 +19,46 @@ void PostKey(HWND control, WORD key, bool down)
     if (alt) lParam |= LPARAM{1} << 29;
     if (!down) lParam |= (LPARAM{1} << 30) | (LPARAM{1} << 31);
     PostMessageA(control, message, key, lParam);
+}
+
+void TypeOnKeyboard(WORD key)
+{
+    INPUT inputs[2]{};
+    for (INPUT& input : inputs) {
+        input.type = INPUT_KEYBOARD;
+        input.ki.wVk = key;
+    }
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+void HandleWaitingInput()
+{
+    MSG message;
+    // Twice: what the first round's messages post is handled too.
+    for (int round = 0; round < 2; ++round) {
+        while (PeekMessageA(&message, nullptr, 0, WM_TIMER - 1, PM_REMOVE) ||
+               PeekMessageA(&message, nullptr, WM_TIMER + 1, 0xFFFFFFFF, PM_REMOVE)) {
+            if (TApplication::PreTranslate(message)) continue;
+            TranslateMessage(&message);
+            DispatchMessageA(&message);
+        }
+    }
+}
+
+void PressInFocus(WORD key)
+{
+    const HWND focus = GetFocus();
+    PostKey(focus, key);
+    PostKey(focus, key, false);
+    HandleWaitingInput();
+}
+
+bool TabTo(HWND control, int most)
+{
+    for (int press = 0; press < most && GetFocus() != control; ++press)
+        PressInFocus(VK_TAB);
+    return GetFocus() == control;
 }
 
 void HoldModifiers(std::initializer_list<int> keys)

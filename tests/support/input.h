@@ -10,9 +10,20 @@
 
 void PostChars(HWND control, std::string_view text);
 void PostKey(HWND control, WORD key, bool down = true);
+// A key pressed and released on the keyboard itself (SendInput): it goes to whatever window has
+// the keyboard focus of the foreground window when its messages are read.
+void TypeOnKeyboard(WORD key);
 // A key typed while holding modifiers (VK_SHIFT, VK_CONTROL, VK_MENU): the keyboard state
 // holds them while the messages are handled, until ReleaseModifiers.
 void HoldModifiers(std::initializer_list<int> keys);
+// Handles what waits in the queue but timer ticks, through the forms' dialog keys as their
+// loops do: what the keys posted so far do, without a test's timed steps running meanwhile.
+void HandleWaitingInput();
+// Tab pressed in the focused control until `control` has the focus; false when `most` presses
+// did not bring it there.
+bool TabTo(HWND control, int most = 40);
+// A key pressed and released in the focused control, and handled.
+void PressInFocus(WORD key);
 void ReleaseModifiers();
 void Click(HWND button);
 // Replaces the whole text of an edit field through the keyboard's path.

@@ -19,6 +19,12 @@ public:
     RecordingNotifyArea()
     {
         m_previous = TTrayIcon::SetNotifyArea([this](DWORD message, NOTIFYICONDATAA& record) {
+            // The icon's version is set apart from what it shows: tests of the icon's calls
+            // read them without it.
+            if (message == NIM_SETVERSION) {
+                versions.push_back(record);
+                return versionAnswer;
+            }
             calls.push_back({message, record});
             return answer ? answer(message) : TRUE;
         });
@@ -35,6 +41,8 @@ public:
         return n;
     }
     std::vector<NotifyCall> calls;
+    std::vector<NOTIFYICONDATAA> versions;
+    BOOL versionAnswer = TRUE;
     std::function<BOOL(DWORD message)> answer;
 
 private:

@@ -1,5 +1,7 @@
 #include "support/openmenu.h"
 
+#include "support/input.h"
+
 #include <utility>
 
 OpenMenuWatch::OpenMenuWatch(std::function<void(HWND menuWindow)> whileOpen, UINT interval, bool endMenu)
@@ -29,4 +31,14 @@ OpenMenuWatch::OpenMenuWatch(std::function<void(HWND menuWindow)> whileOpen, UIN
 HMENU OpenMenuWatch::MenuOf(HWND menuWindow)
 {
     return reinterpret_cast<HMENU>(SendMessageA(menuWindow, MN_GETHMENU, 0, 0));
+}
+
+std::function<void(HWND menuWindow)> PressingKeys(std::vector<WORD> keys)
+{
+    return [keys = std::move(keys)](HWND menu) {
+        for (WORD key : keys) {
+            PostKey(menu, key, true);
+            PostKey(menu, key, false);
+        }
+    };
 }

@@ -6,6 +6,7 @@
 #include <windows.h>
 
 #include <functional>
+#include <vector>
 
 #include "ui/timer.h"
 
@@ -33,3 +34,6 @@ private:
     bool m_handedOver = false;
     bool m_leftOpen = false;
 };
+
+// For `whileOpen`: presses each key in turn in the menu, as a user types them.
+std::function<void(HWND menuWindow)> PressingKeys(std::vector<WORD> keys);

@@ -1,0 +1,30 @@
+#pragma once
+// A command handed to the copy of the program that runs in the session, and its answer. The
+// command travels in WM_COPYDATA with the window its answer goes to; the running copy carries
+// it out in its own time (a change may wait for the user's consent) and answers with another
+// WM_COPYDATA. Both windows let WM_COPYDATA through the message filter, so a command reaches an
+// elevated copy from an unelevated start, and an answer the other way.
+#include <windows.h>
+
+#include <optional>
+#include <string>
+
+#include "app/commandline.h"
+
+struct CommandAnswer {
+    int exitCode = kExitNoAnswer;
+    std::string text;  // in words, for a console
+};
+
+// Sends `command` to the running copy's main window and waits for its answer; none when that
+// copy ended, or refused the command, before it answered.
+std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& command);
+
+// The running copy's side. A WM_COPYDATA that carries a command: the command and where its
+// answer goes; none for any other.
+struct ReceivedCommand {
+    Command command;
+    HWND answerTo = nullptr;
+};
+std::optional<ReceivedCommand> ReceiveCommand(WPARAM wParam, LPARAM lParam);
+void SendAnswer(HWND answerTo, const CommandAnswer& answer);

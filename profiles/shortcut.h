@@ -1,0 +1,15 @@
+#pragma once
+// A desktop shortcut that applies a profile through the command line ("--apply TITLE").
+#include <functional>
+#include <string>
+
+// Makes (or replaces) "<title>.lnk" on the user's desktop, running this program with the
+// arguments that apply the profile; returns the shortcut's path. Raises when it cannot.
+std::string CreateProfileShortcut(const std::string& title);
+
+// A command line argument written so that CommandLineToArgvW reads it back as it is.
+std::wstring QuotedArgument(const std::wstring& argument);
+
+// The folder shortcuts go to (the desktop); tests give another. Returns the previous one.
+using ShortcutFolderFunction = std::function<std::string()>;
+ShortcutFolderFunction SetShortcutFolder(ShortcutFolderFunction folder);
