@@ -7,8 +7,10 @@
 
 void TForm1::BuildImageLists()
 {
-    ImageList2 = std::make_unique<TImageList>(ImageListArgs{24, 24, IDB_TABIMAGES});
-    ImageList3 = std::make_unique<TImageList>(ImageListArgs{16, 16, IDB_MENUIMAGES});
+    ImageList2 = std::make_unique<TImageList>(
+        ImageListArgs{24, 24, IDB_TABIMAGES, RGB(255, 0, 255), IDB_TABIMAGES_150, IDB_TABIMAGES_200});
+    ImageList3 = std::make_unique<TImageList>(
+        ImageListArgs{16, 16, IDB_MENUIMAGES, RGB(255, 0, 255), IDB_MENUIMAGES_150, IDB_MENUIMAGES_200});
 }
 
 void TForm1::BuildFrame()
@@ -18,7 +20,7 @@ void TForm1::BuildFrame()
     const int width = client.right;
 
     Shape1 = std::make_unique<TShape>(ShapeArgs{this, {0, 0, width, 47}});
-    Image3 = std::make_unique<TPicture>(PictureArgs{this, {width - 49 - 8, 4, 49, 39}, IDB_LOGO});
+    Image3 = std::make_unique<TPicture>(PictureArgs{this, {width - 49 - 8, 4, 49, 39}, IDB_LOGO, RGB(255, 255, 255), IDB_LOGO_150, IDB_LOGO_200});
 
     LabelArgs title;
     title.parent = this;

@@ -12,3 +12,9 @@ FARPROC SystemDllFunction(const char* dll, const char* name)
     CheckWin32(function != nullptr, "GetProcAddress");
     return function;
 }
+
+FARPROC TrySystemDllFunction(const char* dll, const char* name) noexcept
+{
+    HMODULE module = LoadLibraryExA(dll, nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+    return module != nullptr ? GetProcAddress(module, name) : nullptr;
+}

@@ -4,6 +4,7 @@
 #include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
+#include "ui/dpi.h"
 
 bool TProfilesWindow::OpenProfileEditor(Tprofile* profile)
 {
@@ -20,6 +21,9 @@ bool TProfilesWindow::OpenProfileEditor(Tprofile* profile)
         if (profile == nullptr) return false;
     }
 
+    // At the scale of the pointer's monitor, where it opens; Windows would otherwise rescale it
+    // once it is there.
+    editor.ScaleTo(DpiAtPoint(pointer));
     // Beside the pointer, to its left or above it where the desktop ends; nothing more is
     // adjusted, so a pointer near the left or top edge can leave part of the dialog outside.
     RECT desktop{};

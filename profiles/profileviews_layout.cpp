@@ -36,8 +36,10 @@ std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bo
 
 void TProfilesWindow::BuildProfilesTab(TWinControl* page)
 {
-    ImageList1 = std::make_unique<TImageList>(ImageListArgs{64, 64, IDB_PROFILEICONS});
-    ProfilesButtons = std::make_unique<TImageList>(ImageListArgs{24, 24, IDB_PROFILEBUTTONS});
+    ImageList1 = std::make_unique<TImageList>(
+        ImageListArgs{64, 64, IDB_PROFILEICONS, RGB(255, 0, 255), IDB_PROFILEICONS_150, IDB_PROFILEICONS_200});
+    ProfilesButtons = std::make_unique<TImageList>(
+        ImageListArgs{24, 24, IDB_PROFILEBUTTONS, RGB(255, 0, 255), IDB_PROFILEBUTTONS_150, IDB_PROFILEBUTTONS_200});
 
     ProfilesToolbar = std::make_unique<TPanel>(PanelArgs{page, {0, 0, 489, 49}, TPanelBevel::bvRaised});
     TWinControl* band = ProfilesToolbar.get();

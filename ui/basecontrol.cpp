@@ -1,6 +1,8 @@
 #include "ui/basecontrol.h"
 
 #include "ui/contrast.h"
+#include "ui/dpi.h"
+#include "ui/fonts.h"
 #include "ui/window.h"
 
 TBaseControl::~TBaseControl()
@@ -21,15 +23,40 @@ void TBaseControl::SetEnabled(bool enabled) { m_enabled = enabled; }
 std::string TBaseControl::Text() const { return m_text; }
 void TBaseControl::SetText(const std::string& text) { m_text = text; }
 Bounds TBaseControl::GetBounds() const { return m_bounds; }
-void TBaseControl::SetBounds(const Bounds& bounds) { m_bounds = bounds; }
+void TBaseControl::SetBounds(const Bounds& bounds) { KeepBounds(bounds); }
 
-HFONT TBaseControl::Font() const
+void TBaseControl::SetDesignBounds(const Bounds& design)
 {
-    if (m_font != nullptr) return m_font;
-    return m_parent != nullptr ? m_parent->Font() : nullptr;
+    m_design = design;
+    m_bounds = ScaledBounds(design, Dpi());
 }
 
-void TBaseControl::SetFont(HFONT font) { m_font = font; }
+void TBaseControl::KeepBounds(const Bounds& bounds)
+{
+    m_bounds = bounds;
+    m_design = UnscaledBounds(bounds, Dpi());
+}
+
+HFONT TBaseControl::DesignedFont() const
+{
+    if (m_font != nullptr) return m_font;
+    return m_parent != nullptr ? m_parent->DesignedFont() : nullptr;
+}
+
+HFONT TBaseControl::Font() const { return ScaledFont(DesignedFont(), Dpi()); }
+
+void TBaseControl::SetFont(HFONT font) { m_font = DesignFont(font); }
+
+int TBaseControl::Dpi() const { return m_parent != nullptr ? m_parent->Dpi() : DesignDpi; }
+
+void TBaseControl::ScaleBy(int newDpi, int oldDpi)
+{
+    m_bounds = ScaledBounds(m_design, newDpi);
+    ScaleMetrics(newDpi, oldDpi);
+    Invalidate();
+}
+
+void TBaseControl::ScaleMetrics(int, int) {}
 
 void TBaseControl::SendToBack()
 {

@@ -67,14 +67,22 @@ public:
     virtual void SetText(const std::string& text);
     virtual Bounds GetBounds() const;
     virtual void SetBounds(const Bounds& bounds);
-    // Its own font, or else its parent's.
+    // Its own font, or else its parent's, at the control's DPI.
     virtual HFONT Font() const;
+    // Takes a font at any DPI as the design font it was scaled from (ui/fonts.h).
     virtual void SetFont(HFONT font);
     virtual void Invalidate() = 0;
     // Z-order among the siblings: the first made lies on top. Windowed controls always lie
     // above those their parent paints.
     void SendToBack();
     void BringToFront();
+
+    // The DPI the control is shown at: its places, sizes and font are the design's (96 DPI)
+    // scaled to it. A control without a window of its own is at its parent's.
+    virtual int Dpi() const;
+    // Shows the control and its children at another DPI: places and fonts are scaled from the
+    // design again (never from the last scale, so nothing drifts), then ScaleMetrics.
+    virtual void ScaleBy(int newDpi, int oldDpi);
 
     // The background: a colour of its own, or ParentColor.
     COLORREF Color() const noexcept { return m_color; }
@@ -90,9 +98,21 @@ protected:
     void SetParentRef(const ParentRef& parent);
     // Moves the control's window in the z-order after its siblings were reordered.
     virtual void ZOrderChanged(bool toBack);
+    // Scales what the control keeps besides its place and font (column widths, row heights,
+    // images, spacings): called by ScaleBy once the place, font and children are scaled.
+    virtual void ScaleMetrics(int newDpi, int oldDpi);
+    // Places the control at a design place (96 DPI), scaled to its DPI.
+    void SetDesignBounds(const Bounds& design);
+    // Keeps a place at the control's DPI (measured or computed at run time) and the design
+    // place it stands for.
+    void KeepBounds(const Bounds& bounds);
+    // Its own design font, or else its parent's.
+    HFONT DesignedFont() const;
 
-    // The state as the control keeps it; a window, once made, is made from it.
+    // The state as the control keeps it; a window, once made, is made from it. m_bounds is at
+    // the control's DPI, m_design the same place at 96 DPI; m_font is a design font.
     Bounds m_bounds;
+    Bounds m_design;
     std::string m_text;
     bool m_visible = true;
     bool m_enabled = true;

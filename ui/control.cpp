@@ -6,6 +6,7 @@
 
 #include "core/check.h"
 #include "core/errorbox.h"
+#include "ui/fonts.h"
 
 namespace {
 // A control's object and the window procedure that its class gave it. Under Wine every
@@ -52,12 +53,12 @@ void TControl::InitControl(const ControlArgs& args)
     m_className = args.className;
     m_style = WS_CHILD | WS_CLIPSIBLINGS | args.style;
     m_exStyle = args.exStyle;
-    m_bounds = args.bounds;
     m_text = args.text;
-    m_font = args.font;
+    m_font = DesignFont(args.font);
     m_visible = (args.style & WS_VISIBLE) != 0;
     m_id = args.id != 0 ? args.id : NextControlId();
     PlaceOn(args.parent);
+    SetDesignBounds(args.bounds);
     CreateWhenShown();
 }
 
@@ -97,6 +98,11 @@ LRESULT CALLBACK TControl::ControlProc(HWND window, UINT message, WPARAM wParam,
     }
     if (entry.object == nullptr) return CallWindowProcW(entry.original, window, message, wParam, lParam);
     return Guarded([&] { return entry.object->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+}
+
+void TControl::ScaleFont()
+{
+    if (HandleAllocated()) SendMessageA(Handle(), WM_SETFONT, reinterpret_cast<WPARAM>(KeptFont()), TRUE);
 }
 
 void TControl::SetFocus() { ::SetFocus(Handle()); }

@@ -36,6 +36,8 @@ protected:
     // parent shows its children or a caller needs it. The concrete control calls it last.
     void InitControl(const ControlArgs& args);
     void CreateWindowHandle(HWND parent) override;
+    // The control's class keeps the font it was given: it is given the one at its new DPI.
+    void ScaleFont() override;
 
     // The control's class procedure.
     LRESULT DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

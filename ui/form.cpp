@@ -4,6 +4,7 @@
 #include "core/errorbox.h"
 #include "core/handles.h"
 #include "ui/modal.h"
+#include "ui/dpi.h"
 #include "ui/fonts.h"
 #include "ui/keyboardowner.h"
 
@@ -26,7 +27,7 @@ DWORD FormExStyle(const FormArgs& args)
 }
 }  // namespace
 
-TForm::TForm(const FormArgs& args) : m_name(args.name)
+TForm::TForm(const FormArgs& args) : m_name(args.name), m_designClient{args.bounds.width, args.bounds.height}
 {
     const DWORD style = FormStyle(args);
     const DWORD exStyle = FormExStyle(args);
@@ -45,12 +46,35 @@ TForm::TForm(const FormArgs& args) : m_name(args.name)
 
 void TForm::DoCreate()
 {
+    // The layout is the design's at 96 DPI until here; the form takes its monitor's scale.
+    ScaleTo(WindowDpi(Handle()));
     Guarded(
         [this] {
             if (onCreate) onCreate();
             return true;
         },
         false);
+}
+
+void TForm::ScaleTo(int dpi)
+{
+    const int oldDpi = Dpi();
+    if (dpi == oldDpi) return;
+    ScaleBy(dpi, oldDpi);
+    const RECT client{0, 0, Scaled(m_designClient.cx, dpi), Scaled(m_designClient.cy, dpi)};
+    const RECT outer = OuterRect(client, m_style, m_exStyle, dpi);
+    SetWindowPos(Handle(), nullptr, 0, 0, outer.right - outer.left, outer.bottom - outer.top,
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+void TForm::DpiChanged(int dpi, const RECT& suggested)
+{
+    const int oldDpi = Dpi();
+    if (dpi != oldDpi) ScaleBy(dpi, oldDpi);
+    // The rectangle Windows suggests keeps the window under the pointer on the new monitor
+    // (Microsoft: "WM_DPICHANGED message").
+    SetWindowPos(Handle(), nullptr, suggested.left, suggested.top, suggested.right - suggested.left,
+                 suggested.bottom - suggested.top, SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
 void TForm::Show()
@@ -169,6 +193,19 @@ LRESULT TForm::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         if (RestoreFocus()) return 0;
         break;
     case WM_CLOSE: Close(); return 0;
+    case 0x02E4: {  // WM_GETDPISCALEDSIZE, newer than the headers' target Windows
+        // The size the design has at the new DPI, which Windows then suggests in WM_DPICHANGED:
+        // the frame does not scale linearly with the client area.
+        const int dpi = static_cast<int>(wParam);
+        const RECT client{0, 0, Scaled(m_designClient.cx, dpi), Scaled(m_designClient.cy, dpi)};
+        const RECT outer = OuterRect(client, m_style, m_exStyle, dpi);
+        *reinterpret_cast<SIZE*>(lParam) = {outer.right - outer.left, outer.bottom - outer.top};
+        return TRUE;
+    }
+    case WM_DPICHANGED:
+        // The new DPI comes in wParam (x and y alike); GetDpiForWindow may not tell it yet.
+        DpiChanged(LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+        return 0;
     case WM_SYSCOLORCHANGE:
     case WM_THEMECHANGED:
         // Only top-level windows hear it; the controls take their colours again, and every

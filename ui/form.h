@@ -53,6 +53,13 @@ public:
     void SetModalResult(int result) noexcept { m_modalResult = result; }
     bool Modal() const noexcept { return m_modal; }
 
+    // Shows the form at a DPI: its controls scaled from the design, its client area the
+    // design's scaled in a frame of that DPI, its top left where it is. DoCreate shows it at
+    // its monitor's DPI; a form about to move to another monitor may take that one's first.
+    void ScaleTo(int dpi);
+    // The client area's size at 96 DPI.
+    SIZE DesignClientSize() const noexcept { return m_designClient; }
+
     std::function<void()> onCreate;
     std::function<void()> onShow;  // each time the form becomes visible
     std::function<void(bool& canClose)> onCloseQuery;
@@ -67,7 +74,11 @@ private:
     void SaveFocus();
     bool RestoreFocus();
 
+    // Windows moved the form to a monitor of another scale (WM_DPICHANGED).
+    void DpiChanged(int dpi, const RECT& suggested);
+
     std::string m_name;
+    SIZE m_designClient{};
     HWND m_focusedControl = nullptr;  // had the keyboard focus when the form was last left
     int m_modalResult = mrNone;
     bool m_modal = false;

@@ -4,6 +4,8 @@
 
 #include "core/check.h"
 #include "ui/contrast.h"
+#include "ui/dpi.h"
+#include "ui/imagelist.h"
 
 namespace {
 void FillSolid(HDC dc, const RECT& rect, COLORREF color)
@@ -58,39 +60,61 @@ void TBevel::Paint(HDC dc, const RECT& client)
     }
 }
 
-TPicture::TPicture(const PictureArgs& args) : m_resource(args.bitmapResource)
+TPicture::TPicture(const PictureArgs& args)
+    : m_resource(args.bitmapResource), m_resource150(args.bitmapResource150), m_resource200(args.bitmapResource200)
 {
     SetColor(args.color);
     InitGraphic(args.parent, args.bounds);
 }
 
-HGDIOBJ TPicture::Bitmap() const
+HGDIOBJ TPicture::Bitmap(int scale) const
 {
-    if (!m_bitmap && m_resource != 0) {
-        HANDLE bitmap = LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(m_resource), IMAGE_BITMAP, 0, 0,
-                                   LR_CREATEDIBSECTION);
-        CheckWin32(bitmap != nullptr, "LoadImageA");
-        m_bitmap.reset(bitmap);
+    const int resource = scale == 200 ? m_resource200 : scale == 150 ? m_resource150 : m_resource;
+    if (resource == 0) return nullptr;
+    UniqueGdiObject& bitmap = m_bitmaps[scale];
+    if (!bitmap) {
+        HANDLE loaded =
+            LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
+        CheckWin32(loaded != nullptr, "LoadImageA");
+        bitmap.reset(loaded);
     }
-    return m_bitmap.get();
+    return bitmap.get();
 }
 
-SIZE TPicture::PictureSize() const
+namespace {
+SIZE BitmapSize(HGDIOBJ bitmap)
 {
     BITMAP info{};
-    HGDIOBJ bitmap = Bitmap();
     if (bitmap == nullptr || GetObjectA(bitmap, sizeof info, &info) == 0) return {0, 0};
     return {info.bmWidth, info.bmHeight};
 }
+}  // namespace
+
+SIZE TPicture::PictureSize() const { return BitmapSize(Bitmap(100)); }
 
 void TPicture::Paint(HDC dc, const RECT& client)
 {
     FillBackground(dc, client);
-    if (Bitmap() == nullptr) return;
-    const SIZE size = PictureSize();
+    if (Bitmap(100) == nullptr) return;
+    const int dpi = Dpi();
+    const int scale = NearestImageScale(dpi, m_resource150 != 0, m_resource200 != 0);
+    HGDIOBJ drawing = Bitmap(scale);
+    const SIZE own = BitmapSize(drawing);
+    const SIZE design = PictureSize();
+    const SIZE wanted{Scaled(design.cx, dpi), Scaled(design.cy, dpi)};
     UniqueMemoryDc memory(CreateCompatibleDC(dc));
-    SelectedObject picture(memory.get(), Bitmap());
-    BitBlt(dc, 0, 0, size.cx, size.cy, memory.get(), 0, 0, SRCCOPY);
+    SelectedObject picture(memory.get(), drawing);
+    if (own.cx == wanted.cx && own.cy == wanted.cy) {
+        BitBlt(dc, 0, 0, own.cx, own.cy, memory.get(), 0, 0, SRCCOPY);
+        return;
+    }
+    // Windows' best stretching ("StretchBlt": HALFTONE wants the brush origin set after it).
+    const int oldMode = SetStretchBltMode(dc, HALFTONE);
+    POINT origin{};
+    GetBrushOrgEx(dc, &origin);
+    SetBrushOrgEx(dc, origin.x, origin.y, nullptr);
+    StretchBlt(dc, 0, 0, wanted.cx, wanted.cy, memory.get(), 0, 0, own.cx, own.cy, SRCCOPY);
+    SetStretchBltMode(dc, oldMode);
 }
 
 TPanel::TPanel(const PanelArgs& args) : m_bevel(args.bevel)

@@ -2,6 +2,7 @@
 // Painted controls of our own: shapes, bevels and pictures, painted by the window they stand
 // on (clicks go through them to what lies below), and the panel, a container window that can
 // be framed or filled.
+#include <map>
 #include <string>
 
 #include "core/handles.h"
@@ -56,23 +57,30 @@ struct PictureArgs {
     Bounds bounds;
     int bitmapResource = 0;               // a BITMAP resource of the program, drawn at the top left
     COLORREF color = RGB(255, 255, 255);  // what is not covered by the picture
+    int bitmapResource150 = 0;            // the same picture drawn at 150%; 0: none
+    int bitmapResource200 = 0;            // at 200%; 0: none
 };
 
-// TImage: a bitmap from the program's resources, loaded when first painted or measured.
+// TImage: a bitmap from the program's resources, loaded when first painted or measured. At
+// another DPI it shows the picture drawn nearest that scale, at the size the scale asks for
+// (a nearer drawing that is missing is made up by halftone stretching).
 class TPicture : public TGraphicControl {
 public:
     explicit TPicture(const PictureArgs& args);
-    // The picture's own size; zero when it has none.
+    // The picture's size at 96 DPI; zero when it has none.
     SIZE PictureSize() const;
 
 protected:
     void Paint(HDC dc, const RECT& client) override;
 
 private:
-    HGDIOBJ Bitmap() const;
+    // The drawing at a scale in percent (100, 150, 200).
+    HGDIOBJ Bitmap(int scale) const;
 
     int m_resource;
-    mutable UniqueGdiObject m_bitmap;
+    int m_resource150;
+    int m_resource200;
+    mutable std::map<int, UniqueGdiObject> m_bitmaps;  // by scale
 };
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };

@@ -6,8 +6,8 @@
 void TGraphicControl::InitGraphic(const ParentRef& parent, const Bounds& bounds)
 {
     if (parent.Control() == nullptr) RaiseError("A painted control needs a window of this program to stand on.");
-    m_bounds = bounds;
     SetParentRef(parent);
+    SetDesignBounds(bounds);
     Invalidate();
 }
 
@@ -33,13 +33,13 @@ void TGraphicControl::SetText(const std::string& text)
 void TGraphicControl::SetBounds(const Bounds& bounds)
 {
     Invalidate();
-    m_bounds = bounds;
+    KeepBounds(bounds);
     Invalidate();
 }
 
 void TGraphicControl::SetFont(HFONT font)
 {
-    m_font = font;
+    TBaseControl::SetFont(font);
     Invalidate();
 }
 

@@ -2,6 +2,8 @@
 
 #include <commctrl.h>
 
+#include "ui/dpi.h"
+
 THeaderControl::THeaderControl(const HeaderArgs& args) : m_borderWidth(args.borderWidth)
 {
     InitControl({.className = WC_HEADERA,
@@ -25,8 +27,7 @@ void THeaderControl::InsertSection(int index, const std::string& text, int width
 void THeaderControl::WindowCreated()
 {
     for (size_t i = 0; i < m_sections.size(); ++i)
-        InsertSection(static_cast<int>(i), m_sections[i].text, m_sections[i].width);
-    m_sections.clear();
+        InsertSection(static_cast<int>(i), m_sections[i].text, Scaled(m_sections[i].width, Dpi()));
     // The window was made before our procedure saw its first WM_NCCALCSIZE: the border is
     // taken in by asking again (SetWindowPos, SWP_FRAMECHANGED). Its resize reports the
     // sections, so they come first.
@@ -35,28 +36,32 @@ void THeaderControl::WindowCreated()
                      SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
+void THeaderControl::ScaleMetrics(int newDpi, int)
+{
+    if (!HandleAllocated()) return;
+    for (size_t i = 0; i < m_sections.size(); ++i)
+        SetWidth(static_cast<int>(i), Scaled(m_sections[i].width, newDpi));
+    if (m_borderWidth > 0)
+        SetWindowPos(Handle(), nullptr, 0, 0, 0, 0,
+                     SWP_FRAMECHANGED | SWP_NOMOVE | SWP_NOSIZE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+int THeaderControl::BorderWidth() const { return Scaled(m_borderWidth, Dpi()); }
+
 int THeaderControl::AddSection(const std::string& text, int width)
 {
     const int index = SectionCount();
-    if (HandleAllocated()) {
-        InsertSection(index, text, width);
-    } else {
-        m_sections.push_back({text, width});
-    }
+    m_sections.push_back({text, width});
+    if (HandleAllocated()) InsertSection(index, text, Scaled(width, Dpi()));
     return index;
 }
 
-int THeaderControl::SectionCount() const
-{
-    if (!HandleAllocated()) return static_cast<int>(m_sections.size());
-    return static_cast<int>(SendMessageA(Handle(), HDM_GETITEMCOUNT, 0, 0));
-}
+int THeaderControl::SectionCount() const { return static_cast<int>(m_sections.size()); }
 
 int THeaderControl::SectionWidth(int index) const
 {
-    if (!HandleAllocated()) {
-        return index >= 0 && index < SectionCount() ? m_sections[static_cast<size_t>(index)].width : 0;
-    }
+    if (index < 0 || index >= SectionCount()) return 0;
+    if (!HandleAllocated()) return Scaled(m_sections[static_cast<size_t>(index)].width, Dpi());
     HDITEMA item{};
     item.mask = HDI_WIDTH;
     SendMessageA(Handle(), HDM_GETITEMA, static_cast<WPARAM>(index), reinterpret_cast<LPARAM>(&item));
@@ -65,10 +70,13 @@ int THeaderControl::SectionWidth(int index) const
 
 void THeaderControl::SetSectionWidth(int index, int width)
 {
-    if (!HandleAllocated()) {
-        if (index >= 0 && index < SectionCount()) m_sections[static_cast<size_t>(index)].width = width;
-        return;
-    }
+    if (index < 0 || index >= SectionCount()) return;
+    m_sections[static_cast<size_t>(index)].width = Unscaled(width, Dpi());
+    if (HandleAllocated()) SetWidth(index, width);
+}
+
+void THeaderControl::SetWidth(int index, int width)
+{
     HDITEMA item{};
     item.mask = HDI_WIDTH;
     item.cxy = width;
@@ -86,8 +94,10 @@ bool THeaderControl::HandleNotify(NMHDR& header, LRESULT& result)
     // character sets; the width has been taken over by the time HDN_ITEMCHANGED arrives.
     if (header.code != HDN_ITEMCHANGEDA && header.code != HDN_ITEMCHANGEDW) return false;
     const auto& change = reinterpret_cast<NMHEADERA&>(header);
-    if (!m_settingWidth && change.pitem != nullptr && (change.pitem->mask & HDI_WIDTH) != 0 && onSectionResize) {
-        onSectionResize(change.iItem);
+    if (!m_settingWidth && change.pitem != nullptr && (change.pitem->mask & HDI_WIDTH) != 0) {
+        if (change.iItem >= 0 && change.iItem < SectionCount())
+            m_sections[static_cast<size_t>(change.iItem)].width = Unscaled(change.pitem->cxy, Dpi());
+        if (onSectionResize) onSectionResize(change.iItem);
     }
     return true;
 }
@@ -98,7 +108,7 @@ LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         // The sections lie inside the border: the client area is the window less the border.
         const LRESULT result = TControl::HandleMessage(message, wParam, lParam);
         RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
-        InflateRect(&client, -m_borderWidth, -m_borderWidth);
+        InflateRect(&client, -BorderWidth(), -BorderWidth());
         return result;
     }
     if (m_borderWidth > 0 && message == WM_NCPAINT) {
@@ -107,7 +117,7 @@ LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
         GetWindowRect(Handle(), &window);
         OffsetRect(&window, -window.left, -window.top);
         RECT inner = window;
-        InflateRect(&inner, -m_borderWidth, -m_borderWidth);
+        InflateRect(&inner, -BorderWidth(), -BorderWidth());
         ExcludeClipRect(dc.get(), inner.left, inner.top, inner.right, inner.bottom);
         FillRect(dc.get(), &window, GetSysColorBrush(COLOR_BTNFACE));
         return 0;

@@ -17,9 +17,11 @@ class THeaderControl : public TControl {
 public:
     explicit THeaderControl(const HeaderArgs& args);
 
+    // A section of a design width (96 DPI).
     int AddSection(const std::string& text, int width);
     int SectionCount() const;
     int SectionWidth(int index) const;
+    // Widths at the strip's DPI, as the user sees them.
     // Sets a width as the program does: onSectionResize is not raised.
     void SetSectionWidth(int index, int width);
 
@@ -33,15 +35,19 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void WindowCreated() override;
+    // The sections' widths and the border, scaled from their design widths.
+    void ScaleMetrics(int newDpi, int oldDpi) override;
 
 private:
     void InsertSection(int index, const std::string& text, int width);
+    void SetWidth(int index, int width);
+    int BorderWidth() const;
 
     struct Section {
         std::string text;
-        int width;
+        int width;  // at 96 DPI
     };
-    std::vector<Section> m_sections;  // until the window is made
+    std::vector<Section> m_sections;
     bool m_settingWidth = false;
     int m_borderWidth = 0;
 };

@@ -10,7 +10,7 @@ TLabel::TLabel(const LabelArgs& args)
 {
     SetColor(args.color);
     m_text = args.caption;
-    m_font = args.font;
+    m_font = DesignFont(args.font);
     InitGraphic(args.parent, args.bounds);
     FitToText();
 }
@@ -109,8 +109,16 @@ void TLabel::Click()
     if (onClick) onClick();
 }
 
+void TLabel::ScaleMetrics(int, int) { FitToText(); }
+
 HFONT UnderlinedFont(HFONT font)
 {
+    // The design font's description, so the underlined one scales as the font does.
+    FontSpec spec;
+    if (FontSpecOf(font != nullptr ? font : DefaultFont(), spec)) {
+        spec.underline = true;
+        return GetFont(spec);
+    }
     LOGFONTA logFont{};
     GetObjectA(font != nullptr ? font : DefaultFont(), sizeof logFont, &logFont);
     FontSpec wanted;

@@ -45,6 +45,8 @@ public:
 
 protected:
     void FitToText();
+    // Measures the text again in its font at the new DPI.
+    void ScaleMetrics(int newDpi, int oldDpi) override;
     void Paint(HDC dc, const RECT& client) override;
 
 private:

@@ -22,13 +22,22 @@ TListView::TListView(const ListViewArgs& args) : m_largeImages(args.largeImages)
 void TListView::WindowCreated()
 {
     if (m_largeImages != nullptr) {
-        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle()));
+        SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle(Dpi())));
     }
     ApplyTextColor();
     // An update in progress holds the new window too; the items kept so far are laid out once.
     if (m_updates > 0) StopLayout();
     ListUpdate update(*this);
     m_items.SetView(this);
+}
+
+void TListView::ScaleMetrics(int, int)
+{
+    if (!HandleAllocated() || m_largeImages == nullptr) return;
+    SendMessageA(Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(m_largeImages->Handle(Dpi())));
+    // -1, -1: the default spacing again, which the control takes from the icons' new size.
+    SendMessageA(Handle(), LVM_SETICONSPACING, 0, MAKELPARAM(-1, -1));
+    SendMessageA(Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
 }
 
 TListView::~TListView() { m_items.SetView(nullptr); }

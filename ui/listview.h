@@ -53,6 +53,8 @@ public:
 
 protected:
     void WindowCreated() override;
+    // The icons at the new scale, and the spacing that the control derives from them.
+    void ScaleMetrics(int newDpi, int oldDpi) override;
     TCursor CursorAt(POINT client) override;
     bool ContextPopup(POINT screen) override;
 

@@ -97,26 +97,26 @@ const TImageList* TMenuItem::Images() const
     return root->m_menu != nullptr ? root->m_menu->Images() : nullptr;
 }
 
-bool TMenuItem::MeasureImage(MEASUREITEMSTRUCT& measure)
+bool TMenuItem::MeasureImage(MEASUREITEMSTRUCT& measure, int dpi)
 {
     TMenuItem* item = FromEntryData(measure.itemData);
     if (item == nullptr) return false;
     const TImageList* images = item->Images();
-    measure.itemWidth = images != nullptr ? static_cast<UINT>(images->Width()) : 0;
-    measure.itemHeight = images != nullptr ? static_cast<UINT>(images->Height()) : 0;
+    measure.itemWidth = images != nullptr ? static_cast<UINT>(images->Width(dpi)) : 0;
+    measure.itemHeight = images != nullptr ? static_cast<UINT>(images->Height(dpi)) : 0;
     return true;
 }
 
-bool TMenuItem::DrawImage(DRAWITEMSTRUCT& draw)
+bool TMenuItem::DrawImage(DRAWITEMSTRUCT& draw, int dpi)
 {
     TMenuItem* item = FromEntryData(draw.itemData);
     if (item == nullptr) return false;
     const TImageList* images = item->Images();
     if (images == nullptr || item->m_imageIndex < 0) return true;
     const RECT& r = draw.rcItem;
-    const int x = r.left + (r.right - r.left - images->Width()) / 2;
-    const int y = r.top + (r.bottom - r.top - images->Height()) / 2;
-    images->Draw(draw.hDC, item->m_imageIndex, x < r.left ? r.left : x, y);
+    const int x = r.left + (r.right - r.left - images->Width(dpi)) / 2;
+    const int y = r.top + (r.bottom - r.top - images->Height(dpi)) / 2;
+    images->Draw(draw.hDC, item->m_imageIndex, x < r.left ? r.left : x, y, dpi);
     return true;
 }
 

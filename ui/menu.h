@@ -65,8 +65,9 @@ public:
     // WM_INITMENUPOPUP: a kept submenu about to open is filled, or brought up to date, now;
     // `position` is that of the entry opening it in the menu above.
     static void PrepareSubmenu(HMENU menu, UINT position);
-    static bool MeasureImage(MEASUREITEMSTRUCT& item);
-    static bool DrawImage(DRAWITEMSTRUCT& item);
+    // At the DPI of the window that owns the menu: its images at the nearest scale.
+    static bool MeasureImage(MEASUREITEMSTRUCT& item, int dpi);
+    static bool DrawImage(DRAWITEMSTRUCT& item, int dpi);
 
 private:
     friend class TPopupMenu;

@@ -41,7 +41,8 @@ void TPageControl::InsertTab(const TTabSheet& page)
 
 void TPageControl::WindowCreated()
 {
-    if (m_images != nullptr) SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images->Handle()));
+    if (m_images != nullptr)
+        SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images->Handle(Dpi())));
     for (const auto& page : m_pages)
         InsertTab(*page);
     SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(m_activePage), 0);
@@ -72,6 +73,14 @@ void TPageControl::SetActivePageIndex(int index)
     m_activePage = index;
     if (HandleAllocated()) SendMessageA(Handle(), TCM_SETCURSEL, static_cast<WPARAM>(index), 0);
     ShowActivePage();
+}
+
+void TPageControl::ScaleMetrics(int, int)
+{
+    if (!HandleAllocated()) return;
+    if (m_images != nullptr)
+        SendMessageA(Handle(), TCM_SETIMAGELIST, 0, reinterpret_cast<LPARAM>(m_images->Handle(Dpi())));
+    PlacePages();
 }
 
 Bounds TPageControl::PageBounds() const

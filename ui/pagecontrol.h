@@ -66,6 +66,8 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void WindowCreated() override;
+    // The tab images at the new scale; the tabs' height, and so the pages' place, follows.
+    void ScaleMetrics(int newDpi, int oldDpi) override;
 
 private:
     void InsertTab(const TTabSheet& page);

@@ -1,9 +1,10 @@
 #include "ui/speedbutton.h"
 
 #include "core/handles.h"
+#include "ui/dpi.h"
 
 namespace {
-constexpr int kSpacing = 4;  // between picture and caption
+constexpr int kSpacing = 4;  // between picture and caption, at 96 DPI
 }
 
 TSpeedButton::TSpeedButton(const ButtonArgs& args, const TImageList& images, int imageIndex, std::string hint)
@@ -27,15 +28,17 @@ bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT& item)
     GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
     // Picture and caption side by side, the pair centred; a pressed button moves them by one.
     const int shift = pressed ? 1 : 0;
-    const int width = m_images.Width() + kSpacing + textSize.cx;
+    const int dpi = Dpi();
+    const int spacing = Scaled(kSpacing, dpi);
+    const int width = m_images.Width(dpi) + spacing + textSize.cx;
     const int left = r.left + (r.right - r.left - width) / 2 + shift;
-    const int imageTop = r.top + (r.bottom - r.top - m_images.Height()) / 2 + shift;
+    const int imageTop = r.top + (r.bottom - r.top - m_images.Height(dpi)) / 2 + shift;
     if (disabled) {
-        m_images.DrawFaded(dc, m_imageIndex, left, imageTop, GetSysColor(COLOR_BTNFACE));
+        m_images.DrawFaded(dc, m_imageIndex, left, imageTop, GetSysColor(COLOR_BTNFACE), dpi);
     } else {
-        m_images.Draw(dc, m_imageIndex, left, imageTop);
+        m_images.Draw(dc, m_imageIndex, left, imageTop, dpi);
     }
-    RECT text{left + m_images.Width() + kSpacing, r.top + shift, r.right, r.bottom + shift};
+    RECT text{left + m_images.Width(dpi) + spacing, r.top + shift, r.right, r.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
     DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);

@@ -1,6 +1,8 @@
 #include "ui/valuelist.h"
 
 #include "core/error.h"
+#include "ui/dpi.h"
+#include "ui/fonts.h"
 
 namespace {
 // The in-place editor: Enter keeps, Esc drops, leaving the field keeps.
@@ -38,18 +40,60 @@ bool SameText(const std::string& a, const std::string& b)
 }  // namespace
 
 TValueListEditor::TValueListEditor(const ValueListArgs& args)
-    : m_keyWidth(args.keyColumnWidth), m_editing(args.editing), m_rowSelect(args.rowSelect), m_keysFit(args.keysFit)
+    : m_designKeyWidth(args.keyColumnWidth), m_keyWidth(args.keyColumnWidth), m_editing(args.editing),
+      m_rowSelect(args.rowSelect), m_keysFit(args.keysFit)
 {
     SetColor(args.color);
-    m_font = args.font;
+    m_font = DesignFont(args.font);
     InitPainted("VelmoraValueList", WS_CHILD | WS_VISIBLE | WS_CLIPSIBLINGS | WS_CLIPCHILDREN | WS_TABSTOP, 0,
                 args.parent, args.bounds);
+    m_keyWidth = Scaled(m_designKeyWidth, Dpi());
+    MeasureRows();
+}
+
+namespace {
+TEXTMETRICA TextMetrics(HGDIOBJ font)
+{
     TEXTMETRICA metrics{};
     // Measured on the screen: the grid may have no window yet.
     WindowDc dc(nullptr);
-    SelectedObject font(dc.get(), TextFont());
+    SelectedObject selected(dc.get(), font);
     GetTextMetricsA(dc.get(), &metrics);
-    m_rowHeight = metrics.tmHeight + 5;
+    return metrics;
+}
+
+// A row of the design at 96 DPI: the text and 5 pixels. Where the screen's DPI makes Windows
+// take another size of a bitmap face than the one asked for, its height is taken back to the
+// size asked for.
+int DesignRowHeight(HFONT designFont)
+{
+    const TEXTMETRICA metrics = TextMetrics(designFont);
+    int height = metrics.tmHeight;
+    const int em = metrics.tmHeight - metrics.tmInternalLeading;
+    FontSpec spec;
+    if (FontSpecOf(designFont, spec) && em > 0 && em != spec.height) height = MulDiv(height, spec.height, em);
+    return height + 5;
+}
+}  // namespace
+
+void TValueListEditor::MeasureRows()
+{
+    // The design's rows (the text and 5 pixels) scaled, as what lies around the grid scales (the
+    // header over its first row, the rows its height holds): a font's height does not grow
+    // exactly with the DPI (a bitmap face's next size may bring much more leading). Only
+    // characters that would not fit make them higher.
+    const HGDIOBJ font = TextFont();
+    const int designed = Scaled(DesignRowHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)), Dpi());
+    const TEXTMETRICA metrics = TextMetrics(font);
+    const int fitted = metrics.tmHeight - metrics.tmInternalLeading + 2;
+    m_rowHeight = fitted > designed ? fitted : designed;
+}
+
+void TValueListEditor::ScaleMetrics(int newDpi, int)
+{
+    EndEdit(true);
+    m_keyWidth = Scaled(m_designKeyWidth, newDpi);
+    MeasureRows();
 }
 
 TValueListEditor::~TValueListEditor() = default;
@@ -138,6 +182,7 @@ void TValueListEditor::SetReadOnly(int row, bool readOnly)
 void TValueListEditor::SetKeyColumnWidth(int width)
 {
     m_keyWidth = width;
+    m_designKeyWidth = Unscaled(width, Dpi());
     if (m_editRow >= 0) EndEdit(true);
     Invalidate();
 }

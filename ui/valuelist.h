@@ -13,7 +13,7 @@
 struct ValueListArgs {
     ParentRef parent;
     Bounds bounds;
-    int keyColumnWidth = 150;
+    int keyColumnWidth = 150;  // at 96 DPI
     bool editing = true;     // values can be edited in place
     bool rowSelect = false;  // a click anywhere in a row selects it, and the whole row shows it
     bool keysFit = false;    // the key column grows, when it must, to show its widest key whole
@@ -41,6 +41,7 @@ public:
     bool ReadOnly(int row) const;
     void SetReadOnly(int row, bool readOnly);
 
+    // At the grid's DPI, as the user sees it.
     int KeyColumnWidth() const noexcept { return m_keyWidth; }
     void SetKeyColumnWidth(int width);
     // What the value column is given: the rest of the grid.
@@ -68,6 +69,9 @@ protected:
     bool KeyDown(WORD key) override;
     void Enter() override;
     void Exit() override;
+    // The key column and the rows at the new DPI: the width from its design, the height from
+    // the font.
+    void ScaleMetrics(int newDpi, int oldDpi) override;
 
 private:
     struct Row {
@@ -76,12 +80,14 @@ private:
         bool readOnly = false;
     };
     HGDIOBJ TextFont() const;
+    void MeasureRows();
     void Click(int x, int y);
     void CheckRow(int row) const;
     // With keysFit: widens the key column to the widest key in the font selected into `dc`.
     void FitKeys(HDC dc);
 
     std::vector<Row> m_rows;
+    int m_designKeyWidth;  // at 96 DPI
     int m_keyWidth;
     int m_rowHeight = 18;
     bool m_editing;

@@ -9,6 +9,8 @@
 #include "core/errorbox.h"
 #include "ui/accessible.h"
 #include "ui/control.h"
+#include "ui/dpi.h"
+#include "ui/fonts.h"
 #include "ui/graphiccontrol.h"
 #include "ui/menu.h"
 
@@ -57,7 +59,38 @@ void TWinControl::PlaceOn(const ParentRef& parent)
 {
     SetParentRef(parent);
     if (parent.Control() == nullptr) m_foreignParent = parent.Window();
+    // A control stands at its parent's scale; on a window not ours, at that window's monitor's.
+    if (parent.Control() != nullptr) {
+        m_dpi = parent.Control()->Dpi();
+    } else if (m_foreignParent != nullptr) {
+        m_dpi = WindowDpi(m_foreignParent);
+    }
 }
+
+void TWinControl::ScaleBy(int newDpi, int oldDpi)
+{
+    m_dpi = newDpi;
+    // A top-level window's frame is the form's to size.
+    if ((m_style & WS_CHILD) != 0) {
+        m_bounds = ScaledBounds(m_design, newDpi);
+        if (m_hwnd != nullptr) {
+            SetWindowPos(m_hwnd, nullptr, m_bounds.left, m_bounds.top, m_bounds.width, m_bounds.height,
+                         SWP_NOZORDER | SWP_NOACTIVATE);
+        }
+    }
+    ScaleFont();
+    // Copies: a child may place or remove others as it scales.
+    const std::vector<TWinControl*> windowed = m_windowed;
+    const std::vector<TGraphicControl*> graphics = m_graphics;
+    for (TWinControl* child : windowed)
+        child->ScaleBy(newDpi, oldDpi);
+    for (TGraphicControl* child : graphics)
+        child->ScaleBy(newDpi, oldDpi);
+    ScaleMetrics(newDpi, oldDpi);
+    Invalidate();
+}
+
+void TWinControl::ScaleFont() {}
 
 void TWinControl::CreateWhenShown()
 {
@@ -163,7 +196,7 @@ Bounds TWinControl::GetBounds() const
 
 void TWinControl::SetBounds(const Bounds& bounds)
 {
-    m_bounds = bounds;
+    KeepBounds(bounds);
     if (m_hwnd == nullptr) return;
     SetWindowPos(m_hwnd, nullptr, bounds.left, bounds.top, bounds.width, bounds.height, SWP_NOZORDER | SWP_NOACTIVATE);
 }
@@ -184,8 +217,8 @@ HFONT TWinControl::KeptFont() const
 
 void TWinControl::SetFont(HFONT font)
 {
-    m_font = font;
-    if (m_hwnd != nullptr) SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    m_font = DesignFont(font);
+    if (m_hwnd != nullptr) SendMessageA(m_hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(ScaledFont(m_font, m_dpi)), TRUE);
 }
 
 void TWinControl::Invalidate()
@@ -362,12 +395,12 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
     case WM_MEASUREITEM: {
         auto* item = reinterpret_cast<MEASUREITEMSTRUCT*>(lParam);
         result = TRUE;
-        return item->CtlType == ODT_MENU && TMenuItem::MeasureImage(*item);
+        return item->CtlType == ODT_MENU && TMenuItem::MeasureImage(*item, Dpi());
     }
     case WM_DRAWITEM: {
         auto* item = reinterpret_cast<DRAWITEMSTRUCT*>(lParam);
         result = TRUE;
-        if (item->CtlType == ODT_MENU) return TMenuItem::DrawImage(*item);
+        if (item->CtlType == ODT_MENU) return TMenuItem::DrawImage(*item, Dpi());
         TControl* control = TControl::FromHandle(item->hwndItem);
         return control != nullptr && control->HandleDrawItem(*item);
     }
@@ -387,16 +420,18 @@ void TWindow::Init(const WindowClass& windowClass, DWORD style, DWORD exStyle, c
     m_class = windowClass;
     m_style = style;
     m_exStyle = exStyle;
-    m_bounds = bounds;
     m_text = text;
     m_visible = (style & WS_VISIBLE) != 0;
     if ((style & WS_CHILD) == 0) {
-        // A top-level window's parent is its owner, not a window it is placed on.
+        // A top-level window's parent is its owner, not a window it is placed on. It is made
+        // at its design size; the form scales it to its monitor once its controls are placed.
+        m_bounds = m_design = bounds;
         m_ownerWindow = parent.Window();
         Handle();
         return;
     }
     PlaceOn(parent);
+    SetDesignBounds(bounds);
     CreateWhenShown();
 }
 
@@ -446,7 +481,7 @@ LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (ReflectMessage(message, wParam, lParam, result)) return result;
     switch (message) {
     case WM_SETFONT:
-        m_font = reinterpret_cast<HFONT>(wParam);
+        m_font = DesignFont(reinterpret_cast<HFONT>(wParam));
         if (LOWORD(lParam) != 0) Invalidate();
         return 0;
     case WM_GETFONT: return reinterpret_cast<LRESULT>(TBaseControl::Font());

@@ -10,6 +10,7 @@
 
 #include "core/handles.h"
 #include "ui/basecontrol.h"
+#include "ui/dpi.h"
 #include "ui/messagehandler.h"
 
 class TGraphicControl;
@@ -36,6 +37,9 @@ public:
     HFONT Font() const override;
     void SetFont(HFONT font) override;
     void Invalidate() override;
+    int Dpi() const override { return m_dpi; }
+    // Scales its place (a child's), its font and its children, then ScaleMetrics.
+    void ScaleBy(int newDpi, int oldDpi) override;
     // Takes window styles away, then adds others; on the window too when it has been made.
     void SetStyle(DWORD add, DWORD remove);
 
@@ -86,6 +90,9 @@ protected:
     HFONT KeptFont() const;
     // The style the window is made with; the kept visibility and enabling are applied to it.
     DWORD CreationStyle() const;
+    // Shows the font at the control's new DPI; windows of ours ask for it as they paint.
+    virtual void ScaleFont();
+    void SetDpi(int dpi) noexcept { m_dpi = dpi; }
 
     // Takes the mouse and cursor messages over the painted controls, then the typed members.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
@@ -106,6 +113,7 @@ private:
     bool MouseOverGraphics(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND m_hwnd = nullptr;
+    int m_dpi = DesignDpi;
     HWND m_foreignParent = nullptr;  // a parent window that is not ours
     bool m_childrenShown = false;
     std::vector<TWinControl*> m_windowed;

@@ -34,10 +34,7 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
     // The tray menu, opened where the tray icon would open it, saved while it is open.
     form.Button2->Click();
     TimedSteps shoot({[&] {
-                         RECT screen;
-                         GetWindowRect(GetDesktopWindow(), &screen);
-                         RECT area{screen.right - 260, screen.bottom - 230, screen.right, screen.bottom};
-                         SaveScreenArea(area, std::string(folder) + "\\traymenu.bmp");
+                         SaveScreenCorner(260, 230, std::string(folder) + "\\traymenu.bmp");
                          EndMenu();
                      }},
                      50);

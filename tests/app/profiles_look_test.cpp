@@ -77,10 +77,7 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         GetWindowRect(GetDesktopWindow(), &screen);
         {
             Script script({[] { Key(VK_DOWN); }, [] { Key(VK_DOWN); }, [] { Key(VK_RIGHT); }, [] { Key(VK_RIGHT); },
-                           [&] {
-                               RECT area{screen.right - 420, screen.bottom - 260, screen.right, screen.bottom};
-                               SaveScreenArea(area, folder + "\\profiles-traymenu.bmp");
-                           },
+                           [&] { SaveScreenCorner(420, 260, folder + "\\profiles-traymenu.bmp"); },
                            [] { EndMenu(); }});
             SetForegroundWindow(form.Handle());
             form.PopupMenu1->Popup(screen.right - 120, screen.bottom - 40);

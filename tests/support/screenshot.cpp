@@ -33,6 +33,18 @@ void SaveScreenArea(const RECT& area, const std::string& path)
     ReleaseDC(nullptr, screen);
 }
 
+void SaveScreenCorner(int width, int height, const std::string& path)
+{
+    RECT screen;
+    GetWindowRect(GetDesktopWindow(), &screen);
+    HDC dc = GetDC(nullptr);
+    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
+    ReleaseDC(nullptr, dc);
+    const RECT area{screen.right - MulDiv(width, dpi, 96), screen.bottom - MulDiv(height, dpi, 96), screen.right,
+                    screen.bottom};
+    SaveScreenArea(area, path);
+}
+
 void SaveWindow(HWND window, const std::string& path)
 {
     RECT area;
