@@ -33,6 +33,9 @@ private:
     TValueListEditor& m_grid;
 };
 
+// Between a cell's text and its sides, at 96 DPI.
+constexpr int kTextPadding = 2;
+
 bool SameText(const std::string& a, const std::string& b)
 {
     return CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
@@ -94,6 +97,11 @@ void TValueListEditor::ScaleMetrics(int newDpi, int)
     EndEdit(true);
     m_keyWidth = Scaled(m_designKeyWidth, newDpi);
     MeasureRows();
+    if (m_keysFit) {
+        WindowDc dc(nullptr);
+        SelectedObject font(dc.get(), TextFont());
+        FitKeys(dc.get());
+    }
 }
 
 TValueListEditor::~TValueListEditor() = default;
@@ -260,11 +268,12 @@ HGDIOBJ TValueListEditor::TextFont() const
 
 void TValueListEditor::FitKeys(HDC dc)
 {
-    // A key is drawn 2 pixels in from each side of its column.
+    // A key is drawn a padding in from each side of its column.
+    const int padding = Scaled(kTextPadding, Dpi());
     for (const Row& row : m_rows) {
         SIZE extent{};
         GetTextExtentPoint32A(dc, row.key.c_str(), static_cast<int>(row.key.size()), &extent);
-        if (extent.cx + 4 > m_keyWidth) m_keyWidth = extent.cx + 4;
+        if (extent.cx + 2 * padding > m_keyWidth) m_keyWidth = extent.cx + 2 * padding;
     }
 }
 
@@ -274,6 +283,7 @@ void TValueListEditor::Paint(HDC dc, const RECT& client)
     SelectedObject font(dc, TextFont());
     // The font may have changed since the rows were added (another scale).
     if (m_keysFit) FitKeys(dc);
+    const int padding = Scaled(kTextPadding, Dpi());
     SetBkMode(dc, TRANSPARENT);
     for (int row = 0; row < RowCount(); ++row) {
         const Row& item = m_rows[static_cast<size_t>(row)];
@@ -289,11 +299,11 @@ void TValueListEditor::Paint(HDC dc, const RECT& client)
             if ((SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) == 0) DrawFocusRect(dc, &highlighted);
         }
         SetTextColor(dc, GetSysColor(selected && m_rowSelect ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        RECT keyText{key.left + 2, key.top, key.right - 2, key.bottom};
+        RECT keyText{key.left + padding, key.top, key.right - padding, key.bottom};
         DrawTextA(dc, item.key.c_str(), -1, &keyText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
         if (row == m_editRow) continue;
         SetTextColor(dc, GetSysColor(selected ? COLOR_HIGHLIGHTTEXT : COLOR_WINDOWTEXT));
-        RECT valueText{value.left + 2, value.top, value.right - 2, value.bottom};
+        RECT valueText{value.left + padding, value.top, value.right - padding, value.bottom};
         DrawTextA(dc, item.value.c_str(), -1, &valueText, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX | DT_END_ELLIPSIS);
     }
 }

@@ -19,17 +19,21 @@ std::string Listed(const std::vector<std::string>& problems)
 
 using TextFitTest = MainWindowTest;
 
-TEST_F(TextFitTest, EveryTextOfEveryWindowFitsItsPlace)
+TEST_F(TextFitTest, EveryTextOfEveryWindowFitsItsPlaceAtEveryScale)
 {
     Create();
     TForm4 welcome;
-    const std::pair<const char*, const TWinControl*> windows[] = {
+    const std::pair<const char*, TForm*> windows[] = {
         {"main window", form}, {"profile editor", Form2}, {"welcome dialog", &welcome}};
-    for (const auto& [name, window] : windows) {
-        ASSERT_NE(window, nullptr) << name;
-        const std::vector<std::string> problems = TextsThatDoNotFit(*window);
-        EXPECT_TRUE(problems.empty()) << name << ":" << Listed(problems);
+    for (int dpi : {96, 120, 144, 192}) {
+        for (const auto& [name, window] : windows) {
+            ASSERT_NE(window, nullptr) << name;
+            window->ScaleTo(dpi);
+            const std::vector<std::string> problems = TextsThatDoNotFit(*window, dpi);
+            EXPECT_TRUE(problems.empty()) << name << " at " << dpi << " DPI:" << Listed(problems);
+        }
     }
+    for (const auto& [name, window] : windows) window->ScaleTo(96);
 }
 
 namespace {

@@ -119,11 +119,18 @@ private:
             // The caption is set into the frame 8 pixels from its left end.
             Fits(*group, "group box", group->Text(), {8 + 8, 0}, bounds.width, bounds.height);
         } else if (const auto* button = dynamic_cast<const TButton*>(&control)) {
-            // A push button's edges and the focus rectangle's margin.
-            Fits(*button, "button", button->Text(), {8, 4}, bounds.width, bounds.height);
+            // A push button's edges: two pixels of edge and one of space on each side.
+            Fits(*button, "button", button->Text(), {6, 4}, bounds.width, bounds.height);
         } else if (const auto* grid = dynamic_cast<const TValueListEditor*>(&control)) {
             for (int row = 0; row < grid->RowCount(); ++row)
                 Fits(*grid, "grid key", grid->Key(row), {4, 0}, grid->KeyColumnWidth(), grid->RowHeight());
+            // Every row's text within the grid's height (centred in its row; the last row's
+            // margin below the text may be cut).
+            const int textHeight = grid->RowCount() > 0 ? TextSize(grid->Font(), grid->Key(0)).cy : 0;
+            if (grid->RowCount() > 0 &&
+                (grid->RowCount() - 1) * grid->RowHeight() + (grid->RowHeight() + textHeight) / 2 > bounds.height)
+                problems.push_back("grid of \"" + grid->Key(0) + "\": " + std::to_string(grid->RowCount()) + " rows of " +
+                                   std::to_string(grid->RowHeight()) + " pixels in " + std::to_string(bounds.height));
         }
     }
 
