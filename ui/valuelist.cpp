@@ -74,7 +74,9 @@ int DesignRowHeight(HFONT designFont)
     int height = metrics.tmHeight;
     const int em = metrics.tmHeight - metrics.tmInternalLeading;
     FontSpec spec;
-    if (FontSpecOf(designFont, spec) && em > 0 && em != spec.height) height = MulDiv(height, spec.height, em);
+    // Rounded down: a face whose larger size brings more leading must not make the row taller
+    // than the design's (16 pixels with an em of 13 stand for 13 with an em of 11).
+    if (FontSpecOf(designFont, spec) && em > 0 && em != spec.height) height = height * spec.height / em;
     return height + 5;
 }
 }  // namespace
@@ -90,6 +92,19 @@ void TValueListEditor::MeasureRows()
     const TEXTMETRICA metrics = TextMetrics(font);
     const int fitted = metrics.tmHeight - metrics.tmInternalLeading + 2;
     m_rowHeight = fitted > designed ? fitted : designed;
+    m_textRowHeight = fitted;
+    FitRowsToHeight();
+}
+
+void TValueListEditor::FitRowsToHeight()
+{
+    // Every row within the grid's height while the text allows it: rows that a font makes
+    // taller than the design's give up their margins before the last row is cut off.
+    const int rows = RowCount();
+    const int height = GetBounds().height;
+    if (rows == 0 || rows * m_rowHeight <= height) return;
+    const int squeezed = height / rows;
+    if (squeezed >= m_textRowHeight) m_rowHeight = squeezed;
 }
 
 void TValueListEditor::ScaleMetrics(int newDpi, int)
@@ -122,6 +137,7 @@ void TValueListEditor::Clear()
 int TValueListEditor::AddRow(const std::string& key, const std::string& value, bool readOnly)
 {
     m_rows.push_back({key, value, readOnly});
+    FitRowsToHeight();
     if (m_keysFit) {
         WindowDc dc(nullptr);
         SelectedObject font(dc.get(), TextFont());

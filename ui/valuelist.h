@@ -85,11 +85,13 @@ private:
     void CheckRow(int row) const;
     // With keysFit: widens the key column to the widest key in the font selected into `dc`.
     void FitKeys(HDC dc);
+    void FitRowsToHeight();
 
     std::vector<Row> m_rows;
     int m_designKeyWidth;  // at 96 DPI
     int m_keyWidth;
     int m_rowHeight = 18;
+    int m_textRowHeight = 0;  // the text and the least margin: below it a row would cut its text
     bool m_editing;
     bool m_rowSelect;
     bool m_keysFit;

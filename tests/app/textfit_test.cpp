@@ -1,5 +1,9 @@
 // Every text of every window fits its place and overlaps nothing, measured in its own font.
 #include "app/mainwindow.h"
+
+#include <cstdlib>
+#include <vector>
+
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "profiles/starttip.h"
@@ -25,7 +29,10 @@ TEST_F(TextFitTest, EveryTextOfEveryWindowFitsItsPlaceAtEveryScale)
     TForm4 welcome;
     const std::pair<const char*, TForm*> windows[] = {
         {"main window", form}, {"profile editor", Form2}, {"welcome dialog", &welcome}};
-    for (int dpi : {96, 120, 144, 192}) {
+    // On a screen of another DPI (scripts/look.sh) only that scale: the fonts are the screen's.
+    std::vector<int> dpis{96, 120, 144, 192};
+    if (const char* screen = std::getenv("VELMORA_SCREEN_DPI")) dpis = {std::atoi(screen)};
+    for (int dpi : dpis) {
         for (const auto& [name, window] : windows) {
             ASSERT_NE(window, nullptr) << name;
             window->ScaleTo(dpi);
