@@ -98,12 +98,14 @@ void TValueListEditor::MeasureRows()
 
 void TValueListEditor::FitRowsToHeight()
 {
-    // Every row within the grid's height while the text allows it: rows that a font makes
-    // taller than the design's give up their margins before the last row is cut off.
+    // Every row's text within the grid's height while the font allows it: rows that a font makes
+    // taller than the design's give up their margins before the last row's text is cut off.
+    // The text stands in the middle of its row; the margin below the last one may be cut.
     const int rows = RowCount();
     const int height = GetBounds().height;
-    if (rows == 0 || rows * m_rowHeight <= height) return;
-    const int squeezed = height / rows;
+    const int text = m_textRowHeight - 2;
+    if (rows == 0 || (rows - 1) * m_rowHeight + (m_rowHeight + text) / 2 <= height) return;
+    const int squeezed = (2 * height - text) / (2 * rows - 1);
     if (squeezed >= m_textRowHeight) m_rowHeight = squeezed;
 }
 
