@@ -63,12 +63,14 @@ std::wstring QuotedArgument(const std::wstring& argument)
     return quoted + L"\"";
 }
 
-std::string CreateProfileShortcut(const std::string& title)
+std::string CreateProfileShortcut(const std::string& title, const std::string& target)
 {
-    wchar_t program[MAX_PATH * 4];
-    const DWORD length = GetModuleFileNameW(nullptr, program, static_cast<DWORD>(std::size(program)));
-    CheckWin32(length > 0 && length < std::size(program), "GetModuleFileNameW");
-    std::wstring folder(program);
+    wchar_t ownFile[MAX_PATH * 4];
+    const DWORD length = GetModuleFileNameW(nullptr, ownFile, static_cast<DWORD>(std::size(ownFile)));
+    CheckWin32(length > 0 && length < std::size(ownFile), "GetModuleFileNameW");
+    const std::wstring programFile = target.empty() ? std::wstring(ownFile) : WideFromAnsi(target);
+    const wchar_t* program = programFile.c_str();
+    std::wstring folder(programFile);
     folder.erase(folder.find_last_of(L'\\') + 1);
 
     ComPtr<IShellLinkW> link;

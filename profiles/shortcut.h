@@ -3,9 +3,10 @@
 #include <functional>
 #include <string>
 
-// Makes (or replaces) "<title>.lnk" on the user's desktop, running this program with the
-// arguments that apply the profile; returns the shortcut's path. Raises when it cannot.
-std::string CreateProfileShortcut(const std::string& title);
+// Makes (or replaces) "<title>.lnk" on the user's desktop, running `program` (this program's
+// file when empty) with the arguments that apply the profile; returns the shortcut's path.
+// Raises when it cannot.
+std::string CreateProfileShortcut(const std::string& title, const std::string& program = {});
 
 // A command line argument written so that CommandLineToArgvW reads it back as it is.
 std::wstring QuotedArgument(const std::wstring& argument);

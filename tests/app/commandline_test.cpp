@@ -128,6 +128,21 @@ struct Finished {
     std::string output;
 };
 
+// A shortcut's program and arguments, as the shell reads them.
+std::pair<std::wstring, std::wstring> ShortcutCommand(const std::string& path)
+{
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    wchar_t target[MAX_PATH]{};
+    wchar_t arguments[1024]{};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
+        SUCCEEDED(link.As(&file)) && SUCCEEDED(file->Load(WideFromAnsi(path).c_str(), STGM_READ))) {
+        link->GetPath(target, MAX_PATH, nullptr, 0);
+        link->GetArguments(arguments, 1024);
+    }
+    return {target, arguments};
+}
+
 Finished RunProgram(const std::string& program, const std::wstring& arguments)
 {
     SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
@@ -212,6 +227,18 @@ TEST(SimulatedProgramTest, ACommandGoesToTheRunningCopyOrIsCarriedOutByItsOwnSta
     EXPECT_EQ(storedAddress(), "10.0.0.5");
     Finished missing = RunProgram(program, L"--apply #7");
     EXPECT_EQ(missing.exitCode, static_cast<DWORD>(kExitNoSuchProfile)) << missing.output;
+    // A shortcut "Create Shortcut" makes, run as the desktop runs it: its program with its
+    // arguments.
+    TempFolder desktop;
+    const ShortcutFolderFunction previous =
+        SetShortcutFolder([&] { return desktop.Path().substr(0, desktop.Path().size() - 1); });
+    ScopeExit restoreFolder([&] { SetShortcutFolder(previous); });
+    const auto [target, arguments] = ShortcutCommand(CreateProfileShortcut("B\xFCro Nord", program));
+    EXPECT_EQ(target, WideFromAnsi(program));
+    Finished opened = RunProgram(AnsiFromWide(target), arguments);
+    EXPECT_EQ(opened.exitCode, static_cast<DWORD>(kExitDone)) << opened.output;
+    EXPECT_EQ(storedAddress(), "192.168.1.10");
+
     EXPECT_FALSE(running.EndsWithin(0));
     Finished ended = RunProgram(program, L"--exit");
     EXPECT_EQ(ended.exitCode, static_cast<DWORD>(kExitDone)) << ended.output;
@@ -241,20 +268,12 @@ TEST_F(CommandTest, AShortcutMadeForAProfileAppliesIt)
     const std::string path = desktop.File("Lab _7__ north.lnk");
     ASSERT_TRUE(FileExists(path));
 
-    ComPtr<IShellLinkW> link;
-    ASSERT_HRESULT_SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)));
-    ComPtr<IPersistFile> file;
-    ASSERT_HRESULT_SUCCEEDED(link.As(&file));
-    ASSERT_HRESULT_SUCCEEDED(file->Load(WideFromAnsi(path).c_str(), STGM_READ));
-    wchar_t target[MAX_PATH]{};
-    wchar_t arguments[1024]{};
-    link->GetPath(target, MAX_PATH, nullptr, 0);
-    link->GetArguments(arguments, 1024);
+    const auto [target, arguments] = ShortcutCommand(path);
     wchar_t program[MAX_PATH]{};
     GetModuleFileNameW(nullptr, program, MAX_PATH);
-    EXPECT_EQ(std::wstring(target), std::wstring(program));
+    EXPECT_EQ(target, std::wstring(program));
     // What the program makes of the shortcut's arguments when it runs.
-    const ParsedCommand parsed = ParseCommand(CommandLineArguments(L"velmora.exe " + std::wstring(arguments)));
+    const ParsedCommand parsed = ParseCommand(CommandLineArguments(L"velmora.exe " + arguments));
     ASSERT_TRUE(parsed.command) << parsed.error;
     EXPECT_EQ(Run(*parsed.command), kExitDone);
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"192.168.7.7");
