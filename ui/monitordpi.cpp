@@ -1,5 +1,7 @@
 #include "ui/monitordpi.h"
 
+#include <utility>
+
 namespace {
 UINT SystemDpi()
 {
@@ -20,8 +22,19 @@ Function* OptionalFunction(const char* dll, const char* name)
 }
 }  // namespace
 
+namespace {
+MonitorDpiSource& Source()
+{
+    static MonitorDpiSource source;
+    return source;
+}
+}  // namespace
+
+MonitorDpiSource SetMonitorDpiSource(MonitorDpiSource source) { return std::exchange(Source(), std::move(source)); }
+
 UINT MonitorDpi(HMONITOR monitor)
 {
+    if (Source()) return Source()(monitor);
     // "GetDpiForMonitor function" (shcore, Windows 8.1): MDT_EFFECTIVE_DPI is the scale that
     // windows on the monitor are drawn at.
     using GetDpiForMonitorFunction = HRESULT WINAPI(HMONITOR, int, UINT*, UINT*);

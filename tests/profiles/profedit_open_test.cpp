@@ -18,6 +18,7 @@
 #include "support/simcalls.h"
 #include "tray/trayicon.h"
 #include "ui/imagelist.h"
+#include "ui/monitordpi.h"
 
 namespace {
 class OpenEditorTest : public testing::Test {
@@ -92,6 +93,32 @@ TEST_F(OpenEditorTest, OpensBesideThePointerAndTowardsTheInsideAtTheRightAndBott
         EXPECT_EQ(shownAt.top, c.place.y);
         EXPECT_EQ(shownAt.right - shownAt.left, width);
     }
+}
+
+// On a monitor of another scale the editor opens at that monitor's scale, beside the pointer.
+TEST_F(OpenEditorTest, OpensAtTheScaleOfThePointersMonitor)
+{
+    const int designWidth = EditorPlace().right - EditorPlace().left;
+    for (const UINT dpi : {144u, 192u, 96u}) {
+        SCOPED_TRACE(dpi);
+        const MonitorDpiSource previous = SetMonitorDpiSource([dpi](HMONITOR) { return dpi; });
+        ScopeExit restore([&] { SetMonitorDpiSource(previous); });
+        MovePointer(10, 10);
+        int shownDpi = 0;
+        RECT ok{};
+        driver->Script({[&] {
+                            shownDpi = editor->Dpi();
+                            GetWindowRect(editor->Button1->Handle(), &ok);
+                        },
+                        Press(editor->Button2)});
+        form->OpenProfileEditor(&Profile(0));
+        EXPECT_EQ(shownDpi, static_cast<int>(dpi));
+        // The Ok button, 75 x 25 in the design.
+        EXPECT_EQ(ok.right - ok.left, MulDiv(75, static_cast<int>(dpi), 96));
+        EXPECT_EQ(ok.bottom - ok.top, MulDiv(25, static_cast<int>(dpi), 96));
+    }
+    // Back on a monitor at 100%, the design's size.
+    EXPECT_EQ(EditorPlace().right - EditorPlace().left, designWidth);
 }
 
 TEST_F(OpenEditorTest, WithoutAProfileTakesTheListItemUnderThePointer)
