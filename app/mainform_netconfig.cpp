@@ -156,6 +156,9 @@ void TForm1::BuildNetworkConfigurationTab()
     properties.keyColumnWidth = 150;
     proplist = std::make_unique<TValueListEditor>(properties);
 
+    // The keyboard reaches the description's link, low on the left, after the selector and grid.
+    GroupBox2->SendToBack();
+
     HeaderControl1->onSectionResize = [this](int section) { HeaderControl1SectionResize(section); };
     HeaderControl1->onResize = [this] { HeaderControl1Resize(); };
 }

@@ -8,6 +8,7 @@
 #include "profiles/profileswindow.h"
 #include "profiles/iprofile.h"
 #include "resources/resource.h"
+#include "ui/linkfocus.h"
 #include "ui/speedbutton.h"
 
 namespace {
@@ -86,6 +87,8 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     ListView1->onSelectItem = [this](TListItem& item, bool selected) { ListView1SelectItem(item, selected); };
     ListView1->onContextPopup = [this](POINT point, bool& handled) { ListView1ContextPopup(point, handled); };
     ListView1->onKeyDown = [this](WORD key) { ListView1KeyDown(key); };
+    // The keyboard reaches the link, below the current details, after the list beside them.
+    Label12->FocusWindow().SendToBack();
     // The profile list is this list's items from the start; the store keeps it from being
     // saved until a load has filled it.
     ProfileList = &ListView1->Items();

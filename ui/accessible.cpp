@@ -34,8 +34,8 @@ bool IsSelf(const VARIANT& child) { return child.vt == VT_I4 && child.lVal == CH
 // Windows' object for the control with every answer its own but the control's name.
 class NamedAccessible final : public IAccessible {
 public:
-    NamedAccessible(ComPtr<IAccessible> standard, std::wstring name)
-        : m_standard(std::move(standard)), m_name(std::move(name))
+    NamedAccessible(ComPtr<IAccessible> standard, std::wstring name, long role)
+        : m_standard(std::move(standard)), m_name(std::move(name)), m_role(role)
     {
     }
 
@@ -98,7 +98,11 @@ public:
     }
     HRESULT STDMETHODCALLTYPE get_accRole(VARIANT child, VARIANT* role) override
     {
-        return m_standard->get_accRole(child, role);
+        if (m_role == 0 || !IsSelf(child)) return m_standard->get_accRole(child, role);
+        if (role == nullptr) return E_INVALIDARG;
+        role->vt = VT_I4;
+        role->lVal = m_role;
+        return S_OK;
     }
     HRESULT STDMETHODCALLTYPE get_accState(VARIANT child, VARIANT* state) override
     {
@@ -159,6 +163,7 @@ private:
 
     ComPtr<IAccessible> m_standard;
     std::wstring m_name;
+    long m_role;
     LONG m_references = 1;
 };
 
@@ -185,7 +190,8 @@ bool NamedByLabel(HWND window)
     return false;
 }
 
-bool AnswerAccessibleObject(HWND window, const std::string& name, WPARAM wParam, LPARAM lParam, LRESULT& result)
+bool AnswerAccessibleObject(HWND window, const std::string& name, WPARAM wParam, LPARAM lParam, LRESULT& result,
+                            long role)
 {
     if (static_cast<LONG>(lParam) != OBJID_CLIENT || name.empty()) return false;
     using CreateFunction = decltype(CreateStdAccessibleObject);
@@ -198,7 +204,7 @@ bool AnswerAccessibleObject(HWND window, const std::string& name, WPARAM wParam,
         return false;
     }
     ComPtr<IAccessible> named;
-    named.Attach(new NamedAccessible(std::move(standard), Wide(name)));
+    named.Attach(new NamedAccessible(std::move(standard), Wide(name), role));
     result = lresult(__uuidof(IAccessible), wParam, named.Get());
     return result > 0;
 }

@@ -3,6 +3,7 @@
 #include "core/handles.h"
 #include "ui/contrast.h"
 #include "ui/fonts.h"
+#include "ui/linkfocus.h"
 #include "ui/window.h"
 
 TLabel::TLabel(const LabelArgs& args)
@@ -136,4 +137,38 @@ TLinkLabel::TLinkLabel(LabelArgs args)
           return args;
       }())
 {
+    m_focus = std::make_unique<TLinkFocus>(*this, Parent(), m_design);
+    m_focus->SetVisible(VisibleFlag());
+}
+
+TLinkLabel::~TLinkLabel() = default;
+
+void TLinkLabel::SetVisible(bool visible)
+{
+    TLabel::SetVisible(visible);
+    if (m_focus) m_focus->SetVisible(visible);
+}
+
+void TLinkLabel::SetEnabled(bool enabled)
+{
+    TLabel::SetEnabled(enabled);
+    if (m_focus) m_focus->SetEnabled(enabled);
+}
+
+void TLinkLabel::SetBounds(const Bounds& bounds)
+{
+    TLabel::SetBounds(bounds);
+    if (m_focus) m_focus->SetBounds(GetBounds());
+}
+
+void TLinkLabel::Invalidate()
+{
+    TLabel::Invalidate();
+    if (m_focus) m_focus->Invalidate();
+}
+
+void TLinkLabel::ScaleMetrics(int newDpi, int oldDpi)
+{
+    TLabel::ScaleMetrics(newDpi, oldDpi);
+    if (m_focus) m_focus->SetBounds(GetBounds());
 }

@@ -2,6 +2,7 @@
 // Static texts, painted by the window they stand on: TLabel, and TLinkLabel (blue, underlined,
 // hand cursor) for texts that act when clicked.
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -59,12 +60,31 @@ private:
     TWinControl* m_focusControl = nullptr;
 };
 
-// A label that looks and acts like a link. The caller gives onClick what it opens.
+class TLinkFocus;
+
+// A label that looks and acts like a link. The caller gives onClick what it opens. A window over
+// it takes the keyboard's focus for it (ui/linkfocus.h).
 class TLinkLabel : public TLabel {
 public:
     explicit TLinkLabel(LabelArgs args);
+    ~TLinkLabel() override;
 
     TCursor Cursor() const override { return TCursor::crHandPoint; }
+    // The window that takes the focus for the link.
+    TLinkFocus& FocusWindow() const noexcept { return *m_focus; }
+
+    void SetVisible(bool visible) override;
+    void SetEnabled(bool enabled) override;
+    void SetBounds(const Bounds& bounds) override;
+    void Invalidate() override;
+    // Paints the link as its parent paints it, for the window over it.
+    void PaintLink(HDC dc, const RECT& client) { Paint(dc, client); }
+
+protected:
+    void ScaleMetrics(int newDpi, int oldDpi) override;
+
+private:
+    std::unique_ptr<TLinkFocus> m_focus;
 };
 
 // The underlined form of a font, for links.

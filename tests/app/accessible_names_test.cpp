@@ -15,6 +15,7 @@
 #include "support/profiledata.h"
 #include "support/screenreader.h"
 #include "support/welcomedriver.h"
+#include "ui/linkfocus.h"
 
 namespace {
 struct NamedControl {
@@ -72,7 +73,12 @@ TEST_F(AccessibleNamesTest, EveryInputOfEachMainWindowTabIsNamed)
                                               {f.ValueListEditor2->Handle(), Text(*f.GroupBox3)},
                                               {f.ValueListEditor1->Handle(), Text(*f.GroupBox4)}};
          }},
-        {TForm1::AboutTab, [] { return std::vector<NamedControl>{}; }},
+        {TForm1::AboutTab,
+         [&] {
+             // A link reads its own words.
+             return std::vector<NamedControl>{{f.Label7->FocusWindow().Handle(), Text(*f.Label7)},
+                                              {f.Label8->FocusWindow().Handle(), Text(*f.Label8)}};
+         }},
     };
     for (const Tab& tab : tabs) {
         SCOPED_TRACE(tab.index);

@@ -17,6 +17,7 @@
 #include "support/timedsteps.h"
 #include "support/welcomedriver.h"
 #include "tray/trayicon.h"
+#include "ui/linkfocus.h"
 
 namespace {
 const char kThree[] =
@@ -101,18 +102,20 @@ INSTANTIATE_TEST_SUITE_P(Keyboard, TrayEntryByKeysTest, testing::ValuesIn(kTrayE
                          [](const testing::TestParamInfo<TrayEntry>& info) { return std::string(info.param.name); });
 
 namespace {
-// Reaches `button` by Tab from the window's first stop and presses it with Space; true when
-// its click came. Its own action is another test's: here it only counts.
-bool TabAndSpace(HWND window, TButton& button)
+// Reaches `control` by Tab from the window's first stop and presses `key` there; true when
+// `onClick` came once. Its own action is another test's: here it only counts.
+bool TabAndPress(HWND window, HWND control, std::function<void()>& onClick, WORD key)
 {
     int clicks = 0;
-    auto action = std::exchange(button.onClick, [&clicks] { ++clicks; });
+    auto action = std::exchange(onClick, [&clicks] { ++clicks; });
     SetFocus(GetNextDlgTabItem(window, nullptr, FALSE));
-    const bool reached = TabTo(button.Handle());
-    if (reached) PressInFocus(VK_SPACE);
-    button.onClick = std::move(action);
+    const bool reached = TabTo(control);
+    if (reached) PressInFocus(key);
+    onClick = std::move(action);
     return reached && clicks == 1;
 }
+
+bool TabAndSpace(HWND window, TButton& button) { return TabAndPress(window, button.Handle(), button.onClick, VK_SPACE); }
 
 using ButtonsByKeyboardTest = NetconfigTest;
 }  // namespace
@@ -130,6 +133,25 @@ TEST_F(ButtonsByKeyboardTest, EachButtonOfTheMainWindowIsReachedByTabAndPressedB
         SCOPED_TRACE(c.button->Text());
         SelectTab(c.tab);
         EXPECT_TRUE(TabAndSpace(form->Handle(), *c.button));
+    }
+    EXPECT_TRUE(boxes.empty());
+}
+
+TEST_F(ButtonsByKeyboardTest, EachLinkIsReachedByTabAndFollowedByEnterOrSpace)
+{
+    StartOnProfilesTab(kThree);
+    // The tabs are built as they are first shown: the links are taken once their tab is.
+    struct Case {
+        int tab;
+        std::unique_ptr<TLinkLabel> TForm1::*link;
+    };
+    for (const Case& c : {Case{TForm1::NetworkConfigurationTab, &TForm1::Label22}, Case{TForm1::ProfilesTab, &TForm1::Label12},
+                          Case{TForm1::AboutTab, &TForm1::Label7}, Case{TForm1::AboutTab, &TForm1::Label8}}) {
+        SelectTab(c.tab);
+        TLinkLabel& link = *(form->*c.link);
+        SCOPED_TRACE(link.Text());
+        for (WORD key : {VK_RETURN, VK_SPACE})
+            EXPECT_TRUE(TabAndPress(form->Handle(), link.FocusWindow().Handle(), link.onClick, key));
     }
     EXPECT_TRUE(boxes.empty());
 }

@@ -12,6 +12,7 @@
 #include "support/screenshot.h"
 #include "support/timedsteps.h"
 #include "ui/application.h"
+#include "ui/linkfocus.h"
 
 TEST(MainWindowLook, DISABLED_SavesEachTab)
 {
@@ -31,6 +32,11 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
         application.ProcessMessages();
         SaveWindow(form.Handle(), std::string(folder) + "\\mainwindow-" + names[tab] + ".bmp");
     }
+    // The About tab with the keyboard on its first link, its focus shown as after a Tab.
+    SendMessageA(form.Handle(), WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEFOCUS), 0);
+    SetFocus(form.Label7->FocusWindow().Handle());
+    application.ProcessMessages();
+    SaveWindow(form.Handle(), std::string(folder) + "\\mainwindow-about-linkfocus.bmp");
     // The tray menu, opened where the tray icon would open it, saved while it is open.
     form.Button2->Click();
     TimedSteps shoot({[&] {

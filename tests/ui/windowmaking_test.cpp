@@ -14,6 +14,7 @@
 #include "ui/graphic.h"
 #include "ui/header.h"
 #include "ui/label.h"
+#include "ui/linkfocus.h"
 #include "ui/listview.h"
 #include "ui/pagecontrol.h"
 
@@ -124,8 +125,11 @@ TEST_F(ToolkitTest, PaintedControlsAreNoWindowsAndTakeTheMouseOnlyWhereTheyAct)
     int clicks = 0;
     link.onClick = [&] { ++clicks; };
     host.Show();
-    EXPECT_EQ(Children(group.Handle()).size(), 0u);
+    // The one window on the group is the link's, for the keyboard; it lets the mouse through.
+    const HWND linkWindow = link.FocusWindow().Handle();
+    EXPECT_EQ(Children(group.Handle()), std::vector<HWND>{linkWindow});
     EXPECT_EQ(Children(host.Handle()), std::vector<HWND>{group.Handle()});
+    EXPECT_EQ(SendMessageA(linkWindow, WM_NCHITTEST, 0, 0), HTTRANSPARENT);
 
     // A group box lets the mouse through to the form, except over a link on it, which shows
     // the hand.
