@@ -62,9 +62,10 @@ void TForm2::BuildControls()
     TWinControl* page = &sheet;
 
     // The keyboard order follows the order of creation (the dialog manager walks the windows
-    // from the top of the z-order), and the first created lies on top. So the fields come
-    // first, the radio button and check box that sit on the groups' top edges next, and the
-    // groups last, below everything they frame; the places stay those of the groups.
+    // from the top of the z-order), and the first created lies on top. So the fields, radio
+    // buttons and check box come in the order they are read, from the top down, and the groups
+    // last, below everything they frame (the buttons and box sit on the groups' top edges);
+    // the places stay those of the groups.
     const Bounds group3 = OnTab(8, 24, 273, 49);
     const Bounds group1 = OnTab(4, 102, 273, 91);
     const Bounds group2 = OnTab(4, 224, 273, 65);
@@ -77,18 +78,17 @@ void TForm2::BuildControls()
         return std::make_unique<TMaskEdit>(
             MaskEditArgs{page, Offset({128, top, 137, 21}, group.left, group.top), AddressEditMask, courier});
     };
+    RadioButton1 = std::make_unique<TRadioButton>(
+        CheckBoxArgs{page, OnTab(22, 76, 209, 17), "Obtain an IP address automatically"});
+    RadioButton2 = std::make_unique<TRadioButton>(
+        CheckBoxArgs{page, OnTab(22, 94, 161, 17), "Use the following IP address", true});
     ip = address(group1, 16);
     mask = address(group1, 40);
     gw = address(group1, 64);
-    dns1 = address(group2, 14);
-    dns2 = address(group2, 38);
-
-    RadioButton1 = std::make_unique<TRadioButton>(
-        CheckBoxArgs{page, OnTab(22, 76, 209, 17), "Obtain an IP address automatically"});
     CheckBox1 = std::make_unique<TCheckBox>(
         CheckBoxArgs{page, OnTab(22, 216, 217, 17), "Use the following DNS server addresses"});
-    RadioButton2 = std::make_unique<TRadioButton>(
-        CheckBoxArgs{page, OnTab(22, 94, 161, 17), "Use the following IP address", true});
+    dns1 = address(group2, 14);
+    dns2 = address(group2, 38);
 
     GroupBox3 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group3, "Profile Title"});
     GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group1, ""});

@@ -1,6 +1,6 @@
 // The keyboard order follows the layout: Tab runs through the stops of each tab of the main
-// window and of the welcome dialog from top to bottom, and left to right within a row.
-// (The profile editor's designed order, fields first, is its own test's.)
+// window, of the profile editor and of the welcome dialog from top to bottom, and left to right
+// within a row.
 #include <windows.h>
 
 #include <optional>
@@ -8,7 +8,10 @@
 #include <vector>
 
 #include "app/mainwindow.h"
+#include "profiles/iprofile.h"
+#include "profiles/profedit.h"
 #include "profiles/starttip.h"
+#include "support/editordriver.h"
 #include "support/timedsteps.h"
 #include "support/welcomedriver.h"
 
@@ -78,6 +81,21 @@ TEST_F(TabOrderTest, FollowsTheLayoutInTheWelcomeDialog)
     };
     Create();
     EXPECT_EQ(stops, expected);
+    ExpectReadingOrder(stops);
+}
+
+TEST_F(TabOrderTest, FollowsTheLayoutInTheEditor)
+{
+    Create();
+    EditorDriver driver{Form2};
+    TForm2& editor = driver.Editor();
+    TListItems list;
+    Tprofile& profile = AppendNewProfile(list);
+    profile.ip = "10.0.0.5";  // a static profile: every field is a stop
+    std::vector<HWND> stops;
+    driver.Open(&profile, {[&] { stops = TabStops(editor.Handle()); }, driver.Cancel()});
+    // The stops one by one are the editor's own test's; here they follow the layout.
+    EXPECT_EQ(stops.size(), 12u);
     ExpectReadingOrder(stops);
 }
 
