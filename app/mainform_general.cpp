@@ -30,11 +30,11 @@ void TForm1::BuildGeneralTab()
 
     GroupBox5 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 8, 465, 153}, "System options"});
     TWinControl* system = GroupBox5.get();
-    CheckBox1 = std::make_unique<TCheckBox>(Option(system, {16, 16, 137, 17}, "Show only IP Enabled", true));
+    CheckBox1 = std::make_unique<TCheckBox>(Option(system, {16, 16, 137, 17}, "Show only &IP Enabled", true));
     CheckBox1->onClick = [this] { CheckBox1Click(); };
     Label1 = std::make_unique<TLabel>(Explanation(system, {16, 40, 433, 33}));
     // Unchecked until creation has read the autostart entry.
-    CheckBox2 = std::make_unique<TCheckBox>(Option(system, {16, 80, 105, 17}, "Load on StartUp", false));
+    CheckBox2 = std::make_unique<TCheckBox>(Option(system, {16, 80, 105, 17}, "&Load on StartUp", false));
     CheckBox2->onClick = [this] { CheckBox2Click(); };
     Label17 = std::make_unique<TLabel>(Explanation(system, {16, 104, 433, 33}));
 
@@ -43,11 +43,11 @@ void TForm1::BuildGeneralTab()
     LabelArgs caption;
     caption.parent = files;
     caption.bounds = {16, 16, 0, 0};
-    caption.caption = "Profiles .INI";
+    caption.caption = "P&rofiles .INI";
     Label2 = std::make_unique<TLabel>(caption);
     Edit1 = std::make_unique<TEdit>(EditArgs{files, {16, 32, 353, 21}, "", nullptr});
     Edit1->onChange = [this] { Edit1Change(); };
-    Button4 = std::make_unique<TButton>(ButtonArgs{files, {374, 32, 75, 22}, "Browse..."});
+    Button4 = std::make_unique<TButton>(ButtonArgs{files, {374, 32, 75, 22}, "&Browse..."});
     Button4->onClick = [this] { Button4Click(); };
     Label18 = std::make_unique<TLabel>(Explanation(files, {16, 64, 433, 49}));
 

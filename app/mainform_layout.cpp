@@ -67,7 +67,7 @@ void TForm1::BuildBottomRow()
     Button2 = std::make_unique<TButton>(cancel);
     Button2->onClick = [this] { Button2Click(); };
 
-    ButtonArgs apply{this, {408, 388, 81, 25}, "Apply Changes"};
+    ButtonArgs apply{this, {408, 388, 81, 25}, "&Apply Changes"};
     Button1 = std::make_unique<TButton>(apply);
     Button1->onClick = [this] { Button1Click(); };
 }

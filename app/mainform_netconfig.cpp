@@ -135,7 +135,7 @@ void TForm1::BuildNetworkConfigurationTab()
     Label22->BringToFront();
 
     // The frame's children are placed relative to it (the frame is at 144, 0 on the page).
-    GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {144, 0, 337, 297}, "Network Connection Details"});
+    GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {144, 0, 337, 297}, "&Network Connection Details"});
     TWinControl* frame = GroupBox1.get();
 
     ComboBoxArgs selector;

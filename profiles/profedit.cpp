@@ -79,33 +79,33 @@ void TForm2::BuildControls()
             MaskEditArgs{page, Offset({128, top, 137, 21}, group.left, group.top), AddressEditMask, courier});
     };
     RadioButton1 = std::make_unique<TRadioButton>(
-        CheckBoxArgs{page, OnTab(22, 76, 209, 17), "Obtain an IP address automatically"});
+        CheckBoxArgs{page, OnTab(22, 76, 209, 17), "&Obtain an IP address automatically"});
     RadioButton2 = std::make_unique<TRadioButton>(
-        CheckBoxArgs{page, OnTab(22, 94, 161, 17), "Use the following IP address", true});
+        CheckBoxArgs{page, OnTab(22, 94, 161, 17), "U&se the following IP address", true});
     ip = address(group1, 16);
     mask = address(group1, 40);
     gw = address(group1, 64);
     CheckBox1 = std::make_unique<TCheckBox>(
-        CheckBoxArgs{page, OnTab(22, 216, 217, 17), "Use the following DNS server addresses"});
+        CheckBoxArgs{page, OnTab(22, 216, 217, 17), "Us&e the following DNS server addresses"});
     dns1 = address(group2, 14);
     dns2 = address(group2, 38);
 
-    GroupBox3 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group3, "Profile Title"});
+    GroupBox3 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group3, "&Profile Title"});
     GroupBox1 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group1, ""});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, group2, ""});
 
     // The captions are painted by the groups they stand in.
-    Label1 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {8, 18, 0, 0}, "IP Address:"});
-    Label2 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {8, 43, 0, 0}, "Subnet Mask:"});
-    Label3 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {9, 68, 0, 0}, "Default GateWay:"});
-    Label4 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 16, 0, 0}, "Primary DNS server:"});
-    Label5 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 40, 0, 0}, "Secondary DNS server:"});
+    Label1 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {8, 18, 0, 0}, "&IP Address:"});
+    Label2 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {8, 43, 0, 0}, "S&ubnet Mask:"});
+    Label3 = std::make_unique<TLabel>(LabelArgs{GroupBox1.get(), {9, 68, 0, 0}, "&Default GateWay:"});
+    Label4 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 16, 0, 0}, "P&rimary DNS server:"});
+    Label5 = std::make_unique<TLabel>(LabelArgs{GroupBox2.get(), {8, 40, 0, 0}, "Se&condary DNS server:"});
 
     // The profile's shortcut key, below the tab and above the buttons.
-    HotKeyLabel = std::make_unique<TLabel>(LabelArgs{form, {16, 324, 0, 0}, "Shortcut key:"});
+    HotKeyLabel = std::make_unique<TLabel>(LabelArgs{form, {16, 324, 0, 0}, "Shortcut &key:"});
     HotKey1 = std::make_unique<THotKeyEdit>(form, Bounds{136, 320, 155, 21});
 
-    Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 348, 113, 25}, "Get System Settings"});
+    Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 348, 113, 25}, "&Get System Settings"});
     ButtonArgs ok{form, {136, 348, 75, 25}, "Ok"};
     ok.isDefault = true;
     Button1 = std::make_unique<TButton>(ok);

@@ -47,15 +47,15 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     auto button = [&](const Bounds& bounds, const char* caption, int image, const char* hint) {
         return std::make_unique<TSpeedButton>(ButtonArgs{band, bounds, caption}, *ProfilesButtons, image, hint);
     };
-    SpeedButton1 = button({4, 1, 88, 40}, "Apply", 0, "Apply settings from selected profile");
+    SpeedButton1 = button({4, 1, 88, 40}, "A&pply", 0, "Apply settings from selected profile");
     SpeedButton1->onClick = [this] { SpeedButton1Click(); };
-    SpeedButton5 = button({98, 1, 80, 40}, "New", 1, "Create new profile");
+    SpeedButton5 = button({98, 1, 80, 40}, "Ne&w", 1, "Create new profile");
     SpeedButton5->onClick = [this] { SpeedButton5Click(); };
-    SpeedButton2 = button({184, 1, 80, 40}, "Edit", 2, "Edit selected profile");
+    SpeedButton2 = button({184, 1, 80, 40}, "&Edit", 2, "Edit selected profile");
     SpeedButton2->onClick = [this] { SpeedButton2Click(); };
-    SpeedButton3 = button({270, 1, 79, 40}, "Delete", 3, "Delete selected profile");
+    SpeedButton3 = button({270, 1, 79, 40}, "&Delete", 3, "Delete selected profile");
     SpeedButton3->onClick = [this] { SpeedButton3Click(); };
-    SpeedButton4 = button({354, 1, 128, 40}, "Set Custom Icon", 4, "");
+    SpeedButton4 = button({354, 1, 128, 40}, "Set &Custom Icon", 4, "");
     SpeedButton4->SetEnabled(false);
 
     ProfilesPanel =
@@ -76,7 +76,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     // Shows the selected profile; the keyboard passes it by.
     ValueListEditor1->SetStyle(0, WS_TABSTOP);
 
-    TWinControl* group = MakeGroup(GroupBox8, panel, {144, 3, 337, 246}, "Profiles");
+    TWinControl* group = MakeGroup(GroupBox8, panel, {144, 3, 337, 246}, "Pr&ofiles");
     ListViewArgs list;
     list.parent = group;
     list.bounds = {8, 16, 321, 222};
@@ -109,7 +109,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
 
 void TProfilesWindow::BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds)
 {
-    TWinControl* group = MakeGroup(GroupBox3, parent, bounds, "Current Network Details");
+    TWinControl* group = MakeGroup(GroupBox3, parent, bounds, "C&urrent Network Details");
     ValueListEditor2 = MakeGrid(group, {3, 13, bounds.width - 6, bounds.height - 14}, 35,
                                 {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
 }

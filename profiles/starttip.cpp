@@ -92,14 +92,14 @@ TForm4::TForm4() : TForm(WelcomeArgs())
     Label5 = MakeText(frame, 60, 64, "Click Close to skip this step.", true);
 
     // On the frame's top edge, where a caption would be.
-    CheckBox1 = std::make_unique<TCheckBox>(CheckBoxArgs{self, {15, 44, 162, 17}, "Don't show this notice again."});
+    CheckBox1 = std::make_unique<TCheckBox>(CheckBoxArgs{self, {15, 44, 162, 17}, "&Don't show this notice again."});
     CheckBox1->BringToFront();
 
     ButtonArgs close{self, {32, 144, 121, 25}, "Close"};
     close.cancel = true;
     Button1 = std::make_unique<TButton>(close);
     Button1->onClick = [this] { Button1Click(); };
-    ButtonArgs create{self, {168, 144, 121, 25}, "Create New Profile"};
+    ButtonArgs create{self, {168, 144, 121, 25}, "&Create New Profile"};
     create.isDefault = true;
     Button2 = std::make_unique<TButton>(create);
     Button2->onClick = [this] { Button2Click(); };

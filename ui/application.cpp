@@ -1,5 +1,7 @@
 #include "ui/application.h"
 
+#include "ui/accesskeys.h"
+
 #include "ui/form.h"
 #include "ui/labelfor.h"
 #include "ui/pagekeys.h"
@@ -25,6 +27,7 @@ bool TApplication::PreTranslate(MSG& message)
     HWND root = GetAncestor(message.hwnd, GA_ROOT);
     auto* form = dynamic_cast<TForm*>(TWindow::FromHandle(root));
     if (form == nullptr) return false;
+    if (message.message == WM_SYSKEYDOWN && message.wParam == VK_MENU) ShowAccessKeys(root);
     // Alt and a painted label's access key: the dialog manager knows only the keys of windows.
     if (message.message == WM_SYSCHAR && FocusByLabelKey(*form, static_cast<char>(message.wParam))) return true;
     if (SwitchPageByKey(*form, message)) return true;

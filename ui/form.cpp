@@ -1,5 +1,6 @@
 #include "ui/form.h"
 
+#include "ui/accesskeys.h"
 #include "ui/application.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
@@ -79,6 +80,7 @@ void TForm::DpiChanged(int dpi, const RECT& suggested)
 
 void TForm::Show()
 {
+    HideAccessKeysUntilAlt(Handle());
     ShowWindow(Handle(), SW_SHOW);
     SetWindowPos(Handle(), HWND_TOP, 0, 0, 0, 0, SWP_NOMOVE | SWP_NOSIZE);
     // A form held disabled by a dialog of its own hands the keyboard to that dialog, where a

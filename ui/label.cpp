@@ -1,6 +1,7 @@
 #include "ui/label.h"
 
 #include "core/handles.h"
+#include "ui/accesskeys.h"
 #include "ui/contrast.h"
 #include "ui/fonts.h"
 #include "ui/linkfocus.h"
@@ -68,7 +69,7 @@ void TLabel::Paint(HDC dc, const RECT& client)
     ::SetTextColor(dc, Enabled() ? ShownText(m_textColor, background.Color() != ParentColor, link)
                                  : GetSysColor(COLOR_GRAYTEXT));
     RECT rect = client;
-    DrawTextA(dc, m_text.c_str(), -1, &rect, TextFormat());
+    DrawTextA(dc, m_text.c_str(), -1, &rect, TextFormat() | AccessKeyFormat(Parent() != nullptr ? Parent()->Handle() : nullptr));
 }
 
 std::optional<POINT> TLabel::TextPosition(size_t begin, size_t end) const

@@ -1,6 +1,7 @@
 #include "ui/speedbutton.h"
 
 #include "core/handles.h"
+#include "ui/accesskeys.h"
 #include "ui/dpi.h"
 
 namespace {
@@ -24,8 +25,10 @@ bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT& item)
 
     const std::string caption = Text();
     SelectedObject font(dc, Font());
-    SIZE textSize{};
-    GetTextExtentPoint32A(dc, caption.c_str(), static_cast<int>(caption.size()), &textSize);
+    // Measured as drawn: an access key's ampersand takes no room.
+    RECT measured{};
+    DrawTextA(dc, caption.c_str(), -1, &measured, DT_SINGLELINE | DT_CALCRECT);
+    const SIZE textSize{measured.right, measured.bottom};
     // Picture and caption side by side, the pair centred; a pressed button moves them by one.
     const int shift = pressed ? 1 : 0;
     const int dpi = Dpi();
@@ -41,7 +44,7 @@ bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT& item)
     RECT text{left + m_images.Width(dpi) + spacing, r.top + shift, r.right, r.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | DT_NOPREFIX);
+    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | AccessKeyFormat(Handle()));
     return true;
 }
 

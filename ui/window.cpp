@@ -294,6 +294,8 @@ LRESULT TWinControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     LRESULT result = 0;
     if (!m_graphics.empty() && MouseOverGraphics(message, wParam, lParam, result)) return result;
+    // The painted labels show or hide their access keys with the window's.
+    if (message == WM_UPDATEUISTATE && !m_graphics.empty()) InvalidateRect(m_hwnd, nullptr, TRUE);
     if (message == WM_GETOBJECT && AnswerAccessibleObject(*this, wParam, lParam, result)) return result;
     return MessageHandler::HandleMessage(message, wParam, lParam);
 }

@@ -1,15 +1,25 @@
 // Each window's access keys (the letters its captions mark with "&": labels, group captions,
-// buttons, check boxes and tabs) are unique within the window, so each key reaches one place.
+// buttons, check boxes and tabs) are unique within the window, so each key reaches one place,
+// and Alt with the key takes the keyboard there: to the field a label or group names, or presses
+// the button.
 #include <windows.h>
 
 #include <algorithm>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
 
 #include "app/mainwindow.h"
+#include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "profiles/starttip.h"
+#include "support/editordriver.h"
+#include "support/input.h"
+#include "ui/button.h"
+#include "ui/edit.h"
+#include "ui/listview.h"
+#include "ui/valuelist.h"
 #include "ui/label.h"
 #include "ui/labelfor.h"
 #include "ui/pagecontrol.h"
@@ -61,4 +71,68 @@ TEST_F(AccessKeysTest, AreUniqueInEachWindow)
         window->ShowChildren();  // the controls are made when first shown
         EXPECT_TRUE(SharedKeys(*window).empty()) << testing::PrintToString(SharedKeys(*window));
     }
+}
+
+namespace {
+struct KeyCase {
+    int tab;  // of the main window; -1 in the editor
+    char key;
+    std::function<TWinControl&()> control;
+};
+
+// Alt and `key` in the window that has the focus: the field it names takes the focus, or the
+// button it marks is pressed. True when it went where it should.
+bool AltKeyReaches(char key, TWinControl& control)
+{
+    auto* button = dynamic_cast<TButton*>(&control);
+    int clicks = 0;
+    std::function<void()> action;
+    if (button != nullptr) action = std::exchange(button->onClick, [&clicks] { ++clicks; });
+    PostMessageA(GetFocus(), WM_SYSCHAR, static_cast<WPARAM>(key), LPARAM{1} << 29);
+    HandleWaitingInput();
+    // A combo box's field is a window inside it.
+    if (button == nullptr) return GetFocus() == control.Handle() || IsChild(control.Handle(), GetFocus());
+    button->onClick = std::move(action);
+    return clicks == 1;
+}
+}  // namespace
+
+TEST_F(AccessKeysTest, AltWithEachKeyReachesItsFieldOrPressesItsButton)
+{
+    StartOnProfilesTab("[0]\r\nip=10.0.0.1\r\nname=A\r\n");
+    TForm1& f = *form;
+    const KeyCase mainWindow[] = {
+        {TForm1::NetworkConfigurationTab, 'n', [&]() -> TWinControl& { return *f.ComboBox1; }},
+        {TForm1::GeneralTab, 'r', [&]() -> TWinControl& { return *f.Edit1; }},
+        {TForm1::GeneralTab, 'b', [&]() -> TWinControl& { return *f.Button4; }},
+        {TForm1::ProfilesTab, 'o', [&]() -> TWinControl& { return *f.ListView1; }},
+        {TForm1::ProfilesTab, 'u', [&]() -> TWinControl& { return *f.ValueListEditor2; }},
+        {TForm1::ProfilesTab, 'e', [&]() -> TWinControl& { return *f.SpeedButton2; }},
+        {TForm1::AboutTab, 'a', [&]() -> TWinControl& { return *f.Button1; }},
+    };
+    for (const KeyCase& c : mainWindow) {
+        SCOPED_TRACE(c.key);
+        SelectTab(c.tab);
+        SetFocus(GetNextDlgTabItem(f.Handle(), nullptr, FALSE));
+        EXPECT_TRUE(AltKeyReaches(c.key, c.control()));
+    }
+
+    EditorDriver driver{Form2};
+    TForm2& editor = driver.Editor();
+    const KeyCase inEditor[] = {
+        {-1, 'i', [&]() -> TWinControl& { return *editor.ip; }},
+        {-1, 'k', [&]() -> TWinControl& { return *editor.HotKey1; }},
+        {-1, 'p', [&]() -> TWinControl& { return *editor.proftitle; }},
+        {-1, 'g', [&]() -> TWinControl& { return *editor.Button3; }},
+    };
+    std::vector<char> missed;
+    TListItems list;
+    Tprofile& profile = AppendNewProfile(list);
+    profile.ip = "10.0.0.5";
+    driver.Open(&profile, {[&] {
+                               for (const KeyCase& c : inEditor)
+                                   if (!AltKeyReaches(c.key, c.control())) missed.push_back(c.key);
+                           },
+                           driver.Cancel()});
+    EXPECT_TRUE(missed.empty()) << std::string(missed.begin(), missed.end());
 }

@@ -15,6 +15,7 @@
 #include "support/profiledata.h"
 #include "support/screenreader.h"
 #include "support/welcomedriver.h"
+#include "ui/labelfor.h"
 #include "ui/linkfocus.h"
 
 namespace {
@@ -41,7 +42,8 @@ void ExpectNames(HWND window, const std::vector<NamedControl>& named)
     }
 }
 
-std::string Text(const TBaseControl& label) { return label.Text(); }
+// As shown and read: without the access key's ampersand.
+std::string Text(const TBaseControl& label) { return WithoutAccessKeys(label.Text()); }
 
 using AccessibleNamesTest = MainWindowTest;
 }  // namespace
@@ -117,7 +119,7 @@ TEST_F(AccessibleNamesTest, TheWelcomeDialogsBoxAndButtonsReadTheirCaptions)
     driver.answer = [&](TForm4& welcome) {
         welcome.Show();
         ExpectNames(welcome.Handle(), {});
-        EXPECT_EQ(AccessibleName(welcome.CheckBox1->Handle()), welcome.CheckBox1->Text());
+        EXPECT_EQ(AccessibleName(welcome.CheckBox1->Handle()), Text(*welcome.CheckBox1));
         EXPECT_EQ(AccessibleName(welcome.Button2->Handle()), "Create New Profile");
         read = true;
         PostMessageA(welcome.Button1->Handle(), BM_CLICK, 0, 0);

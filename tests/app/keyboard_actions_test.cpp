@@ -180,7 +180,7 @@ TEST_F(ButtonsByKeyboardTest, EachButtonOfTheEditorAndTheWelcomeIsReachedByTabAn
                          if (TabAndSpace(editor.Handle(), *button)) pressed.push_back(button->Text());
                  },
                  driver.Cancel()});
-    EXPECT_EQ(pressed, (Texts{"Close", "Create New Profile", "Get System Settings", "Ok", "Cancel"}));
+    EXPECT_EQ(pressed, (Texts{"Close", "&Create New Profile", "&Get System Settings", "Ok", "Cancel"}));
     EXPECT_TRUE(boxes.empty());
 }
 

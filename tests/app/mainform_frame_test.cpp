@@ -89,7 +89,7 @@ TEST_F(MainWindowTest, HeaderBottomRowAndAboutShowTheirTexts)
         {form->Label15.get(), "The way to Ease your life", {8, 28, 0, 0}},
         {form->Button3.get(), "Ok", {248, 388, 75, 25}},
         {form->Button2.get(), "Cancel", {328, 388, 75, 25}},
-        {form->Button1.get(), "Apply Changes", {408, 388, 81, 25}},
+        {form->Button1.get(), "&Apply Changes", {408, 388, 81, 25}},
         {form->Label4.get(), "Velmora", {8, 4, 0, 0}},
         {form->Label3.get(), "Version: 1.01 (15.12.2005)", {8, 40, 0, 0}},
         {form->Label13.get(), VELMORA_MAKER_NOTICE, {8, 58, 0, 0}},
