@@ -1,5 +1,6 @@
 #include "app/remotecommand.h"
 
+#include "core/errorbox.h"
 #include "core/handles.h"
 #include "core/messagefilter.h"
 
@@ -20,13 +21,18 @@ LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         auto* waiting = reinterpret_cast<Waiting*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (waiting == nullptr || data == nullptr || data->dwData != kAnswerData) return FALSE;
-        const std::string text(static_cast<const char*>(data->lpData), data->cbData);
-        const size_t line = text.find('\n');
-        CommandAnswer answer;
-        answer.exitCode = std::atoi(text.substr(0, line).c_str());
-        answer.text = line == std::string::npos ? std::string() : text.substr(line + 1);
-        waiting->answer = answer;
-        return TRUE;
+        // The texts are copied: memory running out is an error like any other, not a crash.
+        return Guarded(
+            [&]() -> LRESULT {
+                const std::string text(static_cast<const char*>(data->lpData), data->cbData);
+                const size_t line = text.find('\n');
+                CommandAnswer answer;
+                answer.exitCode = std::atoi(text.substr(0, line).c_str());
+                answer.text = line == std::string::npos ? std::string() : text.substr(line + 1);
+                waiting->answer = answer;
+                return TRUE;
+            },
+            LRESULT{FALSE});
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
