@@ -55,10 +55,10 @@ std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& comm
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kAnswerClass;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    HWND window = CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    if (window == nullptr) return std::nullopt;
-    ScopeExit destroy([window] { DestroyWindow(window); });
+    const UniqueHwnd answerWindow(CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                  GetModuleHandleA(nullptr), nullptr));
+    if (!answerWindow) return std::nullopt;
+    const HWND window = answerWindow.get();
     Waiting waiting;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&waiting));
     // An elevated start's answer window hears the unelevated copy's answer.
