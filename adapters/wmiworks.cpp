@@ -64,7 +64,7 @@ Variant FindAdapterConfiguration(const Variant& collection, int32_t index)
     // Every item is visited: a later match replaces an earlier one, and an item whose Index
     // cannot be read drops what was found before it.
     ForEachConfiguration(collection, [&](const Variant& item) {
-        const std::optional<Variant> number = TryGetMember(item, L"Index");
+        const std::optional<Variant> number = NoneOnFailure([&] { return GetMember(item, L"Index"); });
         const std::optional<int32_t> value = number ? TryVariantInt(number->get()) : std::nullopt;
         if (!value) {
             result = Variant::FromInt(0);
@@ -79,7 +79,7 @@ namespace {
 // The configuration methods report, never raise: a call that cannot be made is -1.
 int32_t MethodResult(const Variant& adapter, const wchar_t* method, const std::vector<VARIANT>& args)
 {
-    const std::optional<Variant> result = TryCallMethod(adapter, method, args);
+    const std::optional<Variant> result = NoneOnFailure([&] { return CallMethod(adapter, method, args); });
     const std::optional<int32_t> code = result ? TryVariantInt(result->get()) : std::nullopt;
     return code.value_or(-1);
 }

@@ -10,6 +10,7 @@
 #include "adapters/wmiworks.h"
 #include "app/autostartentry.h"
 #include "adapters/elevatedchange.h"
+#include "core/handles.h"
 #include "core/text.h"
 
 std::vector<std::string> ProgramArguments() { return CommandLineArguments(GetCommandLineW()); }
@@ -18,11 +19,10 @@ std::vector<std::string> CommandLineArguments(const std::wstring& commandLine)
 {
     std::vector<std::string> arguments;
     int count = 0;
-    LPWSTR* words = CommandLineToArgvW(commandLine.c_str(), &count);
-    if (words == nullptr) return arguments;
+    const UniqueLocalAs<LPWSTR*> words(CommandLineToArgvW(commandLine.c_str(), &count));
+    if (!words) return arguments;
     for (int i = 1; i < count; ++i)
-        arguments.push_back(AnsiFromWide(words[i]));
-    LocalFree(words);
+        arguments.push_back(AnsiFromWide(words.get()[i]));
     return arguments;
 }
 

@@ -26,10 +26,7 @@ struct ShellStart {
     ShellExecuteCall call;
     BOOL started = FALSE;
     DWORD error = 0;
-    ~ShellStart()
-    {
-        if (info.hProcess != nullptr) CloseHandle(info.hProcess);
-    }
+    UniqueHandle process;  // what the call gave back in info.hProcess
 };
 
 DWORD WINAPI ShellStartThread(void* context)
@@ -46,6 +43,7 @@ DWORD WINAPI ShellStartThread(void* context)
         start.started = FALSE;
         start.error = ERROR_GEN_FAILURE;
     }
+    start.process.reset(std::exchange(start.info.hProcess, nullptr));
     if (com) CoUninitialize();
     return 0;
 }
@@ -87,7 +85,7 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
         if (start->error == ERROR_CANCELLED) return {ElevatedRun::Outcome::Declined, 0, start->error};
         return {ElevatedRun::Outcome::Failed, 0, start->error};
     }
-    UniqueHandle process(std::exchange(info.hProcess, nullptr));
+    const UniqueHandle process = std::move(start->process);
     if (!process) return {ElevatedRun::Outcome::Failed, 0, ERROR_INVALID_HANDLE};
     switch (WaitHandlingMessages(process.get(), INFINITE, false, &error)) {
     case WaitEnd::Signalled: break;

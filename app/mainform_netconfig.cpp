@@ -57,14 +57,14 @@ bool SameTextIgnoringCase(const std::string& a, const std::string& b)
 // say what it is still gets its place in the selector, as "Error".
 std::optional<std::string> TryPropertyText(const Variant& object, const wchar_t* name)
 {
-    const std::optional<Variant> value = TryGetMember(object, name);
+    const std::optional<Variant> value = NoneOnFailure([&] { return GetMember(object, name); });
     if (!value) return std::nullopt;
     return value->IsArray() ? VariantToText(*value) : TryVariantText(value->get());
 }
 
 std::optional<int32_t> TryPropertyInt(const Variant& object, const wchar_t* name)
 {
-    const std::optional<Variant> value = TryGetMember(object, name);
+    const std::optional<Variant> value = NoneOnFailure([&] { return GetMember(object, name); });
     return value ? TryVariantInt(value->get()) : std::nullopt;
 }
 

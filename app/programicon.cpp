@@ -3,6 +3,7 @@
 #include <map>
 
 #include "core/check.h"
+#include "core/handles.h"
 #include "resources/resource.h"
 #include "ui/monitordpi.h"
 
@@ -31,9 +32,9 @@ int IconSize(HICON icon)
     ICONINFO info{};
     if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
     BITMAP bitmap{};
-    const HBITMAP image = info.hbmColor != nullptr ? info.hbmColor : info.hbmMask;
-    GetObjectA(image, sizeof bitmap, &bitmap);
-    if (info.hbmColor != nullptr) DeleteObject(info.hbmColor);
-    if (info.hbmMask != nullptr) DeleteObject(info.hbmMask);
+    // GetIconInfo makes copies of the icon's bitmaps for the caller.
+    const UniqueHbitmap color(info.hbmColor);
+    const UniqueHbitmap mask(info.hbmMask);
+    GetObjectA(color ? color.get() : mask.get(), sizeof bitmap, &bitmap);
     return bitmap.bmWidth;
 }

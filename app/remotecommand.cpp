@@ -1,5 +1,6 @@
 #include "app/remotecommand.h"
 
+#include "core/errorbox.h"
 #include "core/handles.h"
 #include "core/messagefilter.h"
 
@@ -20,13 +21,18 @@ LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         auto* waiting = reinterpret_cast<Waiting*>(GetWindowLongPtrA(window, GWLP_USERDATA));
         if (waiting == nullptr || data == nullptr || data->dwData != kAnswerData) return FALSE;
-        const std::string text(static_cast<const char*>(data->lpData), data->cbData);
-        const size_t line = text.find('\n');
-        CommandAnswer answer;
-        answer.exitCode = std::atoi(text.substr(0, line).c_str());
-        answer.text = line == std::string::npos ? std::string() : text.substr(line + 1);
-        waiting->answer = answer;
-        return TRUE;
+        // The texts are copied: memory running out is an error like any other, not a crash.
+        return Guarded(
+            [&]() -> LRESULT {
+                const std::string text(static_cast<const char*>(data->lpData), data->cbData);
+                const size_t line = text.find('\n');
+                CommandAnswer answer;
+                answer.exitCode = std::atoi(text.substr(0, line).c_str());
+                answer.text = line == std::string::npos ? std::string() : text.substr(line + 1);
+                waiting->answer = answer;
+                return TRUE;
+            },
+            LRESULT{FALSE});
     }
     return DefWindowProcA(window, message, wParam, lParam);
 }
@@ -49,10 +55,10 @@ std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& comm
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kAnswerClass;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    HWND window = CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                  GetModuleHandleA(nullptr), nullptr);
-    if (window == nullptr) return std::nullopt;
-    ScopeExit destroy([window] { DestroyWindow(window); });
+    const UniqueHwnd answerWindow(CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
+                                                  GetModuleHandleA(nullptr), nullptr));
+    if (!answerWindow) return std::nullopt;
+    const HWND window = answerWindow.get();
     Waiting waiting;
     SetWindowLongPtrA(window, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&waiting));
     // An elevated start's answer window hears the unelevated copy's answer.

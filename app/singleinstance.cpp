@@ -36,13 +36,12 @@ std::string UserSidText()
     DWORD size = 0;
     GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     std::string buffer(size, '\0');
-    UniqueLocal text;
+    UniqueLocalAs<LPSTR> text;
     if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) ||
-        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid,
-                                reinterpret_cast<LPSTR*>(text.put()))) {
+        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, text.put())) {
         return {};
     }
-    return static_cast<const char*>(text.get());
+    return text.get();
 }
 
 // The mapping's security: the user it is named for may read it, nobody may write it but the

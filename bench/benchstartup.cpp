@@ -12,6 +12,7 @@
 
 #include "benchstoredata.h"
 #include "benchtiming.h"
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "startup_probe.h"
 
@@ -55,11 +56,11 @@ void StartOnce(const Setup& setup)
         std::printf("cannot start %s\n", setup.copy.c_str());
         return;
     }
-    if (WaitForSingleObject(process.hProcess, 60000) != WAIT_OBJECT_0) TerminateProcess(process.hProcess, 1);
+    const UniqueHandle thread(process.hThread);
+    const UniqueHandle started(process.hProcess);
+    if (WaitForSingleObject(started.get(), 60000) != WAIT_OBJECT_0) TerminateProcess(started.get(), 1);
     DWORD exitCode = 0;
-    GetExitCodeProcess(process.hProcess, &exitCode);
-    CloseHandle(process.hThread);
-    CloseHandle(process.hProcess);
+    GetExitCodeProcess(started.get(), &exitCode);
     if (exitCode == kMessageBoxExitCode) {
         std::string text;
         if (FILE* file = std::fopen((setup.figures + ".box").c_str(), "r")) {

@@ -5,6 +5,7 @@
 #include <string>
 
 #include "benchtiming.h"
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 
 namespace {
@@ -28,22 +29,20 @@ void Fill(TListItems& list, int count)
 
 std::string ReadPlain(const std::string& path)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr);
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr));
     std::string bytes;
     char chunk[65536];
     DWORD read = 0;
-    while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
-    CloseHandle(file);
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
     return bytes;
 }
 
 void WritePlain(const std::string& path, const std::string& bytes, bool flush)
 {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
+    const UniqueFile file(CreateFileA(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
     DWORD written = 0;
-    WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
-    if (flush) FlushFileBuffers(file);
-    CloseHandle(file);
+    WriteFile(file.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr);
+    if (flush) FlushFileBuffers(file.get());
 }
 }  // namespace
 

@@ -138,7 +138,7 @@ void AnswerRow(TForm1& form, SimNetwork& network)
     if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
         FailBenchmark("velmora-bench-poster.exe did not start");
     UniqueHandle poster(process.hProcess);
-    CloseHandle(process.hThread);
+    const UniqueHandle thread(process.hThread);
     const double start = NowMs();
     ChooseInTray(form, *form.ApplyNextProfile1);
     const double change = NowMs() - start;

@@ -3,16 +3,17 @@
 #include <cstdio>
 
 #include "core/codenames.h"
+#include "core/handles.h"
 
 std::string SystemMessageText(DWORD code)
 {
-    char* buffer = nullptr;
+    UniqueLocalAs<LPSTR> buffer;
+    // FORMAT_MESSAGE_ALLOCATE_BUFFER takes the address of the pointer in the buffer's place.
     const DWORD length =
         FormatMessageA(FORMAT_MESSAGE_ALLOCATE_BUFFER | FORMAT_MESSAGE_FROM_SYSTEM | FORMAT_MESSAGE_IGNORE_INSERTS,
-                       nullptr, code, 0, reinterpret_cast<LPSTR>(&buffer), 0, nullptr);
+                       nullptr, code, 0, reinterpret_cast<LPSTR>(buffer.put()), 0, nullptr);
     std::string text;
-    if (length != 0 && buffer != nullptr) text.assign(buffer, length);
-    if (buffer != nullptr) LocalFree(buffer);
+    if (length != 0 && buffer) text.assign(buffer.get(), length);
     while (!text.empty() && (static_cast<unsigned char>(text.back()) <= ' ' || text.back() == '.')) {
         text.pop_back();
     }

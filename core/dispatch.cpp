@@ -30,11 +30,14 @@ std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
 }
 
 // A failed call names what failed: the property read or the method called, as the user
-// would otherwise see only a code (Wine's WMI has no ServiceName: "Unknown name").
-[[noreturn]] void RaiseMemberError(const wchar_t* member, WORD flags, const std::string& reason)
+// would otherwise see only a code (Wine's WMI has no ServiceName: "Unknown name"). The member
+// is the call recorded in the history, with the place that asked for it.
+[[noreturn]] void RaiseMemberError(const wchar_t* member, WORD flags, const std::string& reason,
+                                   const std::source_location& where)
 {
+    const std::string name = AnsiFromWide(member);
     const char* what = (flags & DISPATCH_PROPERTYGET) != 0 ? "Reading \"" : "Calling \"";
-    RaiseError(what + AnsiFromWide(member) + "\" failed: " + reason);
+    throw AppError(what + name + "\" failed: " + reason, name, where);
 }
 }  // namespace
 
@@ -43,6 +46,19 @@ namespace {
 struct CallOutcome {
     HRESULT hr = S_OK;
     std::string reason;
+    // The object's own status when it raised (DISP_E_EXCEPTION), as WMI's objects do.
+    HRESULT raised = S_OK;
+
+    // The member is not there. "IDispatch::GetIDsOfNames": DISP_E_UNKNOWNNAME for a name the
+    // object does not know; "Returning errors" (Automation): Invoke's DISP_E_MEMBERNOTFOUND for
+    // a member it cannot find; "WbemErrorEnum enumeration": wbemErrNotFound (WBEM_E_NOT_FOUND),
+    // which an SWbemObject raises for a property it does not have.
+    bool MemberMissing() const noexcept
+    {
+        constexpr HRESULT wbemNotFound = static_cast<HRESULT>(0x80041002L);
+        return hr == DISP_E_UNKNOWNNAME || hr == DISP_E_MEMBERNOTFOUND || hr == wbemNotFound ||
+               (hr == DISP_E_EXCEPTION && raised == wbemNotFound);
+    }
 };
 
 CallOutcome Invoke(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args,
@@ -62,49 +78,57 @@ CallOutcome Invoke(IDispatch* object, const wchar_t* member, WORD flags, const s
     EXCEPINFO info{};
     UINT argError = 0;
     const HRESULT hr = object->Invoke(id, IID_NULL, 0, flags, &params, result.put(), &info, &argError);
-    if (hr == DISP_E_EXCEPTION) return {hr, ExceptionText(info, hr)};
+    if (hr == DISP_E_EXCEPTION) {
+        std::string reason = ExceptionText(info, hr);
+        return {hr, std::move(reason), info.scode};
+    }
     if (FAILED(hr)) return {hr, SystemMessageText(static_cast<DWORD>(hr))};
     return {};
 }
 
 std::optional<Variant> TryCall(const Variant& holder, const wchar_t* member, WORD flags,
-                               const std::vector<VARIANT>& args)
+                               const std::vector<VARIANT>& args, const std::source_location& where)
 {
     const VARIANT& v = holder.get();
     if (v.vt != VT_DISPATCH || v.pdispVal == nullptr) return std::nullopt;
     Variant result;
-    if (FAILED(Invoke(v.pdispVal, member, flags, args, result).hr)) return std::nullopt;
+    const CallOutcome outcome = Invoke(v.pdispVal, member, flags, args, result);
+    if (outcome.MemberMissing()) return std::nullopt;
+    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason, where);
     return result;
 }
 }  // namespace
 
-Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args)
+Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const std::vector<VARIANT>& args,
+                     const std::source_location& where)
 {
     if (object == nullptr) RaiseError("Invalid variant operation");
     Variant result;
     const CallOutcome outcome = Invoke(object, member, flags, args, result);
-    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason);
+    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason, where);
     return result;
 }
 
-std::optional<Variant> TryGetMember(const Variant& object, const wchar_t* member)
+std::optional<Variant> TryGetMember(const Variant& object, const wchar_t* member, const std::source_location& where)
 {
-    return TryCall(object, member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {});
+    return TryCall(object, member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, where);
 }
 
-std::optional<Variant> TryCallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args)
+std::optional<Variant> TryCallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args,
+                                     const std::source_location& where)
 {
-    return TryCall(object, member, DISPATCH_METHOD, args);
+    return TryCall(object, member, DISPATCH_METHOD, args, where);
 }
 
-Variant GetMember(const Variant& object, const wchar_t* member)
+Variant GetMember(const Variant& object, const wchar_t* member, const std::source_location& where)
 {
-    return DispatchCall(DispatchOf(object), member, DISPATCH_METHOD | DISPATCH_PROPERTYGET);
+    return DispatchCall(DispatchOf(object), member, DISPATCH_METHOD | DISPATCH_PROPERTYGET, {}, where);
 }
 
-Variant CallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args)
+Variant CallMethod(const Variant& object, const wchar_t* member, const std::vector<VARIANT>& args,
+                   const std::source_location& where)
 {
-    return DispatchCall(DispatchOf(object), member, DISPATCH_METHOD, args);
+    return DispatchCall(DispatchOf(object), member, DISPATCH_METHOD, args, where);
 }
 
 VARIANT ArgByRef(Variant& value)

@@ -2,6 +2,7 @@
 // One owner type for every kind of handle: move-only, closed exactly once.
 #include <windows.h>
 #include <commctrl.h>
+#include <objbase.h>
 
 #include <utility>
 
@@ -51,24 +52,39 @@ struct Null {
     static Type Invalid() noexcept { return nullptr; }
     static void Close(Type h) noexcept { CloseFunction(h); }
 };
-// CreateFile's handle, which is empty when INVALID_HANDLE_VALUE.
-struct File {
+// A handle that is empty when INVALID_HANDLE_VALUE (CreateFile's, FindFirstFile's, ...).
+template <auto CloseFunction>
+struct InvalidValue {
     using Type = HANDLE;
     static Type Invalid() noexcept { return INVALID_HANDLE_VALUE; }
-    static void Close(Type h) noexcept { CloseHandle(h); }
+    static void Close(Type h) noexcept { CloseFunction(h); }
 };
 }  // namespace handle_traits
 
 using UniqueHkey = UniqueAny<handle_traits::Null<HKEY, &RegCloseKey>>;
-using UniqueFile = UniqueAny<handle_traits::File>;
+using UniqueFile = UniqueAny<handle_traits::InvalidValue<&CloseHandle>>;
+using UniqueFindFile = UniqueAny<handle_traits::InvalidValue<&FindClose>>;
+using UniqueChangeNotification = UniqueAny<handle_traits::InvalidValue<&FindCloseChangeNotification>>;
 using UniqueHandle = UniqueAny<handle_traits::Null<HANDLE, &CloseHandle>>;
 using UniqueHmenu = UniqueAny<handle_traits::Null<HMENU, &DestroyMenu>>;
 using UniqueHicon = UniqueAny<handle_traits::Null<HICON, &DestroyIcon>>;
-using UniqueGdiObject = UniqueAny<handle_traits::Null<HGDIOBJ, &DeleteObject>>;
+// GDI objects, one owner per kind so each hands out its own type: DeleteObject takes them all.
+template <typename GdiHandle>
+using UniqueGdi = UniqueAny<handle_traits::Null<GdiHandle, &DeleteObject>>;
+using UniqueHfont = UniqueGdi<HFONT>;
+using UniqueHbitmap = UniqueGdi<HBITMAP>;
+using UniqueHbrush = UniqueGdi<HBRUSH>;
+using UniqueHpen = UniqueGdi<HPEN>;
 using UniqueHwnd = UniqueAny<handle_traits::Null<HWND, &DestroyWindow>>;
 using UniqueMappedView = UniqueAny<handle_traits::Null<void*, &UnmapViewOfFile>>;
-// Memory the system allocated for the caller with LocalAlloc (SID texts, security descriptors).
-using UniqueLocal = UniqueAny<handle_traits::Null<HLOCAL, &LocalFree>>;
+// Memory the system allocated for the caller with LocalAlloc, typed as the call hands it out
+// (a SID text, an argument vector, an ACL, a security descriptor).
+template <typename Pointer>
+using UniqueLocalAs = UniqueAny<handle_traits::Null<Pointer, &LocalFree>>;
+using UniqueLocal = UniqueLocalAs<HLOCAL>;
+// Memory a COM or shell call allocated for the caller with CoTaskMemAlloc (a known folder's path).
+template <typename Pointer>
+using UniqueCoTaskMem = UniqueAny<handle_traits::Null<Pointer, &CoTaskMemFree>>;
 // CreateCompatibleDC's device context, deleted (not released) when done.
 using UniqueMemoryDc = UniqueAny<handle_traits::Null<HDC, &DeleteDC>>;
 using UniqueImageList = UniqueAny<handle_traits::Null<HIMAGELIST, &ImageList_Destroy>>;

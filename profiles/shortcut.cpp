@@ -9,6 +9,7 @@
 
 #include "core/check.h"
 #include "core/error.h"
+#include "core/handles.h"
 #include "core/text.h"
 
 using Microsoft::WRL::ComPtr;
@@ -17,12 +18,9 @@ namespace {
 ShortcutFolderFunction& ShortcutFolder()
 {
     static ShortcutFolderFunction folder = [] {
-        PWSTR path = nullptr;
-        const HRESULT found = SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, &path);
-        std::string desktop = SUCCEEDED(found) ? AnsiFromWide(path) : std::string();
-        CoTaskMemFree(path);
-        CheckHr(found, "SHGetKnownFolderPath");
-        return desktop;
+        UniqueCoTaskMem<PWSTR> path;
+        CheckHr(SHGetKnownFolderPath(FOLDERID_Desktop, 0, nullptr, path.put()), "SHGetKnownFolderPath");
+        return AnsiFromWide(path.get());
     };
     return folder;
 }

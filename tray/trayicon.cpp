@@ -7,6 +7,7 @@
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
 #include "tray/trayiconfield.h"
+#include "ui/callbackerrors.h"
 #include "ui/keyboardowner.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
@@ -48,7 +49,7 @@ protected:
                 m_tray.OwnerMessage(message, wParam, lParam);
                 return true;
             },
-            false);
+            false, ErrorShownFor(message, lParam));
         return TSubclass::HandleMessage(message, wParam, lParam);
     }
 

@@ -90,7 +90,7 @@ HBRUSH TBaseControl::Background(HDC dc) const
     }
     if (m_brush) {
         SetBkColor(dc, m_color);
-        return static_cast<HBRUSH>(m_brush.get());
+        return m_brush.get();
     }
     SetBkColor(dc, GetSysColor(COLOR_BTNFACE));
     // Texts that Windows draws on it (group box captions) in the colour made for the face.

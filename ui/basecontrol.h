@@ -122,5 +122,5 @@ private:
     friend class TWinControl;
     TWinControl* m_parent = nullptr;
     COLORREF m_color = ParentColor;
-    UniqueGdiObject m_brush;
+    UniqueHbrush m_brush;
 };

@@ -6,6 +6,7 @@
 
 #include "core/check.h"
 #include "core/errorbox.h"
+#include "ui/callbackerrors.h"
 #include "ui/fonts.h"
 
 namespace {
@@ -97,7 +98,8 @@ LRESULT CALLBACK TControl::ControlProc(HWND window, UINT message, WPARAM wParam,
         return CallWindowProcW(entry.original, window, message, wParam, lParam);
     }
     if (entry.object == nullptr) return CallWindowProcW(entry.original, window, message, wParam, lParam);
-    return Guarded([&] { return entry.object->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+    return Guarded([&] { return entry.object->HandleMessage(message, wParam, lParam); }, LRESULT{0},
+                   ErrorShownFor(message, lParam));
 }
 
 void TControl::ScaleFont()

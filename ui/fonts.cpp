@@ -39,11 +39,11 @@ HFONT MakeFont(const FontSpec& spec, int height)
 
 HFONT GetFont(const FontSpec& wanted)
 {
-    static std::map<FontSpec, UniqueGdiObject> fonts;
+    static std::map<FontSpec, UniqueHfont> fonts;
     auto found = fonts.find(wanted);
-    if (found != fonts.end()) return static_cast<HFONT>(found->second.get());
+    if (found != fonts.end()) return found->second.get();
     HFONT font = MakeFont(wanted, wanted.height);
-    fonts.emplace(wanted, UniqueGdiObject(font));
+    fonts.emplace(wanted, UniqueHfont(font));
     Origins()[font] = {wanted, font};
     return font;
 }
@@ -71,12 +71,12 @@ HFONT ScaledFont(HFONT font, int dpi)
     const FontOrigin origin = found->second;
     if (dpi == DesignDpi) return origin.designFont;
     // Apart from GetFont's: a design font may have the height that another scales to.
-    static std::map<std::pair<FontSpec, int>, UniqueGdiObject> scaled;
+    static std::map<std::pair<FontSpec, int>, UniqueHfont> scaled;
     const auto key = std::make_pair(origin.design, dpi);
     auto made = scaled.find(key);
-    if (made != scaled.end()) return static_cast<HFONT>(made->second.get());
+    if (made != scaled.end()) return made->second.get();
     HFONT result = MakeFont(origin.design, Scaled(origin.design.height, dpi));
-    scaled.emplace(key, UniqueGdiObject(result));
+    scaled.emplace(key, UniqueHfont(result));
     Origins()[result] = origin;
     return result;
 }

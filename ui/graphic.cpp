@@ -71,12 +71,12 @@ HGDIOBJ TPicture::Bitmap(int scale) const
 {
     const int resource = scale == 200 ? m_resource200 : scale == 150 ? m_resource150 : m_resource;
     if (resource == 0) return nullptr;
-    UniqueGdiObject& bitmap = m_bitmaps[scale];
+    UniqueHbitmap& bitmap = m_bitmaps[scale];
     if (!bitmap) {
         HANDLE loaded =
             LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
         CheckWin32(loaded != nullptr, "LoadImageA");
-        bitmap.reset(loaded);
+        bitmap.reset(static_cast<HBITMAP>(loaded));
     }
     return bitmap.get();
 }

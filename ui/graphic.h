@@ -80,7 +80,7 @@ private:
     int m_resource;
     int m_resource150;
     int m_resource200;
-    mutable std::map<int, UniqueGdiObject> m_bitmaps;  // by scale
+    mutable std::map<int, UniqueHbitmap> m_bitmaps;  // by scale
 };
 
 enum class TPanelBevel { bvNone, bvLowered, bvRaised };

@@ -30,9 +30,9 @@ UniqueImageList TImageList::Load(int scale) const
                          : scale == 150 ? m_args.bitmapResource150
                                         : m_args.bitmapResource;
     if (resource == 0) return list;
-    UniqueGdiObject strip(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0,
-                                     LR_CREATEDIBSECTION));
-    if (!strip || ImageList_AddMasked(list.get(), static_cast<HBITMAP>(strip.get()), m_args.maskColor) < 0) {
+    UniqueHbitmap strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
+                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    if (!strip || ImageList_AddMasked(list.get(), strip.get(), m_args.maskColor) < 0) {
         const DWORD error = GetLastError();
         RaiseError(SystemMessageText(error != 0 ? error : ERROR_RESOURCE_DATA_NOT_FOUND));
     }

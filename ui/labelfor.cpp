@@ -3,6 +3,7 @@
 #include <cctype>
 #include <vector>
 
+#include "core/handles.h"
 #include "ui/button.h"
 #include "ui/label.h"
 #include "ui/pagecontrol.h"
@@ -36,12 +37,12 @@ bool ScreenPlace(const TBaseControl& control, RECT& place)
 bool CaptionPlace(const TGroupBox& group, RECT& place)
 {
     if (!ScreenPlace(group, place)) return false;
-    HDC dc = GetDC(group.Handle());
-    const HGDIOBJ old = SelectObject(dc, group.Font());
     TEXTMETRICA metrics{};
-    GetTextMetricsA(dc, &metrics);
-    SelectObject(dc, old);
-    ReleaseDC(group.Handle(), dc);
+    {
+        const WindowDc dc(group.Handle());
+        const SelectedObject font(dc.get(), group.Font());
+        GetTextMetricsA(dc.get(), &metrics);
+    }
     place.bottom = place.top + metrics.tmHeight;
     return true;
 }

@@ -2,12 +2,13 @@
 
 #include <utility>
 
+#include "core/handles.h"
+
 namespace {
 UINT SystemDpi()
 {
-    HDC screen = GetDC(nullptr);
-    const int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 96;
-    if (screen != nullptr) ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const int dpi = screen.get() != nullptr ? GetDeviceCaps(screen.get(), LOGPIXELSX) : 96;
     return dpi > 0 ? static_cast<UINT>(dpi) : 96;
 }
 

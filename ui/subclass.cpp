@@ -4,6 +4,7 @@
 
 #include "core/error.h"
 #include "core/errorbox.h"
+#include "ui/callbackerrors.h"
 
 // The object is the subclass's id as well as its data: one procedure serves every subclass,
 // and two of them on one window stay apart.
@@ -32,5 +33,6 @@ LRESULT CALLBACK TSubclass::SubclassProc(HWND window, UINT message, WPARAM wPara
         self->m_window = nullptr;
         return DefSubclassProc(window, message, wParam, lParam);
     }
-    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0},
+                   ErrorShownFor(message, lParam));
 }

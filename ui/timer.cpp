@@ -56,5 +56,5 @@ void CALLBACK TTimer::TimerProc(HWND, UINT, UINT_PTR id, DWORD)
             if (handler) handler();
             return true;
         },
-        false);
+        false, ErrorShown::Later);
 }

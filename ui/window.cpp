@@ -8,6 +8,7 @@
 #include "core/check.h"
 #include "core/errorbox.h"
 #include "ui/accessible.h"
+#include "ui/callbackerrors.h"
 #include "ui/control.h"
 #include "ui/dpi.h"
 #include "ui/fonts.h"
@@ -474,7 +475,8 @@ LRESULT CALLBACK TWindow::WindowProc(HWND window, UINT message, WPARAM wParam, L
         return DefWindowProcA(window, message, wParam, lParam);
     }
     // A refused log-off is the safe answer when the close query itself failed.
-    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0});
+    return Guarded([&] { return self->HandleMessage(message, wParam, lParam); }, LRESULT{0},
+                   ErrorShownFor(message, lParam));
 }
 
 LRESULT TWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -162,7 +162,7 @@ Finished RunProgram(const std::string& program, const std::wstring& arguments)
     Finished finished;
     if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
         return finished;
-    CloseHandle(process.hThread);
+    const UniqueHandle thread(process.hThread);
     UniqueHandle running(process.hProcess);
     writing.reset();
     char buffer[4096];

@@ -163,7 +163,7 @@ TEST_F(ElevationTest, TheElevatedRunRefusesMalformedArguments)
         ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                                    &process));
         UniqueHandle owned(process.hProcess);
-        CloseHandle(process.hThread);
+        const UniqueHandle thread(process.hThread);
         ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
         DWORD exitCode = 0;
         GetExitCodeProcess(process.hProcess, &exitCode);

@@ -11,6 +11,7 @@
 #include "adapters/elevatedchange.h"
 #include "app/elevatedrun.h"
 #include "app/elevation.h"
+#include "core/handles.h"
 #include "core/processrights.h"
 #include "core/text.h"
 #include "support/registrykeys.h"
@@ -42,9 +43,8 @@ class LockedRunKey {
 public:
     LockedRunKey()
     {
-        HKEY key = nullptr;
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, READ_CONTROL | WRITE_DAC, &key) != ERROR_SUCCESS) return;
-        m_key = key;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, READ_CONTROL | WRITE_DAC, m_key.put()) != ERROR_SUCCESS) return;
+        const HKEY key = m_key.get();
         DWORD size = 0;
         RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
         m_saved.resize(size);
@@ -54,18 +54,16 @@ public:
         char everyone[] = "EVERYONE";
         BuildExplicitAccessWithNameA(&rules[0], everyone, KEY_SET_VALUE | KEY_CREATE_SUB_KEY, DENY_ACCESS, 0);
         BuildExplicitAccessWithNameA(&rules[1], everyone, KEY_READ | READ_CONTROL | WRITE_DAC, GRANT_ACCESS, 0);
-        PACL locked = nullptr;
-        if (SetEntriesInAclA(2, rules, nullptr, &locked) != ERROR_SUCCESS) return;
+        UniqueLocalAs<PACL> locked;
+        if (SetEntriesInAclA(2, rules, nullptr, locked.put()) != ERROR_SUCCESS) return;
         SECURITY_DESCRIPTOR descriptor;
         InitializeSecurityDescriptor(&descriptor, SECURITY_DESCRIPTOR_REVISION);
-        SetSecurityDescriptorDacl(&descriptor, TRUE, locked, FALSE);
+        SetSecurityDescriptorDacl(&descriptor, TRUE, locked.get(), FALSE);
         m_locked = RegSetKeySecurity(key, DACL_SECURITY_INFORMATION, &descriptor) == ERROR_SUCCESS;
-        LocalFree(locked);
     }
     ~LockedRunKey()
     {
-        if (m_locked) RegSetKeySecurity(m_key, DACL_SECURITY_INFORMATION, m_saved.data());
-        if (m_key != nullptr) RegCloseKey(m_key);
+        if (m_locked) RegSetKeySecurity(m_key.get(), DACL_SECURITY_INFORMATION, m_saved.data());
     }
     LockedRunKey(const LockedRunKey&) = delete;
     LockedRunKey& operator=(const LockedRunKey&) = delete;
@@ -73,7 +71,7 @@ public:
     bool Locked() const { return m_locked; }
 
 private:
-    HKEY m_key = nullptr;
+    UniqueHkey m_key;
     std::vector<char> m_saved;
     bool m_locked = false;
 };

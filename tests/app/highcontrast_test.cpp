@@ -5,6 +5,7 @@
 #include <algorithm>
 #include <functional>
 
+#include "core/handles.h"
 #include "ui/application.h"
 #include "ui/contrast.h"
 #include "ui/header.h"
@@ -87,7 +88,8 @@ TEST_F(HighContrastTest, EveryTextIsDrawnInTheThemesColours)
             }
         };
         collect(*form);
-        HDC dc = GetDC(form->Handle());
+        const WindowDc window(form->Handle());
+        const HDC dc = window.get();
         for (const auto& [name, rect] : parts) {
             SCOPED_TRACE(name);
             int designed = 0;
@@ -105,6 +107,5 @@ TEST_F(HighContrastTest, EveryTextIsDrawnInTheThemesColours)
             EXPECT_EQ(designed, 0) << "tab " << tab;
             if (name != "grid") EXPECT_GT(themed, 0) << "tab " << tab;
         }
-        ReleaseDC(form->Handle(), dc);
     }
 }

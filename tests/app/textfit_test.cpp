@@ -4,6 +4,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "profiles/starttip.h"
@@ -47,22 +48,19 @@ namespace {
 // The text drawn as a label draws it, black on white, in a bitmap of `width` x `height`.
 struct DrawnText {
     DrawnText(HFONT font, const std::string& text, int width, int height, UINT format)
-        : dc(CreateCompatibleDC(nullptr)), bitmap(CreateBitmap(width, height, 1, 32, nullptr))
+        : bitmap(CreateBitmap(width, height, 1, 32, nullptr)), memory(CreateCompatibleDC(nullptr)), dc(memory.get())
     {
-        SelectObject(dc, bitmap);
+        SelectObject(dc, bitmap.get());
         SelectObject(dc, font);
         RECT all{0, 0, width, height};
         FillRect(dc, &all, static_cast<HBRUSH>(GetStockObject(WHITE_BRUSH)));
         SetBkMode(dc, TRANSPARENT);
         DrawTextA(dc, text.c_str(), -1, &all, format);
     }
-    ~DrawnText()
-    {
-        DeleteDC(dc);
-        DeleteObject(bitmap);
-    }
+    // The device context goes before the bitmap selected into it.
+    UniqueHbitmap bitmap;
+    UniqueMemoryDc memory;
     HDC dc;
-    HBITMAP bitmap;
 };
 }  // namespace
 

@@ -32,3 +32,24 @@ TEST(ErrorBoundary, AnErrorIsShownWithItsOwnTextAndRecordedWithItsCallAndPlace)
                                   "\r\n  Call:     RegSetValueExA\r\n  Place:    tests/core/errorbox_test.cpp:" +
                                   std::to_string(line) + "\r\n\r\nT Error\r\n  Text:     Unknown error\r\n\r\n");
 }
+
+// Errors of callbacks that Windows repeats are kept and shown from the message loop; the same
+// text again before its box has closed is neither shown nor recorded a second time.
+TEST(ErrorBoundary, AnErrorShownLaterWaitsForTheLoopAndComesOnce)
+{
+    HistoryFile history;
+    MessageBoxRecorder boxes;
+    const auto failing = [](const char* text) {
+        return [text]() -> int { RaiseError(text); };
+    };
+    EXPECT_EQ(Guarded(failing("Paint failed"), -1, ErrorShown::Later), -1);
+    EXPECT_EQ(Guarded(failing("Paint failed"), -1, ErrorShown::Later), -1);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_TRUE(ErrorBoxPending());
+
+    MSG message;
+    while (ErrorBoxPending() && GetMessageA(&message, nullptr, 0, 0) > 0)
+        DispatchMessageA(&message);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Paint failed"});
+    EXPECT_EQ(history.Read(), "T Error\r\n  Text:     Paint failed\r\n\r\n");
+}

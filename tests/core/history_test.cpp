@@ -18,7 +18,7 @@ std::map<std::string, std::string> FolderContents(const TempFolder& folder)
 {
     std::map<std::string, std::string> contents;
     WIN32_FIND_DATAA found;
-    UniqueAny<handle_traits::Null<HANDLE, &FindClose>> search(FindFirstFileA(folder.File("*.*").c_str(), &found));
+    UniqueFindFile search(FindFirstFileA(folder.File("*.*").c_str(), &found));
     do {
         if (found.cFileName[0] != '.') contents[found.cFileName] = ReadFileBytes(folder.File(found.cFileName));
     } while (FindNextFileA(search.get(), &found));

@@ -6,6 +6,7 @@
 
 #include "core/check.h"
 #include "core/error.h"
+#include "core/handles.h"
 #include "core/systemdll.h"
 
 TEST(SystemDll, FindsFunctionsOfTheSystemFolderOnly)
@@ -26,11 +27,12 @@ TEST(SystemDll, FindsFunctionsOfTheSystemFolderOnly)
     GetModuleFileNameA(nullptr, program, MAX_PATH);
     std::string planted = program;
     planted = planted.substr(0, planted.find_last_of('\\') + 1) + "velmora-planted.dll";
-    HANDLE file = CreateFileA(planted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr);
-    ASSERT_NE(file, INVALID_HANDLE_VALUE);
-    DWORD written = 0;
-    WriteFile(file, "not a DLL", 9, &written, nullptr);
-    CloseHandle(file);
+    {
+        const UniqueFile file(CreateFileA(planted.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS, 0, nullptr));
+        ASSERT_TRUE(file);
+        DWORD written = 0;
+        WriteFile(file.get(), "not a DLL", 9, &written, nullptr);
+    }
     try {
         SystemFunction<void WINAPI()>("velmora-planted.dll", "Anything");
         ADD_FAILURE() << "a DLL outside the system folder was loaded";

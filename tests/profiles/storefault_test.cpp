@@ -47,26 +47,25 @@ std::string RunShell(const TempFolder& folder, const std::string& script)
     // inside it paths go in single quotes.
     const std::string command = "/bin/sh -c \"{ " + script + "; } >" + part + " 2>&1; echo rc=$? >>" + part + "; mv " +
                                 part + " '" + unixFolder + marker + "'\"";
-    const HANDLE changes = FindFirstChangeNotificationA(folder.Path().c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME);
-    if (changes == INVALID_HANDLE_VALUE) throw std::runtime_error("no change notification");
+    const UniqueChangeNotification changes(
+        FindFirstChangeNotificationA(folder.Path().c_str(), FALSE, FILE_NOTIFY_CHANGE_FILE_NAME));
+    if (!changes) throw std::runtime_error("no change notification");
     STARTUPINFOA startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION process{};
     std::vector<char> line(command.begin(), command.end());
     line.push_back('\0');
     if (!CreateProcessA(nullptr, line.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process)) {
-        FindCloseChangeNotification(changes);
         throw std::runtime_error("cannot start /bin/sh");
     }
-    if (process.hThread) CloseHandle(process.hThread);
-    if (process.hProcess) CloseHandle(process.hProcess);
+    const UniqueHandle thread(process.hThread);
+    const UniqueHandle shell(process.hProcess);
     const DWORD deadline = GetTickCount() + 20000;
     while (!FileExists(folder.File(marker))) {
         const DWORD now = GetTickCount();
-        if (now >= deadline || WaitForSingleObject(changes, deadline - now) != WAIT_OBJECT_0) break;
-        FindNextChangeNotification(changes);
+        if (now >= deadline || WaitForSingleObject(changes.get(), deadline - now) != WAIT_OBJECT_0) break;
+        FindNextChangeNotification(changes.get());
     }
-    FindCloseChangeNotification(changes);
     if (!FileExists(folder.File(marker))) throw std::runtime_error("the shell did not finish: " + script);
     std::string output = ReadFileBytes(folder.File(marker));
     DeleteFileA(folder.File(marker).c_str());

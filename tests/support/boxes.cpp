@@ -1,10 +1,17 @@
 #include "support/boxes.h"
 
+#include <algorithm>
+
 MessageBoxRecorder::MessageBoxRecorder()
 {
     m_previous =
         SetMessageBoxHandler([this](HWND owner, const std::string& text, const std::string& caption, UINT flags) {
             m_shown.push_back({owner, text, caption, flags});
+            const ShownBox shown = m_shown.back();
+            ++m_up;
+            m_mostAtOnce = std::max(m_mostAtOnce, m_up);
+            if (whileShown) whileShown(shown);
+            --m_up;
             return IDOK;
         });
 }

@@ -3,6 +3,7 @@
 #include <windows.h>
 
 #include <cstddef>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -29,7 +30,15 @@ public:
     void clear() noexcept { m_shown.clear(); }
     const ShownBox& operator[](size_t index) const { return m_shown.at(index); }
 
+    // Runs while each box is up, where the box's own message loop would run the program's
+    // paints and timers; the box closes when it returns.
+    std::function<void(const ShownBox& box)> whileShown;
+    // The most boxes that were up at once.
+    size_t MostAtOnce() const noexcept { return m_mostAtOnce; }
+
 private:
     std::vector<ShownBox> m_shown;
+    size_t m_up = 0;
+    size_t m_mostAtOnce = 0;
     MessageBoxHandler m_previous;
 };

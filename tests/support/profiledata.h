@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "core/handles.h"
 #include "profiles/iprofile.h"
 #include "support/errortext.h"
 #include "support/seams.h"
@@ -147,13 +148,12 @@ inline std::vector<std::string> FolderListing(const std::string& folder)
 {
     std::vector<std::string> names;
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search == INVALID_HANDLE_VALUE) return names;
+    const UniqueFindFile search(FindFirstFileA((folder + "*").c_str(), &found));
+    if (!search) return names;
     do {
         const std::string name = found.cFileName;
         if (name != "." && name != "..") names.push_back(name);
-    } while (FindNextFileA(search, &found));
-    FindClose(search);
+    } while (FindNextFileA(search.get(), &found));
     std::sort(names.begin(), names.end());
     return names;
 }

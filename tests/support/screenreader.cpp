@@ -6,6 +6,7 @@
 #include <cstring>
 
 #include "core/systemdll.h"
+#include "core/variant.h"
 #include "ui/accessible.h"
 
 std::string AccessibleName(HWND window)
@@ -19,12 +20,11 @@ std::string AccessibleName(HWND window)
     VARIANT self{};
     self.vt = VT_I4;
     self.lVal = CHILDID_SELF;
-    BSTR name = nullptr;
-    if (FAILED(object->get_accName(self, &name)) || name == nullptr) return "<no name>";
-    const int length = WideCharToMultiByte(CP_ACP, 0, name, -1, nullptr, 0, nullptr, nullptr);
+    UniqueBstr name;
+    if (FAILED(object->get_accName(self, name.put())) || !name) return "<no name>";
+    const int length = WideCharToMultiByte(CP_ACP, 0, name.get(), -1, nullptr, 0, nullptr, nullptr);
     std::string text(static_cast<size_t>(length > 0 ? length - 1 : 0), '\0');
-    WideCharToMultiByte(CP_ACP, 0, name, -1, text.data(), length, nullptr, nullptr);
-    SysFreeString(name);
+    WideCharToMultiByte(CP_ACP, 0, name.get(), -1, text.data(), length, nullptr, nullptr);
     return text;
 }
 

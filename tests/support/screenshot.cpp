@@ -2,12 +2,14 @@
 
 #include <fstream>
 
+#include "core/handles.h"
+
 void SaveScreenArea(const RECT& area, const std::string& path)
 {
     const int width = area.right - area.left;
     const int height = area.bottom - area.top;
-    HDC screen = GetDC(nullptr);
-    HDC memory = CreateCompatibleDC(screen);
+    const WindowDc screen(nullptr);
+    const UniqueMemoryDc memory(CreateCompatibleDC(screen.get()));
     BITMAPINFO info{};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
     info.bmiHeader.biWidth = width;
@@ -15,10 +17,11 @@ void SaveScreenArea(const RECT& area, const std::string& path)
     info.bmiHeader.biPlanes = 1;
     info.bmiHeader.biBitCount = 24;
     void* bits = nullptr;
-    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-    HGDIOBJ old = SelectObject(memory, bitmap);
-    BitBlt(memory, 0, 0, width, height, screen, area.left, area.top, SRCCOPY);
-    SelectObject(memory, old);
+    const UniqueHbitmap bitmap(CreateDIBSection(screen.get(), &info, DIB_RGB_COLORS, &bits, nullptr, 0));
+    {
+        const SelectedObject selected(memory.get(), bitmap.get());
+        BitBlt(memory.get(), 0, 0, width, height, screen.get(), area.left, area.top, SRCCOPY);
+    }
     const DWORD stride = ((static_cast<DWORD>(width) * 3 + 3) / 4) * 4;
     BITMAPFILEHEADER file{};
     file.bfType = 0x4D42;
@@ -28,18 +31,13 @@ void SaveScreenArea(const RECT& area, const std::string& path)
     out.write(reinterpret_cast<const char*>(&file), sizeof file);
     out.write(reinterpret_cast<const char*>(&info.bmiHeader), sizeof info.bmiHeader);
     out.write(static_cast<const char*>(bits), static_cast<std::streamsize>(stride * static_cast<DWORD>(height)));
-    DeleteObject(bitmap);
-    DeleteDC(memory);
-    ReleaseDC(nullptr, screen);
 }
 
 void SaveScreenCorner(int width, int height, const std::string& path)
 {
     RECT screen;
     GetWindowRect(GetDesktopWindow(), &screen);
-    HDC dc = GetDC(nullptr);
-    const int dpi = GetDeviceCaps(dc, LOGPIXELSX);
-    ReleaseDC(nullptr, dc);
+    const int dpi = GetDeviceCaps(WindowDc(nullptr).get(), LOGPIXELSX);
     const RECT area{screen.right - MulDiv(width, dpi, 96), screen.bottom - MulDiv(height, dpi, 96), screen.right,
                     screen.bottom};
     SaveScreenArea(area, path);

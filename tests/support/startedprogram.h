@@ -17,7 +17,7 @@ public:
         PROCESS_INFORMATION process{};
         if (!CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process))
             return;
-        CloseHandle(process.hThread);
+        const UniqueHandle thread(process.hThread);
         m_process.reset(process.hProcess);
         m_id = process.dwProcessId;
     }

@@ -7,12 +7,14 @@
 #include <sstream>
 #include <stdexcept>
 
+#include "core/handles.h"
+
 namespace {
 void RemoveTree(const std::string& folder)
 {
     WIN32_FIND_DATAA found;
-    HANDLE search = FindFirstFileA((folder + "*").c_str(), &found);
-    if (search != INVALID_HANDLE_VALUE) {
+    const UniqueFindFile search(FindFirstFileA((folder + "*").c_str(), &found));
+    if (search) {
         do {
             const std::string name = found.cFileName;
             if (name == "." || name == "..") continue;
@@ -23,8 +25,7 @@ void RemoveTree(const std::string& folder)
             } else {
                 DeleteFileA(path.c_str());
             }
-        } while (FindNextFileA(search, &found));
-        FindClose(search);
+        } while (FindNextFileA(search.get(), &found));
     }
     SetFileAttributesA(folder.c_str(), FILE_ATTRIBUTE_NORMAL);
     RemoveDirectoryA(folder.c_str());

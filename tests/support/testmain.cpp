@@ -5,6 +5,8 @@
 
 #include <gtest/gtest.h>
 
+#include "core/messagebox.h"
+
 int main(int argc, char** argv)
 {
     testing::InitGoogleTest(&argc, argv);
@@ -13,6 +15,12 @@ int main(int argc, char** argv)
     if (FAILED(CoInitializeEx(nullptr, COINIT_APARTMENTTHREADED))) return 2;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};
     InitCommonControlsEx(&controls);
+    // A box no test expects fails the test that met it, with its text, instead of waiting for a
+    // person; tests that expect boxes record them (support/boxes.h).
+    SetMessageBoxHandler([](HWND, const std::string& text, const std::string& caption, UINT) {
+        ADD_FAILURE() << "unexpected message box \"" << caption << "\": " << text;
+        return IDCANCEL;
+    });
     const int result = RUN_ALL_TESTS();
     CoUninitialize();
     return result;

@@ -205,7 +205,7 @@ TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
 
     // A form of a colour of its own erases to it and lends it to its texts.
     host.SetColor(RGB(0, 0, 128));
-    UniqueGdiObject bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
+    UniqueHbitmap bitmap(CreateCompatibleBitmap(screen.get(), 4, 4));
     SelectedObject canvas(dc.get(), bitmap.get());
     EXPECT_EQ(SendMessageA(host.Handle(), WM_ERASEBKGND, reinterpret_cast<WPARAM>(dc.get()), 0), TRUE);
     EXPECT_EQ(GetPixel(dc.get(), 1, 1), RGB(0, 0, 128));

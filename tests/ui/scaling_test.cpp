@@ -4,6 +4,7 @@
 
 #include <memory>
 
+#include "core/handles.h"
 #include "resources/resource.h"
 #include "support/scaling.h"
 #include "ui/button.h"
@@ -53,11 +54,9 @@ public:
 int CharacterHeight(HFONT font)
 {
     TEXTMETRICA metrics{};
-    HDC screen = GetDC(nullptr);
-    HGDIOBJ old = SelectObject(screen, font);
-    GetTextMetricsA(screen, &metrics);
-    SelectObject(screen, old);
-    ReleaseDC(nullptr, screen);
+    const WindowDc screen(nullptr);
+    const SelectedObject selected(screen.get(), font);
+    GetTextMetricsA(screen.get(), &metrics);
     return metrics.tmHeight - metrics.tmInternalLeading;
 }
 
