@@ -1,7 +1,10 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds Velmora and its tests, and runs every test under Wine.
+# Installs what is missing, builds and runs the fuzz targets for a few seconds each, then builds
+# Velmora and its tests and runs every test under Wine. VELMORA_FUZZ_SECONDS sets the fuzz time.
 set -euo pipefail
 source "$(dirname "$0")/env.sh"
+# The quick checks first, so a run that will fail fails early.
+bash "$root/scripts/fuzz.sh" "${VELMORA_FUZZ_SECONDS:-5}"
 prepare_wine_run
 cd "$build"
 # A crashed or hung test program must fail the run, not stall it.
