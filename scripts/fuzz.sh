@@ -37,10 +37,11 @@ for target in "${targets[@]}"; do
     "$out/bin/$target" -max_total_time="$seconds" -print_final_stats=1 -timeout=10 -rss_limit_mb=1024 \
         -artifact_prefix="$out/artifacts/$target/" "$out/corpus/$target" "$root/fuzz/corpus/$target" \
         >"$log" 2>&1 || result=FAILED
+    # A run that fails on its first inputs prints no coverage: the figures are then "?".
     runs=$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)
     speed=$(sed -n 's/^stat::average_exec_per_sec: *//p' "$log" | tail -1)
-    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
-    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2)
+    cov=$(grep -o 'cov: [0-9]*' "$log" | tail -1 | cut -d' ' -f2 || true)
+    ft=$(grep -o 'ft: [0-9]*' "$log" | tail -1 | cut -d' ' -f2 || true)
     line=$(printf '%-12s %12s %10s %8s %8s  %s' "$target" "${runs:-?}" "${speed:-?}" "${cov:-?}" "${ft:-?}" "$result")
     echo "$line"
     if [ "$result" != ok ]; then
