@@ -15,10 +15,14 @@ constexpr Modifier kModifiers[] = {{MOD_CONTROL, "Ctrl"}, {MOD_ALT, "Alt"}, {MOD
 std::string KeyName(UINT key)
 {
     if ((key >= '0' && key <= '9') || (key >= 'A' && key <= 'Z')) return std::string(1, static_cast<char>(key));
-    if (key >= VK_F1 && key <= VK_F24) return "F" + std::to_string(key - VK_F1 + 1);
-    char hex[8];
-    std::snprintf(hex, sizeof hex, "0x%02X", key & 0xFF);
-    return hex;
+    // Printed rather than joined to std::to_string: GCC 12 sees a false overlap in
+    // `"F" + std::to_string(...)` once inlined (-Wrestrict) and the build takes no warning.
+    char name[8];
+    if (key >= VK_F1 && key <= VK_F24)
+        std::snprintf(name, sizeof name, "F%u", key - VK_F1 + 1);
+    else
+        std::snprintf(name, sizeof name, "0x%02X", key & 0xFF);
+    return name;
 }
 
 std::optional<UINT> KeyFromName(const std::string& name)

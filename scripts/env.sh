@@ -9,9 +9,11 @@ export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;
 velmora_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xvfb xauth
                   fonts-wine googletest xdotool imagemagick)
 
+# Installs the Debian packages named (the build's and the tests' when none is named) that are missing.
 install_missing() {
-    local missing=()
-    for p in "${velmora_packages[@]}"; do
+    local wanted=("$@") missing=()
+    [ ${#wanted[@]} -gt 0 ] || wanted=("${velmora_packages[@]}")
+    for p in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
     done
     if [ ${#missing[@]} -gt 0 ]; then

@@ -8,7 +8,8 @@ THotKeyEdit::THotKeyEdit(const ParentRef& parent, const Bounds& bounds)
                   .style = WS_VISIBLE | WS_TABSTOP,
                   .exStyle = WS_EX_CLIENTEDGE,
                   .parent = parent,
-                  .bounds = bounds});
+                  .bounds = bounds,
+                  .text = {}});
 }
 
 void THotKeyEdit::WindowCreated()

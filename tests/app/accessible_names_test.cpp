@@ -135,7 +135,9 @@ TEST_F(AccessibleNamesTest, TheTrayMenuIsPlainTextThatReadersRead)
     const HMENU menu = form->PopupMenu1->OpeningMenu();
     ASSERT_GT(GetMenuItemCount(menu), 0);
     for (int i = 0; i < GetMenuItemCount(menu); ++i) {
-        MENUITEMINFOA item{sizeof item, MIIM_FTYPE};
+        MENUITEMINFOA item{};
+        item.cbSize = sizeof item;
+        item.fMask = MIIM_FTYPE;
         GetMenuItemInfoA(menu, static_cast<UINT>(i), TRUE, &item);
         EXPECT_EQ(item.fType & MFT_OWNERDRAW, 0u) << i;
     }

@@ -32,7 +32,7 @@ TEST(CommandLineTest, ReadsEachCommandAndRefusesAnythingElse)
         std::vector<std::string> arguments;
         bool understood;
         Command::Action action = Command::Action::Start;
-        std::string profile;
+        std::string profile = {};
         bool once = false;
     };
     const Case cases[] = {
@@ -98,9 +98,9 @@ TEST_F(CommandTest, EachCommandIsCarriedOutAsFromTheTrayAndAnsweredWithItsCode)
 
     EXPECT_EQ(Run(apply("home net")), kExitDone);  // letter case aside
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"192.168.1.10");
-    EXPECT_EQ(Run(Command{Command::Action::Next}), kExitDone);
+    EXPECT_EQ(Run(Command{Command::Action::Next, {}}), kExitDone);
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"10.0.0.5");
-    EXPECT_EQ(Run(Command{Command::Action::Undo}), kExitDone);
+    EXPECT_EQ(Run(Command{Command::Action::Undo, {}}), kExitDone);
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"192.168.1.10");
     EXPECT_EQ(Run(apply("#3")), kExitNoSuchProfile);
     EXPECT_EQ(Run(apply("Library")), kExitNoSuchProfile);

@@ -15,6 +15,8 @@ TEST(HotKeyText, ComesBackFromTheTextItIsStoredAs)
     const std::pair<HotKey, const char*> cases[] = {
         {{MOD_CONTROL | MOD_ALT, 'O'}, "Ctrl+Alt+O"},
         {{MOD_SHIFT, VK_F9}, "Shift+F9"},
+        {{MOD_CONTROL, VK_F1}, "Ctrl+F1"},
+        {{MOD_CONTROL | MOD_SHIFT, VK_F24}, "Ctrl+Shift+F24"},
         {{MOD_CONTROL | MOD_WIN, '7'}, "Ctrl+Win+7"},
         {{MOD_ALT, VK_ADD}, "Alt+0x6B"},
     };

@@ -130,7 +130,8 @@ void FillManyProfiles(TListItems& list, int count)
 }
 }  // namespace
 
-TEST(StoreFaults, AFullDiskLeavesTheOldStoreWholeAndTheNextSaveWorksOnceThereIsRoom)
+// The suite that mounts disks needs root: ctest runs it apart, labelled so (tests/CMakeLists.txt).
+TEST(StoreFaultsOnTinyDisks, AFullDiskLeavesTheOldStoreWholeAndTheNextSaveWorksOnceThereIsRoom)
 {
     TempFolder folder;
     TinyDisk disk(folder, 64);
@@ -152,7 +153,7 @@ TEST(StoreFaults, AFullDiskLeavesTheOldStoreWholeAndTheNextSaveWorksOnceThereIsR
 // Wine keeps no read-only attribute on a folder (and Windows does not stop new files in a
 // folder that has one), so the folder that really takes no writes is one on a read-only disk.
 // Wine reports that disk's refusal as access denied.
-TEST(StoreFaults, AFolderOnAReadOnlyDiskLeavesTheOldStoreWhole)
+TEST(StoreFaultsOnTinyDisks, AFolderOnAReadOnlyDiskLeavesTheOldStoreWhole)
 {
     TempFolder folder;
     TinyDisk disk(folder, 64);
