@@ -8,6 +8,7 @@
 #include "profiles/changereport.h"
 #include "core/errorbox.h"
 #include "profiles/iprofile.h"
+#include "ui/privatemessages.h"
 
 namespace {
 // The answer for a change, from what MakeChange kept of it.
@@ -40,7 +41,7 @@ std::string ProfileLine(int number, const Tprofile& profile)
 void TForm1::QueueCommand(const Command& command, HWND answerTo)
 {
     m_commands.push_back({command, answerTo});
-    PostMessageA(Handle(), RunCommandMessage, 0, 0);
+    PostMessageA(Handle(), kRunCommandMessage, 0, 0);
 }
 
 void TForm1::RunQueuedCommand()
@@ -65,7 +66,7 @@ void TForm1::RunQueuedCommand()
     }
     const bool ending = next.command.action == Command::Action::Exit || (next.answerTo == nullptr && next.command.once);
     if (ending) Exit1Click(*Exit1);
-    if (!m_commands.empty()) PostMessageA(Handle(), RunCommandMessage, 0, 0);
+    if (!m_commands.empty()) PostMessageA(Handle(), kRunCommandMessage, 0, 0);
 }
 
 bool TForm1::AdapterThere(int32_t index) const

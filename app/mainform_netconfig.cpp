@@ -10,6 +10,7 @@
 #include <exception>
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 #include "adapters/configure.h"
@@ -111,6 +112,58 @@ std::vector<std::string> AddressElements(const std::string& text)
     return elements;
 }
 
+// The Profiles tab's current details and the tray tip as one refresh leaves them: each row
+// and the tip is written once, with the last value the refresh gave it.
+class DetailsWrite {
+public:
+    void Set(const std::string& key, const std::string& value)
+    {
+        for (auto& row : m_rows) {
+            if (row.first == key) {
+                row.second = value;
+                return;
+            }
+        }
+        m_rows.emplace_back(key, value);
+    }
+    void SetTip(const std::string& tip) { m_tip = tip; }
+    void WriteTo(TValueListEditor& details, TTrayIcon& tray) const
+    {
+        for (const auto& [key, value] : m_rows)
+            details.SetValues(key, value);
+        if (m_tip) tray.SetHint(*m_tip);
+    }
+
+private:
+    std::vector<std::pair<std::string, std::string>> m_rows;
+    std::optional<std::string> m_tip;
+};
+
+void ReadDetails(DetailsWrite& details, const Variant& adapter, const tadapter* stored)
+{
+    // One address, mask and gateway, the first IPv4 ones, written as a one-element list is
+    // (with its space); the DNS list stays whole.
+    const AdapterAddress live = ShownAddress(nullptr, adapter);
+    details.Set("DNS:", PropertyText(adapter, L"DNSServerSearchOrder"));
+    details.Set("GW:", AsListed(live.gateway));
+    details.Set("Mask:", AsListed(live.mask));
+    details.Set("IP:", AsListed(live.address));
+    details.Set("DHCP:", EnabledText(PropertyIsTrue(adapter, L"DHCPEnabled")));
+    details.Set("Card:", PropertyText(adapter, L"ServiceName"));
+
+    details.SetTip("VMR. IP:" + AsListed(live.address));
+
+    // What Windows stores for the adapter stands before the live values, except in the
+    // property list (and a DHCP adapter's lease before its stored 0.0.0.0).
+    if (stored == nullptr) return;
+    const AdapterAddress shown = ShownAddress(stored, adapter);
+    details.SetTip("VMR. IP:" + shown.address);
+    details.Set("IP:", shown.address);
+    details.Set("DNS:", stored->Dns1 + " " + stored->Dns2);
+    details.Set("GW:", shown.gateway);
+    details.Set("Mask:", shown.mask);
+    details.Set("DHCP:", EnabledText(stored->DhcpEnabled == 1));
+}
 }  // namespace
 
 void TForm1::BuildNetworkConfigurationTab()
@@ -255,28 +308,15 @@ void TForm1::refreshdata()
 
     FillPropertyList(*proplist, adapter, true);
 
-    // One address, mask and gateway, the first IPv4 ones, written as a one-element list is
-    // (with its space); the DNS list stays whole.
-    const AdapterAddress live = ShownAddress(nullptr, adapter);
-    ValueListEditor2->SetValues("DNS:", PropertyText(adapter, L"DNSServerSearchOrder"));
-    ValueListEditor2->SetValues("GW:", AsListed(live.gateway));
-    ValueListEditor2->SetValues("Mask:", AsListed(live.mask));
-    ValueListEditor2->SetValues("IP:", AsListed(live.address));
-    ValueListEditor2->SetValues("DHCP:", EnabledText(PropertyIsTrue(adapter, L"DHCPEnabled")));
-    ValueListEditor2->SetValues("Card:", PropertyText(adapter, L"ServiceName"));
-
-    TrayIcon1->SetHint("VMR. IP:" + AsListed(live.address));
-
-    // What Windows stores for the adapter stands before the live values, except in the
-    // property list (and a DHCP adapter's lease before its stored 0.0.0.0).
-    if (stored == nullptr) return;
-    const AdapterAddress shown = ShownAddress(stored, adapter);
-    TrayIcon1->SetHint("VMR. IP:" + shown.address);
-    ValueListEditor2->SetValues("IP:", shown.address);
-    ValueListEditor2->SetValues("DNS:", stored->Dns1 + " " + stored->Dns2);
-    ValueListEditor2->SetValues("GW:", shown.gateway);
-    ValueListEditor2->SetValues("Mask:", shown.mask);
-    ValueListEditor2->SetValues("DHCP:", EnabledText(stored->DhcpEnabled == 1));
+    // A read that fails ends the refresh; the details read before it are still shown.
+    DetailsWrite details;
+    try {
+        ReadDetails(details, adapter, stored);
+    } catch (...) {
+        details.WriteTo(*ValueListEditor2, *TrayIcon1);
+        throw;
+    }
+    details.WriteTo(*ValueListEditor2, *TrayIcon1);
 }
 
 void TForm1::ComboBox1Change()

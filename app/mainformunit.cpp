@@ -13,6 +13,7 @@
 #include "ui/fonts.h"
 #include "ui/messagewait.h"
 #include "ui/monitordpi.h"
+#include "ui/privatemessages.h"
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
@@ -104,7 +105,7 @@ void TForm1::FormCreate()
     if (connected) shown([this] { refreshdata(); });
     ReloadProfiles();
     // A command that came meanwhile runs now.
-    if (!m_commands.empty()) PostMessageA(Handle(), RunCommandMessage, 0, 0);
+    if (!m_commands.empty()) PostMessageA(Handle(), kRunCommandMessage, 0, 0);
 }
 
 void TForm1::FormShow() { refreshdata(); }
@@ -152,7 +153,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         QueueCommand(received->command, received->answerTo);
         return TRUE;
     }
-    if (message == RunCommandMessage) {
+    if (message == kRunCommandMessage) {
         RunQueuedCommand();
         return 0;
     }

@@ -182,7 +182,6 @@ private:
     void Edit1Change();
 
     // Commands: the next one is run from the message loop, one at a time.
-    static constexpr UINT RunCommandMessage = WM_APP + 0x60;
     void RunQueuedCommand();
     CommandAnswer CarryOut(const Command& command);
     Tprofile* ProfileNamed(const std::string& name) const;

@@ -7,6 +7,7 @@
 
 #include "app/mainformunit.h"
 #include "ui/form.h"
+#include "ui/privatemessages.h"
 
 namespace {
 // How often a later start looks for the window of a first that is still starting.
@@ -77,7 +78,7 @@ SingleInstance::PauseFunction SingleInstance::SetPause(PauseFunction function)
 
 UINT OpenConfiguratorMessage()
 {
-    static const UINT message = RegisterWindowMessageA("Velmora.OpenConfigurator");
+    static const UINT message = RegisterWindowMessageA(kOpenConfiguratorMessageName);
     return message;
 }
 

@@ -164,19 +164,6 @@ LRESULT TForm2::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // The buttons below the tab strip stand on the window colour.
         SetBkColor(reinterpret_cast<HDC>(wParam), GetSysColor(COLOR_WINDOW));
         return reinterpret_cast<LRESULT>(GetSysColorBrush(COLOR_WINDOW));
-    case WM_ACTIVATE:
-        // Like a dialog: the control that had the focus gets it back on return.
-        if (LOWORD(wParam) == WA_INACTIVE) {
-            HWND focus = GetFocus();
-            if (focus != nullptr && IsChild(Handle(), focus)) m_focus = focus;
-        }
-        break;
-    case WM_SETFOCUS:
-        if (m_focus != nullptr && IsChild(Handle(), m_focus)) {
-            SetFocus(m_focus);
-            return 0;
-        }
-        break;
     case WM_KEYDOWN:
     case WM_SYSKEYDOWN:
         if (FormShortCut(static_cast<WORD>(wParam))) return 0;

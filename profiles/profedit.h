@@ -102,7 +102,6 @@ private:
     // A place given relative to TabControl1, on its page.
     Bounds OnTab(int left, int top, int width, int height) const;
 
-    HWND m_focus = nullptr;  // the control that gets the focus back when the dialog is activated
     // Last: removed before the controls go.
     std::vector<std::unique_ptr<TKeyWatch>> m_keyWatches;
     std::vector<std::unique_ptr<TGroupUnderlay>> m_underlays;

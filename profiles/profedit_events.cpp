@@ -41,8 +41,8 @@ void TForm2::FormShow()
         profileid->SetCaption(std::to_string(profile.id));
         profileidTag = profile.id;
     }
-    // The window is not yet active here: the activation hands the focus on to m_focus.
-    m_focus = proftitle->Handle();
+    // The window is not yet active here: the activation hands the focus on to the title.
+    SetActiveControl(proftitle->Handle());
     proftitle->SetFocus();
 }
 

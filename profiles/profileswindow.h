@@ -137,9 +137,6 @@ public:
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
     // saying why, while that profile is open in the editor or being applied.
     void RemoveProfile(int32_t number);
-    // Posted to the window with a profile number: RemoveProfile once the menu command that asked
-    // for it has returned, as that command's menu item may not be destroyed under it.
-    static constexpr UINT RemoveProfileMessage = WM_APP + 0x50;
 
     // The profile editor, created with the window and owned by it.
     std::unique_ptr<TForm2> ProfileEditor;

@@ -6,6 +6,7 @@
 #include "profiles/profedit.h"
 #include "profiles/shortcut.h"
 #include "ui/menutext.h"
+#include "ui/privatemessages.h"
 
 TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
 {
@@ -51,7 +52,7 @@ void TProfilesWindow::deleteprofile(TMenuItem& sender)
     if (sender.Parent() == nullptr) return;
     // From the tray, the entry to remove is the clicked entry's own parent: it goes once this
     // command has returned to the menu code that dispatched it.
-    PostMessageA(Handle(), RemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
+    PostMessageA(Handle(), kRemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
 }
 
 void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
@@ -85,7 +86,7 @@ LRESULT TProfilesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lPara
         HotKeyPressed(wParam);
         return 0;
     }
-    if (message != RemoveProfileMessage) return TForm::HandleMessage(message, wParam, lParam);
+    if (message != kRemoveProfileMessage) return TForm::HandleMessage(message, wParam, lParam);
     RemoveProfile(static_cast<int32_t>(wParam));
     return 0;
 }

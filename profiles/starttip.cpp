@@ -5,6 +5,7 @@
 #include "core/handles.h"
 #include "core/registry.h"
 #include "ui/fonts.h"
+#include "ui/privatemessages.h"
 #include "ui/subclass.h"
 
 TForm4* Form4 = nullptr;
@@ -27,7 +28,6 @@ void SetWelcomeMaker(std::function<TForm4&()> maker) { WelcomeMaker() = std::mov
 
 namespace {
 constexpr int kClientWidth = 322;
-constexpr UINT kComeForward = WM_APP + 0x40;
 constexpr int kClientHeight = 179;
 
 // The owner of the running dialog: its activation passes on to the dialog, as Windows does for
@@ -40,7 +40,7 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override
     {
-        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) PostMessageA(m_dialog, kComeForward, 0, 0);
+        if (message == WM_ACTIVATE && LOWORD(wParam) != WA_INACTIVE) PostMessageA(m_dialog, kComeForwardMessage, 0, 0);
         return TSubclass::HandleMessage(message, wParam, lParam);
     }
 
@@ -121,7 +121,7 @@ int TForm4::ShowModalOver(HWND owner)
 
 LRESULT TForm4::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message == kComeForward) {
+    if (message == kComeForwardMessage) {
         if (Modal()) Show();
         return 0;
     }

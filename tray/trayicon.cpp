@@ -9,6 +9,7 @@
 #include "tray/trayiconfield.h"
 #include "ui/callbackerrors.h"
 #include "ui/keyboardowner.h"
+#include "ui/privatemessages.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
 
@@ -60,10 +61,6 @@ private:
 namespace {
 // How often an icon the notification area refused is offered again.
 constexpr UINT AddRetryInterval = 2000;
-// Posted to the message window: restoring from inside the owner's WM_SHOWWINDOW would
-// re-enter ShowWindow while it is still showing the window.
-constexpr UINT RestoreOwnerMessage = WM_APP + 1;
-
 // Explorer broadcasts this when the taskbar is (re)created, e.g. after the shell crashed;
 // every icon must then be added again.
 UINT TaskbarCreatedMessage()
@@ -133,7 +130,7 @@ TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
     m_record.hWnd = m_messageWindow->Handle();
     m_record.uID = 1;
     m_record.uFlags = NIF_MESSAGE | NIF_ICON | NIF_TIP;
-    m_record.uCallbackMessage = CallbackMessage;
+    m_record.uCallbackMessage = kTrayCallbackMessage;
 
     if (m_owner != nullptr) m_ownerHook = std::make_unique<OwnerHook>(m_owner, *this);
 }
@@ -436,13 +433,13 @@ bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
 {
     result = 0;
     switch (message) {
-    case CallbackMessage: HandleCallback(LOWORD(lParam), wParam); return true;
+    case kTrayCallbackMessage: HandleCallback(LOWORD(lParam), wParam); return true;
     case WM_QUERYENDSESSION: result = 1; return true;  // never hold up a log-off or shutdown
     case WM_TIMER:
         if (wParam == CycleTimerId) CycleStep();
         if (wParam == AddRetryTimerId && m_iconWanted && !m_iconVisible) AddTrayIcon();
         return true;
-    case RestoreOwnerMessage:
+    case kRestoreOwnerMessage:
         if (m_owner != nullptr) {
             if (IsIconic(m_owner)) ShowWindow(m_owner, SW_RESTORE);
             // Under a dialog of its own the owner is disabled: the dialog takes the keyboard.
@@ -463,6 +460,6 @@ void TTrayIcon::OwnerMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
     if (message == WM_SIZE && wParam == SIZE_MINIMIZED && m_minimizeToTray) DoMinimizeToTray();
     if (message == WM_SHOWWINDOW && wParam != FALSE && lParam == 0) {
-        PostMessageA(m_messageWindow->Handle(), RestoreOwnerMessage, 0, 0);
+        PostMessageA(m_messageWindow->Handle(), kRestoreOwnerMessage, 0, 0);
     }
 }

@@ -22,9 +22,6 @@ public:
     using TMouseMoveEvent = std::function<void(TTrayIcon& sender, TShiftState shift, int x, int y)>;
     using TCycleEvent = std::function<void(TTrayIcon& sender, int32_t nextIndex)>;
 
-    // The callback message the notification area sends to the message window.
-    static constexpr UINT CallbackMessage = 0x800;
-
     // `owner` is the window that holds the component (the main window), or none.
     explicit TTrayIcon(HWND owner);
     virtual ~TTrayIcon();

@@ -67,6 +67,9 @@ public:
 
 protected:
     void DoCreate();
+    // The control that gets the focus when the form is next activated, as if it had it when
+    // the form was last left (a dialog's first field at each opening).
+    void SetActiveControl(HWND control) noexcept { m_focusedControl = control; }
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:

@@ -139,6 +139,7 @@ void TValueListEditor::Clear()
 int TValueListEditor::AddRow(const std::string& key, const std::string& value, bool readOnly)
 {
     m_rows.push_back({key, value, readOnly});
+    ++m_valueWrites;
     FitRowsToHeight();
     if (m_keysFit) {
         WindowDc dc(nullptr);
@@ -165,6 +166,7 @@ void TValueListEditor::SetValue(int row, const std::string& value)
 {
     CheckRow(row);
     m_rows[static_cast<size_t>(row)].value = value;
+    ++m_valueWrites;
     if (row == m_editRow) m_editor->SetText(value);
     Invalidate();
 }

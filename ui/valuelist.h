@@ -38,6 +38,9 @@ public:
     std::string Values(const std::string& key) const;
     // Sets a key's value; a key without a row gets one at the end.
     void SetValues(const std::string& key, const std::string& value);
+    // How many values have been written into rows (added or set), each a repaint: what a
+    // refresh costs the grid.
+    int ValueWrites() const noexcept { return m_valueWrites; }
     bool ReadOnly(int row) const;
     void SetReadOnly(int row, bool readOnly);
 
@@ -97,5 +100,6 @@ private:
     bool m_keysFit;
     int m_selectedRow = -1;
     int m_editRow = -1;
+    int m_valueWrites = 0;
     std::unique_ptr<TEdit> m_editor;
 };

@@ -60,3 +60,34 @@ TEST_F(NetconfigRegistryTest, DhcpAdapterShowsItsLeaseWhereWindowsStoresNoAddres
     form->refreshdata();
     EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.123");
 }
+
+// WMI's live values and then the stored settings give the details: each row and the tip is
+// still written once, with the stored value.
+TEST_F(NetconfigRegistryTest, RefreshWritesEachDetailAndTheTipOnce)
+{
+    network.MutableAdapter(Wired)->ipAddresses = {L"192.168.1.77"};
+    Create();
+    const TValueListEditor& details = *form->ValueListEditor2;
+    const int rowWrites = details.ValueWrites();
+    const int iconCalls = area.Count(NIM_MODIFY);
+    form->refreshdata();
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_EQ(details.ValueWrites() - rowWrites, details.RowCount());
+    EXPECT_EQ(area.Count(NIM_MODIFY) - iconCalls, 1);
+    EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10");
+    EXPECT_EQ(details.Values("IP:"), "192.168.1.10");
+}
+
+// A read that fails ends the refresh before the stored settings: the live details read before
+// it are shown, the tip stays.
+TEST_F(NetconfigRegistryTest, FailedReadShowsTheLiveDetailsReadBeforeIt)
+{
+    Create();
+    network.MutableAdapter(Wired)->ipAddresses = {L"192.168.1.77"};
+    network.FailProperty(Wired, L"ServiceName", E_FAIL, L"Generic failure");
+    Choose(form->Configuration1);
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.77 ");
+    EXPECT_EQ(form->ValueListEditor2->Values("Card:"), "rt640x64");
+    EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10");
+}

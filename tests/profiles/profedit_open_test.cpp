@@ -19,6 +19,7 @@
 #include "tray/trayicon.h"
 #include "ui/imagelist.h"
 #include "ui/monitordpi.h"
+#include "ui/privatemessages.h"
 
 namespace {
 class OpenEditorTest : public testing::Test {
@@ -244,8 +245,8 @@ TEST_F(OpenEditorTest, TheTrayMenuOpensWhileTheEditorIsUp)
     driver->Script({[&] {
                         watch = std::make_unique<OpenMenuWatch>();
                         // A right press on the tray icon: the menu runs until the watch ends it.
-                        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONDOWN);
-                        SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, WM_RBUTTONUP);
+                        SendMessageA(form->TrayIcon1->MessageWindow(), kTrayCallbackMessage, 1, WM_RBUTTONDOWN);
+                        SendMessageA(form->TrayIcon1->MessageWindow(), kTrayCallbackMessage, 1, WM_RBUTTONUP);
                         trayAnswered = true;
                         menuShown = watch->Seen();
                     },

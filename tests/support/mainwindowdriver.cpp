@@ -5,6 +5,7 @@
 
 #include "support/openmenu.h"
 #include "tray/trayicon.h"
+#include "ui/privatemessages.h"
 
 void MainWindowDriver::Choose(const TMenuItem* item) const
 {
@@ -199,6 +200,6 @@ void MainWindowDriver::ChooseInTray(int position, const std::string& command) co
 bool MainWindowDriver::PressTrayIcon(UINT press) const
 {
     OpenMenuWatch watch;
-    SendMessageA(form->TrayIcon1->MessageWindow(), TTrayIcon::CallbackMessage, 1, press);
+    SendMessageA(form->TrayIcon1->MessageWindow(), kTrayCallbackMessage, 1, press);
     return watch.Seen();
 }

@@ -5,9 +5,10 @@
 #include <shellapi.h>
 
 #include "tray/trayicon.h"
+#include "ui/privatemessages.h"
 
 inline void SendTrayEvent(const TTrayIcon& tray, UINT event, POINT anchor = {600, 760})
 {
-    SendMessageA(tray.MessageWindow(), TTrayIcon::CallbackMessage, MAKEWPARAM(anchor.x, anchor.y),
+    SendMessageA(tray.MessageWindow(), kTrayCallbackMessage, MAKEWPARAM(anchor.x, anchor.y),
                  MAKELPARAM(event, 1));
 }

@@ -9,6 +9,7 @@
 #include "core/error.h"
 #include "support/notifyrecorder.h"
 #include "tray/trayicon.h"
+#include "ui/privatemessages.h"
 
 namespace {
 class FakeMenu : public PopupMenuSource {
@@ -68,7 +69,7 @@ protected:
     {
         log.clear();
         for (UINT m : messages)
-            SendMessageA(tray->MessageWindow(), TTrayIcon::CallbackMessage, 1, m);
+            SendMessageA(tray->MessageWindow(), kTrayCallbackMessage, 1, m);
         return log;
     }
 

@@ -7,6 +7,7 @@
 
 #include "support/notifyrecorder.h"
 #include "tray/trayicon.h"
+#include "ui/privatemessages.h"
 
 namespace {
 using Log = std::vector<std::string>;
@@ -60,7 +61,7 @@ protected:
     {
         log.clear();
         for (UINT event : events)
-            SendMessageA(tray.MessageWindow(), TTrayIcon::CallbackMessage, wParam, MAKELPARAM(event, 1));
+            SendMessageA(tray.MessageWindow(), kTrayCallbackMessage, wParam, MAKELPARAM(event, 1));
         return log;
     }
     static std::string CursorText()
@@ -126,7 +127,7 @@ TEST(TrayIconVersion, AShellThatRefusesItKeepsTheFirstLayoutWithThePointerAsPlac
     tray.SetLeftPopup(true);
     tray.Loaded();
     // The first layout: the icon's id in wParam, the event in lParam.
-    SendMessageA(tray.MessageWindow(), TTrayIcon::CallbackMessage, 1, NIN_KEYSELECT);
+    SendMessageA(tray.MessageWindow(), kTrayCallbackMessage, 1, NIN_KEYSELECT);
     POINT cursor{};
     GetCursorPos(&cursor);
     EXPECT_EQ(log, Log{"popup " + std::to_string(cursor.x) + "," + std::to_string(cursor.y)});
