@@ -47,11 +47,11 @@ void BuildAdapterList()
     std::vector<tadapter> list;
     TRegistry cards(KEY_READ);
     cards.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (cards.OpenKey(NetworkCardsKey, false)) {
+    if (cards.OpenKey(kNetworkCardsKey, false)) {
         for (const std::string& name : cards.GetKeyNames()) {
             TRegistry card(KEY_QUERY_VALUE);
             card.SetRootKey(HKEY_LOCAL_MACHINE);
-            if (!card.OpenKey(std::string(NetworkCardsKey) + "\\" + name, false)) continue;
+            if (!card.OpenKey(std::string(kNetworkCardsKey) + "\\" + name, false)) continue;
             tadapter adapter;
             RegistryData data;
             // A ServiceName that is not a string is as good as none.
@@ -82,7 +82,7 @@ tadapter* LoadAdapterDetails(int position)
 
     TReg reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKey(TcpipInterfacesKey + adapter.ServiceName, false)) return nullptr;
+    if (!reg.OpenKey(kTcpipInterfacesKey + adapter.ServiceName, false)) return nullptr;
 
     std::vector<std::string> lines;
     const auto readFirstLine = [&](const char* valueName) {
@@ -110,7 +110,7 @@ void WriteDefaultGateway(const tadapter* adapter, const tGWSettings& settings)
     const std::vector<std::string> lines{VariantToText(settings.Gateways)};
     TReg reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, true)) reg.WriteMultiString("DefaultGateway", lines);
+    if (reg.OpenKey(kTcpipInterfacesKey + adapter->ServiceName, true)) reg.WriteMultiString("DefaultGateway", lines);
 }
 
 StoredGateway ReadStoredGateway(const tadapter* adapter)
@@ -119,7 +119,7 @@ StoredGateway ReadStoredGateway(const tadapter* adapter)
     if (adapter == nullptr) return stored;
     TRegistry reg(KEY_READ);
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, false)) return stored;
+    if (!reg.OpenKey(kTcpipInterfacesKey + adapter->ServiceName, false)) return stored;
     const LSTATUS status = QueryRegistryValue(reg.CurrentKey(), "DefaultGateway", stored.data);
     stored.known = status == ERROR_SUCCESS || status == ERROR_FILE_NOT_FOUND;
     stored.present = status == ERROR_SUCCESS;
@@ -131,7 +131,7 @@ void RestoreStoredGateway(const tadapter* adapter, const StoredGateway& stored)
     if (adapter == nullptr || !stored.known) return;
     TRegistry reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (!reg.OpenKey(TcpipInterfacesKey + adapter->ServiceName, false)) return;
+    if (!reg.OpenKey(kTcpipInterfacesKey + adapter->ServiceName, false)) return;
     if (stored.present) {
         reg.WriteData("DefaultGateway", stored.data.type, stored.data.bytes);
     } else {

@@ -65,5 +65,5 @@ void RestoreStoredGateway(const tadapter* adapter, const StoredGateway& stored);
 
 // Where Windows keeps the two halves, under HKEY_LOCAL_MACHINE: NetworkCards has one subkey
 // per adapter with its "ServiceName"; the interface key's name is that ServiceName.
-inline constexpr char NetworkCardsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
-inline constexpr char TcpipInterfacesKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";
+inline constexpr char kNetworkCardsKey[] = "SOFTWARE\\Microsoft\\Windows NT\\CurrentVersion\\NetworkCards";
+inline constexpr char kTcpipInterfacesKey[] = "SYSTEM\\CurrentControlSet\\Services\\Tcpip\\Parameters\\Interfaces\\";

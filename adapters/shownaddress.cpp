@@ -40,7 +40,7 @@ AdapterAddress ShownAddress(const tadapter* stored, const Variant& configuration
     AdapterAddress lease;
     TReg reg;
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
-    if (reg.OpenKey(TcpipInterfacesKey + stored->ServiceName, false)) {
+    if (reg.OpenKey(kTcpipInterfacesKey + stored->ServiceName, false)) {
         lease = {LeaseValue(reg, "DhcpIPAddress"), LeaseValue(reg, "DhcpSubnetMask"),
                  LeaseValue(reg, "DhcpDefaultGateway")};
     }

@@ -2,8 +2,8 @@
 
 #include "core/registry.h"
 
-std::string RememberedAdapter() { return ReadUserString(AdapterMemoryKey, AdapterMemoryValue); }
+std::string RememberedAdapter() { return ReadUserString(AdapterMemoryKey, kAdapterMemoryValue); }
 
-void RememberAdapter(const std::string& settingId) { WriteUserString(AdapterMemoryKey, AdapterMemoryValue, settingId); }
+void RememberAdapter(const std::string& settingId) { WriteUserString(AdapterMemoryKey, kAdapterMemoryValue, settingId); }
 
-void ForgetRememberedAdapter() { DeleteUserValue(AdapterMemoryKey, AdapterMemoryValue); }
+void ForgetRememberedAdapter() { DeleteUserValue(AdapterMemoryKey, kAdapterMemoryValue); }

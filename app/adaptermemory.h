@@ -5,8 +5,8 @@
 
 #include "core/registry.h"
 
-inline constexpr const char* AdapterMemoryKey = UserSettingsKey;
-inline constexpr char AdapterMemoryValue[] = "ChosenAdapterSettingID";
+inline constexpr const char* AdapterMemoryKey = kUserSettingsKey;
+inline constexpr char kAdapterMemoryValue[] = "ChosenAdapterSettingID";
 
 // The SettingID chosen last; empty when none is remembered.
 std::string RememberedAdapter();

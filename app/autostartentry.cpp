@@ -6,7 +6,7 @@
 #include "core/registry.h"
 
 namespace {
-constexpr const char* RunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr const char* kRunKey = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
 constexpr const char* AutostartValue = "V.M.R.";
 }  // namespace
 
@@ -15,10 +15,10 @@ AutostartEntry ReadAutostartEntry()
     AutostartEntry entry;
     TRegistry registry(KEY_ALL_ACCESS);
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    entry.writable = registry.OpenKey(RunKey, true);
+    entry.writable = registry.OpenKey(kRunKey, true);
     if (!entry.writable) {
         registry.SetAccess(KEY_READ);
-        if (!registry.OpenKey(RunKey, false)) return entry;
+        if (!registry.OpenKey(kRunKey, false)) return entry;
     }
     entry.text = registry.ReadString(AutostartValue);
     return entry;
@@ -28,9 +28,9 @@ void WriteAutostartEntry()
 {
     TRegistry registry(KEY_ALL_ACCESS);
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.CreateKey(RunKey);
+    registry.CreateKey(kRunKey);
     // Should the open fail after all, the write below reports it.
-    registry.OpenKey(RunKey, true);
+    registry.OpenKey(kRunKey, true);
     std::string quoted = "\"";
     quoted += ProgramFile();
     quoted += '"';
@@ -41,6 +41,6 @@ bool DeleteAutostartEntry()
 {
     TRegistry registry(KEY_ALL_ACCESS);
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.OpenKey(RunKey, true);
+    registry.OpenKey(kRunKey, true);
     return registry.DeleteValue(AutostartValue);
 }

@@ -19,7 +19,7 @@ LabelArgs TextAt(TWinControl* parent, int left, int top, const std::string& capt
 
 void TForm1::BuildAboutTab()
 {
-    TWinControl* page = &PageControl1->Page(AboutTab);
+    TWinControl* page = &PageControl1->Page(kAboutTab);
 
     Panel1 = std::make_unique<TPanel>(PanelArgs{page, {4, 4, 177, 290}, TPanelBevel::bvLowered});
     Shape2 =

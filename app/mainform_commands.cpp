@@ -8,7 +8,7 @@
 #include "profiles/changereport.h"
 #include "core/errorbox.h"
 #include "profiles/iprofile.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 namespace {
 // The answer for a change, from what MakeChange kept of it.

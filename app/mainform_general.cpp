@@ -5,7 +5,7 @@
 #include "profiles/iprofile.h"
 
 namespace {
-constexpr COLORREF ExplanationColor = RGB(0, 0, 255);
+constexpr COLORREF kExplanationColor = RGB(0, 0, 255);
 
 // The explanations under the options: blue, and as wide as their group allows.
 LabelArgs Explanation(TWinControl* parent, const Bounds& bounds)
@@ -15,7 +15,7 @@ LabelArgs Explanation(TWinControl* parent, const Bounds& bounds)
             .caption = {},
             .autoSize = false,
             .wordWrap = false,
-            .textColor = ExplanationColor};
+            .textColor = kExplanationColor};
 }
 
 CheckBoxArgs Option(TWinControl* parent, const Bounds& bounds, const std::string& caption, bool checked)
@@ -26,7 +26,7 @@ CheckBoxArgs Option(TWinControl* parent, const Bounds& bounds, const std::string
 
 void TForm1::BuildGeneralTab()
 {
-    TWinControl* page = &PageControl1->Page(GeneralTab);
+    TWinControl* page = &PageControl1->Page(kGeneralTab);
 
     GroupBox5 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 8, 465, 153}, "System options"});
     TWinControl* system = GroupBox5.get();

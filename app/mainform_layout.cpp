@@ -47,7 +47,7 @@ void TForm1::BuildFrame()
     PageControl1->AddPage("Profiles", 2);
     PageControl1->AddPage("About", 3);
     // The tab the window opens with the first time; later showings keep the last one.
-    PageControl1->SetActivePageIndex(ProfilesTab);
+    PageControl1->SetActivePageIndex(kProfilesTab);
 
     // The General tab's controls, on the page just made.
     BuildGeneralTab();

@@ -168,7 +168,7 @@ void ReadDetails(DetailsWrite& details, const Variant& adapter, const tadapter* 
 
 void TForm1::BuildNetworkConfigurationTab()
 {
-    TWinControl* page = &PageControl1->Page(NetworkConfigurationTab);
+    TWinControl* page = &PageControl1->Page(kNetworkConfigurationTab);
     Image1 = std::make_unique<TPicture>(PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK, RGB(255, 255, 255), IDB_NETWORK_150, IDB_NETWORK_200});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 64, 129, 233}, "Description"});
 

@@ -13,7 +13,7 @@
 #include "ui/fonts.h"
 #include "ui/messagewait.h"
 #include "ui/monitordpi.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 TForm1* Form1 = nullptr;
 TForm2* Form2 = nullptr;
@@ -23,7 +23,7 @@ FormArgs MainFormArgs()
 {
     FormArgs args;
     args.name = "Form1";
-    args.caption = MainWindowCaption;
+    args.caption = kMainWindowCaption;
     args.bounds = {291, 198, 497, 421};
     args.borderStyle = TBorderStyle::bsSingle;
     args.helpButton = true;
@@ -53,8 +53,8 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     BuildImageLists();
     BuildFrame();
     BuildNetworkConfigurationTab();
-    BuildProfilesTab(&PageControl1->Page(ProfilesTab));
-    PageControl1->Page(AboutTab).BuildWhenShown([this] { BuildAboutTab(); });
+    BuildProfilesTab(&PageControl1->Page(kProfilesTab));
+    PageControl1->Page(kAboutTab).BuildWhenShown([this] { BuildAboutTab(); });
     BuildBottomRow();
     BuildTrayMenu();
     BuildTrayIcon();
@@ -179,7 +179,7 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 void TForm1::About1Click(TMenuItem&)
 {
-    PageControl1->SetActivePageIndex(AboutTab);
+    PageControl1->SetActivePageIndex(kAboutTab);
     Show();
 }
 
@@ -191,7 +191,7 @@ void TForm1::Button3Click()
 
 void TForm1::Button2Click() { Hide(); }
 
-void TForm1::Label22Click() { PageControl1->SetActivePageIndex(ProfilesTab); }
+void TForm1::Label22Click() { PageControl1->SetActivePageIndex(kProfilesTab); }
 
 void TForm1::ShowNotification(const ChangeNotice& notice)
 {

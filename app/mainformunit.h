@@ -34,7 +34,7 @@ class TTrayIcon;
 
 // The main window's caption; with the forms' window class it names the window to a later start
 // of the program that cannot read where the window is.
-inline constexpr char MainWindowCaption[] = "Velmora";
+inline constexpr char kMainWindowCaption[] = "Velmora";
 
 
 class TForm1 : public TProfilesWindow {
@@ -148,10 +148,10 @@ public:
     std::unique_ptr<TTrayIcon> TrayIcon1;
 
     // Tab indexes.
-    static constexpr int NetworkConfigurationTab = 0;
-    static constexpr int GeneralTab = 1;
-    static constexpr int ProfilesTab = 2;
-    static constexpr int AboutTab = 3;
+    static constexpr int kNetworkConfigurationTab = 0;
+    static constexpr int kGeneralTab = 1;
+    static constexpr int kProfilesTab = 2;
+    static constexpr int kAboutTab = 3;
 
     // A command from the command line (app/commandline.h): carried out in turn once the window
     // is ready, its answer sent to `answerTo`, or written to the console (none).

@@ -7,7 +7,7 @@
 
 #include "app/mainformunit.h"
 #include "ui/form.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 namespace {
 // How often a later start looks for the window of a first that is still starting.
@@ -127,7 +127,7 @@ HWND SingleInstance::FirstWindow() const
         // The name is held but cannot be read (a mapping made without this program's descriptor,
         // or another kind of object): the window is looked for by its class and caption, which
         // works across integrity levels.
-        window = FindWindowA(FormWindowClass, MainWindowCaption);
+        window = FindWindowA(kFormWindowClass, kMainWindowCaption);
     }
     return window != nullptr && IsWindow(window) ? window : nullptr;
 }

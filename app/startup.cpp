@@ -86,7 +86,7 @@ int RunVelmora(const PrepareServicesFunction& prepareServices, const std::vector
         return 0;
     }
     // Beside profiles.ini: the changes made and the errors shown from now on.
-    SetHistoryPath(ProgramFolder() + HistoryFileName);
+    SetHistoryPath(ProgramFolder() + kHistoryFileName);
     ComApartment com;
     if (!com.Ok()) return 1;
     INITCOMMONCONTROLSEX controls{sizeof controls, ICC_WIN95_CLASSES | ICC_STANDARD_CLASSES | ICC_LINK_CLASS};

@@ -9,6 +9,7 @@
 #include "core/error.h"
 #include "core/history.h"
 #include "core/messagebox.h"
+#include "core/privatemessages.h"
 
 namespace {
 ErrorEntry EntryFor(const std::exception_ptr& error)
@@ -45,8 +46,6 @@ ErrorBoxes& Boxes()
     return boxes;
 }
 
-constexpr UINT ShowWaitingMessage = WM_APP + 1;
-
 void PostShowWaiting() noexcept;
 
 void Show(const std::string& text)
@@ -66,7 +65,7 @@ void Show(const std::string& text)
 
 LRESULT CALLBACK WaitingWindowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
 {
-    if (message != ShowWaitingMessage) return DefWindowProcA(window, message, wParam, lParam);
+    if (message != kShowWaitingErrorMessage) return DefWindowProcA(window, message, wParam, lParam);
     ErrorBoxes& boxes = Boxes();
     boxes.posted = false;
     // A box that is up shows the next when it closes.
@@ -104,7 +103,7 @@ void PostShowWaiting() noexcept
     ErrorBoxes& boxes = Boxes();
     if (boxes.posted) return;
     HWND window = WaitingWindow();
-    boxes.posted = window != nullptr && PostMessageA(window, ShowWaitingMessage, 0, 0) != FALSE;
+    boxes.posted = window != nullptr && PostMessageA(window, kShowWaitingErrorMessage, 0, 0) != FALSE;
 }
 }  // namespace
 

@@ -18,7 +18,7 @@ std::string& Path()
 
 // Once the file is full, each rewrite leaves a quarter of it free, so the file is rewritten
 // about once per 64 KB of entries rather than at every append.
-constexpr size_t KeptAfterTrim = HistoryLimit / 4 * 3;
+constexpr size_t kKeptAfterTrim = kHistoryLimit / 4 * 3;
 
 std::string LocalTimeText()
 {
@@ -76,7 +76,7 @@ void ReplaceWhole(const std::string& path, const std::string& bytes)
 void Append(const std::string& entry)
 {
     const std::string& path = Path();
-    if (entry.size() > HistoryLimit) return;
+    if (entry.size() > kHistoryLimit) return;
     // A file the user made read-only stays as it is. Windows would refuse to open it for
     // writing; Wine, run by root, opens it (and MoveFileExA replaces it), so ask first.
     const DWORD attributes = GetFileAttributesA(path.c_str());
@@ -87,7 +87,7 @@ void Append(const std::string& entry)
     LARGE_INTEGER size{};
     if (!file || !GetFileSizeEx(file.get(), &size)) return;
     const auto held = static_cast<unsigned long long>(size.QuadPart);
-    if (held + entry.size() <= HistoryLimit) return AppendAtEnd(file.get(), size, entry);
+    if (held + entry.size() <= kHistoryLimit) return AppendAtEnd(file.get(), size, entry);
 
     std::string history(static_cast<size_t>(held), '\0');
     DWORD read = 0;
@@ -96,7 +96,7 @@ void Append(const std::string& entry)
         return;
     }
     file.reset();
-    std::string kept(NewestEntries(history, entry.size() < KeptAfterTrim ? KeptAfterTrim - entry.size() : 0));
+    std::string kept(NewestEntries(history, entry.size() < kKeptAfterTrim ? kKeptAfterTrim - entry.size() : 0));
     kept += entry;
     ReplaceWhole(path, kept);
 }

@@ -7,7 +7,7 @@
 // that takes no files, a read-only or locked file, a full disk) is passed over without a word.
 // No function here raises, and none changes what the program does next.
 //
-// The file is kept to HistoryLimit bytes: an append that would pass it first drops the oldest
+// The file is kept to kHistoryLimit bytes: an append that would pass it first drops the oldest
 // whole entries, and the shortened file replaces the old one in one step, so the file is never
 // left half-written. An entry is one line with its time and kind, then its fields, each on lines
 // indented by two spaces, then an empty line (the README shows one).
@@ -16,9 +16,9 @@
 #include <vector>
 
 // The file's name, in the program's folder beside profiles.ini.
-inline constexpr char HistoryFileName[] = "velmora-history.txt";
+inline constexpr char kHistoryFileName[] = "velmora-history.txt";
 // The most the file holds, in bytes.
-inline constexpr size_t HistoryLimit = 256 * 1024;
+inline constexpr size_t kHistoryLimit = 256 * 1024;
 
 // Names the file entries go to from now on; an empty path stops the writing. Returns the path
 // it replaces.

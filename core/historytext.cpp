@@ -4,9 +4,9 @@
 
 namespace {
 // Lines end as Notepad and every Windows tool expects them.
-constexpr std::string_view LineEnd = "\r\n";
+constexpr std::string_view kLineEnd = "\r\n";
 // "  Elevated: " is the longest label; every value starts in the column after it.
-constexpr size_t ValueColumn = 12;
+constexpr size_t kValueColumn = 12;
 
 bool IsBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
@@ -16,21 +16,21 @@ void AddField(std::string& entry, std::string_view label, std::string_view text)
 {
     std::string head = "  " + std::string(label) + ":";
     const size_t bare = head.size();
-    head.resize(ValueColumn, ' ');
+    head.resize(kValueColumn, ' ');
     bool first = true;
     while (!text.empty()) {
         const size_t end = std::min(text.find_first_of("\r\n"), text.size());
         if (end > 0) {
-            entry += first ? head : std::string(ValueColumn, ' ');
+            entry += first ? head : std::string(kValueColumn, ' ');
             entry += text.substr(0, end);
-            entry += LineEnd;
+            entry += kLineEnd;
             first = false;
         }
         text.remove_prefix(std::min(end + 1, text.size()));
     }
     if (first) {
         entry += head.substr(0, bare);
-        entry += LineEnd;
+        entry += kLineEnd;
     }
 }
 
@@ -49,7 +49,7 @@ std::string Header(std::string_view time, std::string_view kind)
     std::string header(time);
     header += ' ';
     header += kind;
-    header += LineEnd;
+    header += kLineEnd;
     return header;
 }
 
@@ -68,7 +68,7 @@ std::string ChangeEntryText(std::string_view time, const ChangeEntry& change)
     AddField(entry, "After", Lines(change.after));
     AddField(entry, "Outcome", change.outcome);
     AddField(entry, "Elevated", change.elevated ? "yes" : "no");
-    entry += LineEnd;
+    entry += kLineEnd;
     return entry;
 }
 
@@ -78,7 +78,7 @@ std::string ErrorEntryText(std::string_view time, const ErrorEntry& error)
     AddField(entry, "Text", error.text);
     if (!error.call.empty()) AddField(entry, "Call", error.call);
     if (!error.file.empty()) AddField(entry, "Place", error.file + ":" + std::to_string(error.line));
-    entry += LineEnd;
+    entry += kLineEnd;
     return entry;
 }
 

@@ -7,10 +7,10 @@
 #include "core/error.h"
 
 namespace {
-constexpr std::string_view InvalidDataType = "Invalid data type for '%s'";
-constexpr std::string_view FailedToGetData = "Failed to get data for '%s'";
-constexpr std::string_view FailedToCreateKey = "Failed to create key %s";
-constexpr std::string_view FailedToSetData = "Failed to set data for '%s'";
+constexpr std::string_view kInvalidDataType = "Invalid data type for '%s'";
+constexpr std::string_view kFailedToGetData = "Failed to get data for '%s'";
+constexpr std::string_view kFailedToCreateKey = "Failed to create key %s";
+constexpr std::string_view kFailedToSetData = "Failed to set data for '%s'";
 
 // Paths are always taken from the root key; a leading backslash says the same thing.
 const char* RelativePath(const std::string& key)
@@ -142,7 +142,7 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
 void TRegistry::CreateKey(const std::string& key)
 {
     UniqueHkey created;
-    if (CreateOrOpen(m_rootKey, key, m_access, created) != ERROR_SUCCESS) RaiseRegistryError(FailedToCreateKey, key);
+    if (CreateOrOpen(m_rootKey, key, m_access, created) != ERROR_SUCCESS) RaiseRegistryError(kFailedToCreateKey, key);
 }
 
 bool TRegistry::DeleteKey(const std::string& key)
@@ -166,8 +166,8 @@ std::string TRegistry::ReadString(const std::string& name) const
 {
     if (!GetDataSize(name)) return {};
     RegistryData data;
-    if (QueryRegistryValue(CurrentKey(), name, data) != ERROR_SUCCESS) RaiseRegistryError(FailedToGetData, name);
-    if (data.type != REG_SZ && data.type != REG_EXPAND_SZ) RaiseRegistryError(InvalidDataType, name);
+    if (QueryRegistryValue(CurrentKey(), name, data) != ERROR_SUCCESS) RaiseRegistryError(kFailedToGetData, name);
+    if (data.type != REG_SZ && data.type != REG_EXPAND_SZ) RaiseRegistryError(kInvalidDataType, name);
     // Stored strings need not end in a zero; the text stops at the first one or at the end.
     const size_t end = data.bytes.find('\0');
     if (end != std::string::npos) data.bytes.resize(end);
@@ -180,15 +180,15 @@ int32_t TRegistry::ReadInteger(const std::string& name) const
     DWORD size = 0;
     // The type first, so a long value of another type is never fetched.
     if (RegQueryValueExA(CurrentKey(), name.c_str(), nullptr, &type, nullptr, &size) != ERROR_SUCCESS) {
-        RaiseRegistryError(FailedToGetData, name);
+        RaiseRegistryError(kFailedToGetData, name);
     }
-    if (type != REG_DWORD) RaiseRegistryError(InvalidDataType, name);
+    if (type != REG_DWORD) RaiseRegistryError(kInvalidDataType, name);
     DWORD value = 0;
     size = sizeof value;
     if (RegQueryValueExA(CurrentKey(), name.c_str(), nullptr, &type, reinterpret_cast<BYTE*>(&value), &size) !=
             ERROR_SUCCESS ||
         type != REG_DWORD || size != sizeof value) {
-        RaiseRegistryError(FailedToGetData, name);
+        RaiseRegistryError(kFailedToGetData, name);
     }
     int32_t result;
     std::memcpy(&result, &value, sizeof result);
@@ -197,7 +197,7 @@ int32_t TRegistry::ReadInteger(const std::string& name) const
 
 void TRegistry::WriteData(const std::string& name, DWORD type, std::string_view bytes)
 {
-    if (!TryWriteData(name, type, bytes)) RaiseRegistryError(FailedToSetData, name);
+    if (!TryWriteData(name, type, bytes)) RaiseRegistryError(kFailedToSetData, name);
 }
 
 bool TRegistry::TryWriteData(const std::string& name, DWORD type, std::string_view bytes)

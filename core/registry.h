@@ -25,7 +25,7 @@ LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data
 [[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name);
 
 // Where the program keeps its per-user settings, under HKEY_CURRENT_USER.
-inline constexpr char UserSettingsKey[] = "Software\\Velmora";
+inline constexpr char kUserSettingsKey[] = "Software\\Velmora";
 
 // A per-user setting: a REG_SZ or REG_DWORD value of HKEY_CURRENT_USER\<key>. Such settings are
 // conveniences, so they raise nothing: one that is absent or unreadable reads as empty (or 0),

@@ -76,7 +76,7 @@ void TForm2::BuildControls()
     HFONT courier = GetFont({"Courier", 11});
     auto address = [&](const Bounds& group, int top) {
         return std::make_unique<TMaskEdit>(
-            MaskEditArgs{page, Offset({128, top, 137, 21}, group.left, group.top), AddressEditMask, courier});
+            MaskEditArgs{page, Offset({128, top, 137, 21}, group.left, group.top), kAddressEditMask, courier});
     };
     RadioButton1 = std::make_unique<TRadioButton>(
         CheckBoxArgs{page, OnTab(22, 76, 209, 17), "&Obtain an IP address automatically"});

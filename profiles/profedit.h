@@ -27,7 +27,7 @@ class TGroupUnderlay;
 
 // The mask of the five address fields: four groups of three digit places between fixed
 // points, blanks as spaces, the points kept in the text.
-inline constexpr char AddressEditMask[] = "999.999.999.999;1; ";
+inline constexpr char kAddressEditMask[] = "999.999.999.999;1; ";
 
 class TForm2 : public TForm {
 public:

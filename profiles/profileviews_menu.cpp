@@ -6,7 +6,7 @@
 #include "profiles/profedit.h"
 #include "profiles/shortcut.h"
 #include "ui/menutext.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
 {

@@ -5,7 +5,7 @@
 #include "core/handles.h"
 #include "core/registry.h"
 #include "ui/fonts.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 #include "ui/subclass.h"
 
 TForm4* Form4 = nullptr;
@@ -64,7 +64,7 @@ FormArgs WelcomeArgs()
 }
 
 std::unique_ptr<TLabel> MakeText(TWinControl* parent, int left, int top, const char* caption, bool bold,
-                                 COLORREF color = ParentColor)
+                                 COLORREF color = kParentColor)
 {
     LabelArgs args;
     args.parent = parent;
@@ -132,8 +132,8 @@ void TForm4::Button1Click() { SetModalResult(mrCancel); }
 
 void TForm4::Button2Click() { SetModalResult(mrOk); }
 
-bool WelcomeNoticeHidden() { return ReadUserNumber(WelcomeSettingsKey, WelcomeHiddenValue) != 0; }
+bool WelcomeNoticeHidden() { return ReadUserNumber(WelcomeSettingsKey, kWelcomeHiddenValue) != 0; }
 
-void HideWelcomeNotice() { WriteUserNumber(WelcomeSettingsKey, WelcomeHiddenValue, 1); }
+void HideWelcomeNotice() { WriteUserNumber(WelcomeSettingsKey, kWelcomeHiddenValue, 1); }
 
-void ShowWelcomeNoticeAgain() { DeleteUserValue(WelcomeSettingsKey, WelcomeHiddenValue); }
+void ShowWelcomeNoticeAgain() { DeleteUserValue(WelcomeSettingsKey, kWelcomeHiddenValue); }

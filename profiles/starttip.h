@@ -55,5 +55,5 @@ void HideWelcomeNotice();
 // Forgets the choice.
 void ShowWelcomeNoticeAgain();
 
-inline constexpr const char* WelcomeSettingsKey = UserSettingsKey;
-inline constexpr char WelcomeHiddenValue[] = "HideWelcomeNotice";
+inline constexpr const char* WelcomeSettingsKey = kUserSettingsKey;
+inline constexpr char kWelcomeHiddenValue[] = "HideWelcomeNotice";

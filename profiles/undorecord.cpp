@@ -60,8 +60,8 @@ std::optional<UndoRecord> UndoRecordFromText(const std::string& text)
     return UndoRecord{*settingId, *name, *backTo, *expected};
 }
 
-std::optional<UndoRecord> ReadUndoRecord() { return UndoRecordFromText(ReadUserString(UserSettingsKey, kUndoValue)); }
+std::optional<UndoRecord> ReadUndoRecord() { return UndoRecordFromText(ReadUserString(kUserSettingsKey, kUndoValue)); }
 
-void WriteUndoRecord(const UndoRecord& record) { WriteUserString(UserSettingsKey, kUndoValue, UndoRecordText(record)); }
+void WriteUndoRecord(const UndoRecord& record) { WriteUserString(kUserSettingsKey, kUndoValue, UndoRecordText(record)); }
 
-void ForgetUndoRecord() { DeleteUserValue(UserSettingsKey, kUndoValue); }
+void ForgetUndoRecord() { DeleteUserValue(kUserSettingsKey, kUndoValue); }

@@ -63,7 +63,7 @@ SimRegistryMirror::~SimRegistryMirror() { Detach(); }
 
 std::string SimRegistryMirror::CardKey(size_t position) const
 {
-    return std::string(NetworkCardsKey) + "\\" + std::to_string(m_firstCardNumber + static_cast<int>(position));
+    return std::string(kNetworkCardsKey) + "\\" + std::to_string(m_firstCardNumber + static_cast<int>(position));
 }
 
 void SimRegistryMirror::Attach()
@@ -122,7 +122,7 @@ void SimRegistryMirror::Write(const SimAdapter& adapter, StoredGateways gateways
     // without an adapter.
     const auto written = m_written.find(card);
     if (written != m_written.end() && written->second != settingId) {
-        registry.DeleteKey(TcpipInterfacesKey + written->second);
+        registry.DeleteKey(kTcpipInterfacesKey + written->second);
         m_written.erase(written);
     }
     // An empty identifier, or one with a backslash, names no interface key of its own.
@@ -132,7 +132,7 @@ void SimRegistryMirror::Write(const SimAdapter& adapter, StoredGateways gateways
     }
 
     const std::string cardKey = CardKey(position);
-    const std::string interfaceKey = TcpipInterfacesKey + settingId;
+    const std::string interfaceKey = kTcpipInterfacesKey + settingId;
     NoteMadeParents(cardKey);
     NoteMadeParents(interfaceKey);
     m_written[card] = settingId;
@@ -192,7 +192,7 @@ void SimRegistryMirror::ReadBack(SimAdapter& adapter) const
     // What the program wrote as "DefaultGateway" (it empties the list before it applies a
     // profile) is what the next static change routes through.
     UniqueHkey key;
-    const std::string path = TcpipInterfacesKey + AnsiFromWide(adapter.settingId);
+    const std::string path = kTcpipInterfacesKey + AnsiFromWide(adapter.settingId);
     if (adapter.settingId.empty() ||
         RegOpenKeyExA(HKEY_LOCAL_MACHINE, path.c_str(), 0, KEY_QUERY_VALUE, key.put()) != ERROR_SUCCESS) {
         return;
@@ -219,8 +219,8 @@ void SimRegistryMirror::Detach() noexcept
         TRegistry registry;
         registry.SetRootKey(HKEY_LOCAL_MACHINE);
         for (const auto& [card, settingId] : m_written) {
-            registry.DeleteKey(std::string(NetworkCardsKey) + "\\" + std::to_string(card));
-            registry.DeleteKey(TcpipInterfacesKey + settingId);
+            registry.DeleteKey(std::string(kNetworkCardsKey) + "\\" + std::to_string(card));
+            registry.DeleteKey(kTcpipInterfacesKey + settingId);
         }
         m_written.clear();
         // Parents it had to make go too, innermost first, as long as nothing else is in them.

@@ -9,7 +9,7 @@
 #include "tray/trayiconfield.h"
 #include "ui/callbackerrors.h"
 #include "ui/keyboardowner.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 #include "ui/subclass.h"
 #include "ui/window.h"
 
@@ -60,7 +60,7 @@ private:
 
 namespace {
 // How often an icon the notification area refused is offered again.
-constexpr UINT AddRetryInterval = 2000;
+constexpr UINT kAddRetryInterval = 2000;
 // Explorer broadcasts this when the taskbar is (re)created, e.g. after the shell crashed;
 // every icon must then be added again.
 UINT TaskbarCreatedMessage()
@@ -138,7 +138,7 @@ TTrayIcon::TTrayIcon(HWND owner) : m_owner(owner)
 TTrayIcon::~TTrayIcon()
 {
     RemoveTrayIcon();
-    KillTimer(m_messageWindow->Handle(), CycleTimerId);
+    KillTimer(m_messageWindow->Handle(), kCycleTimerId);
     m_messageWindow.reset();
     m_ownerHook.reset();
 }
@@ -178,11 +178,11 @@ bool TTrayIcon::AddTrayIcon()
     // offered again until it does.
     m_iconVisible = CallNotifyArea(NIM_ADD) || CallNotifyArea(NIM_MODIFY);
     if (m_iconVisible) {
-        KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
+        KillTimer(m_messageWindow->Handle(), kAddRetryTimerId);
         SetKeyboardVersion();
         if (m_balloon) SendBalloon();
     } else {
-        SetTimer(m_messageWindow->Handle(), AddRetryTimerId, AddRetryInterval, nullptr);
+        SetTimer(m_messageWindow->Handle(), kAddRetryTimerId, kAddRetryInterval, nullptr);
     }
     return m_iconVisible;
 }
@@ -190,7 +190,7 @@ bool TTrayIcon::AddTrayIcon()
 bool TTrayIcon::RemoveTrayIcon()
 {
     m_iconWanted = false;
-    KillTimer(m_messageWindow->Handle(), AddRetryTimerId);
+    KillTimer(m_messageWindow->Handle(), kAddRetryTimerId);
     m_iconVisible = false;
     m_balloon.reset();
     return CallNotifyArea(NIM_DELETE);
@@ -266,10 +266,10 @@ void TTrayIcon::SetCycleInterval(uint32_t milliseconds)
 
 void TTrayIcon::RestartCycleTimer()
 {
-    KillTimer(m_messageWindow->Handle(), CycleTimerId);
+    KillTimer(m_messageWindow->Handle(), kCycleTimerId);
     // An interval of 0 means the timer never fires.
     if (m_cycleIcons && m_cycleInterval > 0)
-        SetTimer(m_messageWindow->Handle(), CycleTimerId, m_cycleInterval, nullptr);
+        SetTimer(m_messageWindow->Handle(), kCycleTimerId, m_cycleInterval, nullptr);
 }
 
 void TTrayIcon::SetHint(const std::string& hint)
@@ -436,8 +436,8 @@ bool TTrayIcon::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam, LRESUL
     case kTrayCallbackMessage: HandleCallback(LOWORD(lParam), wParam); return true;
     case WM_QUERYENDSESSION: result = 1; return true;  // never hold up a log-off or shutdown
     case WM_TIMER:
-        if (wParam == CycleTimerId) CycleStep();
-        if (wParam == AddRetryTimerId && m_iconWanted && !m_iconVisible) AddTrayIcon();
+        if (wParam == kCycleTimerId) CycleStep();
+        if (wParam == kAddRetryTimerId && m_iconWanted && !m_iconVisible) AddTrayIcon();
         return true;
     case kRestoreOwnerMessage:
         if (m_owner != nullptr) {

@@ -100,8 +100,8 @@ public:
     static MessageFilterFunction SetMessageFilter(MessageFilterFunction function);
 
     // The timers of the message window.
-    static constexpr UINT_PTR CycleTimerId = 1;
-    static constexpr UINT_PTR AddRetryTimerId = 2;
+    static constexpr UINT_PTR kCycleTimerId = 1;
+    static constexpr UINT_PTR kAddRetryTimerId = 2;
 
 protected:
     virtual void DoClick();

@@ -47,7 +47,7 @@ HFONT TBaseControl::Font() const { return ScaledFont(DesignedFont(), Dpi()); }
 
 void TBaseControl::SetFont(HFONT font) { m_font = DesignFont(font); }
 
-int TBaseControl::Dpi() const { return m_parent != nullptr ? m_parent->Dpi() : DesignDpi; }
+int TBaseControl::Dpi() const { return m_parent != nullptr ? m_parent->Dpi() : kDesignDpi; }
 
 void TBaseControl::ScaleBy(int newDpi, int oldDpi)
 {
@@ -75,7 +75,7 @@ void TBaseControl::ZOrderChanged(bool) { Invalidate(); }
 void TBaseControl::SetColor(COLORREF color)
 {
     m_color = color;
-    m_brush.reset(color != ParentColor ? CreateSolidBrush(color) : nullptr);
+    m_brush.reset(color != kParentColor ? CreateSolidBrush(color) : nullptr);
     Invalidate();
 }
 

@@ -20,7 +20,7 @@ struct Bounds {
 
 // Colour value meaning "no colour of its own": the control shows its parent's background (the
 // button face of forms and pages).
-inline constexpr COLORREF ParentColor = CLR_INVALID;
+inline constexpr COLORREF kParentColor = CLR_INVALID;
 
 class TWinControl;
 
@@ -84,7 +84,7 @@ public:
     // design again (never from the last scale, so nothing drifts), then ScaleMetrics.
     virtual void ScaleBy(int newDpi, int oldDpi);
 
-    // The background: a colour of its own, or ParentColor.
+    // The background: a colour of its own, or kParentColor.
     COLORREF Color() const noexcept { return m_color; }
     void SetColor(COLORREF color);
     // Sets the device context's background to what the control shows (its own colour, else the
@@ -121,6 +121,6 @@ protected:
 private:
     friend class TWinControl;
     TWinControl* m_parent = nullptr;
-    COLORREF m_color = ParentColor;
+    COLORREF m_color = kParentColor;
     UniqueHbrush m_brush;
 };

@@ -77,7 +77,7 @@ struct GroupBoxArgs {
     ParentRef parent;
     Bounds bounds;
     std::string caption;           // empty: a frame without caption
-    COLORREF color = ParentColor;  // background; ParentColor: the button face
+    COLORREF color = kParentColor;  // background; kParentColor: the button face
     HFONT font = nullptr;
 };
 

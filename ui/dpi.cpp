@@ -9,8 +9,8 @@ using GetDpiForWindowFunction = UINT WINAPI(HWND);
 using AdjustWindowRectExForDpiFunction = BOOL WINAPI(RECT*, DWORD, BOOL, DWORD, UINT);
 }  // namespace
 
-int Scaled(int value, int dpi) noexcept { return dpi == DesignDpi ? value : MulDiv(value, dpi, DesignDpi); }
-int Unscaled(int value, int dpi) noexcept { return dpi == DesignDpi ? value : MulDiv(value, DesignDpi, dpi); }
+int Scaled(int value, int dpi) noexcept { return dpi == kDesignDpi ? value : MulDiv(value, dpi, kDesignDpi); }
+int Unscaled(int value, int dpi) noexcept { return dpi == kDesignDpi ? value : MulDiv(value, kDesignDpi, dpi); }
 
 Bounds ScaledBounds(const Bounds& design, int dpi) noexcept
 {

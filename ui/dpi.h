@@ -6,7 +6,7 @@
 
 #include "ui/basecontrol.h"
 
-inline constexpr int DesignDpi = 96;
+inline constexpr int kDesignDpi = 96;
 
 // A design value (96 DPI) at `dpi`, and back.
 int Scaled(int value, int dpi) noexcept;

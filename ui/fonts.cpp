@@ -69,7 +69,7 @@ HFONT ScaledFont(HFONT font, int dpi)
     const auto found = Origins().find(font);
     if (found == Origins().end()) return font;
     const FontOrigin origin = found->second;
-    if (dpi == DesignDpi) return origin.designFont;
+    if (dpi == kDesignDpi) return origin.designFont;
     // Apart from GetFont's: a design font may have the height that another scales to.
     static std::map<std::pair<FontSpec, int>, UniqueHfont> scaled;
     const auto key = std::make_pair(origin.design, dpi);

@@ -35,7 +35,7 @@ TForm::TForm(const FormArgs& args) : m_name(args.name), m_designClient{args.boun
     RECT outer{0, 0, args.bounds.width, args.bounds.height};
     AdjustWindowRectEx(&outer, style, FALSE, exStyle);
     WindowClass windowClass;
-    windowClass.name = FormWindowClass;
+    windowClass.name = kFormWindowClass;
     Init(windowClass, style, exStyle, args.owner,
          {args.bounds.left, args.bounds.top, outer.right - outer.left, outer.bottom - outer.top}, args.caption);
     SetFont(args.font != nullptr ? args.font : DefaultFont());

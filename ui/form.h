@@ -16,7 +16,7 @@ inline constexpr int mrOk = IDOK;
 inline constexpr int mrCancel = IDCANCEL;
 
 // The window class of every form: other programs (a later start of this one) find a form by it.
-inline constexpr char FormWindowClass[] = "VelmoraForm";
+inline constexpr char kFormWindowClass[] = "VelmoraForm";
 
 struct FormArgs {
     std::string name;  // the form's name, e.g. "Form1"; modal runs are reported under it

@@ -89,7 +89,7 @@ struct PanelArgs {
     ParentRef parent;
     Bounds bounds;
     TPanelBevel bevel = TPanelBevel::bvNone;
-    COLORREF color = ParentColor;  // ParentColor: the button face
+    COLORREF color = kParentColor;  // kParentColor: the button face
 };
 
 // A container whose children are placed relative to it.

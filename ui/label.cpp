@@ -59,14 +59,14 @@ void TLabel::FitToText()
 void TLabel::Paint(HDC dc, const RECT& client)
 {
     // Its own colour, or the background of the window it stands on.
-    const TBaseControl& background = Color() != ParentColor || Parent() == nullptr
+    const TBaseControl& background = Color() != kParentColor || Parent() == nullptr
                                          ? static_cast<const TBaseControl&>(*this)
                                          : static_cast<const TBaseControl&>(*Parent());
     background.FillBackground(dc, client);
     SelectedObject font(dc, Font());
     SetBkMode(dc, TRANSPARENT);
     const bool link = dynamic_cast<const TLinkLabel*>(this) != nullptr;
-    ::SetTextColor(dc, Enabled() ? ShownText(m_textColor, background.Color() != ParentColor, link)
+    ::SetTextColor(dc, Enabled() ? ShownText(m_textColor, background.Color() != kParentColor, link)
                                  : GetSysColor(COLOR_GRAYTEXT));
     RECT rect = client;
     DrawTextA(dc, m_text.c_str(), -1, &rect, TextFormat() | AccessKeyFormat(Parent() != nullptr ? Parent()->Handle() : nullptr));

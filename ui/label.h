@@ -15,7 +15,7 @@ struct LabelArgs {
     bool autoSize = true;  // fit the text; with wordWrap only the height follows the text
     bool wordWrap = false;
     COLORREF textColor = GetSysColor(COLOR_BTNTEXT);
-    COLORREF color = ParentColor;  // background
+    COLORREF color = kParentColor;  // background
     HFONT font = nullptr;          // null: the parent's font
 };
 

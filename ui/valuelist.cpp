@@ -88,7 +88,7 @@ void TValueListEditor::MeasureRows()
     // exactly with the DPI (a bitmap face's next size may bring much more leading). Only
     // characters that would not fit make them higher.
     const HGDIOBJ font = TextFont();
-    const int designed = Scaled(DesignRowHeight(ScaledFont(static_cast<HFONT>(font), DesignDpi)), Dpi());
+    const int designed = Scaled(DesignRowHeight(ScaledFont(static_cast<HFONT>(font), kDesignDpi)), Dpi());
     const TEXTMETRICA metrics = TextMetrics(font);
     const int fitted = metrics.tmHeight - metrics.tmInternalLeading + 2;
     m_rowHeight = fitted > designed ? fitted : designed;

@@ -386,7 +386,7 @@ bool TWinControl::ReflectMessage(UINT message, WPARAM wParam, LPARAM lParam, LRE
         HBRUSH brush = control != nullptr ? control->HandleCtlColor(dc) : nullptr;
         // Texts and buttons without colours of their own stand on this window's.
         const bool onThis = message == WM_CTLCOLORSTATIC || message == WM_CTLCOLORBTN;
-        if (brush == nullptr && onThis && Color() != ParentColor) brush = Background(dc);
+        if (brush == nullptr && onThis && Color() != kParentColor) brush = Background(dc);
         if (brush == nullptr) return false;
         result = reinterpret_cast<LRESULT>(brush);
         return true;
@@ -507,7 +507,7 @@ LRESULT TWindow::DefaultMessage(UINT message, WPARAM wParam, LPARAM lParam)
 
 bool TWindow::EraseBackground(HDC dc)
 {
-    if (Color() == ParentColor) return false;
+    if (Color() == kParentColor) return false;
     RECT client;
     GetClientRect(Handle(), &client);
     FillBackground(dc, client);

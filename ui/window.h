@@ -113,7 +113,7 @@ private:
     bool MouseOverGraphics(UINT message, WPARAM wParam, LPARAM lParam, LRESULT& result);
 
     HWND m_hwnd = nullptr;
-    int m_dpi = DesignDpi;
+    int m_dpi = kDesignDpi;
     HWND m_foreignParent = nullptr;  // a parent window that is not ours
     bool m_childrenShown = false;
     std::vector<TWinControl*> m_windowed;

@@ -102,13 +102,13 @@ TEST_F(AccessKeysTest, AltWithEachKeyReachesItsFieldOrPressesItsButton)
     StartOnProfilesTab("[0]\r\nip=10.0.0.1\r\nname=A\r\n");
     TForm1& f = *form;
     const KeyCase mainWindow[] = {
-        {TForm1::NetworkConfigurationTab, 'n', [&]() -> TWinControl& { return *f.ComboBox1; }},
-        {TForm1::GeneralTab, 'r', [&]() -> TWinControl& { return *f.Edit1; }},
-        {TForm1::GeneralTab, 'b', [&]() -> TWinControl& { return *f.Button4; }},
-        {TForm1::ProfilesTab, 'o', [&]() -> TWinControl& { return *f.ListView1; }},
-        {TForm1::ProfilesTab, 'u', [&]() -> TWinControl& { return *f.ValueListEditor2; }},
-        {TForm1::ProfilesTab, 'e', [&]() -> TWinControl& { return *f.SpeedButton2; }},
-        {TForm1::AboutTab, 'a', [&]() -> TWinControl& { return *f.Button1; }},
+        {TForm1::kNetworkConfigurationTab, 'n', [&]() -> TWinControl& { return *f.ComboBox1; }},
+        {TForm1::kGeneralTab, 'r', [&]() -> TWinControl& { return *f.Edit1; }},
+        {TForm1::kGeneralTab, 'b', [&]() -> TWinControl& { return *f.Button4; }},
+        {TForm1::kProfilesTab, 'o', [&]() -> TWinControl& { return *f.ListView1; }},
+        {TForm1::kProfilesTab, 'u', [&]() -> TWinControl& { return *f.ValueListEditor2; }},
+        {TForm1::kProfilesTab, 'e', [&]() -> TWinControl& { return *f.SpeedButton2; }},
+        {TForm1::kAboutTab, 'a', [&]() -> TWinControl& { return *f.Button1; }},
     };
     for (const KeyCase& c : mainWindow) {
         SCOPED_TRACE(c.key);

@@ -57,7 +57,7 @@ TEST_F(AccessibleNamesTest, EveryInputOfEachMainWindowTabIsNamed)
         std::function<std::vector<NamedControl>()> named;
     };
     const Tab tabs[] = {
-        {TForm1::NetworkConfigurationTab,
+        {TForm1::kNetworkConfigurationTab,
          [&] {
              // The selector's field, where its focus lies, reads the selector's name.
              const HWND field = FindWindowExA(f.ComboBox1->Handle(), nullptr, "Edit", nullptr);
@@ -65,17 +65,17 @@ TEST_F(AccessibleNamesTest, EveryInputOfEachMainWindowTabIsNamed)
                                               {field, Text(*f.GroupBox1)},
                                               {f.proplist->Handle(), Text(*f.GroupBox1)}};
          }},
-        {TForm1::GeneralTab,
+        {TForm1::kGeneralTab,
          [&] {
              return std::vector<NamedControl>{{f.Edit1->Handle(), Text(*f.Label2)}};
          }},
-        {TForm1::ProfilesTab,
+        {TForm1::kProfilesTab,
          [&] {
              return std::vector<NamedControl>{{f.ListView1->Handle(), Text(*f.GroupBox8)},
                                               {f.ValueListEditor2->Handle(), Text(*f.GroupBox3)},
                                               {f.ValueListEditor1->Handle(), Text(*f.GroupBox4)}};
          }},
-        {TForm1::AboutTab,
+        {TForm1::kAboutTab,
          [&] {
              // A link reads its own words.
              return std::vector<NamedControl>{{f.Label7->FocusWindow().Handle(), Text(*f.Label7)},

@@ -217,7 +217,7 @@ TEST_F(ActivationTest, EachRefusedStepLeavesWhatWasMadeAndSaysSo)
         CreateWith({kOffice, {"", "", "", "", "10.0.0.9", "Home", true}});
         SimRegistryMirror registry(network);
         registry.Attach();
-        const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
+        const std::string key = kTcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
         network.SetMethodResult(Wired, c.method, c.code);
         form->ApplyProfile(c.profile);
 
@@ -275,7 +275,7 @@ TEST_F(ActivationTest, StaticToDhcpAndBackLeaveWmiAndTheRegistryAsWindowsWould)
     network = MakeDemoNetwork();
     SimRegistryMirror registry(network, 9801);
     registry.Attach();
-    const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(LaptopWired)->settingId);
+    const std::string key = kTcpipInterfacesKey + AnsiFromWide(network.Adapter(LaptopWired)->settingId);
     // A value as text: a number, or the lines of a multi-string each followed by "|".
     const auto stored = [&](const char* name) {
         const std::optional<RegistryData> value = ReadRaw(key, name);

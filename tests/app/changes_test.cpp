@@ -40,7 +40,7 @@ protected:
     }
     std::string StoredGateway()
     {
-        const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
+        const std::string key = kTcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
         const std::optional<RegistryData> value = ReadRaw(key, "DefaultGateway");
         std::string lines;
         for (const std::string& line : WalkMultiString(value ? value->bytes : std::string(), value ? value->bytes.size() : 0))

@@ -183,7 +183,7 @@ TEST(SimulatedProgramTest, ACommandGoesToTheRunningCopyOrIsCarriedOutByItsOwnSta
     WriteFileBytes(folder.File("profiles.ini"),
                    "[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\n"
                    "[1]\r\nip=192.168.1.10\r\nmask=255.255.255.0\r\nname=B\xFCro Nord\r\n");
-    const std::string wired = TcpipInterfacesKey + AnsiFromWide(MakeDemoNetwork().AdapterAt(0).settingId);
+    const std::string wired = kTcpipInterfacesKey + AnsiFromWide(MakeDemoNetwork().AdapterAt(0).settingId);
     const auto storedAddress = [&] {
         const std::optional<RegistryData> value = ReadRaw(wired, "IPAddress");
         return value ? std::string(value->bytes.c_str()) : std::string();

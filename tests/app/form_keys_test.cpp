@@ -27,13 +27,13 @@ struct MainWindowKey {
 };
 
 const MainWindowKey kMainWindowKeys[] = {
-    {"EnterInTheProfilePathPressesOk", TForm1::GeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_RETURN, true,
+    {"EnterInTheProfilePathPressesOk", TForm1::kGeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_RETURN, true,
      true},
-    {"EscapeInTheProfilePathPressesCancel", TForm1::GeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_ESCAPE,
+    {"EscapeInTheProfilePathPressesCancel", TForm1::kGeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_ESCAPE,
      true, false},
-    {"EnterOnTheAutostartBoxPressesOk", TForm1::GeneralTab, [](TForm1& f) { return f.CheckBox2->Handle(); }, VK_RETURN,
+    {"EnterOnTheAutostartBoxPressesOk", TForm1::kGeneralTab, [](TForm1& f) { return f.CheckBox2->Handle(); }, VK_RETURN,
      true, true},
-    {"EnterInTheAdapterGridStaysInTheGrid", TForm1::NetworkConfigurationTab,
+    {"EnterInTheAdapterGridStaysInTheGrid", TForm1::kNetworkConfigurationTab,
      [](TForm1& f) { return f.proplist->Handle(); }, VK_RETURN, false, false},
 };
 

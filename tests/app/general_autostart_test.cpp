@@ -18,15 +18,15 @@
 #include "support/seams.h"
 
 namespace {
-constexpr char RunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
-constexpr char EntryName[] = "V.M.R.";
+constexpr char kRunKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
+constexpr char kEntryName[] = "V.M.R.";
 
 using RawValue = RegistryData;
 
 // The entry as the plain registry functions see it; none when absent.
-std::optional<RawValue> ReadEntry() { return ReadRaw(RunKey, EntryName); }
-void WriteEntry(const RawValue& value) { WriteRaw(RunKey, EntryName, value.type, value.bytes); }
-void RemoveEntry() { DeleteRaw(RunKey, EntryName); }
+std::optional<RawValue> ReadEntry() { return ReadRaw(kRunKey, kEntryName); }
+void WriteEntry(const RawValue& value) { WriteRaw(kRunKey, kEntryName, value.type, value.bytes); }
+void RemoveEntry() { DeleteRaw(kRunKey, kEntryName); }
 RawValue Text(const std::string& text) { return {REG_SZ, StringBytes(text)}; }
 
 // The running test program between double quotes, as the entry must hold it.
@@ -43,7 +43,7 @@ class LockedRunKey {
 public:
     LockedRunKey()
     {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, RunKey, 0, READ_CONTROL | WRITE_DAC, m_key.put()) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, READ_CONTROL | WRITE_DAC, m_key.put()) != ERROR_SUCCESS) return;
         const HKEY key = m_key.get();
         DWORD size = 0;
         RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);

@@ -73,7 +73,7 @@ const TrayEntry kTrayEntries[] = {
      {kDown, kDown, kDown, kDown, kEnter},
      [](TrayEntryByKeysTest& t) {
          EXPECT_TRUE(IsWindowVisible(t.form->Handle()));
-         EXPECT_EQ(t.SelectedTab(), TForm1::AboutTab);
+         EXPECT_EQ(t.SelectedTab(), TForm1::kAboutTab);
      }},
     {"Exit", {VK_UP, kEnter}, [](TrayEntryByKeysTest& t) { EXPECT_TRUE(t.application.Terminated()); }},
 };
@@ -128,8 +128,8 @@ TEST_F(ButtonsByKeyboardTest, EachButtonOfTheMainWindowIsReachedByTabAndPressedB
         TButton* button;
     };
     for (const Case& c :
-         {Case{TForm1::GeneralTab, form->Button4.get()}, Case{TForm1::ProfilesTab, form->Button3.get()},
-          Case{TForm1::ProfilesTab, form->Button2.get()}, Case{TForm1::AboutTab, form->Button1.get()}}) {
+         {Case{TForm1::kGeneralTab, form->Button4.get()}, Case{TForm1::kProfilesTab, form->Button3.get()},
+          Case{TForm1::kProfilesTab, form->Button2.get()}, Case{TForm1::kAboutTab, form->Button1.get()}}) {
         SCOPED_TRACE(c.button->Text());
         SelectTab(c.tab);
         EXPECT_TRUE(TabAndSpace(form->Handle(), *c.button));
@@ -145,8 +145,8 @@ TEST_F(ButtonsByKeyboardTest, EachLinkIsReachedByTabAndFollowedByEnterOrSpace)
         int tab;
         std::unique_ptr<TLinkLabel> TForm1::*link;
     };
-    for (const Case& c : {Case{TForm1::NetworkConfigurationTab, &TForm1::Label22}, Case{TForm1::ProfilesTab, &TForm1::Label12},
-                          Case{TForm1::AboutTab, &TForm1::Label7}, Case{TForm1::AboutTab, &TForm1::Label8}}) {
+    for (const Case& c : {Case{TForm1::kNetworkConfigurationTab, &TForm1::Label22}, Case{TForm1::kProfilesTab, &TForm1::Label12},
+                          Case{TForm1::kAboutTab, &TForm1::Label7}, Case{TForm1::kAboutTab, &TForm1::Label8}}) {
         SelectTab(c.tab);
         TLinkLabel& link = *(form->*c.link);
         SCOPED_TRACE(link.Text());

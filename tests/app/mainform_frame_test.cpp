@@ -69,7 +69,7 @@ TEST_F(MainWindowTest, FourTabsWithImagesAndProfilesSelected)
     EXPECT_EQ(width, 24);
     EXPECT_EQ(height, 24);
     EXPECT_EQ(ImageList_GetImageCount(images), 4);
-    EXPECT_EQ(SelectedTab(), TForm1::ProfilesTab);
+    EXPECT_EQ(SelectedTab(), TForm1::kProfilesTab);
 }
 
 TEST_F(MainWindowTest, HeaderBottomRowAndAboutShowTheirTexts)

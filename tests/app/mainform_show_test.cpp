@@ -9,23 +9,23 @@ TEST_F(MainWindowTest, AboutWhileHiddenShowsTheAboutTab)
     Create();
     Choose(form->About1);
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(SelectedTab(), TForm1::AboutTab);
-    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::AboutTab).Handle()));
+    EXPECT_EQ(SelectedTab(), TForm1::kAboutTab);
+    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::kAboutTab).Handle()));
 }
 
 TEST_F(MainWindowTest, FirstOpenShowsProfilesThenTheLastTab)
 {
     Create();
     Choose(form->Configuration1);
-    EXPECT_EQ(SelectedTab(), TForm1::ProfilesTab);
-    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::ProfilesTab).Handle()));
+    EXPECT_EQ(SelectedTab(), TForm1::kProfilesTab);
+    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::kProfilesTab).Handle()));
 
-    SelectTab(TForm1::GeneralTab);
+    SelectTab(TForm1::kGeneralTab);
     Click(*form->Button2);
     Choose(form->Configuration1);
-    EXPECT_EQ(SelectedTab(), TForm1::GeneralTab);
-    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::GeneralTab).Handle()));
-    EXPECT_FALSE(IsWindowVisible(form->PageControl1->Page(TForm1::ProfilesTab).Handle()));
+    EXPECT_EQ(SelectedTab(), TForm1::kGeneralTab);
+    EXPECT_TRUE(IsWindowVisible(form->PageControl1->Page(TForm1::kGeneralTab).Handle()));
+    EXPECT_FALSE(IsWindowVisible(form->PageControl1->Page(TForm1::kProfilesTab).Handle()));
 }
 
 TEST_F(MainWindowTest, EveryShowingRunsOneAdapterQuery)
@@ -46,9 +46,9 @@ TEST_F(MainWindowTest, ProfilesTabLinkSelectsTheProfilesTab)
 {
     Create();
     Choose(form->Configuration1);
-    SelectTab(TForm1::NetworkConfigurationTab);
+    SelectTab(TForm1::kNetworkConfigurationTab);
     ClickOn(*form->Label22);
-    EXPECT_EQ(SelectedTab(), TForm1::ProfilesTab);
+    EXPECT_EQ(SelectedTab(), TForm1::kProfilesTab);
 }
 
 TEST_F(MainWindowTest, ContactLinksOpenTheMakersAddressesThroughTheShell)

@@ -5,7 +5,7 @@
 #include <windows.h>
 
 namespace {
-const Rows WiredRows = {
+const Rows kWiredRows = {
     {" ", " "},
     {"MACAddress", "00:1B:21:00:00:03"},
     {"DHCP", "Disabled"},
@@ -15,7 +15,7 @@ const Rows WiredRows = {
     {"DNS Servers", "192.168.1.1 8.8.8.8 "},
 };
 
-const Rows WiredDetails = {
+const Rows kWiredDetails = {
     {"Card:", "rt640x64"},   {"IP:", "192.168.1.10 "},         {"Mask:", "255.255.255.0 "},
     {"GW:", "192.168.1.1 "}, {"DNS:", "192.168.1.1 8.8.8.8 "}, {"DHCP:", "Disabled"},
 };
@@ -29,8 +29,8 @@ TEST_F(NetconfigTest, FirstRefreshChoosesTheFirstAdapterAndShowsItEverywhere)
     EXPECT_EQ(form->SelectedAdapterIndex, Wired);
     EXPECT_EQ(SelectedEntry(), 0);
     EXPECT_EQ(form->ComboBox1->Text(), WiredName);
-    EXPECT_EQ(GridRows(*form->proplist), WiredRows);
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), WiredDetails);
+    EXPECT_EQ(GridRows(*form->proplist), kWiredRows);
+    EXPECT_EQ(GridRows(*form->ValueListEditor2), kWiredDetails);
     // The address as the list shows it, its trailing space included.
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
@@ -40,7 +40,7 @@ TEST_F(NetconfigTest, ListBeginsWithTheSpacerUnderTheStripAndItsMacRowCannotBeEd
 {
     Create();
     Choose(form->Configuration1);
-    SelectTab(TForm1::NetworkConfigurationTab);
+    SelectTab(TForm1::kNetworkConfigurationTab);
     const TValueListEditor& grid = *form->proplist;
 
     // What lies over the middle of the first row is the header strip, not the grid.
@@ -107,7 +107,7 @@ TEST_F(NetconfigTest, ShowOnlyIpEnabledMovesTheChoiceToTheFirstListedAdapter)
     EXPECT_EQ(SelectorEntries(), (std::vector<std::string>{WiredName, WirelessName}));
     EXPECT_EQ(form->SelectedAdapterIndex, Wired);
     EXPECT_EQ(SelectedEntry(), 0);
-    EXPECT_EQ(GridRows(*form->proplist), WiredRows);
+    EXPECT_EQ(GridRows(*form->proplist), kWiredRows);
     EXPECT_EQ(network.Calls().back().args.at(0).texts.at(0),
               L"Select * from Win32_NetworkAdapterConfiguration where IPEnabled=TRUE");
 }
@@ -122,7 +122,7 @@ TEST_F(NetconfigTest, OneAddressIsTheFirstIpv4OneAndListsStayWhole)
     wired.ipv6Gateways = {L"fe80::1"};
     Create();
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), WiredDetails);
+    EXPECT_EQ(GridRows(*form->ValueListEditor2), kWiredDetails);
     EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.10 2001:db8::3 fe80::3 ");
     EXPECT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 64 64 ");
     EXPECT_EQ(form->proplist->Values("Default Gateways"), "192.168.1.1 fe80::1 ");
@@ -137,8 +137,8 @@ TEST_F(NetconfigTest, QueryWithNothingLeavesTheDetailsAsTheyWere)
     EXPECT_TRUE(boxes.empty());
     EXPECT_TRUE(SelectorEntries().empty());
     EXPECT_EQ(form->SelectedAdapterIndex, 0);
-    EXPECT_EQ(GridRows(*form->proplist), WiredRows);
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), WiredDetails);
+    EXPECT_EQ(GridRows(*form->proplist), kWiredRows);
+    EXPECT_EQ(GridRows(*form->ValueListEditor2), kWiredDetails);
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
 }
 

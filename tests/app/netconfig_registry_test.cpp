@@ -53,7 +53,7 @@ TEST_F(NetconfigRegistryTest, DhcpAdapterShowsItsLeaseWhereWindowsStoresNoAddres
     EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.100 10.0.7.101 ");
 
     // Without a lease in the registry, WMI's first IPv4 address stands in for it.
-    const std::string key = TcpipInterfacesKey + AnsiFromWide(network.Adapter(Wireless)->settingId);
+    const std::string key = kTcpipInterfacesKey + AnsiFromWide(network.Adapter(Wireless)->settingId);
     RegDeleteKeyValueA(HKEY_LOCAL_MACHINE, key.c_str(), "DhcpIPAddress");
     network.MutableAdapter(Wireless)->ipAddresses = {L"10.0.7.123"};
     network.MutableAdapter(Wireless)->ipv6Addresses = {L"fe80::7"};

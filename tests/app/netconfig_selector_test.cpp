@@ -84,7 +84,7 @@ protected:
         TypeInSelector(name);
         form = nullptr;
     }
-    static constexpr char WirelessSettingId[] = "{5D1C2E3A-2222-4F1A-9C3E-0050B6000007}";
+    static constexpr char kWirelessSettingId[] = "{5D1C2E3A-2222-4F1A-9C3E-0050B6000007}";
 };
 }  // namespace
 
@@ -111,7 +111,7 @@ TEST_F(AdapterMemoryTest, AnAdapterMissingAtTheNextStartFallsBackToTheFirstAndSt
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
 
     TypeInSelector("No such adapter");  // names no adapter, so chooses none
-    EXPECT_EQ(RememberedAdapter(), WirelessSettingId);
+    EXPECT_EQ(RememberedAdapter(), kWirelessSettingId);
     TypeInSelector(WiredName);
     EXPECT_EQ(RememberedAdapter(), "{5D1C2E3A-1111-4F1A-9C3E-0050B6000003}");
 }
@@ -133,7 +133,7 @@ TEST_F(NetconfigTest, GridColumnsFollowTheHeaderStrip)
 {
     Create();
     Choose(form->Configuration1);
-    SelectTab(TForm1::NetworkConfigurationTab);
+    SelectTab(TForm1::kNetworkConfigurationTab);
     THeaderControl& strip = *form->HeaderControl1;
     TValueListEditor& grid = *form->proplist;
     ASSERT_EQ(strip.SectionCount(), 2);

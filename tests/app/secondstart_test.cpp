@@ -61,7 +61,7 @@ TEST(SimulatedProgramTest, ASecondStartLeavesTheRunningProgramsMachineAlone)
     const std::string program = folder.File("velmora-simnet.exe");
     ASSERT_TRUE(CopyFileA((ProgramFolder() + "..\\velmora-simnet.exe").c_str(), program.c_str(), FALSE));
     WriteFileBytes(folder.File("profiles.ini"), "[0]\r\nip=10.0.0.5\r\nname=Office\r\n");  // no welcome
-    const std::string wired = TcpipInterfacesKey + AnsiFromWide(MakeDemoNetwork().AdapterAt(0).settingId);
+    const std::string wired = kTcpipInterfacesKey + AnsiFromWide(MakeDemoNetwork().AdapterAt(0).settingId);
     // A start rewrites a present autostart entry with its own path: what was there goes back.
     const char runKey[] = "SOFTWARE\\Microsoft\\Windows\\CurrentVersion\\Run";
     const std::optional<RegistryData> autostart = ReadRaw(runKey, "V.M.R.");
@@ -79,7 +79,7 @@ TEST(SimulatedProgramTest, ASecondStartLeavesTheRunningProgramsMachineAlone)
 
     // Posted behind the second start's request: the first close hides the window it showed, the
     // second ends the program.
-    HWND window = FindWindowA(FormWindowClass, MainWindowCaption);
+    HWND window = FindWindowA(kFormWindowClass, kMainWindowCaption);
     DWORD owner = 0;
     GetWindowThreadProcessId(window, &owner);
     ASSERT_EQ(owner, running.Id());

@@ -59,7 +59,7 @@ using TabOrderTest = MainWindowTest;
 TEST_F(TabOrderTest, FollowsTheLayoutOnEachTabOfTheMainWindow)
 {
     StartOnProfilesTab("[0]\r\nip=10.0.0.1\r\nname=A\r\n");
-    for (int tab : {TForm1::NetworkConfigurationTab, TForm1::GeneralTab, TForm1::ProfilesTab, TForm1::AboutTab}) {
+    for (int tab : {TForm1::kNetworkConfigurationTab, TForm1::kGeneralTab, TForm1::kProfilesTab, TForm1::kAboutTab}) {
         SCOPED_TRACE(tab);
         SelectTab(tab);
         const std::vector<HWND> stops = TabStops(form->Handle());
@@ -109,10 +109,10 @@ struct PageKey {
 };
 
 const PageKey kPageKeys[] = {
-    {"CtrlTabGoesToTheNextTab", TForm1::GeneralTab, VK_TAB, false, TForm1::ProfilesTab},
-    {"CtrlShiftTabGoesBack", TForm1::GeneralTab, VK_TAB, true, TForm1::NetworkConfigurationTab},
-    {"CtrlPageDownGoesRoundTheEnd", TForm1::AboutTab, VK_NEXT, false, TForm1::NetworkConfigurationTab},
-    {"CtrlPageUpGoesBack", TForm1::ProfilesTab, VK_PRIOR, false, TForm1::GeneralTab},
+    {"CtrlTabGoesToTheNextTab", TForm1::kGeneralTab, VK_TAB, false, TForm1::kProfilesTab},
+    {"CtrlShiftTabGoesBack", TForm1::kGeneralTab, VK_TAB, true, TForm1::kNetworkConfigurationTab},
+    {"CtrlPageDownGoesRoundTheEnd", TForm1::kAboutTab, VK_NEXT, false, TForm1::kNetworkConfigurationTab},
+    {"CtrlPageUpGoesBack", TForm1::kProfilesTab, VK_PRIOR, false, TForm1::kGeneralTab},
 };
 
 class PageKeyTest : public MainWindowTest, public testing::WithParamInterface<PageKey> {};

@@ -50,7 +50,7 @@ TEST(History, TheBoundKeepsTheNewestWholeEntries)
     const int count = 1500;
     for (int n = 0; n < count; ++n) {
         AppendToHistory(ErrorEntry{entry(n)});
-        ASSERT_LE(ReadFileBytes(history.Path()).size(), HistoryLimit) << "after entry " << n;
+        ASSERT_LE(ReadFileBytes(history.Path()).size(), kHistoryLimit) << "after entry " << n;
     }
     const std::string text = history.Read();
     const int oldest = std::stoi(text.substr(text.find("entry ") + 6));
@@ -59,18 +59,18 @@ TEST(History, TheBoundKeepsTheNewestWholeEntries)
         expected += "T Error\r\n  Text:     entry " + std::to_string(n) + "\r\n" +
                     (n % 7 ? std::string(12, ' ').append(xs(n)).append("\r\n") : "") + "\r\n";
     EXPECT_TRUE(text == expected) << "not entries " << oldest << " to " << count - 1 << ", whole";
-    EXPECT_GT(text.size(), HistoryLimit / 2) << "more was dropped than the bound asks";
+    EXPECT_GT(text.size(), kHistoryLimit / 2) << "more was dropped than the bound asks";
 }
 
 TEST(History, APathThatTakesNoWritesChangesNothingAndRaisesNothing)
 {
     TempFolder folder;
-    const std::string file = folder.File(HistoryFileName);
+    const std::string file = folder.File(kHistoryFileName);
     // Nearly full, so an append would also rewrite it.
-    const std::string full = "2026-01-01 00:00:00 Error\r\n" + std::string(HistoryLimit - 40, 'x') + "\r\n\r\n";
+    const std::string full = "2026-01-01 00:00:00 Error\r\n" + std::string(kHistoryLimit - 40, 'x') + "\r\n\r\n";
     const std::function<std::string()> paths[] = {
         [] { return ""; },                                        // none set
-        [&] { return folder.File("gone\\") + HistoryFileName; },  // a folder that is not there
+        [&] { return folder.File("gone\\") + kHistoryFileName; },  // a folder that is not there
         [&] { return CreateDirectoryA(file.c_str(), nullptr), file; },
         [&] {
             RemoveDirectoryA(file.c_str());

@@ -132,7 +132,7 @@ TEST_F(EditorTest, OpeningShowsTheProfileEachTime)
                                    shown.focus = GetFocus();
                                },
                                driver.Press(editor.Button2->Handle())});
-        const EditMask mask(AddressEditMask);
+        const EditMask mask(kAddressEditMask);
         EXPECT_EQ(shown.title, data.name);
         EXPECT_EQ(shown.caption, data.name);
         EXPECT_EQ(shown.ip, mask.Layout(data.ip));

@@ -19,7 +19,7 @@
 #include "tray/trayicon.h"
 #include "ui/imagelist.h"
 #include "ui/monitordpi.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 namespace {
 class OpenEditorTest : public testing::Test {

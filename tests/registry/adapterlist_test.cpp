@@ -10,11 +10,11 @@ using Texts = std::vector<std::string>;
 
 namespace {
 // NetworkCards numbers and setting identifiers of this test program only.
-std::string CardPath(int number) { return std::string(NetworkCardsKey) + "\\" + std::to_string(number); }
-std::string InterfacePath(const std::string& settingId) { return TcpipInterfacesKey + settingId; }
+std::string CardPath(int number) { return std::string(kNetworkCardsKey) + "\\" + std::to_string(number); }
+std::string InterfacePath(const std::string& settingId) { return kTcpipInterfacesKey + settingId; }
 
-const std::string FirstId = "{5E1F0A00-VELM-0RA0-REGT-000000000001}";
-const std::string SecondId = "{5E1F0A00-VELM-0RA0-REGT-000000000002}";
+const std::string kFirstId = "{5E1F0A00-VELM-0RA0-REGT-000000000001}";
+const std::string kSecondId = "{5E1F0A00-VELM-0RA0-REGT-000000000002}";
 
 // One adapter as Windows keeps it: the NetworkCards entry and the Tcpip interface key.
 class StoredAdapter {
@@ -48,19 +48,19 @@ protected:
 
 TEST_F(AdapterListTest, FindsTheStoredSettingsBySettingId)
 {
-    StoredAdapter first(9501, FirstId);
-    StoredAdapter second(9502, SecondId);
+    StoredAdapter first(9501, kFirstId);
+    StoredAdapter second(9502, kSecondId);
     second.Interface().SetMultiString("IPAddress", {"10.0.0.5"});
     second.Interface().SetDword("EnableDHCP", 1);
     BuildAdapterList();
 
-    const tadapter* found = FindAdapterBySettingID(FirstId);
+    const tadapter* found = FindAdapterBySettingID(kFirstId);
     ASSERT_NE(found, nullptr);
-    EXPECT_EQ(found->ServiceName, FirstId);
+    EXPECT_EQ(found->ServiceName, kFirstId);
     EXPECT_EQ(StoredSettings(*found),
               (Texts{"192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", "8.8.4.4", "0"}));
 
-    found = FindAdapterBySettingID(SecondId);
+    found = FindAdapterBySettingID(kSecondId);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(found->Address, "10.0.0.5");
     EXPECT_EQ(found->DhcpEnabled, 1);
@@ -69,27 +69,27 @@ TEST_F(AdapterListTest, FindsTheStoredSettingsBySettingId)
 
 TEST_F(AdapterListTest, FindsNothingForAnotherLetterCaseAnUnknownIdOrAnEmptyList)
 {
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     BuildAdapterList();
-    std::string lowered = FirstId;
+    std::string lowered = kFirstId;
     for (char& c : lowered)
         c = static_cast<char>(tolower(static_cast<unsigned char>(c)));
 
     EXPECT_EQ(FindAdapterBySettingID(lowered), nullptr);
     EXPECT_EQ(FindAdapterBySettingID("{00000000-0000-0000-0000-000000000000}"), nullptr);
     EXPECT_EQ(FindAdapterBySettingID(""), nullptr);
-    EXPECT_NE(FindAdapterBySettingID(FirstId), nullptr);
+    EXPECT_NE(FindAdapterBySettingID(kFirstId), nullptr);
 
     AdapterList().clear();
-    EXPECT_EQ(FindAdapterBySettingID(FirstId), nullptr);
+    EXPECT_EQ(FindAdapterBySettingID(kFirstId), nullptr);
     EXPECT_EQ(LoadAdapterDetails(0), nullptr);
     EXPECT_EQ(LoadAdapterDetails(-1), nullptr);
 }
 
 TEST_F(AdapterListTest, ListsEveryReadableCardInRegistryOrder)
 {
-    StoredAdapter first(9501, FirstId);
-    StoredAdapter second(9502, SecondId, false);
+    StoredAdapter first(9501, kFirstId);
+    StoredAdapter second(9502, kSecondId, false);
     ScopedKey nameless(CardPath(9503));
     ScopedKey unterminated(CardPath(9504));
     unterminated.SetRaw("ServiceName", REG_SZ, "{VELMORA-UNTERMINATED}"s);
@@ -99,9 +99,9 @@ TEST_F(AdapterListTest, ListsEveryReadableCardInRegistryOrder)
     for (const tadapter& adapter : AdapterList()) {
         if (adapter.ServiceName.find("VELM") != std::string::npos) ours.push_back(adapter.ServiceName);
     }
-    EXPECT_EQ(ours, (std::vector<std::string>{FirstId, SecondId, "{VELMORA-UNTERMINATED}"}));
+    EXPECT_EQ(ours, (std::vector<std::string>{kFirstId, kSecondId, "{VELMORA-UNTERMINATED}"}));
     // A card without an interface key is listed but cannot be looked up.
-    EXPECT_EQ(FindAdapterBySettingID(SecondId), nullptr);
+    EXPECT_EQ(FindAdapterBySettingID(kSecondId), nullptr);
 
     // The list is made anew, not added to.
     const size_t count = AdapterList().size();
@@ -126,11 +126,11 @@ TEST_F(AdapterListTest, ReadsTheNameServersInEveryStoredForm)
         {"two lines", REG_MULTI_SZ, "1.1.1.1\0009.9.9.9\0\0"s, "1.1.1.1", "9.9.9.9"},
         {"empty multi-string", REG_MULTI_SZ, "\0\0"s, "", ""},
     };
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     BuildAdapterList();
     for (const Case& c : cases) {
         first.Interface().SetRaw("NameServer", c.type, c.bytes);
-        const tadapter* found = FindAdapterBySettingID(FirstId);
+        const tadapter* found = FindAdapterBySettingID(kFirstId);
         ASSERT_NE(found, nullptr) << c.what;
         EXPECT_EQ(found->Dns1, c.dns1) << c.what;
         EXPECT_EQ(found->Dns2, c.dns2) << c.what;
@@ -139,9 +139,9 @@ TEST_F(AdapterListTest, ReadsTheNameServersInEveryStoredForm)
 
 TEST_F(AdapterListTest, LeavesAbsentValuesEmptyAndReloadsOnEveryLookup)
 {
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     BuildAdapterList();
-    ASSERT_NE(FindAdapterBySettingID(FirstId), nullptr);
+    ASSERT_NE(FindAdapterBySettingID(kFirstId), nullptr);
 
     UniqueHkey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, first.Interface().Path().c_str(), 0, KEY_ALL_ACCESS, key.put()),
@@ -149,22 +149,22 @@ TEST_F(AdapterListTest, LeavesAbsentValuesEmptyAndReloadsOnEveryLookup)
     for (const char* name : {"IPAddress", "SubnetMask", "DefaultGateway", "NameServer"}) {
         RegDeleteValueA(key.get(), name);
     }
-    const tadapter* found = FindAdapterBySettingID(FirstId);
+    const tadapter* found = FindAdapterBySettingID(kFirstId);
     ASSERT_NE(found, nullptr);
     EXPECT_EQ(StoredSettings(*found), (Texts{"", "", "", "", "", "0"}));
 }
 
 TEST_F(AdapterListTest, KeepsEarlierDetailsWhenTheInterfaceKeyIsGone)
 {
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     BuildAdapterList();
-    ASSERT_NE(FindAdapterBySettingID(FirstId), nullptr);
+    ASSERT_NE(FindAdapterBySettingID(kFirstId), nullptr);
     ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, first.Interface().Path().c_str()), ERROR_SUCCESS);
 
-    EXPECT_EQ(FindAdapterBySettingID(FirstId), nullptr);
+    EXPECT_EQ(FindAdapterBySettingID(kFirstId), nullptr);
     bool kept = false;
     for (const tadapter& adapter : AdapterList()) {
-        if (adapter.ServiceName == FirstId) kept = adapter.Address == "192.168.1.10";
+        if (adapter.ServiceName == kFirstId) kept = adapter.Address == "192.168.1.10";
     }
     EXPECT_TRUE(kept);
 }
@@ -184,27 +184,27 @@ TEST_F(AdapterListTest, RaisesTheRegistryErrorsForBadValues)
         {"NameServer", REG_EXPAND_SZ, "8.8.8.8\0"s, "Invalid data type for 'NameServer'"},
     };
     for (const Case& c : cases) {
-        StoredAdapter first(9501, FirstId);
+        StoredAdapter first(9501, kFirstId);
         BuildAdapterList();
         first.Interface().SetRaw(c.name, c.type, c.bytes);
-        EXPECT_EQ(ErrorText([] { FindAdapterBySettingID(FirstId); }), c.error);
+        EXPECT_EQ(ErrorText([] { FindAdapterBySettingID(kFirstId); }), c.error);
     }
 
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     BuildAdapterList();
     UniqueHkey key;
     ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, first.Interface().Path().c_str(), 0, KEY_ALL_ACCESS, key.put()),
               ERROR_SUCCESS);
     ASSERT_EQ(RegDeleteValueA(key.get(), "EnableDHCP"), ERROR_SUCCESS);
-    EXPECT_EQ(ErrorText([] { FindAdapterBySettingID(FirstId); }), "Failed to get data for 'EnableDHCP'");
+    EXPECT_EQ(ErrorText([] { FindAdapterBySettingID(kFirstId); }), "Failed to get data for 'EnableDHCP'");
 }
 
 TEST_F(AdapterListTest, WriteDefaultGatewayEmptiesTheStoredList)
 {
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     first.Interface().SetMultiString("DefaultGatewayMetric", {"1"});
     BuildAdapterList();
-    const tadapter* found = FindAdapterBySettingID(FirstId);
+    const tadapter* found = FindAdapterBySettingID(kFirstId);
     ASSERT_NE(found, nullptr);
 
     WriteDefaultGateway(found, tGWSettings{});
@@ -214,16 +214,16 @@ TEST_F(AdapterListTest, WriteDefaultGatewayEmptiesTheStoredList)
     EXPECT_EQ(stored->bytes, "\0\0"s);
     EXPECT_EQ(ReadRaw(first.Interface().Path(), "DefaultGatewayMetric")->bytes, "1\0\0"s);
     EXPECT_EQ(ReadRaw(first.Interface().Path(), "IPAddress")->bytes, "192.168.1.10\000192.168.1.11\0\0"s);
-    EXPECT_EQ(FindAdapterBySettingID(FirstId)->Gateway, "");
+    EXPECT_EQ(FindAdapterBySettingID(kFirstId)->Gateway, "");
     EXPECT_TRUE(m_boxes.Calls().empty());
 }
 
 TEST_F(AdapterListTest, WriteDefaultGatewayCreatesAMissingInterfaceKey)
 {
-    StoredAdapter second(9502, SecondId, false);
+    StoredAdapter second(9502, kSecondId, false);
     BuildAdapterList();
     tadapter adapter;
-    adapter.ServiceName = SecondId;
+    adapter.ServiceName = kSecondId;
     ASSERT_FALSE(KeyExists(second.Interface().Path()));
 
     WriteDefaultGateway(&adapter, tGWSettings{});
@@ -235,9 +235,9 @@ TEST_F(AdapterListTest, WriteDefaultGatewayCreatesAMissingInterfaceKey)
 
 TEST_F(AdapterListTest, WriteDefaultGatewayStoresTheGatewaysAsTheirDisplayText)
 {
-    StoredAdapter first(9501, FirstId);
+    StoredAdapter first(9501, kFirstId);
     tadapter adapter;
-    adapter.ServiceName = FirstId;
+    adapter.ServiceName = kFirstId;
     tGWSettings settings;
     settings.Gateways = TextArray({"10.0.0.1"}, 0);
     settings.Metrics = IntArray({1}, 0);

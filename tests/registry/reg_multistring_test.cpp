@@ -9,7 +9,7 @@ using namespace std::string_literals;
 using Lines = std::vector<std::string>;
 
 namespace {
-const std::string KeyPath = std::string(TestRootKey) + "\\MultiString";
+const std::string kKeyPath = std::string(kTestRootKey) + "\\MultiString";
 }  // namespace
 
 TEST(ReadMultiString, ReadsEachStoredFormIntoLines)
@@ -32,9 +32,9 @@ TEST(ReadMultiString, ReadsEachStoredFormIntoLines)
         {"the empty single string", REG_SZ, "\0"s, {"", ""}},
     };
     for (const Case& c : cases) {
-        ScopedKey key(KeyPath);
+        ScopedKey key(kKeyPath);
         key.SetRaw("Value", c.type, c.bytes);
-        OpenedOn<TReg> open(KeyPath);
+        OpenedOn<TReg> open(kKeyPath);
         ASSERT_TRUE(open.opened);
         MessageBoxRecorder boxes;
         Lines lines{"left over"};
@@ -46,9 +46,9 @@ TEST(ReadMultiString, ReadsEachStoredFormIntoLines)
 
 TEST(ReadMultiString, LeavesTheListAloneForAnAbsentOrZeroLengthValue)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetRaw("Nothing", REG_MULTI_SZ, ""s);
-    OpenedOn<TReg> open(KeyPath);
+    OpenedOn<TReg> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     for (const char* name : {"Absent", "Nothing"}) {
         Lines lines{"kept"};
@@ -60,11 +60,11 @@ TEST(ReadMultiString, LeavesTheListAloneForAnAbsentOrZeroLengthValue)
 
 TEST(ReadMultiString, RaisesForAValueOfAnotherType)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetDword("IPAddress", 1);
     key.SetRaw("Expandable", REG_EXPAND_SZ, "x\0"s);
     key.SetRaw("Binary", REG_BINARY, std::string(1 << 20, '\x7f'));
-    OpenedOn<TReg> open(KeyPath);
+    OpenedOn<TReg> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     for (const std::string name : {"IPAddress", "Expandable", "Binary"}) {
         Lines lines{"kept"};
@@ -79,9 +79,9 @@ TEST(ReadMultiString, StaysInsideValuesOfOddSizes)
     // Written through the UTF-16 functions: an odd byte count ends in half a character.
     const std::string oddSizes[] = {"a"s, "a\0\0"s, "a\0\0\0\0"s, "a\0\0\0b\0\0"s};
     for (const std::string& bytes : oddSizes) {
-        ScopedKey key(KeyPath);
+        ScopedKey key(kKeyPath);
         key.SetRawWide("Odd", REG_MULTI_SZ, bytes);
-        OpenedOn<TReg> open(KeyPath);
+        OpenedOn<TReg> open(kKeyPath);
         ASSERT_TRUE(open.opened);
         MessageBoxRecorder boxes;
         Lines lines;
@@ -97,12 +97,12 @@ TEST(ReadMultiString, StaysInsideValuesOfOddSizes)
 
 TEST(ReadMultiString, ReadsMegabyteValuesWhole)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     const std::string first(1 << 20, 'x');
     const std::string second(3 << 19, 'y');
     key.SetRaw("Big", REG_MULTI_SZ, first + '\0' + second + '\0' + '\0');
     key.SetRaw("BigUnterminated", REG_MULTI_SZ, first);
-    OpenedOn<TReg> open(KeyPath);
+    OpenedOn<TReg> open(kKeyPath);
     ASSERT_TRUE(open.opened);
 
     Lines lines;
@@ -129,12 +129,12 @@ TEST(WriteMultiString, StoresTheExactLayout)
         {{"192.168.1.1", "", "10.0.0.1"}, "192.168.1.1\0\00010.0.0.1\0\0"s},
     };
     for (const Case& c : cases) {
-        ScopedKey key(KeyPath);
-        OpenedOn<TReg> open(KeyPath);
+        ScopedKey key(kKeyPath);
+        OpenedOn<TReg> open(kKeyPath);
         ASSERT_TRUE(open.opened);
         MessageBoxRecorder boxes;
         open.accessor.WriteMultiString("DefaultGateway", c.lines);
-        const std::optional<RegistryData> stored = ReadRaw(KeyPath, "DefaultGateway");
+        const std::optional<RegistryData> stored = ReadRaw(kKeyPath, "DefaultGateway");
         ASSERT_TRUE(stored);
         EXPECT_EQ(stored->type, static_cast<DWORD>(REG_MULTI_SZ));
         EXPECT_EQ(stored->bytes, c.bytes);
@@ -144,9 +144,9 @@ TEST(WriteMultiString, StoresTheExactLayout)
 
 TEST(WriteMultiString, ShowsTheFailedBoxWhenTheStoreFails)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetMultiString("DefaultGateway", {"192.168.1.1"});
-    OpenedOn<TReg> open(KeyPath, KEY_READ);
+    OpenedOn<TReg> open(kKeyPath, KEY_READ);
     ASSERT_TRUE(open.opened);
     MessageBoxRecorder boxes;
     open.accessor.WriteMultiString("DefaultGateway", {""});
@@ -156,5 +156,5 @@ TEST(WriteMultiString, ShowsTheFailedBoxWhenTheStoreFails)
     EXPECT_EQ(boxes.Calls()[0].text, "failed");
     EXPECT_EQ(boxes.Calls()[0].caption, "failed");
     EXPECT_EQ(boxes.Calls()[0].flags, static_cast<UINT>(MB_OK));
-    EXPECT_EQ(ReadRaw(KeyPath, "DefaultGateway")->bytes, "192.168.1.1\0\0"s);
+    EXPECT_EQ(ReadRaw(kKeyPath, "DefaultGateway")->bytes, "192.168.1.1\0\0"s);
 }

@@ -8,36 +8,36 @@
 using namespace std::string_literals;
 
 namespace {
-const std::string KeyPath = std::string(TestRootKey) + "\\Accessor";
+const std::string kKeyPath = std::string(kTestRootKey) + "\\Accessor";
 }  // namespace
 
 TEST(TRegistry, OpensOnlyExistingKeysUnlessAskedToCreate)
 {
-    ScopedKey key(KeyPath, false);
+    ScopedKey key(kKeyPath, false);
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    EXPECT_FALSE(registry.OpenKey(KeyPath, false));
+    EXPECT_FALSE(registry.OpenKey(kKeyPath, false));
     EXPECT_EQ(registry.CurrentKey(), nullptr);
-    EXPECT_FALSE(KeyExists(KeyPath));
+    EXPECT_FALSE(KeyExists(kKeyPath));
 
-    ASSERT_TRUE(registry.OpenKey(KeyPath, true));
-    EXPECT_TRUE(KeyExists(KeyPath));
+    ASSERT_TRUE(registry.OpenKey(kKeyPath, true));
+    EXPECT_TRUE(KeyExists(kKeyPath));
     registry.WriteString("Where", "here");
 
     // A leading backslash names the same key; the old current key gives way to the new one.
     TRegistry second;
     second.SetRootKey(HKEY_LOCAL_MACHINE);
-    ASSERT_TRUE(second.OpenKey("\\" + KeyPath, false));
+    ASSERT_TRUE(second.OpenKey("\\" + kKeyPath, false));
     EXPECT_EQ(second.ReadString("Where"), "here");
-    EXPECT_FALSE(second.OpenKey(KeyPath + "\\Missing", false));
+    EXPECT_FALSE(second.OpenKey(kKeyPath + "\\Missing", false));
     EXPECT_EQ(second.ReadString("Where"), "here");
 }
 
 TEST(TRegistry, GivesNoDataSizeForAnAbsentValueOrWithoutAKey)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetString("Text", "abc");
-    OpenedOn<TRegistry> open(KeyPath);
+    OpenedOn<TRegistry> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     EXPECT_EQ(open.accessor.GetDataSize("Text"), std::optional<DWORD>(4));
     EXPECT_EQ(open.accessor.GetDataSize("Absent"), std::nullopt);
@@ -47,14 +47,14 @@ TEST(TRegistry, GivesNoDataSizeForAnAbsentValueOrWithoutAKey)
 
 TEST(TRegistry, ReadsStringsOfBothStringTypesAndNothingElse)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetString("Plain", "C:\\Tools\\prog.exe");
     key.SetRaw("Expandable", REG_EXPAND_SZ, "%SystemRoot%\0"s);
     key.SetRaw("Unterminated", REG_SZ, "abc"s);
     key.SetRaw("Empty", REG_SZ, ""s);
     key.SetDword("Number", 7);
     key.SetMultiString("Lines", {"a", "b"});
-    OpenedOn<TRegistry> open(KeyPath);
+    OpenedOn<TRegistry> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     TRegistry& registry = open.accessor;
 
@@ -69,14 +69,14 @@ TEST(TRegistry, ReadsStringsOfBothStringTypesAndNothingElse)
 
 TEST(TRegistry, ReadsOnlyFourByteDwordsAsIntegers)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetDword("One", 1);
     key.SetDword("AllBits", 0xFFFFFFFF);
     key.SetString("Text", "1");
     key.SetRaw("Binary", REG_BINARY, "\x01\0\0\0"s);
     key.SetRaw("Short", REG_DWORD, "\x01\0"s);
     key.SetRaw("Long", REG_DWORD, "\x01\0\0\0\0\0\0\0"s);
-    OpenedOn<TRegistry> open(KeyPath);
+    OpenedOn<TRegistry> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     TRegistry& registry = open.accessor;
 
@@ -91,17 +91,17 @@ TEST(TRegistry, ReadsOnlyFourByteDwordsAsIntegers)
 
 TEST(TRegistry, WritesStringsWithTheirZeroAndIntegersAsDwords)
 {
-    ScopedKey key(KeyPath);
-    OpenedOn<TRegistry> open(KeyPath);
+    ScopedKey key(kKeyPath);
+    OpenedOn<TRegistry> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     open.accessor.WriteString("V.M.R.", "\"C:\\Tools\\prog.exe\"");
     open.accessor.WriteInteger("EnableDHCP", 1);
 
-    const std::optional<RegistryData> text = ReadRaw(KeyPath, "V.M.R.");
+    const std::optional<RegistryData> text = ReadRaw(kKeyPath, "V.M.R.");
     ASSERT_TRUE(text);
     EXPECT_EQ(text->type, static_cast<DWORD>(REG_SZ));
     EXPECT_EQ(text->bytes, "\"C:\\Tools\\prog.exe\"\0"s);
-    const std::optional<RegistryData> number = ReadRaw(KeyPath, "EnableDHCP");
+    const std::optional<RegistryData> number = ReadRaw(kKeyPath, "EnableDHCP");
     ASSERT_TRUE(number);
     EXPECT_EQ(number->type, static_cast<DWORD>(REG_DWORD));
     EXPECT_EQ(number->bytes, "\x01\0\0\0"s);
@@ -109,64 +109,64 @@ TEST(TRegistry, WritesStringsWithTheirZeroAndIntegersAsDwords)
 
 TEST(TRegistry, DeletesAValueOnceAndSaysSo)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetString("V.M.R.", "x");
-    OpenedOn<TRegistry> open(KeyPath);
+    OpenedOn<TRegistry> open(kKeyPath);
     ASSERT_TRUE(open.opened);
     EXPECT_TRUE(open.accessor.DeleteValue("V.M.R."));
-    EXPECT_FALSE(ReadRaw(KeyPath, "V.M.R."));
+    EXPECT_FALSE(ReadRaw(kKeyPath, "V.M.R."));
     EXPECT_FALSE(open.accessor.DeleteValue("V.M.R."));
 }
 
 TEST(TRegistry, ReadOnlyAccessReadsButRefusesToWrite)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     key.SetString("V.M.R.", "x");
-    OpenedOn<TRegistry> open(KeyPath, KEY_READ);
+    OpenedOn<TRegistry> open(kKeyPath, KEY_READ);
     ASSERT_TRUE(open.opened);
     EXPECT_EQ(open.accessor.ReadString("V.M.R."), "x");
     EXPECT_EQ(ErrorText([&] { open.accessor.WriteString("V.M.R.", "y"); }), "Failed to set data for 'V.M.R.'");
     EXPECT_EQ(ErrorText([&] { open.accessor.WriteInteger("Number", 1); }), "Failed to set data for 'Number'");
     EXPECT_FALSE(open.accessor.DeleteValue("V.M.R."));
-    EXPECT_EQ(ReadRaw(KeyPath, "V.M.R.")->bytes, "x\0"s);
+    EXPECT_EQ(ReadRaw(kKeyPath, "V.M.R.")->bytes, "x\0"s);
 }
 
 TEST(TRegistry, CreatesKeysAndNamesTheOneItCannotCreate)
 {
-    ScopedKey key(KeyPath);
+    ScopedKey key(kKeyPath);
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.CreateKey(KeyPath + "\\Run");
-    registry.CreateKey(KeyPath + "\\Run");  // already there: nothing changes
-    EXPECT_TRUE(KeyExists(KeyPath + "\\Run"));
+    registry.CreateKey(kKeyPath + "\\Run");
+    registry.CreateKey(kKeyPath + "\\Run");  // already there: nothing changes
+    EXPECT_TRUE(KeyExists(kKeyPath + "\\Run"));
 
     // Under a root key that has been deleted meanwhile, creation fails.
     UniqueHkey stale;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_ALL_ACCESS, stale.put()), ERROR_SUCCESS);
-    ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, KeyPath.c_str()), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath.c_str(), 0, KEY_ALL_ACCESS, stale.put()), ERROR_SUCCESS);
+    ASSERT_EQ(RegDeleteTreeA(HKEY_LOCAL_MACHINE, kKeyPath.c_str()), ERROR_SUCCESS);
     TRegistry limited;
     limited.SetRootKey(stale.get());
     EXPECT_EQ(ErrorText([&] { limited.CreateKey("New\\Key"); }), "Failed to create key New\\Key");
     EXPECT_FALSE(limited.OpenKey("New", true));
-    EXPECT_FALSE(KeyExists(KeyPath));
+    EXPECT_FALSE(KeyExists(kKeyPath));
 }
 
 TEST(TRegistry, DeletesAKeyWithEverythingInItButNeverItsRoot)
 {
-    ScopedKey key(KeyPath);
-    ScopedKey inner(KeyPath + "\\Inner\\Deeper");
+    ScopedKey key(kKeyPath);
+    ScopedKey inner(kKeyPath + "\\Inner\\Deeper");
     inner.SetString("Value", "x");
     TRegistry registry;
     registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    EXPECT_TRUE(registry.DeleteKey(KeyPath + "\\Inner"));
-    EXPECT_FALSE(KeyExists(KeyPath + "\\Inner"));
-    EXPECT_FALSE(registry.DeleteKey(KeyPath + "\\Inner"));
+    EXPECT_TRUE(registry.DeleteKey(kKeyPath + "\\Inner"));
+    EXPECT_FALSE(KeyExists(kKeyPath + "\\Inner"));
+    EXPECT_FALSE(registry.DeleteKey(kKeyPath + "\\Inner"));
 
     UniqueHkey root;
-    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, KeyPath.c_str(), 0, KEY_ALL_ACCESS, root.put()), ERROR_SUCCESS);
+    ASSERT_EQ(RegOpenKeyExA(HKEY_LOCAL_MACHINE, kKeyPath.c_str(), 0, KEY_ALL_ACCESS, root.put()), ERROR_SUCCESS);
     key.SetString("Kept", "x");
     registry.SetRootKey(root.get());
     EXPECT_FALSE(registry.DeleteKey(""));
     EXPECT_FALSE(registry.DeleteKey("\\"));
-    EXPECT_TRUE(ReadRaw(KeyPath, "Kept"));
+    EXPECT_TRUE(ReadRaw(kKeyPath, "Kept"));
 }

@@ -24,7 +24,7 @@ TEST(SimLease, ComesAfterItsTimeOnlyWhereAServerAnswersOnAConnectedAdapter)
         {"link down meanwhile", 600, true, true, false, false},
     };
     const std::wstring settingId = L"{5E1F0A00-VELM-0RA0-SIMT-000000000004}";
-    const std::string key = TcpipInterfacesKey + AnsiFromWide(settingId);
+    const std::string key = kTcpipInterfacesKey + AnsiFromWide(settingId);
     const auto leaseInRegistry = [&] { return ReadRaw(key, "DhcpIPAddress").value_or(RegistryData{}).bytes; };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.what);

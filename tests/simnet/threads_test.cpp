@@ -45,7 +45,7 @@ TEST(SimThreads, CallsFromManyThreadsAtOnceAreEachLoggedAndAnswered)
     for (int32_t index = 1; index <= 3; ++index)
         network.AddAdapter(TestAdapter(index));
     const Variant services = network.Services();
-    constexpr int Rounds = 1000;
+    constexpr int kRounds = 1000;
     const UniqueHandle start(CreateEventW(nullptr, TRUE, FALSE, nullptr));  // all at once
     int answered[3] = {};
     std::unique_ptr<MtaThread> workers[3];
@@ -54,7 +54,7 @@ TEST(SimThreads, CallsFromManyThreadsAtOnceAreEachLoggedAndAnswered)
             Variant gateways = WideTexts({L"192.168." + std::to_wstring(w + 1) + L".254"}),
                     query = Variant::FromWide(kAllAdaptersQuery);
             WaitForSingleObject(start.get(), INFINITE);
-            for (int round = 0; round < Rounds; ++round) {
+            for (int round = 0; round < kRounds; ++round) {
                 const Variant item = std::move(Items(CallMethod(services, L"ExecQuery", {ArgByValue(query)})).at(w));
                 answered[w] +=
                     VariantInt(CallMethod(item, L"SetGateWays", {ArgByRef(gateways), ArgOmitted()}).get()) == 0;
@@ -65,7 +65,7 @@ TEST(SimThreads, CallsFromManyThreadsAtOnceAreEachLoggedAndAnswered)
     for (size_t w = 0; w < 3; ++w) {
         ASSERT_TRUE(workers[w]->Done(60000));
         EXPECT_EQ(workers[w]->Failure(), "");
-        EXPECT_EQ(answered[w], Rounds);
+        EXPECT_EQ(answered[w], kRounds);
     }
-    EXPECT_EQ(network.Calls().size(), 3u * Rounds * 2);
+    EXPECT_EQ(network.Calls().size(), 3u * kRounds * 2);
 }

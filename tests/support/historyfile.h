@@ -10,10 +10,10 @@
 
 class HistoryFile {
 public:
-    HistoryFile() : m_path(SetHistoryPath, m_folder.File(HistoryFileName)) {}
+    HistoryFile() : m_path(SetHistoryPath, m_folder.File(kHistoryFileName)) {}
 
     const TempFolder& Folder() const { return m_folder; }
-    std::string Path() const { return m_folder.File(HistoryFileName); }
+    std::string Path() const { return m_folder.File(kHistoryFileName); }
     std::string Read() const
     {
         static const std::regex stamp(R"((^|\n)\d{4}-\d\d-\d\d \d\d:\d\d:\d\d )");

@@ -5,7 +5,7 @@
 
 #include "support/openmenu.h"
 #include "tray/trayicon.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 void MainWindowDriver::Choose(const TMenuItem* item) const
 {

@@ -12,7 +12,7 @@
 
 // Every key the tests make lives below this one or uses these names, so a leftover is easy
 // to spot and never collides with what Windows (or another test program) keeps.
-inline constexpr char TestRootKey[] = "SOFTWARE\\VelmoraTests\\Registry";
+inline constexpr char kTestRootKey[] = "SOFTWARE\\VelmoraTests\\Registry";
 
 // A key under HKLM that exists for the test's lifetime; anything left from an earlier run
 // is removed first. Parent keys it had to make go again with it when nothing else is in them.

@@ -5,7 +5,7 @@
 #include <shellapi.h>
 
 #include "tray/trayicon.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 inline void SendTrayEvent(const TTrayIcon& tray, UINT event, POINT anchor = {600, 760})
 {

@@ -9,7 +9,7 @@
 #include "core/error.h"
 #include "support/notifyrecorder.h"
 #include "tray/trayicon.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 namespace {
 class FakeMenu : public PopupMenuSource {

@@ -7,7 +7,7 @@
 
 #include "support/notifyrecorder.h"
 #include "tray/trayicon.h"
-#include "ui/privatemessages.h"
+#include "core/privatemessages.h"
 
 namespace {
 using Log = std::vector<std::string>;

@@ -73,7 +73,7 @@ TEST(TrayNotification, TheLatestWaitsForAnIconTheShellLacksAndIsDroppedWithARemo
     EXPECT_FALSE(tray.ShowNotification("Home", "first", NotificationKind::Info));
     EXPECT_FALSE(tray.ShowNotification("Work", "second", NotificationKind::Warning));
     shellReady = true;
-    SendMessageA(tray.MessageWindow(), WM_TIMER, TTrayIcon::AddRetryTimerId, 0);
+    SendMessageA(tray.MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimerId, 0);
     EXPECT_EQ(area.calls.end()[-2].message, static_cast<DWORD>(NIM_ADD)) << "the icon first, then its balloon";
     EXPECT_EQ(balloons(), std::vector<std::string>{"second"});
 

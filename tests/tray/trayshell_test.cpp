@@ -40,8 +40,8 @@ protected:
         tray = std::make_unique<TTrayIcon>(nullptr);
     }
     // True when the retry timer was running (it is stopped by asking).
-    bool RetryTimerRan() { return KillTimer(tray->MessageWindow(), TTrayIcon::AddRetryTimerId) != FALSE; }
-    void RetryTick() { SendMessageA(tray->MessageWindow(), WM_TIMER, TTrayIcon::AddRetryTimerId, 0); }
+    bool RetryTimerRan() { return KillTimer(tray->MessageWindow(), TTrayIcon::kAddRetryTimerId) != FALSE; }
+    void RetryTick() { SendMessageA(tray->MessageWindow(), WM_TIMER, TTrayIcon::kAddRetryTimerId, 0); }
     void TaskbarCreated() { SendMessageA(tray->MessageWindow(), RegisterWindowMessageA("TaskbarCreated"), 0, 0); }
 
     ScriptedShell shell;

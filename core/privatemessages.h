@@ -17,6 +17,9 @@ inline constexpr UINT kComeForwardMessage = WM_APP + 0x40;
 inline constexpr UINT kRemoveProfileMessage = WM_APP + 0x50;
 // To the main window: carry out the next queued command-line command. No arguments.
 inline constexpr UINT kRunCommandMessage = WM_APP + 0x60;
+// To the error boxes' message-only window: show the next error that waits, now that the
+// callback that raised it has returned. No arguments.
+inline constexpr UINT kShowWaitingErrorMessage = WM_APP + 0x70;
 
 // Registered by name (RegisterWindowMessage), so a later start of the program reaches the
 // running one with it: the name must never change. Posted to the main window: show yourself.
