@@ -51,10 +51,9 @@ std::optional<StoredGateway> StoredFromText(const std::string& text)
 
 bool AdapterConfiguration::operator==(const AdapterConfiguration& other) const
 {
-    return dhcp == other.dhcp && addresses == other.addresses && masks == other.masks &&
-           gateways == other.gateways && metrics == other.metrics && dnsServers == other.dnsServers &&
-           dnsByHand == other.dnsByHand && storedGateway.known == other.storedGateway.known &&
-           storedGateway.present == other.storedGateway.present &&
+    return dhcp == other.dhcp && addresses == other.addresses && masks == other.masks && gateways == other.gateways &&
+           metrics == other.metrics && dnsServers == other.dnsServers && dnsByHand == other.dnsByHand &&
+           storedGateway.known == other.storedGateway.known && storedGateway.present == other.storedGateway.present &&
            storedGateway.data.type == other.storedGateway.data.type &&
            storedGateway.data.bytes == other.storedGateway.data.bytes;
 }

@@ -11,12 +11,12 @@
 struct ElevatedChange {
     enum class Kind { ApplyProfile, ApplyDetails, Autostart, Restore };
     Kind kind = Kind::ApplyProfile;
-    int32_t adapter = 0;      // ApplyProfile, ApplyDetails, Restore: the adapter configuration's WMI Index
-    std::string settingId;    // ApplyProfile, Restore: whose stored gateway list is emptied first
-    ProfileSettings profile;  // ApplyProfile
+    int32_t adapter = 0;                 // ApplyProfile, ApplyDetails, Restore: the adapter configuration's WMI Index
+    std::string settingId;               // ApplyProfile, Restore: whose stored gateway list is emptied first
+    ProfileSettings profile;             // ApplyProfile
     AdapterConfiguration configuration;  // Restore: what Undo brings back
-    DetailSettings details;   // ApplyDetails
-    bool autostart = false;   // Autostart: write the entry (true) or delete it
+    DetailSettings details;              // ApplyDetails
+    bool autostart = false;              // Autostart: write the entry (true) or delete it
 };
 
 // The first argument of every elevated run; a start without it is the tray program.

@@ -91,7 +91,6 @@ std::optional<bool> DecodeFlag(const std::string& text, const char* yes, const c
     return std::nullopt;
 }
 
-
 std::string HexEncode(const std::string& bytes)
 {
     static const char hex[] = "0123456789ABCDEF";

@@ -25,9 +25,9 @@ Variant ConnectWmiServices()
     constexpr char kConnecting[] = "Connecting to WMI (root\\cimv2)";
     CheckHrSaying(parseDisplayName(context.Get(), name, &eaten, &moniker), kConnecting);
     ComPtr<IDispatch> services;
-    CheckHrSaying(moniker->BindToObject(context.Get(), nullptr, IID_IDispatch,
-                                  reinterpret_cast<void**>(services.GetAddressOf())),
-            kConnecting);
+    CheckHrSaying(
+        moniker->BindToObject(context.Get(), nullptr, IID_IDispatch, reinterpret_cast<void**>(services.GetAddressOf())),
+        kConnecting);
     return Variant::FromDispatch(services.Get());
 }
 
@@ -85,10 +85,7 @@ int32_t MethodResult(const Variant& adapter, const wchar_t* method, const std::v
 }
 
 // The text of element 1 (the arrays the program builds start there); none when there is none.
-std::optional<std::string> FirstElementText(const Variant& array)
-{
-    return TryElementText(array.get(), 1);
-}
+std::optional<std::string> FirstElementText(const Variant& array) { return TryElementText(array.get(), 1); }
 }  // namespace
 
 int32_t AdapterEnableStatic(const Variant& adapter, const tIPSettings& settings)
@@ -155,8 +152,7 @@ std::optional<std::vector<std::string>> VariantToStringList(const Variant& value
     ArrayBounds(value.get(), lower, upper);
     // An element without a text form is left out.
     for (LONG i = 0; i <= upper; ++i) {
-        if (std::optional<std::string> element = TryElementText(value.get(), i))
-            lines.push_back(std::move(*element));
+        if (std::optional<std::string> element = TryElementText(value.get(), i)) lines.push_back(std::move(*element));
     }
     return lines;
 }

@@ -4,6 +4,9 @@
 
 std::string RememberedAdapter() { return ReadUserString(AdapterMemoryKey, kAdapterMemoryValue); }
 
-void RememberAdapter(const std::string& settingId) { WriteUserString(AdapterMemoryKey, kAdapterMemoryValue, settingId); }
+void RememberAdapter(const std::string& settingId)
+{
+    WriteUserString(AdapterMemoryKey, kAdapterMemoryValue, settingId);
+}
 
 void ForgetRememberedAdapter() { DeleteUserValue(AdapterMemoryKey, kAdapterMemoryValue); }

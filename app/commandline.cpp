@@ -13,7 +13,10 @@ constexpr ActionName kActions[] = {
     {"--help", Command::Action::Help},   {"/?", Command::Action::Help},
 };
 
-ParsedCommand Bad(std::string error) { return {std::nullopt, std::move(error) + "\nvelmora --help lists the commands."}; }
+ParsedCommand Bad(std::string error)
+{
+    return {std::nullopt, std::move(error) + "\nvelmora --help lists the commands."};
+}
 }  // namespace
 
 ParsedCommand ParseCommand(const std::vector<std::string>& arguments)

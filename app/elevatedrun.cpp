@@ -54,7 +54,8 @@ int RunElevatedChange(const std::vector<std::string>& arguments, const ConnectSe
             return static_cast<int>(PackDetailResults(SendDetailSettings(adapter, change->details)));
         BuildAdapterList();
         if (change->kind == ElevatedChange::Kind::Restore)
-            return static_cast<int>(PackRefusal(RestoreAdapterConfiguration(adapter, change->settingId, change->configuration)));
+            return static_cast<int>(
+                PackRefusal(RestoreAdapterConfiguration(adapter, change->settingId, change->configuration)));
         return static_cast<int>(PackRefusal(ApplyProfileSettings(adapter, change->settingId, change->profile)));
     } catch (const std::exception&) {
         // No window to tell it in: the exit code says the change failed.

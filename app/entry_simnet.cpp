@@ -55,35 +55,37 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     bool made = false;
     // Made only for the run that goes on: a second start ends at once, and must leave the
     // running program's machine, its shared file and its registry keys as they are.
-    const int exitCode = RunVelmora([&]() -> ConnectServicesFunction {
-        made = true;
-        if (!elevatedRun || !network.JoinSharedState(sharedState)) {
-            network = MakeDemoNetwork();
-            network.ShareState(sharedState);
-        }
-        TakeWindowsTime(network, elevatedRun);
-        // VELMORA_SIMNET_STANDARD_USER=1 plays a standard user under UAC: the configuration
-        // calls answer 91 until an elevated run makes them. Wine starts every process elevated,
-        // so the tray program is told it is not; its elevated run, started through "runas", is.
-        if (!elevatedRun && std::getenv("VELMORA_SIMNET_STANDARD_USER") != nullptr) {
-            network.RefuseUnelevated(true);
-            SetElevationQuery([] { return false; });
-        }
-        // The registry keeps the simulated adapters' stored settings as Windows keeps a real
-        // adapter's. Without the right to write HKLM the program still runs, on WMI's values
-        // alone.
-        try {
-            registry.emplace(network);
-            if (elevatedRun) {
-                registry->Follow();
-            } else {
-                registry->Attach();
+    const int exitCode = RunVelmora(
+        [&]() -> ConnectServicesFunction {
+            made = true;
+            if (!elevatedRun || !network.JoinSharedState(sharedState)) {
+                network = MakeDemoNetwork();
+                network.ShareState(sharedState);
             }
-        } catch (const std::exception&) {
-            registry.reset();
-        }
-        return [&network] { return network.Services(); };
-    }, ProgramArguments());
+            TakeWindowsTime(network, elevatedRun);
+            // VELMORA_SIMNET_STANDARD_USER=1 plays a standard user under UAC: the configuration
+            // calls answer 91 until an elevated run makes them. Wine starts every process elevated,
+            // so the tray program is told it is not; its elevated run, started through "runas", is.
+            if (!elevatedRun && std::getenv("VELMORA_SIMNET_STANDARD_USER") != nullptr) {
+                network.RefuseUnelevated(true);
+                SetElevationQuery([] { return false; });
+            }
+            // The registry keeps the simulated adapters' stored settings as Windows keeps a real
+            // adapter's. Without the right to write HKLM the program still runs, on WMI's values
+            // alone.
+            try {
+                registry.emplace(network);
+                if (elevatedRun) {
+                    registry->Follow();
+                } else {
+                    registry->Attach();
+                }
+            } catch (const std::exception&) {
+                registry.reset();
+            }
+            return [&network] { return network.Services(); };
+        },
+        ProgramArguments());
     if (made && !elevatedRun) DeleteFileA(sharedState.c_str());
     return exitCode;
 }

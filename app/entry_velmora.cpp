@@ -7,6 +7,5 @@
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
 {
-    return RunVelmora([] { return ConnectServicesFunction([] { return ConnectWmiServices(); }); },
-                      ProgramArguments());
+    return RunVelmora([] { return ConnectServicesFunction([] { return ConnectWmiServices(); }); }, ProgramArguments());
 }

@@ -24,7 +24,8 @@ void TForm1::BuildAboutTab()
     Panel1 = std::make_unique<TPanel>(PanelArgs{page, {4, 4, 177, 290}, TPanelBevel::bvLowered});
     Shape2 =
         std::make_unique<TShape>(ShapeArgs{Panel1.get(), {1, 1, 175, 288}, RGB(255, 255, 255), RGB(255, 255, 255)});
-    Image2 = std::make_unique<TPicture>(PictureArgs{Panel1.get(), {1, 41, 175, 208}, IDB_ABOUT, RGB(255, 255, 255), IDB_ABOUT_150, IDB_ABOUT_200});
+    Image2 = std::make_unique<TPicture>(
+        PictureArgs{Panel1.get(), {1, 41, 175, 208}, IDB_ABOUT, RGB(255, 255, 255), IDB_ABOUT_150, IDB_ABOUT_200});
     Shape2->SendToBack();
 
     Panel2 = std::make_unique<TPanel>(PanelArgs{page, {184, 4, 302, 79}});

@@ -82,7 +82,8 @@ Tprofile* TForm1::ProfileNamed(const std::string& name) const
 {
     if (name.size() > 1 && name[0] == '#') {
         const int number = std::atoi(name.c_str() + 1);
-        if (number >= 1 && number <= ProfileList->Count() && name.find_first_not_of("0123456789", 1) == std::string::npos)
+        if (number >= 1 && number <= ProfileList->Count() &&
+            name.find_first_not_of("0123456789", 1) == std::string::npos)
             return &ProfileAt(*ProfileList, number - 1);
         return nullptr;
     }
@@ -126,8 +127,8 @@ CommandAnswer TForm1::CarryOut(const Command& command)
     case Command::Action::Apply:
     case Command::Action::Next: break;
     }
-    Tprofile* profile = command.action == Command::Action::Apply ? ProfileNamed(command.profile)
-                                                                   : NextProfile(ActiveProfileIndex);
+    Tprofile* profile =
+        command.action == Command::Action::Apply ? ProfileNamed(command.profile) : NextProfile(ActiveProfileIndex);
     if (profile == nullptr) {
         return {kExitNoSuchProfile, command.action == Command::Action::Apply
                                         ? "There is no profile \"" + command.profile + "\"."

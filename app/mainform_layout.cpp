@@ -20,7 +20,8 @@ void TForm1::BuildFrame()
     const int width = client.right;
 
     Shape1 = std::make_unique<TShape>(ShapeArgs{this, {0, 0, width, 47}});
-    Image3 = std::make_unique<TPicture>(PictureArgs{this, {width - 49 - 8, 4, 49, 39}, IDB_LOGO, RGB(255, 255, 255), IDB_LOGO_150, IDB_LOGO_200});
+    Image3 = std::make_unique<TPicture>(
+        PictureArgs{this, {width - 49 - 8, 4, 49, 39}, IDB_LOGO, RGB(255, 255, 255), IDB_LOGO_150, IDB_LOGO_200});
 
     LabelArgs title;
     title.parent = this;

@@ -71,7 +71,10 @@ std::optional<int32_t> TryPropertyInt(const Variant& object, const wchar_t* name
 
 // The configuration's SettingID, or empty when it cannot be read: remembering the chosen
 // adapter is a convenience and never fails a refresh or a choice.
-std::string SettingIdOf(const Variant& configuration) { return TryPropertyText(configuration, L"SettingID").value_or(""); }
+std::string SettingIdOf(const Variant& configuration)
+{
+    return TryPropertyText(configuration, L"SettingID").value_or("");
+}
 
 // The chosen adapter's settings, each row read as it is added: a read that fails ends the
 // fill and leaves the rows before it. The selector's change handler fills it without "DHCP".
@@ -169,7 +172,8 @@ void ReadDetails(DetailsWrite& details, const Variant& adapter, const tadapter* 
 void TForm1::BuildNetworkConfigurationTab()
 {
     TWinControl* page = &PageControl1->Page(kNetworkConfigurationTab);
-    Image1 = std::make_unique<TPicture>(PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK, RGB(255, 255, 255), IDB_NETWORK_150, IDB_NETWORK_200});
+    Image1 = std::make_unique<TPicture>(
+        PictureArgs{page, {40, 1, 73, 57}, IDB_NETWORK, RGB(255, 255, 255), IDB_NETWORK_150, IDB_NETWORK_200});
     GroupBox2 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 64, 129, 233}, "Description"});
 
     LabelArgs description;
@@ -199,7 +203,8 @@ void TForm1::BuildNetworkConfigurationTab()
     ComboBox1->onChange = [this] { ComboBox1Change(); };
 
     // Made before the grid, so it lies above the grid's first row.
-    HeaderControl1 = std::make_unique<THeaderControl>(HeaderArgs{.parent = frame, .bounds = {10, 49, 317, 20}, .borderWidth = 1});
+    HeaderControl1 =
+        std::make_unique<THeaderControl>(HeaderArgs{.parent = frame, .bounds = {10, 49, 317, 20}, .borderWidth = 1});
     HeaderControl1->AddSection("Property", 150);
     HeaderControl1->AddSection("Value", 10000);
 

@@ -43,8 +43,8 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     // Commands from a later start, elevated or not (app/remotecommand.h).
     LetMessageThrough(Handle(), WM_COPYDATA);
     Form1 = this;
-    Changes = std::make_unique<ChangePipeline>(
-        m_connectServices, [this](const ElevatedChange& change) { return RunElevated(change); });
+    Changes = std::make_unique<ChangePipeline>(m_connectServices,
+                                               [this](const ElevatedChange& change) { return RunElevated(change); });
     // The tip says what is being applied while Windows works; the refresh after it puts the
     // address back.
     Changes->onProgress = [this] {

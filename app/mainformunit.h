@@ -36,7 +36,6 @@ class TTrayIcon;
 // of the program that cannot read where the window is.
 inline constexpr char kMainWindowCaption[] = "Velmora";
 
-
 class TForm1 : public TProfilesWindow {
 public:
     explicit TForm1(ConnectServicesFunction connectServices);

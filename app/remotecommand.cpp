@@ -55,8 +55,8 @@ std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& comm
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kAnswerClass;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    const UniqueHwnd answerWindow(CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                                  GetModuleHandleA(nullptr), nullptr));
+    const UniqueHwnd answerWindow(
+        CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
     if (!answerWindow) return std::nullopt;
     const HWND window = answerWindow.get();
     Waiting waiting;
@@ -79,7 +79,8 @@ std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& comm
         if (count == 1 && woke == WAIT_OBJECT_0) break;
         if (count == 0 && woke == WAIT_TIMEOUT && !IsWindow(runningWindow)) break;
         MSG message;
-        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE)) DispatchMessageA(&message);
+        while (PeekMessageA(&message, nullptr, 0, 0, PM_REMOVE))
+            DispatchMessageA(&message);
     }
     return waiting.answer;
 }

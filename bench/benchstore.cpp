@@ -33,7 +33,8 @@ std::string ReadPlain(const std::string& path)
     std::string bytes;
     char chunk[65536];
     DWORD read = 0;
-    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) bytes.append(chunk, read);
+    while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0)
+        bytes.append(chunk, read);
     return bytes;
 }
 
@@ -60,7 +61,8 @@ void BenchStore(const std::string& folder)
         const double plainWrite = MedianMs(runs, nullptr, [&] { WritePlain(plain, bytes, false); });
         const double plainFlushed = MedianMs(runs, nullptr, [&] { WritePlain(plain, bytes, true); });
         TListItems loaded;
-        const double load = MedianMs(runs, [&] { loaded.Clear(); }, [&] { LoadProfilesFrom(loaded, store); });
+        const double load = MedianMs(
+            runs, [&] { loaded.Clear(); }, [&] { LoadProfilesFrom(loaded, store); });
         const double plainRead = MedianMs(runs, nullptr, [&] { ReadPlain(plain); });
         const std::string n = std::to_string(count);
         PrintRow("SaveProfiles, " + n + " profiles (vs plain write)", save, plainWrite);

@@ -105,8 +105,8 @@ uint32_t ReadUserNumber(const std::string& key, const std::string& name)
 {
     DWORD value = 0;
     DWORD size = sizeof value;
-    return RegGetValueA(HKEY_CURRENT_USER, RelativePath(key), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value,
-                        &size) == ERROR_SUCCESS
+    return RegGetValueA(HKEY_CURRENT_USER, RelativePath(key), name.c_str(), RRF_RT_REG_DWORD, nullptr, &value, &size) ==
+                   ERROR_SUCCESS
                ? value
                : 0;
 }
@@ -114,7 +114,8 @@ uint32_t ReadUserNumber(const std::string& key, const std::string& name)
 bool WriteUserNumber(const std::string& key, const std::string& name, uint32_t value)
 {
     const DWORD number = value;
-    return WriteUserValue(key, name, REG_DWORD, std::string_view(reinterpret_cast<const char*>(&number), sizeof number));
+    return WriteUserValue(key, name, REG_DWORD,
+                          std::string_view(reinterpret_cast<const char*>(&number), sizeof number));
 }
 
 bool DeleteUserValue(const std::string& key, const std::string& name)

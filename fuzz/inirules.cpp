@@ -33,9 +33,12 @@ std::optional<int32_t> Reference(std::string_view text)
     unsigned __int128 value = 0;
     for (const char c : text) {
         int digit = -1;
-        if (c >= '0' && c <= '9') digit = c - '0';
-        else if (base == 16 && c >= 'a' && c <= 'f') digit = c - 'a' + 10;
-        else if (base == 16 && c >= 'A' && c <= 'F') digit = c - 'A' + 10;
+        if (c >= '0' && c <= '9')
+            digit = c - '0';
+        else if (base == 16 && c >= 'a' && c <= 'f')
+            digit = c - 'a' + 10;
+        else if (base == 16 && c >= 'A' && c <= 'F')
+            digit = c - 'A' + 10;
         if (digit < 0) return std::nullopt;
         value = value * base + digit;
         if (value > (static_cast<unsigned __int128>(1) << 40)) value = static_cast<unsigned __int128>(1) << 40;

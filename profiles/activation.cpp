@@ -43,8 +43,11 @@ std::optional<ChangeOutcome> TProfilesWindow::MakeChange(const ChangeRequest& re
     ChangeOutcome outcome = Changes->Run(request);
     LastOutcome = outcome;
     if (!outcome.ended) return outcome;
-    AppendToHistory(ChangeEntry{request.trigger, request.adapterName, {DescribeConfiguration(outcome.before)},
-                                {DescribeConfiguration(outcome.after)}, OutcomeSummary(request, outcome),
+    AppendToHistory(ChangeEntry{request.trigger,
+                                request.adapterName,
+                                {DescribeConfiguration(outcome.before)},
+                                {DescribeConfiguration(outcome.after)},
+                                OutcomeSummary(request, outcome),
                                 outcome.elevated});
     // Whatever the change made, Undo goes back to what was there before it.
     if (!outcome.NothingMade()) {
@@ -55,7 +58,8 @@ std::optional<ChangeOutcome> TProfilesWindow::MakeChange(const ChangeRequest& re
     return outcome;
 }
 
-void TProfilesWindow::ChangeAndTell(const ChangeRequest& request, const std::function<void(const ChangeOutcome&)>& ended)
+void TProfilesWindow::ChangeAndTell(const ChangeRequest& request,
+                                    const std::function<void(const ChangeOutcome&)>& ended)
 {
     std::optional<ChangeOutcome> outcome;
     try {

@@ -72,8 +72,8 @@ std::vector<ChangeStep> ChangeSteps(const ChangeRequest& request, const ChangeOu
         // Every call is made whatever the one before answered; an empty gateway row makes none.
         const bool gatewaysSent = !request.details.gateways.empty() && !request.details.gateways.front().empty();
         const auto step = [](const char* name, int32_t code, bool enableStatic) {
-            return ChangeStep{name, DetailRefused(code, enableStatic) ? ChangeStep::State::Refused : ChangeStep::State::Made,
-                              code};
+            return ChangeStep{
+                name, DetailRefused(code, enableStatic) ? ChangeStep::State::Refused : ChangeStep::State::Made, code};
         };
         if (gatewaysSent) steps.push_back(step("Default Gateways", outcome.details.gateways, false));
         steps.push_back(step("IP Address and Subnet Mask", outcome.details.address, true));
@@ -103,7 +103,8 @@ std::string ChangeDifference(const ChangeRequest& request, const ChangeOutcome& 
     const std::string& title = request.title;
     if (WantsDhcp(request)) {
         if (!after.dhcp)
-            return Reports(after.addresses.empty() ? std::string("no address") : Joined(after.addresses), title, "DHCP");
+            return Reports(after.addresses.empty() ? std::string("no address") : Joined(after.addresses), title,
+                           "DHCP");
         if (!LeasedAddress(after))
             return "No address came from DHCP within " + std::to_string(leaseWait / 1000) + " seconds.";
         return {};
@@ -159,9 +160,8 @@ std::string StoredDifference(const ChangeRequest& request, const ChangeOutcome& 
                " asked for " + (dhcp ? std::string("DHCP") : address) + ".";
     }
     if (!dhcp && !address.empty() && stored->Address != address) {
-        return "Windows stores " + (stored->Address.empty() ? std::string("no address") : stored->Address) +
-               " where " + request.title + " asked for " + address + ".";
+        return "Windows stores " + (stored->Address.empty() ? std::string("no address") : stored->Address) + " where " +
+               request.title + " asked for " + address + ".";
     }
     return {};
 }
-

@@ -179,7 +179,8 @@ bool ChangePipeline::ReadBack(const ChangeRequest& request, ChangeOutcome& outco
         return true;
     }
     const auto read = [&] {
-        return RunInBackground([&] { outcome.after = ReadAdapterConfiguration(AdapterNamed(m_connectServices, request.adapterIndex)); });
+        return RunInBackground(
+            [&] { outcome.after = ReadAdapterConfiguration(AdapterNamed(m_connectServices, request.adapterIndex)); });
     };
     if (read() == WaitEnd::ProgramEnding) return false;
     // A lease comes some seconds after EnableDHCP: it is waited for, up to a limit.

@@ -21,8 +21,8 @@
 struct ChangeRequest {
     enum class Kind { Profile, Details, Undo };
     Kind kind = Kind::Profile;
-    std::string title;    // who asks, for the user: a profile's caption, "Apply Changes", "Undo"
-    std::string trigger;  // what started it, for the history: "tray: Apply next", ...
+    std::string title;         // who asks, for the user: a profile's caption, "Apply Changes", "Undo"
+    std::string trigger;       // what started it, for the history: "tray: Apply next", ...
     int32_t adapterIndex = 0;  // the adapter configuration's WMI Index
     std::string settingId;     // its SettingID and Description, from the last query
     std::string adapterName;
@@ -45,8 +45,8 @@ struct ChangeOutcome {
     bool ended = false;
     bool elevated = false;  // the calls were made by the elevated run
     std::vector<ChangeStep> steps;
-    ConfigurationRefusal refusal;  // Profile, Undo: the first refused call, if any
-    DetailResults details;         // Details: each call's code
+    ConfigurationRefusal refusal;        // Profile, Undo: the first refused call, if any
+    DetailResults details;               // Details: each call's code
     AdapterConfiguration before, after;  // what the adapter held before and after
     // How what the adapter holds afterwards differs from what was asked, in words; empty when
     // it holds it, or when nothing was made.

@@ -271,8 +271,8 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
     // The keys of a profile, read from its section in one go. A present "ip" reads the same
     // with either default, so this one read serves both the end test and the field.
     enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, HotKey, KeyCount };
-    static constexpr IniDocument::Lookup kKeys[KeyCount] = {{"ip", kNoProfile}, {"mask", ""}, {"gw", ""},
-                                                            {"dns1", ""},       {"dns2", ""}, {"name", ""},
+    static constexpr IniDocument::Lookup kKeys[KeyCount] = {{"ip", kNoProfile}, {"mask", ""},  {"gw", ""},
+                                                            {"dns1", ""},       {"dns2", ""},  {"name", ""},
                                                             {"dhcp", ""},       {"hotkey", ""}};
     StoreReader store(FullPath(path));
     std::string values[KeyCount];

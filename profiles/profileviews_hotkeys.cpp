@@ -12,7 +12,8 @@ constexpr int kFirstHotKeyId = 0x1000;
 
 void TProfilesWindow::RegisterProfileHotKeys()
 {
-    for (int id : m_hotKeyIds) UnregisterHotKey(Handle(), id);
+    for (int id : m_hotKeyIds)
+        UnregisterHotKey(Handle(), id);
     m_hotKeyIds.clear();
     std::string taken;
     for (int i = 0; ProfileList != nullptr && i < ProfileList->Count(); ++i) {
@@ -30,8 +31,8 @@ void TProfilesWindow::RegisterProfileHotKeys()
         if (m_toldTakenKeys.insert(what).second) taken += (taken.empty() ? "" : ", ") + what;
     }
     if (!taken.empty())
-        ShowNotification({"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.",
-                          true});
+        ShowNotification(
+            {"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.", true});
 }
 
 void TProfilesWindow::HotKeyPressed(WPARAM id)

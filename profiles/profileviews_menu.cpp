@@ -77,7 +77,8 @@ void TProfilesWindow::createshortcut(TMenuItem& sender)
     const Tprofile* profile = FindProfile(sender.Parent()->Tag());
     if (profile == nullptr) return;
     CreateProfileShortcut(profile->Caption());
-    ShowNotification({"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
+    ShowNotification(
+        {"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
 }
 
 LRESULT TProfilesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

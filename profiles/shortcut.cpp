@@ -32,7 +32,8 @@ std::string FileNameOf(const std::string& title)
     for (char& c : name) {
         if (static_cast<unsigned char>(c) < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos) c = '_';
     }
-    while (!name.empty() && (name.back() == ' ' || name.back() == '.')) name.pop_back();
+    while (!name.empty() && (name.back() == ' ' || name.back() == '.'))
+        name.pop_back();
     return name.empty() ? "Velmora profile" : name;
 }
 }  // namespace
@@ -73,14 +74,14 @@ std::string CreateProfileShortcut(const std::string& title, const std::string& t
 
     ComPtr<IShellLinkW> link;
     CheckHr(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link)),
-                 "CoCreateInstance(ShellLink)");
+            "CoCreateInstance(ShellLink)");
     CheckHr(link->SetPath(program), "IShellLinkW::SetPath");
     CheckHr(link->SetArguments((L"--apply " + QuotedArgument(WideFromAnsi(title))).c_str()),
-                 "IShellLinkW::SetArguments");
+            "IShellLinkW::SetArguments");
     CheckHr(link->SetWorkingDirectory(folder.c_str()), "IShellLinkW::SetWorkingDirectory");
     CheckHr(link->SetIconLocation(program, 0), "IShellLinkW::SetIconLocation");
     CheckHr(link->SetDescription(WideFromAnsi("Applies the Velmora profile " + title).c_str()),
-                 "IShellLinkW::SetDescription");
+            "IShellLinkW::SetDescription");
     ComPtr<IPersistFile> file;
     CheckHr(link.As(&file), "IShellLinkW::QueryInterface(IPersistFile)");
     const std::string path = ShortcutFolder()() + "\\" + FileNameOf(title) + ".lnk";

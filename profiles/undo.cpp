@@ -36,8 +36,8 @@ void TProfilesWindow::Undo1Click(TMenuItem&)
     });
     if (!index) {
         ShowMessageBox(Handle(),
-                       "The adapter \"" + record.adapterName + "\" is not there any more, so Velmora did not go back to " +
-                           wayBack + ".",
+                       "The adapter \"" + record.adapterName +
+                           "\" is not there any more, so Velmora did not go back to " + wayBack + ".",
                        "Velmora", MB_OK | MB_ICONWARNING);
         return;
     }
@@ -51,10 +51,9 @@ void TProfilesWindow::Undo1Click(TMenuItem&)
         return;
     }
     if (!SameSettings(now, record.expected)) {
-        const std::string question = "The settings of \"" + record.adapterName +
-                                     "\" have changed since Velmora changed them: it now has " +
-                                     DescribeConfiguration(now) + ".\n\nGo back to " +
-                                     DescribeConfiguration(record.backTo) + " all the same?";
+        const std::string question =
+            "The settings of \"" + record.adapterName + "\" have changed since Velmora changed them: it now has " +
+            DescribeConfiguration(now) + ".\n\nGo back to " + DescribeConfiguration(record.backTo) + " all the same?";
         if (ShowMessageBox(Handle(), question, "Velmora", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
     }
 

@@ -62,6 +62,9 @@ std::optional<UndoRecord> UndoRecordFromText(const std::string& text)
 
 std::optional<UndoRecord> ReadUndoRecord() { return UndoRecordFromText(ReadUserString(kUserSettingsKey, kUndoValue)); }
 
-void WriteUndoRecord(const UndoRecord& record) { WriteUserString(kUserSettingsKey, kUndoValue, UndoRecordText(record)); }
+void WriteUndoRecord(const UndoRecord& record)
+{
+    WriteUserString(kUserSettingsKey, kUndoValue, UndoRecordText(record));
+}
 
 void ForgetUndoRecord() { DeleteUserValue(kUserSettingsKey, kUndoValue); }

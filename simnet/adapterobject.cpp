@@ -115,7 +115,8 @@ Variant PropertyValue(const SimAdapter& adapter, DISPID id)
     case IpSubnetId: return TextListValue(Joined(adapter, adapter.subnets, adapter.ipv6Prefixes));
     case DefaultIpGatewayId: return TextListValue(Joined(adapter, adapter.gateways, adapter.ipv6Gateways));
     case DnsServerSearchOrderId: return TextListValue(Joined(adapter, adapter.dnsServers, {}));
-    case GatewayCostMetricId: return IntListValue(adapter.mediaConnected ? adapter.gatewayMetrics : std::vector<int32_t>{});
+    case GatewayCostMetricId:
+        return IntListValue(adapter.mediaConnected ? adapter.gatewayMetrics : std::vector<int32_t>{});
     default: return Variant();
     }
 }
@@ -171,7 +172,8 @@ private:
     {
         if (!IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
         SimCall call{m_snapshot.index, MemberName(kMembers, id), {}};
-        for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
+        for (const VARIANT* arg : args)
+            call.args.push_back(DecodeArg(*arg));
         m_state->Receive(call);
         const auto answering = m_state->Answering();
 

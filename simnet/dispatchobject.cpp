@@ -66,7 +66,8 @@ HRESULT STDMETHODCALLTYPE DispatchObject::GetIDsOfNames(REFIID riid, LPOLESTR* n
         ids[0] = DISPID_UNKNOWN;
     }
     // No member takes named arguments.
-    for (UINT i = 1; i < count; ++i) ids[i] = DISPID_UNKNOWN;
+    for (UINT i = 1; i < count; ++i)
+        ids[i] = DISPID_UNKNOWN;
     return (ids[0] == DISPID_UNKNOWN || count > 1) ? DISP_E_UNKNOWNNAME : S_OK;
 }
 
@@ -94,7 +95,8 @@ HRESULT STDMETHODCALLTYPE DispatchObject::Invoke(DISPID id, REFIID riid, LCID, W
     try {
         DispatchArgs args;
         if (params != nullptr) {
-            for (UINT i = params->cArgs; i > 0; --i) args.push_back(&params->rgvarg[i - 1]);
+            for (UINT i = params->cArgs; i > 0; --i)
+                args.push_back(&params->rgvarg[i - 1]);
         }
         DispatchAnswer answer = Answer(id, flags, args);
         if (answer.hr != S_OK) return Report(answer.hr, answer.description, excepInfo);

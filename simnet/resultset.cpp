@@ -17,7 +17,10 @@ using Items = std::vector<ComPtr<IDispatch>>;
 // every object of the simulated WMI it may be used from any thread.
 class ItemEnumerator final : public IEnumVARIANT {
 public:
-    ItemEnumerator(std::shared_ptr<const Items> items, size_t position) : m_items(std::move(items)), m_position(position) {}
+    ItemEnumerator(std::shared_ptr<const Items> items, size_t position)
+        : m_items(std::move(items)), m_position(position)
+    {
+    }
     ItemEnumerator(const ItemEnumerator&) = delete;
     ItemEnumerator& operator=(const ItemEnumerator&) = delete;
 

@@ -29,7 +29,8 @@ protected:
     {
         if (id != ExecQueryId || !IsMethodCall(flags)) return DispatchAnswer::Failure(DISP_E_MEMBERNOTFOUND);
         SimCall call{-1, MemberName(kMembers, id), {}};
-        for (const VARIANT* arg : args) call.args.push_back(DecodeArg(*arg));
+        for (const VARIANT* arg : args)
+            call.args.push_back(DecodeArg(*arg));
         m_state->Receive(call);
         // The objects are snapshots of the adapters as they are when the answer is made.
         const auto answering = m_state->Answering();

@@ -6,8 +6,14 @@ namespace {
 bool IsIntegerType(VARTYPE type)
 {
     switch (type) {
-    case VT_I1: case VT_I2: case VT_I4: case VT_INT:
-    case VT_UI1: case VT_UI2: case VT_UI4: case VT_UINT: return true;
+    case VT_I1:
+    case VT_I2:
+    case VT_I4:
+    case VT_INT:
+    case VT_UI1:
+    case VT_UI2:
+    case VT_UI4:
+    case VT_UINT: return true;
     default: return false;
     }
 }
@@ -32,7 +38,8 @@ void AddArrayElements(SimArg& record, const VARIANT& value)
     LONG upper = 0;
     ArrayBounds(value, record.lowerBound, upper);
     record.count = upper >= record.lowerBound ? static_cast<size_t>(upper - record.lowerBound + 1) : 0;
-    for (LONG i = record.lowerBound; i <= upper; ++i) AddElement(record, ArrayElement(value, i).get());
+    for (LONG i = record.lowerBound; i <= upper; ++i)
+        AddElement(record, ArrayElement(value, i).get());
 }
 }  // namespace
 

@@ -104,10 +104,10 @@ inline bool ReportsIpEnabled(const SimAdapter& adapter) { return adapter.ipEnabl
 struct SimArg {
     enum class Kind { ByValue, ByRef, Omitted };
     Kind kind = Kind::ByValue;
-    VARTYPE type = VT_EMPTY;  // of the value itself, behind any reference (VT_ARRAY|VT_BSTR, ...)
-    UINT dimensions = 0;      // arrays only
-    LONG lowerBound = 0;      // arrays only: of the first dimension
-    size_t count = 0;         // elements of an array's first dimension; 1 for a scalar, 0 when omitted
+    VARTYPE type = VT_EMPTY;          // of the value itself, behind any reference (VT_ARRAY|VT_BSTR, ...)
+    UINT dimensions = 0;              // arrays only
+    LONG lowerBound = 0;              // arrays only: of the first dimension
+    size_t count = 0;                 // elements of an array's first dimension; 1 for a scalar, 0 when omitted
     std::vector<std::wstring> texts;  // the text elements (or the text scalar), in order
     std::vector<int32_t> ints;        // the integer elements (or the integer scalar), in order
 };

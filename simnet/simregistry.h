@@ -19,8 +19,8 @@
 // are written only where Windows writes them: at Attach, for an adapter added or edited, and
 // by SetGateways; after the other methods they keep the bytes they held. Before each
 // configuration method it reads "DefaultGateway" back, so a list emptied or left there by
-// someone else is the one Windows would route through after the next static change. The keys it wrote, and parent keys it
-// had to make, are removed by Detach and on destruction.
+// someone else is the one Windows would route through after the next static change. The keys it wrote, and parent keys
+// it had to make, are removed by Detach and on destruction.
 //
 // Threads: the mirror writes under the network's lock, on the thread whose call made the change
 // (the program's worker for a configuration method; whichever thread's query or call first

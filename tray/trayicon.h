@@ -156,7 +156,7 @@ private:
     bool m_startMinimized = false;
     bool m_minimizeToTray = false;
     bool m_clickPending = false;
-    bool m_version4 = false;        // the shell took NOTIFYICON_VERSION_4: anchors come in wParam
+    bool m_version4 = false;  // the shell took NOTIFYICON_VERSION_4: anchors come in wParam
     bool m_menuOpen = false;
     bool m_selectAnswered = false;   // a left release already did what NIN_SELECT asks
     bool m_contextAnswered = false;  // a right press already opened the menu WM_CONTEXTMENU asks for

@@ -6,14 +6,14 @@ TButton::TButton(const ButtonArgs& args)
     // names no default button of its own gets IDOK for Enter ("DM_GETDEFID"). The designed
     // windows draw no default frame, so the default button keeps the plain style.
     InitControl({.className = "BUTTON",
-                  .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = args.caption,
-                  .font = args.font,
-                  .id = args.isDefault ? IDOK
-                        : args.cancel  ? IDCANCEL
-                                       : 0});
+                 .style = WS_VISIBLE | WS_TABSTOP | BS_PUSHBUTTON,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = args.caption,
+                 .font = args.font,
+                 .id = args.isDefault ? IDOK
+                       : args.cancel  ? IDCANCEL
+                                      : 0});
 }
 
 void TButton::Click()
@@ -109,12 +109,12 @@ TGroupBox::TGroupBox(const GroupBoxArgs& args)
 {
     SetColor(args.color);
     InitControl({.className = "BUTTON",
-                  .style = WS_VISIBLE | BS_GROUPBOX,
-                  .exStyle = WS_EX_CONTROLPARENT,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = args.caption,
-                  .font = args.font});
+                 .style = WS_VISIBLE | BS_GROUPBOX,
+                 .exStyle = WS_EX_CONTROLPARENT,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = args.caption,
+                 .font = args.font});
 }
 
 LRESULT TGroupBox::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)

@@ -76,7 +76,7 @@ private:
 struct GroupBoxArgs {
     ParentRef parent;
     Bounds bounds;
-    std::string caption;           // empty: a frame without caption
+    std::string caption;            // empty: a frame without caption
     COLORREF color = kParentColor;  // background; kParentColor: the button face
     HFONT font = nullptr;
 };

@@ -29,4 +29,7 @@ COLORREF ShownText(COLORREF designed, bool onOwnBackground, bool link)
     return GetSysColor(onOwnBackground ? COLOR_WINDOWTEXT : COLOR_BTNTEXT);
 }
 
-HighContrastSource SetHighContrastSource(HighContrastSource source) { return std::exchange(Source(), std::move(source)); }
+HighContrastSource SetHighContrastSource(HighContrastSource source)
+{
+    return std::exchange(Source(), std::move(source));
+}

@@ -65,10 +65,10 @@ void TControl::InitControl(const ControlArgs& args)
 
 void TControl::CreateWindowHandle(HWND parent)
 {
-    HWND window = CreateWindowExA(m_exStyle, m_className, m_text.c_str(), CreationStyle(), m_bounds.left,
-                                  m_bounds.top, m_bounds.width, m_bounds.height, parent,
-                                  reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_id)), GetModuleHandleA(nullptr),
-                                  nullptr);
+    HWND window =
+        CreateWindowExA(m_exStyle, m_className, m_text.c_str(), CreationStyle(), m_bounds.left, m_bounds.top,
+                        m_bounds.width, m_bounds.height, parent, reinterpret_cast<HMENU>(static_cast<INT_PTR>(m_id)),
+                        GetModuleHandleA(nullptr), nullptr);
     CheckWin32(window != nullptr, "CreateWindowExA");
     // A Unicode procedure, as the common controls' own are: text messages keep their form.
     const auto original = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(window, GWLP_WNDPROC));

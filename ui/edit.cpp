@@ -8,12 +8,12 @@
 TEdit::TEdit(const EditArgs& args) : m_maxLength(args.maxLength)
 {
     InitControl({.className = "EDIT",
-                  .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                  .exStyle = WS_EX_CLIENTEDGE,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = args.text,
-                  .font = args.font});
+                 .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                 .exStyle = WS_EX_CLIENTEDGE,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = args.text,
+                 .font = args.font});
 }
 
 void TEdit::WindowCreated()
@@ -38,11 +38,11 @@ bool TEdit::HandleCommand(WORD code)
 TComboBox::TComboBox(const ComboBoxArgs& args) : m_dropDownCount(args.dropDownCount)
 {
     InitControl({.className = "COMBOBOX",
-                  .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = {},
-                  .font = args.font});
+                 .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = {},
+                 .font = args.font});
 }
 
 TComboBox::~TComboBox() = default;
@@ -55,7 +55,8 @@ void TComboBox::WindowCreated()
         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     if (m_itemIndex >= 0) SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(m_itemIndex), 0);
     // A typed text other than the entry selected stays.
-    if (m_itemIndex < 0 || m_text != m_items[static_cast<size_t>(m_itemIndex)]) SetWindowTextA(Handle(), m_text.c_str());
+    if (m_itemIndex < 0 || m_text != m_items[static_cast<size_t>(m_itemIndex)])
+        SetWindowTextA(Handle(), m_text.c_str());
     m_items.clear();
 }
 

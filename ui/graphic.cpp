@@ -30,10 +30,7 @@ void Frame(HDC dc, const RECT& rect, COLORREF topLeft, COLORREF bottomRight)
 }
 }  // namespace
 
-TShape::TShape(const ShapeArgs& args) : m_brush(args.brush), m_pen(args.pen)
-{
-    InitGraphic(args.parent, args.bounds);
-}
+TShape::TShape(const ShapeArgs& args) : m_brush(args.brush), m_pen(args.pen) { InitGraphic(args.parent, args.bounds); }
 
 void TShape::Paint(HDC dc, const RECT& client)
 {

@@ -7,11 +7,11 @@
 THeaderControl::THeaderControl(const HeaderArgs& args) : m_borderWidth(args.borderWidth)
 {
     InitControl({.className = WC_HEADERA,
-                  .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = {},
-                  .font = args.font});
+                 .style = WS_VISIBLE | HDS_HORZ | HDS_FULLDRAG,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = {},
+                 .font = args.font});
 }
 
 void THeaderControl::InsertSection(int index, const std::string& text, int width)
@@ -107,7 +107,8 @@ LRESULT THeaderControl::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam
     if (m_borderWidth > 0 && message == WM_NCCALCSIZE) {
         // The sections lie inside the border: the client area is the window less the border.
         const LRESULT result = TControl::HandleMessage(message, wParam, lParam);
-        RECT& client = wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
+        RECT& client =
+            wParam ? reinterpret_cast<NCCALCSIZE_PARAMS*>(lParam)->rgrc[0] : *reinterpret_cast<RECT*>(lParam);
         InflateRect(&client, -BorderWidth(), -BorderWidth());
         return result;
     }

@@ -5,11 +5,11 @@
 THotKeyEdit::THotKeyEdit(const ParentRef& parent, const Bounds& bounds)
 {
     InitControl({.className = HOTKEY_CLASSA,
-                  .style = WS_VISIBLE | WS_TABSTOP,
-                  .exStyle = WS_EX_CLIENTEDGE,
-                  .parent = parent,
-                  .bounds = bounds,
-                  .text = {}});
+                 .style = WS_VISIBLE | WS_TABSTOP,
+                 .exStyle = WS_EX_CLIENTEDGE,
+                 .parent = parent,
+                 .bounds = bounds,
+                 .text = {}});
 }
 
 void THotKeyEdit::WindowCreated()

@@ -23,15 +23,14 @@ TImageList::TImageList(const ImageListArgs& args) : m_args(args), m_width(args.w
 
 UniqueImageList TImageList::Load(int scale) const
 {
-    UniqueImageList list(
-        ImageList_Create(m_width * scale / 100, m_height * scale / 100, ILC_COLOR24 | ILC_MASK, 0, 4));
+    UniqueImageList list(ImageList_Create(m_width * scale / 100, m_height * scale / 100, ILC_COLOR24 | ILC_MASK, 0, 4));
     CheckWin32(list.get() != nullptr, "ImageList_Create");
     const int resource = scale == 200   ? m_args.bitmapResource200
                          : scale == 150 ? m_args.bitmapResource150
                                         : m_args.bitmapResource;
     if (resource == 0) return list;
-    UniqueHbitmap strip(static_cast<HBITMAP>(LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource),
-                                                        IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
+    UniqueHbitmap strip(static_cast<HBITMAP>(
+        LoadImageA(GetModuleHandleA(nullptr), MAKEINTRESOURCEA(resource), IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION)));
     if (!strip || ImageList_AddMasked(list.get(), strip.get(), m_args.maskColor) < 0) {
         const DWORD error = GetLastError();
         RaiseError(SystemMessageText(error != 0 ? error : ERROR_RESOURCE_DATA_NOT_FOUND));

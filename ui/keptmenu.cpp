@@ -40,8 +40,7 @@ void KeptMenu::Show(const TMenuItem& item) { Show(item, 0, false); }
 
 void KeptMenu::Show(const TMenuItem& item, size_t first, bool part)
 {
-    if (m_shows != &item || m_first != first || m_part != part || m_version != item.m_version)
-        Fill(item, first, part);
+    if (m_shows != &item || m_first != first || m_part != part || m_version != item.m_version) Fill(item, first, part);
 }
 
 void KeptMenu::Opening(UINT position)
@@ -71,8 +70,8 @@ void KeptMenu::Fill(const TMenuItem& item, size_t first, bool part)
     if (!part && visible.size() > kMostMenuEntries) {
         m_grouped = true;
         for (size_t start = 0; start < visible.size(); start += kMostMenuEntries) {
-            const std::string caption = std::to_string(start + 1) + " - " +
-                                        std::to_string(std::min(start + kMostMenuEntries, visible.size()));
+            const std::string caption =
+                std::to_string(start + 1) + " - " + std::to_string(std::min(start + kMostMenuEntries, visible.size()));
             MENUITEMINFOA info{};
             info.cbSize = sizeof info;
             info.fMask = MIIM_STRING | MIIM_SUBMENU;

@@ -48,9 +48,9 @@ private:
     KeptMenu* m_above;
     const TMenuItem* m_shows = nullptr;
     size_t m_first = 0;
-    bool m_part = false;     // lists a part of a list, opened from the menu of its parts
-    bool m_grouped = false;  // lists the parts of a list, which the cascade shows
-    uint64_t m_version = 0;  // of the list it shows, as it was listed
+    bool m_part = false;                // lists a part of a list, opened from the menu of its parts
+    bool m_grouped = false;             // lists the parts of a list, which the cascade shows
+    uint64_t m_version = 0;             // of the list it shows, as it was listed
     std::vector<TMenuItem*> m_entries;  // the native menu's entries, by position
     std::unique_ptr<KeptMenu> m_cascade;
 };

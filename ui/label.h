@@ -16,7 +16,7 @@ struct LabelArgs {
     bool wordWrap = false;
     COLORREF textColor = GetSysColor(COLOR_BTNTEXT);
     COLORREF color = kParentColor;  // background
-    HFONT font = nullptr;          // null: the parent's font
+    HFONT font = nullptr;           // null: the parent's font
 };
 
 class TLabel : public TGraphicControl {

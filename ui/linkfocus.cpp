@@ -24,7 +24,8 @@ LRESULT TLinkFocus::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         // Enter follows the focused link, as in a SysLink, rather than pressing the default button
         // ("WM_GETDLGCODE message": DLGC_WANTMESSAGE for the message in lParam).
         const auto* keyMessage = reinterpret_cast<const MSG*>(lParam);
-        const bool enter = keyMessage != nullptr && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN;
+        const bool enter =
+            keyMessage != nullptr && keyMessage->message == WM_KEYDOWN && keyMessage->wParam == VK_RETURN;
         return enter ? DLGC_WANTMESSAGE : 0;
     }
     case WM_KEYDOWN:
@@ -35,11 +36,10 @@ LRESULT TLinkFocus::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         break;
     case WM_SETFOCUS:
     case WM_KILLFOCUS:
-    case WM_UPDATEUISTATE:
-        Invalidate();
-        break;
+    case WM_UPDATEUISTATE: Invalidate(); break;
     case WM_GETOBJECT:
-        if (AnswerAccessibleObject(Handle(), WithoutAccessKeys(m_link.Text()), wParam, lParam, result, ROLE_SYSTEM_LINK))
+        if (AnswerAccessibleObject(Handle(), WithoutAccessKeys(m_link.Text()), wParam, lParam, result,
+                                   ROLE_SYSTEM_LINK))
             return result;
         break;
     }

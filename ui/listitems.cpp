@@ -41,7 +41,8 @@ TListItems::~TListItems()
     // Items may look at their owner while they go, so empty the list before destroying them.
     std::vector<std::unique_ptr<TListItem>> items = std::move(m_items);
     m_items.clear();
-    for (auto& item : items) item->m_index = -1;
+    for (auto& item : items)
+        item->m_index = -1;
 }
 
 void TListItems::CheckIndex(int index) const
@@ -73,7 +74,8 @@ void TListItems::Delete(int index)
     std::unique_ptr<TListItem> removed = std::move(m_items[static_cast<size_t>(index)]);
     m_items.erase(m_items.begin() + index);
     removed->m_index = -1;
-    for (int i = index; i < Count(); ++i) m_items[static_cast<size_t>(i)]->m_index = i;
+    for (int i = index; i < Count(); ++i)
+        m_items[static_cast<size_t>(i)]->m_index = i;
     if (m_view != nullptr) m_view->ItemRemoved(index);
 }
 
@@ -82,7 +84,8 @@ void TListItems::Clear()
     if (m_items.empty()) return;
     std::vector<std::unique_ptr<TListItem>> removed = std::move(m_items);
     m_items.clear();
-    for (auto& item : removed) item->m_index = -1;
+    for (auto& item : removed)
+        item->m_index = -1;
     if (m_view != nullptr) m_view->ItemsCleared();
 }
 
@@ -98,5 +101,6 @@ void TListItems::SetView(ListItemsView* view)
     m_view = view;
     if (m_view == nullptr) return;
     m_view->ItemsCleared();
-    for (int i = 0; i < Count(); ++i) m_view->ItemInserted(i);
+    for (int i = 0; i < Count(); ++i)
+        m_view->ItemInserted(i);
 }

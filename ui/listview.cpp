@@ -2,7 +2,6 @@
 
 #include <commctrl.h>
 
-
 #include "core/text.h"
 #include "ui/contrast.h"
 #include "ui/menu.h"
@@ -10,13 +9,13 @@
 TListView::TListView(const ListViewArgs& args) : m_largeImages(args.largeImages), m_textColor(args.textColor)
 {
     InitControl({.className = WC_LISTVIEWA,
-                  .style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
-                           static_cast<DWORD>(args.multiSelect ? 0 : LVS_SINGLESEL),
-                  .exStyle = WS_EX_CLIENTEDGE,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = {},
-                  .font = args.font});
+                 .style = WS_VISIBLE | WS_TABSTOP | LVS_ICON | LVS_AUTOARRANGE | LVS_SHAREIMAGELISTS |
+                          static_cast<DWORD>(args.multiSelect ? 0 : LVS_SINGLESEL),
+                 .exStyle = WS_EX_CLIENTEDGE,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = {},
+                 .font = args.font});
 }
 
 void TListView::WindowCreated()

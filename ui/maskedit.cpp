@@ -22,12 +22,12 @@ bool KeyHeld(int key) { return GetKeyState(key) < 0; }
 TMaskEdit::TMaskEdit(const MaskEditArgs& args) : m_field(EditMask(args.editMask))
 {
     InitControl({.className = "EDIT",
-                  .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
-                  .exStyle = WS_EX_CLIENTEDGE,
-                  .parent = args.parent,
-                  .bounds = args.bounds,
-                  .text = m_field.Text(),
-                  .font = args.font});
+                 .style = WS_VISIBLE | WS_TABSTOP | ES_AUTOHSCROLL,
+                 .exStyle = WS_EX_CLIENTEDGE,
+                 .parent = args.parent,
+                 .bounds = args.bounds,
+                 .text = m_field.Text(),
+                 .font = args.font});
 }
 
 bool TMaskEdit::HandleCommand(WORD code)

@@ -72,9 +72,8 @@ WaitEnd WaitHandlingMessages(HANDLE object, DWORD milliseconds, bool finishWhenE
         // MWMO_INPUTAVAILABLE: a message already looked at (the quit check above peeks at the
         // queue) must wake the wait too, or a pending timer waits for the object
         // (MsgWaitForMultipleObjectsEx).
-        const DWORD woken = MsgWaitForMultipleObjectsEx(object != nullptr ? 1 : 0,
-                                                        object != nullptr ? &object : nullptr, left, QS_ALLINPUT,
-                                                        MWMO_INPUTAVAILABLE);
+        const DWORD woken = MsgWaitForMultipleObjectsEx(
+            object != nullptr ? 1 : 0, object != nullptr ? &object : nullptr, left, QS_ALLINPUT, MWMO_INPUTAVAILABLE);
         if (woken == WAIT_OBJECT_0 && object != nullptr) return WaitEnd::Signalled;
         if (woken == WAIT_TIMEOUT) return WaitEnd::TimedOut;
         if (woken == WAIT_FAILED) {

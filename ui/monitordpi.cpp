@@ -54,7 +54,8 @@ int SystemMetricForDpi(int index, UINT dpi)
     // "GetSystemMetricsForDpi function" (Windows 10, 1607); before it, the system's metric
     // scaled as Windows scales it.
     using GetSystemMetricsForDpiFunction = int WINAPI(int, UINT);
-    static auto* const forDpi = OptionalFunction<GetSystemMetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
+    static auto* const forDpi =
+        OptionalFunction<GetSystemMetricsForDpiFunction>("user32.dll", "GetSystemMetricsForDpi");
     if (forDpi != nullptr) return forDpi(index, dpi);
     return MulDiv(GetSystemMetrics(index), static_cast<int>(dpi), static_cast<int>(SystemDpi()));
 }

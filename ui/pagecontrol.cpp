@@ -21,13 +21,14 @@ void TTabSheet::Build()
 
 TPageControl::TPageControl(const PageControlArgs& args) : m_images(args.images)
 {
-    InitControl({.className = WC_TABCONTROLA,
-                 .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | static_cast<DWORD>(args.multiLine ? TCS_MULTILINE : 0),
-                 .exStyle = WS_EX_CONTROLPARENT,
-                 .parent = args.parent,
-                 .bounds = args.bounds,
-                 .text = {},
-                 .font = args.font});
+    InitControl(
+        {.className = WC_TABCONTROLA,
+         .style = WS_VISIBLE | WS_TABSTOP | WS_CLIPCHILDREN | static_cast<DWORD>(args.multiLine ? TCS_MULTILINE : 0),
+         .exStyle = WS_EX_CONTROLPARENT,
+         .parent = args.parent,
+         .bounds = args.bounds,
+         .text = {},
+         .font = args.font});
 }
 
 void TPageControl::InsertTab(const TTabSheet& page)

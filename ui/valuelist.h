@@ -14,9 +14,9 @@ struct ValueListArgs {
     ParentRef parent;
     Bounds bounds;
     int keyColumnWidth = 150;  // at 96 DPI
-    bool editing = true;     // values can be edited in place
-    bool rowSelect = false;  // a click anywhere in a row selects it, and the whole row shows it
-    bool keysFit = false;    // the key column grows, when it must, to show its widest key whole
+    bool editing = true;       // values can be edited in place
+    bool rowSelect = false;    // a click anywhere in a row selects it, and the whole row shows it
+    bool keysFit = false;      // the key column grows, when it must, to show its widest key whole
     COLORREF color = RGB(255, 255, 255);
     HFONT font = nullptr;  // null: the parent's
 };

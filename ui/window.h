@@ -138,8 +138,8 @@ public:
 
 protected:
     // A top-level window is made at once; a child window (WS_CHILD) when first needed.
-    void Init(const WindowClass& windowClass, DWORD style, DWORD exStyle, const ParentRef& parent,
-              const Bounds& bounds, const std::string& text);
+    void Init(const WindowClass& windowClass, DWORD style, DWORD exStyle, const ParentRef& parent, const Bounds& bounds,
+              const std::string& text);
     void CreateWindowHandle(HWND parent) override;
 
     // Reflects the children's notifications, keeps the font and paints the painted controls,
@@ -162,8 +162,7 @@ private:
 class TPaintedWindow : public TWindow {
 protected:
     // Places a window of a painted class, registered without a background brush.
-    void InitPainted(const char* className, DWORD style, DWORD exStyle, const ParentRef& parent,
-                     const Bounds& bounds);
+    void InitPainted(const char* className, DWORD style, DWORD exStyle, const ParentRef& parent, const Bounds& bounds);
     virtual void Paint(HDC dc, const RECT& client) = 0;
 
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;

@@ -39,10 +39,8 @@ TEST(TryForms, AMissingMemberIsAbsent)
         const wchar_t* description;
     };
     const Case cases[] = {
-        {"not a member of the object", S_OK, L""},
-        {"unknown name", DISP_E_UNKNOWNNAME, L""},
-        {"member not found", DISP_E_MEMBERNOTFOUND, L""},
-        {"WMI's not found, raised", kWbemNotFound, L"Not found"},
+        {"not a member of the object", S_OK, L""},         {"unknown name", DISP_E_UNKNOWNNAME, L""},
+        {"member not found", DISP_E_MEMBERNOTFOUND, L""},  {"WMI's not found, raised", kWbemNotFound, L"Not found"},
         {"WMI's not found, returned", kWbemNotFound, L""},
     };
     for (const Case& c : cases) {

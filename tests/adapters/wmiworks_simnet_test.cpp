@@ -134,11 +134,14 @@ TEST(WmiworksOnSimnet, AFailedIndexReadResetsTheResultToZero)
     };
     const Case cases[] = {
         {"read fails after the match", [](SimNetwork& n) { n.FailProperty(2, L"Index", E_FAIL); }, 1, false},
-        {"read fails with a description", [](SimNetwork& n) { n.FailProperty(3, L"Index", E_FAIL, L"Generic failure"); }, 2, false},
+        {"read fails with a description",
+         [](SimNetwork& n) { n.FailProperty(3, L"Index", E_FAIL, L"Generic failure"); }, 2, false},
         {"Index is Null", [](SimNetwork& n) { n.OverrideProperty(3, L"Index", Variant::Null()); }, 1, false},
-        {"Index is not a number", [](SimNetwork& n) { n.OverrideProperty(2, L"Index", Variant::FromWide(L"two")); }, 1, false},
+        {"Index is not a number", [](SimNetwork& n) { n.OverrideProperty(2, L"Index", Variant::FromWide(L"two")); }, 1,
+         false},
         {"read fails before the match", [](SimNetwork& n) { n.FailProperty(1, L"Index", E_FAIL); }, 3, true},
-        {"Index as text still converts", [](SimNetwork& n) { n.OverrideProperty(3, L"Index", Variant::FromWide(L"3")); }, 3, true},
+        {"Index as text still converts",
+         [](SimNetwork& n) { n.OverrideProperty(3, L"Index", Variant::FromWide(L"3")); }, 3, true},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -187,7 +190,8 @@ TEST(WmiworksOnSimnet, MethodsSendTheirArgumentsInTheProgramsForms)
     EXPECT_EQ(calls[3].member, L"EnableDHCP");
     ASSERT_EQ(calls[3].args.size(), 1u);
     EXPECT_EQ(calls[3].args[0].kind, SimArg::Kind::Omitted);
-    for (const SimCall& call : calls) EXPECT_EQ(call.adapterIndex, 2);
+    for (const SimCall& call : calls)
+        EXPECT_EQ(call.adapterIndex, 2);
 
     const SimAdapter& live = *network.Adapter(2);
     EXPECT_TRUE(live.dhcpEnabled);
@@ -244,10 +248,12 @@ TEST(WmiworksOnSimnet, ResultCodesPassThroughAndFailedCallsGiveMinusOne)
 {
     using Operation = std::function<int32_t(const Variant&)>;
     const std::pair<const wchar_t*, Operation> operations[] = {
-        {L"EnableStatic", [](const Variant& a) { return AdapterEnableStatic(a, IpSettings({"10.0.0.2"}, {"255.0.0.0"})); }},
+        {L"EnableStatic",
+         [](const Variant& a) { return AdapterEnableStatic(a, IpSettings({"10.0.0.2"}, {"255.0.0.0"})); }},
         {L"SetGateWays", [](const Variant& a) { return AdapterSetGateways(a, GwSettings({"10.0.0.1"})); }},
         {L"EnableDHCP", [](const Variant& a) { return AdapterEnableDHCP(a); }},
-        {L"setDNSServerSearchOrder", [](const Variant& a) { return AdapterSetDnsServers(a, DnsSettings({"10.0.0.1"})); }},
+        {L"setDNSServerSearchOrder",
+         [](const Variant& a) { return AdapterSetDnsServers(a, DnsSettings({"10.0.0.1"})); }},
     };
     for (const auto& [method, operation] : operations) {
         SCOPED_TRACE(testing::Message() << std::string(method, method + wcslen(method)));

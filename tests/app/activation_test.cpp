@@ -195,17 +195,38 @@ TEST_F(ActivationTest, EachRefusedStepLeavesWhatWasMadeAndSaysSo)
     };
     // In this order on one adapter: the cases that change nothing first.
     const Case cases[] = {
-        {1, L"EnableDHCP", 65, "192.168.1.1|", L"192.168.1.10", "192.168.1.1 ",
-         {"\"Home\" was not applied.", "Obtain an address automatically (DHCP): Unknown failure (65)."}, ""},
-        {0, L"EnableStatic", 70, "192.168.1.1|", L"192.168.1.10", "192.168.1.1 ",
+        {1,
+         L"EnableDHCP",
+         65,
+         "192.168.1.1|",
+         L"192.168.1.10",
+         "192.168.1.1 ",
+         {"\"Home\" was not applied.", "Obtain an address automatically (DHCP): Unknown failure (65)."},
+         ""},
+        {0,
+         L"EnableStatic",
+         70,
+         "192.168.1.1|",
+         L"192.168.1.10",
+         "192.168.1.1 ",
          {"\"Office\" was not applied.", "IP address and subnet mask: Invalid IP address (70).",
           "Default gateway: not sent.", "DNS servers: not sent."},
          ""},
-        {0, L"SetGateWays", 71, "", L"10.0.0.5", "",
+        {0,
+         L"SetGateWays",
+         71,
+         "",
+         L"10.0.0.5",
+         "",
          {"\"Office\" was applied only in part.", "IP address and subnet mask: made.",
           "Default gateway: Invalid gateway IP address (71).", "DNS servers: not sent."},
          ""},
-        {0, L"setDNSServerSearchOrder", 70, "10.0.0.1|", L"10.0.0.5", "10.0.0.1 ",
+        {0,
+         L"setDNSServerSearchOrder",
+         70,
+         "10.0.0.1|",
+         L"10.0.0.5",
+         "10.0.0.1 ",
          {"\"Office\" was applied only in part.", "IP address and subnet mask: made.", "Default gateway: made.",
           "DNS servers: Invalid IP address (70)."},
          "10.0.0.2"},
@@ -228,9 +249,9 @@ TEST_F(ActivationTest, EachRefusedStepLeavesWhatWasMadeAndSaysSo)
             if (!line.empty()) storedGateway += line + "|";
         EXPECT_EQ(storedGateway, c.storedGateway);
         EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{c.address});
-        EXPECT_EQ(VariantToText(GetMember(FindAdapterConfiguration(form->AdapterCollection, Wired),
-                                          L"DefaultIPGateway")),
-                  c.gateway);
+        EXPECT_EQ(
+            VariantToText(GetMember(FindAdapterConfiguration(form->AdapterCollection, Wired), L"DefaultIPGateway")),
+            c.gateway);
         ASSERT_EQ(boxes.size(), 1u);
         for (const std::string& part : c.says)
             EXPECT_NE(boxes[0].text.find(part), std::string::npos) << part << "\n" << boxes[0].text;
@@ -254,7 +275,8 @@ TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
     });
     form->ApplyProfile(1);
     network.SetChangeListener(nullptr);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"The profile \"Office\" is being applied, so it was not deleted."});
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"The profile \"Office\" is being applied, so it was not deleted."});
     ASSERT_EQ(ProfileList->Count(), 2);
     EXPECT_EQ(Profile(1).name, "Office");
     EXPECT_EQ(form->ActiveProfileIndex, 1);

@@ -43,7 +43,8 @@ protected:
         const std::string key = kTcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
         const std::optional<RegistryData> value = ReadRaw(key, "DefaultGateway");
         std::string lines;
-        for (const std::string& line : WalkMultiString(value ? value->bytes : std::string(), value ? value->bytes.size() : 0))
+        for (const std::string& line :
+             WalkMultiString(value ? value->bytes : std::string(), value ? value->bytes.size() : 0))
             if (!line.empty()) lines += line + "|";
         return lines;
     }
@@ -62,8 +63,9 @@ TEST_F(ChangesTest, AReadBackThatDiffersIsToldAndNotMarked)
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Windows reports 192.168.1.10 where Office asked for 10.0.0.5."});
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
     EXPECT_EQ(form->ActiveProfileIndex, -1);
-    EXPECT_EQ(Notifications(), std::vector<std::string>{
-                                   "Office: not as asked | Windows reports 192.168.1.10 where Office asked for 10.0.0.5."});
+    EXPECT_EQ(Notifications(),
+              std::vector<std::string>{
+                  "Office: not as asked | Windows reports 192.168.1.10 where Office asked for 10.0.0.5."});
 }
 
 // Every change ends with a notification of what the adapter has now, or of the calls as the box
@@ -84,10 +86,10 @@ TEST_F(ChangesTest, EachChangeIsNotifiedAndKeptInTheHistory)
               }));
     const std::string text = ReadFileBytes(history);
     DeleteFileA(history.c_str());
-    for (const char* part : {"Trigger:  tray: Apply next", "Before:   192.168.1.10/255.255.255.0, gateway 192.168.1.1",
-                             "After:    10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2", "Outcome:  made",
-                             "Outcome:  refused: Obtain an address automatically (DHCP): Unknown failure (65).",
-                             "Elevated: no"})
+    for (const char* part :
+         {"Trigger:  tray: Apply next", "Before:   192.168.1.10/255.255.255.0, gateway 192.168.1.1",
+          "After:    10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2", "Outcome:  made",
+          "Outcome:  refused: Obtain an address automatically (DHCP): Unknown failure (65).", "Elevated: no"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;
 }
 
@@ -132,11 +134,11 @@ TEST_F(ChangesTest, UndoAsksBeforeOverwritingAChangeOfSomeoneElsesAndTellsAGoneA
     network.MutableAdapter(Wired)->ipAddresses = {L"10.0.0.77"};
     int answer = IDNO;
     std::vector<std::string> asked;
-    const SeamGuard<MessageBoxHandler> user(SetMessageBoxHandler, [&](HWND, const std::string& text,
-                                                                      const std::string&, UINT) {
-        asked.push_back(text);
-        return answer;
-    });
+    const SeamGuard<MessageBoxHandler> user(SetMessageBoxHandler,
+                                            [&](HWND, const std::string& text, const std::string&, UINT) {
+                                                asked.push_back(text);
+                                                return answer;
+                                            });
     form->PopupMenu1Popup();
     Choose(form->Undo1);
     ASSERT_EQ(asked.size(), 1u);
@@ -183,8 +185,8 @@ TEST(UndoRecordTest, ComesBackWholeAndNothingElseIsTakenForOne)
     const UndoRecord record{"{5D1C2E3A-1111}", "Name with spaces, \"quotes\" and %", dhcp, fixed};
     EXPECT_EQ(UndoRecordFromText(UndoRecordText(record)), record);
     const std::string text = UndoRecordText(record);
-    for (const std::string& broken : {std::string(), text.substr(0, text.size() - 1) + "Z", "setting= " + text,
-                                      text + " extra=1"})
+    for (const std::string& broken :
+         {std::string(), text.substr(0, text.size() - 1) + "Z", "setting= " + text, text + " extra=1"})
         EXPECT_FALSE(UndoRecordFromText(broken)) << broken;
 }
 
@@ -240,7 +242,8 @@ TEST_F(ChangesTest, WhileACallRunsTheMenuAndTipSayWhatIsAppliedAndASecondChangeI
 TEST_F(ChangesTest, ExitDuringACallEndsOnceTheCallHasReturned)
 {
     StartWith({kOffice});
-    WhileTheCallRuns(network, [&] { Choose(form->Exit1); }, [&] { form->ApplyProfile(0); });
+    WhileTheCallRuns(
+        network, [&] { Choose(form->Exit1); }, [&] { form->ApplyProfile(0); });
     EXPECT_TRUE(application.Terminated());
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);

@@ -167,7 +167,8 @@ Finished RunProgram(const std::string& program, const std::wstring& arguments)
     writing.reset();
     char buffer[4096];
     DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0) finished.output.append(buffer, read);
+    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
+        finished.output.append(buffer, read);
     WaitForSingleObject(process.hProcess, 60000);
     GetExitCodeProcess(process.hProcess, &finished.exitCode);
     return finished;

@@ -11,7 +11,8 @@ std::vector<std::string> Words(const std::string& line)
 {
     std::istringstream in(line);
     std::vector<std::string> words;
-    for (std::string word; in >> word;) words.push_back(word);
+    for (std::string word; in >> word;)
+        words.push_back(word);
     return words;
 }
 
@@ -114,7 +115,8 @@ TEST(ElevatedChangeTest, AnythingElseIsRefused)
         "--elevated-change apply-details adapter=7 addresses=%zz masks= gateways= servers=",
         "--elevated-change apply-details adapter=7 addresses=a b masks= gateways= servers=",
     };
-    for (const char* line : refused) EXPECT_FALSE(ParseElevatedArguments(Words(line))) << line;
+    for (const char* line : refused)
+        EXPECT_FALSE(ParseElevatedArguments(Words(line))) << line;
     // A profile change missing any one of its keys.
     std::vector<std::string> words = Words(profile);
     for (size_t drop = 2; drop < words.size(); ++drop) {
@@ -134,7 +136,8 @@ TEST(ElevatedChangeTest, ResultsComeBackFromTheExitCode)
         EXPECT_EQ(back->refusal.step, refusal.step);
         EXPECT_EQ(back->refusal.code, refusal.code);
     }
-    const std::optional<ElevatedResult> details = ReadElevatedResult(Kind::ApplyDetails, PackDetailResults({0, 81, -1}));
+    const std::optional<ElevatedResult> details =
+        ReadElevatedResult(Kind::ApplyDetails, PackDetailResults({0, 81, -1}));
     ASSERT_TRUE(details);
     EXPECT_EQ(details->details.gateways, 0);
     EXPECT_EQ(details->details.address, 81);

@@ -151,17 +151,17 @@ TEST_F(ElevationTest, TheElevatedRunRefusesMalformedArguments)
 {
     network.ShareState(SharedState());
     const std::string before = ReadFileBytes(SharedState());
-    for (const char* arguments : {"--elevated-change apply-profile adapter=3",
-                                  "--elevated-change autostart entry=on path=C:\\evil.exe",
-                                  "--elevated-change apply-details adapter=3 addresses=1.2.3.4; masks= gateways= "
-                                  "servers="}) {
+    for (const char* arguments :
+         {"--elevated-change apply-profile adapter=3", "--elevated-change autostart entry=on path=C:\\evil.exe",
+          "--elevated-change apply-details adapter=3 addresses=1.2.3.4; masks= gateways= "
+          "servers="}) {
         SCOPED_TRACE(arguments);
         std::string command = std::string(1, '"').append(SimulatedProgram()).append("\" ").append(arguments);
         STARTUPINFOA startup{};
         startup.cb = sizeof startup;
         PROCESS_INFORMATION process{};
-        ASSERT_TRUE(CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
-                                   &process));
+        ASSERT_TRUE(
+            CreateProcessA(nullptr, command.data(), nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup, &process));
         UniqueHandle owned(process.hProcess);
         const UniqueHandle thread(process.hThread);
         ASSERT_EQ(WaitForSingleObject(process.hProcess, 60000), WAIT_OBJECT_0);
@@ -180,10 +180,10 @@ TEST_F(ElevationTest, ARunThatEndsWithoutItsResultIsToldWithItsCode)
         DWORD exitCode;
         const char* says;
     };
-    for (const Case c : {Case{kElevatedMalformed, "it did not understand the change (exit code 1)"},
-                         Case{kElevatedFailed, "the change failed (exit code 2)"},
-                         Case{0, "it ended unexpectedly (exit code 0)"},
-                         Case{0xC0000005, "it ended unexpectedly (exit code 0xC0000005)"}}) {
+    for (const Case c :
+         {Case{kElevatedMalformed, "it did not understand the change (exit code 1)"},
+          Case{kElevatedFailed, "the change failed (exit code 2)"}, Case{0, "it ended unexpectedly (exit code 0)"},
+          Case{0xC0000005, "it ended unexpectedly (exit code 0xC0000005)"}}) {
         SCOPED_TRACE(c.says);
         Launches([c] { return ElevatedRun{ElevatedRun::Outcome::Finished, c.exitCode}; });
         StartWith({kOffice});

@@ -27,8 +27,8 @@ struct MainWindowKey {
 };
 
 const MainWindowKey kMainWindowKeys[] = {
-    {"EnterInTheProfilePathPressesOk", TForm1::kGeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_RETURN, true,
-     true},
+    {"EnterInTheProfilePathPressesOk", TForm1::kGeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_RETURN,
+     true, true},
     {"EscapeInTheProfilePathPressesCancel", TForm1::kGeneralTab, [](TForm1& f) { return f.Edit1->Handle(); }, VK_ESCAPE,
      true, false},
     {"EnterOnTheAutostartBoxPressesOk", TForm1::kGeneralTab, [](TForm1& f) { return f.CheckBox2->Handle(); }, VK_RETURN,

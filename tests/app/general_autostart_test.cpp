@@ -43,7 +43,8 @@ class LockedRunKey {
 public:
     LockedRunKey()
     {
-        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, READ_CONTROL | WRITE_DAC, m_key.put()) != ERROR_SUCCESS) return;
+        if (RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, READ_CONTROL | WRITE_DAC, m_key.put()) != ERROR_SUCCESS)
+            return;
         const HKEY key = m_key.get();
         DWORD size = 0;
         RegGetKeySecurity(key, DACL_SECURITY_INFORMATION, nullptr, &size);
@@ -200,21 +201,22 @@ TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
     Create();
     bool declines = true;
     std::vector<std::string> launched;
-    const SeamGuard<ElevatedLauncher> launcher(SetElevatedLauncher, [&](const std::string&,
-                                                                        const std::string& parameters) {
-        launched.push_back(parameters);
-        if (declines) return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
-        // Elevated, the run has the right the lock denies this process: made here with it lifted.
-        lock.reset();
-        const std::vector<std::string> arguments = CommandLineArguments(L"velmora.exe " + WideFromAnsi(parameters));
-        return ElevatedRun{ElevatedRun::Outcome::Finished,
-                           static_cast<DWORD>(RunElevatedChange(arguments, [] { return Variant(); }))};
-    });
+    const SeamGuard<ElevatedLauncher> launcher(
+        SetElevatedLauncher, [&](const std::string&, const std::string& parameters) {
+            launched.push_back(parameters);
+            if (declines) return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
+            // Elevated, the run has the right the lock denies this process: made here with it lifted.
+            lock.reset();
+            const std::vector<std::string> arguments = CommandLineArguments(L"velmora.exe " + WideFromAnsi(parameters));
+            return ElevatedRun{ElevatedRun::Outcome::Finished,
+                               static_cast<DWORD>(RunElevatedChange(arguments, [] { return Variant(); }))};
+        });
 
     ClickLoadOnStartUp();
     EXPECT_FALSE(form->CheckBox2->Checked());
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].text, "Velmora needs administrator rights to change the autostart entry; the change was not made.");
+    EXPECT_EQ(boxes[0].text,
+              "Velmora needs administrator rights to change the autostart entry; the change was not made.");
     EXPECT_FALSE(ReadEntry());
 
     declines = false;

@@ -19,7 +19,8 @@ class HighContrastTheme {
 public:
     HighContrastTheme() : m_previous(SetHighContrastSource([] { return true; }))
     {
-        for (size_t i = 0; i < std::size(kElements); ++i) m_saved[i] = GetSysColor(kElements[i]);
+        for (size_t i = 0; i < std::size(kElements); ++i)
+            m_saved[i] = GetSysColor(kElements[i]);
         SetSysColors(static_cast<int>(std::size(kElements)), kElements, kTheme);
     }
     ~HighContrastTheme()
@@ -30,10 +31,10 @@ public:
     HighContrastTheme(const HighContrastTheme&) = delete;
     HighContrastTheme& operator=(const HighContrastTheme&) = delete;
 
-    static constexpr INT kElements[] = {COLOR_WINDOW,    COLOR_WINDOWTEXT,   COLOR_BTNFACE,  COLOR_BTNTEXT,
-                                        COLOR_HOTLIGHT,  COLOR_BTNHIGHLIGHT, COLOR_3DLIGHT,  COLOR_BTNSHADOW,
+    static constexpr INT kElements[] = {COLOR_WINDOW,    COLOR_WINDOWTEXT,    COLOR_BTNFACE, COLOR_BTNTEXT,
+                                        COLOR_HOTLIGHT,  COLOR_BTNHIGHLIGHT,  COLOR_3DLIGHT, COLOR_BTNSHADOW,
                                         COLOR_HIGHLIGHT, COLOR_HIGHLIGHTTEXT, COLOR_GRAYTEXT};
-    static constexpr COLORREF kTheme[] = {RGB(0, 0, 0),     RGB(255, 255, 0), RGB(16, 16, 16),  RGB(0, 255, 0),
+    static constexpr COLORREF kTheme[] = {RGB(0, 0, 0),     RGB(255, 255, 0),   RGB(16, 16, 16),    RGB(0, 255, 0),
                                           RGB(0, 255, 255), RGB(200, 200, 200), RGB(150, 150, 150), RGB(90, 90, 90),
                                           RGB(128, 0, 128), RGB(255, 255, 254), RGB(64, 200, 64)};
 
@@ -96,8 +97,9 @@ TEST_F(HighContrastTest, EveryTextIsDrawnInTheThemesColours)
             int themed = 0;
             for (int y = rect.top; y < rect.bottom; ++y) {
                 for (int x = rect.left; x < rect.right; ++x) {
-                    if (std::any_of(headers.begin(), headers.end(),
-                                    [&](const RECT& h) { return PtInRect(&h, POINT{x, y}) != FALSE; }))
+                    if (std::any_of(headers.begin(), headers.end(), [&](const RECT& h) {
+                            return PtInRect(&h, POINT{x, y}) != FALSE;
+                        }))
                         continue;
                     const COLORREF colour = GetPixel(dc, x, y);
                     designed += Designed(colour);

@@ -52,8 +52,9 @@ TEST_F(HotKeyTest, TheKeySetInTheEditorIsStoredAndAppliesItsProfile)
     EXPECT_EQ(ProfileAt(*ProfileList, 1).hotkey, "Ctrl+Alt+H");
     // The user gives Office a key in the editor.
     EditorDriver editor(Form2);
-    editor.Open(&ProfileAt(*ProfileList, 0),
-                {[&] { editor.Editor().HotKey1->SetValue(MAKEWORD('O', HOTKEYF_CONTROL | HOTKEYF_ALT)); }, editor.Ok()});
+    editor.Open(
+        &ProfileAt(*ProfileList, 0),
+        {[&] { editor.Editor().HotKey1->SetValue(MAKEWORD('O', HOTKEYF_CONTROL | HOTKEYF_ALT)); }, editor.Ok()});
     form->ShowEditedProfile(ProfileAt(*ProfileList, 0));
     EXPECT_EQ(ProfileAt(*ProfileList, 0).hotkey, "Ctrl+Alt+O");
     ASSERT_TRUE(SaveProfiles());

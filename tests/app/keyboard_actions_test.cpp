@@ -115,7 +115,10 @@ bool TabAndPress(HWND window, HWND control, std::function<void()>& onClick, WORD
     return reached && clicks == 1;
 }
 
-bool TabAndSpace(HWND window, TButton& button) { return TabAndPress(window, button.Handle(), button.onClick, VK_SPACE); }
+bool TabAndSpace(HWND window, TButton& button)
+{
+    return TabAndPress(window, button.Handle(), button.onClick, VK_SPACE);
+}
 
 using ButtonsByKeyboardTest = NetconfigTest;
 }  // namespace
@@ -145,8 +148,9 @@ TEST_F(ButtonsByKeyboardTest, EachLinkIsReachedByTabAndFollowedByEnterOrSpace)
         int tab;
         std::unique_ptr<TLinkLabel> TForm1::*link;
     };
-    for (const Case& c : {Case{TForm1::kNetworkConfigurationTab, &TForm1::Label22}, Case{TForm1::kProfilesTab, &TForm1::Label12},
-                          Case{TForm1::kAboutTab, &TForm1::Label7}, Case{TForm1::kAboutTab, &TForm1::Label8}}) {
+    for (const Case& c :
+         {Case{TForm1::kNetworkConfigurationTab, &TForm1::Label22}, Case{TForm1::kProfilesTab, &TForm1::Label12},
+          Case{TForm1::kAboutTab, &TForm1::Label7}, Case{TForm1::kAboutTab, &TForm1::Label8}}) {
         SelectTab(c.tab);
         TLinkLabel& link = *(form->*c.link);
         SCOPED_TRACE(link.Text());

@@ -95,20 +95,21 @@ TEST_P(FailedStepTest, IsShownAndTheProfilesAreLoadedAndKept)
     EXPECT_EQ(ReadFileBytes(StorePath()), kTwoProfileStore);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Steps, FailedStepTest,
-    testing::Values(FailedStep{"Connection", "The RPC server is unavailable", [](auto&, auto&) {}, false},
-                    FailedStep{"Refresh", "Calling \"ExecQuery\" failed: Generic failure",
-                               [](auto&, SimNetwork& network) {
-                                   network.FailQuery(static_cast<HRESULT>(0x80041001L), L"Generic failure");
-                               },
-                               true},
-                    FailedStep{"AutostartValue", "Invalid data type for 'V.M.R.'",
-                               [](MainWindowTest& test, auto&) {
-                                   static_cast<FailedStepTest&>(test).PutNumberAsAutostartValue();
-                               },
-                               true}),
-    [](const testing::TestParamInfo<FailedStep>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Steps, FailedStepTest,
+                         testing::Values(FailedStep{"Connection", "The RPC server is unavailable", [](auto&, auto&) {},
+                                                    false},
+                                         FailedStep{"Refresh", "Calling \"ExecQuery\" failed: Generic failure",
+                                                    [](auto&, SimNetwork& network) {
+                                                        network.FailQuery(static_cast<HRESULT>(0x80041001L),
+                                                                          L"Generic failure");
+                                                    },
+                                                    true},
+                                         FailedStep{"AutostartValue", "Invalid data type for 'V.M.R.'",
+                                                    [](MainWindowTest& test, auto&) {
+                                                        static_cast<FailedStepTest&>(test).PutNumberAsAutostartValue();
+                                                    },
+                                                    true}),
+                         [](const testing::TestParamInfo<FailedStep>& info) { return std::string(info.param.name); });
 
 // A store that is there but cannot be read is not an empty store: no welcome, and nothing
 // saved over it in this run, whatever the user does.

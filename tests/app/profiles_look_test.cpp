@@ -77,8 +77,7 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         GetWindowRect(GetDesktopWindow(), &screen);
         {
             Script script({[] { Key(VK_DOWN); }, [] { Key(VK_DOWN); }, [] { Key(VK_RIGHT); }, [] { Key(VK_RIGHT); },
-                           [&] { SaveScreenCorner(420, 260, folder + "\\profiles-traymenu.bmp"); },
-                           [] { EndMenu(); }});
+                           [&] { SaveScreenCorner(420, 260, folder + "\\profiles-traymenu.bmp"); }, [] { EndMenu(); }});
             SetForegroundWindow(form.Handle());
             form.PopupMenu1->Popup(screen.right - 120, screen.bottom - 40);
         }

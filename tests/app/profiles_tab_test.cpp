@@ -52,7 +52,8 @@ TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddr
     const std::vector<MenuEntry> entries = TrayProfiles();
     ASSERT_EQ(Captions(entries), (Texts{"Office", "10.0.0.5"}));
     for (int i = 0; i < 2; ++i) {
-        EXPECT_EQ(Captions(entries[static_cast<size_t>(i)].items), (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
+        EXPECT_EQ(Captions(entries[static_cast<size_t>(i)].items),
+                  (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
         EXPECT_EQ(form->prfs->Item(i).Tag(), i);
         EXPECT_EQ(form->prfs->Item(i).ImageIndex(), 2);
         EXPECT_EQ(form->prfs->Item(i).Item(0).ImageIndex(), 8);

@@ -43,7 +43,8 @@ TEST(ProgramIcon, HasAnImageOfEachSizeWindowsAsksFor)
     EXPECT_NE(ProgramIcon(16), ProgramIcon(32));
     // Windows' small icon at 100% to 200% ("GetSystemMetricsForDpi function").
     const std::pair<UINT, int> smallIcons[] = {{96, 16}, {120, 20}, {144, 24}, {192, 32}};
-    for (const auto& [dpi, size] : smallIcons) EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, dpi), size) << dpi;
+    for (const auto& [dpi, size] : smallIcons)
+        EXPECT_EQ(SystemMetricForDpi(SM_CXSMICON, dpi), size) << dpi;
 }
 
 using ProgramIconTest = MainWindowTest;

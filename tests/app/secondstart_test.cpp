@@ -31,8 +31,8 @@ TEST_F(MainWindowTest, ASecondStartWaitsAFewSecondsForTheFirstsWindow)
                                                        meanwhile();
                                                    }};
     const auto startAgain = [] {
-        return RunVelmora(
-            []() -> ConnectServicesFunction { throw std::runtime_error("a second start made services"); }, {});
+        return RunVelmora([]() -> ConnectServicesFunction { throw std::runtime_error("a second start made services"); },
+                          {});
     };
 
     EXPECT_EQ(startAgain(), 0);

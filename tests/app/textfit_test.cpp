@@ -17,7 +17,8 @@ namespace {
 std::string Listed(const std::vector<std::string>& problems)
 {
     std::string text;
-    for (const std::string& problem : problems) text += "\n  " + problem;
+    for (const std::string& problem : problems)
+        text += "\n  " + problem;
     return text;
 }
 }  // namespace
@@ -41,7 +42,8 @@ TEST_F(TextFitTest, EveryTextOfEveryWindowFitsItsPlaceAtEveryScale)
             EXPECT_TRUE(problems.empty()) << name << " at " << dpi << " DPI:" << Listed(problems);
         }
     }
-    for (const auto& [name, window] : windows) window->ScaleTo(96);
+    for (const auto& [name, window] : windows)
+        window->ScaleTo(96);
 }
 
 namespace {
@@ -67,8 +69,8 @@ struct DrawnText {
 TEST_F(TextFitTest, TheProfilesTabLinkLiesOverItsOwnWordsInEveryFont)
 {
     Create();
-    const FontSpec fonts[] = {{"MS Sans Serif", 11}, {"Arial", 13}, {"Tahoma", 12}, {"Courier New", 13},
-                              {"Times New Roman", 17}};
+    const FontSpec fonts[] = {
+        {"MS Sans Serif", 11}, {"Arial", 13}, {"Tahoma", 12}, {"Courier New", 13}, {"Times New Roman", 17}};
     for (const FontSpec& spec : fonts) {
         SCOPED_TRACE(spec.face);
         form->Label16->SetFont(GetFont(spec));

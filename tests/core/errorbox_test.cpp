@@ -39,9 +39,7 @@ TEST(ErrorBoundary, AnErrorShownLaterWaitsForTheLoopAndComesOnce)
 {
     HistoryFile history;
     MessageBoxRecorder boxes;
-    const auto failing = [](const char* text) {
-        return [text]() -> int { RaiseError(text); };
-    };
+    const auto failing = [](const char* text) { return [text]() -> int { RaiseError(text); }; };
     EXPECT_EQ(Guarded(failing("Paint failed"), -1, ErrorShown::Later), -1);
     EXPECT_EQ(Guarded(failing("Paint failed"), -1, ErrorShown::Later), -1);
     EXPECT_TRUE(boxes.empty());

@@ -69,7 +69,7 @@ TEST(History, APathThatTakesNoWritesChangesNothingAndRaisesNothing)
     // Nearly full, so an append would also rewrite it.
     const std::string full = "2026-01-01 00:00:00 Error\r\n" + std::string(kHistoryLimit - 40, 'x') + "\r\n\r\n";
     const std::function<std::string()> paths[] = {
-        [] { return ""; },                                        // none set
+        [] { return ""; },                                         // none set
         [&] { return folder.File("gone\\") + kHistoryFileName; },  // a folder that is not there
         [&] { return CreateDirectoryA(file.c_str(), nullptr), file; },
         [&] {

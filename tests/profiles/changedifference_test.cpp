@@ -55,8 +55,8 @@ TEST(ChangeDifferenceTest, WhatWindowsReportsAndStoresAgainstWhatWasAsked)
     };
     const Case cases[] = {
         {"as asked", kOffice, Static("10.0.0.5", "255.0.0.0", "10.0.0.1", "10.0.0.2"), Stored(0, "10.0.0.5"), ""},
-        {"another address", kOffice, Static("192.168.1.20", "255.0.0.0", "10.0.0.1", "10.0.0.2"),
-         Stored(0, "10.0.0.5"), "Windows reports 192.168.1.20 where Office asked for 10.0.0.5."},
+        {"another address", kOffice, Static("192.168.1.20", "255.0.0.0", "10.0.0.1", "10.0.0.2"), Stored(0, "10.0.0.5"),
+         "Windows reports 192.168.1.20 where Office asked for 10.0.0.5."},
         {"another mask", kOffice, Static("10.0.0.5", "255.255.0.0", "10.0.0.1", "10.0.0.2"), Stored(0, "10.0.0.5"),
          "Windows reports the mask 255.255.0.0 where Office asked for the mask 255.0.0.0."},
         {"no gateway", kOffice, Static("10.0.0.5", "255.0.0.0", "", "10.0.0.2"), Stored(0, "10.0.0.5"),

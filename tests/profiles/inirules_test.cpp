@@ -63,9 +63,9 @@ struct BooleanCase {
 
 // The values a hand-edited "dhcp" key is likely to hold.
 const BooleanCase kBooleanCases[] = {
-    {"1", true},    {"2", true},   {"0x1", true},  {"$1", true},  {"-1", true},     {"0", false},
-    {"yes", false}, {"", false},   {"$0", false},  {"0x0", false}, {"true", false}, {"0x", false},
-    {"1x", false},  {"$", false},  {"00", false},  {"9999999999", false},
+    {"1", true},    {"2", true},  {"0x1", true}, {"$1", true},          {"-1", true},    {"0", false},
+    {"yes", false}, {"", false},  {"$0", false}, {"0x0", false},        {"true", false}, {"0x", false},
+    {"1x", false},  {"$", false}, {"00", false}, {"9999999999", false},
 };
 }  // namespace
 
@@ -80,7 +80,10 @@ TEST(ParseIniInteger, StopsAtTheEndOfTheViewNotAtATerminator)
 {
     const std::string text = "12345";
     EXPECT_EQ(ParseIniInteger(std::string_view(text).substr(0, 2)), 12);
-    EXPECT_EQ(ParseIniInteger(std::string_view("1\0" "2", 3)), std::nullopt);
+    EXPECT_EQ(ParseIniInteger(std::string_view("1\0"
+                                               "2",
+                                               3)),
+              std::nullopt);
 }
 
 TEST(IniBoolean, IsTrueExactlyForNonZeroIntegers)

@@ -86,11 +86,13 @@ TEST_F(EditorTest, TabRunsThroughTheDialogAsItIsRead)
         Tprofile& profile = AppendCaptioned(list, data);
         const HWND mode = dhcp ? editor.RadioButton1->Handle() : editor.RadioButton2->Handle();
         // As the dialog is read, from the top down, and round to the title again.
-        const std::vector<HWND> expected = {
-            editor.proftitle->Handle(), mode,                     editor.ip->Handle(),      editor.mask->Handle(),
-            editor.gw->Handle(),        editor.CheckBox1->Handle(), editor.dns1->Handle(),  editor.dns2->Handle(),
-            editor.HotKey1->Handle(),   editor.Button3->Handle(), editor.Button1->Handle(), editor.Button2->Handle(),
-            editor.proftitle->Handle()};
+        const std::vector<HWND> expected = {editor.proftitle->Handle(), mode,
+                                            editor.ip->Handle(),        editor.mask->Handle(),
+                                            editor.gw->Handle(),        editor.CheckBox1->Handle(),
+                                            editor.dns1->Handle(),      editor.dns2->Handle(),
+                                            editor.HotKey1->Handle(),   editor.Button3->Handle(),
+                                            editor.Button1->Handle(),   editor.Button2->Handle(),
+                                            editor.proftitle->Handle()};
         std::vector<HWND> visited;
         std::vector<Step> steps;
         for (size_t i = 0; i < expected.size(); ++i) {

@@ -67,7 +67,8 @@ TEST(LoadProfiles, ReadsTheChosenPathWhenSomethingIsThereAndTheDefaultOtherwise)
         const CurrentProfileList current(&list);
         LoadProfiles();
         std::vector<std::string> ips;
-        for (const ProfileData& p : Contents(list)) ips.push_back(p.ip);
+        for (const ProfileData& p : Contents(list))
+            ips.push_back(p.ip);
         EXPECT_EQ(ips, c.ips) << "ProfileIniPath=" << c.iniPath;
     }
     EXPECT_FALSE(FileExists(folder.File("missing.ini")));
@@ -107,7 +108,8 @@ TEST(LoadProfiles, GivesAnEmptyListWithoutWritingWhenThereIsNoFileToRead)
 {
     TempFolder folder;
     CreateDirectoryA(folder.File("profiles.ini").c_str(), nullptr);
-    for (const std::string& path : {folder.File("missing.ini"), folder.File("profiles.ini"), folder.File("no\\such.ini")}) {
+    for (const std::string& path :
+         {folder.File("missing.ini"), folder.File("profiles.ini"), folder.File("no\\such.ini")}) {
         TListItems list;
         LoadProfilesFrom(list, path);
         EXPECT_EQ(list.Count(), 0) << path;
@@ -131,8 +133,8 @@ TEST(LoadProfiles, SurvivesGarbageWithoutWritingAndKeepsNumbersInOrder)
         {"UTF-8 mark then random bytes", "\xef\xbb\xbf" + Noise(3, 65536)},
         {"INI-like noise", Noise(4, 65536, iniish)},
         {"INI-like noise after a good section", "[0]\r\nip=10.0.0.1\r\n" + Noise(5, 65536, iniish)},
-        {"a good section inside noise", Noise(6, 4096) + "\r\n[0]\r\nip=1.2.3.4\r\n[1]\r\nip=" +
-                                            std::string(3000, 'v') + "\r\n" + Noise(7, 4096),
+        {"a good section inside noise",
+         Noise(6, 4096) + "\r\n[0]\r\nip=1.2.3.4\r\n[1]\r\nip=" + std::string(3000, 'v') + "\r\n" + Noise(7, 4096),
          {"1.2.3.4", std::string(2047, 'v')}},
     };
     TempFolder folder;
@@ -144,7 +146,8 @@ TEST(LoadProfiles, SurvivesGarbageWithoutWritingAndKeepsNumbersInOrder)
         ExpectWellFormed(list, c.what);
         if (!c.ips.empty()) {
             std::vector<std::string> ips;
-            for (const ProfileData& p : Contents(list)) ips.push_back(p.ip);
+            for (const ProfileData& p : Contents(list))
+                ips.push_back(p.ip);
             EXPECT_EQ(ips, c.ips) << c.what;
         }
         EXPECT_EQ(ReadFileBytes(path), c.bytes) << c.what;

@@ -59,20 +59,20 @@ TEST(NextProfile, StepsToTheNextHeldNumberBelowTheCountAndWrapsToZero)
         int32_t next;  // -100: none
     };
     const Case cases[] = {
-        {{0, 1, 2}, -1, 0},           // nothing applied yet
+        {{0, 1, 2}, -1, 0},  // nothing applied yet
         {{0, 1, 2}, 0, 1},
         {{0, 1, 2}, 1, 2},
-        {{0, 1, 2}, 2, 0},            // wraps after the last
-        {{0, 2, 3, 4}, 0, 2},         // a gap is passed over
-        {{0, 1, 5}, 1, 0},            // 5 is not below the count 3: never reached
-        {{0, 1, 3}, 1, 0},            // 3 is not below the count 3
-        {{4, 1, 3}, 1, -100},         // wraps to 0, which no profile holds
-        {{2, 0, 1}, 0, 1},            // numbers, not positions, decide
-        {{0, 1, 2}, 7, 0},            // a current beyond the list
-        {{0, 1, 2}, INT32_MAX, 0},    // ... even at the very end of the range
+        {{0, 1, 2}, 2, 0},          // wraps after the last
+        {{0, 2, 3, 4}, 0, 2},       // a gap is passed over
+        {{0, 1, 5}, 1, 0},          // 5 is not below the count 3: never reached
+        {{0, 1, 3}, 1, 0},          // 3 is not below the count 3
+        {{4, 1, 3}, 1, -100},       // wraps to 0, which no profile holds
+        {{2, 0, 1}, 0, 1},          // numbers, not positions, decide
+        {{0, 1, 2}, 7, 0},          // a current beyond the list
+        {{0, 1, 2}, INT32_MAX, 0},  // ... even at the very end of the range
         {{0, 1, 2}, INT32_MIN, 0},
         {{1, 2}, -5, 1},
-        {{}, -1, -100},               // empty list
+        {{}, -1, -100},  // empty list
         {{}, 0, -100},
     };
     for (const Case& c : cases) {

@@ -15,7 +15,8 @@
 namespace {
 void FillTwoProfiles(TListItems& list)
 {
-    for (const ProfileData& p : kTwoProfiles) AppendProfile(list, p);
+    for (const ProfileData& p : kTwoProfiles)
+        AppendProfile(list, p);
 }
 }  // namespace
 
@@ -105,7 +106,8 @@ TEST(SaveProfiles, ReportsFileErrorsInTheRunTimeLibrarysWords)
         {ERROR_LOCK_VIOLATION, "I/O error 33"},
         {1234, "I/O error 1234"},
     };
-    for (const Case& c : cases) EXPECT_EQ(IoErrorText(c.code), c.text) << c.code;
+    for (const Case& c : cases)
+        EXPECT_EQ(IoErrorText(c.code), c.text) << c.code;
 }
 
 TEST(SaveProfiles, WritesBesideTheProgramWhateverTheLoadPathSays)

@@ -92,10 +92,9 @@ TEST(ProfileStore, ReadsDhcpAsAnIntegerThatIsTrueWhenNotZero)
 {
     TempFolder folder;
     const std::string path = folder.File("store.ini");
-    WriteFileBytes(path,
-                   "[0]\r\nip=\r\ndhcp=1\r\n[1]\r\nip=\r\ndhcp=2\r\n[2]\r\nip=\r\ndhcp=0x1\r\n"
-                   "[3]\r\nip=\r\ndhcp=$1\r\n[4]\r\nip=\r\ndhcp=0\r\n[5]\r\nip=\r\ndhcp=yes\r\n"
-                   "[6]\r\nip=\r\n[7]\r\nip=\r\ndhcp=\r\n");
+    WriteFileBytes(path, "[0]\r\nip=\r\ndhcp=1\r\n[1]\r\nip=\r\ndhcp=2\r\n[2]\r\nip=\r\ndhcp=0x1\r\n"
+                         "[3]\r\nip=\r\ndhcp=$1\r\n[4]\r\nip=\r\ndhcp=0\r\n[5]\r\nip=\r\ndhcp=yes\r\n"
+                         "[6]\r\nip=\r\n[7]\r\nip=\r\ndhcp=\r\n");
     std::vector<bool> dhcp;
     for (const ProfileData& p : LoadedFrom(path))
         dhcp.push_back(p.dhcp);
@@ -136,12 +135,11 @@ TEST(ProfileStore, SavesByPositionAndDropsEverythingItDoesNotKnow)
 {
     TempFolder folder;
     const std::string path = folder.File("profiles.ini");
-    WriteFileBytes(path,
-                   "[top]\r\nforeign=1\r\n"
-                   "[0]\r\nip=10.0.0.1\r\nname=first\r\ncomment=mine\r\n"
-                   "[1]\r\nip=10.0.0.2\r\nname=second\r\ndhcp=1\r\n"
-                   "[2]\r\nip=10.0.0.3\r\nname=third\r\n"
-                   "[7]\r\nip=10.0.0.7\r\n");
+    WriteFileBytes(path, "[top]\r\nforeign=1\r\n"
+                         "[0]\r\nip=10.0.0.1\r\nname=first\r\ncomment=mine\r\n"
+                         "[1]\r\nip=10.0.0.2\r\nname=second\r\ndhcp=1\r\n"
+                         "[2]\r\nip=10.0.0.3\r\nname=third\r\n"
+                         "[7]\r\nip=10.0.0.7\r\n");
     TListItems list;
     LoadProfilesFrom(list, path);
     ASSERT_EQ(list.Count(), 3);
@@ -172,7 +170,8 @@ TEST(ProfileStore, KeepsTextsWithInnerPunctuationThroughASaveAndLoad)
     };
     TempFolder folder;
     TListItems list;
-    for (const ProfileData& p : profiles) AppendProfile(list, p);
+    for (const ProfileData& p : profiles)
+        AppendProfile(list, p);
     SaveProfilesTo(list, folder.File("profiles.ini"));
     EXPECT_EQ(LoadedFrom(folder.File("profiles.ini")), profiles);
 }

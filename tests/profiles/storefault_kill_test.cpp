@@ -24,8 +24,8 @@ void FillList(TListItems& list, bool large)
 {
     const int count = large ? 300 : 2;
     for (int i = 0; i < count; ++i) {
-        AppendProfile(list, {"10.2.0." + std::to_string(i % 250), "255.255.255.0", large ? "10.2.0.1" : "",
-                             "10.2.0.2", "", (large ? "Large " : "Small ") + std::to_string(i), i % 3 == 0});
+        AppendProfile(list, {"10.2.0." + std::to_string(i % 250), "255.255.255.0", large ? "10.2.0.1" : "", "10.2.0.2",
+                             "", (large ? "Large " : "Small ") + std::to_string(i), i % 3 == 0});
     }
 }
 
@@ -77,8 +77,8 @@ TEST(StoreFaults, AProgramKilledInTheMiddleOfASaveLeavesTheOldOrTheNewStoreWhole
     SetEnvironmentVariableA(kReadyVariable, eventName.c_str());
 
     SECURITY_ATTRIBUTES inherited{sizeof inherited, nullptr, TRUE};
-    const UniqueFile quiet(CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited,
-                                       OPEN_EXISTING, 0, nullptr));
+    const UniqueFile quiet(
+        CreateFileA("NUL", GENERIC_WRITE, FILE_SHARE_READ | FILE_SHARE_WRITE, &inherited, OPEN_EXISTING, 0, nullptr));
     std::mt19937 random(12345);
     std::uniform_int_distribution<DWORD> moment(0, 40);
     int seenSmall = 0, seenLarge = 0;

@@ -80,8 +80,8 @@ public:
     {
         CreateDirectoryA(m_path.c_str(), nullptr);
         m_unixPath = UnixPath(m_path);
-        const std::string output = RunShell(
-            m_folder, "mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs '" + m_unixPath + "'");
+        const std::string output =
+            RunShell(m_folder, "mount -t tmpfs -o size=" + std::to_string(kilobytes) + "k tmpfs '" + m_unixPath + "'");
         if (output.find("rc=0") == std::string::npos) throw std::runtime_error("cannot mount a tmpfs: " + output);
     }
     ~TinyDisk()

@@ -249,4 +249,3 @@ TEST_F(SimRegistryTest, TheStoredGatewayIsWhatTheNextStaticChangeRoutesThrough)
     EXPECT_EQ(Stored(kStaticId)->Address, "192.168.1.30");
     EXPECT_EQ(m_boxes.Calls().size(), 0u);
 }
-

@@ -65,11 +65,26 @@ int32_t Call(const Variant& item, const MethodCase& c)
     std::vector<VARIANT> args;
     for (const Arg& arg : c.args) {
         switch (arg.form) {
-        case Arg::RefTexts: values.push_back(WideTexts(arg.texts)); args.push_back(ArgByRef(values.back())); break;
-        case Arg::ValueTexts: values.push_back(WideTexts(arg.texts, 0)); args.push_back(ArgByValue(values.back())); break;
-        case Arg::RefVariantTexts: values.push_back(VariantTexts(arg.texts, 5)); args.push_back(ArgByRef(values.back())); break;
-        case Arg::RefInts: values.push_back(IntArray(arg.ints)); args.push_back(ArgByRef(values.back())); break;
-        case Arg::ValueText: values.push_back(Variant::FromWide(arg.texts.at(0))); args.push_back(ArgByValue(values.back())); break;
+        case Arg::RefTexts:
+            values.push_back(WideTexts(arg.texts));
+            args.push_back(ArgByRef(values.back()));
+            break;
+        case Arg::ValueTexts:
+            values.push_back(WideTexts(arg.texts, 0));
+            args.push_back(ArgByValue(values.back()));
+            break;
+        case Arg::RefVariantTexts:
+            values.push_back(VariantTexts(arg.texts, 5));
+            args.push_back(ArgByRef(values.back()));
+            break;
+        case Arg::RefInts:
+            values.push_back(IntArray(arg.ints));
+            args.push_back(ArgByRef(values.back()));
+            break;
+        case Arg::ValueText:
+            values.push_back(Variant::FromWide(arg.texts.at(0)));
+            args.push_back(ArgByValue(values.back()));
+            break;
         case Arg::Omitted: args.push_back(ArgOmitted()); break;
         }
     }
@@ -115,42 +130,109 @@ const Texts kMask24{L"255.255.255.0", L"64"};
 TEST(SimConfigurationMethods, AnswerTheDocumentedCodesAndLeaveWhatWindowsShows)
 {
     const MethodCase cases[] = {
-        {"static on DHCP: the lease's gateway and DNS go", Dhcp6(), L"EnableStatic",
-         {Ref({L"10.1.2.3", L"10.1.3.3"}), Ref({L"255.255.255.0", L"255.255.0.0"})}, 0,
+        {"static on DHCP: the lease's gateway and DNS go",
+         Dhcp6(),
+         L"EnableStatic",
+         {Ref({L"10.1.2.3", L"10.1.3.3"}), Ref({L"255.255.255.0", L"255.255.0.0"})},
+         0,
          {false, {L"10.1.2.3", L"10.1.3.3", L"fe80::6"}, {L"255.255.255.0", L"255.255.0.0", L"64"}, {L"fe80::1"}, {}}},
-        {"static on static answers 81 and changes", Static6(), L"EnableStatic", {Ref({L"10.1.2.3"}), Ref({L"255.255.255.255"})}, 81,
-         {false, {L"10.1.2.3", L"fe80::6"}, {L"255.255.255.255", L"64"}, {L"192.168.6.1", L"fe80::1"}, {L"192.168.6.1"}}},
-        {"static with arrays by value from 0", Static6(), L"EnableStatic", {{Arg::ValueTexts, {L"10.1.2.3"}, {}}, {Arg::ValueTexts, {L"255.0.0.0"}, {}}}, 81,
+        {"static on static answers 81 and changes",
+         Static6(),
+         L"EnableStatic",
+         {Ref({L"10.1.2.3"}), Ref({L"255.255.255.255"})},
+         81,
+         {false,
+          {L"10.1.2.3", L"fe80::6"},
+          {L"255.255.255.255", L"64"},
+          {L"192.168.6.1", L"fe80::1"},
+          {L"192.168.6.1"}}},
+        {"static with arrays by value from 0",
+         Static6(),
+         L"EnableStatic",
+         {{Arg::ValueTexts, {L"10.1.2.3"}, {}}, {Arg::ValueTexts, {L"255.0.0.0"}, {}}},
+         81,
          {false, {L"10.1.2.3", L"fe80::6"}, {L"255.0.0.0", L"64"}, {L"192.168.6.1", L"fe80::1"}, {L"192.168.6.1"}}},
-        {"address out of range", Static6(), L"EnableStatic", {Ref({L"192.168.1.300"}), Ref({L"255.255.255.0"})}, 70, {}},
+        {"address out of range",
+         Static6(),
+         L"EnableStatic",
+         {Ref({L"192.168.1.300"}), Ref({L"255.255.255.0"})},
+         70,
+         {}},
         {"IPv6 address", Static6(), L"EnableStatic", {Ref({L"fe80::9"}), Ref({L"64"})}, 70, {}},
         {"loopback address", Static6(), L"EnableStatic", {Ref({L"127.0.0.1"}), Ref({L"255.0.0.0"})}, 70, {}},
         {"mask with a hole", Static6(), L"EnableStatic", {Ref({L"10.0.0.2"}), Ref({L"255.0.255.0"})}, 66, {}},
-        {"fewer masks than addresses", Static6(), L"EnableStatic", {Ref({L"10.0.0.2", L"10.0.1.2"}), Ref({L"255.255.255.0"})}, 66, {}},
+        {"fewer masks than addresses",
+         Static6(),
+         L"EnableStatic",
+         {Ref({L"10.0.0.2", L"10.0.1.2"}), Ref({L"255.255.255.0"})},
+         66,
+         {}},
         {"masks omitted", Static6(), L"EnableStatic", {Ref({L"10.0.0.2"}), Omit()}, 68, {}},
         {"addresses as integers", Static6(), L"EnableStatic", {Ints({10}), Ref({L"255.0.0.0"})}, 68, {}},
-        {"address as plain text", Static6(), L"EnableStatic", {{Arg::ValueText, {L"10.0.0.2"}, {}}, Ref({L"255.0.0.0"})}, 68, {}},
+        {"address as plain text",
+         Static6(),
+         L"EnableStatic",
+         {{Arg::ValueText, {L"10.0.0.2"}, {}}, Ref({L"255.0.0.0"})},
+         68,
+         {}},
         {"no addresses", Static6(), L"EnableStatic", {Ref({}), Ref({})}, 68, {}},
         {"not connected", Disconnected6(), L"EnableStatic", {Ref({L"10.1.2.3"}), Ref({L"255.0.0.0"})}, 84, {}},
-        {"gateways with metrics", Static6(), L"SetGateWays", {Ref({L"192.168.6.254", L"192.168.6.253"}), Ints({5, 7})}, 0,
-         {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.254", L"192.168.6.253", L"fe80::1"}, {L"192.168.6.1"}}},
-        {"gateways as variants from 5", Static6(), L"SetGateWays", {{Arg::RefVariantTexts, {L"192.168.6.9"}, {}}, Omit()}, 0,
+        {"gateways with metrics",
+         Static6(),
+         L"SetGateWays",
+         {Ref({L"192.168.6.254", L"192.168.6.253"}), Ints({5, 7})},
+         0,
+         {false,
+          {L"192.168.6.10", L"fe80::6"},
+          kMask24,
+          {L"192.168.6.254", L"192.168.6.253", L"fe80::1"},
+          {L"192.168.6.1"}}},
+        {"gateways as variants from 5",
+         Static6(),
+         L"SetGateWays",
+         {{Arg::RefVariantTexts, {L"192.168.6.9"}, {}}, Omit()},
+         0,
          {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.9", L"fe80::1"}, {L"192.168.6.1"}}},
-        {"the adapter's own address clears the gateways", Static6(), L"SetGateWays", {Ref({L"192.168.6.10"}), Ints({1})}, 0,
+        {"the adapter's own address clears the gateways",
+         Static6(),
+         L"SetGateWays",
+         {Ref({L"192.168.6.10"}), Ints({1})},
+         0,
          {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"fe80::1"}, {L"192.168.6.1"}}},
         {"gateways on DHCP are not supported", Dhcp6(), L"SetGateWays", {Ref({L"10.0.6.254"}), Ints({1})}, 64, {}},
-        {"six gateways", Static6(), L"SetGateWays", {Ref({L"10.0.0.1", L"10.0.0.2", L"10.0.0.3", L"10.0.0.4", L"10.0.0.5", L"10.0.0.6"}), Omit()}, 69, {}},
+        {"six gateways",
+         Static6(),
+         L"SetGateWays",
+         {Ref({L"10.0.0.1", L"10.0.0.2", L"10.0.0.3", L"10.0.0.4", L"10.0.0.5", L"10.0.0.6"}), Omit()},
+         69,
+         {}},
         {"bad gateway", Static6(), L"SetGateWays", {Ref({L"10.0.0"}), Ints({1})}, 71, {}},
         {"metric out of range", Static6(), L"SetGateWays", {Ref({L"10.0.0.1"}), Ints({0})}, 68, {}},
         {"metrics as texts", Static6(), L"SetGateWays", {Ref({L"10.0.0.1"}), Ref({L"1"})}, 68, {}},
-        {"DHCP keeps the static gateway and the DNS set by hand", Static6(), L"EnableDHCP", {Omit()}, 0,
+        {"DHCP keeps the static gateway and the DNS set by hand",
+         Static6(),
+         L"EnableDHCP",
+         {Omit()},
+         0,
          {true, kLeaseAddress, kMask24, {L"10.0.6.1", L"192.168.6.1", L"fe80::1"}, {L"192.168.6.1"}}},
         {"DHCP on a disconnected adapter", Disconnected6(), L"EnableDHCP", {Omit()}, 84, {}},
-        {"DNS servers", Static6(), L"setDNSServerSearchOrder", {Ref({L"1.1.1.1", L"8.8.4.4"})}, 0,
+        {"DNS servers",
+         Static6(),
+         L"setDNSServerSearchOrder",
+         {Ref({L"1.1.1.1", L"8.8.4.4"})},
+         0,
          {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.1", L"fe80::1"}, {L"1.1.1.1", L"8.8.4.4"}}},
-        {"DNS omitted clears a static list", Static6(), L"setDNSServerSearchOrder", {Omit()}, 0,
+        {"DNS omitted clears a static list",
+         Static6(),
+         L"setDNSServerSearchOrder",
+         {Omit()},
+         0,
          {false, {L"192.168.6.10", L"fe80::6"}, kMask24, {L"192.168.6.1", L"fe80::1"}, {}}},
-        {"DNS empty array falls back to the lease", DhcpWithOwnDns6(), L"setDNSServerSearchOrder", {Ref({})}, 0,
+        {"DNS empty array falls back to the lease",
+         DhcpWithOwnDns6(),
+         L"setDNSServerSearchOrder",
+         {Ref({})},
+         0,
          {true, kLeaseAddress, kMask24, {L"10.0.6.1", L"fe80::1"}, {L"10.0.6.1"}}},
         {"bad DNS server", Static6(), L"setDNSServerSearchOrder", {Ref({L"8.8.8.8", L"0.1.2.3"})}, 70, {}},
         {"DNS as integers", Static6(), L"setDNSServerSearchOrder", {Ints({8})}, 68, {}},

@@ -66,7 +66,8 @@ TEST(SimServices, TakesTheQueryByReferenceAndLogsIt)
 {
     SimNetwork network = ThreeAdapters();
     Variant query = Variant::FromWide(kIpEnabledQuery);
-    EXPECT_EQ(ItemIndexes(CallMethod(network.Services(), L"execquery", {ArgByRef(query)})), (std::vector<int32_t>{3, 5}));
+    EXPECT_EQ(ItemIndexes(CallMethod(network.Services(), L"execquery", {ArgByRef(query)})),
+              (std::vector<int32_t>{3, 5}));
     ASSERT_EQ(network.Calls().size(), 1u);
     const SimCall& call = network.Calls()[0];
     EXPECT_EQ(call.adapterIndex, -1);
@@ -87,7 +88,8 @@ TEST(SimResultSet, EnumeratesAgainAndAgainWithIndependentEnumerators)
     Variant holder = GetMember(result, L"_NewEnum");
     ASSERT_TRUE(holder.HoldsObject());
     ComPtr<IEnumVARIANT> items;
-    ASSERT_EQ(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())), S_OK);
+    ASSERT_EQ(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())),
+              S_OK);
     ComPtr<IPersist> unrelated;
     EXPECT_EQ(items.As(&unrelated), E_NOINTERFACE);
 

@@ -22,18 +22,21 @@ std::vector<Variant> Items(const Variant& collection)
     Variant holder = GetMember(collection, L"_NewEnum");
     if (!holder.HoldsObject()) RaiseError("_NewEnum gave no object");
     ComPtr<IEnumVARIANT> items;
-    CheckHr(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())), "QueryInterface");
+    CheckHr(holder.get().punkVal->QueryInterface(IID_IEnumVARIANT, reinterpret_cast<void**>(items.GetAddressOf())),
+            "QueryInterface");
     std::vector<Variant> result;
     Variant item;
     ULONG fetched = 0;
-    while (items->Next(1, item.put(), &fetched) == S_OK) result.push_back(std::move(item));
+    while (items->Next(1, item.put(), &fetched) == S_OK)
+        result.push_back(std::move(item));
     return result;
 }
 
 std::vector<int32_t> ItemIndexes(const Variant& collection)
 {
     std::vector<int32_t> indexes;
-    for (const Variant& item : Items(collection)) indexes.push_back(VariantInt(GetMember(item, L"Index").get()));
+    for (const Variant& item : Items(collection))
+        indexes.push_back(VariantInt(GetMember(item, L"Index").get()));
     return indexes;
 }
 
@@ -93,7 +96,10 @@ Variant MakeArray(VARTYPE type, const std::vector<std::wstring>& items, LONG low
 }
 }  // namespace
 
-Variant WideTexts(const std::vector<std::wstring>& items, LONG lowerBound) { return MakeArray(VT_BSTR, items, lowerBound); }
+Variant WideTexts(const std::vector<std::wstring>& items, LONG lowerBound)
+{
+    return MakeArray(VT_BSTR, items, lowerBound);
+}
 
 Variant VariantTexts(const std::vector<std::wstring>& items, LONG lowerBound)
 {
@@ -108,6 +114,7 @@ std::vector<std::wstring> ArrayTexts(const Variant& value)
     LONG lower = -1, upper = -1;
     ArrayBounds(value.get(), lower, upper);
     EXPECT_EQ(lower, 0);
-    for (LONG i = lower; i <= upper; ++i) texts.emplace_back(ArrayElement(value.get(), i).get().bstrVal);
+    for (LONG i = lower; i <= upper; ++i)
+        texts.emplace_back(ArrayElement(value.get(), i).get().bstrVal);
     return texts;
 }

@@ -41,7 +41,8 @@ public:
 
     void Check(const TWinControl& parent)
     {
-        for (const TGraphicControl* graphic : parent.GraphicChildren()) CheckGraphic(parent, *graphic);
+        for (const TGraphicControl* graphic : parent.GraphicChildren())
+            CheckGraphic(parent, *graphic);
         for (const TWinControl* child : parent.WindowedChildren()) {
             if (!child->VisibleFlag()) continue;
             CheckWindowed(*child);
@@ -94,7 +95,8 @@ private:
             if (otherLabel != nullptr && otherLabel->WordWrap() &&
                 otherLabel->Text().find(label->Text()) != std::string::npos)
                 continue;
-            if (label->WordWrap() && otherLabel != nullptr && label->Text().find(otherLabel->Text()) != std::string::npos)
+            if (label->WordWrap() && otherLabel != nullptr &&
+                label->Text().find(otherLabel->Text()) != std::string::npos)
                 continue;
             problems.push_back("label \"" + label->Text().substr(0, 30) + "\" overlaps another control");
         }
@@ -131,8 +133,9 @@ private:
             const int textHeight = grid->RowCount() > 0 ? TextSize(grid->Font(), grid->Key(0)).cy : 0;
             if (grid->RowCount() > 0 &&
                 (grid->RowCount() - 1) * grid->RowHeight() + (grid->RowHeight() + textHeight) / 2 > bounds.height)
-                problems.push_back("grid of \"" + grid->Key(0) + "\": " + std::to_string(grid->RowCount()) + " rows of " +
-                                   std::to_string(grid->RowHeight()) + " pixels in " + std::to_string(bounds.height));
+                problems.push_back("grid of \"" + grid->Key(0) + "\": " + std::to_string(grid->RowCount()) +
+                                   " rows of " + std::to_string(grid->RowHeight()) + " pixels in " +
+                                   std::to_string(bounds.height));
         }
     }
 

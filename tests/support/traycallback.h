@@ -9,6 +9,5 @@
 
 inline void SendTrayEvent(const TTrayIcon& tray, UINT event, POINT anchor = {600, 760})
 {
-    SendMessageA(tray.MessageWindow(), kTrayCallbackMessage, MAKEWPARAM(anchor.x, anchor.y),
-                 MAKELPARAM(event, 1));
+    SendMessageA(tray.MessageWindow(), kTrayCallbackMessage, MAKEWPARAM(anchor.x, anchor.y), MAKELPARAM(event, 1));
 }

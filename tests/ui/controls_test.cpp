@@ -186,7 +186,8 @@ TEST_F(ToolkitTest, ControlsWithoutAColourStandOnTheirParentsBackground)
     for (const auto& [parent, message, child] : {std::tuple{group.Handle(), WM_CTLCOLORBTN, inGroup.Handle()},
                                                  std::tuple{panel.Handle(), WM_CTLCOLORSTATIC, group.Handle()}}) {
         SetBkColor(dc.get(), RGB(1, 2, 3));
-        EXPECT_NE(SendMessageA(parent, message, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)), 0);
+        EXPECT_NE(SendMessageA(parent, message, reinterpret_cast<WPARAM>(dc.get()), reinterpret_cast<LPARAM>(child)),
+                  0);
         EXPECT_EQ(GetBkColor(dc.get()), RGB(255, 255, 0)) << GetDlgCtrlID(child);
     }
 

@@ -29,7 +29,8 @@ TListItem& AppendCaptioned(TListItems& items, const std::string& caption)
 std::vector<std::string> Captions(const TListItems& items)
 {
     std::vector<std::string> captions;
-    for (int i = 0; i < items.Count(); ++i) captions.push_back(items.Item(i).Caption());
+    for (int i = 0; i < items.Count(); ++i)
+        captions.push_back(items.Item(i).Caption());
     return captions;
 }
 }  // namespace
@@ -152,7 +153,8 @@ TEST(TListItems, DestroysItsItemsWhenDeletedClearedOrDestroyed)
     };
     {
         TListItems items;
-        for (int i = 0; i < 4; ++i) items.Append(std::make_unique<Counted>(items));
+        for (int i = 0; i < 4; ++i)
+            items.Append(std::make_unique<Counted>(items));
         items.Delete(2);
         EXPECT_EQ(alive, 3);
         items.Clear();

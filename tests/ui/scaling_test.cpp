@@ -33,8 +33,8 @@ public:
     {
         group = std::make_unique<TGroupBox>(GroupBoxArgs{this, {8, 8, 200, 120}, "Group"});
         button = std::make_unique<TButton>(ButtonArgs{group.get(), {10, 20, 75, 25}, "Ok"});
-        title = std::make_unique<TLabel>(
-            LabelArgs{.parent = group.get(), .bounds = {8, 60, 0, 0}, .caption = "Title", .font = GetFont({"Arial", 16, true})});
+        title = std::make_unique<TLabel>(LabelArgs{
+            .parent = group.get(), .bounds = {8, 60, 0, 0}, .caption = "Title", .font = GetFont({"Arial", 16, true})});
         header = std::make_unique<THeaderControl>(HeaderArgs{.parent = this, .bounds = {8, 140, 300, 20}});
         header->AddSection("Property", 150);
         header->AddSection("Value", 150);
@@ -166,8 +166,8 @@ TEST(ImageScale, NearestDrawingThatExists)
         int scale;
     };
     const Case cases[] = {
-        {96, true, true, 100},  {120, true, true, 150}, {144, true, true, 150},  {168, true, true, 200},
-        {192, true, true, 200}, {288, true, true, 200}, {192, true, false, 150}, {192, false, false, 100},
+        {96, true, true, 100},   {120, true, true, 150},  {144, true, true, 150},  {168, true, true, 200},
+        {192, true, true, 200},  {288, true, true, 200},  {192, true, false, 150}, {192, false, false, 100},
         {144, false, true, 200}, {110, false, true, 100}, {72, true, true, 100},
     };
     for (const Case& c : cases) {
