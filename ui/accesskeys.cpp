@@ -1,5 +1,7 @@
 #include "ui/accesskeys.h"
 
+#include "ui/labelfor.h"
+
 void HideAccessKeysUntilAlt(HWND root)
 {
     BOOL alwaysShown = FALSE;
@@ -9,8 +11,9 @@ void HideAccessKeysUntilAlt(HWND root)
 
 void ShowAccessKeys(HWND root) { SendMessageA(root, WM_CHANGEUISTATE, MAKEWPARAM(UIS_CLEAR, UISF_HIDEACCEL), 0); }
 
-UINT AccessKeyFormat(HWND window)
+CaptionToDraw AccessKeyCaption(HWND window, const std::string& caption)
 {
     const LRESULT state = window != nullptr ? SendMessageA(window, WM_QUERYUISTATE, 0, 0) : 0;
-    return (state & UISF_HIDEACCEL) != 0 ? DT_HIDEPREFIX : 0;
+    if ((state & UISF_HIDEACCEL) == 0) return {caption, 0};
+    return {WithoutAccessKeys(caption), DT_NOPREFIX};
 }

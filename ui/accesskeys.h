@@ -5,9 +5,17 @@
 // shown throughout.
 #include <windows.h>
 
+#include <string>
+
 // Hides the access keys of `root` and all it holds, unless the user asked to see them always.
 void HideAccessKeysUntilAlt(HWND root);
 // Shows the access keys of `root` and all it holds: Alt was pressed.
 void ShowAccessKeys(HWND root);
-// The DrawText flag that hides or shows the access keys of a text painted on `window`.
-UINT AccessKeyFormat(HWND window);
+// A caption as a control of ours paints it on `window`: with its access key marked for DrawText
+// while the window shows the keyboard cues, else without its ampersands and drawn with
+// DT_NOPREFIX. That is what DT_HIDEPREFIX does, which Wine's DrawText ignores.
+struct CaptionToDraw {
+    std::string text;
+    UINT format;
+};
+CaptionToDraw AccessKeyCaption(HWND window, const std::string& caption);

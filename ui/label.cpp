@@ -69,8 +69,8 @@ void TLabel::Paint(HDC dc, const RECT& client)
     ::SetTextColor(dc, Enabled() ? ShownText(m_textColor, background.Color() != kParentColor, link)
                                  : GetSysColor(COLOR_GRAYTEXT));
     RECT rect = client;
-    DrawTextA(dc, m_text.c_str(), -1, &rect,
-              TextFormat() | AccessKeyFormat(Parent() != nullptr ? Parent()->Handle() : nullptr));
+    const CaptionToDraw shown = AccessKeyCaption(Parent() != nullptr ? Parent()->Handle() : nullptr, m_text);
+    DrawTextA(dc, shown.text.c_str(), -1, &rect, TextFormat() | shown.format);
 }
 
 std::optional<POINT> TLabel::TextPosition(size_t begin, size_t end) const

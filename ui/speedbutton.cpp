@@ -44,7 +44,8 @@ bool TSpeedButton::HandleDrawItem(DRAWITEMSTRUCT& item)
     RECT text{left + m_images.Width(dpi) + spacing, r.top + shift, r.right, r.bottom + shift};
     SetBkMode(dc, TRANSPARENT);
     SetTextColor(dc, GetSysColor(disabled ? COLOR_GRAYTEXT : COLOR_BTNTEXT));
-    DrawTextA(dc, caption.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | AccessKeyFormat(Handle()));
+    const CaptionToDraw shown = AccessKeyCaption(Handle(), caption);
+    DrawTextA(dc, shown.text.c_str(), -1, &text, DT_SINGLELINE | DT_VCENTER | shown.format);
     return true;
 }
 
