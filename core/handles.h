@@ -74,7 +74,6 @@ using UniqueGdi = UniqueAny<handle_traits::Null<GdiHandle, &DeleteObject>>;
 using UniqueHfont = UniqueGdi<HFONT>;
 using UniqueHbitmap = UniqueGdi<HBITMAP>;
 using UniqueHbrush = UniqueGdi<HBRUSH>;
-using UniqueHpen = UniqueGdi<HPEN>;
 using UniqueHwnd = UniqueAny<handle_traits::Null<HWND, &DestroyWindow>>;
 using UniqueMappedView = UniqueAny<handle_traits::Null<void*, &UnmapViewOfFile>>;
 // Memory the system allocated for the caller with LocalAlloc, typed as the call hands it out
