@@ -169,6 +169,8 @@ void TLinkLabel::Invalidate()
     if (m_focus) m_focus->Invalidate();
 }
 
+// The link is scaled after the windows beside it, its focus window included: that window takes
+// the link's new place last.
 void TLinkLabel::ScaleMetrics(int newDpi, int oldDpi)
 {
     TLabel::ScaleMetrics(newDpi, oldDpi);

@@ -53,5 +53,3 @@ void TLinkFocus::Paint(HDC dc, const RECT& client)
     const bool hideFocus = (SendMessageA(Handle(), WM_QUERYUISTATE, 0, 0) & UISF_HIDEFOCUS) != 0;
     if (GetFocus() == Handle() && !hideFocus) DrawFocusRect(dc, &client);
 }
-
-void TLinkFocus::ScaleMetrics(int, int) { SetBounds(m_link.GetBounds()); }

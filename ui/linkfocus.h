@@ -16,8 +16,6 @@ public:
 protected:
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
     void Paint(HDC dc, const RECT& client) override;
-    // The link's place is measured from its text: it moves over it again at each DPI.
-    void ScaleMetrics(int newDpi, int oldDpi) override;
 
 private:
     TLinkLabel& m_link;
