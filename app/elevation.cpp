@@ -11,7 +11,6 @@
 #include "core/handles.h"
 #include "core/messagebox.h"
 #include "core/programfile.h"
-#include "ui/messagewait.h"
 
 namespace {
 ElevatedLauncher g_launcher;
@@ -48,7 +47,7 @@ DWORD WINAPI ShellStartThread(void* context)
     return 0;
 }
 
-ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters)
+ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters, HWND owner)
 {
     auto start = std::make_shared<ShellStart>();
     start->program = program;
@@ -59,14 +58,15 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
     // The call returns once the consent prompt is answered, with the process handle to wait on;
     // NOASYNC because the thread that makes it ends right after (ShellExecuteEx's remarks).
     info.fMask = SEE_MASK_NOCLOSEPROCESS | SEE_MASK_NOASYNC | SEE_MASK_FLAG_NO_UI;
-    info.hwnd = GetActiveWindow();  // the prompt's owner, asked on this thread: it is per thread
+    info.hwnd = owner;  // the prompt's owner
     info.lpVerb = "runas";
     info.lpFile = start->program.c_str();
     info.lpParameters = start->parameters.c_str();
     info.nShow = SW_HIDE;
 
-    // The prompt waits for the user for as long as the user takes; on this thread it would stop
-    // the tray and the windows from answering meanwhile, so a thread of its own makes the call.
+    // The shell may hand the verb to extensions that need a single-threaded apartment
+    // (ShellExecuteEx's remarks), which the change's own thread is not: a thread of its own,
+    // waited for here, on the change's thread, while the program goes on answering.
     auto* context = new std::shared_ptr<ShellStart>(start);
     UniqueHandle thread(CreateThread(nullptr, 0, &ShellStartThread, context, 0, nullptr));
     if (!thread) {
@@ -74,12 +74,7 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
         delete context;
         return {ElevatedRun::Outcome::Failed, 0, error};
     }
-    DWORD error = 0;
-    switch (WaitHandlingMessages(thread.get(), INFINITE, false, &error)) {
-    case WaitEnd::Signalled: break;
-    case WaitEnd::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
-    default: return {ElevatedRun::Outcome::Abandoned};
-    }
+    if (WaitForSingleObject(thread.get(), INFINITE) == WAIT_FAILED) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
     if (!start->started) {
         // The consent prompt answered No.
         if (start->error == ERROR_CANCELLED) return {ElevatedRun::Outcome::Declined, 0, start->error};
@@ -87,11 +82,7 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
     }
     const UniqueHandle process = std::move(start->process);
     if (!process) return {ElevatedRun::Outcome::Failed, 0, ERROR_INVALID_HANDLE};
-    switch (WaitHandlingMessages(process.get(), INFINITE, false, &error)) {
-    case WaitEnd::Signalled: break;
-    case WaitEnd::Failed: return {ElevatedRun::Outcome::Failed, 0, error};
-    default: return {ElevatedRun::Outcome::Abandoned};
-    }
+    if (WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process.get(), &exitCode)) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
     return {ElevatedRun::Outcome::Finished, exitCode};
@@ -115,10 +106,10 @@ std::string EndingText(DWORD exitCode)
 }
 }  // namespace
 
-ElevatedRun RunElevated(const std::string& parameters)
+ElevatedRun RunElevated(const std::string& parameters, HWND owner)
 {
     const std::string program = ElevatedProgram();
-    return g_launcher ? g_launcher(program, parameters) : ShellRunAs(program, parameters);
+    return g_launcher ? g_launcher(program, parameters) : ShellRunAs(program, parameters, owner);
 }
 
 ElevatedLauncher SetElevatedLauncher(ElevatedLauncher launcher)
@@ -132,26 +123,20 @@ std::string SetElevatedProgram(std::string path) { return std::exchange(g_progra
 
 std::string ElevatedProgram() { return g_program.empty() ? ProgramFile() : g_program; }
 
-std::optional<ElevatedResult> RunChangeElevated(HWND owner, const ElevatedChange& change)
+ElevatedAnswer RunChangeElevated(HWND owner, const ElevatedChange& change)
 {
-    const ElevatedRun run = RunElevated(ElevatedParameters(change));
+    const ElevatedRun run = RunElevated(ElevatedParameters(change), owner);
     const std::string what =
         change.kind == ElevatedChange::Kind::Autostart ? "the autostart entry" : "the network settings";
-    std::string text;
     switch (run.outcome) {
     case ElevatedRun::Outcome::Finished:
-        if (std::optional<ElevatedResult> result = ReadElevatedResult(change.kind, run.exitCode)) return result;
-        text = "Velmora could not change " + what + " with administrator rights: " + EndingText(run.exitCode) + ".";
-        break;
+        if (std::optional<ElevatedResult> result = ReadElevatedResult(change.kind, run.exitCode)) return {result, {}};
+        return {std::nullopt,
+                "Velmora could not change " + what + " with administrator rights: " + EndingText(run.exitCode) + "."};
     case ElevatedRun::Outcome::Declined:
-        text = "Velmora needs administrator rights to change " + what + "; the change was not made.";
-        break;
-    case ElevatedRun::Outcome::Failed:
-        text = "Velmora could not ask Windows for administrator rights: " + SystemMessageText(run.error) +
-               ". The change was not made.";
-        break;
-    case ElevatedRun::Outcome::Abandoned: return std::nullopt;
+        return {std::nullopt, "Velmora needs administrator rights to change " + what + "; the change was not made."};
+    case ElevatedRun::Outcome::Failed: break;
     }
-    ShowMessageBox(owner, text, "Velmora", MB_OK | MB_ICONWARNING);
-    return std::nullopt;
+    return {std::nullopt, "Velmora could not ask Windows for administrator rights: " + SystemMessageText(run.error) +
+                              ". The change was not made."};
 }

@@ -11,23 +11,23 @@
 #include <string>
 
 #include "core/processrights.h"
+#include "profiles/changepipeline.h"  // ElevatedAnswer
 
 struct ElevatedRun {
     enum class Outcome {
         Finished,   // the elevated run ended with `exitCode`
         Declined,   // the user said No at the prompt
         Failed,     // it could not be started: `error`
-        Abandoned,  // the program is ending and stopped waiting
     };
     Outcome outcome = Outcome::Failed;
     DWORD exitCode = 0;
     DWORD error = 0;
 };
 
-// Starts the program elevated with `parameters` and waits for it to end, handling the
-// program's messages meanwhile, so that the tray and the windows keep answering: while Windows
-// shows its consent prompt too.
-ElevatedRun RunElevated(const std::string& parameters);
+// Starts the program elevated with `parameters` and waits for it to end; Windows' consent
+// prompt, owned by `owner`, waits for the user meanwhile. It takes as long as the user does:
+// the caller is a thread of its own, never the user-interface thread.
+ElevatedRun RunElevated(const std::string& parameters, HWND owner);
 
 // What starts the elevated run: by default the shell's "runas" on ElevatedProgram(). Tests
 // replace it; returns the previous one, and an empty function restores the shell.
@@ -45,11 +45,8 @@ ShellExecuteCall SetShellExecuteCall(ShellExecuteCall call);
 std::string SetElevatedProgram(std::string path);
 std::string ElevatedProgram();
 
-struct ElevatedChange;
-struct ElevatedResult;
-// Runs `change` elevated and returns what it made, as the same change made in the program
-// reports it. Returns none, after telling the user why in a message box over `owner`, when
-// the run gave no result: the prompt was declined, the run could not start, or it ended in any
-// other way than with its result (not understood, failed, crashed, ended from outside); and
-// returns none quietly when the program is ending.
-std::optional<ElevatedResult> RunChangeElevated(HWND owner, const ElevatedChange& change);
+// Runs `change` elevated (as RunElevated, on a thread of its own) and returns what it made, as
+// the same change made in the program reports it; or, in words, why the run gave no result: the
+// prompt was declined, the run could not start, or it ended in any other way than with its
+// result (not understood, failed, crashed, ended from outside).
+ElevatedAnswer RunChangeElevated(HWND owner, const ElevatedChange& change);

@@ -6,19 +6,37 @@
 #include "app/mainformunit.h"
 #include "app/remotecommand.h"
 #include "profiles/changereport.h"
+#include "profiles/changecontroller.h"
 #include "core/errorbox.h"
 #include "profiles/iprofile.h"
 #include "core/privatemessages.h"
 
 namespace {
-// The answer for a change, from what MakeChange kept of it.
-CommandAnswer ChangeAnswer(const std::optional<ChangeOutcome>& outcome, const ChangeRequest& request)
+// What a command's start is told of a change's request, from its answer.
+CommandAnswer ChangeAnswerFor(const ChangeAnswer& answer)
 {
-    if (!outcome || !outcome->ended) return {kExitNotMade, "Nothing was changed."};
-    if (outcome->Refused()) return {kExitRefusedBase + outcome->refusal.code, OutcomeBoxText(request, *outcome)};
-    if (!outcome->difference.empty()) return {kExitDiffers, outcome->difference};
-    const ChangeNotice notice = OutcomeNotice(request, *outcome);
-    return {kExitDone, notice.title + ": " + notice.text};
+    switch (answer.kind) {
+    case ChangeAnswer::Kind::Ended: {
+        const ChangeOutcome& outcome = answer.outcome;
+        if (!outcome.ended) return {kExitNotMade, outcome.whyNot.empty() ? "Nothing was changed." : outcome.whyNot};
+        if (outcome.Refused())
+            return {kExitRefusedBase + outcome.refusal.code, OutcomeBoxText(answer.request, outcome)};
+        if (!outcome.difference.empty()) return {kExitDiffers, outcome.difference};
+        const ChangeNotice notice = OutcomeNotice(answer.request, outcome);
+        std::string text = notice.title + ": " + notice.text;
+        if (answer.editedMeanwhile)
+            text += "\n" + answer.request.title + " was edited meanwhile, so it is not marked as applied.";
+        return {kExitDone, text};
+    }
+    case ChangeAnswer::Kind::NoSuchProfile: return {kExitNoSuchProfile, answer.text};
+    case ChangeAnswer::Kind::NotMade: return {kExitNotMade, answer.text};
+    case ChangeAnswer::Kind::AskFirst:
+        // A command never waits on a question: the tray's Undo asks it.
+        return {kExitNotMade, answer.text + " Velmora did not go back; Undo in the tray menu asks first."};
+    case ChangeAnswer::Kind::Failed: break;
+    case ChangeAnswer::Kind::Cancelled: return {kExitNotMade, "Velmora ended before the change was made."};
+    }
+    return {kExitNotMade, "The command failed; Velmora showed why."};
 }
 
 std::string ProfileLine(int number, const Tprofile& profile)
@@ -46,27 +64,31 @@ void TForm1::QueueCommand(const Command& command, HWND answerTo)
 
 void TForm1::RunQueuedCommand()
 {
-    // A command that comes while the first connection is made waits for it.
-    if (m_commands.empty() || WaitingForWindows) return;
+    // One command a message, in the order they came.
+    if (m_commands.empty()) return;
     const ReceivedCommand next = m_commands.front();
     m_commands.erase(m_commands.begin());
-    CommandAnswer answer{kExitNotMade, "Nothing was changed."};
+    if (!m_commands.empty()) PostMessageA(Handle(), kRunCommandMessage, 0, 0);
     try {
-        answer = CarryOut(next.command);
+        CarryOut(next);
     } catch (...) {
-        // Told as the same action from the tray tells it, and answered with its text.
-        ReportError(std::current_exception());
-        answer.text = "The command failed; Velmora showed why.";
+        // Answered first, then told as the same action from the tray tells it.
+        Answer(next, {kExitNotMade, "The command failed; Velmora showed why."});
+        throw;
     }
-    if (next.answerTo != nullptr) {
-        SendAnswer(next.answerTo, answer);
+}
+
+void TForm1::Answer(const ReceivedCommand& received, const CommandAnswer& answer)
+{
+    if (received.answerTo != nullptr) {
+        SendAnswer(received.answerTo, answer);
     } else {
         WriteToConsole(answer.text);
         CommandExitCode = answer.exitCode;
     }
-    const bool ending = next.command.action == Command::Action::Exit || (next.answerTo == nullptr && next.command.once);
-    if (ending) Exit1Click(*Exit1);
-    if (!m_commands.empty()) PostMessageA(Handle(), kRunCommandMessage, 0, 0);
+    // A start of its own with --once ends once its command is answered.
+    if (received.answerTo == nullptr && received.command.once && received.command.action != Command::Action::Exit)
+        Changes->RequestEnd();
 }
 
 bool TForm1::AdapterThere(int32_t index) const
@@ -77,7 +99,6 @@ bool TForm1::AdapterThere(int32_t index) const
         return false;
     }
 }
-
 Tprofile* TForm1::ProfileNamed(const std::string& name) const
 {
     if (name.size() > 1 && name[0] == '#') {
@@ -103,47 +124,61 @@ Tprofile* TForm1::ProfileNamed(const std::string& name) const
     return found;
 }
 
-CommandAnswer TForm1::CarryOut(const Command& command)
+void TForm1::CarryOut(const ReceivedCommand& received)
 {
+    const Command& command = received.command;
     switch (command.action) {
-    case Command::Action::Start: return {kExitDone, ""};
-    case Command::Action::Help: return {kExitDone, HelpText()};
-    case Command::Action::Open: Configuration1Click(*Configuration1); return {kExitDone, "The configurator is open."};
-    case Command::Action::Exit: return {kExitDone, "Velmora ends."};
+    case Command::Action::Start: Answer(received, {kExitDone, ""}); return;
+    case Command::Action::Help: Answer(received, {kExitDone, HelpText()}); return;
+    case Command::Action::Open:
+        Configuration1Click(*Configuration1);
+        Answer(received, {kExitDone, "The configurator is open."});
+        return;
+    case Command::Action::Exit:
+        // Answered once every change has ended and every other request has been answered.
+        Changes->RequestEnd([this, received] { Answer(received, {kExitDone, "Velmora ends."}); });
+        return;
     case Command::Action::List: {
         std::string text;
         for (int i = 0; i < ProfileList->Count(); ++i) {
             if (i > 0) text += "\n";
             text += ProfileLine(i + 1, ProfileAt(*ProfileList, i));
         }
-        return {kExitDone, text.empty() ? "There are no profiles." : text};
+        Answer(received, {kExitDone, text.empty() ? "There are no profiles." : text});
+        return;
     }
-    case Command::Action::Undo: {
-        if (!Undo) return {kExitNotMade, "There is nothing to undo."};
-        LastOutcome.reset();
-        Undo1Click(*Undo1);
-        return ChangeAnswer(LastOutcome, LastRequest);
-    }
+    case Command::Action::Undo:
     case Command::Action::Apply:
     case Command::Action::Next: break;
     }
-    Tprofile* profile =
-        command.action == Command::Action::Apply ? ProfileNamed(command.profile) : NextProfile(ActiveProfileIndex);
-    if (profile == nullptr) {
-        return {kExitNoSuchProfile, command.action == Command::Action::Apply
-                                        ? "There is no profile \"" + command.profile + "\"."
-                                        : "There is no profile to apply."};
+    // A change: answered in its turn with its own result, the start first and any box after.
+    ChangeAsk ask;
+    ask.answer = [this, received](const ChangeAnswer& answer) {
+        CommandAnswer told = ChangeAnswerFor(answer);
+        // A change that failed because the adapter it was set to is gone says so.
+        if (answer.kind == ChangeAnswer::Kind::Failed && !AdapterThere(answer.request.adapterIndex))
+            told = {kExitNoAdapter, "The adapter Velmora is set to is not there."};
+        Answer(received, told);
+        Profiles->TellLater(answer);
+    };
+    if (command.action == Command::Action::Undo) {
+        ask.kind = ChangeAsk::Kind::Undo;
+        ask.title = "Undo";
+        ask.trigger = "command line: --undo";
+    } else if (command.action == Command::Action::Next) {
+        ask.kind = ChangeAsk::Kind::Next;
+        ask.title = "the next profile";
+        ask.trigger = "command line: --next";
+    } else {
+        const Tprofile* profile = ProfileNamed(command.profile);
+        if (profile == nullptr || !profile->confirmed) {
+            Answer(received, {kExitNoSuchProfile, "There is no profile \"" + command.profile + "\"."});
+            return;
+        }
+        ask.kind = ChangeAsk::Kind::Profile;
+        ask.profileKey = profile->key;
+        ask.title = profile->Caption();
+        ask.trigger = "command line: --apply";
     }
-    LastOutcome.reset();
-    // The refresh after a failure may choose another adapter: the one asked for is kept.
-    const int32_t adapter = SelectedAdapterIndex;
-    try {
-        ApplyProfile(profile->id,
-                     command.action == Command::Action::Apply ? "command line: --apply" : "command line: --next");
-    } catch (...) {
-        if (AdapterThere(adapter)) throw;
-        ReportError(std::current_exception());
-        return {kExitNoAdapter, "The adapter Velmora is set to is not there."};
-    }
-    return ChangeAnswer(LastOutcome, LastRequest);
+    Changes->Submit(std::move(ask));
 }

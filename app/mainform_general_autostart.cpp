@@ -2,6 +2,7 @@
 // is created and written or deleted each time the box changes.
 #include "app/mainformunit.h"
 
+#include <memory>
 #include <optional>
 #include <utility>
 
@@ -57,13 +58,28 @@ void TForm1::CheckBox2Click()
         ElevatedChange change;
         change.kind = ElevatedChange::Kind::Autostart;
         change.autostart = wanted;
-        const std::optional<ElevatedResult> elevated = RunElevated(change);
-        // Whatever the run did, or did before it failed, the box shows the entry as it is now,
-        // without writing it again.
-        ShowQuietly(*CheckBox2, !ReadAutostartEntry().text.empty());
-        // None: the user has been told why the run gave no result.
-        if (!elevated || elevated->autostart) return;
+        // The consent prompt waits for the user as long as the user takes: on a thread of its
+        // own, while the program goes on answering.
+        auto answer = std::make_shared<ElevatedAnswer>();
+        m_work.Background([answer, change, window = Handle()] { *answer = RunChangeElevated(window, change); },
+                          [this, answer, refused](std::exception_ptr raised) {
+                              // Whatever the run did, or did before it failed, the box shows the
+                              // entry as it is now, without writing it again.
+                              ShowQuietly(*CheckBox2, !ReadAutostartEntry().text.empty());
+                              if (raised) std::rethrow_exception(raised);
+                              if (!answer->result) {
+                                  ShowMessageBox(Handle(), answer->whyNot, "Velmora", MB_OK | MB_ICONWARNING);
+                              } else if (!answer->result->autostart) {
+                                  AutostartFailed(refused);
+                              }
+                          });
+        return;
     }
+    AutostartFailed(refused);
+}
+
+void TForm1::AutostartFailed(const std::optional<AppError>& refused)
+{
     if (refused) throw *refused;
     ShowMessageBox(Handle(), "Failed to Delete RegistryKey ", "Velmora", MB_OK);
 }

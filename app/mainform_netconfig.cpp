@@ -1,7 +1,7 @@
 // The Network Configuration tab: the picture, the description with its link to the Profiles
 // tab, the adapter selector, and the chosen adapter's property list under its header strip;
 // the details refresh that fills them, the Profiles tab's current details and the tray hint;
-// and "Apply Changes", which sends the property list's settings to the chosen adapter.
+// and the property list's settings as "Apply Changes" sends them (mainform_changes.cpp).
 #include "app/mainformunit.h"
 
 #include <oaidl.h>
@@ -256,6 +256,13 @@ void TForm1::PlaceProfilesLink()
 
 void TForm1::refreshdata()
 {
+    // Until WMI answers there is nothing to query: the selector says so.
+    if (Changes->GetState() == ChangeController::State::WaitingForWindows) {
+        ComboBox1->ClearItems();
+        ComboBox1->AddItem("Waiting for Windows...");
+        ComboBox1->SetItemIndex(0);
+        return;
+    }
     // The query follows "Show only IP Enabled" on the General tab.
     IpEnabledOnly = CheckBox1->Checked();
     AdapterCollection = QueryAdapterConfigurations(WmiServices, IpEnabledOnly);
@@ -318,14 +325,15 @@ void TForm1::refreshdata()
     try {
         ReadDetails(details, adapter, stored);
     } catch (...) {
-        details.WriteTo(*ValueListEditor2, *TrayIcon1);
+        details.WriteTo(*Profiles->ValueListEditor2, *TrayIcon1);
         throw;
     }
-    details.WriteTo(*ValueListEditor2, *TrayIcon1);
+    details.WriteTo(*Profiles->ValueListEditor2, *TrayIcon1);
 }
 
 void TForm1::ComboBox1Change()
 {
+    if (Changes->GetState() == ChangeController::State::WaitingForWindows) return;
     // The last query's result, no new one; the last configuration described so wins.
     const std::string chosen = ComboBox1->ChosenText();
     bool named = false;
@@ -359,26 +367,12 @@ void TForm1::HeaderControl1Resize()
     HeaderControl1->SetSectionWidth(1, proplist->ValueColumnWidth());
 }
 
-void TForm1::Button1Click()
+DetailSettings TForm1::PropertyListSettings() const
 {
-    // A value still open for editing counts as what stands in its row.
-    proplist->EndEdit(true);
-    if (RefusedWhileBusy()) return;
-    ChangeRequest request;
-    request.kind = ChangeRequest::Kind::Details;
-    request.title = "Apply Changes";
-    request.trigger = "Network Configuration: Apply Changes";
-    request.adapterIndex = SelectedAdapterIndex;
-    request.details.gateways = AddressElements(proplist->Values(kGatewaysKey));
-    request.details.addresses = AddressElements(proplist->Values(kIpAddressKey));
-    request.details.masks = AddressElements(proplist->Values(kSubnetMaskKey));
-    request.details.servers = AddressElements(proplist->Values(kDnsServersKey));
-    const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
-    if (adapter.HoldsObject()) {
-        request.settingId = SettingIdOf(adapter);
-        request.adapterName = TryPropertyText(adapter, L"Description").value_or("");
-    }
-    BusyCursor busy(TCursor::crAppStart);
-    // The list then shows what the adapter took, not what was typed and refused.
-    ChangeAndTell(request);
+    DetailSettings settings;
+    settings.gateways = AddressElements(proplist->Values(kGatewaysKey));
+    settings.addresses = AddressElements(proplist->Values(kIpAddressKey));
+    settings.masks = AddressElements(proplist->Values(kSubnetMaskKey));
+    settings.servers = AddressElements(proplist->Values(kDnsServersKey));
+    return settings;
 }

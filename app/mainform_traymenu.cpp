@@ -1,6 +1,6 @@
-// The tray menu PopupMenu1, five items with their images from ImageList3, and the tray icon
-// TrayIcon1 that opens it. "Apply Next Profile" and the "Profiles" submenu are filled by the
-// profile views and activation.
+// The tray menu PopupMenu1, its items with their images from ImageList3, and the tray icon
+// TrayIcon1 that opens it. The first three ("Apply Next Profile", "Undo" and the "Profiles"
+// submenu) are the profile view's, added when it is made.
 #include "app/mainformunit.h"
 #include "app/programicon.h"
 
@@ -23,16 +23,12 @@ void TForm1::BuildTrayMenu()
     args.alignment = TPopupAlignment::paCenter;
     args.rightToLeft = true;
     PopupMenu1 = std::make_unique<TPopupMenu>(args);
-
-    TMenuItem& items = PopupMenu1->Items();
-    ApplyNextProfile1 = &AddItem(items, "Apply Next Profile", 5);
-    ApplyNextProfile1->SetDefault(true);
-    ApplyNextProfile1->onClick = [this](TMenuItem& sender) { ApplyNextProfile1Click(sender); };
     PopupMenu1->onPopup = [this] { PopupMenu1Popup(); };
-    Undo1 = &AddItem(items, "Undo", 5);
-    Undo1->SetVisible(false);
-    Undo1->onClick = [this](TMenuItem& sender) { Undo1Click(sender); };
-    prfs = &AddItem(items, "Profiles", 0);
+}
+
+void TForm1::AddTrayCommands()
+{
+    TMenuItem& items = PopupMenu1->Items();
     Configuration1 = &AddItem(items, "Open Configurator", 1);
     Configuration1->onClick = [this](TMenuItem& sender) { Configuration1Click(sender); };
     About1 = &AddItem(items, "About", 3);

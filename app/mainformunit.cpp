@@ -11,7 +11,6 @@
 #include "resources/resource.h"
 #include "tray/trayicon.h"
 #include "ui/fonts.h"
-#include "ui/messagewait.h"
 #include "ui/monitordpi.h"
 #include "core/privatemessages.h"
 
@@ -35,7 +34,7 @@ FormArgs MainFormArgs()
 }  // namespace
 
 TForm1::TForm1(ConnectServicesFunction connectServices)
-    : TProfilesWindow(MainFormArgs()), m_connectServices(std::move(connectServices))
+    : TForm(MainFormArgs()), m_connectServices(std::move(connectServices))
 {
     // A later start posts its request here from the user's unelevated rights, which an
     // elevated Velmora would not hear otherwise.
@@ -43,20 +42,17 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     // Commands from a later start, elevated or not (app/remotecommand.h).
     LetMessageThrough(Handle(), WM_COPYDATA);
     Form1 = this;
-    Changes = std::make_unique<ChangePipeline>(m_connectServices,
-                                               [this](const ElevatedChange& change) { return RunElevated(change); });
-    // The tip says what is being applied while Windows works; the refresh after it puts the
-    // address back.
-    Changes->onProgress = [this] {
-        if (!Changes->Progress().empty()) TrayIcon1->SetHint(Changes->Progress());
-    };
     BuildImageLists();
     BuildFrame();
     BuildNetworkConfigurationTab();
-    BuildProfilesTab(&PageControl1->Page(kProfilesTab));
+    BuildTrayMenu();
+    BuildChanges();
+    Profiles = std::make_unique<TProfilesView>(*this, *this, *Changes, &PageControl1->Page(kProfilesTab), *PopupMenu1);
+    Profiles->onRefresh = [this] { refreshdata(); };
+    Profiles->onNotify = [this](const ChangeNotice& notice) { ShowNotification(notice); };
+    AddTrayCommands();
     PageControl1->Page(kAboutTab).BuildWhenShown([this] { BuildAboutTab(); });
     BuildBottomRow();
-    BuildTrayMenu();
     BuildTrayIcon();
 
     onCreate = [this] { FormCreate(); };
@@ -69,15 +65,15 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
 TForm1::~TForm1()
 {
     if (Form1 == this) Form1 = nullptr;
-    if (Form2 == ProfileEditor.get()) Form2 = nullptr;
+    if (Profiles && Form2 == Profiles->ProfileEditor.get()) Form2 = nullptr;
 }
 
 void TForm1::FormCreate()
 {
     SetDescriptionText();
-    ProfileEditor = std::make_unique<TForm2>(Handle());
-    Form2 = ProfileEditor.get();
-    SwitchOffGridEditors();
+    Profiles->ProfileEditor = std::make_unique<TForm2>(Handle());
+    Form2 = Profiles->ProfileEditor.get();
+    Profiles->SwitchOffGridEditors();
     SetDefaultProfilePath();
     SetGeneralTexts();
     // The steps that reach the machine can fail (no rights, WMI not ready at logon, a property
@@ -94,24 +90,28 @@ void TForm1::FormCreate()
     shown([this] { ReadAutostartState(); });
     SelectedAdapterIndex = -1;
     ActiveProfileIndex = -1;
-    Undo = ReadUndoRecord();
     // At logon the WMI service may take long to start: the first connection is made on a thread
-    // of its own, with the tray icon up and answering ("Waiting for Windows..." in its menu);
-    // the window's own connection then finds the service running.
-    WaitingForWindows = true;
-    const bool connected = shown([this] { RunInBackground([this] { m_connectServices(); }); }) &&
-                           shown([this] { WmiServices = m_connectServices(); });
-    WaitingForWindows = false;
-    if (connected) shown([this] { refreshdata(); });
-    ReloadProfiles();
-    // A command that came meanwhile runs now.
-    if (!m_commands.empty()) PostMessageA(Handle(), kRunCommandMessage, 0, 0);
+    // of its own, and ends by a message; meanwhile the tray answers and says so, and requests
+    // wait their turn.
+    shown([this] { Connect(); });
+    // The profiles are the user's from the start, also while Windows is not ready: what is made
+    // meanwhile is kept.
+    Profiles->ReloadProfiles();
 }
 
 void TForm1::FormShow() { refreshdata(); }
 
+void TForm1::PopupMenu1Popup() { Profiles->PopupMenu1Popup(); }
+
 void TForm1::FormCloseQuery(bool& canClose)
 {
+    // A change under way is carried to its end first (recorded, told, every request answered);
+    // the controller ends the program then. Windows is asked to wait, naming the change.
+    if (Changes->Busy() && (!Visible() || ExitRequested || EndingSession())) {
+        canClose = false;
+        Changes->RequestEnd();
+        return;
+    }
     SaveConfirmedProfiles();
     if (Visible() && !ExitRequested) {
         canClose = false;
@@ -132,18 +132,9 @@ void TForm1::FormClose(TCloseAction&)
     // The default action stands: closing the main form ends the application.
 }
 
-void TForm1::Exit1Click(TMenuItem&)
-{
-    ExitRequested = true;
-    Close();
-}
+void TForm1::Exit1Click(TMenuItem&) { Changes->RequestEnd(); }
 
 void TForm1::Configuration1Click(TMenuItem&) { Show(); }
-
-std::optional<ElevatedResult> TForm1::RunElevated(const ElevatedChange& change)
-{
-    return RunChangeElevated(Handle(), change);
-}
 
 LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
 {
@@ -155,6 +146,10 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     }
     if (message == kRunCommandMessage) {
         RunQueuedCommand();
+        return 0;
+    }
+    if (message == WM_HOTKEY) {
+        Profiles->HotKeyPressed(wParam);
         return 0;
     }
     if (message == OpenConfiguratorMessage()) {
@@ -170,11 +165,11 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
         SendMessageA(Handle(), WM_SETICON, ICON_BIG,
                      reinterpret_cast<LPARAM>(ProgramIcon(SystemMetricForDpi(SM_CXICON, dpi))));
         // The controls and fonts take the new scale first; the words under the link move with it.
-        const LRESULT result = TProfilesWindow::HandleMessage(message, wParam, lParam);
+        const LRESULT result = TForm::HandleMessage(message, wParam, lParam);
         PlaceProfilesLink();
         return result;
     }
-    return TProfilesWindow::HandleMessage(message, wParam, lParam);
+    return TForm::HandleMessage(message, wParam, lParam);
 }
 
 void TForm1::About1Click(TMenuItem&)

@@ -2,9 +2,10 @@
 // TForm1, the main window: the frame to which every tab, the profile editor and the tray
 // icon attach. Its parts live in the files named for them: mainform_layout.cpp (frame, header,
 // tabs, bottom row), mainform_about.cpp (About tab), mainform_traymenu.cpp (tray menu),
-// mainform_netconfig.cpp (Network Configuration tab), mainform_general.cpp (General tab). The
-// main-window state and the Profiles tab are its base, TProfilesWindow (profiles/), which asks
-// the rest of the window for the details refresh and for elevated changes.
+// mainform_netconfig.cpp (Network Configuration tab), mainform_general.cpp (General tab),
+// mainform_changes.cpp (what it does for changes and commands). It holds the main-window state
+// and owns its parts: the profiles' view (Profiles tab, the tray's profile entries, the editor;
+// profiles/profilesview.h), the change controller and the change pipeline behind it.
 #include <cstdint>
 #include <functional>
 #include <memory>
@@ -13,15 +14,19 @@
 
 #include "adapters/wmiworks.h"  // ConnectServicesFunction
 #include "app/remotecommand.h"
+#include "core/error.h"
 #include "core/variant.h"
-#include "profiles/profileswindow.h"
+#include "profiles/changecontroller.h"
+#include "profiles/profilesview.h"
 #include "ui/button.h"
+#include "ui/cursor.h"
 #include "ui/edit.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
 #include "ui/header.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
+#include "ui/loopwork.h"
 #include "ui/listview.h"
 #include "ui/menu.h"
 #include "ui/opendialog.h"
@@ -36,7 +41,8 @@ class TTrayIcon;
 // of the program that cannot read where the window is.
 inline constexpr char kMainWindowCaption[] = "Velmora";
 
-class TForm1 : public TProfilesWindow {
+// The main-window state is plain data it holds (MainWindowState), lent to its parts.
+class TForm1 : public TForm, public MainWindowState {
 public:
     explicit TForm1(ConnectServicesFunction connectServices);
     ~TForm1() override;
@@ -60,14 +66,21 @@ public:
     void Label7Click();   // the maker's web address
     void Label8Click();   // the maker's support mail address
 
-    // The details refresh: adapters, their details and the tray hint.
-    void refreshdata() override;
-    // A change that needs administrator rights, made by an elevated run of the program.
-    std::optional<ElevatedResult> RunElevated(const ElevatedChange& change);
+    // The details refresh: adapters, their details and the tray hint. While the first
+    // connection to WMI is being made it shows that Velmora waits for Windows.
+    void refreshdata();
     // A notification from the tray icon.
-    void ShowNotification(const ChangeNotice& notice) override;
+    void ShowNotification(const ChangeNotice& notice);
+    // The tray menu is about to open.
+    void PopupMenu1Popup();
     // Saves the confirmed profiles; when the list was never loaded, keeps the file and says so.
     void SaveConfirmedProfiles();
+
+    // Changes: the controller that runs them one at a time and holds their state, and the
+    // pipeline that makes each; the profiles' view, which asks for most of them.
+    std::unique_ptr<ChangePipeline> Pipeline;
+    std::unique_ptr<ChangeController> Changes;
+    std::unique_ptr<TProfilesView> Profiles;
 
     // The window's parts, created in the order of their files. Each is built once with the
     // window and lives as long as it.
@@ -111,8 +124,12 @@ public:
     std::unique_ptr<TLabel> Label18;
     std::unique_ptr<TOpenDialog> OpenDialog1;
     void BuildGeneralTab();  // once, with the frame
+    // The property list's settings, as "Apply Changes" sends them.
+    DetailSettings PropertyListSettings() const;
     void CheckBox1Click();
     void CheckBox2Click();
+    // The entry could not be written (the registry's error) or deleted.
+    void AutostartFailed(const std::optional<AppError>& refused);
     void Button4Click();
     void OpenDialog1SelectionChange();
 
@@ -137,7 +154,7 @@ public:
     std::unique_ptr<TButton> Button2;
     std::unique_ptr<TButton> Button1;
 
-    // The tray menu; its items are owned by the menu.
+    // The tray menu; its items are owned by the menu. Its first entries are the profile view's.
     std::unique_ptr<TPopupMenu> PopupMenu1;
     TMenuItem* Configuration1 = nullptr;
     TMenuItem* About1 = nullptr;
@@ -152,14 +169,18 @@ public:
     static constexpr int kProfilesTab = 2;
     static constexpr int kAboutTab = 3;
 
-    // A command from the command line (app/commandline.h): carried out in turn once the window
-    // is ready, its answer sent to `answerTo`, or written to the console (none).
+    // A command from the command line (app/commandline.h): carried out from the message loop,
+    // a change through the controller in its turn; its answer sent to `answerTo`, or written to
+    // the console (none).
     void QueueCommand(const Command& command, HWND answerTo);
     // The answer of the last command this start was given itself; the program's exit code.
     int CommandExitCode = kExitDone;
+    // Whether work of a change is still to come back, or a continuation waits to run (tests).
+    bool WorkPending() const noexcept;
 
 protected:
-    // A later start of the program asks this one to show its window (OpenConfiguratorMessage).
+    // A later start of the program asks this one to show its window (OpenConfiguratorMessage);
+    // a command comes (WM_COPYDATA); a profile's hot key is pressed.
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
 
 private:
@@ -170,7 +191,9 @@ private:
     void BuildAboutTab();
     void BuildBottomRow();
     void BuildTrayMenu();
+    void AddTrayCommands();
     void BuildTrayIcon();
+    void BuildChanges();
 
     // Creation steps that belong to the tabs, in the files of those tabs.
     void SetDescriptionText();
@@ -180,14 +203,24 @@ private:
     void ReadAutostartState();
     void Edit1Change();
 
-    // Commands: the next one is run from the message loop, one at a time.
+    // Commands: each is taken from the message loop in the order it came.
     void RunQueuedCommand();
-    CommandAnswer CarryOut(const Command& command);
+    void CarryOut(const ReceivedCommand& received);
+    void Answer(const ReceivedCommand& received, const CommandAnswer& answer);
     Tprofile* ProfileNamed(const std::string& name) const;
     bool AdapterThere(int32_t index) const;
     std::vector<ReceivedCommand> m_commands;
 
+    // Changes, in mainform_changes.cpp: the first connection, Apply Changes' own part, and what
+    // the window shows and does while a change runs.
+    void Connect();
+    PreparedChange PrepareDetails(const ChangeAsk& ask);
+    void ChangeStateChanged();
+    void EndProgram();
     ConnectServicesFunction m_connectServices;
+    LoopWork m_work;  // the first connection, the autostart entry's elevated run
+    std::optional<BusyCursor> m_busyCursor;
+    bool m_blockingShutdown = false;
 };
 
 // The one main window of the process (the application's main form); set by its creation.

@@ -12,14 +12,16 @@ inline constexpr UINT kRestoreOwnerMessage = WM_APP + 1;
 // To the start tip's dialog: come to the front again, its owner having been activated. No
 // arguments.
 inline constexpr UINT kComeForwardMessage = WM_APP + 0x40;
-// To the main window: remove the profile numbered wParam, once the menu command that asked for
-// it has returned (that command's menu item may not be destroyed under it).
-inline constexpr UINT kRemoveProfileMessage = WM_APP + 0x50;
 // To the main window: carry out the next queued command-line command. No arguments.
 inline constexpr UINT kRunCommandMessage = WM_APP + 0x60;
 // To the error boxes' message-only window: show the next error that waits, now that the
 // callback that raised it has returned. No arguments.
 inline constexpr UINT kShowWaitingErrorMessage = WM_APP + 0x70;
+
+// To a LoopWork's message-only window (ui/loopwork.h): the background work numbered wParam has
+// ended (posted by its thread), or the continuation numbered wParam may run now.
+inline constexpr UINT kWorkEndedMessage = WM_APP + 0x80;
+inline constexpr UINT kRunPostedMessage = WM_APP + 0x81;
 
 // Registered by name (RegisterWindowMessage), so a later start of the program reaches the
 // running one with it: the name must never change. Posted to the main window: show yourself.

@@ -6,7 +6,6 @@
 #include "core/error.h"
 #include "core/handles.h"
 #include "core/processrights.h"
-#include "ui/messagewait.h"
 
 namespace {
 DWORD g_leaseWait = 20000;
@@ -81,6 +80,24 @@ bool WantsDhcp(const ChangeRequest& request)
 
 DWORD ChangePipeline::SetLeaseWait(DWORD milliseconds) { return std::exchange(g_leaseWait, milliseconds); }
 
+// The change under way: what was asked, what came of it so far, and what its thread fills in.
+struct ChangePipeline::Running {
+    ChangeRequest request;
+    ChangeOutcome outcome;
+    bool storesGateway = false;
+    StoredGatewayChange stored;
+    ULONGLONG leaseStart = 0;
+    // Written by the work's thread only, read once its end has come back.
+    struct Calls {
+        bool called = false;
+        AdapterConfiguration before, after;
+        ConfigurationRefusal refusal;
+        DetailResults details;
+        ElevatedAnswer elevated;
+    };
+    std::shared_ptr<Calls> calls = std::make_shared<Calls>();
+};
+
 ChangePipeline::ChangePipeline(ConnectServicesFunction connectServices, ElevatedChangeRunner runElevated)
     : m_connectServices(std::move(connectServices)), m_runElevated(std::move(runElevated))
 {
@@ -92,105 +109,164 @@ void ChangePipeline::SetProgress(std::string text)
     if (onProgress) onProgress();
 }
 
-ChangeOutcome ChangePipeline::Run(const ChangeRequest& request)
+void ChangePipeline::Start(const ChangeRequest& request)
 {
-    m_busy = true;
-    ScopeExit ended([this] {
-        m_busy = false;
-        SetProgress({});
-    });
+    if (m_running) RaiseError("A change is under way.");
+    auto running = std::make_shared<Running>();
+    running->request = request;
+    // The registry's part is this thread's, which owns the registry adapter list: what it keeps
+    // of the adapter before the change, and the stored gateway list emptied first (for a profile,
+    // and for a configuration brought back) as the calls need it.
+    running->storesGateway = request.kind != ChangeRequest::Kind::Details;
+    if (running->storesGateway) {
+        running->stored = EmptyStoredGateway(request.settingId);
+    } else if (const tadapter* found = FindAdapterBySettingID(request.settingId)) {
+        running->stored.record = *found;
+        running->stored.previous = ReadStoredGateway(&*running->stored.record);
+    }
+    m_running = running;
     SetProgress(StartingText(request));
-    ChangeOutcome outcome;
-    if (!MakeCalls(request, outcome)) return outcome;
+    const std::shared_ptr<Running::Calls> calls = running->calls;
+    try {
+        m_work.Background(
+            [calls, request, connect = m_connectServices] {
+                const Variant adapter = AdapterNamed(connect, request.adapterIndex);
+                calls->before = ReadAdapterConfiguration(adapter);
+                calls->called = true;
+                switch (request.kind) {
+                case ChangeRequest::Kind::Profile: calls->refusal = SendProfileSettings(adapter, request.profile); break;
+                case ChangeRequest::Kind::Details: calls->details = SendDetailSettings(adapter, request.details); break;
+                case ChangeRequest::Kind::Undo: calls->refusal = SendConfiguration(adapter, request.target); break;
+                }
+            },
+            [this](std::exception_ptr raised) { CallsEnded(raised); });
+    } catch (...) {
+        if (running->storesGateway) FinishStoredGateway(running->stored, std::nullopt);
+        m_running.reset();
+        SetProgress({});
+        throw;
+    }
+}
+
+void ChangePipeline::CallsEnded(std::exception_ptr raised)
+{
+    Running& running = *m_running;
+    const Running::Calls& calls = *running.calls;
+    ChangeOutcome& outcome = running.outcome;
+    if (raised) {
+        // No call was made: the list is put back as it was.
+        if (running.storesGateway) FinishStoredGateway(running.stored, std::nullopt);
+        Fail(raised);
+        return;
+    }
+    outcome.before = calls.before;
+    outcome.refusal = calls.refusal;
+    outcome.details = calls.details;
+    outcome.before.storedGateway = running.stored.previous;
+    if (running.stored.record) outcome.before.dnsByHand = !running.stored.record->Dns1.empty();
+    outcome.steps = ChangeSteps(running.request, outcome);
+    if (running.storesGateway) {
+        if (running.request.kind == ChangeRequest::Kind::Undo && !outcome.NothingMade()) {
+            PutStoredGateway(running.stored, running.request.target);
+        } else {
+            FinishStoredGateway(running.stored, calls.called ? std::optional(outcome.refusal) : std::nullopt);
+        }
+    }
     // Windows refuses a standard user everything: the same change goes to an elevated run of
     // the program, which asks for the rights once, for this change.
     bool denied = false;
     for (const ChangeStep& step : outcome.steps)
         denied = denied || (step.state == ChangeStep::State::Refused && step.code == kAccessDenied);
-    if (denied && !ProcessElevated() && !Elevate(request, outcome)) return outcome;
-    if (!ReadBack(request, outcome)) return outcome;
-    outcome.ended = true;
-    const tadapter* stored = FindAdapterBySettingID(request.settingId);
-    AddStoredSettings(outcome.after, stored);
-    outcome.difference = ChangeDifference(request, outcome, g_leaseWait);
-    if (outcome.difference.empty()) outcome.difference = StoredDifference(request, outcome, stored);
-    return outcome;
+    if (denied && !ProcessElevated()) {
+        Elevate();
+        return;
+    }
+    ReadBack();
 }
 
-bool ChangePipeline::MakeCalls(const ChangeRequest& request, ChangeOutcome& outcome)
+void ChangePipeline::Elevate()
 {
-    // The registry's part is this thread's, which owns the registry adapter list: what it keeps
-    // of the adapter before the change, and the stored gateway list emptied first (for a profile,
-    // and for a configuration brought back) as the calls need it.
-    const bool storesGateway = request.kind != ChangeRequest::Kind::Details;
-    StoredGatewayChange stored;
-    if (storesGateway) {
-        stored = EmptyStoredGateway(request.settingId);
-    } else if (const tadapter* found = FindAdapterBySettingID(request.settingId)) {
-        stored.record = *found;
-        stored.previous = ReadStoredGateway(&*stored.record);
-    }
-    bool called = false;
-    WaitEnd end = WaitEnd::Signalled;
-    try {
-        end = RunInBackground([&] {
-            const Variant adapter = AdapterNamed(m_connectServices, request.adapterIndex);
-            outcome.before = ReadAdapterConfiguration(adapter);
-            called = true;
-            switch (request.kind) {
-            case ChangeRequest::Kind::Profile: outcome.refusal = SendProfileSettings(adapter, request.profile); break;
-            case ChangeRequest::Kind::Details: outcome.details = SendDetailSettings(adapter, request.details); break;
-            case ChangeRequest::Kind::Undo: outcome.refusal = SendConfiguration(adapter, request.target); break;
-            }
-        });
-    } catch (...) {
-        // No call was made: the list is put back as it was.
-        if (storesGateway) FinishStoredGateway(stored, std::nullopt);
-        throw;
-    }
-    outcome.before.storedGateway = stored.previous;
-    if (stored.record) outcome.before.dnsByHand = !stored.record->Dns1.empty();
-    outcome.steps = ChangeSteps(request, outcome);
-    if (storesGateway) {
-        if (request.kind == ChangeRequest::Kind::Undo && !outcome.NothingMade()) {
-            PutStoredGateway(stored, request.target);
-        } else {
-            FinishStoredGateway(stored, called ? std::optional(outcome.refusal) : std::nullopt);
-        }
-    }
-    return end != WaitEnd::ProgramEnding;
+    const std::shared_ptr<Running::Calls> calls = m_running->calls;
+    // The consent prompt waits for the user as long as the user takes, and the run for its end:
+    // both on the change's thread.
+    m_work.Background([calls, change = ElevatedFor(m_running->request),
+                       run = m_runElevated] { calls->elevated = run(change); },
+                      [this](std::exception_ptr raised) {
+                          if (raised) {
+                              Fail(raised);
+                              return;
+                          }
+                          ChangeOutcome& outcome = m_running->outcome;
+                          const ElevatedAnswer& answer = m_running->calls->elevated;
+                          if (!answer.result) {
+                              // Nothing more was made; the user hears why with the outcome.
+                              outcome.whyNot = answer.whyNot;
+                              outcome.after = outcome.before;
+                              const std::shared_ptr<Running> running = std::exchange(m_running, nullptr);
+                              SetProgress({});
+                              if (onEnded) onEnded(running->request, running->outcome);
+                              return;
+                          }
+                          outcome.elevated = true;
+                          outcome.refusal = answer.result->refusal;
+                          outcome.details = answer.result->details;
+                          outcome.steps = ChangeSteps(m_running->request, outcome);
+                          ReadBack();
+                      });
 }
 
-bool ChangePipeline::Elevate(const ChangeRequest& request, ChangeOutcome& outcome)
+void ChangePipeline::ReadBack()
 {
-    const std::optional<ElevatedResult> result = m_runElevated(ElevatedFor(request));
-    if (!result) return false;
-    outcome.elevated = true;
-    outcome.refusal = result->refusal;
-    outcome.details = result->details;
-    outcome.steps = ChangeSteps(request, outcome);
-    return true;
-}
-
-bool ChangePipeline::ReadBack(const ChangeRequest& request, ChangeOutcome& outcome)
-{
+    ChangeOutcome& outcome = m_running->outcome;
     if (outcome.NothingMade()) {
         outcome.after = outcome.before;
-        return true;
+        Finish();
+        return;
     }
-    const auto read = [&] {
-        return RunInBackground(
-            [&] { outcome.after = ReadAdapterConfiguration(AdapterNamed(m_connectServices, request.adapterIndex)); });
-    };
-    if (read() == WaitEnd::ProgramEnding) return false;
-    // A lease comes some seconds after EnableDHCP: it is waited for, up to a limit.
-    if (WantsDhcp(request) && outcome.after.dhcp) {
-        const ULONGLONG start = GetTickCount64();
-        while (!LeasedAddress(outcome.after) && GetTickCount64() - start < g_leaseWait) {
+    const std::shared_ptr<Running::Calls> calls = m_running->calls;
+    m_work.Background(
+        [calls, index = m_running->request.adapterIndex, connect = m_connectServices] {
+            calls->after = ReadAdapterConfiguration(AdapterNamed(connect, index));
+        },
+        [this](std::exception_ptr raised) { ReadEnded(raised); });
+}
+
+void ChangePipeline::ReadEnded(std::exception_ptr raised)
+{
+    if (raised) {
+        Fail(raised);
+        return;
+    }
+    Running& running = *m_running;
+    running.outcome.after = running.calls->after;
+    // A lease comes some seconds after EnableDHCP: it is looked for again, up to a limit.
+    if (WantsDhcp(running.request) && running.outcome.after.dhcp && !LeasedAddress(running.outcome.after)) {
+        if (running.leaseStart == 0) running.leaseStart = GetTickCount64();
+        if (GetTickCount64() - running.leaseStart < g_leaseWait) {
             SetProgress("Waiting for an address from DHCP...");
-            if (!PauseHandlingMessages(kLeaseLookEvery)) return false;
-            if (read() == WaitEnd::ProgramEnding) return false;
+            m_work.After(kLeaseLookEvery, [this] { ReadBack(); });
+            return;
         }
     }
-    return true;
+    Finish();
+}
+
+void ChangePipeline::Finish()
+{
+    const std::shared_ptr<Running> running = std::exchange(m_running, nullptr);
+    ChangeOutcome& outcome = running->outcome;
+    outcome.ended = true;
+    const tadapter* stored = FindAdapterBySettingID(running->request.settingId);
+    AddStoredSettings(outcome.after, stored);
+    outcome.difference = ChangeDifference(running->request, outcome, g_leaseWait);
+    if (outcome.difference.empty()) outcome.difference = StoredDifference(running->request, outcome, stored);
+    SetProgress({});
+    if (onEnded) onEnded(running->request, outcome);
+}
+
+void ChangePipeline::Fail(std::exception_ptr error)
+{
+    const std::shared_ptr<Running> running = std::exchange(m_running, nullptr);
+    SetProgress({});
+    if (onFailed) onFailed(running->request, error);
 }

@@ -1,14 +1,17 @@
 #pragma once
 // One road for every change of an adapter's configuration: a profile, the settings typed on the
-// Network Configuration tab, and Undo. The calls run on a thread of their own while the program
-// goes on answering (ui/messagewait.h); a change Windows refuses for want of rights goes once to
-// an elevated run of the program; afterwards what the adapter holds is read back, in WMI and in
-// the registry, and checked against what was asked (for DHCP, once the lease has come). The main
-// window has one; its views hand it requests and tell its outcomes (profiles/changereport.h).
+// Network Configuration tab, and Undo. The calls run on a thread of their own and each stage
+// ends by a message (ui/loopwork.h), so the program goes on answering and nothing re-enters the
+// change; a change Windows refuses for want of rights goes once to an elevated run of the
+// program; afterwards what the adapter holds is read back, in WMI and in the registry, and
+// checked against what was asked (for DHCP, once the lease has come, looked for by a timer).
+// The change controller (profiles/changecontroller.h) runs one at a time through it.
 #include <windows.h>
 
 #include <cstdint>
+#include <exception>
 #include <functional>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -17,6 +20,7 @@
 #include "adapters/configure.h"
 #include "adapters/elevatedchange.h"
 #include "adapters/wmiworks.h"
+#include "ui/loopwork.h"
 
 struct ChangeRequest {
     enum class Kind { Profile, Details, Undo };
@@ -26,7 +30,8 @@ struct ChangeRequest {
     int32_t adapterIndex = 0;  // the adapter configuration's WMI Index
     std::string settingId;     // its SettingID and Description, from the last query
     std::string adapterName;
-    ProfileSettings profile;      // Profile
+    ProfileSettings profile;      // Profile: a copy of what it held when the change started
+    uint64_t profileKey = 0;      // Profile: whose (Tprofile's key)
     DetailSettings details;       // Details
     AdapterConfiguration target;  // Undo
 };
@@ -40,9 +45,9 @@ struct ChangeStep {
 };
 
 struct ChangeOutcome {
-    // Whether the change ran to a result: not when the program began ending meanwhile, nor when
-    // its elevated run gave none (the user has been told why).
+    // Whether the change ran to a result: not when its elevated run gave none (`whyNot` says why).
     bool ended = false;
+    std::string whyNot;
     bool elevated = false;  // the calls were made by the elevated run
     std::vector<ChangeStep> steps;
     ConfigurationRefusal refusal;        // Profile, Undo: the first refused call, if any
@@ -57,19 +62,27 @@ struct ChangeOutcome {
     bool Made() const { return ended && !Refused() && difference.empty(); }
 };
 
-// Runs a change elevated: what it made, or none when it gave no result (the user was told why).
-using ElevatedChangeRunner = std::function<std::optional<ElevatedResult>(const ElevatedChange& change)>;
+// What an elevated run of a change made, or why it made nothing (the prompt declined, the run
+// failed to start or ended without its result).
+struct ElevatedAnswer {
+    std::optional<ElevatedResult> result;
+    std::string whyNot;
+};
+// Runs a change elevated and waits for the run's end, on the change's own thread.
+using ElevatedChangeRunner = std::function<ElevatedAnswer(const ElevatedChange& change)>;
 
 class ChangePipeline {
 public:
     ChangePipeline(ConnectServicesFunction connectServices, ElevatedChangeRunner runElevated);
 
-    // Makes the change and returns its outcome. Raises when the adapter cannot be reached (gone
-    // since the last query, WMI failing), with nothing of the change made. One at a time: the
-    // caller asks Busy() first.
-    ChangeOutcome Run(const ChangeRequest& request);
+    // Starts the change and returns at once; it ends with onEnded (its outcome), or with
+    // onFailed when the adapter could not be reached (gone since the last query, WMI failing)
+    // and nothing of it was made; each from the message loop, never inside Start. One at a time.
+    void Start(const ChangeRequest& request);
+    std::function<void(const ChangeRequest& request, const ChangeOutcome& outcome)> onEnded;
+    std::function<void(const ChangeRequest& request, std::exception_ptr error)> onFailed;
 
-    bool Busy() const noexcept { return m_busy; }
+    bool Busy() const noexcept { return m_running != nullptr; }
     // What the change under way is doing, for the user ("Applying Office...", "Waiting for an
     // address from DHCP..."); empty when there is none.
     const std::string& Progress() const noexcept { return m_progress; }
@@ -79,17 +92,25 @@ public:
     // How long a change to DHCP waits for its lease (20 s; tests shorten it). Returns the previous.
     static DWORD SetLeaseWait(DWORD milliseconds);
 
+    // Whether work of a change is still to come back (tests wait for it).
+    bool Pending() const noexcept { return m_work.Pending(); }
+
 private:
+    struct Running;
     void SetProgress(std::string text);
-    // The calls on their own thread, and the read-back.
-    bool MakeCalls(const ChangeRequest& request, ChangeOutcome& outcome);
-    bool Elevate(const ChangeRequest& request, ChangeOutcome& outcome);
-    bool ReadBack(const ChangeRequest& request, ChangeOutcome& outcome);
+    // The stages, each started on the work's thread and ended from the message loop.
+    void CallsEnded(std::exception_ptr raised);
+    void Elevate();
+    void ReadBack();
+    void ReadEnded(std::exception_ptr raised);
+    void Finish();
+    void Fail(std::exception_ptr error);
 
     ConnectServicesFunction m_connectServices;
     ElevatedChangeRunner m_runElevated;
-    bool m_busy = false;
+    std::shared_ptr<Running> m_running;
     std::string m_progress;
+    LoopWork m_work;
 };
 
 // What a change is doing at its start: "Applying Office...", "Going back to DHCP...".

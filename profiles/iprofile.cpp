@@ -22,7 +22,11 @@ TListItems* ProfileList = nullptr;
 std::string ProfileIniPath;
 std::string ProfileIniName = "profiles.ini";
 
-Tprofile::Tprofile(TListItems& owner) : TListItem(owner) {}
+namespace {
+uint64_t g_lastKey = 0;
+}  // namespace
+
+Tprofile::Tprofile(TListItems& owner) : TListItem(owner), key(++g_lastKey) {}
 
 Tprofile& AppendNewProfile(TListItems& list)
 {
@@ -256,6 +260,13 @@ Tprofile* NextProfileIn(const TListItems& list, int32_t current)
 }
 
 Tprofile* FindProfile(int32_t number) { return ProfileList ? FindProfileIn(*ProfileList, number) : nullptr; }
+
+Tprofile* FindProfileByKey(uint64_t key)
+{
+    for (int i = 0; ProfileList != nullptr && i < ProfileList->Count(); ++i)
+        if (ProfileAt(*ProfileList, i).key == key) return &ProfileAt(*ProfileList, i);
+    return nullptr;
+}
 
 Tprofile* NextProfile(int32_t current) { return ProfileList ? NextProfileIn(*ProfileList, current) : nullptr; }
 

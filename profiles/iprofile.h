@@ -12,6 +12,9 @@ public:
     explicit Tprofile(TListItems& owner);
 
     int32_t id = 0;  // the profile number; never stored in the file
+    // Names this profile and no other for the program's life, whatever is deleted before it:
+    // a request that waits its turn finds its profile by it. Never stored in the file.
+    const uint64_t key;
     std::string ip;
     std::string mask;
     std::string gw;
@@ -40,6 +43,8 @@ Tprofile& AppendNewProfile(TListItems& list);
 
 // The first profile in list order whose id is the number; nullptr when none has it.
 Tprofile* FindProfile(int32_t number);
+// The profile with this key; nullptr when it has gone.
+Tprofile* FindProfileByKey(uint64_t key);
 // The profile "Apply Next Profile" takes after the one numbered current (-1: none applied yet):
 // the smallest number above current held by a profile and below the count, otherwise number 0.
 Tprofile* NextProfile(int32_t current);

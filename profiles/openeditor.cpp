@@ -1,12 +1,12 @@
-// TProfilesWindow::OpenProfileEditor: the one way into the profile editor, from the Profiles tab, the
+// TProfilesView::OpenProfileEditor: the one way into the profile editor, from the Profiles tab, the
 // tray's and the list's "Edit..." entries and the first start.
 #include "adapters/wmiworks.h"
-#include "profiles/profileswindow.h"
+#include "profiles/profilesview.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "ui/dpi.h"
 
-bool TProfilesWindow::OpenProfileEditor(Tprofile* profile)
+bool TProfilesView::OpenProfileEditor(Tprofile* profile)
 {
     // A second opening (a tray "Edit..." while the dialog is up) must not take it over.
     if (!ProfileEditor || ProfileEditor->Modal() || ProfileEditor->Visible()) return false;
@@ -39,8 +39,8 @@ bool TProfilesWindow::OpenProfileEditor(Tprofile* profile)
     editor.EditedProfile = profile;
     // Without an adapter query that gave a collection (no WMI connection) there is no adapter
     // to find, and the editor must still open.
-    editor.EditorAdapter = AdapterCollection.HoldsObject()
-                               ? FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex)
+    editor.EditorAdapter = m_state.AdapterCollection.HoldsObject()
+                               ? FindAdapterConfiguration(m_state.AdapterCollection, m_state.SelectedAdapterIndex)
                                : Variant::FromInt(0);
 
     const bool accepted = editor.ShowModal() == mrOk;

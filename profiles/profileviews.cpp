@@ -3,7 +3,7 @@
 // that FindProfile, the menus and "Apply Next Profile" always agree.
 #include <windows.h>
 
-#include "profiles/profileswindow.h"
+#include "profiles/profilesview.h"
 #include "core/handles.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
@@ -21,16 +21,34 @@ Tprofile* FirstSelected(const TListItems& items)
 }
 }  // namespace
 
-TProfilesWindow::TProfilesWindow(const FormArgs& args) : TForm(args) {}
-
-TProfilesWindow::~TProfilesWindow()
+TProfilesView::TProfilesView(TForm& window, MainWindowState& state, ChangeController& changes, TWinControl* page,
+                             TPopupMenu& trayMenu)
+    : m_window(window), m_state(state), m_changes(changes)
 {
+    BuildTrayEntries(trayMenu);
+    BuildProfilesTab(page);
+}
+
+TProfilesView::~TProfilesView()
+{
+    for (int id : m_hotKeyIds)
+        UnregisterHotKey(m_window.Handle(), id);
     if (ListView1 && ProfileList == &ListView1->Items()) ProfileList = nullptr;
 }
 
-std::string TProfilesWindow::ProfileCaption(const Tprofile& profile) { return CaptionOf(profile); }
+void TProfilesView::Refresh()
+{
+    if (onRefresh) onRefresh();
+}
 
-void TProfilesWindow::ReloadProfiles()
+void TProfilesView::Notify(const ChangeNotice& notice)
+{
+    if (onNotify) onNotify(notice);
+}
+
+std::string TProfilesView::ProfileCaption(const Tprofile& profile) { return CaptionOf(profile); }
+
+void TProfilesView::ReloadProfiles()
 {
     ProfileList = &ListView1->Items();
     {
@@ -47,7 +65,7 @@ void TProfilesWindow::ReloadProfiles()
     RegisterProfileHotKeys();
 }
 
-void TProfilesWindow::SpeedButton5Click()
+void TProfilesView::SpeedButton5Click()
 {
     Tprofile& profile = AppendNewProfile(*ProfileList);
     // The new profile and its entry go again unless the editor confirms them, however it ends.
@@ -60,13 +78,13 @@ void TProfilesWindow::SpeedButton5Click()
     ShowEditedProfile(profile);
 }
 
-void TProfilesWindow::SpeedButton2Click()
+void TProfilesView::SpeedButton2Click()
 {
     Tprofile* profile = FirstSelected(ListView1->Items());
     if (profile != nullptr && OpenProfileEditor(profile)) ShowEditedProfile(*profile);
 }
 
-void TProfilesWindow::ShowEditedProfile(Tprofile& profile)
+void TProfilesView::ShowEditedProfile(Tprofile& profile)
 {
     const std::string caption = ProfileCaption(profile);
     profile.SetCaption(caption);
@@ -75,13 +93,13 @@ void TProfilesWindow::ShowEditedProfile(Tprofile& profile)
     RegisterProfileHotKeys();
 }
 
-void TProfilesWindow::SpeedButton3Click()
+void TProfilesView::SpeedButton3Click()
 {
     // One profile per click, whatever the selection; no confirmation.
     if (Tprofile* profile = FirstSelected(ListView1->Items())) RemoveProfile(profile->id);
 }
 
-void TProfilesWindow::ListView1KeyDown(WORD key)
+void TProfilesView::ListView1KeyDown(WORD key)
 {
     switch (key) {
     case VK_INSERT: SpeedButton5Click(); break;
@@ -92,18 +110,16 @@ void TProfilesWindow::ListView1KeyDown(WORD key)
     }
 }
 
-void TProfilesWindow::RemoveProfile(int32_t number)
+void TProfilesView::RemoveProfile(int32_t number)
 {
     Tprofile* profile = FindProfile(number);
-    // The open editor writes into this profile when it is confirmed; an activation in a nested
-    // message loop still reads and marks it. The user asked for the deletion and hears why not.
-    const bool editing = profile != nullptr && ProfileEditor && ProfileEditor->Editing(*profile);
-    if (editing || (profile != nullptr && profile == ApplyingProfile)) {
-        std::string text = "The profile \"" + profile->Caption() + "\" ";
-        text += editing ? "is open in the editor" : "is being applied";
-        text += ", so it was not deleted.";
+    // The open editor writes into this profile when it is confirmed. The user asked for the
+    // deletion and hears why not. (A change of it that runs or waits finds it gone, by its key.)
+    if (profile != nullptr && ProfileEditor && ProfileEditor->Editing(*profile)) {
         // Over the editor, which is where the user's eyes are while it is open.
-        ShowMessageBox(editing ? ProfileEditor->Handle() : Handle(), text, "Velmora", MB_OK | MB_ICONWARNING);
+        ShowMessageBox(ProfileEditor->Handle(),
+                       "The profile \"" + profile->Caption() + "\" is open in the editor, so it was not deleted.",
+                       "Velmora", MB_OK | MB_ICONWARNING);
         return;
     }
     if (TMenuItem* entry = ProfileMenuEntry(number)) prfs->Remove(*entry);
@@ -119,11 +135,11 @@ void TProfilesWindow::RemoveProfile(int32_t number)
     }
     // "Apply Next Profile" goes on with the profile that followed the one applied last, and
     // with the one that followed the deleted profile when that was the one applied last.
-    if (ActiveProfileIndex >= number) --ActiveProfileIndex;
+    if (m_state.ActiveProfileIndex >= number) --m_state.ActiveProfileIndex;
     RegisterProfileHotKeys();
 }
 
-void TProfilesWindow::ListView1SelectItem(TListItem& item, bool)
+void TProfilesView::ListView1SelectItem(TListItem& item, bool)
 {
     auto* profile = dynamic_cast<Tprofile*>(&item);
     if (profile == nullptr) return;
@@ -134,8 +150,8 @@ void TProfilesWindow::ListView1SelectItem(TListItem& item, bool)
     ValueListEditor1->SetValues("GW:", profile->gw);
 }
 
-void TProfilesWindow::SelectAll1Click(TMenuItem&) { ListView1->SelectAll(); }
+void TProfilesView::SelectAll1Click(TMenuItem&) { ListView1->SelectAll(); }
 
-void TProfilesWindow::Label12Click() { refreshdata(); }
+void TProfilesView::Label12Click() { Refresh(); }
 
-void TProfilesWindow::ValueListEditor2SelectCell(int, int, bool& canSelect) { canSelect = false; }
+void TProfilesView::ValueListEditor2SelectCell(int, int, bool& canSelect) { canSelect = false; }

@@ -3,7 +3,7 @@
 #include "adapters/reg.h"
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
-#include "profiles/profileswindow.h"
+#include "profiles/profilesview.h"
 #include "core/dispatch.h"
 #include "core/handles.h"
 #include "profiles/iprofile.h"
@@ -33,7 +33,7 @@ void CopyAdapterSettings(const Variant& adapter, Tprofile& profile)
 }
 }  // namespace
 
-void TProfilesWindow::firststart()
+void TProfilesView::firststart()
 {
     // The start stays in the tray when the user asked not to be welcomed again, and when
     // there is no welcome dialog: the program's start-up provides one, a main window made on
@@ -41,8 +41,8 @@ void TProfilesWindow::firststart()
     if (WelcomeNoticeHidden()) return;
     TForm4* welcome = WelcomeDialog();
     if (welcome == nullptr) return;
-    Show();
-    const int result = welcome->ShowModalOver(Handle());
+    m_window.Show();
+    const int result = welcome->ShowModalOver(m_window.Handle());
     if (welcome->CheckBox1->Checked()) HideWelcomeNotice();
     if (result == mrCancel) return;
 
@@ -54,8 +54,8 @@ void TProfilesWindow::firststart()
     });
 
     // Without an adapter query result there is no adapter to copy either.
-    if (AdapterCollection.HoldsObject()) {
-        const Variant adapter = FindAdapterConfiguration(AdapterCollection, SelectedAdapterIndex);
+    if (m_state.AdapterCollection.HoldsObject()) {
+        const Variant adapter = FindAdapterConfiguration(m_state.AdapterCollection, m_state.SelectedAdapterIndex);
         if (adapter.HoldsObject()) CopyAdapterSettings(adapter, profile);
     }
     if (OpenProfileEditor(&profile)) profile.confirmed = true;

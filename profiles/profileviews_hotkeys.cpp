@@ -2,7 +2,7 @@
 // profile from anywhere, as the tray's "Activate" does. A key another program holds is told.
 #include "profiles/hotkey.h"
 #include "profiles/iprofile.h"
-#include "profiles/profileswindow.h"
+#include "profiles/profilesview.h"
 
 namespace {
 // The ids of the program's hot keys ("RegisterHotKey function": an application's ids lie in
@@ -10,10 +10,10 @@ namespace {
 constexpr int kFirstHotKeyId = 0x1000;
 }  // namespace
 
-void TProfilesWindow::RegisterProfileHotKeys()
+void TProfilesView::RegisterProfileHotKeys()
 {
     for (int id : m_hotKeyIds)
-        UnregisterHotKey(Handle(), id);
+        UnregisterHotKey(m_window.Handle(), id);
     m_hotKeyIds.clear();
     std::string taken;
     for (int i = 0; ProfileList != nullptr && i < ProfileList->Count(); ++i) {
@@ -22,7 +22,7 @@ void TProfilesWindow::RegisterProfileHotKeys()
         if (!hotKey) continue;
         const int id = kFirstHotKeyId + i;
         // MOD_NOREPEAT: a key held down applies the profile once.
-        if (RegisterHotKey(Handle(), id, hotKey->modifiers | MOD_NOREPEAT, hotKey->key)) {
+        if (RegisterHotKey(m_window.Handle(), id, hotKey->modifiers | MOD_NOREPEAT, hotKey->key)) {
             m_hotKeyIds.push_back(id);
             continue;
         }
@@ -31,11 +31,11 @@ void TProfilesWindow::RegisterProfileHotKeys()
         if (m_toldTakenKeys.insert(what).second) taken += (taken.empty() ? "" : ", ") + what;
     }
     if (!taken.empty())
-        ShowNotification(
+        Notify(
             {"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.", true});
 }
 
-void TProfilesWindow::HotKeyPressed(WPARAM id)
+void TProfilesView::HotKeyPressed(WPARAM id)
 {
     const int position = static_cast<int>(id) - kFirstHotKeyId;
     if (ProfileList == nullptr || position < 0 || position >= ProfileList->Count()) return;

@@ -1,11 +1,12 @@
 // The Profiles tab's controls: the toolbar band with its flat picture buttons, the white panel
-// with the two detail grids and the refresh link, the profile list and its context menu.
-// Places are the designed ones at 96 DPI, relative to the band, the panel or a group.
+// with the two detail grids and the refresh link, the profile list and its context menu; and the
+// tray menu's first three entries, which stand for profiles and Undo. Places are the designed
+// ones at 96 DPI, relative to the band, the panel or a group.
 #include <windows.h>
 
 #include <string>
 
-#include "profiles/profileswindow.h"
+#include "profiles/profilesview.h"
 #include "profiles/iprofile.h"
 #include "resources/resource.h"
 #include "ui/linkfocus.h"
@@ -35,7 +36,7 @@ std::unique_ptr<TValueListEditor> MakeGrid(TWinControl* parent, const Bounds& bo
 }
 }  // namespace
 
-void TProfilesWindow::BuildProfilesTab(TWinControl* page)
+void TProfilesView::BuildProfilesTab(TWinControl* page)
 {
     ImageList1 = std::make_unique<TImageList>(
         ImageListArgs{64, 64, IDB_PROFILEICONS, RGB(255, 0, 255), IDB_PROFILEICONS_150, IDB_PROFILEICONS_200});
@@ -94,7 +95,7 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     ProfileList = &ListView1->Items();
 
     PopupMenuArgs menu;
-    menu.owner = Handle();
+    menu.owner = m_window.Handle();
     PopupMenu2 = std::make_unique<TPopupMenu>(menu);
     TMenuItem& items = PopupMenu2->Items();
     Activate1 = &items.Add("Activate");
@@ -107,14 +108,29 @@ void TProfilesWindow::BuildProfilesTab(TWinControl* page)
     ListView1->SetPopupMenu(PopupMenu2.get());
 }
 
-void TProfilesWindow::BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds)
+void TProfilesView::BuildTrayEntries(TPopupMenu& trayMenu)
+{
+    TMenuItem& items = trayMenu.Items();
+    ApplyNextProfile1 = &items.Add("Apply Next Profile");
+    ApplyNextProfile1->SetImageIndex(5);
+    ApplyNextProfile1->SetDefault(true);
+    ApplyNextProfile1->onClick = [this](TMenuItem& sender) { ApplyNextProfile1Click(sender); };
+    Undo1 = &items.Add("Undo");
+    Undo1->SetImageIndex(5);
+    Undo1->SetVisible(false);
+    Undo1->onClick = [this](TMenuItem& sender) { Undo1Click(sender); };
+    prfs = &items.Add("Profiles");
+    prfs->SetImageIndex(0);
+}
+
+void TProfilesView::BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds)
 {
     TWinControl* group = MakeGroup(GroupBox3, parent, bounds, "C&urrent Network Details");
     ValueListEditor2 = MakeGrid(group, {3, 13, bounds.width - 6, bounds.height - 14}, 35,
                                 {"Card:", "IP:", "Mask:", "GW:", "DNS:", "DHCP:"});
 }
 
-void TProfilesWindow::SwitchOffGridEditors()
+void TProfilesView::SwitchOffGridEditors()
 {
     ValueListEditor1->SetEditingEnabled(false);
     ValueListEditor2->SetEditingEnabled(false);

@@ -1,14 +1,13 @@
 // The menus that stand for profiles: one entry per profile in the tray's "Profiles" submenu,
 // and the Profiles list's context menu. Each entry, or the context menu's root, carries the
 // profile's number in its tag; the commands beneath it read it from there.
-#include "profiles/profileswindow.h"
+#include "profiles/profilesview.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 #include "profiles/shortcut.h"
 #include "ui/menutext.h"
-#include "core/privatemessages.h"
 
-TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
+TMenuItem* TProfilesView::ProfileMenuEntry(int32_t number) const
 {
     for (int i = 0; i < prfs->Count(); ++i) {
         if (prfs->Item(i).Tag() == number) return &prfs->Item(i);
@@ -16,7 +15,7 @@ TMenuItem* TProfilesWindow::ProfileMenuEntry(int32_t number) const
     return nullptr;
 }
 
-TMenuItem& TProfilesWindow::AddProfileMenuEntry(Tprofile& profile)
+TMenuItem& TProfilesView::AddProfileMenuEntry(Tprofile& profile)
 {
     const std::string caption = ProfileCaption(profile);
     profile.SetCaption(caption);
@@ -37,7 +36,7 @@ TMenuItem& TProfilesWindow::AddProfileMenuEntry(Tprofile& profile)
     return entry;
 }
 
-void TProfilesWindow::editprofile(TMenuItem& sender)
+void TProfilesView::editprofile(TMenuItem& sender)
 {
     if (sender.Parent() == nullptr) return;
     Tprofile* profile = FindProfile(sender.Parent()->Tag());
@@ -47,15 +46,15 @@ void TProfilesWindow::editprofile(TMenuItem& sender)
     if (profile != nullptr) ShowEditedProfile(*profile);
 }
 
-void TProfilesWindow::deleteprofile(TMenuItem& sender)
+void TProfilesView::deleteprofile(TMenuItem& sender)
 {
     if (sender.Parent() == nullptr) return;
     // From the tray, the entry to remove is the clicked entry's own parent: it goes once this
     // command has returned to the menu code that dispatched it.
-    PostMessageA(Handle(), kRemoveProfileMessage, static_cast<WPARAM>(sender.Parent()->Tag()), 0);
+    m_later.Post([this, number = sender.Parent()->Tag()] { RemoveProfile(number); });
 }
 
-void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
+void TProfilesView::ListView1ContextPopup(POINT point, bool&)
 {
     auto* profile = dynamic_cast<Tprofile*>(ListView1->ItemAt(point));
     SelectAll1->SetVisible(profile == nullptr);
@@ -71,23 +70,12 @@ void TProfilesWindow::ListView1ContextPopup(POINT point, bool&)
     CreateShortcut1->onClick = [this](TMenuItem& sender) { createshortcut(sender); };
 }
 
-void TProfilesWindow::createshortcut(TMenuItem& sender)
+void TProfilesView::createshortcut(TMenuItem& sender)
 {
     if (sender.Parent() == nullptr) return;
     const Tprofile* profile = FindProfile(sender.Parent()->Tag());
     if (profile == nullptr) return;
     CreateProfileShortcut(profile->Caption());
-    ShowNotification(
+    Notify(
         {"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
-}
-
-LRESULT TProfilesWindow::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
-{
-    if (message == WM_HOTKEY) {
-        HotKeyPressed(wParam);
-        return 0;
-    }
-    if (message != kRemoveProfileMessage) return TForm::HandleMessage(message, wParam, lParam);
-    RemoveProfile(static_cast<int32_t>(wParam));
-    return 0;
 }

@@ -6,9 +6,7 @@
 #include "adapters/reg.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
-#include "core/messagebox.h"
-#include "profiles/profileswindow.h"
-#include "ui/cursor.h"
+#include "profiles/profilesview.h"
 
 namespace {
 std::optional<std::string> TextOf(const Variant& object, const wchar_t* member)
@@ -16,54 +14,78 @@ std::optional<std::string> TextOf(const Variant& object, const wchar_t* member)
     const std::optional<Variant> value = TryGetMember(object, member);
     return value ? TryVariantText(value->get()) : std::nullopt;
 }
+
+ChangeAnswer NotMade(std::string text, bool warning)
+{
+    ChangeAnswer answer(ChangeAnswer::Kind::NotMade);
+    answer.text = std::move(text);
+    answer.warning = warning;
+    return answer;
+}
 }  // namespace
 
-void TProfilesWindow::Undo1Click(TMenuItem&)
+void TProfilesView::Undo1Click(TMenuItem&)
 {
-    if (!Undo || RefusedWhileBusy()) return;
-    BusyCursor busy(TCursor::crAppStart);
-    const UndoRecord record = *Undo;
+    ChangeAsk ask;
+    ask.kind = ChangeAsk::Kind::Undo;
+    ask.title = "Undo";
+    ask.trigger = "tray: Undo";
+    ask.answer = [this](const ChangeAnswer& ended) { TellLater(ended); };
+    m_changes.Submit(std::move(ask));
+}
+
+PreparedChange TProfilesView::PrepareUndo(const ChangeAsk& ask)
+{
+    PreparedChange prepared;
+    // What Undo goes back to when its turn comes: after a change that ran before it, that one's.
+    if (!m_changes.Undo()) {
+        prepared.refusal = NotMade("There is nothing to undo.", false);
+        return prepared;
+    }
+    const UndoRecord record = *m_changes.Undo();
     const std::string wayBack = ShortDescription(record.backTo);
 
     // The adapter by the SettingID that stays across restarts; its Index may not.
     std::optional<int32_t> index;
     AdapterConfiguration now;
-    ForEachConfiguration(QueryAdapterConfigurations(WmiServices, false), [&](const Variant& configuration) {
+    ForEachConfiguration(QueryAdapterConfigurations(m_state.WmiServices, false), [&](const Variant& configuration) {
         if (index || TextOf(configuration, L"SettingID") != record.settingId) return;
         const std::optional<Variant> number = TryGetMember(configuration, L"Index");
         index = number ? TryVariantInt(number->get()) : std::nullopt;
         if (index) now = ReadAdapterConfiguration(configuration);
     });
     if (!index) {
-        ShowMessageBox(Handle(),
-                       "The adapter \"" + record.adapterName +
-                           "\" is not there any more, so Velmora did not go back to " + wayBack + ".",
-                       "Velmora", MB_OK | MB_ICONWARNING);
-        return;
+        prepared.refusal = NotMade("The adapter \"" + record.adapterName +
+                                       "\" is not there any more, so Velmora did not go back to " + wayBack + ".",
+                                   true);
+        return prepared;
     }
     BuildAdapterList();
     AddStoredSettings(now, FindAdapterBySettingID(record.settingId));
     if (SameSettings(now, record.backTo)) {
-        ShowMessageBox(Handle(),
-                       "\"" + record.adapterName + "\" has " + DescribeConfiguration(now) +
-                           " already: there is nothing to go back to.",
-                       "Velmora", MB_OK | MB_ICONINFORMATION);
-        return;
-    }
-    if (!SameSettings(now, record.expected)) {
-        const std::string question =
-            "The settings of \"" + record.adapterName + "\" have changed since Velmora changed them: it now has " +
-            DescribeConfiguration(now) + ".\n\nGo back to " + DescribeConfiguration(record.backTo) + " all the same?";
-        if (ShowMessageBox(Handle(), question, "Velmora", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
+        prepared.refusal = NotMade("\"" + record.adapterName + "\" has " + DescribeConfiguration(now) +
+                                       " already: there is nothing to go back to.",
+                                   false);
+        return prepared;
     }
 
     ChangeRequest request;
     request.kind = ChangeRequest::Kind::Undo;
     request.title = "Undo";
-    request.trigger = "tray: Undo";
+    request.trigger = ask.trigger;
     request.adapterIndex = *index;
     request.settingId = record.settingId;
     request.adapterName = record.adapterName;
     request.target = record.backTo;
-    ChangeAndTell(request);
+    if (!SameSettings(now, record.expected) && !ask.confirmed) {
+        // Someone else's change is not overwritten without the user's word.
+        prepared.refusal.kind = ChangeAnswer::Kind::AskFirst;
+        prepared.refusal.text = "The settings of \"" + record.adapterName +
+                                "\" have changed since Velmora changed them: it now has " +
+                                DescribeConfiguration(now) + ".";
+        prepared.refusal.request = std::move(request);
+        return prepared;
+    }
+    prepared.request = std::move(request);
+    return prepared;
 }

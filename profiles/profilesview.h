@@ -1,65 +1,68 @@
 #pragma once
-// TProfilesWindow: the main window as the profile views know it. It holds the main-window
-// state the views read and write, the Profiles tab's controls, the tray's "Profiles" submenu
-// and "Apply Next Profile" entry, the profile editor, and the handlers of the Profiles tab, the
-// tray's profile entries and activation (profiles/profileviews*.cpp, activation.cpp,
-// openeditor.cpp). The main window (TForm1, app/) is one, and answers the few things the views
-// ask of the rest of it through the virtual members at the end.
+// TProfilesView: the profiles as the main window shows them. It owns the Profiles tab's
+// controls, the tray menu's profile entries ("Apply next", "Undo" and the "Profiles" submenu),
+// the profile editor and the profiles' hot keys, with their handlers
+// (profiles/profileviews*.cpp, activation.cpp, undo.cpp, openeditor.cpp). The main window owns
+// one, lends it the main-window state, and hears from it only through the events at the end;
+// every change it asks for goes to the change controller, which answers it.
 #include <windows.h>
 
 #include <cstdint>
 #include <functional>
 #include <memory>
-#include <optional>
 #include <set>
 #include <string>
+#include <vector>
 
-#include "adapters/elevatedchange.h"
 #include "core/variant.h"
-#include "profiles/changepipeline.h"
-#include "profiles/changereport.h"
-#include "profiles/undorecord.h"
+#include "profiles/changecontroller.h"
 #include "ui/button.h"
 #include "ui/form.h"
 #include "ui/graphic.h"
 #include "ui/imagelist.h"
 #include "ui/label.h"
 #include "ui/listview.h"
+#include "ui/loopwork.h"
 #include "ui/menu.h"
 #include "ui/valuelist.h"
 
 class TForm2;
 class Tprofile;
 
-class TProfilesWindow : public TForm {
-public:
-    explicit TProfilesWindow(const FormArgs& args);
-    ~TProfilesWindow() override;
-
-    // Main-window state, shared with the tabs, the profile views and activation.
+// The main window's state that the views read and write; the main window holds it.
+struct MainWindowState {
     int32_t SelectedAdapterIndex = -1;  // WMI Index of the chosen adapter configuration; -1: none
     int32_t ActiveProfileIndex = -1;    // id of the profile applied last in this run; -1: none
-    Variant WmiServices;                // root\cimv2 services, connected at creation
+    Variant WmiServices;                // root\cimv2 services, once the first connection is made
     Variant AdapterCollection;          // result of the last adapter query
     bool IpEnabledOnly = true;          // the adapter query asks only for IP-enabled adapters
     bool ExitRequested = false;         // the user chose "Exit" in the tray menu
-    bool WaitingForWindows = false;     // the first connection to WMI is being made
+};
 
-    // Activation: applies the profile with this number to the chosen adapter. Refused with the
-    // default beep for a profile the editor has not confirmed, and in words while another change
-    // runs. `trigger` says what started it, for the history.
+class TProfilesView {
+public:
+    // The Profiles tab's controls on `page` of `window`, and the profile entries at the top of
+    // `trayMenu`; changes go to `changes`.
+    TProfilesView(TForm& window, MainWindowState& state, ChangeController& changes, TWinControl* page,
+                  TPopupMenu& trayMenu);
+    ~TProfilesView();
+    TProfilesView(const TProfilesView&) = delete;
+    TProfilesView& operator=(const TProfilesView&) = delete;
+
+    // Activation: applies the profile with this number to the chosen adapter, through the
+    // controller, now or when the change under way has ended. Refused with the default beep for
+    // a profile the editor has not confirmed. `trigger` says what started it, for the history;
+    // a box tells what of the result needs telling.
     void ApplyProfile(int32_t number, const std::string& trigger = "Profiles tab: Apply");
-    // The profile being applied: its nested message loops (message boxes, COM's wait for an
-    // out-of-process call) must not free it.
-    Tprofile* ApplyingProfile = nullptr;
     void ApplyNextProfile1Click(TMenuItem& sender);
+    // The tray menu is about to open: its profile entries say what comes next, or what Windows
+    // is doing and what waits.
     void PopupMenu1Popup();
 
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
     void ReloadProfiles();
 
-    // The tray menu's entries that stand for profiles and Undo; the menu itself is the main
-    // window's.
+    // The tray menu's entries that stand for profiles and Undo; the menu is the main window's.
     TMenuItem* ApplyNextProfile1 = nullptr;
     TMenuItem* Undo1 = nullptr;
     TMenuItem* prfs = nullptr;
@@ -79,11 +82,9 @@ public:
     std::unique_ptr<TButton> SpeedButton2;        // "Edit"
     std::unique_ptr<TButton> SpeedButton3;        // "Delete"
     std::unique_ptr<TButton> SpeedButton4;        // "Set Custom Icon", never enabled
-    // "Current Network Details", which the details refresh fills: the group at `bounds` in
-    // `parent` and its grid with the six keys.
+    // "Current Network Details", which the details refresh fills.
     std::unique_ptr<TGroupBox> GroupBox3;
     std::unique_ptr<TValueListEditor> ValueListEditor2;
-    void BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds);
     std::unique_ptr<TLinkLabel> Label12;  // "Refresh Network Details"
     std::unique_ptr<TGroupBox> GroupBox4;
     std::unique_ptr<TValueListEditor> ValueListEditor1;  // "Selected Profile Details"
@@ -115,13 +116,12 @@ public:
     // A desktop shortcut that applies the profile (profiles/shortcut.h).
     void createshortcut(TMenuItem& sender);
     // The profiles' shortcut keys, registered again after every change of the list; a key
-    // another program holds is told once. WM_HOTKEY applies the key's profile.
+    // another program holds is told once. The window's WM_HOTKEY applies the key's profile.
     void RegisterProfileHotKeys();
     void HotKeyPressed(WPARAM id);
-    std::vector<int> m_hotKeyIds;
-    std::set<std::string> m_toldTakenKeys;
     // Run by ReloadProfiles when the store holds no profile.
     void firststart();
+    void SwitchOffGridEditors();
 
     // What views show for a profile: its title, or its IP address when the title is empty.
     static std::string ProfileCaption(const Tprofile& profile);
@@ -135,44 +135,44 @@ public:
     void ShowEditedProfile(Tprofile& profile);
     // Removes the tray entry numbered `number` and the profile holding it, and numbers the
     // profiles after it down by one, so that numbers stay equal to list positions. Refused,
-    // saying why, while that profile is open in the editor or being applied.
+    // saying why, while that profile is open in the editor.
     void RemoveProfile(int32_t number);
 
-    // The profile editor, created with the window and owned by it.
+    // The profile editor, created with the view and owned by it.
     std::unique_ptr<TForm2> ProfileEditor;
     // Shows `profile` in the editor beside the pointer; with none, the Profiles list item
     // under the pointer. True when the user closed the editor with Ok; false at once when
     // the editor is already open or there is nothing to show.
     bool OpenProfileEditor(Tprofile* profile);
 
-    // The road every change of the adapter takes; the main window makes it, knowing where WMI
-    // is and how a change runs elevated.
-    std::unique_ptr<ChangePipeline> Changes;
-    // Makes a change through it: refused in words while another runs (none then). Its outcome is
-    // told by a notification, kept in the history, and the configuration before it becomes what
-    // Undo goes back to. The caller refreshes the details, then shows OutcomeBoxText's box.
-    std::optional<ChangeOutcome> MakeChange(const ChangeRequest& request);
-    // The last change MakeChange made, and what it was asked (a command's answer tells it).
-    std::optional<ChangeOutcome> LastOutcome;
-    ChangeRequest LastRequest;
-    // True, after saying so, while a change runs or WMI has not answered yet.
-    bool RefusedWhileBusy();
-    // MakeChange as the windows and menus use it: `ended` takes in an outcome that ended, then
-    // the details are refreshed (whatever happened, so the window shows what the adapter holds),
-    // then the outcome's box, if it has something to say, is shown over this window.
-    void ChangeAndTell(const ChangeRequest& request, const std::function<void(const ChangeOutcome&)>& ended = {});
-    // What Undo goes back to, as kept; none before the first change.
-    std::optional<UndoRecord> Undo;
+    // For the controller, at a request's turn: the change a profile or Undo makes now, with a
+    // copy of what it applies; and, when it has ended, the profile marked when it still holds
+    // what was sent.
+    PreparedChange PrepareChange(const ChangeAsk& ask);
+    void ChangeEnded(ChangeAnswer& answer);
+    // What a box tells of an answer, once the handler that heard it has returned: a refusal, a
+    // difference, an error, or Undo's question.
+    void TellLater(const ChangeAnswer& answer);
+    // Boxes or removals still to come from the message loop (tests wait for them).
+    bool Pending() const noexcept { return m_later.Pending(); }
 
-    // What the views ask of the rest of the main window.
-    // The details refresh: adapters, their details and the tray hint.
-    virtual void refreshdata() = 0;
-    // A notification from the tray icon.
-    virtual void ShowNotification(const ChangeNotice& notice) = 0;
+    // What the view asks of the main window.
+    std::function<void()> onRefresh;                      // the details refresh
+    std::function<void(const ChangeNotice&)> onNotify;    // a notification from the tray icon
 
-protected:
-    LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam) override;
-    // The Profiles tab's controls on `page`, once, with the frame.
+private:
     void BuildProfilesTab(TWinControl* page);
-    void SwitchOffGridEditors();
+    void BuildTrayEntries(TPopupMenu& trayMenu);
+    void BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds);
+    PreparedChange PrepareProfile(const ChangeAsk& ask);
+    PreparedChange PrepareUndo(const ChangeAsk& ask);
+    void Refresh();
+    void Notify(const ChangeNotice& notice);
+
+    TForm& m_window;
+    MainWindowState& m_state;
+    ChangeController& m_changes;
+    std::vector<int> m_hotKeyIds;
+    std::set<std::string> m_toldTakenKeys;
+    LoopWork m_later;  // boxes and removals, after the handler that asked has returned
 };

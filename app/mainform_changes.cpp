@@ -1,0 +1,127 @@
+// What the main window does for changes: it makes the change controller and the pipeline behind
+// it and joins them to its parts; makes the first connection to WMI; takes "Apply Changes" of the
+// Network Configuration tab in its turn; and, while a change runs, shows it (the tray tip, the
+// busy cursor) and asks Windows to let it end before the session does.
+#include <windows.h>
+
+#include <exception>
+#include <string>
+
+#include "adapters/wmiworks.h"
+#include "app/elevation.h"
+#include "app/mainformunit.h"
+#include "core/dispatch.h"
+#include "core/errorbox.h"
+#include "core/text.h"
+#include "profiles/undorecord.h"
+#include "tray/trayicon.h"
+
+void TForm1::BuildChanges()
+{
+    Pipeline = std::make_unique<ChangePipeline>(m_connectServices, [window = Handle()](const ElevatedChange& change) {
+        return RunChangeElevated(window, change);
+    });
+    Changes = std::make_unique<ChangeController>(ReadUndoRecord());
+    Pipeline->onProgress = [this] { Changes->ShowProgress(Pipeline->Progress()); };
+    Pipeline->onEnded = [this](const ChangeRequest& request, const ChangeOutcome& outcome) {
+        Changes->Ended(request, outcome);
+    };
+    Pipeline->onFailed = [this](const ChangeRequest& request, std::exception_ptr error) {
+        Changes->Failed(request, error);
+    };
+    Changes->prepare = [this](const ChangeAsk& ask) {
+        return ask.kind == ChangeAsk::Kind::Details ? PrepareDetails(ask) : Profiles->PrepareChange(ask);
+    };
+    Changes->start = [this](const ChangeRequest& request) { Pipeline->Start(request); };
+    Changes->onEnded = [this](ChangeAnswer& answer) { Profiles->ChangeEnded(answer); };
+    Changes->onNotify = [this](const ChangeNotice& notice) { ShowNotification(notice); };
+    Changes->onEnd = [this] { EndProgram(); };
+    Changes->onStateChanged = [this] { ChangeStateChanged(); };
+}
+
+void TForm1::Connect()
+{
+    // The connection made on a thread of its own lets the service start; the window's own,
+    // made here once it has answered, finds it running.
+    m_work.Background(
+        [connect = m_connectServices] { connect(); },
+        [this](std::exception_ptr raised) {
+            try {
+                if (raised) std::rethrow_exception(raised);
+                WmiServices = m_connectServices();
+                refreshdata();
+            } catch (...) {
+                // Whatever failed, requests stop waiting; they meet the failure themselves.
+                Changes->Connected();
+                throw;
+            }
+            Changes->Connected();
+        },
+        // At logon Windows may hold the call for minutes: an Exit meanwhile does not wait for it.
+        LoopWork::AtEnd::Leave);
+}
+
+PreparedChange TForm1::PrepareDetails(const ChangeAsk& ask)
+{
+    ChangeRequest request;
+    request.kind = ChangeRequest::Kind::Details;
+    request.title = "Apply Changes";
+    request.trigger = ask.trigger;
+    request.adapterIndex = ask.adapterIndex;
+    request.details = ask.details;
+    const Variant adapter = FindAdapterConfiguration(AdapterCollection, ask.adapterIndex);
+    if (adapter.HoldsObject()) {
+        const std::optional<Variant> settingId = NoneOnFailure([&] { return GetMember(adapter, L"SettingID"); });
+        request.settingId = settingId ? TryVariantText(settingId->get()).value_or("") : "";
+        const std::optional<Variant> description = NoneOnFailure([&] { return GetMember(adapter, L"Description"); });
+        request.adapterName = description ? TryVariantText(description->get()).value_or("") : "";
+    }
+    return {request, {}};
+}
+
+void TForm1::ChangeStateChanged()
+{
+    const bool busy = Changes->Busy();
+    // The tip says what is being applied while Windows works; the refresh after it puts the
+    // address back.
+    if (busy && !Changes->Progress().empty()) TrayIcon1->SetHint(Changes->Progress());
+    if (busy && !m_busyCursor) m_busyCursor.emplace(TCursor::crAppStart);
+    if (!busy) m_busyCursor.reset();
+    // A change under way is not cut off by the end of the session: Windows is told why it
+    // should wait ("ShutdownBlockReasonCreate": call it as an operation that must not be
+    // interrupted begins, and ShutdownBlockReasonDestroy once it has completed).
+    if (busy) {
+        const std::wstring reason = WideFromAnsi(Changes->Progress().empty() ? "Velmora is changing the network settings."
+                                                                               : Changes->Progress());
+        m_blockingShutdown = ShutdownBlockReasonCreate(Handle(), reason.c_str()) != FALSE;
+    } else if (m_blockingShutdown) {
+        ShutdownBlockReasonDestroy(Handle());
+        m_blockingShutdown = false;
+    }
+}
+
+void TForm1::EndProgram()
+{
+    ExitRequested = true;
+    Close();
+}
+
+bool TForm1::WorkPending() const noexcept
+{
+    return m_work.Pending() || (Pipeline && Pipeline->Pending()) || (Profiles && Profiles->Pending());
+}
+
+void TForm1::Button1Click()
+{
+    // A value still open for editing counts as what stands in its row.
+    proplist->EndEdit(true);
+    ChangeAsk ask;
+    ask.kind = ChangeAsk::Kind::Details;
+    ask.title = "Apply Changes";
+    ask.trigger = "Network Configuration: Apply Changes";
+    ask.adapterIndex = SelectedAdapterIndex;
+    ask.details = PropertyListSettings();
+    // The list then shows what the adapter took, not what was typed and refused.
+    ask.answer = [this](const ChangeAnswer& answer) { Profiles->TellLater(answer); };
+    Changes->Submit(std::move(ask));
+}
