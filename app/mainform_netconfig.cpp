@@ -254,10 +254,16 @@ void TForm1::PlaceProfilesLink()
     Label22->SetBounds(bounds);
 }
 
+bool TForm1::WaitingForWindows() const
+{
+    // The connection's own continuation refreshes before requests stop waiting.
+    return Changes->GetState() == ChangeController::State::WaitingForWindows && !WmiServices.HoldsObject();
+}
+
 void TForm1::refreshdata()
 {
     // Until WMI answers there is nothing to query: the selector says so.
-    if (Changes->GetState() == ChangeController::State::WaitingForWindows) {
+    if (WaitingForWindows()) {
         ComboBox1->ClearItems();
         ComboBox1->AddItem("Waiting for Windows...");
         ComboBox1->SetItemIndex(0);
@@ -333,7 +339,7 @@ void TForm1::refreshdata()
 
 void TForm1::ComboBox1Change()
 {
-    if (Changes->GetState() == ChangeController::State::WaitingForWindows) return;
+    if (WaitingForWindows()) return;
     // The last query's result, no new one; the last configuration described so wins.
     const std::string chosen = ComboBox1->ChosenText();
     bool named = false;

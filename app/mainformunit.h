@@ -69,6 +69,8 @@ public:
     // The details refresh: adapters, their details and the tray hint. While the first
     // connection to WMI is being made it shows that Velmora waits for Windows.
     void refreshdata();
+    // The first connection to WMI has not been made yet.
+    bool WaitingForWindows() const;
     // A notification from the tray icon.
     void ShowNotification(const ChangeNotice& notice);
     // The tray menu is about to open.

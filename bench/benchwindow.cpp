@@ -140,7 +140,7 @@ void AnswerRow(TForm1& form, SimNetwork& network)
     UniqueHandle poster(process.hProcess);
     const UniqueHandle thread(process.hThread);
     const double start = NowMs();
-    ChooseInTray(form, *form.ApplyNextProfile1);
+    ChooseInTray(form, *form.Profiles->ApplyNextProfile1);
     const double change = NowMs() - start;
     // The poster's last messages come after the change: the window answers them as ever.
     while (WaitForSingleObject(poster.get(), 0) == WAIT_TIMEOUT) {
@@ -177,7 +177,7 @@ void BenchWindow(int runs)
         PrintRow("  WMI queries per refresh", static_cast<double>(Queries(network, before)) / runs, 0, "");
 
         before = network.Calls().size();
-        const double apply = MedianMs(runs, nullptr, [&] { ChooseInTray(form, *form.ApplyNextProfile1); });
+        const double apply = MedianMs(runs, nullptr, [&] { ChooseInTray(form, *form.Profiles->ApplyNextProfile1); });
         PrintRow("Apply Next Profile, click to refreshed details, " + name, apply, 0);
         PrintRow("  WMI method calls per activation", static_cast<double>(Methods(network, before)) / runs, 0, "");
         PrintRow("  WMI queries per activation", static_cast<double>(Queries(network, before)) / runs, 0, "");

@@ -105,6 +105,8 @@ public:
     const std::deque<ChangeAsk>& Waiting() const noexcept { return m_waiting; }
     // What Undo goes back to; none before the first change (kept across starts).
     const std::optional<UndoRecord>& Undo() const noexcept { return m_undo; }
+    // Puts another record in its place, as a start that read it would hold it (tests).
+    void SetUndo(std::optional<UndoRecord> record) { m_undo = std::move(record); }
     // What the change under way is doing, for the user ("Applying Office...", "Waiting for an
     // address from DHCP..."); empty when none runs. The pipeline's owner passes it on.
     const std::string& Progress() const noexcept { return m_progress; }

@@ -105,9 +105,9 @@ TEST_F(AccessKeysTest, AltWithEachKeyReachesItsFieldOrPressesItsButton)
         {TForm1::kNetworkConfigurationTab, 'n', [&]() -> TWinControl& { return *f.ComboBox1; }},
         {TForm1::kGeneralTab, 'r', [&]() -> TWinControl& { return *f.Edit1; }},
         {TForm1::kGeneralTab, 'b', [&]() -> TWinControl& { return *f.Button4; }},
-        {TForm1::kProfilesTab, 'o', [&]() -> TWinControl& { return *f.ListView1; }},
-        {TForm1::kProfilesTab, 'u', [&]() -> TWinControl& { return *f.ValueListEditor2; }},
-        {TForm1::kProfilesTab, 'e', [&]() -> TWinControl& { return *f.SpeedButton2; }},
+        {TForm1::kProfilesTab, 'o', [&]() -> TWinControl& { return *f.Profiles->ListView1; }},
+        {TForm1::kProfilesTab, 'u', [&]() -> TWinControl& { return *f.Profiles->ValueListEditor2; }},
+        {TForm1::kProfilesTab, 'e', [&]() -> TWinControl& { return *f.Profiles->SpeedButton2; }},
         {TForm1::kAboutTab, 'a', [&]() -> TWinControl& { return *f.Button1; }},
     };
     for (const KeyCase& c : mainWindow) {

@@ -71,9 +71,9 @@ TEST_F(AccessibleNamesTest, EveryInputOfEachMainWindowTabIsNamed)
          }},
         {TForm1::kProfilesTab,
          [&] {
-             return std::vector<NamedControl>{{f.ListView1->Handle(), Text(*f.GroupBox8)},
-                                              {f.ValueListEditor2->Handle(), Text(*f.GroupBox3)},
-                                              {f.ValueListEditor1->Handle(), Text(*f.GroupBox4)}};
+             return std::vector<NamedControl>{{f.Profiles->ListView1->Handle(), Text(*f.Profiles->GroupBox8)},
+                                              {f.Profiles->ValueListEditor2->Handle(), Text(*f.Profiles->GroupBox3)},
+                                              {f.Profiles->ValueListEditor1->Handle(), Text(*f.Profiles->GroupBox4)}};
          }},
         {TForm1::kAboutTab,
          [&] {

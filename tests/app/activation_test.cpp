@@ -49,7 +49,7 @@ protected:
     std::string NextCaption()
     {
         form->PopupMenu1Popup();
-        return form->ApplyNextProfile1->Caption();
+        return form->Profiles->ApplyNextProfile1->Caption();
     }
 };
 
@@ -64,7 +64,7 @@ constexpr int32_t LaptopWired = 1;
 TEST_F(ActivationTest, StaticProfileSendsAddressGatewayAndDnsAndALoneAlternateServerMovesUp)
 {
     CreateWith({kOffice});
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{
                                   {L"EnableStatic", {{L"10.0.0.5"}, {L"255.0.0.0"}}},
                                   {L"SetGateWays", {{L"10.0.0.1"}, {L"1"}}},
@@ -86,7 +86,7 @@ TEST_F(ActivationTest, StaticProfileSendsAddressGatewayAndDnsAndALoneAlternateSe
 TEST_F(ActivationTest, EmptyGatewayMakesNoCallAndEmptyDnsClearsTheServers)
 {
     CreateWith({kLab});
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{
                                   {L"EnableStatic", {{L"172.16.0.9"}, {L"255.255.0.0"}}},
                                   {L"setDNSServerSearchOrder", {{L"~"}}},
@@ -96,7 +96,7 @@ TEST_F(ActivationTest, EmptyGatewayMakesNoCallAndEmptyDnsClearsTheServers)
 TEST_F(ActivationTest, DhcpProfileOnlyEnablesDhcpAfterEmptyingTheStoredGateways)
 {
     CreateWith({kHome});
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{{L"EnableDHCP", {{L"~"}}}}));
     EXPECT_TRUE(network.Adapter(Wired)->dhcpEnabled);
     EXPECT_EQ(Marks(), std::vector<int>{1});
@@ -109,7 +109,7 @@ TEST_F(ActivationTest, ApplyNextStepsThroughTheProfilesAndTheMenuNamesTheNextOne
     std::vector<int32_t> applied;
     for (int click = 0; click < 4; ++click) {
         captions.push_back(NextCaption());
-        Choose(form->ApplyNextProfile1);
+        Choose(form->Profiles->ApplyNextProfile1);
         applied.push_back(form->ActiveProfileIndex);
     }
     EXPECT_EQ(captions, (std::vector<std::string>{"Apply next: Office", "Apply next: Lab", "Apply next: Home",
@@ -122,11 +122,12 @@ TEST_F(ActivationTest, NothingToApplyLeavesNoMarkAndAnEmptyCaption)
 {
     CreateWith({});
     EXPECT_EQ(NextCaption(), "Apply next: ");
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_TRUE(AdapterCalls().empty());
 
     CreateWith({kOffice});
-    form->ApplyProfile(7);
+    form->Profiles->ApplyProfile(7);
+    Settle();
     EXPECT_TRUE(AdapterCalls().empty());
     EXPECT_EQ(Marks(), std::vector<int>{0});
     EXPECT_EQ(form->ActiveProfileIndex, -1);
@@ -146,7 +147,7 @@ TEST_F(ActivationTest, ARefusedChangeIsToldAndNotMarkedAsApplied)
         CreateWith({kOffice});
         form->ActiveProfileIndex = -1;
         network.SetMethodResult(Wired, WideFromAnsi(c.method), c.code);
-        Choose(form->ApplyNextProfile1);
+        Choose(form->Profiles->ApplyNextProfile1);
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_NE(boxes[0].text.find("\"Office\""), std::string::npos) << boxes[0].text;
         EXPECT_NE(boxes[0].text.find(c.says), std::string::npos) << boxes[0].text;
@@ -164,7 +165,7 @@ TEST_F(ActivationTest, AnAdapterThatIsGoneIsAnErrorAfterWhichTheDetailsAreRefres
 {
     CreateWith({kOffice});
     form->SelectedAdapterIndex = 4242;
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, "Invalid variant operation");
     EXPECT_EQ(boxes[0].caption, "Velmora");
@@ -240,7 +241,8 @@ TEST_F(ActivationTest, EachRefusedStepLeavesWhatWasMadeAndSaysSo)
         registry.Attach();
         const std::string key = kTcpipInterfacesKey + AnsiFromWide(network.Adapter(Wired)->settingId);
         network.SetMethodResult(Wired, c.method, c.code);
-        form->ApplyProfile(c.profile);
+        form->Profiles->ApplyProfile(c.profile);
+        Settle();
 
         std::string storedGateway;
         const std::optional<RegistryData> stored = ReadRaw(key, "DefaultGateway");
@@ -271,9 +273,10 @@ TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
     network.SetChangeListener([&](const SimAdapter&, StoredGateways) {
         if (deleted) return;
         deleted = true;
-        form->RemoveProfile(1);  // what the tray's posted "Delete" does when its message comes
+        form->Profiles->RemoveProfile(1);  // what the tray's posted "Delete" does when its message comes
     });
-    form->ApplyProfile(1);
+    form->Profiles->ApplyProfile(1);
+    Settle();
     network.SetChangeListener(nullptr);
     EXPECT_EQ(boxes.Texts(),
               std::vector<std::string>{"The profile \"Office\" is being applied, so it was not deleted."});
@@ -283,7 +286,7 @@ TEST_F(ActivationTest, AProfileIsNotDeletedWhileItIsBeingApplied)
     EXPECT_EQ(Marks(), (std::vector<int>{0, 1}));
 
     // Once applied, the same request deletes it.
-    form->RemoveProfile(1);
+    form->Profiles->RemoveProfile(1);
     EXPECT_EQ(ProfileList->Count(), 1);
 }
 
@@ -332,7 +335,7 @@ TEST_F(ActivationTest, StaticToDhcpAndBackLeaveWmiAndTheRegistryAsWindowsWould)
     ASSERT_EQ(form->SelectedAdapterIndex, LaptopWired);
     for (const Step& step : steps) {
         SCOPED_TRACE(step.profile);
-        Choose(form->ApplyNextProfile1);
+        Choose(form->Profiles->ApplyNextProfile1);
         EXPECT_TRUE(boxes.empty());
         EXPECT_EQ(shown(L"IPAddress"), step.addresses);
         EXPECT_EQ(shown(L"DefaultIPGateway"), step.gateways);
@@ -341,9 +344,9 @@ TEST_F(ActivationTest, StaticToDhcpAndBackLeaveWmiAndTheRegistryAsWindowsWould)
         EXPECT_EQ(stored("DefaultGateway"), step.storedGateway);
         // On DHCP the tip and the current details show the lease, not the stored 0.0.0.0.
         EXPECT_EQ(ShownTip(), step.tip);
-        EXPECT_EQ("VMR. IP:" + form->ValueListEditor2->Values("IP:"), step.tip);
+        EXPECT_EQ("VMR. IP:" + form->Profiles->ValueListEditor2->Values("IP:"), step.tip);
     }
-    EXPECT_EQ(form->ValueListEditor2->Values("Mask:"), "255.255.255.0");
-    EXPECT_EQ(form->ValueListEditor2->Values("GW:"), "10.0.1.1");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("Mask:"), "255.255.255.0");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("GW:"), "10.0.1.1");
     EXPECT_EQ(registry.LastFailure(), "");
 }

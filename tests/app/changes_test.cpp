@@ -59,7 +59,8 @@ TEST_F(ChangesTest, AReadBackThatDiffersIsToldAndNotMarked)
 {
     StartWith({kOffice});
     network.SetMethodResult(Wired, L"EnableStatic", 0);  // "done", with nothing changed
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Windows reports 192.168.1.10 where Office asked for 10.0.0.5."});
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
     EXPECT_EQ(form->ActiveProfileIndex, -1);
@@ -76,9 +77,9 @@ TEST_F(ChangesTest, EachChangeIsNotifiedAndKeptInTheHistory)
     DeleteFileA(history.c_str());
     const SeamGuard<std::string> path(SetHistoryPath, history);
     StartWith({kOffice, kHome});
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     network.SetMethodResult(Wired, L"EnableDHCP", 65);
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_EQ(Notifications(),
               (std::vector<std::string>{
                   "Office applied | " + std::string(WiredName) + ": 10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2",
@@ -101,18 +102,19 @@ TEST_F(ChangesTest, UndoBringsBackWhatWasThereAlsoAfterARestart)
     registry.Attach();
     StartWith({kOffice});
     form->PopupMenu1Popup();
-    EXPECT_FALSE(form->Undo1->Visible()) << "nothing to go back to yet";
+    EXPECT_FALSE(form->Profiles->Undo1->Visible()) << "nothing to go back to yet";
     const SimAdapter before = *network.Adapter(Wired);
     const std::string storedBefore = StoredGateway();
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     ASSERT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
 
     // A new start of the program, which finds what Undo goes back to where the first left it.
     Create();
     form->PopupMenu1Popup();
-    ASSERT_TRUE(form->Undo1->Visible());
-    EXPECT_EQ(form->Undo1->Caption(), "Undo: back to 192.168.1.10");
-    Choose(form->Undo1);
+    ASSERT_TRUE(form->Profiles->Undo1->Visible());
+    EXPECT_EQ(form->Profiles->Undo1->Caption(), "Undo: back to 192.168.1.10");
+    Choose(form->Profiles->Undo1);
     EXPECT_TRUE(boxes.empty()) << boxes[0].text;
     const SimAdapter& after = *network.Adapter(Wired);
     EXPECT_EQ(after.ipAddresses, before.ipAddresses);
@@ -122,7 +124,7 @@ TEST_F(ChangesTest, UndoBringsBackWhatWasThereAlsoAfterARestart)
     EXPECT_EQ(StoredGateway(), storedBefore);
     // Undo can be undone.
     form->PopupMenu1Popup();
-    EXPECT_EQ(form->Undo1->Caption(), "Undo: back to 10.0.0.5");
+    EXPECT_EQ(form->Profiles->Undo1->Caption(), "Undo: back to 10.0.0.5");
 }
 
 // An adapter changed by someone else since the change is told, and changed again only when
@@ -130,7 +132,8 @@ TEST_F(ChangesTest, UndoBringsBackWhatWasThereAlsoAfterARestart)
 TEST_F(ChangesTest, UndoAsksBeforeOverwritingAChangeOfSomeoneElsesAndTellsAGoneAdapter)
 {
     StartWith({kOffice});
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     network.MutableAdapter(Wired)->ipAddresses = {L"10.0.0.77"};
     int answer = IDNO;
     std::vector<std::string> asked;
@@ -140,31 +143,33 @@ TEST_F(ChangesTest, UndoAsksBeforeOverwritingAChangeOfSomeoneElsesAndTellsAGoneA
                                                 return answer;
                                             });
     form->PopupMenu1Popup();
-    Choose(form->Undo1);
+    Choose(form->Profiles->Undo1);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].find("have changed since Velmora changed them: it now has 10.0.0.77/255.0.0.0"),
               std::string::npos)
         << asked[0];
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.77"});
     answer = IDYES;
-    Choose(form->Undo1);
+    Choose(form->Profiles->Undo1);
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
 
     // Already where it would go back to (as after a new start of a machine that lost the
     // change): nothing to do, and said so.
-    form->Undo->backTo = form->Undo->expected;
+    UndoRecord there = *form->Changes->Undo();
+    there.backTo = there.expected;
+    form->Changes->SetUndo(there);
     asked.clear();
-    Choose(form->Undo1);
+    Choose(form->Profiles->Undo1);
     ASSERT_EQ(asked.size(), 1u);
     EXPECT_NE(asked[0].find("has 192.168.1.10/255.255.255.0"), std::string::npos) << asked[0];
     EXPECT_NE(asked[0].find("already: there is nothing to go back to."), std::string::npos) << asked[0];
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
 
-    UndoRecord gone = *form->Undo;
+    UndoRecord gone = *form->Changes->Undo();
     gone.settingId = "{00000000-0000-0000-0000-000000000000}";
-    form->Undo = gone;
+    form->Changes->SetUndo(gone);
     asked.clear();
-    Choose(form->Undo1);
+    Choose(form->Profiles->Undo1);
     EXPECT_EQ(asked, std::vector<std::string>{"The adapter \"" + std::string(WiredName) +
                                               "\" is not there any more, so Velmora did not go back to 192.168.1.10."});
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
@@ -219,12 +224,12 @@ TEST_F(ChangesTest, WhileACallRunsTheMenuAndTipSayWhatIsAppliedAndASecondChangeI
         network,
         [&] {
             form->PopupMenu1Popup();
-            caption = form->ApplyNextProfile1->Caption();
-            enabled = form->ApplyNextProfile1->Enabled();
+            caption = form->Profiles->ApplyNextProfile1->Caption();
+            enabled = form->Profiles->ApplyNextProfile1->Enabled();
             tip = ShownTip();
-            form->ApplyProfile(1, "test");
+            form->Profiles->ApplyProfile(1, "test");
         },
-        [&] { form->ApplyProfile(0); });
+        [&] { form->Profiles->ApplyProfile(0); });
     EXPECT_EQ(caption, "Applying Office...");
     EXPECT_FALSE(enabled);
     EXPECT_EQ(tip, "Applying Office...");
@@ -233,8 +238,8 @@ TEST_F(ChangesTest, WhileACallRunsTheMenuAndTipSayWhatIsAppliedAndASecondChangeI
     EXPECT_EQ(form->ActiveProfileIndex, 0) << "the first change went on";
     EXPECT_FALSE(network.Adapter(Wired)->dhcpEnabled) << "the second was not started";
     form->PopupMenu1Popup();
-    EXPECT_EQ(form->ApplyNextProfile1->Caption(), "Apply next: Home");
-    EXPECT_TRUE(form->ApplyNextProfile1->Enabled());
+    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Apply next: Home");
+    EXPECT_TRUE(form->Profiles->ApplyNextProfile1->Enabled());
 }
 
 // "Exit" during a call ends the program once the call has returned: the call is made, the
@@ -243,7 +248,7 @@ TEST_F(ChangesTest, ExitDuringACallEndsOnceTheCallHasReturned)
 {
     StartWith({kOffice});
     WhileTheCallRuns(
-        network, [&] { Choose(form->Exit1); }, [&] { form->ApplyProfile(0); });
+        network, [&] { Choose(form->Exit1); }, [&] { form->Profiles->ApplyProfile(0); });
     EXPECT_TRUE(application.Terminated());
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
@@ -260,15 +265,17 @@ TEST_F(ChangesTest, ADhcpChangeWaitsForItsLeaseAndTellsOneThatDoesNotCome)
     network.SetLeaseTime(600);
     StartWith({kHome});
     network.MutableAdapter(Wired)->dhcpServer = false;
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"No address came from DHCP within 2 seconds."});
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
 
     boxes.clear();
     network.MutableAdapter(Wired)->dhcpServer = true;
     std::vector<std::string> tips;
-    form->Changes->onProgress = [&] { tips.push_back(form->Changes->Progress()); };
-    form->ApplyProfile(0);
+    form->Pipeline->onProgress = [&] { tips.push_back(form->Pipeline->Progress()); };
+    form->Profiles->ApplyProfile(0);
+    Settle();
     EXPECT_TRUE(boxes.empty()) << boxes[0].text;
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
     // A static gateway and servers set by hand outlast EnableDHCP, as on Windows.
@@ -289,9 +296,9 @@ TEST_F(ChangesTest, WhileWindowsIsNotReadyTheMenuSaysSo)
         // The window is still being made: the program's own pointer names it already.
         timer.SetEnabled(false);
         Form1->PopupMenu1Popup();
-        caption = Form1->ApplyNextProfile1->Caption();
-        enabled = Form1->ApplyNextProfile1->Enabled();
-        Form1->ApplyNextProfile1Click(*Form1->ApplyNextProfile1);  // as the icon's double click would
+        caption = Form1->Profiles->ApplyNextProfile1->Caption();
+        enabled = Form1->Profiles->ApplyNextProfile1->Enabled();
+        Form1->Profiles->ApplyNextProfile1Click(*Form1->Profiles->ApplyNextProfile1);  // as the icon's double click would
     };
     timer.SetInterval(200);
     timer.SetEnabled(true);
@@ -301,6 +308,6 @@ TEST_F(ChangesTest, WhileWindowsIsNotReadyTheMenuSaysSo)
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Velmora is still waiting for Windows to answer.\n\nTry again in "
                                                       "a moment."});
     form->PopupMenu1Popup();
-    EXPECT_EQ(form->ApplyNextProfile1->Caption(), "Apply next: ");
-    EXPECT_TRUE(form->ApplyNextProfile1->Enabled());
+    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Apply next: ");
+    EXPECT_TRUE(form->Profiles->ApplyNextProfile1->Enabled());
 }

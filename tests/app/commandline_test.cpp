@@ -82,7 +82,7 @@ protected:
     {
         form->CommandExitCode = -1;
         form->QueueCommand(command, nullptr);
-        application.ProcessMessages();
+        Settle();
         return form->CommandExitCode;
     }
 };

@@ -83,13 +83,13 @@ TEST_F(ElevationTest, ARefusedActivationIsMadeByOneElevatedRun)
     SimRegistryMirror registry(network);
     registry.Attach();
     StartWith({kOffice});
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_TRUE(boxes.empty()) << (boxes.empty() ? "" : boxes[0].text);
     EXPECT_EQ(form->ActiveProfileIndex, 0);
     EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
     // The window's refresh took in what the elevated run changed.
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
-    EXPECT_EQ(form->ValueListEditor2->Values("IP:").rfind("10.0.0.5", 0), 0u);
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("IP:").rfind("10.0.0.5", 0), 0u);
     EXPECT_EQ(ShownTip().rfind("VMR. IP:10.0.0.5", 0), 0u);
 }
 
@@ -98,7 +98,8 @@ TEST_F(ElevationTest, ADeclinedPromptMakesAndMarksNothing)
     Launches([] { return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED}; });
     StartWith({kOffice});
     form->ActiveProfileIndex = 5;
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     ASSERT_EQ(launched.size(), 1u);
     EXPECT_EQ(launched[0].rfind("--elevated-change apply-profile adapter=3 ", 0), 0u) << launched[0];
     ASSERT_EQ(boxes.size(), 1u);
@@ -113,7 +114,8 @@ TEST_F(ElevationTest, AnElevatedRunsRefusalIsToldAsTheProgramsOwn)
 {
     Launches([] { return ElevatedRun{ElevatedRun::Outcome::Finished, PackRefusal({2, 71})}; });
     StartWith({kOffice});
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find("Default gateway: Invalid gateway IP address (71)"), std::string::npos)
         << boxes[0].text;
@@ -140,7 +142,8 @@ TEST_F(ElevationTest, AnElevatedProgramMakesNoSecondRun)
     network.RefuseUnelevated(false);
     network.SetMethodResult(Wired, L"EnableStatic", 91);
     StartWith({kOffice});
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     EXPECT_TRUE(launched.empty());
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find("Access denied (91)"), std::string::npos) << boxes[0].text;
@@ -189,7 +192,8 @@ TEST_F(ElevationTest, ARunThatEndsWithoutItsResultIsToldWithItsCode)
         StartWith({kOffice});
         const std::string told =
             std::string("Velmora could not change the network settings with administrator rights: ") + c.says + ".";
-        form->ApplyProfile(0);
+        form->Profiles->ApplyProfile(0);
+        Settle();
         Click(*form->Button1);
         ASSERT_EQ(boxes.size(), 2u);
         EXPECT_EQ(boxes[0].text, told) << "activation";
@@ -257,7 +261,8 @@ TEST_F(ElevationTest, TheProgramAnswersWhileWindowsAsksForRights)
     messages.SetInterval(10);
     StartWith({kOffice});
     messages.SetEnabled(true);
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     EXPECT_TRUE(answeredDuringPrompt);
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{
                                  "Velmora needs administrator rights to change the network settings; the change was "
@@ -270,10 +275,11 @@ TEST_F(ElevationTest, UndoGoesToTheElevatedRunToo)
 {
     LaunchesHere();
     StartWith({kOffice});
-    form->ApplyProfile(0);
+    form->Profiles->ApplyProfile(0);
+    Settle();
     ASSERT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
     form->PopupMenu1Popup();
-    Choose(form->Undo1);
+    Choose(form->Profiles->Undo1);
     EXPECT_TRUE(boxes.empty()) << boxes[0].text;
     ASSERT_EQ(launched.size(), 2u);
     EXPECT_EQ(launched[1].rfind("--elevated-change restore adapter=3 ", 0), 0u) << launched[1];

@@ -88,7 +88,11 @@ protected:
         if (m_saved) WriteEntry(*m_saved);
     }
 
-    void ClickLoadOnStartUp() { SendMessageA(form->CheckBox2->Handle(), BM_CLICK, 0, 0); }
+    void ClickLoadOnStartUp()
+    {
+        SendMessageA(form->CheckBox2->Handle(), BM_CLICK, 0, 0);
+        Settle();
+    }
 
 private:
     std::optional<RawValue> m_saved;

@@ -52,11 +52,11 @@ TEST_F(MainWindowTest, TypedPathIsTakenButNeitherReloadsNorMovesTheSave)
     const std::string otherText = "[0]\r\nip=10.1.1.1\r\nname=Elsewhere\r\n[1]\r\nip=10.1.1.2\r\n";
     WriteFileBytes(other, otherText);
     Create();
-    const int loaded = form->ListView1->Items().Count();
+    const int loaded = form->Profiles->ListView1->Items().Count();
 
     TypeInto(form->Edit1->Handle(), other.c_str());
     EXPECT_EQ(ProfileIniPath, other);
-    EXPECT_EQ(form->ListView1->Items().Count(), loaded);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), loaded);
 
     Click(*form->Button3);  // "Ok" saves
     EXPECT_TRUE(StoreWritten());

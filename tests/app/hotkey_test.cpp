@@ -55,7 +55,7 @@ TEST_F(HotKeyTest, TheKeySetInTheEditorIsStoredAndAppliesItsProfile)
     editor.Open(
         &ProfileAt(*ProfileList, 0),
         {[&] { editor.Editor().HotKey1->SetValue(MAKEWORD('O', HOTKEYF_CONTROL | HOTKEYF_ALT)); }, editor.Ok()});
-    form->ShowEditedProfile(ProfileAt(*ProfileList, 0));
+    form->Profiles->ShowEditedProfile(ProfileAt(*ProfileList, 0));
     EXPECT_EQ(ProfileAt(*ProfileList, 0).hotkey, "Ctrl+Alt+O");
     ASSERT_TRUE(SaveProfiles());
     const std::string stored = ReadFileBytes(StorePath());
@@ -86,7 +86,7 @@ TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsToldOnce)
     StartOnProfilesTab("[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\nhotkey=Ctrl+Alt+T\r\n");
     UnregisterHotKey(nullptr, 7);
     EXPECT_EQ(Notifications(), std::vector<std::string>{"Shortcut key taken"});
-    form->ShowEditedProfile(ProfileAt(*ProfileList, 0));  // registered again: now free, and quiet
+    form->Profiles->ShowEditedProfile(ProfileAt(*ProfileList, 0));  // registered again: now free, and quiet
     EXPECT_EQ(Notifications().size(), 1u);
     EXPECT_FALSE(RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT, 'T'));
 }

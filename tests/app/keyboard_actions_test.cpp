@@ -146,13 +146,14 @@ TEST_F(ButtonsByKeyboardTest, EachLinkIsReachedByTabAndFollowedByEnterOrSpace)
     // The tabs are built as they are first shown: the links are taken once their tab is.
     struct Case {
         int tab;
-        std::unique_ptr<TLinkLabel> TForm1::*link;
+        std::function<TLinkLabel&()> link;
     };
-    for (const Case& c :
-         {Case{TForm1::kNetworkConfigurationTab, &TForm1::Label22}, Case{TForm1::kProfilesTab, &TForm1::Label12},
-          Case{TForm1::kAboutTab, &TForm1::Label7}, Case{TForm1::kAboutTab, &TForm1::Label8}}) {
+    for (const Case& c : {Case{TForm1::kNetworkConfigurationTab, [&]() -> TLinkLabel& { return *form->Label22; }},
+                          Case{TForm1::kProfilesTab, [&]() -> TLinkLabel& { return *form->Profiles->Label12; }},
+                          Case{TForm1::kAboutTab, [&]() -> TLinkLabel& { return *form->Label7; }},
+                          Case{TForm1::kAboutTab, [&]() -> TLinkLabel& { return *form->Label8; }}}) {
         SelectTab(c.tab);
-        TLinkLabel& link = *(form->*c.link);
+        TLinkLabel& link = c.link();
         SCOPED_TRACE(link.Text());
         for (WORD key : {VK_RETURN, VK_SPACE})
             EXPECT_TRUE(TabAndPress(form->Handle(), link.FocusWindow().Handle(), link.onClick, key));

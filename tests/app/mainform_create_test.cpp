@@ -25,7 +25,7 @@ TEST_F(MainWindowTest, CreationConnectsRefreshesAndLoads)
     EXPECT_EQ(form->ActiveProfileIndex, -1);
     EXPECT_EQ(DispatchOf(form->WmiServices), DispatchOf(network.Services()));
     EXPECT_EQ(QueryCount(), 1u);
-    EXPECT_EQ(ProfileList, &form->ListView1->Items());
+    EXPECT_EQ(ProfileList, &form->Profiles->ListView1->Items());
     ASSERT_NE(Form2, nullptr);
     EXPECT_EQ(GetWindow(Form2->Handle(), GW_OWNER), form->Handle());
     EXPECT_FALSE(IsWindowVisible(Form2->Handle()));
@@ -36,14 +36,14 @@ TEST_F(MainWindowTest, ProfilesAreLoadedFromTheStore)
 {
     WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\nname=Office\r\n[1]\r\nip=10.0.0.6\r\nname=Home\r\n");
     form = &application.CreateForm<TForm1>([this] { return network.Services(); });
-    EXPECT_EQ(form->ListView1->Items().Count(), 2);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 2);
 
     // A start in the tray makes no window inside the main window; its first showing makes
     // them, and the list shows what was loaded.
     EXPECT_EQ(GetWindow(form->Handle(), GW_CHILD), nullptr);
     Choose(form->Configuration1);
     EXPECT_NE(GetWindow(form->Handle(), GW_CHILD), nullptr);
-    EXPECT_EQ(SendMessageA(form->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
+    EXPECT_EQ(SendMessageA(form->Profiles->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 2);
 }
 
 // A step of the creation that reaches the machine fails: the error is shown, and the store is
@@ -87,8 +87,8 @@ TEST_P(FailedStepTest, IsShownAndTheProfilesAreLoadedAndKept)
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, step.shown);
     EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
-    EXPECT_EQ(form->ListView1->Items().Count(), 2);
-    EXPECT_EQ(form->prfs->Count(), 2);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 2);
+    EXPECT_EQ(form->Profiles->prfs->Count(), 2);
 
     Choose(form->Exit1);
     EXPECT_TRUE(application.Terminated());

@@ -147,8 +147,8 @@ TEST_F(MainWindowTest, TrayMenuHasItsFiveItemsWithImages)
         int image;
     };
     const Entry entries[] = {
-        {form->ApplyNextProfile1, "Apply Next Profile", 5},
-        {form->prfs, "Profiles", 0},
+        {form->Profiles->ApplyNextProfile1, "Apply Next Profile", 5},
+        {form->Profiles->prfs, "Profiles", 0},
         {form->Configuration1, "Open Configurator", 1},
         {form->About1, "About", 3},
         {form->Exit1, "Exit", 4},

@@ -63,7 +63,7 @@ TEST_F(MainWindowTest, EveryControlFollowsTheDpiAndComesBackToTheDesign)
         EXPECT_EQ(form->proplist->KeyColumnWidth(), step.keyWidth);
         EXPECT_EQ(form->HeaderControl1->SectionWidth(0), step.keyWidth);
         // The profile icons drawn for the scale, not the 64-pixel ones stretched.
-        EXPECT_EQ(IconWidth(form->ListView1->Handle()), step.icon);
+        EXPECT_EQ(IconWidth(form->Profiles->ListView1->Handle()), step.icon);
     }
 
     SendDpiChanged(form->Handle(), 96, window);
@@ -76,5 +76,5 @@ TEST_F(MainWindowTest, EveryControlFollowsTheDpiAndComesBackToTheDesign)
         EXPECT_EQ(back.at(control).place, shown.place);
         EXPECT_EQ(back.at(control).fontHeight, shown.fontHeight);
     }
-    EXPECT_EQ(IconWidth(form->ListView1->Handle()), 64);
+    EXPECT_EQ(IconWidth(form->Profiles->ListView1->Handle()), 64);
 }

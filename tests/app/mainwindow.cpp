@@ -26,6 +26,7 @@ TForm1& MainWindowTest::Create(ConnectServicesFunction connect)
 {
     if (!connect) connect = [this] { return network.Services(); };
     form = &application.CreateForm<TForm1>(connect);
+    Settle();
     // Creation loads the store; start every test from a store nobody has written.
     DeleteFileA(StorePath().c_str());
     return *form;
@@ -36,7 +37,6 @@ void MainWindowTest::StartOnProfilesTab(const std::string& store)
     WriteFileBytes(StorePath(), store);
     form = &application.CreateForm<TForm1>([this] { return network.Services(); });
     Choose(form->Configuration1);
-    application.ProcessMessages();
 }
 
 std::string MainWindowTest::StorePath() { return ProgramFolder() + "profiles.ini"; }

@@ -30,7 +30,7 @@ TEST_F(NetconfigTest, FirstRefreshChoosesTheFirstAdapterAndShowsItEverywhere)
     EXPECT_EQ(SelectedEntry(), 0);
     EXPECT_EQ(form->ComboBox1->Text(), WiredName);
     EXPECT_EQ(GridRows(*form->proplist), kWiredRows);
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), kWiredDetails);
+    EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), kWiredDetails);
     // The address as the list shows it, its trailing space included.
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
@@ -122,7 +122,7 @@ TEST_F(NetconfigTest, OneAddressIsTheFirstIpv4OneAndListsStayWhole)
     wired.ipv6Gateways = {L"fe80::1"};
     Create();
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), kWiredDetails);
+    EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), kWiredDetails);
     EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.10 2001:db8::3 fe80::3 ");
     EXPECT_EQ(form->proplist->Values("IP Subnet Mask"), "255.255.255.0 64 64 ");
     EXPECT_EQ(form->proplist->Values("Default Gateways"), "192.168.1.1 fe80::1 ");
@@ -138,7 +138,7 @@ TEST_F(NetconfigTest, QueryWithNothingLeavesTheDetailsAsTheyWere)
     EXPECT_TRUE(SelectorEntries().empty());
     EXPECT_EQ(form->SelectedAdapterIndex, 0);
     EXPECT_EQ(GridRows(*form->proplist), kWiredRows);
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), kWiredDetails);
+    EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), kWiredDetails);
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
 }
 
@@ -154,7 +154,7 @@ TEST_F(NetconfigTest, FailedReadEndsTheRefreshKeepingTheRowsBeforeIt)
         GridRows(*form->proplist),
         (Rows{{" ", " "}, {"MACAddress", "00:1B:21:00:00:03"}, {"DHCP", "Disabled"}, {"IP Address", "192.168.1.77 "}}));
     // The later steps did not run.
-    EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10 ");
 }
 

@@ -26,7 +26,7 @@ TEST_F(NetconfigRegistryTest, StoredSettingsGoToTheTipAndTheCurrentDetails)
     EXPECT_TRUE(boxes.empty());
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10");
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10");
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), (Rows{{"Card:", "rt640x64"},
+    EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), (Rows{{"Card:", "rt640x64"},
                                                        {"IP:", "192.168.1.10"},
                                                        {"Mask:", "255.255.255.0"},
                                                        {"GW:", "192.168.1.1"},
@@ -44,7 +44,7 @@ TEST_F(NetconfigRegistryTest, DhcpAdapterShowsItsLeaseWhereWindowsStoresNoAddres
     // On DHCP, Windows stores 0.0.0.0 as the address and keeps the lease apart; no name server
     // is set by hand.
     EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.100");
-    EXPECT_EQ(GridRows(*form->ValueListEditor2), (Rows{{"Card:", "Netwtw10"},
+    EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), (Rows{{"Card:", "Netwtw10"},
                                                        {"IP:", "10.0.7.100"},
                                                        {"Mask:", "255.255.255.0"},
                                                        {"GW:", "10.0.7.1"},
@@ -67,7 +67,7 @@ TEST_F(NetconfigRegistryTest, RefreshWritesEachDetailAndTheTipOnce)
 {
     network.MutableAdapter(Wired)->ipAddresses = {L"192.168.1.77"};
     Create();
-    const TValueListEditor& details = *form->ValueListEditor2;
+    const TValueListEditor& details = *form->Profiles->ValueListEditor2;
     const int rowWrites = details.ValueWrites();
     const int iconCalls = area.Count(NIM_MODIFY);
     form->refreshdata();
@@ -87,7 +87,7 @@ TEST_F(NetconfigRegistryTest, FailedReadShowsTheLiveDetailsReadBeforeIt)
     network.FailProperty(Wired, L"ServiceName", E_FAIL, L"Generic failure");
     Choose(form->Configuration1);
     ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.77 ");
-    EXPECT_EQ(form->ValueListEditor2->Values("Card:"), "rt640x64");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("IP:"), "192.168.1.77 ");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("Card:"), "rt640x64");
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10");
 }

@@ -24,14 +24,14 @@ TEST_F(NetconfigTest, ChoosingAnotherAdapterRefillsOnlyThePropertyList)
     EXPECT_TRUE(form->proplist->ReadOnly(1));
     // No new query; the current details and the tip still show the adapter chosen before.
     EXPECT_EQ(QueryCount(), queries);
-    EXPECT_EQ(form->ValueListEditor2->Values("Card:"), "rt640x64");
-    EXPECT_EQ(form->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("Card:"), "rt640x64");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("IP:"), "192.168.1.10 ");
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10 ");
 
     // The next refresh brings the "DHCP" row back, and the rest follows the new choice.
     form->refreshdata();
     EXPECT_EQ(form->proplist->Values("DHCP"), "Enabled");
-    EXPECT_EQ(form->ValueListEditor2->Values("Card:"), "Netwtw10");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("Card:"), "Netwtw10");
     // One address in the tip, the first; the property list shows both.
     EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.100 ");
     EXPECT_EQ(SelectedEntry(), 1);
@@ -95,7 +95,7 @@ TEST_F(AdapterMemoryTest, TheAdapterChosenInOneRunIsChosenAtTheNextStart)
     EXPECT_EQ(form->SelectedAdapterIndex, Wireless);
     EXPECT_EQ(SelectedEntry(), 1);
     EXPECT_EQ(form->proplist->Values("MACAddress"), "00:1B:21:00:00:07");
-    EXPECT_EQ(form->ValueListEditor2->Values("Card:"), "Netwtw10");
+    EXPECT_EQ(form->Profiles->ValueListEditor2->Values("Card:"), "Netwtw10");
     EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.100 ");
 }
 

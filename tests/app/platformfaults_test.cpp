@@ -21,7 +21,7 @@ TEST_F(NetconfigTest, AFailingQueryIsShownAndTheProgramGoesOn)
     AppendCaptioned(*ProfileList, {"10.9.9.9", "255.0.0.0", "", "", "", "Lab"});
     boxes.clear();
     form->ActiveProfileIndex = -1;
-    Choose(form->ApplyNextProfile1);
+    Choose(form->Profiles->ApplyNextProfile1);
     EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Calling \"ExecQuery\" failed: Access denied"});
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"192.168.1.10"});
     EXPECT_TRUE(MethodCalls(network).empty());

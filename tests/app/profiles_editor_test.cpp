@@ -49,7 +49,7 @@ TEST_F(ProfilesEditorTest, NewThenCancelLeavesNeitherItemNorTrayEntry)
                        idWhileOpen = Editor().EditedProfile->id;
                    },
                    editor.Cancel()});
-    Click(*form->SpeedButton5);
+    Click(*form->Profiles->SpeedButton5);
     EXPECT_EQ(editor.Runs(), 1);
     // The new profile is in both places while the editor shows it, numbered by its position.
     EXPECT_EQ(listWhileOpen, (Texts{"A", "B", "C", ""}));
@@ -63,16 +63,16 @@ TEST_F(ProfilesEditorTest, NewThenOkAddsTheProfileAtTheEndUnderItsTitleOrAddress
 {
     StartOnProfilesTab(kThreeProfiles);
     editor.Script({editor.Title("Lab"), editor.Ok()});
-    Click(*form->SpeedButton5);
+    Click(*form->Profiles->SpeedButton5);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C", "Lab"}));
     EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C", "Lab"}));
     ASSERT_NE(FindProfile(3), nullptr);
     EXPECT_EQ(FindProfile(3)->name, "Lab");
-    EXPECT_EQ(form->prfs->Item(3).Tag(), 3);
+    EXPECT_EQ(form->Profiles->prfs->Item(3).Tag(), 3);
 
     // Without a title, the address stands in for it.
     editor.Script({[this] { Editor().ip->SetText("10.0.0.9"); }, editor.Ok()});
-    Click(*form->SpeedButton5);
+    Click(*form->Profiles->SpeedButton5);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "B", "C", "Lab", "10.0.0.9"}));
     EXPECT_EQ(TrayCaptions(), (Texts{"A", "B", "C", "Lab", "10.0.0.9"}));
 }
@@ -101,7 +101,7 @@ TEST_P(RenameTest, BothCaptionsFollowAConfirmedRenameAndNeitherACancelledOne)
                    editor.Title("Renamed"), c.confirm ? editor.Ok() : editor.Cancel()});
     SetSelected(1);
     switch (c.way) {
-    case EditWay::EditButton: Click(*form->SpeedButton2); break;
+    case EditWay::EditButton: Click(*form->Profiles->SpeedButton2); break;
     case EditWay::TrayEdit: ChooseInTray(1, "Edit..."); break;
     case EditWay::ContextEdit: EditFromContextMenu(1); break;
     }
@@ -111,7 +111,7 @@ TEST_P(RenameTest, BothCaptionsFollowAConfirmedRenameAndNeitherACancelledOne)
     EXPECT_EQ(ListCaptions(), expected);
     EXPECT_EQ(TrayCaptions(), expected);
     // The selected profile's details show the title it has now.
-    EXPECT_EQ(form->ValueListEditor1->Values("Title:"), expected[1]);
+    EXPECT_EQ(form->Profiles->ValueListEditor1->Values("Title:"), expected[1]);
 }
 
 INSTANTIATE_TEST_SUITE_P(Ways, RenameTest,
@@ -134,7 +134,7 @@ TEST_F(ProfilesEditorTest, TrayDeleteOfTheProfileOpenInTheEditorIsRefused)
                    },
                    editor.Title("Kept"), editor.Ok()});
     SetSelected(1);
-    Click(*form->SpeedButton2);
+    Click(*form->Profiles->SpeedButton2);
     EXPECT_EQ(listAfterDelete, (Texts{"A", "B", "C"}));
     EXPECT_EQ(trayAfterDelete, (Texts{"A", "B", "C"}));
     EXPECT_TRUE(stillOpen);
@@ -158,11 +158,11 @@ TEST_F(ProfilesEditorTest, DeletingAnotherProfileWhileTheEditorIsOpenRenumbersUn
     editor.Script({[&] { ChooseInTray(0, "Delete"); }, [&] { listAfterDelete = ListCaptions(); }, editor.Title("C2"),
                    editor.Ok()});
     SetSelected(2);
-    Click(*form->SpeedButton2);
+    Click(*form->Profiles->SpeedButton2);
     EXPECT_EQ(listAfterDelete, (Texts{"B", "C"}));
     EXPECT_EQ(ListCaptions(), (Texts{"B", "C2"}));
     EXPECT_EQ(TrayCaptions(), (Texts{"B", "C2"}));
-    EXPECT_EQ(form->prfs->Item(1).Tag(), 1);
+    EXPECT_EQ(form->Profiles->prfs->Item(1).Tag(), 1);
     EXPECT_EQ(FindProfile(1)->name, "C2");
 }
 
@@ -176,12 +176,12 @@ TEST_F(ProfilesEditorTest, TheProfileBeingCreatedIsNeitherAppliedNorSaved)
     editor.Script({[&] {
         network.ClearCalls();
         form->ActiveProfileIndex = 2;  // "Apply next" comes to the new one, number 3
-        Choose(form->ApplyNextProfile1);
+        Choose(form->Profiles->ApplyNextProfile1);
         ChooseInTray(3, "Activate");
         callsWhileOpen = network.Calls().size();
         Choose(form->Exit1);
     }});
-    Click(*form->SpeedButton5);
+    Click(*form->Profiles->SpeedButton5);
     EXPECT_EQ(callsWhileOpen, 0u);
     EXPECT_EQ(form->ActiveProfileIndex, 2);
     EXPECT_TRUE(application.Terminated());

@@ -42,8 +42,8 @@ TEST_F(FirstStartTest, CloseShowsTheWindowAndLeavesListAndSubmenuEmpty)
     EXPECT_TRUE(IsWindowVisible(form->Handle()));
     EXPECT_TRUE(IsWindowEnabled(form->Handle()));
     EXPECT_FALSE(IsWindowVisible(welcome->Handle()));
-    EXPECT_EQ(form->ListView1->Items().Count(), 0);
-    EXPECT_EQ(form->prfs->Count(), 0);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 0);
+    EXPECT_EQ(form->Profiles->prfs->Count(), 0);
     EXPECT_EQ(driver.otherRuns, 0);
     EXPECT_FALSE(WelcomeNoticeHidden());
 }
@@ -68,7 +68,7 @@ TEST_F(FirstStartTest, TitleBarCloseEndsTheWelcomeAsClose)
 {
     Start([](TForm4& dialog) { PostMessageA(dialog.Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); });
     EXPECT_EQ(driver.result, 2);
-    EXPECT_EQ(form->ListView1->Items().Count(), 0);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 0);
     EXPECT_EQ(driver.otherRuns, 0);
 }
 
@@ -76,9 +76,9 @@ TEST_F(FirstStartTest, CreateNewProfileThenCancellingTheEditorLeavesNothing)
 {
     Start([](TForm4& dialog) { Press(*dialog.Button2); });
     EXPECT_EQ(driver.result, 1);
-    EXPECT_EQ(form->ListView1->Items().Count(), 0);
-    EXPECT_EQ(SendMessageA(form->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
-    EXPECT_EQ(form->prfs->Count(), 0);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 0);
+    EXPECT_EQ(SendMessageA(form->Profiles->ListView1->Handle(), LVM_GETITEMCOUNT, 0, 0), 0);
+    EXPECT_EQ(form->Profiles->prfs->Count(), 0);
 }
 
 TEST_F(FirstStartTest, DontShowAgainKeepsLaterStartsInTheTray)
@@ -92,10 +92,10 @@ TEST_F(FirstStartTest, DontShowAgainKeepsLaterStartsInTheTray)
 
     // The next start with an empty store: neither the welcome nor the main window.
     form->Hide();
-    form->ReloadProfiles();
+    form->Profiles->ReloadProfiles();
     EXPECT_EQ(driver.runs, 1);
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(form->ListView1->Items().Count(), 0);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 0);
 }
 
 TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
@@ -105,7 +105,7 @@ TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
     EXPECT_EQ(driver.runs + driver.otherRuns, 0);
     EXPECT_EQ(driver.made, 0) << "a start with profiles makes no welcome dialog";
     EXPECT_FALSE(IsWindowVisible(form->Handle()));
-    EXPECT_EQ(form->ListView1->Items().Count(), 1);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 1);
 }
 
 // "Exit" from the tray while the welcome is up ends the program as it would later; without it,

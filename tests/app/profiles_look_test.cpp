@@ -68,7 +68,7 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         {
             Script script(
                 {[&] { SaveWindow(form.Handle(), folder + "\\profiles-contextmenu.bmp"); }, [] { EndMenu(); }});
-            SendMessageA(form.ListView1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(at.x, at.y));
+            SendMessageA(form.Profiles->ListView1->Handle(), WM_CONTEXTMENU, 0, MAKELPARAM(at.x, at.y));
         }
 
         // The tray menu with "Profiles" and the first profile's commands open.

@@ -57,14 +57,14 @@ TEST_F(MainWindowTest, TenThousandProfilesAreAllInTheTrayAndAllSaved)
     // The last entry's command reaches its profile.
     ChooseInTray(kProfiles - 1, "Delete");
     application.ProcessMessages();
-    EXPECT_EQ(form->ListView1->Items().Count(), kProfiles - 1);
-    EXPECT_EQ(form->prfs->Count(), kProfiles - 1);
+    EXPECT_EQ(form->Profiles->ListView1->Items().Count(), kProfiles - 1);
+    EXPECT_EQ(form->Profiles->prfs->Count(), kProfiles - 1);
     const std::vector<MenuEntry> trayAfter = TrayMenu();
     EXPECT_EQ(FindEntry(trayAfter, "Profiles")->items.back().caption, "9001 - 9999");
 
     EditorDriver editor{Form2};
     editor.Script({editor.Title("Lab"), editor.Ok()});
-    Click(*form->SpeedButton5);
+    Click(*form->Profiles->SpeedButton5);
     EXPECT_EQ(editor.Runs(), 1);
     const std::vector<MenuEntry> after = TrayProfiles();
     ASSERT_EQ(after.size(), static_cast<size_t>(kProfiles));

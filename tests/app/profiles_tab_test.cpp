@@ -54,11 +54,11 @@ TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddr
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(Captions(entries[static_cast<size_t>(i)].items),
                   (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
-        EXPECT_EQ(form->prfs->Item(i).Tag(), i);
-        EXPECT_EQ(form->prfs->Item(i).ImageIndex(), 2);
-        EXPECT_EQ(form->prfs->Item(i).Item(0).ImageIndex(), 8);
-        EXPECT_EQ(form->prfs->Item(i).Item(1).ImageIndex(), 7);
-        EXPECT_EQ(form->prfs->Item(i).Item(2).ImageIndex(), 6);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).Tag(), i);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).ImageIndex(), 2);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).Item(0).ImageIndex(), 8);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).Item(1).ImageIndex(), 7);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).Item(2).ImageIndex(), 6);
     }
 }
 
@@ -97,8 +97,8 @@ TEST_P(ProfileNumberingTest, NumbersStayListPositionsAfterATrayDelete)
     ASSERT_EQ(ProfileList->Count(), 2);
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(ProfileAt(*ProfileList, i).id, i);
-        EXPECT_EQ(form->prfs->Item(i).Tag(), i);
-        EXPECT_EQ(form->prfs->Item(i).Caption(), ProfileAt(*ProfileList, i).name);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).Tag(), i);
+        EXPECT_EQ(form->Profiles->prfs->Item(i).Caption(), ProfileAt(*ProfileList, i).name);
         EXPECT_EQ(FindProfile(i), &ProfileAt(*ProfileList, i));
     }
     EXPECT_EQ(form->ActiveProfileIndex, c.activeAfter);
@@ -119,7 +119,7 @@ TEST_F(ProfilesTabTest, DeleteButtonRemovesOnlyTheFirstSelectedProfile)
     Start(kThree);
     SetSelected(1, true);
     SetSelected(2, true);
-    Click(*form->SpeedButton3);
+    Click(*form->Profiles->SpeedButton3);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));
     EXPECT_EQ(Captions(TrayProfiles()), (Texts{"A", "C"}));
     EXPECT_EQ(FindProfile(1)->name, "C");
@@ -128,7 +128,7 @@ TEST_F(ProfilesTabTest, DeleteButtonRemovesOnlyTheFirstSelectedProfile)
 TEST_F(ProfilesTabTest, ButtonsDoNothingWithNothingSelected)
 {
     Start(kThree);
-    for (TButton* button : {form->SpeedButton1.get(), form->SpeedButton2.get(), form->SpeedButton3.get()}) {
+    for (TButton* button : {form->Profiles->SpeedButton1.get(), form->Profiles->SpeedButton2.get(), form->Profiles->SpeedButton3.get()}) {
         Click(*button);
     }
     application.ProcessMessages();
@@ -153,7 +153,7 @@ TEST_F(ProfilesTabTest, ContextMenuOnAProfileOffersActivateEditDeleteForThatProf
     const std::vector<MenuEntry> shown = RightClick(ItemCentre(1), "Delete");
     ASSERT_EQ(Captions(shown), (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
     EXPECT_NE(shown[0].state & MFS_DEFAULT, 0u);
-    EXPECT_EQ(form->PopupMenu2->Items().Tag(), 1);
+    EXPECT_EQ(form->Profiles->PopupMenu2->Items().Tag(), 1);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));
     EXPECT_EQ(Captions(TrayProfiles()), (Texts{"A", "C"}));
 
@@ -226,7 +226,7 @@ TEST_F(ProfilesTabTest, GridsShowValuesOnly)
 {
     Start(kThree);
     SetSelected(0, true);
-    for (TValueListEditor* grid : {form->ValueListEditor1.get(), form->ValueListEditor2.get()}) {
+    for (TValueListEditor* grid : {form->Profiles->ValueListEditor1.get(), form->Profiles->ValueListEditor2.get()}) {
         const int x = grid->KeyColumnWidth() + 10;
         const int y = grid->RowHeight() + grid->RowHeight() / 2;
         SendMessageA(grid->Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
@@ -236,7 +236,7 @@ TEST_F(ProfilesTabTest, GridsShowValuesOnly)
     EXPECT_EQ(Detail("IP:"), "10.0.0.1");
 
     // "Selected Profile Details" selects whole rows: a click on a key shows its row selected.
-    TValueListEditor& selected = *form->ValueListEditor1;
+    TValueListEditor& selected = *form->Profiles->ValueListEditor1;
     SendMessageA(selected.Handle(), WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(2, selected.RowHeight() / 2));
     UpdateWindow(selected.Handle());
     const WindowDc dc(selected.Handle());
@@ -263,7 +263,7 @@ TEST_P(ProfileApplyTest, AppliesThatProfileToTheChosenAdapterAndMarksIt)
     case ApplyWay::ApplyButton:
         SetSelected(1, true);
         SetSelected(2, true);  // only the first selected one is applied
-        Click(*form->SpeedButton1);
+        Click(*form->Profiles->SpeedButton1);
         break;
     case ApplyWay::TrayActivate:
         ChooseInTray(1, "Activate");
@@ -288,13 +288,13 @@ TEST_F(ProfilesTabTest, TheIconsCloseUpAfterADelete)
     Start(kThree);
     const auto position = [&](int index) {
         POINT at{};
-        SendMessageA(form->ListView1->Handle(), LVM_GETITEMPOSITION, static_cast<WPARAM>(index),
+        SendMessageA(form->Profiles->ListView1->Handle(), LVM_GETITEMPOSITION, static_cast<WPARAM>(index),
                      reinterpret_cast<LPARAM>(&at));
         return std::pair{at.x, at.y};
     };
     const auto first = position(0);
     SetSelected(0, true);
-    Click(*form->SpeedButton3);
+    Click(*form->Profiles->SpeedButton3);
     ChooseInTray(0, "Delete");
     application.ProcessMessages();
     ASSERT_EQ(ListCaptions(), (Texts{"C"}));

@@ -106,13 +106,13 @@ TEST_F(TextFitTest, ALongTitleIsShortenedInTheTrayMenuOnlyAndKeepsTheMenuOnTheSc
     StartOnProfilesTab("[0]\r\nip=10.0.0.1\r\nname=" + title + "\r\n[1]\r\nip=10.0.0.2\r\nname=Home\r\n");
     EXPECT_TRUE(PressTrayIcon(WM_RBUTTONDOWN));
     // The entries that name the long title: "Apply next: ..." and its place in "Profiles".
-    for (const TMenuItem* entry : {form->ApplyNextProfile1, &form->prfs->Item(0)}) {
+    for (const TMenuItem* entry : {form->Profiles->ApplyNextProfile1, &form->Profiles->prfs->Item(0)}) {
         const std::string& caption = entry->Caption();
         SCOPED_TRACE(caption);
         EXPECT_EQ(caption.substr(caption.size() - 3), "...");
         EXPECT_NE(caption.find("WWWW"), std::string::npos);
         EXPECT_LE(MenuTextWidth(caption), MenuTextWidthLimit());
     }
-    EXPECT_EQ(form->prfs->Item(1).Caption(), "Home");
+    EXPECT_EQ(form->Profiles->prfs->Item(1).Caption(), "Home");
     EXPECT_EQ(ProfileAt(*ProfileList, 0).name, title);  // whole in the list, the editor and the store
 }

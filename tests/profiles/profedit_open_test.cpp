@@ -31,7 +31,7 @@ protected:
         network.AddAdapter(TestAdapter(3));
         network.AddAdapter(TestAdapter(7));
         form = window.form = &window.application.CreateForm<TForm1>([this] { return network.Services(); });
-        editor = form->ProfileEditor.get();
+        editor = form->Profiles->ProfileEditor.get();
         driver = std::make_unique<EditorDriver>(*editor);
     }
 
@@ -89,7 +89,7 @@ TEST_F(OpenEditorTest, OpensBesideThePointerAndTowardsTheInsideAtTheRightAndBott
         MovePointer(c.pointer.x, c.pointer.y);
         RECT shownAt{};
         driver->Script({[&] { shownAt = EditorPlace(); }, Press(editor->Button2)});
-        EXPECT_FALSE(form->OpenProfileEditor(&Profile(0)));
+        EXPECT_FALSE(form->Profiles->OpenProfileEditor(&Profile(0)));
         EXPECT_EQ(shownAt.left, c.place.x);
         EXPECT_EQ(shownAt.top, c.place.y);
         EXPECT_EQ(shownAt.right - shownAt.left, width);
@@ -112,7 +112,7 @@ TEST_F(OpenEditorTest, OpensAtTheScaleOfThePointersMonitor)
                             GetWindowRect(editor->Button1->Handle(), &ok);
                         },
                         Press(editor->Button2)});
-        form->OpenProfileEditor(&Profile(0));
+        form->Profiles->OpenProfileEditor(&Profile(0));
         EXPECT_EQ(shownDpi, static_cast<int>(dpi));
         // The Ok button, 75 x 25 in the design.
         EXPECT_EQ(ok.right - ok.left, MulDiv(75, static_cast<int>(dpi), 96));
@@ -128,14 +128,14 @@ TEST_F(OpenEditorTest, WithoutAProfileTakesTheListItemUnderThePointer)
     ASSERT_EQ(ProfileList->Count(), 2);
     // The tab shows its profiles as 64 x 64 icons: the place a person points at.
     TImageList icons({64, 64});
-    SendMessageA(form->ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(icons.Handle()));
-    SendMessageA(form->ListView1->Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
+    SendMessageA(form->Profiles->ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(icons.Handle()));
+    SendMessageA(form->Profiles->ListView1->Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
     for (int index : {1, 0}) {
         const POINT centre = ItemCentre(index);
         MovePointer(centre.x, centre.y);
         std::string shownTitle;
         driver->Script({[&] { shownTitle = editor->proftitle->Text(); }, Press(editor->Button2)});
-        form->OpenProfileEditor(nullptr);
+        form->Profiles->OpenProfileEditor(nullptr);
         EXPECT_EQ(editor->EditedProfile, &Profile(index));
         EXPECT_EQ(shownTitle, Profile(index).name);
     }
@@ -143,7 +143,7 @@ TEST_F(OpenEditorTest, WithoutAProfileTakesTheListItemUnderThePointer)
 
     // Nothing under the pointer (an "Edit..." whose number no profile has): nothing opens.
     MovePointer(2, 2);
-    EXPECT_FALSE(form->OpenProfileEditor(FindProfile(99)));
+    EXPECT_FALSE(form->Profiles->OpenProfileEditor(FindProfile(99)));
     EXPECT_EQ(driver->Runs(), 2);
     EXPECT_EQ(editor->EditedProfile, &Profile(0));  // the last opening's
 }
@@ -161,7 +161,7 @@ TEST_F(OpenEditorTest, GivesTheEditorTheChosenAdapterOrZero)
                             }
                         },
                         Press(editor->Button2)});
-        form->OpenProfileEditor(&Profile(0));
+        form->Profiles->OpenProfileEditor(&Profile(0));
         return index;
     };
     form->SelectedAdapterIndex = 7;
@@ -193,14 +193,14 @@ TEST_F(OpenEditorTest, ASecondOpeningWhileOpenIsRefusedAndChangesNothing)
                         form->SelectedAdapterIndex = 7;
                         MovePointer(400, 300);
                         // A tray "Edit..." while the dialog is up.
-                        secondOpened = form->OpenProfileEditor(&Profile(1));
-                        openedWithoutProfile = form->OpenProfileEditor(nullptr);
+                        secondOpened = form->Profiles->OpenProfileEditor(&Profile(1));
+                        openedWithoutProfile = form->Profiles->OpenProfileEditor(nullptr);
                         after = EditorPlace();
                         shown = editor->EditedProfile;
                         adapterAfter = editor->EditorAdapter.get().pdispVal;
                     },
                     Press(editor->Button1)});
-    EXPECT_TRUE(form->OpenProfileEditor(&Profile(0)));
+    EXPECT_TRUE(form->Profiles->OpenProfileEditor(&Profile(0)));
     EXPECT_FALSE(secondOpened);
     EXPECT_FALSE(openedWithoutProfile);
     EXPECT_EQ(shown, &Profile(0));
@@ -215,12 +215,12 @@ TEST_F(OpenEditorTest, AnswersTrueOnlyForOkOnAProfileThatStillExists)
     MovePointer(100, 120);
     Tprofile& office = Profile(0);
     driver->Script({[&] { SetWindowTextA(editor->proftitle->Handle(), "Office 2"); }, Press(editor->Button1)});
-    EXPECT_TRUE(form->OpenProfileEditor(&office));
+    EXPECT_TRUE(form->Profiles->OpenProfileEditor(&office));
     EXPECT_EQ(office.name, "Office 2");
     EXPECT_EQ(office.Caption(), "Office 2");
 
     driver->Script({[&] { SetWindowTextA(editor->proftitle->Handle(), "Office 3"); }, Press(editor->Button2)});
-    EXPECT_FALSE(form->OpenProfileEditor(&office));
+    EXPECT_FALSE(form->Profiles->OpenProfileEditor(&office));
     EXPECT_EQ(office.name, "Office 2");
 
     // Deleted meanwhile (from the tray): its Ok writes nothing and the caller hears false.
@@ -231,7 +231,7 @@ TEST_F(OpenEditorTest, AnswersTrueOnlyForOkOnAProfileThatStillExists)
                         ProfileList->Delete(1);
                     },
                     Press(editor->Button1)});
-    EXPECT_FALSE(form->OpenProfileEditor(&home));
+    EXPECT_FALSE(form->Profiles->OpenProfileEditor(&home));
     EXPECT_EQ(ProfileList->Count(), 1);
     EXPECT_EQ(editor->EditedProfile, nullptr);
 }
@@ -251,7 +251,7 @@ TEST_F(OpenEditorTest, TheTrayMenuOpensWhileTheEditorIsUp)
                         menuShown = watch->Seen();
                     },
                     Press(editor->Button2)});
-    form->OpenProfileEditor(&Profile(0));
+    form->Profiles->OpenProfileEditor(&Profile(0));
     EXPECT_TRUE(menuShown);
     EXPECT_TRUE(trayAnswered);
 }

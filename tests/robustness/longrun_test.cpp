@@ -103,7 +103,7 @@ TEST(LongRun, ActivationsRefreshesShowingsAndMenusLeaveMemoryHandlesAndWindowsAs
             // The simulated network logs every call for tests to read: that log is the test's
             // memory, not the program's.
             network.ClearCalls();
-            window.Choose(form.ApplyNextProfile1);  // an activation, which ends in a refresh
+            window.Choose(form.Profiles->ApplyNextProfile1);  // an activation, which ends in a refresh
             form.refreshdata();
             if (i % 10 == 0) {
                 window.Choose(form.Configuration1);  // the window shown, with its own refresh

@@ -1,5 +1,7 @@
 #include "support/mainwindowdriver.h"
 
+#include "core/errorbox.h"
+
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
@@ -15,6 +17,24 @@ void MainWindowDriver::Choose(const TMenuItem* item) const
 void MainWindowDriver::ChooseCommand(UINT command) const
 {
     SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
+    Settle();
+}
+
+void MainWindowDriver::Settle(DWORD limit) const
+{
+    const ULONGLONG start = GetTickCount64();
+    for (;;) {
+        TApplication::Current()->ProcessMessages();
+        if (form == nullptr || TApplication::Current()->Terminated()) return;
+        const bool waiting = form->Changes->GetState() == ChangeController::State::WaitingForWindows;
+        if (!waiting && !form->Changes->Busy() && !form->WorkPending() && !ErrorBoxPending()) return;
+        if (GetTickCount64() - start > limit) {
+            ADD_FAILURE() << "still working after " << limit << " ms: " << form->Changes->Progress();
+            return;
+        }
+        // Woken by the next message: the end of a change's call comes as one.
+        MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
+    }
 }
 
 void MainWindowDriver::CloseButton() const { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }
@@ -100,7 +120,7 @@ void MainWindowDriver::EditValue(const std::string& key, const std::string& text
     ASSERT_FALSE(grid.Editing()) << key;
 }
 
-HWND MainWindowDriver::List() const { return form->ListView1->Handle(); }
+HWND MainWindowDriver::List() const { return form->Profiles->ListView1->Handle(); }
 
 std::vector<std::string> MainWindowDriver::ListCaptions() const
 {
@@ -165,11 +185,11 @@ std::vector<MenuEntry> MainWindowDriver::RightClick(POINT at, const std::string&
     ClientToScreen(List(), &at);
     SendMessageA(List(), WM_CONTEXTMENU, reinterpret_cast<WPARAM>(List()), MAKELPARAM(at.x, at.y));
     if (chosen != 0) ChooseCommand(chosen);
-    application.ProcessMessages();
+    Settle();
     return shown;
 }
 
-std::string MainWindowDriver::Detail(const char* key) const { return form->ValueListEditor1->Values(key); }
+std::string MainWindowDriver::Detail(const char* key) const { return form->Profiles->ValueListEditor1->Values(key); }
 
 std::vector<MenuEntry> MainWindowDriver::TrayMenu() const
 {
@@ -180,7 +200,7 @@ std::vector<MenuEntry> MainWindowDriver::TrayProfiles() const
 {
     const std::vector<MenuEntry> menu = TrayMenu();
     if (const MenuEntry* profiles = FindEntry(menu, "Profiles"))
-        return ListEntries(profiles->items, static_cast<size_t>(form->prfs->Count()));
+        return ListEntries(profiles->items, static_cast<size_t>(form->Profiles->prfs->Count()));
     ADD_FAILURE() << "no Profiles submenu";
     return {};
 }
@@ -190,9 +210,9 @@ void MainWindowDriver::ChooseInTray(int position, const std::string& command) co
     const HMENU top = form->PopupMenu1->OpeningMenu();
     const HMENU profiles = OpenSubmenu(top, PositionOf(top, "Profiles"), form->Handle());
     ASSERT_NE(profiles, nullptr) << "no Profiles submenu";
-    ASSERT_LT(position, form->prfs->Count());
+    ASSERT_LT(position, form->Profiles->prfs->Count());
     const MenuEntry* item =
-        FindEntry(ReadMenu(OpenListEntry(profiles, position, form->prfs->Count(), form->Handle())), command);
+        FindEntry(ReadMenu(OpenListEntry(profiles, position, form->Profiles->prfs->Count(), form->Handle())), command);
     ASSERT_NE(item, nullptr) << "no " << command << " under the entry at " << position;
     ChooseCommand(item->command);
 }

@@ -25,15 +25,24 @@ public:
     TApplication application;
     TForm1* form = nullptr;
 
-    // The window, its buttons and its tabs.
+    // Handles the program's messages until what the user started has ended, as a user waits
+    // before looking: the first connection made, no change under way or waiting, nothing posted
+    // left to run (boxes included). Fails the test after `limit` milliseconds.
+    void Settle(DWORD limit = 30000) const;
+
+    // The window, its buttons and its tabs. A command chosen is settled.
     void Choose(const TMenuItem* item) const;  // a command of the tray menu, as it opens
     void ChooseCommand(UINT command) const;
     template <typename Control>
-    static void Click(const Control& button)
+    void Click(const Control& button) const
     {
-        ::Click(button.Handle());
+        Click(button.Handle());
     }
-    static void Click(HWND button) { ::Click(button); }
+    void Click(HWND button) const
+    {
+        ::Click(button);
+        Settle();
+    }
     void CloseButton() const;  // the caption's close button
     LRESULT QueryEndSession() const;
     void SelectTab(int index) const;  // a click on a tab
