@@ -8,6 +8,7 @@
 #include "app/netconfig_fixture.h"
 #include "core/handles.h"
 #include "core/history.h"
+#include "core/messagebox.h"
 #include "core/text.h"
 #include "profiles/iprofile.h"
 #include "profiles/undorecord.h"
@@ -16,7 +17,6 @@
 #include "support/registrykeys.h"
 #include "support/seams.h"
 #include "support/tempfolder.h"
-#include "ui/timer.h"
 
 namespace {
 class ChangesTest : public NetconfigTest {
@@ -195,119 +195,116 @@ TEST(UndoRecordTest, ComesBackWholeAndNothingElseIsTakenForOne)
         EXPECT_FALSE(UndoRecordFromText(broken)) << broken;
 }
 
-namespace {
-// Runs `during` once, from the message loop, while the change that `change` starts is under way
-// (its EnableStatic takes a second), as a user's action would come meanwhile.
-void WhileTheCallRuns(SimNetwork& network, const std::function<void()>& during, const std::function<void()>& change)
-{
-    network.SetCallTime(L"EnableStatic", 1000);
-    TTimer timer;
-    timer.onTimer = [&] {
-        timer.SetEnabled(false);
-        during();
-    };
-    timer.SetInterval(200);
-    timer.SetEnabled(true);
-    change();
-    network.SetCallTime(L"EnableStatic", 0);
-}
-}  // namespace
-
-// While Windows works the program answers: the menu and the tip say what is being applied, and
-// a second change is told in words, not dropped and not started.
-TEST_F(ChangesTest, WhileACallRunsTheMenuAndTipSayWhatIsAppliedAndASecondChangeIsTold)
+// While Windows works the program answers at once: the menu and the tip say what is being
+// applied and what waits, and a second change waits its turn and is made after the first.
+TEST_F(ChangesTest, WhileACallRunsTheMenuAndTipSayWhatIsAppliedAndASecondChangeWaitsItsTurn)
 {
     StartWith({kOffice, kHome});
-    std::string caption, tip;
-    bool enabled = true;
-    WhileTheCallRuns(
-        network,
-        [&] {
-            form->PopupMenu1Popup();
-            caption = form->Profiles->ApplyNextProfile1->Caption();
-            enabled = form->Profiles->ApplyNextProfile1->Enabled();
-            tip = ShownTip();
-            form->Profiles->ApplyProfile(1, "test");
-        },
-        [&] { form->Profiles->ApplyProfile(0); });
-    EXPECT_EQ(caption, "Applying Office...");
-    EXPECT_FALSE(enabled);
-    EXPECT_EQ(tip, "Applying Office...");
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Velmora is still busy: Applying Office...\n\nTry again when it "
-                                                      "has ended."});
-    EXPECT_EQ(form->ActiveProfileIndex, 0) << "the first change went on";
-    EXPECT_FALSE(network.Adapter(Wired)->dhcpEnabled) << "the second was not started";
+    network.SetCallTime(L"EnableStatic", 500);
+    form->Profiles->ApplyProfile(0);
+    form->Profiles->ApplyProfile(1, "test");
     form->PopupMenu1Popup();
-    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Apply next: Home");
-    EXPECT_TRUE(form->Profiles->ApplyNextProfile1->Enabled());
-}
-
-// "Exit" during a call ends the program once the call has returned: the call is made, the
-// profiles are saved as they were, and nothing of the change is marked.
-TEST_F(ChangesTest, ExitDuringACallEndsOnceTheCallHasReturned)
-{
-    StartWith({kOffice});
-    WhileTheCallRuns(
-        network, [&] { Choose(form->Exit1); }, [&] { form->Profiles->ApplyProfile(0); });
-    EXPECT_TRUE(application.Terminated());
-    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
-    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
-    EXPECT_EQ(LoadedFrom(StorePath()).size(), 1u);
-    EXPECT_TRUE(boxes.empty());
-}
-
-// A DHCP profile waits for its lease, saying so in the tip, and shows the address that came; a
-// lease that does not come within the limit is told, and the profile is not marked.
-TEST_F(ChangesTest, ADhcpChangeWaitsForItsLeaseAndTellsOneThatDoesNotCome)
-{
-    const DWORD previous = ChangePipeline::SetLeaseWait(2000);
-    ScopeExit wait([previous] { ChangePipeline::SetLeaseWait(previous); });
-    network.SetLeaseTime(600);
-    StartWith({kHome});
-    network.MutableAdapter(Wired)->dhcpServer = false;
-    form->Profiles->ApplyProfile(0);
-    Settle();
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"No address came from DHCP within 2 seconds."});
-    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
-
-    boxes.clear();
-    network.MutableAdapter(Wired)->dhcpServer = true;
-    std::vector<std::string> tips;
-    form->Pipeline->onProgress = [&] { tips.push_back(form->Pipeline->Progress()); };
-    form->Profiles->ApplyProfile(0);
+    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Applying Office... then Home");
+    EXPECT_FALSE(form->Profiles->ApplyNextProfile1->Enabled());
+    EXPECT_EQ(ShownTip(), "Applying Office...");
     Settle();
     EXPECT_TRUE(boxes.empty()) << boxes[0].text;
-    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
-    // A static gateway and servers set by hand outlast EnableDHCP, as on Windows.
-    EXPECT_EQ(Notifications().back(), "Home applied | " + std::string(WiredName) +
-                                          ": DHCP, 10.0.3.100, gateway 10.0.3.1 192.168.1.1, DNS 192.168.1.1 8.8.8.8");
-    EXPECT_NE(std::find(tips.begin(), tips.end(), "Waiting for an address from DHCP..."), tips.end());
+    EXPECT_EQ(Notifications().size(), 2u);
+    EXPECT_TRUE(network.Adapter(Wired)->dhcpEnabled) << "the second ran after the first";
+    EXPECT_EQ(form->ActiveProfileIndex, 1);
+    form->PopupMenu1Popup();
+    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Apply next: Office");
+    EXPECT_TRUE(form->Profiles->ApplyNextProfile1->Enabled());
 }
 
-// At logon the WMI service may answer late: meanwhile the tray menu says so, and applies
-// nothing; once connected it offers the next profile.
-TEST_F(ChangesTest, WhileWindowsIsNotReadyTheMenuSaysSo)
+// "Exit" during a call lets the change end first: it is marked, kept in the history and for
+// Undo, and told; then the profiles are saved and the program ends.
+TEST_F(ChangesTest, ExitDuringACallCarriesTheChangeToItsEnd)
+{
+    const std::string history = ProgramFolder() + "changes-test-history.txt";
+    DeleteFileA(history.c_str());
+    const SeamGuard<std::string> path(SetHistoryPath, history);
+    StartWith({kOffice});
+    network.SetCallTime(L"EnableStatic", 500);
+    form->Profiles->ApplyProfile(0);
+    Choose(form->Exit1);
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
+    EXPECT_EQ(LoadedFrom(StorePath()).size(), 1u);
+    EXPECT_NE(ReadFileBytes(history).find("10.0.0.5/255.0.0.0"), std::string::npos);
+    ASSERT_TRUE(ReadUndoRecord());
+    EXPECT_EQ(ReadUndoRecord()->expected.addresses, std::vector<std::string>{"10.0.0.5"});
+    EXPECT_EQ(Notifications().size(), 1u);
+    EXPECT_TRUE(boxes.empty());
+    DeleteFileA(history.c_str());
+}
+
+// Ok in the editor on the profile being applied: what was sent is not what the profile holds,
+// so it is not marked, the lone-DNS rule leaves the new values alone, and the notification
+// says why.
+TEST_F(ChangesTest, AProfileEditedWhileItIsAppliedIsNotMarked)
+{
+    StartWith({kOffice});
+    network.SetCallTime(L"EnableStatic", 300);
+    form->Profiles->ApplyProfile(0);
+    Tprofile& office = ProfileAt(*ProfileList, 0);
+    office.ip = "10.0.0.9";  // as the editor's Ok writes it
+    office.dns1.clear();
+    office.dns2 = "10.0.0.3";
+    Settle();
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+    EXPECT_EQ(office.ImageIndex(), 0);
+    EXPECT_EQ(form->ActiveProfileIndex, -1);
+    EXPECT_EQ(office.dns1, "");
+    EXPECT_EQ(office.dns2, "10.0.0.3");
+    ASSERT_EQ(Notifications().size(), 1u);
+    EXPECT_NE(Notifications()[0].find("Office was edited meanwhile, so it is not marked as applied."),
+              std::string::npos)
+        << Notifications()[0];
+}
+
+// A box up during a change holds nothing back: the change ends, is recorded and told while
+// the box waits for its click.
+TEST_F(ChangesTest, ABoxUpDuringAChangeHoldsNothingBack)
+{
+    StartWith({kOffice, kHome});
+    network.SetCallTime(L"EnableStatic", 300);
+    size_t toldWhileUp = 0;
+    boxes.whileShown = [&](const ShownBox&) {
+        // The box's own loop runs the program's messages, as MessageBox's does.
+        while (form->Changes->Busy()) {
+            application.ProcessMessages();
+            MsgWaitForMultipleObjects(0, nullptr, FALSE, 50, QS_ALLINPUT);
+        }
+        toldWhileUp = Notifications().size();
+    };
+    form->Profiles->ApplyProfile(0);
+    ShowMessageBox(form->Handle(), "A box of the user's", "Velmora", MB_OK);
+    EXPECT_EQ(toldWhileUp, 1u);
+    EXPECT_EQ(form->ActiveProfileIndex, 0);
+}
+
+// At logon the WMI service may answer late: meanwhile the tray menu says so and what waits,
+// the window opens, a profile made meanwhile is kept, and what was asked is made once Windows
+// answers.
+TEST_F(ChangesTest, WhileWindowsIsNotReadyRequestsWaitAndNothingIsLost)
 {
     network.SetConnectTime(1000);
-    std::string caption;
-    bool enabled = true;
-    TTimer timer;
-    timer.onTimer = [&] {
-        // The window is still being made: the program's own pointer names it already.
-        timer.SetEnabled(false);
-        Form1->PopupMenu1Popup();
-        caption = Form1->Profiles->ApplyNextProfile1->Caption();
-        enabled = Form1->Profiles->ApplyNextProfile1->Enabled();
-        Form1->Profiles->ApplyNextProfile1Click(*Form1->Profiles->ApplyNextProfile1);  // as the icon's double click would
-    };
-    timer.SetInterval(200);
-    timer.SetEnabled(true);
-    Create();
-    EXPECT_EQ(caption, "Waiting for Windows...");
-    EXPECT_FALSE(enabled);
-    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Velmora is still waiting for Windows to answer.\n\nTry again in "
-                                                      "a moment."});
+    WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\n");
+    form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+    form->Profiles->ApplyNextProfile1Click(*form->Profiles->ApplyNextProfile1);  // as the icon's double click would
     form->PopupMenu1Popup();
-    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Apply next: ");
-    EXPECT_TRUE(form->Profiles->ApplyNextProfile1->Enabled());
+    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Waiting for Windows... then the next profile");
+    EXPECT_FALSE(form->Profiles->ApplyNextProfile1->Enabled());
+    form->Configuration1Click(*form->Configuration1);
+    EXPECT_EQ(SelectorEntries(), std::vector<std::string>{"Waiting for Windows..."});
+    AppendCaptioned(*ProfileList, kHome);  // as New and the editor's Ok make it
+    Settle();
+    EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    EXPECT_EQ(ListCaptions(), (std::vector<std::string>{"Office", "Home"}));
+    EXPECT_EQ(form->ActiveProfileIndex, 0);
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses, std::vector<std::wstring>{L"10.0.0.5"});
+    form->PopupMenu1Popup();
+    EXPECT_EQ(form->Profiles->ApplyNextProfile1->Caption(), "Apply next: Home");
 }

@@ -75,6 +75,7 @@ TEST_F(HotKeyTest, TheKeySetInTheEditorIsStoredAndAppliesItsProfile)
     }
     ASSERT_EQ(SendInput(6, keys, sizeof(INPUT)), 6u);
     application.ProcessMessages();
+    Settle();
     EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"192.168.1.10");
     EXPECT_FALSE(network.Calls().empty());
     EXPECT_TRUE(boxes.empty());

@@ -93,7 +93,7 @@ TEST_P(TrayEntryByKeysTest, IsChosenByKeysInTheMenuTheKeyboardOpened)
     SendTrayEvent(*form->TrayIcon1, NIN_KEYSELECT);
     ASSERT_TRUE(watch.Seen());
     EXPECT_FALSE(watch.LeftOpen()) << "the keys did not close the menu";
-    application.ProcessMessages();
+    Settle();
     c.expect(*this);
     EXPECT_TRUE(boxes.empty()) << testing::PrintToString(boxes.Texts());
 }
@@ -235,7 +235,7 @@ TEST_P(ListKeyTest, DoesWhatTheButtonDoes)
     SetFocus(List());
     queriesBefore = QueryCount();
     PressInFocus(c.key);
-    application.ProcessMessages();
+    Settle();
     c.expect(*this);
     EXPECT_TRUE(boxes.empty()) << testing::PrintToString(boxes.Texts());
 }

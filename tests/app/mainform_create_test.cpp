@@ -36,6 +36,7 @@ TEST_F(MainWindowTest, ProfilesAreLoadedFromTheStore)
 {
     WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\nname=Office\r\n[1]\r\nip=10.0.0.6\r\nname=Home\r\n");
     form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+    Settle();
     EXPECT_EQ(form->Profiles->ListView1->Items().Count(), 2);
 
     // A start in the tray makes no window inside the main window; its first showing makes
@@ -84,6 +85,7 @@ TEST_P(FailedStepTest, IsShownAndTheProfilesAreLoadedAndKept)
         if (!step.connects) RaiseError("The RPC server is unavailable");
         return network.Services();
     });
+    Settle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, step.shown);
     EXPECT_EQ(boxes[0].flags & MB_ICONMASK, static_cast<UINT>(MB_ICONERROR));
@@ -122,6 +124,7 @@ TEST_F(MainWindowTest, AnUnreadableStoreIsNamedAndKept)
         ASSERT_TRUE(held);
         form = &application.CreateForm<TForm1>([this] { return network.Services(); });
     }
+    Settle();
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_NE(boxes[0].text.find(StorePath()), std::string::npos) << boxes[0].text;
     EXPECT_NE(boxes[0].text.find(SystemMessageText(ERROR_SHARING_VIOLATION)), std::string::npos) << boxes[0].text;

@@ -7,6 +7,7 @@
 #include <string>
 
 #include "app/mainformunit.h"
+#include "support/mainwindowdriver.h"
 #include "simnet/simnetwork.h"
 #include "simnet/simregistry.h"
 #include "support/screenshot.h"
@@ -24,6 +25,7 @@ TEST(MainWindowLook, DISABLED_SavesEachTab)
     registry.Attach();
     TApplication application;
     TForm1& form = application.CreateForm<TForm1>([&] { return laptop.Services(); });
+    SettleMainWindow(form);
     form.Configuration1->Click();
     const char* names[] = {"network", "general", "profiles", "about"};
     for (int tab = 0; tab < 4; ++tab) {

@@ -54,7 +54,7 @@ TEST(MainWindowTrayIcon, LeavesTheNotificationAreaWithTheWindow)
     {
         TApplication application;
         SimNetwork network;
-        application.CreateForm<TForm1>([&] { return network.Services(); });
+        SettleMainWindow(application.CreateForm<TForm1>([&] { return network.Services(); }));
         EXPECT_EQ(area.Count(NIM_DELETE), 0);
     }
     EXPECT_EQ(area.Count(NIM_DELETE), 1);

@@ -54,7 +54,9 @@ void MainWindowTest::UnblockStore() { RemoveDirectoryA(StorePath().c_str()); }
 std::string MainWindowTest::ShownTip() const
 {
     for (auto call = area.calls.rbegin(); call != area.calls.rend(); ++call) {
-        if (call->message == NIM_ADD || call->message == NIM_MODIFY) return call->record.szTip;
+        // A notification's own call names NIF_INFO alone and leaves the tip as it was.
+        if ((call->message == NIM_ADD || call->message == NIM_MODIFY) && (call->record.uFlags & NIF_TIP) != 0)
+            return call->record.szTip;
     }
     return {};
 }

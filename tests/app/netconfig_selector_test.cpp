@@ -81,6 +81,7 @@ protected:
     {
         const auto earlier = std::make_unique<TForm1>([this] { return network.Services(); });
         form = earlier.get();
+        Settle();
         TypeInSelector(name);
         form = nullptr;
     }

@@ -102,6 +102,7 @@ TEST_F(FirstStartTest, AStoreWithProfilesShowsNoWelcome)
 {
     WriteFileBytes(StorePath(), "[0]\r\nip=10.0.0.5\r\n");
     form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+    Settle();
     EXPECT_EQ(driver.runs + driver.otherRuns, 0);
     EXPECT_EQ(driver.made, 0) << "a start with profiles makes no welcome dialog";
     EXPECT_FALSE(IsWindowVisible(form->Handle()));

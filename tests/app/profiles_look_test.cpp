@@ -54,6 +54,7 @@ TEST(ProfilesLook, DISABLED_SavesTheProfilesViews)
         registry.Attach();
         MainWindowDriver window;
         TForm1& form = *(window.form = &window.application.CreateForm<TForm1>([&] { return laptop.Services(); }));
+        window.Settle();
         DeleteFileA(store.c_str());
         ProfileAt(*ProfileList, 2).SetImageIndex(1);
         form.Configuration1->Click();

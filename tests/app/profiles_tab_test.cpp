@@ -65,10 +65,10 @@ TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddr
 TEST_F(ProfilesTabTest, TrayDeleteRemovesEntryAndItemOnceTheCommandHasReturned)
 {
     Start(kOfficeAndAddress);
-    ChooseInTray(0, "Delete");
+    ChooseInTray(0, "Delete", false);
     // The clicked entry's parent is still there while the command is being handled.
     EXPECT_EQ(Captions(TrayProfiles()), (Texts{"Office", "10.0.0.5"}));
-    application.ProcessMessages();
+    Settle();
     EXPECT_EQ(Captions(TrayProfiles()), (Texts{"10.0.0.5"}));
     EXPECT_EQ(ListCaptions(), (Texts{"10.0.0.5"}));
     // Nothing reaches the file before the next save.

@@ -40,6 +40,7 @@ TEST_P(TrayMenuWhileEditingTest, TheEditorKeepsTheKeyboard)
     const MenuWhileEditing& c = GetParam();
     WriteFileBytes(StorePath(), kTwoProfiles);
     form = &application.CreateForm<TForm1>([this] { return network.Services(); });
+    Settle();
     ASSERT_FALSE(IsWindowVisible(form->Handle())) << "the program starts in the tray";
     EditorDriver editor{Form2};
     TForm2& dialog = editor.Editor();

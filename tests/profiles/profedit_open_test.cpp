@@ -31,6 +31,7 @@ protected:
         network.AddAdapter(TestAdapter(3));
         network.AddAdapter(TestAdapter(7));
         form = window.form = &window.application.CreateForm<TForm1>([this] { return network.Services(); });
+        window.Settle();
         editor = form->Profiles->ProfileEditor.get();
         driver = std::make_unique<EditorDriver>(*editor);
     }

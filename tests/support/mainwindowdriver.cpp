@@ -14,22 +14,27 @@ void MainWindowDriver::Choose(const TMenuItem* item) const
     ChooseCommand(OpenTo(*form->PopupMenu1, *item, form->Handle()));
 }
 
-void MainWindowDriver::ChooseCommand(UINT command) const
+void MainWindowDriver::ChooseCommand(UINT command, bool settle) const
 {
     SendMessageA(form->Handle(), WM_COMMAND, MAKEWPARAM(command, 0), 0);
-    Settle();
+    if (settle) Settle();
 }
 
 void MainWindowDriver::Settle(DWORD limit) const
 {
+    if (form != nullptr) SettleMainWindow(*form, limit);
+}
+
+void SettleMainWindow(const TForm1& form, DWORD limit)
+{
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         TApplication::Current()->ProcessMessages();
-        if (form == nullptr || TApplication::Current()->Terminated()) return;
-        const bool waiting = form->Changes->GetState() == ChangeController::State::WaitingForWindows;
-        if (!waiting && !form->Changes->Busy() && !form->WorkPending() && !ErrorBoxPending()) return;
+        if (TApplication::Current()->Terminated()) return;
+        const bool waiting = form.Changes->GetState() == ChangeController::State::WaitingForWindows;
+        if (!waiting && !form.Changes->Busy() && !form.WorkPending() && !ErrorBoxPending()) return;
         if (GetTickCount64() - start > limit) {
-            ADD_FAILURE() << "still working after " << limit << " ms: " << form->Changes->Progress();
+            ADD_FAILURE() << "still working after " << limit << " ms: " << form.Changes->Progress();
             return;
         }
         // Woken by the next message: the end of a change's call comes as one.
@@ -205,7 +210,7 @@ std::vector<MenuEntry> MainWindowDriver::TrayProfiles() const
     return {};
 }
 
-void MainWindowDriver::ChooseInTray(int position, const std::string& command) const
+void MainWindowDriver::ChooseInTray(int position, const std::string& command, bool settle) const
 {
     const HMENU top = form->PopupMenu1->OpeningMenu();
     const HMENU profiles = OpenSubmenu(top, PositionOf(top, "Profiles"), form->Handle());
@@ -214,7 +219,7 @@ void MainWindowDriver::ChooseInTray(int position, const std::string& command) co
     const MenuEntry* item =
         FindEntry(ReadMenu(OpenListEntry(profiles, position, form->Profiles->prfs->Count(), form->Handle())), command);
     ASSERT_NE(item, nullptr) << "no " << command << " under the entry at " << position;
-    ChooseCommand(item->command);
+    ChooseCommand(item->command, settle);
 }
 
 bool MainWindowDriver::PressTrayIcon(UINT press) const

@@ -16,6 +16,9 @@
 
 using Rows = std::vector<std::pair<std::string, std::string>>;
 
+// Handles the program's messages until what the window started has ended (MainWindowDriver::Settle).
+void SettleMainWindow(const TForm1& form, DWORD limit = 30000);
+
 class MainWindowDriver {
 public:
     MainWindowDriver() = default;
@@ -32,7 +35,7 @@ public:
 
     // The window, its buttons and its tabs. A command chosen is settled.
     void Choose(const TMenuItem* item) const;  // a command of the tray menu, as it opens
-    void ChooseCommand(UINT command) const;
+    void ChooseCommand(UINT command, bool settle = true) const;
     template <typename Control>
     void Click(const Control& button) const
     {
@@ -73,8 +76,9 @@ public:
     // The tray menu as it would open now, each submenu opened in turn, and its "Profiles" submenu.
     std::vector<MenuEntry> TrayMenu() const;
     std::vector<MenuEntry> TrayProfiles() const;
-    // A command beneath the tray's profile entry at `position` ("Activate", "Edit...", "Delete").
-    void ChooseInTray(int position, const std::string& command) const;
+    // A command beneath the tray's profile entry at `position` ("Activate", "Edit...", "Delete");
+    // unsettled, only the command itself has been handled.
+    void ChooseInTray(int position, const std::string& command, bool settle = true) const;
     // Presses a mouse button on the tray icon; true when the menu came on the screen (it is
     // closed again at once).
     bool PressTrayIcon(UINT press) const;
