@@ -180,5 +180,20 @@ void TForm1::CarryOut(const ReceivedCommand& received)
         ask.title = profile->Caption();
         ask.trigger = "command line: --apply";
     }
+    // A start that waits says why, so that a script's log shows it.
+    if (Changes->GetState() == ChangeController::State::WaitingForWindows) {
+        Note(received, "Velmora is waiting for Windows to answer: the command runs once it has.");
+    } else if (Changes->Busy()) {
+        Note(received, "Velmora is busy (" + Changes->Progress() + "): the command runs after it.");
+    }
     Changes->Submit(std::move(ask));
+}
+
+void TForm1::Note(const ReceivedCommand& received, const std::string& text)
+{
+    if (received.answerTo != nullptr) {
+        SendNote(received.answerTo, text);
+    } else {
+        WriteToConsole(text);
+    }
 }

@@ -1,5 +1,6 @@
 #include "app/remotecommand.h"
 
+#include "app/console.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
 #include "core/messagefilter.h"
@@ -8,6 +9,7 @@ namespace {
 // What each WM_COPYDATA carries, in its dwData.
 constexpr ULONG_PTR kCommandData = 0x56524D43;  // a command
 constexpr ULONG_PTR kAnswerData = 0x56524D41;   // an answer: the exit code, a line feed, the text
+constexpr ULONG_PTR kNoteData = 0x56524D4E;     // a line to write while the answer is awaited
 
 constexpr char kAnswerClass[] = "VelmoraCommandAnswer";
 
@@ -20,17 +22,16 @@ LRESULT CALLBACK AnswerProc(HWND window, UINT message, WPARAM wParam, LPARAM lPa
     if (message == WM_COPYDATA) {
         const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
         auto* waiting = reinterpret_cast<Waiting*>(GetWindowLongPtrA(window, GWLP_USERDATA));
-        if (waiting == nullptr || data == nullptr || data->dwData != kAnswerData) return FALSE;
+        if (waiting == nullptr || data == nullptr) return FALSE;
         // The texts are copied: memory running out is an error like any other, not a crash.
         return Guarded(
             [&]() -> LRESULT {
-                const std::string text(static_cast<const char*>(data->lpData), data->cbData);
-                const size_t line = text.find('\n');
-                CommandAnswer answer;
-                answer.exitCode = std::atoi(text.substr(0, line).c_str());
-                answer.text = line == std::string::npos ? std::string() : text.substr(line + 1);
-                waiting->answer = answer;
-                return TRUE;
+                if (const std::optional<std::string> note = ReceiveNote(lParam)) {
+                    WriteToConsole(*note);
+                    return TRUE;
+                }
+                waiting->answer = ReceiveAnswer(lParam);
+                return waiting->answer ? TRUE : FALSE;
             },
             LRESULT{FALSE});
     }
@@ -93,6 +94,30 @@ std::optional<ReceivedCommand> ReceiveCommand(WPARAM wParam, LPARAM lParam)
         CommandFromText(std::string(static_cast<const char*>(data->lpData), data->cbData));
     if (!command) return std::nullopt;
     return ReceivedCommand{*command, reinterpret_cast<HWND>(wParam)};
+}
+
+std::optional<CommandAnswer> ReceiveAnswer(LPARAM lParam)
+{
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data == nullptr || data->dwData != kAnswerData) return std::nullopt;
+    const std::string text(static_cast<const char*>(data->lpData), data->cbData);
+    const size_t line = text.find('\n');
+    CommandAnswer answer;
+    answer.exitCode = std::atoi(text.substr(0, line).c_str());
+    answer.text = line == std::string::npos ? std::string() : text.substr(line + 1);
+    return answer;
+}
+
+std::optional<std::string> ReceiveNote(LPARAM lParam)
+{
+    const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
+    if (data == nullptr || data->dwData != kNoteData) return std::nullopt;
+    return std::string(static_cast<const char*>(data->lpData), data->cbData);
+}
+
+void SendNote(HWND answerTo, const std::string& text)
+{
+    if (answerTo != nullptr && IsWindow(answerTo)) SendData(answerTo, nullptr, kNoteData, text);
 }
 
 void SendAnswer(HWND answerTo, const CommandAnswer& answer)

@@ -17,7 +17,8 @@ struct CommandAnswer {
 };
 
 // Sends `command` to the running copy's main window and waits for its answer; none when that
-// copy ended, or refused the command, before it answered.
+// copy ended, or refused the command, before it answered. A note the copy sends meanwhile (that
+// the command waits for Windows) is written to the console as it comes.
 std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& command);
 
 // The running copy's side. A WM_COPYDATA that carries a command: the command and where its
@@ -28,3 +29,8 @@ struct ReceivedCommand {
 };
 std::optional<ReceivedCommand> ReceiveCommand(WPARAM wParam, LPARAM lParam);
 void SendAnswer(HWND answerTo, const CommandAnswer& answer);
+// A line the start writes while it goes on waiting for the answer.
+void SendNote(HWND answerTo, const std::string& text);
+// An answer, or a note, that a WM_COPYDATA carries; none for any other.
+std::optional<CommandAnswer> ReceiveAnswer(LPARAM lParam);
+std::optional<std::string> ReceiveNote(LPARAM lParam);

@@ -62,7 +62,11 @@ int RunVelmora(const PrepareServicesFunction& prepareServices, const std::vector
     // anything of the run's own. A command goes to the running program, which carries it out.
     SingleInstance instance(SessionInstanceName());
     if (!instance.First() && command.action != Command::Action::Start) {
-        HWND running = instance.RunningWindow(kSecondStartPatience);
+        HWND running = instance.RunningWindow(0);
+        if (running == nullptr) {
+            WriteToConsole("Velmora is still starting: the command waits for it.");
+            running = instance.RunningWindow(kCommandPatience);
+        }
         const std::optional<CommandAnswer> answer =
             running != nullptr ? SendCommand(running, command) : std::optional<CommandAnswer>();
         if (!answer) {

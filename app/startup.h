@@ -14,6 +14,10 @@ using PrepareServicesFunction = std::function<ConnectServicesFunction()>;
 
 // How long a second start waits for the first program's window while the first is starting.
 inline constexpr DWORD kSecondStartPatience = 5000;
+// How long a command waits for it: the first publishes its window before it connects to WMI,
+// but its own start may be slow at logon too; two minutes covers a WMI service that answers a
+// minute late.
+inline constexpr DWORD kCommandPatience = 120000;
 
 // Initialises COM and the common controls, creates the hidden welcome dialog and the hidden
 // main window, and runs the message loop until the program ends. Returns the exit code.

@@ -20,6 +20,11 @@
 #include "simnet/simnetwork.h"
 #include "support/profiledata.h"
 #include "support/registrykeys.h"
+#include "core/history.h"
+#include "profiles/undorecord.h"
+#include "support/programrun.h"
+#include "support/seams.h"
+#include "support/startanswers.h"
 #include "support/startedprogram.h"
 #include "support/tempfolder.h"
 #include "ui/form.h"
@@ -120,14 +125,85 @@ TEST_F(CommandTest, EachCommandIsCarriedOutAsFromTheTrayAndAnsweredWithItsCode)
     EXPECT_EQ(boxes.size(), 1u);
 }
 
-namespace {
-// The real program, started with arguments as a script starts it: its exit code and what it
-// wrote to its output.
-struct Finished {
-    DWORD exitCode = STILL_ACTIVE;
-    std::string output;
-};
+// Each start is answered with its own request's result: a refused change's start is answered
+// before its box comes, and a command sent while the box is up is carried out and answered
+// meanwhile.
+TEST_F(CommandTest, EachStartIsAnsweredWithItsOwnResultAndNeverWaitsOnABox)
+{
+    Create();
+    AppendCaptioned(*ProfileList, kOffice);
+    AppendCaptioned(*ProfileList, {"10.0.0.300", "255.0.0.0", "", "", "", "Bad"});
+    boxes.clear();
+    StartAnswers bad, good;
+    size_t badAnsweredWhenTheBoxCame = 0;
+    boxes.whileShown = [&](const ShownBox&) {
+        badAnsweredWhenTheBoxCame = bad.answers.size();
+        form->QueueCommand({Command::Action::Apply, "Office"}, good.Window());
+        EXPECT_TRUE(HandleMessagesUntil([&] { return !good.answers.empty(); }));
+    };
+    form->QueueCommand({Command::Action::Apply, "Bad"}, bad.Window());
+    Settle();
+    ASSERT_EQ(bad.answers.size(), 1u);
+    EXPECT_EQ(bad.answers[0].exitCode, kExitRefusedBase + 70) << bad.answers[0].text;
+    EXPECT_EQ(badAnsweredWhenTheBoxCame, 1u);
+    ASSERT_EQ(good.answers.size(), 1u);
+    EXPECT_EQ(good.answers[0].exitCode, kExitDone) << good.answers[0].text;
+    EXPECT_EQ(boxes.size(), 1u);
+}
 
+// --exit while a change runs: the change ends and is recorded, its start is answered with its
+// result, a command still waiting is told it was not made, and then the program ends.
+TEST_F(CommandTest, AnExitDuringAChangeLetsItEndRecordedAndAnswersEveryStart)
+{
+    const std::string history = ProgramFolder() + "command-test-history.txt";
+    DeleteFileA(history.c_str());
+    const SeamGuard<std::string> path(SetHistoryPath, history);
+    Create();
+    AppendCaptioned(*ProfileList, kOffice);
+    AppendCaptioned(*ProfileList, kHome);
+    network.SetCallTime(L"EnableStatic", 500);
+    StartAnswers apply, next, exit;
+    form->QueueCommand({Command::Action::Apply, "Office"}, apply.Window());
+    form->QueueCommand({Command::Action::Next, {}}, next.Window());
+    form->QueueCommand({Command::Action::Exit, {}}, exit.Window());
+    Settle();
+    EXPECT_TRUE(application.Terminated());
+    ASSERT_EQ(apply.answers.size(), 1u);
+    EXPECT_EQ(apply.answers[0].exitCode, kExitDone) << apply.answers[0].text;
+    ASSERT_EQ(next.answers.size(), 1u);
+    EXPECT_EQ(next.answers[0].exitCode, kExitNotMade);
+    ASSERT_EQ(exit.answers.size(), 1u);
+    EXPECT_EQ(exit.answers[0].exitCode, kExitDone);
+    EXPECT_NE(ReadFileBytes(history).find("command line: --apply"), std::string::npos);
+    ASSERT_TRUE(ReadUndoRecord());
+    EXPECT_EQ(ReadUndoRecord()->expected.addresses, std::vector<std::string>{"10.0.0.5"});
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"10.0.0.5");
+    DeleteFileA(history.c_str());
+}
+
+// A command that comes while a change runs waits its turn, and its start hears why; a waiting
+// request whose profile is deleted meanwhile is answered as no such profile.
+TEST_F(CommandTest, ACommandDuringAChangeWaitsItsTurnAndFindsItsProfileGone)
+{
+    Create();
+    AppendCaptioned(*ProfileList, kOffice);
+    AppendCaptioned(*ProfileList, kHome);
+    network.SetCallTime(L"EnableStatic", 300);
+    StartAnswers first, second;
+    form->QueueCommand({Command::Action::Apply, "Office"}, first.Window());
+    form->QueueCommand({Command::Action::Apply, "Home Net"}, second.Window());
+    ASSERT_TRUE(HandleMessagesUntil([&] { return form->Changes->Waiting().size() == 1; }));
+    EXPECT_EQ(second.notes, std::vector<std::string>{"Velmora is busy (Applying Office...): the command runs after it."});
+    form->Profiles->RemoveProfile(1);
+    Settle();
+    ASSERT_EQ(second.answers.size(), 1u);
+    EXPECT_EQ(second.answers[0].exitCode, kExitNoSuchProfile);
+    ASSERT_EQ(first.answers.size(), 1u);
+    EXPECT_EQ(first.answers[0].exitCode, kExitDone);
+    EXPECT_TRUE(boxes.empty());
+}
+
+namespace {
 // A shortcut's program and arguments, as the shell reads them.
 std::pair<std::wstring, std::wstring> ShortcutCommand(const std::string& path)
 {
@@ -143,36 +219,6 @@ std::pair<std::wstring, std::wstring> ShortcutCommand(const std::string& path)
     return {target, arguments};
 }
 
-Finished RunProgram(const std::string& program, const std::wstring& arguments)
-{
-    SECURITY_ATTRIBUTES inherit{sizeof inherit, nullptr, TRUE};
-    HANDLE readEnd = nullptr;
-    HANDLE writeEnd = nullptr;
-    CreatePipe(&readEnd, &writeEnd, &inherit, 0);
-    UniqueHandle reading(readEnd);
-    UniqueHandle writing(writeEnd);
-    SetHandleInformation(readEnd, HANDLE_FLAG_INHERIT, 0);
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    startup.dwFlags = STARTF_USESTDHANDLES;
-    startup.hStdOutput = writeEnd;
-    startup.hStdError = writeEnd;
-    std::wstring command = L"\"" + WideFromAnsi(program) + L"\" " + arguments;
-    PROCESS_INFORMATION process{};
-    Finished finished;
-    if (!CreateProcessW(nullptr, command.data(), nullptr, nullptr, TRUE, 0, nullptr, nullptr, &startup, &process))
-        return finished;
-    const UniqueHandle thread(process.hThread);
-    UniqueHandle running(process.hProcess);
-    writing.reset();
-    char buffer[4096];
-    DWORD read = 0;
-    while (ReadFile(readEnd, buffer, sizeof buffer, &read, nullptr) && read > 0)
-        finished.output.append(buffer, read);
-    WaitForSingleObject(process.hProcess, 60000);
-    GetExitCodeProcess(process.hProcess, &finished.exitCode);
-    return finished;
-}
 }  // namespace
 
 TEST(SimulatedProgramTest, ACommandGoesToTheRunningCopyOrIsCarriedOutByItsOwnStart)

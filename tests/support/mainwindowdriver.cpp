@@ -25,21 +25,28 @@ void MainWindowDriver::Settle(DWORD limit) const
     if (form != nullptr) SettleMainWindow(*form, limit);
 }
 
-void SettleMainWindow(const TForm1& form, DWORD limit)
+bool MainWindowDriver::HandleMessagesUntil(const std::function<bool()>& done, DWORD limit)
 {
     const ULONGLONG start = GetTickCount64();
     for (;;) {
         TApplication::Current()->ProcessMessages();
-        if (TApplication::Current()->Terminated()) return;
-        const bool waiting = form.Changes->GetState() == ChangeController::State::WaitingForWindows;
-        if (!waiting && !form.Changes->Busy() && !form.WorkPending() && !ErrorBoxPending()) return;
-        if (GetTickCount64() - start > limit) {
-            ADD_FAILURE() << "still working after " << limit << " ms: " << form.Changes->Progress();
-            return;
-        }
+        if (done()) return true;
+        if (GetTickCount64() - start > limit) return false;
         // Woken by the next message: the end of a change's call comes as one.
         MsgWaitForMultipleObjects(0, nullptr, FALSE, 100, QS_ALLINPUT);
     }
+}
+
+void SettleMainWindow(const TForm1& form, DWORD limit)
+{
+    const bool settled = MainWindowDriver::HandleMessagesUntil(
+        [&] {
+            const bool waiting = form.Changes->GetState() == ChangeController::State::WaitingForWindows;
+            return TApplication::Current()->Terminated() ||
+                   (!waiting && !form.Changes->Busy() && !form.WorkPending() && !ErrorBoxPending());
+        },
+        limit);
+    if (!settled) ADD_FAILURE() << "still working after " << limit << " ms: " << form.Changes->Progress();
 }
 
 void MainWindowDriver::CloseButton() const { SendMessageA(form->Handle(), WM_SYSCOMMAND, SC_CLOSE, 0); }

@@ -5,6 +5,7 @@
 // open.
 #include <windows.h>
 
+#include <functional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -32,6 +33,8 @@ public:
     // before looking: the first connection made, no change under way or waiting, nothing posted
     // left to run (boxes included). Fails the test after `limit` milliseconds.
     void Settle(DWORD limit = 30000) const;
+    // Handles the program's messages until `done` says so; false after `limit` milliseconds.
+    static bool HandleMessagesUntil(const std::function<bool()>& done, DWORD limit = 30000);
 
     // The window, its buttons and its tabs. A command chosen is settled.
     void Choose(const TMenuItem* item) const;  // a command of the tray menu, as it opens
