@@ -121,7 +121,7 @@ void ChangeController::Finish(ChangeAnswer answer)
     // program ends; the state is idle again first, so whatever they do finds it so.
     m_state = State::Idle;
     Call(onEnded, answer);
-    if (answer.kind == ChangeAnswer::Kind::Ended && answer.outcome.ended) {
+    if (answer.kind == ChangeAnswer::Kind::Ended && answer.outcome.ended && onNotify) {
         ChangeNotice notice = OutcomeNotice(answer.request, answer.outcome);
         if (answer.editedMeanwhile) {
             notice.text += "\n" + answer.request.title + " was edited meanwhile, so it is not marked as applied.";
