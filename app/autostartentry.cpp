@@ -2,6 +2,7 @@
 
 #include <windows.h>
 
+#include "core/handles.h"
 #include "core/programfile.h"
 #include "core/registry.h"
 
@@ -37,10 +38,10 @@ void WriteAutostartEntry()
     registry.WriteString(AutostartValue, quoted);
 }
 
-bool DeleteAutostartEntry()
+LSTATUS DeleteAutostartEntry()
 {
-    TRegistry registry(KEY_ALL_ACCESS);
-    registry.SetRootKey(HKEY_LOCAL_MACHINE);
-    registry.OpenKey(kRunKey, true);
-    return registry.DeleteValue(AutostartValue);
+    UniqueHkey key;
+    const LSTATUS opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.put());
+    if (opened != ERROR_SUCCESS) return opened;
+    return RegDeleteValueA(key.get(), AutostartValue);
 }

@@ -42,7 +42,7 @@ int RunElevatedChange(const std::vector<std::string>& arguments, const ConnectSe
                 WriteAutostartEntry();
                 done = true;
             } else {
-                done = DeleteAutostartEntry();
+                done = DeleteAutostartEntry() == ERROR_SUCCESS;
             }
             return static_cast<int>(PackAutostartResult(done));
         }

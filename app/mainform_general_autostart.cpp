@@ -39,47 +39,49 @@ void TForm1::ReadAutostartState()
 void TForm1::CheckBox2Click()
 {
     const bool wanted = CheckBox2->Checked();
-    bool done = false;
     std::optional<AppError> refused;
     if (wanted) {
         try {
             WriteAutostartEntry();
-            done = true;
+            return;
         } catch (const AppError& error) {
             refused = error;
         }
     } else {
-        done = DeleteAutostartEntry();
+        const LSTATUS deleted = DeleteAutostartEntry();
+        if (deleted == ERROR_SUCCESS) return;
+        refused = AppError("Failed to Delete RegistryKey ", HRESULT_FROM_WIN32(static_cast<DWORD>(deleted)));
     }
-    if (done) return;
 
-    // HKLM is the administrators' to write: a standard user's change goes to an elevated run.
-    if (!ProcessElevated()) {
-        ElevatedChange change;
-        change.kind = ElevatedChange::Kind::Autostart;
-        change.autostart = wanted;
-        // The consent prompt waits for the user as long as the user takes: on a thread of its
-        // own, while the program goes on answering.
-        auto answer = std::make_shared<ElevatedAnswer>();
-        m_work.Background([answer, change, window = Handle()] { *answer = RunChangeElevated(window, change); },
-                          [this, answer, refused](std::exception_ptr raised) {
-                              // Whatever the run did, or did before it failed, the box shows the
-                              // entry as it is now, without writing it again.
-                              ShowQuietly(*CheckBox2, !ReadAutostartEntry().text.empty());
-                              if (raised) std::rethrow_exception(raised);
-                              if (!answer->result) {
-                                  ShowMessageBox(Handle(), answer->whyNot, "Velmora", MB_OK | MB_ICONWARNING);
-                              } else if (!answer->result->autostart) {
-                                  AutostartFailed(refused);
-                              }
-                          });
+    // HKLM is the administrators' to write: a standard user's change that Windows refused for
+    // want of rights goes to an elevated run; any other failure would fail there as well.
+    if (ProcessElevated() || !refused->AccessDenied()) {
+        AutostartFailed(wanted, *refused);
         return;
     }
-    AutostartFailed(refused);
+    ElevatedChange change;
+    change.kind = ElevatedChange::Kind::Autostart;
+    change.autostart = wanted;
+    // The consent prompt waits for the user as long as the user takes: on a thread of its own,
+    // while the program goes on answering.
+    auto answer = std::make_shared<ElevatedAnswer>();
+    m_work.Background([answer, change, window = Handle()] { *answer = RunChangeElevated(window, change); },
+                      [this, answer, wanted, error = *refused](std::exception_ptr raised) {
+                          // Whatever the run did, or did before it failed, the box shows the entry
+                          // as it is now, without writing it again.
+                          ShowQuietly(*CheckBox2, !ReadAutostartEntry().text.empty());
+                          if (raised) std::rethrow_exception(raised);
+                          if (!answer->result) {
+                              ShowMessageBox(Handle(), answer->whyNot, "Velmora", MB_OK | MB_ICONWARNING);
+                          } else if (!answer->result->autostart) {
+                              AutostartFailed(wanted, error);
+                          }
+                      });
 }
 
-void TForm1::AutostartFailed(const std::optional<AppError>& refused)
+void TForm1::AutostartFailed(bool wanted, const AppError& refused)
 {
-    if (refused) throw *refused;
+    // A write tells the registry's own error; a deletion the program's plain box.
+    if (wanted) throw refused;
     ShowMessageBox(Handle(), "Failed to Delete RegistryKey ", "Velmora", MB_OK);
 }

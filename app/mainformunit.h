@@ -131,7 +131,7 @@ public:
     void CheckBox1Click();
     void CheckBox2Click();
     // The entry could not be written (the registry's error) or deleted.
-    void AutostartFailed(const std::optional<AppError>& refused);
+    void AutostartFailed(bool wanted, const AppError& refused);
     void Button4Click();
     void OpenDialog1SelectionChange();
 

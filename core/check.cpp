@@ -29,12 +29,12 @@ std::string SystemMessageText(DWORD code)
 
 void RaiseCallError(DWORD status, const char* call, const std::source_location& where)
 {
-    throw AppError(SystemMessageText(status), call, where);
+    throw AppError(SystemMessageText(status), call, where, CodeAsHresult(status));
 }
 
 void CheckHrSaying(HRESULT hr, const char* what, const std::source_location& where)
 {
     if (FAILED(hr)) {
-        throw AppError(std::string(what) + " failed: " + SystemMessageText(static_cast<DWORD>(hr)), what, where);
+        throw AppError(std::string(what) + " failed: " + SystemMessageText(static_cast<DWORD>(hr)), what, where, hr);
     }
 }

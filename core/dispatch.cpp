@@ -32,12 +32,12 @@ std::string ExceptionText(EXCEPINFO& info, HRESULT hr)
 // A failed call names what failed: the property read or the method called, as the user
 // would otherwise see only a code (Wine's WMI has no ServiceName: "Unknown name"). The member
 // is the call recorded in the history, with the place that asked for it.
-[[noreturn]] void RaiseMemberError(const wchar_t* member, WORD flags, const std::string& reason,
+[[noreturn]] void RaiseMemberError(const wchar_t* member, WORD flags, const std::string& reason, HRESULT code,
                                    const std::source_location& where)
 {
     const std::string name = AnsiFromWide(member);
     const char* what = (flags & DISPATCH_PROPERTYGET) != 0 ? "Reading \"" : "Calling \"";
-    throw AppError(what + name + "\" failed: " + reason, name, where);
+    throw AppError(what + name + "\" failed: " + reason, name, where, code);
 }
 }  // namespace
 
@@ -53,6 +53,9 @@ struct CallOutcome {
     // object does not know; "Returning errors" (Automation): Invoke's DISP_E_MEMBERNOTFOUND for
     // a member it cannot find; "WbemErrorEnum enumeration": wbemErrNotFound (WBEM_E_NOT_FOUND),
     // which an SWbemObject raises for a property it does not have.
+    // The object's own status when it raised one, else the call's.
+    HRESULT Code() const noexcept { return hr == DISP_E_EXCEPTION && FAILED(raised) ? raised : hr; }
+
     bool MemberMissing() const noexcept
     {
         constexpr HRESULT wbemNotFound = static_cast<HRESULT>(0x80041002L);
@@ -94,7 +97,7 @@ std::optional<Variant> TryCall(const Variant& holder, const wchar_t* member, WOR
     Variant result;
     const CallOutcome outcome = Invoke(v.pdispVal, member, flags, args, result);
     if (outcome.MemberMissing()) return std::nullopt;
-    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason, where);
+    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason, outcome.Code(), where);
     return result;
 }
 }  // namespace
@@ -105,7 +108,7 @@ Variant DispatchCall(IDispatch* object, const wchar_t* member, WORD flags, const
     if (object == nullptr) RaiseError("Invalid variant operation");
     Variant result;
     const CallOutcome outcome = Invoke(object, member, flags, args, result);
-    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason, where);
+    if (FAILED(outcome.hr)) RaiseMemberError(member, flags, outcome.reason, outcome.Code(), where);
     return result;
 }
 

@@ -61,12 +61,12 @@ LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data
     return status == ERROR_SUCCESS ? ERROR_MORE_DATA : status;
 }
 
-void RaiseRegistryError(std::string_view pattern, const std::string& name)
+void RaiseRegistryError(std::string_view pattern, const std::string& name, LSTATUS status)
 {
     std::string text(pattern);
     const size_t at = text.find("%s");
     if (at != std::string::npos) text.replace(at, 2, name);
-    RaiseError(text);
+    throw AppError(text, status == ERROR_SUCCESS ? S_OK : HRESULT_FROM_WIN32(static_cast<DWORD>(status)));
 }
 
 std::string ReadUserString(const std::string& key, const std::string& name)
@@ -143,7 +143,8 @@ bool TRegistry::OpenKey(const std::string& key, bool canCreate)
 void TRegistry::CreateKey(const std::string& key)
 {
     UniqueHkey created;
-    if (CreateOrOpen(m_rootKey, key, m_access, created) != ERROR_SUCCESS) RaiseRegistryError(kFailedToCreateKey, key);
+    const LSTATUS status = CreateOrOpen(m_rootKey, key, m_access, created);
+    if (status != ERROR_SUCCESS) RaiseRegistryError(kFailedToCreateKey, key, status);
 }
 
 bool TRegistry::DeleteKey(const std::string& key)
@@ -167,7 +168,8 @@ std::string TRegistry::ReadString(const std::string& name) const
 {
     if (!GetDataSize(name)) return {};
     RegistryData data;
-    if (QueryRegistryValue(CurrentKey(), name, data) != ERROR_SUCCESS) RaiseRegistryError(kFailedToGetData, name);
+    const LSTATUS status = QueryRegistryValue(CurrentKey(), name, data);
+    if (status != ERROR_SUCCESS) RaiseRegistryError(kFailedToGetData, name, status);
     if (data.type != REG_SZ && data.type != REG_EXPAND_SZ) RaiseRegistryError(kInvalidDataType, name);
     // Stored strings need not end in a zero; the text stops at the first one or at the end.
     const size_t end = data.bytes.find('\0');
@@ -198,14 +200,20 @@ int32_t TRegistry::ReadInteger(const std::string& name) const
 
 void TRegistry::WriteData(const std::string& name, DWORD type, std::string_view bytes)
 {
-    if (!TryWriteData(name, type, bytes)) RaiseRegistryError(kFailedToSetData, name);
+    const LSTATUS status = WriteStatus(name, type, bytes);
+    if (status != ERROR_SUCCESS) RaiseRegistryError(kFailedToSetData, name, status);
 }
 
 bool TRegistry::TryWriteData(const std::string& name, DWORD type, std::string_view bytes)
 {
-    return bytes.size() <= std::numeric_limits<DWORD>::max() &&
-           RegSetValueExA(CurrentKey(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
-                          static_cast<DWORD>(bytes.size())) == ERROR_SUCCESS;
+    return WriteStatus(name, type, bytes) == ERROR_SUCCESS;
+}
+
+LSTATUS TRegistry::WriteStatus(const std::string& name, DWORD type, std::string_view bytes)
+{
+    if (bytes.size() > std::numeric_limits<DWORD>::max()) return ERROR_INVALID_PARAMETER;
+    return RegSetValueExA(CurrentKey(), name.c_str(), 0, type, reinterpret_cast<const BYTE*>(bytes.data()),
+                          static_cast<DWORD>(bytes.size()));
 }
 
 std::vector<std::string> TRegistry::GetKeyNames() const

@@ -21,8 +21,10 @@ struct RegistryData {
 // asked for again, a few times, before the read gives up with ERROR_MORE_DATA.
 LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data);
 
-// The texts of the registry errors; %s stands for the value or key name.
-[[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name);
+// The texts of the registry errors; %s stands for the value or key name. The failed call's
+// status, when there is one, is kept as the error's code.
+[[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name,
+                                     LSTATUS status = ERROR_SUCCESS);
 
 // Where the program keeps its per-user settings, under HKEY_CURRENT_USER.
 inline constexpr char kUserSettingsKey[] = "Software\\Velmora";
@@ -84,6 +86,8 @@ public:
     std::vector<std::string> GetKeyNames() const;
 
 private:
+    LSTATUS WriteStatus(const std::string& name, DWORD type, std::string_view bytes);
+
     HKEY m_rootKey = HKEY_CURRENT_USER;
     REGSAM m_access;
     UniqueHkey m_currentKey;

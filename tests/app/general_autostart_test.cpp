@@ -232,6 +232,26 @@ TEST_F(AutostartTest, AStandardUsersChangeIsMadeElevatedOrLeftAsItWas)
     EXPECT_TRUE(ReadEntry());
 }
 
+// A standard user unchecking an entry removed elsewhere: Windows did not refuse for want of
+// rights, so no rights are asked for; the deletion's failure is told as it is.
+TEST_F(AutostartTest, AFailureOtherThanAccessDeniedAsksNoRights)
+{
+    const SeamGuard<ElevationQuery> standardUser(SetElevationQuery, [] { return false; });
+    WriteEntry(Text(QuotedProgramPath()));
+    Create();
+    std::vector<std::string> launched;
+    const SeamGuard<ElevatedLauncher> launcher(SetElevatedLauncher,
+                                               [&](const std::string&, const std::string& parameters) {
+                                                   launched.push_back(parameters);
+                                                   return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
+                                               });
+    RemoveEntry();
+    ClickLoadOnStartUp();
+    EXPECT_TRUE(launched.empty());
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Failed to Delete RegistryKey "});
+    EXPECT_FALSE(form->CheckBox2->Checked());
+}
+
 // An elevated run that ends without its result (here it crashed once it had written the
 // entry, then failed before deleting it): the user is told with its code, and the box shows
 // what the Run key really holds.

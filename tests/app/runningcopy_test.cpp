@@ -89,9 +89,11 @@ TEST_F(RunningCopyTest, AnExitDuringAChangeAnswersTheChangeFirstAndThenEnds)
 // once, and --exit ends it without waiting for Windows.
 TEST_F(RunningCopyTest, ACopyThatWaitsForWindowsAnswersAtOnce)
 {
+    SetEnvironmentVariableA("VELMORA_SIMNET_TIMING", "windows");
     SetEnvironmentVariableA("VELMORA_SIMNET_LOGON", "30");
     StartedProgram running(program);
     SetEnvironmentVariableA("VELMORA_SIMNET_LOGON", nullptr);
+    SetEnvironmentVariableA("VELMORA_SIMNET_TIMING", "0");
     ASSERT_TRUE(running.IdleWithin(60000));
     const ULONGLONG start = GetTickCount64();
     const Finished listed = RunProgram(program, L"--list");

@@ -18,12 +18,16 @@ TEST(CheckTest, AFailedCallNamesItselfAndThePlaceOfItsCheck)
         EXPECT_EQ(error.Call(), "RegSetValueExA");
         EXPECT_NE(error.File().find("check_test.cpp"), std::string::npos) << error.File();
         EXPECT_EQ(error.Line(), line);
+        EXPECT_EQ(error.Code(), HRESULT_FROM_WIN32(ERROR_ACCESS_DENIED));
+        EXPECT_TRUE(error.AccessDenied());
     }
     try {
         CheckHrSaying(static_cast<HRESULT>(0x800706BA), "Connecting to WMI");
         ADD_FAILURE() << "no error raised";
     } catch (const AppError& error) {
         EXPECT_EQ(std::string(error.what()).rfind("Connecting to WMI failed: ", 0), 0u) << error.what();
+        EXPECT_EQ(error.Code(), static_cast<HRESULT>(0x800706BA));
+        EXPECT_FALSE(error.AccessDenied());
     }
 }
 

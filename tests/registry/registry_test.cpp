@@ -127,6 +127,12 @@ TEST(TRegistry, ReadOnlyAccessReadsButRefusesToWrite)
     EXPECT_EQ(open.accessor.ReadString("V.M.R."), "x");
     EXPECT_EQ(ErrorText([&] { open.accessor.WriteString("V.M.R.", "y"); }), "Failed to set data for 'V.M.R.'");
     EXPECT_EQ(ErrorText([&] { open.accessor.WriteInteger("Number", 1); }), "Failed to set data for 'Number'");
+    // The registry's own text, and the call's code for code that asks why.
+    try {
+        open.accessor.WriteString("V.M.R.", "y");
+    } catch (const AppError& error) {
+        EXPECT_TRUE(error.AccessDenied()) << std::hex << error.Code();
+    }
     EXPECT_FALSE(open.accessor.DeleteValue("V.M.R."));
     EXPECT_EQ(ReadRaw(kKeyPath, "V.M.R.")->bytes, "x\0"s);
 }
@@ -147,6 +153,12 @@ TEST(TRegistry, CreatesKeysAndNamesTheOneItCannotCreate)
     TRegistry limited;
     limited.SetRootKey(stale.get());
     EXPECT_EQ(ErrorText([&] { limited.CreateKey("New\\Key"); }), "Failed to create key New\\Key");
+    try {
+        limited.CreateKey("New\\Key");
+    } catch (const AppError& error) {
+        EXPECT_NE(error.Code(), S_OK);
+        EXPECT_FALSE(error.AccessDenied());
+    }
     EXPECT_FALSE(limited.OpenKey("New", true));
     EXPECT_FALSE(KeyExists(kKeyPath));
 }
