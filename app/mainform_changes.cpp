@@ -6,6 +6,7 @@
 
 #include <exception>
 #include <string>
+#include <utility>
 
 #include "adapters/wmiworks.h"
 #include "app/elevation.h"
@@ -15,6 +16,26 @@
 #include "core/text.h"
 #include "profiles/undorecord.h"
 #include "tray/trayicon.h"
+
+namespace {
+ShutdownBlockFunction g_shutdownBlock;
+
+void BlockShutdown(HWND window, const std::optional<std::string>& reason)
+{
+    if (g_shutdownBlock) {
+        g_shutdownBlock(window, reason);
+    } else if (reason) {
+        ShutdownBlockReasonCreate(window, WideFromAnsi(*reason).c_str());
+    } else {
+        ShutdownBlockReasonDestroy(window);
+    }
+}
+}  // namespace
+
+ShutdownBlockFunction SetShutdownBlock(ShutdownBlockFunction function)
+{
+    return std::exchange(g_shutdownBlock, std::move(function));
+}
 
 void TForm1::BuildChanges()
 {
@@ -90,12 +111,12 @@ void TForm1::ChangeStateChanged()
     // A change under way is not cut off by the end of the session: Windows is told why it
     // should wait ("ShutdownBlockReasonCreate": call it as an operation that must not be
     // interrupted begins, and ShutdownBlockReasonDestroy once it has completed).
-    if (busy) {
-        const std::wstring reason = WideFromAnsi(Changes->Progress().empty() ? "Velmora is changing the network settings."
-                                                                               : Changes->Progress());
-        m_blockingShutdown = ShutdownBlockReasonCreate(Handle(), reason.c_str()) != FALSE;
-    } else if (m_blockingShutdown) {
-        ShutdownBlockReasonDestroy(Handle());
+    // The pipeline names what it does as soon as it starts.
+    if (busy && !Changes->Progress().empty()) {
+        BlockShutdown(Handle(), Changes->Progress());
+        m_blockingShutdown = true;
+    } else if (!busy && m_blockingShutdown) {
+        BlockShutdown(Handle(), std::nullopt);
         m_blockingShutdown = false;
     }
 }

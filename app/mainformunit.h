@@ -9,6 +9,8 @@
 #include <cstdint>
 #include <functional>
 #include <memory>
+#include <optional>
+#include <string>
 
 #include <vector>
 
@@ -225,6 +227,12 @@ private:
     std::optional<BusyCursor> m_busyCursor;
     bool m_blockingShutdown = false;
 };
+
+// Asks Windows to hold the end of the session, naming why (ShutdownBlockReasonCreate), or, with
+// no reason, lets it go on (ShutdownBlockReasonDestroy). Tests replace it: Wine keeps no reason
+// to read back. Returns the previous one; an empty function restores Windows' calls.
+using ShutdownBlockFunction = std::function<void(HWND window, const std::optional<std::string>& reason)>;
+ShutdownBlockFunction SetShutdownBlock(ShutdownBlockFunction function);
 
 // The one main window of the process (the application's main form); set by its creation.
 extern TForm1* Form1;

@@ -264,6 +264,27 @@ TEST_F(ChangesTest, AProfileEditedWhileItIsAppliedIsNotMarked)
         << Notifications()[0];
 }
 
+// The end of the session during a change: Windows is asked to wait, naming the change, and may
+// go on once it has ended, recorded; then the program ends.
+TEST_F(ChangesTest, TheEndOfTheSessionWaitsForTheChangeNamingIt)
+{
+    std::vector<std::string> reasons;
+    const SeamGuard<ShutdownBlockFunction> block(SetShutdownBlock,
+                                                 [&](HWND, const std::optional<std::string>& reason) {
+                                                     reasons.push_back(reason.value_or("(released)"));
+                                                 });
+    StartWith({kOffice});
+    network.SetCallTime(L"EnableStatic", 300);
+    form->Profiles->ApplyProfile(0);
+    EXPECT_EQ(QueryEndSession(), FALSE);
+    Settle();
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
+    ASSERT_FALSE(reasons.empty());
+    EXPECT_EQ(reasons.front(), "Applying Office...");
+    EXPECT_EQ(reasons.back(), "(released)");
+}
+
 // A box up during a change holds nothing back: the change ends, is recorded and told while
 // the box waits for its click.
 TEST_F(ChangesTest, ABoxUpDuringAChangeHoldsNothingBack)
