@@ -74,7 +74,8 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
         delete context;
         return {ElevatedRun::Outcome::Failed, 0, error};
     }
-    if (WaitForSingleObject(thread.get(), INFINITE) == WAIT_FAILED) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
+    if (WaitForSingleObject(thread.get(), INFINITE) == WAIT_FAILED)
+        return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
     if (!start->started) {
         // The consent prompt answered No.
         if (start->error == ERROR_CANCELLED) return {ElevatedRun::Outcome::Declined, 0, start->error};
@@ -82,7 +83,8 @@ ElevatedRun ShellRunAs(const std::string& program, const std::string& parameters
     }
     const UniqueHandle process = std::move(start->process);
     if (!process) return {ElevatedRun::Outcome::Failed, 0, ERROR_INVALID_HANDLE};
-    if (WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
+    if (WaitForSingleObject(process.get(), INFINITE) == WAIT_FAILED)
+        return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
     DWORD exitCode = 0;
     if (!GetExitCodeProcess(process.get(), &exitCode)) return {ElevatedRun::Outcome::Failed, 0, GetLastError()};
     return {ElevatedRun::Outcome::Finished, exitCode};

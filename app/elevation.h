@@ -15,9 +15,9 @@
 
 struct ElevatedRun {
     enum class Outcome {
-        Finished,   // the elevated run ended with `exitCode`
-        Declined,   // the user said No at the prompt
-        Failed,     // it could not be started: `error`
+        Finished,  // the elevated run ended with `exitCode`
+        Declined,  // the user said No at the prompt
+        Failed,    // it could not be started: `error`
     };
     Outcome outcome = Outcome::Failed;
     DWORD exitCode = 0;

@@ -64,22 +64,21 @@ void TForm1::Connect()
 {
     // The connection made on a thread of its own lets the service start; the window's own,
     // made here once it has answered, finds it running.
-    m_work.Background(
-        [connect = m_connectServices] { connect(); },
-        [this](std::exception_ptr raised) {
-            try {
-                if (raised) std::rethrow_exception(raised);
-                WmiServices = m_connectServices();
-                refreshdata();
-            } catch (...) {
-                // Whatever failed, requests stop waiting; they meet the failure themselves.
-                Changes->Connected();
-                throw;
-            }
-            Changes->Connected();
-        },
-        // At logon Windows may hold the call for minutes: an Exit meanwhile does not wait for it.
-        LoopWork::AtEnd::Leave);
+    m_work.Background([connect = m_connectServices] { connect(); },
+                      [this](std::exception_ptr raised) {
+                          try {
+                              if (raised) std::rethrow_exception(raised);
+                              WmiServices = m_connectServices();
+                              refreshdata();
+                          } catch (...) {
+                              // Whatever failed, requests stop waiting; they meet the failure themselves.
+                              Changes->Connected();
+                              throw;
+                          }
+                          Changes->Connected();
+                      },
+                      // At logon Windows may hold the call for minutes: an Exit meanwhile does not wait for it.
+                      LoopWork::AtEnd::Leave);
 }
 
 PreparedChange TForm1::PrepareDetails(const ChangeAsk& ask)

@@ -14,10 +14,7 @@ class AppError : public std::runtime_error {
 public:
     explicit AppError(const std::string& message) : std::runtime_error(message) {}
     AppError(const std::string& message, std::string call, const std::source_location& where, HRESULT code = S_OK)
-        : std::runtime_error(message),
-          m_call(std::move(call)),
-          m_file(where.file_name()),
-          m_line(where.line()),
+        : std::runtime_error(message), m_call(std::move(call)), m_file(where.file_name()), m_line(where.line()),
           m_code(code)
     {
     }

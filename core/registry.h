@@ -23,8 +23,7 @@ LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data
 
 // The texts of the registry errors; %s stands for the value or key name. The failed call's
 // status, when there is one, is kept as the error's code.
-[[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name,
-                                     LSTATUS status = ERROR_SUCCESS);
+[[noreturn]] void RaiseRegistryError(std::string_view pattern, const std::string& name, LSTATUS status = ERROR_SUCCESS);
 
 // Where the program keeps its per-user settings, under HKEY_CURRENT_USER.
 inline constexpr char kUserSettingsKey[] = "Software\\Velmora";

@@ -26,8 +26,7 @@ ProfileSettings SettingsOf(const Tprofile& profile)
 
 bool SameProfileSettings(const ProfileSettings& a, const ProfileSettings& b)
 {
-    return a.dhcp == b.dhcp && a.ip == b.ip && a.mask == b.mask && a.gw == b.gw && a.dns1 == b.dns1 &&
-           a.dns2 == b.dns2;
+    return a.dhcp == b.dhcp && a.ip == b.ip && a.mask == b.mask && a.gw == b.gw && a.dns1 == b.dns1 && a.dns2 == b.dns2;
 }
 
 // The requests waiting their turn, for the tray menu: "then Home, Undo".

@@ -134,7 +134,9 @@ void ChangePipeline::Start(const ChangeRequest& request)
                 calls->before = ReadAdapterConfiguration(adapter);
                 calls->called = true;
                 switch (request.kind) {
-                case ChangeRequest::Kind::Profile: calls->refusal = SendProfileSettings(adapter, request.profile); break;
+                case ChangeRequest::Kind::Profile:
+                    calls->refusal = SendProfileSettings(adapter, request.profile);
+                    break;
                 case ChangeRequest::Kind::Details: calls->details = SendDetailSettings(adapter, request.details); break;
                 case ChangeRequest::Kind::Undo: calls->refusal = SendConfiguration(adapter, request.target); break;
                 }
@@ -189,30 +191,30 @@ void ChangePipeline::Elevate()
     const std::shared_ptr<Running::Calls> calls = m_running->calls;
     // The consent prompt waits for the user as long as the user takes, and the run for its end:
     // both on the change's thread.
-    m_work.Background([calls, change = ElevatedFor(m_running->request),
-                       run = m_runElevated] { calls->elevated = run(change); },
-                      [this](std::exception_ptr raised) {
-                          if (raised) {
-                              Fail(raised);
-                              return;
-                          }
-                          ChangeOutcome& outcome = m_running->outcome;
-                          const ElevatedAnswer& answer = m_running->calls->elevated;
-                          if (!answer.result) {
-                              // Nothing more was made; the user hears why with the outcome.
-                              outcome.whyNot = answer.whyNot;
-                              outcome.after = outcome.before;
-                              const std::shared_ptr<Running> running = std::exchange(m_running, nullptr);
-                              SetProgress({});
-                              if (onEnded) onEnded(running->request, running->outcome);
-                              return;
-                          }
-                          outcome.elevated = true;
-                          outcome.refusal = answer.result->refusal;
-                          outcome.details = answer.result->details;
-                          outcome.steps = ChangeSteps(m_running->request, outcome);
-                          ReadBack();
-                      });
+    m_work.Background(
+        [calls, change = ElevatedFor(m_running->request), run = m_runElevated] { calls->elevated = run(change); },
+        [this](std::exception_ptr raised) {
+            if (raised) {
+                Fail(raised);
+                return;
+            }
+            ChangeOutcome& outcome = m_running->outcome;
+            const ElevatedAnswer& answer = m_running->calls->elevated;
+            if (!answer.result) {
+                // Nothing more was made; the user hears why with the outcome.
+                outcome.whyNot = answer.whyNot;
+                outcome.after = outcome.before;
+                const std::shared_ptr<Running> running = std::exchange(m_running, nullptr);
+                SetProgress({});
+                if (onEnded) onEnded(running->request, running->outcome);
+                return;
+            }
+            outcome.elevated = true;
+            outcome.refusal = answer.result->refusal;
+            outcome.details = answer.result->details;
+            outcome.steps = ChangeSteps(m_running->request, outcome);
+            ReadBack();
+        });
 }
 
 void ChangePipeline::ReadBack()

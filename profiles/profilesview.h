@@ -157,8 +157,8 @@ public:
     bool Pending() const noexcept { return m_later.Pending(); }
 
     // What the view asks of the main window.
-    std::function<void()> onRefresh;                      // the details refresh
-    std::function<void(const ChangeNotice&)> onNotify;    // a notification from the tray icon
+    std::function<void()> onRefresh;                    // the details refresh
+    std::function<void(const ChangeNotice&)> onNotify;  // a notification from the tray icon
 
 private:
     void BuildProfilesTab(TWinControl* page);

@@ -31,8 +31,7 @@ void TProfilesView::RegisterProfileHotKeys()
         if (m_toldTakenKeys.insert(what).second) taken += (taken.empty() ? "" : ", ") + what;
     }
     if (!taken.empty())
-        Notify(
-            {"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.", true});
+        Notify({"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.", true});
 }
 
 void TProfilesView::HotKeyPressed(WPARAM id)

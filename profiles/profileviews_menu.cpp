@@ -76,6 +76,5 @@ void TProfilesView::createshortcut(TMenuItem& sender)
     const Tprofile* profile = FindProfile(sender.Parent()->Tag());
     if (profile == nullptr) return;
     CreateProfileShortcut(profile->Caption());
-    Notify(
-        {"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
+    Notify({"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
 }

@@ -81,8 +81,8 @@ PreparedChange TProfilesView::PrepareUndo(const ChangeAsk& ask)
         // Someone else's change is not overwritten without the user's word.
         prepared.refusal.kind = ChangeAnswer::Kind::AskFirst;
         prepared.refusal.text = "The settings of \"" + record.adapterName +
-                                "\" have changed since Velmora changed them: it now has " +
-                                DescribeConfiguration(now) + ".";
+                                "\" have changed since Velmora changed them: it now has " + DescribeConfiguration(now) +
+                                ".";
         prepared.refusal.request = std::move(request);
         return prepared;
     }

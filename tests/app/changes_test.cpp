@@ -269,10 +269,9 @@ TEST_F(ChangesTest, AProfileEditedWhileItIsAppliedIsNotMarked)
 TEST_F(ChangesTest, TheEndOfTheSessionWaitsForTheChangeNamingIt)
 {
     std::vector<std::string> reasons;
-    const SeamGuard<ShutdownBlockFunction> block(SetShutdownBlock,
-                                                 [&](HWND, const std::optional<std::string>& reason) {
-                                                     reasons.push_back(reason.value_or("(released)"));
-                                                 });
+    const SeamGuard<ShutdownBlockFunction> block(SetShutdownBlock, [&](HWND, const std::optional<std::string>& reason) {
+        reasons.push_back(reason.value_or("(released)"));
+    });
     StartWith({kOffice});
     network.SetCallTime(L"EnableStatic", 300);
     form->Profiles->ApplyProfile(0);

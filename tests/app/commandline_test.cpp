@@ -193,7 +193,8 @@ TEST_F(CommandTest, ACommandDuringAChangeWaitsItsTurnAndFindsItsProfileGone)
     form->QueueCommand({Command::Action::Apply, "Office"}, first.Window());
     form->QueueCommand({Command::Action::Apply, "Home Net"}, second.Window());
     ASSERT_TRUE(HandleMessagesUntil([&] { return form->Changes->Waiting().size() == 1; }));
-    EXPECT_EQ(second.notes, std::vector<std::string>{"Velmora is busy (Applying Office...): the command runs after it."});
+    EXPECT_EQ(second.notes,
+              std::vector<std::string>{"Velmora is busy (Applying Office...): the command runs after it."});
     form->Profiles->RemoveProfile(1);
     Settle();
     ASSERT_EQ(second.answers.size(), 1u);

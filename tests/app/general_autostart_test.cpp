@@ -240,11 +240,11 @@ TEST_F(AutostartTest, AFailureOtherThanAccessDeniedAsksNoRights)
     WriteEntry(Text(QuotedProgramPath()));
     Create();
     std::vector<std::string> launched;
-    const SeamGuard<ElevatedLauncher> launcher(SetElevatedLauncher,
-                                               [&](const std::string&, const std::string& parameters) {
-                                                   launched.push_back(parameters);
-                                                   return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
-                                               });
+    const SeamGuard<ElevatedLauncher> launcher(
+        SetElevatedLauncher, [&](const std::string&, const std::string& parameters) {
+            launched.push_back(parameters);
+            return ElevatedRun{ElevatedRun::Outcome::Declined, 0, ERROR_CANCELLED};
+        });
     RemoveEntry();
     ClickLoadOnStartUp();
     EXPECT_TRUE(launched.empty());

@@ -27,11 +27,11 @@ TEST_F(NetconfigRegistryTest, StoredSettingsGoToTheTipAndTheCurrentDetails)
     EXPECT_EQ(form->TrayIcon1->Hint(), "VMR. IP:192.168.1.10");
     EXPECT_EQ(ShownTip(), "VMR. IP:192.168.1.10");
     EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), (Rows{{"Card:", "rt640x64"},
-                                                       {"IP:", "192.168.1.10"},
-                                                       {"Mask:", "255.255.255.0"},
-                                                       {"GW:", "192.168.1.1"},
-                                                       {"DNS:", "192.168.1.1 8.8.8.8"},
-                                                       {"DHCP:", "Disabled"}}));
+                                                                 {"IP:", "192.168.1.10"},
+                                                                 {"Mask:", "255.255.255.0"},
+                                                                 {"GW:", "192.168.1.1"},
+                                                                 {"DNS:", "192.168.1.1 8.8.8.8"},
+                                                                 {"DHCP:", "Disabled"}}));
     EXPECT_EQ(form->proplist->Values("IP Address"), "192.168.1.77 ");
     EXPECT_EQ(form->proplist->Values("DNS Servers"), "192.168.1.53 ");
 }
@@ -45,11 +45,11 @@ TEST_F(NetconfigRegistryTest, DhcpAdapterShowsItsLeaseWhereWindowsStoresNoAddres
     // is set by hand.
     EXPECT_EQ(ShownTip(), "VMR. IP:10.0.7.100");
     EXPECT_EQ(GridRows(*form->Profiles->ValueListEditor2), (Rows{{"Card:", "Netwtw10"},
-                                                       {"IP:", "10.0.7.100"},
-                                                       {"Mask:", "255.255.255.0"},
-                                                       {"GW:", "10.0.7.1"},
-                                                       {"DNS:", " "},
-                                                       {"DHCP:", "Enabled"}}));
+                                                                 {"IP:", "10.0.7.100"},
+                                                                 {"Mask:", "255.255.255.0"},
+                                                                 {"GW:", "10.0.7.1"},
+                                                                 {"DNS:", " "},
+                                                                 {"DHCP:", "Enabled"}}));
     EXPECT_EQ(form->proplist->Values("IP Address"), "10.0.7.100 10.0.7.101 ");
 
     // Without a lease in the registry, WMI's first IPv4 address stands in for it.

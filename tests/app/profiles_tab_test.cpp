@@ -128,7 +128,8 @@ TEST_F(ProfilesTabTest, DeleteButtonRemovesOnlyTheFirstSelectedProfile)
 TEST_F(ProfilesTabTest, ButtonsDoNothingWithNothingSelected)
 {
     Start(kThree);
-    for (TButton* button : {form->Profiles->SpeedButton1.get(), form->Profiles->SpeedButton2.get(), form->Profiles->SpeedButton3.get()}) {
+    for (TButton* button :
+         {form->Profiles->SpeedButton1.get(), form->Profiles->SpeedButton2.get(), form->Profiles->SpeedButton3.get()}) {
         Click(*button);
     }
     application.ProcessMessages();

@@ -129,7 +129,8 @@ TEST_F(OpenEditorTest, WithoutAProfileTakesTheListItemUnderThePointer)
     ASSERT_EQ(ProfileList->Count(), 2);
     // The tab shows its profiles as 64 x 64 icons: the place a person points at.
     TImageList icons({64, 64});
-    SendMessageA(form->Profiles->ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL, reinterpret_cast<LPARAM>(icons.Handle()));
+    SendMessageA(form->Profiles->ListView1->Handle(), LVM_SETIMAGELIST, LVSIL_NORMAL,
+                 reinterpret_cast<LPARAM>(icons.Handle()));
     SendMessageA(form->Profiles->ListView1->Handle(), LVM_ARRANGE, LVA_DEFAULT, 0);
     for (int index : {1, 0}) {
         const POINT centre = ItemCentre(index);

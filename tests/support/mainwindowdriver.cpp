@@ -1,10 +1,9 @@
 #include "support/mainwindowdriver.h"
 
-#include "core/errorbox.h"
-
 #include <commctrl.h>
 #include <gtest/gtest.h>
 
+#include "core/errorbox.h"
 #include "support/openmenu.h"
 #include "tray/trayicon.h"
 #include "core/privatemessages.h"
