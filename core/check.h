@@ -13,6 +13,12 @@
 // "Unknown name (0x80020006)", or "Error 0x........" for a code without a known name.
 std::string SystemMessageText(DWORD code);
 
+// A status that is either a Windows error code or an HRESULT, as an HRESULT.
+inline HRESULT CodeAsHresult(DWORD status) noexcept
+{
+    return (status & 0x80000000u) != 0 ? static_cast<HRESULT>(status) : HRESULT_FROM_WIN32(status);
+}
+
 // The message is the platform's text for the status; `call` names the call that failed.
 [[noreturn]] void RaiseCallError(DWORD status, const char* call, const std::source_location& where);
 
