@@ -47,23 +47,24 @@ void TProfilesView::ApplyProfile(int32_t number, const std::string& trigger)
         MessageBeep(0);
         return;
     }
-    ChangeAsk ask;
-    ask.kind = ChangeAsk::Kind::Profile;
+    ChangeAsk ask = TrayAsk(ChangeAsk::Kind::Profile, profile != nullptr ? profile->Caption() : std::string(), trigger);
     ask.profileKey = profile != nullptr ? profile->key : 0;
-    ask.title = profile != nullptr ? profile->Caption() : std::string();
-    ask.trigger = trigger;
-    ask.answer = [this](const ChangeAnswer& ended) { TellLater(ended); };
     m_changes.Submit(std::move(ask));
 }
 
 void TProfilesView::ApplyNextProfile1Click(TMenuItem&)
 {
+    m_changes.Submit(TrayAsk(ChangeAsk::Kind::Next, "the next profile", "tray: Apply next"));
+}
+
+ChangeAsk TProfilesView::TrayAsk(ChangeAsk::Kind kind, std::string title, std::string trigger)
+{
     ChangeAsk ask;
-    ask.kind = ChangeAsk::Kind::Next;
-    ask.title = "the next profile";
-    ask.trigger = "tray: Apply next";
+    ask.kind = kind;
+    ask.title = std::move(title);
+    ask.trigger = std::move(trigger);
     ask.answer = [this](const ChangeAnswer& ended) { TellLater(ended); };
-    m_changes.Submit(std::move(ask));
+    return ask;
 }
 
 PreparedChange TProfilesView::PrepareChange(const ChangeAsk& ask)
@@ -150,12 +151,8 @@ void TProfilesView::TellLater(const ChangeAnswer& answer)
             answer.text + "\n\nGo back to " + DescribeConfiguration(answer.request.target) + " all the same?";
         m_later.Post([this, question, trigger = answer.request.trigger] {
             if (ShowMessageBox(m_window.Handle(), question, "Velmora", MB_YESNO | MB_ICONQUESTION) != IDYES) return;
-            ChangeAsk ask;
-            ask.kind = ChangeAsk::Kind::Undo;
-            ask.title = "Undo";
-            ask.trigger = trigger;
+            ChangeAsk ask = TrayAsk(ChangeAsk::Kind::Undo, "Undo", trigger);
             ask.confirmed = true;
-            ask.answer = [this](const ChangeAnswer& ended) { TellLater(ended); };
             m_changes.Submit(std::move(ask));
         });
         return;

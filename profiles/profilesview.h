@@ -164,6 +164,8 @@ private:
     void BuildProfilesTab(TWinControl* page);
     void BuildTrayEntries(TPopupMenu& trayMenu);
     void BuildCurrentNetworkDetails(TWinControl* parent, const Bounds& bounds);
+    // A request of the tray's or the tab's, whose answer a box tells (TellLater).
+    ChangeAsk TrayAsk(ChangeAsk::Kind kind, std::string title, std::string trigger);
     PreparedChange PrepareProfile(const ChangeAsk& ask);
     PreparedChange PrepareUndo(const ChangeAsk& ask);
     void Refresh();

@@ -24,15 +24,7 @@ ChangeAnswer NotMade(std::string text, bool warning)
 }
 }  // namespace
 
-void TProfilesView::Undo1Click(TMenuItem&)
-{
-    ChangeAsk ask;
-    ask.kind = ChangeAsk::Kind::Undo;
-    ask.title = "Undo";
-    ask.trigger = "tray: Undo";
-    ask.answer = [this](const ChangeAnswer& ended) { TellLater(ended); };
-    m_changes.Submit(std::move(ask));
-}
+void TProfilesView::Undo1Click(TMenuItem&) { m_changes.Submit(TrayAsk(ChangeAsk::Kind::Undo, "Undo", "tray: Undo")); }
 
 PreparedChange TProfilesView::PrepareUndo(const ChangeAsk& ask)
 {
