@@ -20,8 +20,6 @@
 #include "simnet/simnetwork.h"
 #include "support/profiledata.h"
 #include "support/registrykeys.h"
-#include "core/history.h"
-#include "profiles/undorecord.h"
 #include "support/programrun.h"
 #include "support/seams.h"
 #include "support/startanswers.h"
@@ -149,36 +147,6 @@ TEST_F(CommandTest, EachStartIsAnsweredWithItsOwnResultAndNeverWaitsOnABox)
     ASSERT_EQ(good.answers.size(), 1u);
     EXPECT_EQ(good.answers[0].exitCode, kExitDone) << good.answers[0].text;
     EXPECT_EQ(boxes.size(), 1u);
-}
-
-// --exit while a change runs: the change ends and is recorded, its start is answered with its
-// result, a command still waiting is told it was not made, and then the program ends.
-TEST_F(CommandTest, AnExitDuringAChangeLetsItEndRecordedAndAnswersEveryStart)
-{
-    const std::string history = ProgramFolder() + "command-test-history.txt";
-    DeleteFileA(history.c_str());
-    const SeamGuard<std::string> path(SetHistoryPath, history);
-    Create();
-    AppendCaptioned(*ProfileList, kOffice);
-    AppendCaptioned(*ProfileList, kHome);
-    network.SetCallTime(L"EnableStatic", 500);
-    StartAnswers apply, next, exit;
-    form->QueueCommand({Command::Action::Apply, "Office"}, apply.Window());
-    form->QueueCommand({Command::Action::Next, {}}, next.Window());
-    form->QueueCommand({Command::Action::Exit, {}}, exit.Window());
-    Settle();
-    EXPECT_TRUE(application.Terminated());
-    ASSERT_EQ(apply.answers.size(), 1u);
-    EXPECT_EQ(apply.answers[0].exitCode, kExitDone) << apply.answers[0].text;
-    ASSERT_EQ(next.answers.size(), 1u);
-    EXPECT_EQ(next.answers[0].exitCode, kExitNotMade);
-    ASSERT_EQ(exit.answers.size(), 1u);
-    EXPECT_EQ(exit.answers[0].exitCode, kExitDone);
-    EXPECT_NE(ReadFileBytes(history).find("command line: --apply"), std::string::npos);
-    ASSERT_TRUE(ReadUndoRecord());
-    EXPECT_EQ(ReadUndoRecord()->expected.addresses, std::vector<std::string>{"10.0.0.5"});
-    EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"10.0.0.5");
-    DeleteFileA(history.c_str());
 }
 
 // A command that comes while a change runs waits its turn, and its start hears why; a waiting

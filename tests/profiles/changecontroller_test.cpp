@@ -11,6 +11,8 @@
 #include "profiles/undorecord.h"
 
 namespace {
+using State = ChangeController::State;
+
 std::string KindText(ChangeAnswer::Kind kind)
 {
     switch (kind) {
@@ -20,17 +22,6 @@ std::string KindText(ChangeAnswer::Kind kind)
     case ChangeAnswer::Kind::AskFirst: return "ask first";
     case ChangeAnswer::Kind::Failed: return "failed";
     case ChangeAnswer::Kind::Cancelled: return "cancelled";
-    }
-    return "?";
-}
-
-std::string StateText(ChangeController::State state)
-{
-    switch (state) {
-    case ChangeController::State::WaitingForWindows: return "waiting for Windows";
-    case ChangeController::State::Idle: return "idle";
-    case ChangeController::State::Applying: return "applying";
-    case ChangeController::State::Ending: return "ending";
     }
     return "?";
 }
@@ -100,7 +91,7 @@ struct Case {
     const char* name;
     std::vector<std::string> events;
     std::vector<std::string> log;
-    const char* state;
+    ChangeController::State state;
     const char* undoAfter;  // the address Undo's record says the last change left; "" for none
 };
 
@@ -108,51 +99,51 @@ const Case kCases[] = {
     {"RequestsWaitForWindowsThenRunInTurn",
      {"ask Office", "ask Home", "connect", "made", "made"},
      {"start Office", "Office: ended", "start Home", "Home: ended"},
-     "idle",
+     State::Idle,
      "Home"},
     {"ARequestDuringAChangeWaitsItsTurn",
      {"connect", "ask Office", "ask Home", "made", "made"},
      {"start Office", "Office: ended", "start Home", "Home: ended"},
-     "idle",
+     State::Idle,
      "Home"},
     {"ExitDuringAChangeAnswersTheWaitingFirstThenEndsAfterTheChange",
      {"connect", "ask Office", "ask Home", "exit", "made"},
      {"start Office", "Home: cancelled", "Office: ended", "exit answered", "end"},
-     "idle",
+     State::Idle,
      "Office"},
     {"ARequestAfterExitIsNotMade",
      {"connect", "ask Office", "exit", "ask Home", "made"},
      {"start Office", "Home: cancelled", "Office: ended", "exit answered", "end"},
-     "idle",
+     State::Idle,
      "Office"},
-    {"ExitWhileIdleEndsAtOnce", {"connect", "exit"}, {"exit answered", "end"}, "idle", ""},
+    {"ExitWhileIdleEndsAtOnce", {"connect", "exit"}, {"exit answered", "end"}, State::Idle, ""},
     {"ExitWhileWaitingForWindowsEndsAtOnce",
      {"ask Office", "exit"},
      {"Office: cancelled", "exit answered", "end"},
-     "waiting for Windows",
+     State::WaitingForWindows,
      ""},
     {"AProfileGoneAtItsTurnIsAnsweredSoAndTheNextRuns",
      {"connect", "ask Office", "ask Gone", "ask Home", "made", "made"},
      {"start Office", "Office: ended", "Gone: no such profile", "start Home", "Home: ended"},
-     "idle",
+     State::Idle,
      "Home"},
     {"AFailedChangeIsAnsweredAndTheNextRuns",
      {"connect", "ask Office", "ask Home", "failed", "made"},
      {"start Office", "Office: failed", "start Home", "Home: ended"},
-     "idle",
+     State::Idle,
      "Home"},
     {"ARequestThatRaisesWhenPreparedIsAnsweredAsFailed",
      {"connect", "ask Raise", "ask Home", "made"},
      {"Raise: failed", "start Home", "Home: ended"},
-     "idle",
+     State::Idle,
      "Home"},
     {"ARefusedChangeLeavesUndoAsItWas",
      {"connect", "ask Office", "made", "ask Home", "refused"},
      {"start Office", "Office: ended", "start Home", "Home: ended"},
-     "idle",
+     State::Idle,
      "Office"},
-    {"AChangeUnderWayIsApplying", {"connect", "ask Office", "ask Home"}, {"start Office"}, "applying", ""},
-    {"AChangeUnderWayWhenExitIsAskedIsEnding", {"connect", "ask Office", "exit"}, {"start Office"}, "ending", ""},
+    {"AChangeUnderWayIsApplying", {"connect", "ask Office", "ask Home"}, {"start Office"}, State::Applying, ""},
+    {"AChangeUnderWayWhenExitIsAskedIsEnding", {"connect", "ask Office", "exit"}, {"start Office"}, State::Ending, ""},
 };
 
 class ChangeControllerTest : public testing::TestWithParam<Case> {
@@ -171,7 +162,7 @@ TEST_P(ChangeControllerTest, GivesEachRequestItsTurnAndItsOwnAnswer)
     for (const std::string& event : c.events)
         driven.Play(event);
     EXPECT_EQ(driven.log, c.log);
-    EXPECT_EQ(StateText(driven.controller.GetState()), c.state);
+    EXPECT_EQ(driven.controller.GetState(), c.state);
     const std::optional<UndoRecord>& undo = driven.controller.Undo();
     EXPECT_EQ(undo ? undo->expected.addresses.front() : std::string(), c.undoAfter);
     // What Undo holds outlasts the program.
