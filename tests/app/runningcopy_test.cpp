@@ -85,6 +85,35 @@ TEST_F(RunningCopyTest, AnExitDuringAChangeAnswersTheChangeFirstAndThenEnds)
     EXPECT_EQ(ReadUndoRecord()->expected.addresses, std::vector<std::string>{"10.0.0.5"});
 }
 
+// --apply of a profile Windows refuses: its start is answered (1070) with its box still up in
+// the running program, and an --apply sent meanwhile is made and answered with its own result.
+TEST_F(RunningCopyTest, EachStartHearsItsOwnResultWhileABoxIsUp)
+{
+    WriteFileBytes(folder.File("profiles.ini"), "[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\n"
+                                                "[1]\r\nip=10.0.0.300\r\nmask=255.0.0.0\r\nname=Bad\r\n");
+    StartedProgram running(program);
+    ASSERT_TRUE(running.IdleWithin(60000));
+    ProgramRun bad(program, L"--apply Bad");
+    const Finished refused = bad.Wait(20000);
+    EXPECT_EQ(refused.exitCode, static_cast<DWORD>(kExitRefusedBase + 70)) << refused.output;
+    // The refusal's box, in the running program.
+    HWND box = nullptr;
+    EXPECT_TRUE(PollUntil(
+        [&] {
+            box = FindWindowA("#32770", "Velmora");
+            DWORD owner = 0;
+            GetWindowThreadProcessId(box, &owner);
+            return box != nullptr && owner == running.Id();
+        },
+        20000));
+    const Finished good = RunProgram(program, L"--apply Office");
+    EXPECT_EQ(good.exitCode, static_cast<DWORD>(kExitDone)) << good.output;
+    EXPECT_TRUE(IsWindow(box)) << "the box waits for its click";
+    PostMessageA(box, WM_COMMAND, IDOK, 0);
+    EXPECT_EQ(RunProgram(program, L"--exit").exitCode, static_cast<DWORD>(kExitDone));
+    EXPECT_TRUE(running.EndsWithin(20000));
+}
+
 // At logon WMI may answer a minute late: a copy waiting 30 s for it still answers --list at
 // once, and --exit ends it without waiting for Windows.
 TEST_F(RunningCopyTest, ACopyThatWaitsForWindowsAnswersAtOnce)
