@@ -12,7 +12,13 @@ ConfigurationRefusal SendProfileSettings(const Variant& adapter, const ProfileSe
 {
     if (settings.dhcp) {
         const int32_t code = AdapterEnableDHCP(adapter);
-        return ConfigurationAccepted(code) ? ConfigurationRefusal{} : ConfigurationRefusal{kAddressStep, code};
+        if (!ConfigurationAccepted(code)) return {kAddressStep, code};
+        // A DHCP profile takes the whole configuration from DHCP, its DNS servers too; Windows
+        // keeps servers set by hand through EnableDHCP, and a call without a list hands them
+        // back ("setDNSServerSearchOrder method of the Win32_NetworkAdapterConfiguration class").
+        const int32_t dns = AdapterSetDnsServers(adapter, tDNSsettings{TextArray({std::string()})});
+        if (!ConfigurationAccepted(dns)) return {kDnsStep, dns};
+        return {};
     }
     tIPSettings address{TextArray({settings.ip}), TextArray({settings.mask})};
     const int32_t staticCode = AdapterEnableStatic(adapter, address);
@@ -102,7 +108,7 @@ void PutStoredGateway(const StoredGatewayChange& change, const AdapterConfigurat
 
 std::vector<int> ConfigurationSteps(const ProfileSettings& settings)
 {
-    if (settings.dhcp) return {kAddressStep};
+    if (settings.dhcp) return {kAddressStep, kDnsStep};
     if (settings.gw.empty()) return {kAddressStep, kDnsStep};
     return {kAddressStep, kGatewayStep, kDnsStep};
 }

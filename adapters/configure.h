@@ -17,7 +17,7 @@ struct ProfileSettings {
     std::string ip, mask, gw, dns1, dns2;
 };
 
-// The steps of sending a profile, in their order. A DHCP profile has only the first.
+// The steps of sending a profile, in their order. A DHCP profile has the first and the last.
 enum ConfigurationStep : int {
     kAddressStep = 1,  // EnableStatic, or EnableDHCP for a DHCP profile
     kGatewayStep = 2,  // SetGateWays, sent only for a profile with a gateway

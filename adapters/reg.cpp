@@ -80,7 +80,9 @@ tadapter* LoadAdapterDetails(int position)
     if (position < 0 || static_cast<size_t>(position) >= list.size()) return nullptr;
     tadapter& adapter = list[static_cast<size_t>(position)];
 
-    TReg reg;
+    // Read with read access only: Windows refuses a standard user anything more under HKLM, and
+    // a refused open would make an adapter's stored settings look absent.
+    TReg reg(KEY_READ);
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (!reg.OpenKey(kTcpipInterfacesKey + adapter.ServiceName, false)) return nullptr;
 
@@ -108,7 +110,7 @@ void WriteDefaultGateway(const tadapter* adapter, const tGWSettings& settings)
 {
     if (adapter == nullptr) return;
     const std::vector<std::string> lines{VariantToText(settings.Gateways)};
-    TReg reg;
+    TReg reg(KEY_SET_VALUE);
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (reg.OpenKey(kTcpipInterfacesKey + adapter->ServiceName, true)) reg.WriteMultiString("DefaultGateway", lines);
 }
@@ -129,7 +131,7 @@ StoredGateway ReadStoredGateway(const tadapter* adapter)
 void RestoreStoredGateway(const tadapter* adapter, const StoredGateway& stored)
 {
     if (adapter == nullptr || !stored.known) return;
-    TRegistry reg;
+    TRegistry reg(KEY_SET_VALUE);
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (!reg.OpenKey(kTcpipInterfacesKey + adapter->ServiceName, false)) return;
     if (stored.present) {

@@ -38,7 +38,7 @@ AdapterAddress ShownAddress(const tadapter* stored, const Variant& configuration
     if (stored->DhcpEnabled != 1) return {stored->Address, stored->Mask, stored->Gateway};
 
     AdapterAddress lease;
-    TReg reg;
+    TReg reg(KEY_READ);
     reg.SetRootKey(HKEY_LOCAL_MACHINE);
     if (reg.OpenKey(kTcpipInterfacesKey + stored->ServiceName, false)) {
         lease = {LeaseValue(reg, "DhcpIPAddress"), LeaseValue(reg, "DhcpSubnetMask"),

@@ -41,7 +41,7 @@ void WriteAutostartEntry()
 LSTATUS DeleteAutostartEntry()
 {
     UniqueHkey key;
-    const LSTATUS opened = RegOpenKeyExA(HKEY_LOCAL_MACHINE, kRunKey, 0, KEY_SET_VALUE, key.put());
+    const LSTATUS opened = OpenRegistryKey(HKEY_LOCAL_MACHINE, kRunKey, KEY_SET_VALUE, key);
     if (opened != ERROR_SUCCESS) return opened;
     return RegDeleteValueA(key.get(), AutostartValue);
 }

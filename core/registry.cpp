@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <utility>
 
 #include "core/error.h"
 
@@ -23,8 +24,18 @@ const char* RelativePath(const std::string& key)
 
 BYTE* Bytes(std::string& buffer) { return reinterpret_cast<BYTE*>(buffer.data()); }
 
+RegistryOpenRule& OpenRule()
+{
+    static RegistryOpenRule rule;
+    return rule;
+}
+
 LSTATUS CreateOrOpen(HKEY root, const std::string& key, REGSAM access, UniqueHkey& opened)
 {
+    if (OpenRule()) {
+        const LSTATUS refused = OpenRule()(root, access);
+        if (refused != ERROR_SUCCESS) return refused;
+    }
     LSTATUS status = RegCreateKeyExA(root, RelativePath(key), 0, nullptr, REG_OPTION_NON_VOLATILE, access, nullptr,
                                      opened.put(), nullptr);
     // Under a volatile parent only a volatile key can be made. Wine keeps NetworkCards that
@@ -36,6 +47,17 @@ LSTATUS CreateOrOpen(HKEY root, const std::string& key, REGSAM access, UniqueHke
     return status;
 }
 }  // namespace
+
+RegistryOpenRule SetRegistryOpenRule(RegistryOpenRule rule) { return std::exchange(OpenRule(), std::move(rule)); }
+
+LSTATUS OpenRegistryKey(HKEY root, const std::string& path, REGSAM access, UniqueHkey& opened)
+{
+    if (OpenRule()) {
+        const LSTATUS refused = OpenRule()(root, access);
+        if (refused != ERROR_SUCCESS) return refused;
+    }
+    return RegOpenKeyExA(root, RelativePath(path), 0, access, opened.put());
+}
 
 LSTATUS QueryRegistryValue(HKEY key, const std::string& name, RegistryData& data)
 {
@@ -133,8 +155,8 @@ void TRegistry::SetRootKey(HKEY root) noexcept
 bool TRegistry::OpenKey(const std::string& key, bool canCreate)
 {
     UniqueHkey opened;
-    const LSTATUS status = canCreate ? CreateOrOpen(m_rootKey, key, m_access, opened)
-                                     : RegOpenKeyExA(m_rootKey, RelativePath(key), 0, m_access, opened.put());
+    const LSTATUS status =
+        canCreate ? CreateOrOpen(m_rootKey, key, m_access, opened) : OpenRegistryKey(m_rootKey, key, m_access, opened);
     if (status != ERROR_SUCCESS) return false;
     m_currentKey = std::move(opened);
     return true;

@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -36,6 +37,14 @@ bool WriteUserString(const std::string& key, const std::string& name, const std:
 uint32_t ReadUserNumber(const std::string& key, const std::string& name);
 bool WriteUserNumber(const std::string& key, const std::string& name, uint32_t value);
 bool DeleteUserValue(const std::string& key, const std::string& name);
+
+// What Windows answers an open before it is made: ERROR_SUCCESS to let it through, or the error
+// it refuses with. By default everything goes through; tests play a standard user, whom Windows
+// refuses any access beyond reading under HKEY_LOCAL_MACHINE. Returns the previous rule.
+using RegistryOpenRule = std::function<LSTATUS(HKEY root, REGSAM access)>;
+RegistryOpenRule SetRegistryOpenRule(RegistryOpenRule rule);
+// Opens `path` under `root` as RegOpenKeyEx does, under the rule above.
+LSTATUS OpenRegistryKey(HKEY root, const std::string& path, REGSAM access, UniqueHkey& opened);
 
 class TRegistry {
 public:

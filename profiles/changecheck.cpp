@@ -107,6 +107,10 @@ std::string ChangeDifference(const ChangeRequest& request, const ChangeOutcome& 
                            "DHCP");
         if (!LeasedAddress(after))
             return "No address came from DHCP within " + std::to_string(leaseWait / 1000) + " seconds.";
+        // Its servers come from DHCP too, unless it brings back servers that were set by hand.
+        const bool serversByHand = request.kind == ChangeRequest::Kind::Undo && request.target.dnsByHand;
+        if (!serversByHand && after.dnsByHand && outcome.steps.back().state == ChangeStep::State::Made)
+            return Reports(Named("DNS servers", after.dnsServers) + " set by hand", title, "DNS servers from DHCP");
         return {};
     }
     switch (request.kind) {

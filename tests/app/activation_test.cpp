@@ -93,13 +93,32 @@ TEST_F(ActivationTest, EmptyGatewayMakesNoCallAndEmptyDnsClearsTheServers)
                               }));
 }
 
-TEST_F(ActivationTest, DhcpProfileOnlyEnablesDhcpAfterEmptyingTheStoredGateways)
+// A DHCP profile takes the whole configuration from DHCP: EnableDHCP, then the DNS servers set
+// by hand handed back (the call without a list), which Windows would otherwise keep.
+TEST_F(ActivationTest, DhcpProfileEnablesDhcpAndHandsTheDnsServersBack)
 {
     CreateWith({kHome});
+    ASSERT_TRUE(network.Adapter(Wired)->staticDns);
     Choose(form->Profiles->ApplyNextProfile1);
-    EXPECT_EQ(AdapterCalls(), (std::vector<SeenCall>{{L"EnableDHCP", {{L"~"}}}}));
+    EXPECT_EQ(AdapterCalls(),
+              (std::vector<SeenCall>{{L"EnableDHCP", {{L"~"}}}, {L"setDNSServerSearchOrder", {{L"~"}}}}));
     EXPECT_TRUE(network.Adapter(Wired)->dhcpEnabled);
+    EXPECT_FALSE(network.Adapter(Wired)->staticDns);
     EXPECT_EQ(Marks(), std::vector<int>{1});
+}
+
+// Servers that Windows still stores as set by hand, although the call said "done", are told,
+// and the profile is not marked.
+TEST_F(ActivationTest, DnsServersKeptByHandAfterADhcpProfileAreTold)
+{
+    SimRegistryMirror registry(network);
+    registry.Attach();
+    CreateWith({kHome});
+    network.SetMethodResult(Wired, L"setDNSServerSearchOrder", 0);  // "done", with nothing changed
+    Choose(form->Profiles->ApplyNextProfile1);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"Windows reports the DNS servers 192.168.1.1 8.8.8.8 set by hand "
+                                                      "where Home asked for DNS servers from DHCP."});
+    EXPECT_EQ(Marks(), std::vector<int>{0});
 }
 
 TEST_F(ActivationTest, ApplyNextStepsThroughTheProfilesAndTheMenuNamesTheNextOne)

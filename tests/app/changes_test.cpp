@@ -83,7 +83,8 @@ TEST_F(ChangesTest, EachChangeIsNotifiedAndKeptInTheHistory)
     EXPECT_EQ(Notifications(),
               (std::vector<std::string>{
                   "Office applied | " + std::string(WiredName) + ": 10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2",
-                  "Home: not applied | Obtain an address automatically (DHCP): Unknown failure (65).",
+                  "Home: not applied | Obtain an address automatically (DHCP): Unknown failure (65).\nDNS servers: "
+                  "not sent.",
               }));
     const std::string text = ReadFileBytes(history);
     DeleteFileA(history.c_str());
@@ -262,6 +263,35 @@ TEST_F(ChangesTest, AProfileEditedWhileItIsAppliedIsNotMarked)
     EXPECT_NE(Notifications()[0].find("Office was edited meanwhile, so it is not marked as applied."),
               std::string::npos)
         << Notifications()[0];
+}
+
+// A DHCP profile waits for its lease, saying so in the tip, and shows the address that came; a
+// lease that does not come within the limit is told, and the profile is not marked.
+TEST_F(ChangesTest, ADhcpChangeWaitsForItsLeaseAndTellsOneThatDoesNotCome)
+{
+    const DWORD previous = ChangePipeline::SetLeaseWait(2000);
+    ScopeExit wait([previous] { ChangePipeline::SetLeaseWait(previous); });
+    network.SetLeaseTime(600);
+    StartWith({kHome});
+    network.MutableAdapter(Wired)->dhcpServer = false;
+    form->Profiles->ApplyProfile(0);
+    Settle();
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{"No address came from DHCP within 2 seconds."});
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 0);
+
+    boxes.clear();
+    network.MutableAdapter(Wired)->dhcpServer = true;
+    std::vector<std::string> tips;
+    form->Pipeline->onProgress = [&] { tips.push_back(form->Pipeline->Progress()); };
+    form->Profiles->ApplyProfile(0);
+    Settle();
+    EXPECT_TRUE(boxes.empty()) << boxes[0].text;
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).ImageIndex(), 1);
+    // A static gateway outlasts EnableDHCP, as on Windows; the servers set by hand are handed
+    // back, and the lease's come.
+    EXPECT_EQ(Notifications().back(), "Home applied | " + std::string(WiredName) +
+                                          ": DHCP, 10.0.3.100, gateway 10.0.3.1 192.168.1.1, DNS 10.0.3.1");
+    EXPECT_NE(std::find(tips.begin(), tips.end(), "Waiting for an address from DHCP..."), tips.end());
 }
 
 // The end of the session during a change: Windows is asked to wait, naming the change, and may

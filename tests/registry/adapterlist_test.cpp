@@ -4,6 +4,7 @@
 #include "support/boxes.h"
 #include "support/errortext.h"
 #include "support/registrykeys.h"
+#include "support/seams.h"
 
 using namespace std::string_literals;
 using Texts = std::vector<std::string>;
@@ -246,4 +247,25 @@ TEST_F(AdapterListTest, WriteDefaultGatewayStoresTheGatewaysAsTheirDisplayText)
 
     WriteDefaultGateway(nullptr, tGWSettings{});  // no adapter: nothing to write, no error
     EXPECT_EQ(ReadRaw(first.Interface().Path(), "DefaultGateway")->bytes, "10.0.0.1 \0\0"s);
+}
+
+// A standard user, whom Windows refuses any access beyond reading under HKLM, still reads every
+// stored setting a change keeps for Undo: the servers set by hand, the stored gateway, the lease.
+TEST_F(AdapterListTest, AStandardUserReadsEveryStoredSetting)
+{
+    StoredAdapter first(9501, kFirstId);
+    const SeamGuard<RegistryOpenRule> standardUser(SetRegistryOpenRule, [](HKEY root, REGSAM access) -> LSTATUS {
+        return root == HKEY_LOCAL_MACHINE && (access & ~KEY_READ) != 0 ? ERROR_ACCESS_DENIED : ERROR_SUCCESS;
+    });
+    BuildAdapterList();
+    const tadapter* found = FindAdapterBySettingID(kFirstId);
+    ASSERT_NE(found, nullptr);
+    EXPECT_EQ(StoredSettings(*found),
+              (Texts{"192.168.1.10", "255.255.255.0", "192.168.1.1", "8.8.8.8", "8.8.4.4", "0"}));
+    const StoredGateway gateway = ReadStoredGateway(found);
+    EXPECT_TRUE(gateway.known && gateway.present);
+    // Writing is refused, as it is to a standard user: the elevated run writes.
+    WriteDefaultGateway(found, tGWSettings{});
+    EXPECT_EQ(ReadStoredGateway(found).data.bytes, gateway.data.bytes);
+    EXPECT_TRUE(m_boxes.empty());
 }
