@@ -10,6 +10,7 @@
 #include "adapters/wmiworks.h"
 #include "app/autostartentry.h"
 #include "adapters/elevatedchange.h"
+#include "core/dispatch.h"
 #include "core/handles.h"
 #include "core/text.h"
 
@@ -50,6 +51,14 @@ int RunElevatedChange(const std::vector<std::string>& arguments, const ConnectSe
         const Variant adapters = QueryAdapterConfigurations(connectServices(), false);
         const Variant adapter = FindAdapterConfiguration(adapters, change->adapter);
         if (!adapter.HoldsObject()) return static_cast<int>(kElevatedFailed);
+        // The stored settings it writes belong to the adapter it changes, or it changes nothing:
+        // an Index reused by another adapter since, or a change made up, would write over
+        // another adapter's.
+        if (!change->settingId.empty()) {
+            const std::optional<Variant> settingId = TryGetMember(adapter, L"SettingID");
+            if (!settingId || TryVariantText(settingId->get()) != change->settingId)
+                return static_cast<int>(kElevatedMalformed);
+        }
         if (change->kind == ElevatedChange::Kind::ApplyDetails)
             return static_cast<int>(PackDetailResults(SendDetailSettings(adapter, change->details)));
         BuildAdapterList();

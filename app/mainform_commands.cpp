@@ -19,8 +19,12 @@ CommandAnswer ChangeAnswerFor(const ChangeAnswer& answer)
     case ChangeAnswer::Kind::Ended: {
         const ChangeOutcome& outcome = answer.outcome;
         if (!outcome.ended) return {kExitNotMade, outcome.whyNot.empty() ? "Nothing was changed." : outcome.whyNot};
-        if (outcome.Refused())
+        if (outcome.Refused()) {
+            // -1: the call could not be made at all, which Windows gives no code for.
+            if (outcome.refusal.code < 0)
+                return {outcome.NothingMade() ? kExitNotMade : kExitDiffers, OutcomeBoxText(answer.request, outcome)};
             return {kExitRefusedBase + outcome.refusal.code, OutcomeBoxText(answer.request, outcome)};
+        }
         if (!outcome.difference.empty()) return {kExitDiffers, outcome.difference};
         const ChangeNotice notice = OutcomeNotice(answer.request, outcome);
         std::string text = notice.title + ": " + notice.text;
@@ -30,6 +34,7 @@ CommandAnswer ChangeAnswerFor(const ChangeAnswer& answer)
     }
     case ChangeAnswer::Kind::NoSuchProfile: return {kExitNoSuchProfile, answer.text};
     case ChangeAnswer::Kind::NotMade: return {kExitNotMade, answer.text};
+    case ChangeAnswer::Kind::NoAdapter: return {kExitNoAdapter, answer.text};
     case ChangeAnswer::Kind::AskFirst:
         // A command never waits on a question: the tray's Undo asks it.
         return {kExitNotMade, answer.text + " Velmora did not go back; Undo in the tray menu asks first."};

@@ -32,6 +32,7 @@ struct ChangeEntry {
     std::vector<std::string> after;   // and after it
     std::string outcome;              // "made", or which step was refused and which were made
     bool elevated = false;            // the change ran in an elevated run of the program
+    std::string applied = {};         // what it applied: the profile's title, "Apply Changes", "Undo: ..."
 };
 
 // One error shown to the user: its text and, when a check raised it, the failed call and the

@@ -63,6 +63,7 @@ std::string ChangeEntryText(std::string_view time, const ChangeEntry& change)
 {
     std::string entry = Header(time, "Change");
     AddField(entry, "Trigger", change.trigger);
+    if (!change.applied.empty()) AddField(entry, "Applied", change.applied);
     AddField(entry, "Adapter", change.adapter);
     AddField(entry, "Before", Lines(change.before));
     AddField(entry, "After", Lines(change.after));

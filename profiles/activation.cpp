@@ -142,6 +142,7 @@ void TProfilesView::TellLater(const ChangeAnswer& answer)
         text = answer.outcome.ended ? OutcomeBoxText(answer.request, answer.outcome) : answer.outcome.whyNot;
         break;
     case ChangeAnswer::Kind::NotMade:
+    case ChangeAnswer::Kind::NoAdapter:
         text = answer.text;
         if (!answer.warning) icon = MB_ICONINFORMATION;
         break;

@@ -18,6 +18,12 @@ void ChangeController::Call(const Hook& hook, Args&&... args)
     }
 }
 
+void ChangeController::ForgetUndo()
+{
+    m_undo.reset();
+    ForgetUndoRecord();
+}
+
 void ChangeController::SetState(State state)
 {
     m_state = state;
@@ -95,7 +101,10 @@ void ChangeController::Ended(const ChangeRequest& request, const ChangeOutcome& 
                                     {DescribeConfiguration(outcome.before)},
                                     {DescribeConfiguration(outcome.after)},
                                     OutcomeSummary(request, outcome),
-                                    outcome.elevated});
+                                    outcome.elevated,
+                                    request.kind == ChangeRequest::Kind::Undo
+                                        ? "Undo: back to " + ShortDescription(request.target)
+                                        : request.title});
         // Whatever the change made, Undo goes back to what was there before it.
         if (!outcome.NothingMade()) {
             m_undo = UndoRecord{request.settingId, request.adapterName, outcome.before, outcome.after};

@@ -38,7 +38,8 @@ struct ChangeAnswer {
     enum class Kind {
         Ended,          // the change ran: `outcome` says how
         NoSuchProfile,  // its profile is gone, or there is none to apply next
-        NotMade,        // it was not started: `text` says why (nothing to undo, an adapter gone, ...)
+        NotMade,        // it was not started: `text` says why (nothing to undo, ...)
+        NoAdapter,      // it was not started: its adapter is not there (`text` says which)
         AskFirst,       // Undo over a change made since by someone else: `text` asks the user
         Failed,         // the change raised `error`, with nothing of it made
         Cancelled,      // the program ended before its turn came
@@ -107,6 +108,8 @@ public:
     const std::optional<UndoRecord>& Undo() const noexcept { return m_undo; }
     // Puts another record in its place, as a start that read it would hold it (tests).
     void SetUndo(std::optional<UndoRecord> record) { m_undo = std::move(record); }
+    // Forgets the record here and where it is kept: its adapter is gone, and the user was told.
+    void ForgetUndo();
     // What the change under way is doing, for the user ("Applying Office...", "Waiting for an
     // address from DHCP..."); empty when none runs. The pipeline's owner passes it on.
     const std::string& Progress() const noexcept { return m_progress; }

@@ -50,6 +50,9 @@ PreparedChange TProfilesView::PrepareUndo(const ChangeAsk& ask)
         prepared.refusal = NotMade("The adapter \"" + record.adapterName +
                                        "\" is not there any more, so Velmora did not go back to " + wayBack + ".",
                                    true);
+        prepared.refusal.kind = ChangeAnswer::Kind::NoAdapter;
+        // Told once: the tray offers no way back to an adapter that is gone.
+        m_changes.ForgetUndo();
         return prepared;
     }
     BuildAdapterList();

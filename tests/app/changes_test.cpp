@@ -89,7 +89,8 @@ TEST_F(ChangesTest, EachChangeIsNotifiedAndKeptInTheHistory)
     const std::string text = ReadFileBytes(history);
     DeleteFileA(history.c_str());
     for (const char* part :
-         {"Trigger:  tray: Apply next", "Before:   192.168.1.10/255.255.255.0, gateway 192.168.1.1",
+         {"Trigger:  tray: Apply next\r\n  Applied:  Office", "Trigger:  tray: Apply next\r\n  Applied:  Home",
+          "Before:   192.168.1.10/255.255.255.0, gateway 192.168.1.1",
           "After:    10.0.0.5/255.0.0.0, gateway 10.0.0.1, DNS 10.0.0.2", "Outcome:  made",
           "Outcome:  refused: Obtain an address automatically (DHCP): Unknown failure (65).", "Elevated: no"})
         EXPECT_NE(text.find(part), std::string::npos) << part << "\n" << text;

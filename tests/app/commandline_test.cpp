@@ -20,6 +20,7 @@
 #include "simnet/simnetwork.h"
 #include "support/profiledata.h"
 #include "support/registrykeys.h"
+#include "profiles/undorecord.h"
 #include "support/programrun.h"
 #include "support/seams.h"
 #include "support/startanswers.h"
@@ -116,11 +117,23 @@ TEST_F(CommandTest, EachCommandIsCarriedOutAsFromTheTrayAndAnsweredWithItsCode)
     network.SetMethodResult(Wired, L"EnableStatic", 0);  // "done", with nothing changed
     EXPECT_EQ(Run(apply("Office")), kExitDiffers);
 
+    // A call that could not be made at all (-1, which Windows gives no code for): nothing was made.
+    network.FailMethod(Wired, L"EnableStatic", E_FAIL);
+    EXPECT_EQ(Run(apply("Office")), kExitNotMade);
+    network.ClearScripts();
+
     // An adapter that is gone since: told in the tray's error box.
     boxes.clear();
     form->SelectedAdapterIndex = 4242;
     EXPECT_EQ(Run(apply("Home Net")), kExitNoAdapter);
     EXPECT_EQ(boxes.size(), 1u);
+    // Undo to an adapter that is gone: told once, then there is nothing to undo.
+    UndoRecord gone = *form->Changes->Undo();
+    gone.settingId = "{00000000-0000-0000-0000-000000000000}";
+    form->Changes->SetUndo(gone);
+    EXPECT_EQ(Run(Command{Command::Action::Undo, {}}), kExitNoAdapter);
+    EXPECT_EQ(Run(Command{Command::Action::Undo, {}}), kExitNotMade);
+    EXPECT_FALSE(ReadUndoRecord());
 }
 
 // Each start is answered with its own request's result: a refused change's start is answered

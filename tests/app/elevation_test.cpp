@@ -157,7 +157,10 @@ TEST_F(ElevationTest, TheElevatedRunRefusesMalformedArguments)
     for (const char* arguments :
          {"--elevated-change apply-profile adapter=3", "--elevated-change autostart entry=on path=C:\\evil.exe",
           "--elevated-change apply-details adapter=3 addresses=1.2.3.4; masks= gateways= "
-          "servers="}) {
+          "servers=",
+          // Another adapter's stored settings named for this one.
+          "--elevated-change apply-profile adapter=3 setting=%7B00000000-0000-0000-0000-000000000000%7D dhcp=1 "
+          "ip= mask= gw= dns1= dns2="}) {
         SCOPED_TRACE(arguments);
         std::string command = std::string(1, '"').append(SimulatedProgram()).append("\" ").append(arguments);
         STARTUPINFOA startup{};

@@ -19,6 +19,7 @@ std::string KindText(ChangeAnswer::Kind kind)
     case ChangeAnswer::Kind::Ended: return "ended";
     case ChangeAnswer::Kind::NoSuchProfile: return "no such profile";
     case ChangeAnswer::Kind::NotMade: return "not made";
+    case ChangeAnswer::Kind::NoAdapter: return "no adapter";
     case ChangeAnswer::Kind::AskFirst: return "ask first";
     case ChangeAnswer::Kind::Failed: return "failed";
     case ChangeAnswer::Kind::Cancelled: return "cancelled";
