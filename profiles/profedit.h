@@ -86,6 +86,8 @@ public:
     std::unique_ptr<TButton> Button3;
     // The shortcut key Ok writes: the control's, or `kept` when the control cannot show it.
     std::string EditedHotKey(const std::string& kept) const;
+    // Another confirmed profile that has this key; none when no other has it.
+    static const Tprofile* ProfileWithHotKey(const std::string& hotkey, const Tprofile& edited);
     std::unique_ptr<TButton> Button1;
     std::unique_ptr<TButton> Button2;
     std::unique_ptr<TLabel> profileid;  // never visible

@@ -7,6 +7,7 @@
 #include "adapters/shownaddress.h"
 #include "adapters/wmiworks.h"
 #include "core/dispatch.h"
+#include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
 
@@ -68,6 +69,15 @@ void TForm2::Button1Click()
 {
     if (EditedProfile != nullptr) {
         Tprofile& profile = *EditedProfile;
+        // One key applies one profile: a key another profile has is named, and not taken.
+        const std::string hotkey = EditedHotKey(profile.hotkey);
+        if (const Tprofile* other = ProfileWithHotKey(hotkey, profile)) {
+            ShowMessageBox(Handle(),
+                           hotkey + " is the shortcut key of \"" + other->Caption() + "\": choose another, or none.",
+                           "Velmora", MB_OK | MB_ICONWARNING);
+            HotKey1->SetFocus();
+            return;
+        }
         profile.ip = NormaliseAddressText(ip->Text());
         profile.mask = NormaliseAddressText(mask->Text());
         profile.gw = NormaliseAddressText(gw->Text());
@@ -82,6 +92,16 @@ void TForm2::Button1Click()
 }
 
 void TForm2::Button2Click() { SetModalResult(mrCancel); }
+
+const Tprofile* TForm2::ProfileWithHotKey(const std::string& hotkey, const Tprofile& edited)
+{
+    const std::optional<HotKey> wanted = HotKeyFromText(hotkey);
+    for (int i = 0; wanted && ProfileList != nullptr && i < ProfileList->Count(); ++i) {
+        const Tprofile& other = ProfileAt(*ProfileList, i);
+        if (&other != &edited && other.confirmed && HotKeyFromText(other.hotkey) == wanted) return &other;
+    }
+    return nullptr;
+}
 
 std::string TForm2::EditedHotKey(const std::string& kept) const
 {

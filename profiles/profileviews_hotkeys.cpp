@@ -1,5 +1,9 @@
 // Profiles' shortcut keys: registered with Windows while the program runs, each applying its
 // profile from anywhere, as the tray's "Activate" does. A key another program holds is told.
+#include <algorithm>
+#include <utility>
+#include <vector>
+
 #include "profiles/hotkey.h"
 #include "profiles/iprofile.h"
 #include "profiles/profilesview.h"
@@ -16,10 +20,21 @@ void TProfilesView::RegisterProfileHotKeys()
         UnregisterHotKey(m_window.Handle(), id);
     m_hotKeyIds.clear();
     std::string taken;
+    std::string shared;
+    // A key given to several profiles (a store written by hand) is the first one's.
+    std::vector<std::pair<HotKey, const Tprofile*>> owners;
     for (int i = 0; ProfileList != nullptr && i < ProfileList->Count(); ++i) {
         const Tprofile& profile = ProfileAt(*ProfileList, i);
         const std::optional<HotKey> hotKey = profile.confirmed ? HotKeyFromText(profile.hotkey) : std::nullopt;
         if (!hotKey) continue;
+        const auto owner = std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == *hotKey; });
+        if (owner != owners.end()) {
+            const std::string what = profile.hotkey + " of \"" + profile.Caption() + "\" applies \"" +
+                                     owner->second->Caption() + "\"";
+            if (m_toldTakenKeys.insert(what).second) shared += (shared.empty() ? "" : "; ") + what;
+            continue;
+        }
+        owners.emplace_back(*hotKey, &profile);
         const int id = kFirstHotKeyId + i;
         // MOD_NOREPEAT: a key held down applies the profile once.
         if (RegisterHotKey(m_window.Handle(), id, hotKey->modifiers | MOD_NOREPEAT, hotKey->key)) {
@@ -30,6 +45,8 @@ void TProfilesView::RegisterProfileHotKeys()
         const std::string what = profile.hotkey + " for \"" + profile.Caption() + "\"";
         if (m_toldTakenKeys.insert(what).second) taken += (taken.empty() ? "" : ", ") + what;
     }
+    if (!shared.empty())
+        Notify({"Shortcut key shared", "More than one profile has the same key: " + shared + ".", true});
     if (!taken.empty())
         Notify({"Shortcut key taken", "Another program holds " + taken + ": choose another in the editor.", true});
 }

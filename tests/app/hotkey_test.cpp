@@ -91,3 +91,25 @@ TEST_F(HotKeyTest, AKeyAnotherProgramHoldsIsToldOnce)
     EXPECT_EQ(Notifications().size(), 1u);
     EXPECT_FALSE(RegisterHotKey(nullptr, 8, MOD_CONTROL | MOD_ALT, 'T'));
 }
+
+// One key, one profile: the editor names the profile that has the key and does not take it; a
+// store that gives one key to two profiles registers it for the first and says which share it.
+TEST_F(HotKeyTest, AKeyOfAnotherProfileIsNotTakenAndAKeySharedInTheStoreIsTheFirsts)
+{
+    StartOnProfilesTab("[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\n"
+                       "[1]\r\nip=192.168.1.10\r\nmask=255.255.255.0\r\nname=Home\r\nhotkey=Ctrl+Alt+H\r\n"
+                       "[2]\r\nip=10.9.9.9\r\nmask=255.0.0.0\r\nname=Lab\r\nhotkey=Ctrl+Alt+H\r\n");
+    EXPECT_EQ(Notifications(), std::vector<std::string>{"Shortcut key shared"});
+    for (const NotifyCall& call : area.calls) {
+        if ((call.record.uFlags & NIF_INFO) == 0) continue;
+        EXPECT_NE(std::string(call.record.szInfo).find("Ctrl+Alt+H of \"Lab\" applies \"Home\""), std::string::npos)
+            << call.record.szInfo;
+    }
+    EditorDriver editor(Form2);
+    editor.Open(&ProfileAt(*ProfileList, 0),
+                {[&] { editor.Editor().HotKey1->SetValue(MAKEWORD('H', HOTKEYF_CONTROL | HOTKEYF_ALT)); }, editor.Ok(),
+                 editor.Cancel()});
+    EXPECT_EQ(boxes.Texts(),
+              std::vector<std::string>{"Ctrl+Alt+H is the shortcut key of \"Home\": choose another, or none."});
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).hotkey, "");
+}
