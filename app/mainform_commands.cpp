@@ -104,30 +104,6 @@ bool TForm1::AdapterThere(int32_t index) const
         return false;
     }
 }
-Tprofile* TForm1::ProfileNamed(const std::string& name) const
-{
-    if (name.size() > 1 && name[0] == '#') {
-        const int number = std::atoi(name.c_str() + 1);
-        if (number >= 1 && number <= ProfileList->Count() &&
-            name.find_first_not_of("0123456789", 1) == std::string::npos)
-            return &ProfileAt(*ProfileList, number - 1);
-        return nullptr;
-    }
-    for (int i = 0; i < ProfileList->Count(); ++i) {
-        if (ProfileAt(*ProfileList, i).Caption() == name) return &ProfileAt(*ProfileList, i);
-    }
-    // Letter case aside, when only one title matches.
-    Tprofile* found = nullptr;
-    for (int i = 0; i < ProfileList->Count(); ++i) {
-        Tprofile& profile = ProfileAt(*ProfileList, i);
-        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, profile.Caption().c_str(), -1, name.c_str(), -1) !=
-            CSTR_EQUAL)
-            continue;
-        if (found != nullptr) return nullptr;
-        found = &profile;
-    }
-    return found;
-}
 
 void TForm1::CarryOut(const ReceivedCommand& received)
 {
@@ -175,7 +151,7 @@ void TForm1::CarryOut(const ReceivedCommand& received)
         ask.title = "the next profile";
         ask.trigger = "command line: --next";
     } else {
-        const Tprofile* profile = ProfileNamed(command.profile);
+        const Tprofile* profile = ProfileNamedIn(*ProfileList, command.profile);
         if (profile == nullptr || !profile->confirmed) {
             Answer(received, {kExitNoSuchProfile, "There is no profile \"" + command.profile + "\"."});
             return;

@@ -212,7 +212,6 @@ private:
     void CarryOut(const ReceivedCommand& received);
     void Answer(const ReceivedCommand& received, const CommandAnswer& answer);
     void Note(const ReceivedCommand& received, const std::string& text);
-    Tprofile* ProfileNamed(const std::string& name) const;
     bool AdapterThere(int32_t index) const;
     std::vector<ReceivedCommand> m_commands;
 

@@ -268,6 +268,37 @@ Tprofile* FindProfileByKey(uint64_t key)
     return nullptr;
 }
 
+Tprofile* ProfileNamedIn(const TListItems& list, const std::string& name)
+{
+    // A title wins over a number: a profile titled "#1" is that profile.
+    for (int i = 0; i < list.Count(); ++i)
+        if (ProfileAt(list, i).Caption() == name) return &ProfileAt(list, i);
+    const std::string digits = name.size() > 1 && name[0] == '#' ? name.substr(1) : std::string();
+    if (!digits.empty() && digits.size() <= 9 && digits.find_first_not_of("0123456789") == std::string::npos) {
+        const int number = std::stoi(digits);
+        return number >= 1 && number <= list.Count() ? &ProfileAt(list, number - 1) : nullptr;
+    }
+    // Letter case aside, when only one title matches.
+    Tprofile* found = nullptr;
+    for (int i = 0; i < list.Count(); ++i) {
+        Tprofile& profile = ProfileAt(list, i);
+        if (CompareStringA(LOCALE_USER_DEFAULT, NORM_IGNORECASE, profile.Caption().c_str(), -1, name.c_str(), -1) !=
+            CSTR_EQUAL)
+            continue;
+        if (found != nullptr) return nullptr;
+        found = &profile;
+    }
+    return found;
+}
+
+int ProfilesCaptioned(const TListItems& list, const std::string& caption)
+{
+    int count = 0;
+    for (int i = 0; i < list.Count(); ++i)
+        count += ProfileAt(list, i).Caption() == caption ? 1 : 0;
+    return count;
+}
+
 Tprofile* NextProfile(int32_t current) { return ProfileList ? NextProfileIn(*ProfileList, current) : nullptr; }
 
 std::string ProgramFolder()

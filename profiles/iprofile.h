@@ -45,6 +45,12 @@ Tprofile& AppendNewProfile(TListItems& list);
 Tprofile* FindProfile(int32_t number);
 // The profile with this key; nullptr when it has gone.
 Tprofile* FindProfileByKey(uint64_t key);
+// The profile a command or a shortcut names: the first whose caption is `name` exactly; else,
+// for "#N" (digits only), the one numbered N in --list (from 1); else the only one whose caption
+// is `name` but for letter case. nullptr when none is, or several are but for letter case.
+Tprofile* ProfileNamedIn(const TListItems& list, const std::string& name);
+// How many profiles have exactly this caption.
+int ProfilesCaptioned(const TListItems& list, const std::string& caption);
 // The profile "Apply Next Profile" takes after the one numbered current (-1: none applied yet):
 // the smallest number above current held by a profile and below the count, otherwise number 0.
 Tprofile* NextProfile(int32_t current);

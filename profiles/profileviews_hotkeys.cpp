@@ -27,10 +27,11 @@ void TProfilesView::RegisterProfileHotKeys()
         const Tprofile& profile = ProfileAt(*ProfileList, i);
         const std::optional<HotKey> hotKey = profile.confirmed ? HotKeyFromText(profile.hotkey) : std::nullopt;
         if (!hotKey) continue;
-        const auto owner = std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == *hotKey; });
+        const auto owner =
+            std::find_if(owners.begin(), owners.end(), [&](const auto& o) { return o.first == *hotKey; });
         if (owner != owners.end()) {
-            const std::string what = profile.hotkey + " of \"" + profile.Caption() + "\" applies \"" +
-                                     owner->second->Caption() + "\"";
+            const std::string what =
+                profile.hotkey + " of \"" + profile.Caption() + "\" applies \"" + owner->second->Caption() + "\"";
             if (m_toldTakenKeys.insert(what).second) shared += (shared.empty() ? "" : "; ") + what;
             continue;
         }

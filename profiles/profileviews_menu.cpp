@@ -76,5 +76,10 @@ void TProfilesView::createshortcut(TMenuItem& sender)
     const Tprofile* profile = FindProfile(sender.Parent()->Tag());
     if (profile == nullptr) return;
     CreateProfileShortcut(profile->Caption());
-    Notify({"Shortcut made", "\"" + profile->Caption() + "\" is on the desktop: opening it applies the profile."});
+    // The shortcut names the profile by its title: of two with one title it applies the first.
+    const bool shared = ProfilesCaptioned(*ProfileList, profile->Caption()) > 1;
+    Notify({"Shortcut made",
+            "\"" + profile->Caption() + "\" is on the desktop: opening it applies " +
+                (shared ? "the first profile of that title." : "the profile."),
+            shared});
 }

@@ -5,6 +5,8 @@
 #include <shobjidl.h>
 #include <wrl/client.h>
 
+#include <cctype>
+#include <iterator>
 #include <utility>
 
 #include "core/check.h"
@@ -25,18 +27,41 @@ ShortcutFolderFunction& ShortcutFolder()
     return folder;
 }
 
-// A title as a file name: the characters a name may not hold become "_".
-std::string FileNameOf(const std::string& title)
+// The arguments an existing shortcut runs its program with; empty when it cannot be read.
+std::wstring ArgumentsOf(const std::string& path)
+{
+    ComPtr<IShellLinkW> link;
+    ComPtr<IPersistFile> file;
+    wchar_t arguments[2048]{};
+    if (SUCCEEDED(CoCreateInstance(CLSID_ShellLink, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&link))) &&
+        SUCCEEDED(link.As(&file)) && SUCCEEDED(file->Load(WideFromAnsi(path).c_str(), STGM_READ)))
+        link->GetArguments(arguments, static_cast<int>(std::size(arguments)));
+    return arguments;
+}
+}  // namespace
+
+std::string ShortcutFileName(const std::string& title)
 {
     std::string name = title;
     for (char& c : name) {
         if (static_cast<unsigned char>(c) < 32 || std::string("\\/:*?\"<>|").find(c) != std::string::npos) c = '_';
     }
+    // "Naming Files, Paths, and Namespaces": a name may not end in a space or a period, and the
+    // device names are reserved, also followed by an extension ("NUL.txt").
     while (!name.empty() && (name.back() == ' ' || name.back() == '.'))
         name.pop_back();
-    return name.empty() ? "Velmora profile" : name;
+    if (name.empty()) return "Velmora profile";
+    std::string device = name.substr(0, name.find('.'));
+    while (!device.empty() && device.back() == ' ')
+        device.pop_back();
+    for (char& c : device)
+        c = static_cast<char>(std::toupper(static_cast<unsigned char>(c)));
+    const bool numbered = device.size() == 4 && (device.rfind("COM", 0) == 0 || device.rfind("LPT", 0) == 0) &&
+                          device[3] >= '1' && device[3] <= '9';
+    if (numbered || device == "CON" || device == "PRN" || device == "AUX" || device == "NUL")
+        return name.substr(0, device.size()) + '_' + name.substr(device.size());
+    return name;
 }
-}  // namespace
 
 ShortcutFolderFunction SetShortcutFolder(ShortcutFolderFunction folder)
 {
@@ -84,7 +109,20 @@ std::string CreateProfileShortcut(const std::string& title, const std::string& t
             "IShellLinkW::SetDescription");
     ComPtr<IPersistFile> file;
     CheckHr(link.As(&file), "IShellLinkW::QueryInterface(IPersistFile)");
-    const std::string path = ShortcutFolder()() + "\\" + FileNameOf(title) + ".lnk";
+    // A file of the same name that applies another profile (a title that differs only in letter
+    // case, or in characters a name may not hold) is that profile's: this one takes a name of
+    // its own; its own earlier shortcut is replaced.
+    const std::wstring arguments = L"--apply " + QuotedArgument(WideFromAnsi(title));
+    const std::string base = ShortcutFolder()() + "\\" + ShortcutFileName(title);
+    std::string path = base + ".lnk";
+    for (int copy = 2; GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES && ArgumentsOf(path) != arguments;
+         ++copy) {
+        // Appended piece by piece: GCC 12 sees a false overlap in a chain of temporaries.
+        path = base;
+        path += " (";
+        path += std::to_string(copy);
+        path += ").lnk";
+    }
     CheckHr(file->Save(WideFromAnsi(path).c_str(), TRUE), "IPersistFile::Save");
     return path;
 }

@@ -292,7 +292,13 @@ TEST_F(CommandTest, AShortcutMadeForAProfileAppliesIt)
         SetShortcutFolder([&] { return desktop.Path().substr(0, desktop.Path().size() - 1); });
     ScopeExit restore([&] { SetShortcutFolder(previous); });
     StartOnProfilesTab("[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\nname=Office\r\n"
-                       "[1]\r\nip=192.168.7.7\r\nmask=255.255.255.0\r\nname=Lab \"7\": north\r\n");
+                       "[1]\r\nip=192.168.7.7\r\nmask=255.255.255.0\r\nname=Lab \"7\": north\r\n"
+                       "[2]\r\nip=10.0.0.9\r\nmask=255.0.0.0\r\nname=Office\r\n");
+    // Of two profiles with one title, the shortcut applies the first, and says so.
+    ChooseInTray(2, "Create Shortcut");
+    EXPECT_NE(std::string(area.calls.back().record.szInfo).find("applies the first profile of that title"),
+              std::string::npos)
+        << area.calls.back().record.szInfo;
     ChooseInTray(1, "Create Shortcut");
     const std::string path = desktop.File("Lab _7__ north.lnk");
     ASSERT_TRUE(FileExists(path));

@@ -109,3 +109,21 @@ TEST(ProfileAt, RefusesAnItemThatIsNotAProfile)
     EXPECT_ANY_THROW(ProfileAt(list, 1));
     EXPECT_ANY_THROW(ProfileAt(list, 2));
 }
+
+// What a command or a shortcut names: a title that matches exactly wins over "#N", "#N" takes
+// digits only and in range, and letter case is ignored only when one title matches.
+TEST(ProfileNamedIn, TitleFirstThenNumberThenTheOnlyTitleButForLetterCase)
+{
+    TListItems list;
+    for (const char* title : {"Office", "#1", "home", "Home", "Lab", "Lab"})
+        AppendCaptioned(list, ProfileData{"10.0.0.5", "255.0.0.0", "", "", "", title});
+    const std::pair<const char*, int> cases[] = {
+        {"#1", 1},   {"#3", 2}, {"#03", 2}, {"#6", 5},     {"#7", -1},   {"#0", -1},  {"#1x", -1},
+        {"#-1", -1}, {"#", -1}, {"Lab", 4}, {"office", 0}, {"HOME", -1}, {"Home", 3}, {"", -1},
+    };
+    for (const auto& [name, position] : cases) {
+        const Tprofile* found = ProfileNamedIn(list, name);
+        EXPECT_EQ(found != nullptr ? found->Index() : -1, position) << name;
+    }
+    EXPECT_EQ(ProfilesCaptioned(list, "Lab"), 2);
+}
