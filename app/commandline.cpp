@@ -81,5 +81,6 @@ std::string HelpText()
            "\n"
            "Exit codes: 0 done, 1 bad arguments, 2 no such profile, 3 no adapter, 4 not made,\n"
            "5 made but the adapter holds other settings, 6 the running Velmora did not answer,\n"
+           "7 --exit: the profiles could not be saved, so Velmora goes on,\n"
            "1000 and above: refused by Windows with the code less 1000 (1091: access denied).\n";
 }

@@ -22,6 +22,7 @@ inline constexpr int kExitNoAdapter = 3;
 inline constexpr int kExitNotMade = 4;   // busy, the rights not given, nothing to undo, ...
 inline constexpr int kExitDiffers = 5;   // made, but the adapter holds other than was asked
 inline constexpr int kExitNoAnswer = 6;  // the running copy ended or did not answer
+inline constexpr int kExitNotSaved = 7;  // --exit: the profiles could not be saved, so it goes on
 // Refused by Windows: this plus the configuration method's result code (1091: access denied).
 inline constexpr int kExitRefusedBase = 1000;
 

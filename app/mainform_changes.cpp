@@ -12,7 +12,9 @@
 #include "app/elevation.h"
 #include "app/mainformunit.h"
 #include "core/dispatch.h"
+#include "app/console.h"
 #include "core/errorbox.h"
+#include "core/handles.h"
 #include "core/text.h"
 #include "profiles/undorecord.h"
 #include "tray/trayicon.h"
@@ -56,7 +58,7 @@ void TForm1::BuildChanges()
     Changes->start = [this](const ChangeRequest& request) { Pipeline->Start(request); };
     Changes->onEnded = [this](ChangeAnswer& answer) { Profiles->ChangeEnded(answer); };
     Changes->onNotify = [this](const ChangeNotice& notice) { ShowNotification(notice); };
-    Changes->onEnd = [this] { EndProgram(); };
+    Changes->onEnd = [this] { return EndProgram(); };
     Changes->onStateChanged = [this] { ChangeStateChanged(); };
 }
 
@@ -120,10 +122,25 @@ void TForm1::ChangeStateChanged()
     }
 }
 
-void TForm1::EndProgram()
+std::optional<std::string> TForm1::EndProgram()
 {
     ExitRequested = true;
+    // Saved first, so that whoever asked hears the truth: a program that cannot save its
+    // profiles does not end, and says why; a start of its own with --once ends all the same,
+    // and its console says what was not saved.
+    try {
+        SaveConfirmedProfiles();
+    } catch (const std::exception& error) {
+        if (!m_endUnsaved) {
+            ReportError(std::current_exception(), ErrorShown::Later);
+            return error.what();
+        }
+        WriteToConsole(error.what());
+    }
+    m_saved = true;
+    ScopeExit closed([this] { m_saved = false; });
     Close();
+    return std::nullopt;
 }
 
 bool TForm1::WorkPending() const noexcept

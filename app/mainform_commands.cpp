@@ -91,9 +91,11 @@ void TForm1::Answer(const ReceivedCommand& received, const CommandAnswer& answer
         WriteToConsole(answer.text);
         CommandExitCode = answer.exitCode;
     }
-    // A start of its own with --once ends once its command is answered.
-    if (received.answerTo == nullptr && received.command.once && received.command.action != Command::Action::Exit)
+    // A start of its own with --once ends once its command is answered, saved or not.
+    if (received.answerTo == nullptr && received.command.once && received.command.action != Command::Action::Exit) {
+        m_endUnsaved = true;
         Changes->RequestEnd();
+    }
 }
 
 bool TForm1::AdapterThere(int32_t index) const
@@ -117,7 +119,13 @@ void TForm1::CarryOut(const ReceivedCommand& received)
         return;
     case Command::Action::Exit:
         // Answered once every change has ended and every other request has been answered.
-        Changes->RequestEnd([this, received] { Answer(received, {kExitDone, "Velmora ends."}); });
+        Changes->RequestEnd([this, received](const std::optional<std::string>& whyNot) {
+            if (whyNot) {
+                Answer(received, {kExitNotSaved, "Velmora did not end: " + *whyNot});
+            } else {
+                Answer(received, {kExitDone, "Velmora ends."});
+            }
+        });
         return;
     case Command::Action::List: {
         std::string text;

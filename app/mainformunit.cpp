@@ -112,7 +112,7 @@ void TForm1::FormCloseQuery(bool& canClose)
         Changes->RequestEnd();
         return;
     }
-    SaveConfirmedProfiles();
+    if (!m_saved) SaveConfirmedProfiles();
     if (Visible() && !ExitRequested) {
         canClose = false;
         Hide();

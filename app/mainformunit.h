@@ -220,7 +220,10 @@ private:
     void Connect();
     PreparedChange PrepareDetails(const ChangeAsk& ask);
     void ChangeStateChanged();
-    void EndProgram();
+    // Ends the program once its profiles are saved: none, or why it cannot (then it goes on).
+    std::optional<std::string> EndProgram();
+    bool m_endUnsaved = false;  // a start of its own with --once ends even when the save fails
+    bool m_saved = false;       // EndProgram saved: the close that follows does not save again
     ConnectServicesFunction m_connectServices;
     LoopWork m_work;  // the first connection, the autostart entry's elevated run
     std::optional<BusyCursor> m_busyCursor;

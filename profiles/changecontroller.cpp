@@ -143,13 +143,13 @@ void ChangeController::Finish(ChangeAnswer answer)
     RunNext();
 }
 
-void ChangeController::RequestEnd(std::function<void()> answer)
+void ChangeController::RequestEnd(EndAnswer answer)
 {
     if (answer) {
         // A second request to end joins the first.
-        m_endAnswer = [first = std::move(m_endAnswer), second = std::move(answer)] {
-            if (first) first();
-            second();
+        m_endAnswer = [first = std::move(m_endAnswer), second = std::move(answer)](const std::optional<std::string>& whyNot) {
+            if (first) first(whyNot);
+            second(whyNot);
         };
     }
     m_endRequested = true;
@@ -168,7 +168,13 @@ void ChangeController::EndNow()
 {
     m_endRequested = false;
     if (m_state == State::Ending) m_state = State::Idle;
-    Call(std::exchange(m_endAnswer, nullptr));
     Call(onStateChanged);
-    Call(onEnd);
+    std::optional<std::string> whyNot;
+    try {
+        if (onEnd) whyNot = onEnd();
+    } catch (const std::exception& error) {
+        whyNot = error.what();
+    }
+    // Told what became of the end: the program is ending, or goes on.
+    Call(std::exchange(m_endAnswer, nullptr), whyNot);
 }

@@ -83,8 +83,9 @@ public:
     std::function<void(ChangeAnswer& answer)> onEnded;
     // The notification that tells a change's end.
     std::function<void(const ChangeNotice& notice)> onNotify;
-    // The program may end now: every change has ended and every request has been answered.
-    std::function<void()> onEnd;
+    // The program may end now: every change has ended and every request has been answered. It
+    // answers none when the program ends, or why it cannot (its profiles could not be saved).
+    std::function<std::optional<std::string>()> onEnd;
     // The state, the change under way or the waiting requests changed.
     std::function<void()> onStateChanged;
 
@@ -96,8 +97,10 @@ public:
     void Ended(const ChangeRequest& request, const ChangeOutcome& outcome);
     void Failed(const ChangeRequest& request, std::exception_ptr error);
     // Exit, --exit, the end of the session: the waiting requests are answered at once, a change
-    // under way is carried to its end, then onEnd. `answer` runs just before onEnd.
-    void RequestEnd(std::function<void()> answer = {});
+    // under way is carried to its end, then onEnd. `answer` hears what onEnd said: none when the
+    // program ends, or why it does not (then it goes on, and so do requests).
+    using EndAnswer = std::function<void(const std::optional<std::string>& whyNot)>;
+    void RequestEnd(EndAnswer answer = {});
 
     State GetState() const noexcept { return m_state; }
     bool Busy() const noexcept { return m_state == State::Applying || m_state == State::Ending; }
@@ -130,7 +133,7 @@ private:
     std::optional<ChangeAsk> m_current;
     std::deque<ChangeAsk> m_waiting;
     std::optional<UndoRecord> m_undo;
-    std::function<void()> m_endAnswer;
+    EndAnswer m_endAnswer;
     std::string m_progress;
     bool m_endRequested = false;
 };

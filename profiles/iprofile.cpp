@@ -338,16 +338,8 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
     }
 }
 
-void SaveProfilesTo(const TListItems& list, const std::string& path)
+std::string StoreText(const TListItems& list)
 {
-    const std::string target = FullPath(path);
-    // Creating the file anew would fail here, as would MoveFileExA on Windows; Wine's lets a
-    // read-only file be replaced, so ask first rather than write over a file the user locked.
-    const DWORD attributes = GetFileAttributesA(target.c_str());
-    if (attributes != INVALID_FILE_ATTRIBUTES &&
-        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
-        RaiseIoError(ERROR_ACCESS_DENIED);
-    }
     // About a hundred bytes per profile.
     IniWriter writer(static_cast<size_t>(list.Count()) * 128);
     int written = 0;
@@ -367,8 +359,21 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
         writer.Key("dhcp", profile.dhcp ? "1" : "0");
         if (!profile.hotkey.empty()) writer.Key("hotkey", profile.hotkey);
     }
+    return writer.Take();
+}
+
+void SaveProfilesTo(const TListItems& list, const std::string& path)
+{
+    const std::string target = FullPath(path);
+    // Creating the file anew would fail here, as would MoveFileExA on Windows; Wine's lets a
+    // read-only file be replaced, so ask first rather than write over a file the user locked.
+    const DWORD attributes = GetFileAttributesA(target.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES &&
+        (attributes & (FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_DIRECTORY)) != 0) {
+        RaiseIoError(ERROR_ACCESS_DENIED);
+    }
     TemporaryStore store(FolderOf(target));
-    store.Replace(target, writer.Take());
+    store.Replace(target, StoreText(list));
 }
 
 namespace {
@@ -395,6 +400,15 @@ bool SaveProfiles()
     // an empty or partial store over the user's profiles.
     if (!g_profilesLoaded) return false;
     const std::string path = ProgramFolder() + "profiles.ini";
+    // A store that holds these profiles already needs no save: a file the user may not write
+    // (read-only, or in a folder such as Program Files) then costs nothing at a close or Exit.
+    try {
+        const DWORD attributes = GetFileAttributesA(path.c_str());
+        const bool file = attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) == 0;
+        if (file && FileBytes(path) == StoreText(list)) return true;
+    } catch (const AppError&) {
+        // Unreadable: the save below says why.
+    }
     try {
         SaveProfilesTo(list, path);
     } catch (const AppError& error) {

@@ -63,9 +63,9 @@ void LoadProfiles();
 // Whether the last LoadProfiles read the whole store: only then may *ProfileList go over it.
 bool ProfilesLoaded();
 // Replaces ProgramFolder() + "profiles.ini" by the confirmed profiles of *ProfileList, all at
-// once, and returns true. Returns false and writes nothing when the list was not loaded from
-// the store. On failure the previous file stays as it was and AppError is raised, naming the
-// file.
+// once, and returns true; a file that holds them already is left as it is. Returns false and
+// writes nothing when the list was not loaded from the store. On failure the previous file
+// stays as it was and AppError is raised, naming the file.
 bool SaveProfiles();
 // What a close or Ok says when SaveProfiles kept the file because the list was never loaded.
 std::string StoreKeptText();
@@ -78,6 +78,8 @@ Tprofile* NextProfileIn(const TListItems& list, int32_t current);
 void LoadProfilesFrom(TListItems& list, const std::string& path);
 // Writes the confirmed profiles, numbered by their order.
 void SaveProfilesTo(const TListItems& list, const std::string& path);
+// What that writes.
+std::string StoreText(const TListItems& list);
 
 // The run-time library's text for a failed file operation's Win32 error code, e.g. 5
 // "File access denied", 112 "Disk full", otherwise "I/O error <code>".

@@ -162,6 +162,46 @@ TEST_F(CommandTest, EachStartIsAnsweredWithItsOwnResultAndNeverWaitsOnABox)
     EXPECT_EQ(boxes.size(), 1u);
 }
 
+// Every answer is the truth: --exit with profiles that cannot be saved says so (7) and Velmora
+// goes on, taking the next command; a start of its own with --once ends with its command's
+// result all the same.
+TEST_F(CommandTest, AnExitThatCannotSaveSaysSoAndTheQueueGoesOn)
+{
+    Create();
+    AppendCaptioned(*ProfileList, kOffice);
+    BlockStore();
+    StartAnswers exit, list;
+    form->QueueCommand({Command::Action::Exit, {}}, exit.Window());
+    form->QueueCommand({Command::Action::List, {}}, list.Window());
+    Settle();
+    ASSERT_EQ(exit.answers.size(), 1u);
+    EXPECT_EQ(exit.answers[0].exitCode, kExitNotSaved);
+    EXPECT_NE(exit.answers[0].text.find("could not be saved"), std::string::npos) << exit.answers[0].text;
+    EXPECT_FALSE(application.Terminated());
+    ASSERT_EQ(list.answers.size(), 1u);
+    EXPECT_EQ(list.answers[0].exitCode, kExitDone);
+    EXPECT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(Run(Command{Command::Action::Apply, "Office", true}), kExitDone);
+    EXPECT_TRUE(application.Terminated());
+}
+
+// A read-only store that holds the profiles already needs no save: --exit ends the program.
+TEST_F(CommandTest, AReadOnlyStoreThatHoldsTheProfilesLetsTheProgramEnd)
+{
+    Create();
+    AppendCaptioned(*ProfileList, kOffice);
+    ASSERT_TRUE(SaveProfiles());
+    SetFileAttributesA(StorePath().c_str(), FILE_ATTRIBUTE_READONLY);
+    ScopeExit writable([] { SetFileAttributesA(StorePath().c_str(), FILE_ATTRIBUTE_NORMAL); });
+    StartAnswers exit;
+    form->QueueCommand({Command::Action::Exit, {}}, exit.Window());
+    Settle();
+    ASSERT_EQ(exit.answers.size(), 1u);
+    EXPECT_EQ(exit.answers[0].exitCode, kExitDone);
+    EXPECT_TRUE(application.Terminated());
+    EXPECT_TRUE(boxes.empty());
+}
+
 // A command that comes while a change runs waits its turn, and its start hears why; a waiting
 // request whose profile is deleted meanwhile is answered as no such profile.
 TEST_F(CommandTest, ACommandDuringAChangeWaitsItsTurnAndFindsItsProfileGone)

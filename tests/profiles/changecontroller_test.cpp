@@ -50,11 +50,16 @@ public:
             log.push_back("start " + request.title);
             m_running = request;
         };
-        controller.onEnd = [this] { log.push_back("end"); };
+        controller.onEnd = [this]() -> std::optional<std::string> {
+            log.push_back("end");
+            if (m_unsaved) return "not saved";
+            return std::nullopt;
+        };
     }
 
     // One event: "ask <title>", "connect", "made" or "refused" (the change under way ended with
-    // its call made or refused), "failed", "exit".
+    // its call made or refused), "failed", "exit", "unsaved" (from now on the end cannot be
+    // made: the profiles cannot be saved).
     void Play(const std::string& event)
     {
         if (event.rfind("ask ", 0) == 0) {
@@ -77,7 +82,11 @@ public:
         } else if (event == "failed") {
             controller.Failed(m_running, std::make_exception_ptr(AppError("Invalid variant operation")));
         } else if (event == "exit") {
-            controller.RequestEnd([this] { log.push_back("exit answered"); });
+            controller.RequestEnd([this](const std::optional<std::string>& whyNot) {
+                log.push_back("exit answered" + (whyNot ? ": " + *whyNot : std::string()));
+            });
+        } else if (event == "unsaved") {
+            m_unsaved = true;
         }
     }
 
@@ -86,6 +95,7 @@ public:
 
 private:
     ChangeRequest m_running;
+    bool m_unsaved = false;
 };
 
 struct Case {
@@ -109,18 +119,18 @@ const Case kCases[] = {
      "Home"},
     {"ExitDuringAChangeAnswersTheWaitingFirstThenEndsAfterTheChange",
      {"connect", "ask Office", "ask Home", "exit", "made"},
-     {"start Office", "Home: cancelled", "Office: ended", "exit answered", "end"},
+     {"start Office", "Home: cancelled", "Office: ended", "end", "exit answered"},
      State::Idle,
      "Office"},
     {"ARequestAfterExitIsNotMade",
      {"connect", "ask Office", "exit", "ask Home", "made"},
-     {"start Office", "Home: cancelled", "Office: ended", "exit answered", "end"},
+     {"start Office", "Home: cancelled", "Office: ended", "end", "exit answered"},
      State::Idle,
      "Office"},
-    {"ExitWhileIdleEndsAtOnce", {"connect", "exit"}, {"exit answered", "end"}, State::Idle, ""},
+    {"ExitWhileIdleEndsAtOnce", {"connect", "exit"}, {"end", "exit answered"}, State::Idle, ""},
     {"ExitWhileWaitingForWindowsEndsAtOnce",
      {"ask Office", "exit"},
-     {"Office: cancelled", "exit answered", "end"},
+     {"Office: cancelled", "end", "exit answered"},
      State::WaitingForWindows,
      ""},
     {"AProfileGoneAtItsTurnIsAnsweredSoAndTheNextRuns",
@@ -142,6 +152,11 @@ const Case kCases[] = {
      {"connect", "ask Office", "made", "ask Home", "refused"},
      {"start Office", "Office: ended", "start Home", "Home: ended"},
      State::Idle,
+     "Office"},
+    {"AnEndThatCannotBeMadeSaysWhyAndRequestsGoOn",
+     {"connect", "unsaved", "ask Office", "exit", "made", "ask Home"},
+     {"start Office", "Office: ended", "end", "exit answered: not saved", "start Home"},
+     State::Applying,
      "Office"},
     {"AChangeUnderWayIsApplying", {"connect", "ask Office", "ask Home"}, {"start Office"}, State::Applying, ""},
     {"AChangeUnderWayWhenExitIsAskedIsEnding", {"connect", "ask Office", "exit"}, {"start Office"}, State::Ending, ""},
