@@ -5,6 +5,7 @@
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
+#include "core/processrights.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
 #include "profiles/profedit.h"
@@ -141,6 +142,15 @@ LRESULT TForm1::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (message == WM_COPYDATA) {
         const std::optional<ReceivedCommand> received = ReceiveCommand(wParam, lParam);
         if (!received) return FALSE;
+        // A process of lower rights may bring an elevated copy forward, and nothing more: it
+        // would otherwise change the network, or end the program, with rights it does not have.
+        const Command::Action action = received->command.action;
+        if (action != Command::Action::Start && action != Command::Action::Open &&
+            IntegrityLevel(received->answerTo) < IntegrityLevel()) {
+            SendAnswer(received->answerTo, {kExitNotMade, "Velmora runs as administrator: send the command from an "
+                                                          "elevated prompt."});
+            return TRUE;
+        }
         QueueCommand(received->command, received->answerTo);
         return TRUE;
     }

@@ -6,12 +6,9 @@
 #include "core/messagefilter.h"
 
 namespace {
-// What each WM_COPYDATA carries, in its dwData.
-constexpr ULONG_PTR kCommandData = 0x56524D43;  // a command
-constexpr ULONG_PTR kAnswerData = 0x56524D41;   // an answer: the exit code, a line feed, the text
-constexpr ULONG_PTR kNoteData = 0x56524D4E;     // a line to write while the answer is awaited
-
-constexpr char kAnswerClass[] = "VelmoraCommandAnswer";
+// What each WM_COPYDATA carries, in its dwData (kCommandData, in the header: a command).
+constexpr ULONG_PTR kAnswerData = 0x56524D41;  // an answer: the exit code, a line feed, the text
+constexpr ULONG_PTR kNoteData = 0x56524D4E;    // a line to write while the answer is awaited
 
 struct Waiting {
     std::optional<CommandAnswer> answer;
@@ -49,15 +46,20 @@ bool SendData(HWND to, HWND from, ULONG_PTR kind, const std::string& text)
 }
 }  // namespace
 
-std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& command)
+UniqueHwnd MakeAnswerWindow()
 {
     WNDCLASSA windowClass{};
     windowClass.lpfnWndProc = AnswerProc;
     windowClass.hInstance = GetModuleHandleA(nullptr);
     windowClass.lpszClassName = kAnswerClass;
     RegisterClassA(&windowClass);  // fails harmlessly when already registered
-    const UniqueHwnd answerWindow(
+    return UniqueHwnd(
         CreateWindowExA(0, kAnswerClass, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr, GetModuleHandleA(nullptr), nullptr));
+}
+
+std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& command)
+{
+    const UniqueHwnd answerWindow = MakeAnswerWindow();
     if (!answerWindow) return std::nullopt;
     const HWND window = answerWindow.get();
     Waiting waiting;
@@ -90,10 +92,16 @@ std::optional<ReceivedCommand> ReceiveCommand(WPARAM wParam, LPARAM lParam)
 {
     const auto* data = reinterpret_cast<const COPYDATASTRUCT*>(lParam);
     if (data == nullptr || data->dwData != kCommandData || data->lpData == nullptr) return std::nullopt;
+    // The answer goes only to a start's own answer window, never to any window named.
+    const HWND answerTo = reinterpret_cast<HWND>(wParam);
+    char className[64] = {};
+    if (answerTo == nullptr || !IsWindow(answerTo) || GetClassNameA(answerTo, className, sizeof className) == 0 ||
+        std::string(className) != kAnswerClass)
+        return std::nullopt;
     const std::optional<Command> command =
         CommandFromText(std::string(static_cast<const char*>(data->lpData), data->cbData));
     if (!command) return std::nullopt;
-    return ReceivedCommand{*command, reinterpret_cast<HWND>(wParam)};
+    return ReceivedCommand{*command, answerTo};
 }
 
 std::optional<CommandAnswer> ReceiveAnswer(LPARAM lParam)

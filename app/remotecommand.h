@@ -10,6 +10,7 @@
 #include <string>
 
 #include "app/commandline.h"
+#include "core/handles.h"
 
 struct CommandAnswer {
     int exitCode = kExitNoAnswer;
@@ -21,13 +22,22 @@ struct CommandAnswer {
 // the command waits for Windows) is written to the console as it comes.
 std::optional<CommandAnswer> SendCommand(HWND runningWindow, const Command& command);
 
+// A start's answer window, which SendCommand makes for each command (tests make their own and
+// give it another procedure).
+UniqueHwnd MakeAnswerWindow();
+
 // The running copy's side. A WM_COPYDATA that carries a command: the command and where its
-// answer goes; none for any other.
+// answer goes (a start's answer window, or none); none for any other, and for one that names
+// another kind of window to answer.
 struct ReceivedCommand {
     Command command;
     HWND answerTo = nullptr;
 };
 std::optional<ReceivedCommand> ReceiveCommand(WPARAM wParam, LPARAM lParam);
+// What a WM_COPYDATA that carries a command holds in its dwData.
+inline constexpr ULONG_PTR kCommandData = 0x56524D43;
+// The class of a start's answer window.
+inline constexpr char kAnswerClass[] = "VelmoraCommandAnswer";
 void SendAnswer(HWND answerTo, const CommandAnswer& answer);
 // A line the start writes while it goes on waiting for the answer.
 void SendNote(HWND answerTo, const std::string& text);

@@ -20,6 +20,8 @@
 #include "simnet/simnetwork.h"
 #include "support/profiledata.h"
 #include "support/registrykeys.h"
+#include "app/remotecommand.h"
+#include "core/processrights.h"
 #include "profiles/undorecord.h"
 #include "support/programrun.h"
 #include "support/seams.h"
@@ -199,6 +201,36 @@ TEST_F(CommandTest, AReadOnlyStoreThatHoldsTheProfilesLetsTheProgramEnd)
     ASSERT_EQ(exit.answers.size(), 1u);
     EXPECT_EQ(exit.answers[0].exitCode, kExitDone);
     EXPECT_TRUE(application.Terminated());
+    EXPECT_TRUE(boxes.empty());
+}
+
+// An elevated copy takes from a process of lower rights only what brings it forward: any other
+// command is answered that it must come from an elevated prompt, and nothing is made. A command
+// that names another kind of window to answer is not taken at all.
+TEST_F(CommandTest, ALowerProcessOnlyBringsAnElevatedCopyForward)
+{
+    Create();
+    AppendCaptioned(*ProfileList, kOffice);
+    boxes.clear();
+    const SeamGuard<IntegrityQuery> levels(SetIntegrityQuery, [](void* window) -> unsigned long {
+        return window == nullptr ? SECURITY_MANDATORY_HIGH_RID : SECURITY_MANDATORY_MEDIUM_RID;
+    });
+    for (const Command::Action action : {Command::Action::Apply, Command::Action::Undo, Command::Action::Exit}) {
+        const std::optional<CommandAnswer> answer = SendCommand(form->Handle(), {action, "Office"});
+        ASSERT_TRUE(answer);
+        EXPECT_EQ(answer->exitCode, kExitNotMade);
+        EXPECT_NE(answer->text.find("from an elevated prompt"), std::string::npos) << answer->text;
+    }
+    EXPECT_EQ(network.Adapter(Wired)->ipAddresses.front(), L"192.168.1.10");
+    EXPECT_FALSE(application.Terminated());
+    const std::optional<CommandAnswer> open = SendCommand(form->Handle(), {Command::Action::Open, {}});
+    ASSERT_TRUE(open);
+    EXPECT_EQ(open->exitCode, kExitDone);
+    EXPECT_TRUE(IsWindowVisible(form->Handle()));
+
+    std::string text = CommandText({Command::Action::Exit, {}});
+    COPYDATASTRUCT data{kCommandData, static_cast<DWORD>(text.size()), text.data()};
+    EXPECT_FALSE(ReceiveCommand(reinterpret_cast<WPARAM>(form->Handle()), reinterpret_cast<LPARAM>(&data)));
     EXPECT_TRUE(boxes.empty());
 }
 

@@ -1,15 +1,10 @@
 #include "support/startanswers.h"
 
-StartAnswers::StartAnswers()
+StartAnswers::StartAnswers() : m_window(MakeAnswerWindow())
 {
-    WNDCLASSA windowClass{};
-    windowClass.lpfnWndProc = &StartAnswers::Proc;
-    windowClass.hInstance = GetModuleHandleA(nullptr);
-    windowClass.lpszClassName = "VelmoraTestStart";
-    RegisterClassA(&windowClass);
-    m_window.reset(CreateWindowExA(0, windowClass.lpszClassName, "", 0, 0, 0, 0, 0, HWND_MESSAGE, nullptr,
-                                   GetModuleHandleA(nullptr), nullptr));
+    // A start's own answer window, which the running copy asks for, keeping what it hears.
     SetWindowLongPtrA(m_window.get(), GWLP_USERDATA, reinterpret_cast<LONG_PTR>(this));
+    SetWindowLongPtrA(m_window.get(), GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&StartAnswers::Proc));
 }
 
 LRESULT CALLBACK StartAnswers::Proc(HWND window, UINT message, WPARAM wParam, LPARAM lParam)
