@@ -147,7 +147,8 @@ void ChangeController::RequestEnd(EndAnswer answer)
 {
     if (answer) {
         // A second request to end joins the first.
-        m_endAnswer = [first = std::move(m_endAnswer), second = std::move(answer)](const std::optional<std::string>& whyNot) {
+        m_endAnswer = [first = std::move(m_endAnswer),
+                       second = std::move(answer)](const std::optional<std::string>& whyNot) {
             if (first) first(whyNot);
             second(whyNot);
         };
