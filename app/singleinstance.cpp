@@ -1,11 +1,14 @@
 #include "app/singleinstance.h"
 
 #include <sddl.h>
+#include <wtsapi32.h>
 
 #include <cstdint>
+#include <optional>
 #include <utility>
 
 #include "app/mainformunit.h"
+#include "core/systemdll.h"
 #include "ui/form.h"
 #include "core/privatemessages.h"
 
@@ -29,35 +32,44 @@ SingleInstance::PauseFunction& Pause()
     return function;
 }
 
-// The user's SID as text ("S-1-5-21-..."); empty when the token does not tell.
-std::string UserSidText()
+SessionUserQuery& SessionUserAnswer()
+{
+    static SessionUserQuery query;
+    return query;
+}
+
+// The token's account as its name and domain; none when the token does not tell.
+std::optional<std::pair<std::wstring, std::wstring>> TokenAccount()
 {
     UniqueHandle token;
-    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return {};
+    if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, token.put())) return std::nullopt;
     DWORD size = 0;
     GetTokenInformation(token.get(), TokenUser, nullptr, 0, &size);
     std::string buffer(size, '\0');
-    UniqueLocalAs<LPSTR> text;
-    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size) ||
-        !ConvertSidToStringSidA(reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, text.put())) {
-        return {};
-    }
-    return text.get();
+    if (size == 0 || !GetTokenInformation(token.get(), TokenUser, buffer.data(), size, &size)) return std::nullopt;
+    wchar_t name[256];
+    wchar_t domain[256];
+    DWORD nameLength = 256;
+    DWORD domainLength = 256;
+    SID_NAME_USE use{};
+    if (!LookupAccountSidW(nullptr, reinterpret_cast<TOKEN_USER*>(buffer.data())->User.Sid, name, &nameLength, domain,
+                           &domainLength, &use))
+        return std::nullopt;
+    return std::pair<std::wstring, std::wstring>{name, domain};
 }
 
-// The mapping's security: the user it is named for may read it, nobody may write it but the
-// program that made it, which keeps the handle it was given. Without it, the mapping of a copy
-// started "Run as administrator" takes that token's default DACL, which names Administrators
-// and SYSTEM, and an unelevated token holds Administrators for deny only: a later ordinary
-// start is refused it. It is labelled medium (no write up), where what an elevated program
-// makes would take its high level ("Mandatory Integrity Control"), above an unelevated start.
-// None (the maker's defaults) when the descriptor cannot be built.
+// The mapping's security: every signed-in account may read it (a copy started with another
+// account's credentials must find the session's), nobody may write it but the program that
+// made it, which keeps the handle it was given. Without it, the mapping of a copy started "Run
+// as administrator" takes that token's default DACL, which names Administrators and SYSTEM, and
+// an unelevated token holds Administrators for deny only: a later ordinary start is refused it.
+// It is labelled medium (no write up), where what an elevated program makes would take its high
+// level ("Mandatory Integrity Control"), above an unelevated start. None (the maker's defaults)
+// when the descriptor cannot be built.
 UniqueLocal MappingSecurity()
 {
-    const std::string user = UserSidText();
     UniqueLocal descriptor;
-    if (user.empty()) return descriptor;
-    const std::string text = "D:(A;;GR;;;" + user + ")S:(ML;;NW;;;ME)";
+    const std::string text = "D:(A;;GR;;;AU)S:(ML;;NW;;;ME)";
     if (!ConvertStringSecurityDescriptorToSecurityDescriptorA(text.c_str(), SDDL_REVISION_1, descriptor.put(),
                                                               nullptr)) {
         descriptor.reset();
@@ -82,10 +94,40 @@ UINT OpenConfiguratorMessage()
     return message;
 }
 
-std::string SessionInstanceName()
+std::string SessionInstanceName() { return "Local\\Velmora"; }
+
+SessionUserQuery SetSessionUserQuery(SessionUserQuery query)
 {
-    const std::string user = UserSidText();
-    return "Local\\Velmora." + (user.empty() ? std::string("unknown") : user);
+    return std::exchange(SessionUserAnswer(), std::move(query));
+}
+
+bool RunsAsSessionUser()
+{
+    if (SessionUserAnswer()) return SessionUserAnswer()();
+    using QueryFunction = BOOL WINAPI(HANDLE, DWORD, WTS_INFO_CLASS, LPWSTR*, DWORD*);
+    using FreeFunction = void WINAPI(PVOID);
+    auto* query = TrySystemFunction<QueryFunction>("wtsapi32.dll", "WTSQuerySessionInformationW");
+    auto* release = TrySystemFunction<FreeFunction>("wtsapi32.dll", "WTSFreeMemory");
+    if (query == nullptr || release == nullptr) return true;
+    const auto sessionText = [&](WTS_INFO_CLASS what) -> std::optional<std::wstring> {
+        LPWSTR text = nullptr;
+        DWORD bytes = 0;
+        if (!query(WTS_CURRENT_SERVER_HANDLE, WTS_CURRENT_SESSION, what, &text, &bytes) || text == nullptr)
+            return std::nullopt;
+        std::wstring value(text);
+        release(text);
+        return value;
+    };
+    const std::optional<std::wstring> sessionUser = sessionText(WTSUserName);
+    const std::optional<std::wstring> sessionDomain = sessionText(WTSDomainName);
+    const std::optional<std::pair<std::wstring, std::wstring>> own = TokenAccount();
+    // A session without a signed-in user (a service's), or an answer Windows does not give,
+    // decides nothing.
+    if (!sessionUser || sessionUser->empty() || !own) return true;
+    const auto same = [](const std::wstring& a, const std::wstring& b) {
+        return CompareStringW(LOCALE_INVARIANT, NORM_IGNORECASE, a.c_str(), -1, b.c_str(), -1) == CSTR_EQUAL;
+    };
+    return same(*sessionUser, own->first) && (!sessionDomain || same(*sessionDomain, own->second));
 }
 
 SingleInstance::SingleInstance(const std::string& name)

@@ -12,9 +12,24 @@
 // tray's "Open Configurator" does.
 UINT OpenConfiguratorMessage();
 
-// "Local\Velmora.<the user's SID>": the session's own namespace, and the user's own name in
-// it, so that two users on one machine (fast user switching, "Run as") each get their own.
+// "Local\Velmora": the logon session's own namespace, so that each session (fast user
+// switching, a remote desktop) has its copy, and within one session there is one, whoever
+// started it: a copy started "Run as administrator" with another account's credentials finds
+// the user's own.
 std::string SessionInstanceName();
+
+// Whether this process runs as the user signed in to its session (WTSQuerySessionInformation's
+// user and domain against the token's). A copy of another account's would keep its settings,
+// Undo and shortcuts in that account: it says so and ends. True when Windows does not say.
+bool RunsAsSessionUser();
+// Replaces how RunsAsSessionUser decides (tests: Wine runs every process as one user); returns
+// the previous one. An empty function restores Windows' answer.
+using SessionUserQuery = std::function<bool()>;
+SessionUserQuery SetSessionUserQuery(SessionUserQuery query);
+// What a copy of another account says before it ends.
+inline constexpr char kOtherUserText[] =
+    "Velmora runs for the user signed in to Windows, and asks for administrator rights when a change needs them: "
+    "start it without \"Run as\".";
 
 class SingleInstance {
 public:

@@ -57,6 +57,17 @@ int RunVelmora(const PrepareServicesFunction& prepareServices, const std::vector
         return kExitDone;
     }
 
+    // A copy of another account's (started "Run as" with its credentials) would keep its
+    // settings, Undo and shortcuts there, and fight the user's own: it says so and ends.
+    if (!RunsAsSessionUser()) {
+        if (command.action == Command::Action::Start) {
+            ShowMessageBox(nullptr, kOtherUserText, "Velmora", MB_OK | MB_ICONINFORMATION);
+        } else {
+            WriteToConsole(kOtherUserText);
+        }
+        return kExitNotMade;
+    }
+
     // A second start brings the running program forward and ends, before it loads a list of
     // its own that its close would save over the first one's changes, and before it makes
     // anything of the run's own. A command goes to the running program, which carries it out.

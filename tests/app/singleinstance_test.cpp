@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/singleinstance.h"
+#include "app/startup.h"
 #include "core/messagefilter.h"
 
 namespace {
@@ -40,10 +41,31 @@ TEST_F(MainWindowTest, ASecondStartBringsTheFirstProgramsWindowForward)
     EXPECT_TRUE(SingleInstance(name + ".other").First());
 }
 
-TEST(SessionInstanceNameTest, IsInTheSessionNamespaceAndNamesTheUser)
+// One copy per logon session, whoever starts it: the name is the session's alone. Under Wine
+// every process is the session's user, which the program must find so.
+TEST(SessionInstanceNameTest, IsTheSessionsOwnWhoeverStartsIt)
 {
-    const std::string name = SessionInstanceName();
-    EXPECT_EQ(name.rfind("Local\\Velmora.S-1-", 0), 0u) << name;
+    EXPECT_EQ(SessionInstanceName(), "Local\\Velmora");
+    EXPECT_TRUE(RunsAsSessionUser());
+}
+
+// A copy started as another account than the session's says that Velmora runs for the
+// signed-in user, and ends before it makes or claims anything.
+TEST(SessionInstanceNameTest, ACopyOfAnotherAccountSaysSoAndTouchesNothing)
+{
+    const SeamGuard<SessionUserQuery> otherAccount(SetSessionUserQuery, [] { return false; });
+    MessageBoxRecorder boxes;
+    bool prepared = false;
+    EXPECT_EQ(RunVelmora(
+                  [&] {
+                      prepared = true;
+                      return ConnectServicesFunction();
+                  },
+                  {}),
+              kExitNotMade);
+    EXPECT_FALSE(prepared);
+    EXPECT_EQ(boxes.Texts(), std::vector<std::string>{kOtherUserText});
+    EXPECT_TRUE(SingleInstance(SessionInstanceName()).First()) << "the session's name was not claimed";
 }
 
 // Only a mapping this start made makes it the first: an elevated first copy's mapping is refused
