@@ -56,6 +56,12 @@ TEST(SessionInstanceNameTest, ACopyOfAnotherAccountSaysSoAndTouchesNothing)
     const SeamGuard<SessionUserQuery> otherAccount(SetSessionUserQuery, [] { return false; });
     MessageBoxRecorder boxes;
     bool prepared = false;
+    // A run that went on would end at its message loop's first look, rather than hang the test.
+    PostQuitMessage(0);
+    ScopeExit quitTaken([] {
+        MSG quit;
+        PeekMessageA(&quit, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE);
+    });
     EXPECT_EQ(RunVelmora(
                   [&] {
                       prepared = true;
