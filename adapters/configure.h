@@ -34,9 +34,9 @@ struct ConfigurationRefusal {
 
 // The whole change an activation makes: the adapter's stored gateway list (found by its
 // SettingID in the registry adapter list, which the caller has built) is emptied, then the
-// settings are sent (DHCP alone, or EnableStatic, SetGateWays and setDNSServerSearchOrder),
-// stopping at the first refused call. Only a change refused at its first call, which left the
-// adapter as it was, gets the stored list back.
+// settings are sent (EnableDHCP with the DNS servers handed back, or EnableStatic, SetGateWays
+// and setDNSServerSearchOrder), stopping at the first refused call. Only a change refused at its
+// first call, which left the adapter as it was, gets the stored list back.
 ConfigurationRefusal ApplyProfileSettings(const Variant& adapter, const std::string& settingId,
                                           const ProfileSettings& settings);
 
