@@ -11,7 +11,6 @@
 #include "adapters/wmiworks.h"
 #include "app/elevation.h"
 #include "app/mainformunit.h"
-#include "core/dispatch.h"
 #include "app/console.h"
 #include "core/errorbox.h"
 #include "core/handles.h"
@@ -83,42 +82,23 @@ void TForm1::Connect()
                       LoopWork::AtEnd::Leave);
 }
 
-PreparedChange TForm1::PrepareDetails(const ChangeAsk& ask)
-{
-    ChangeRequest request;
-    request.kind = ChangeRequest::Kind::Details;
-    request.title = "Apply Changes";
-    request.trigger = ask.trigger;
-    request.adapterIndex = ask.adapterIndex;
-    request.details = ask.details;
-    const Variant adapter = FindAdapterConfiguration(AdapterCollection, ask.adapterIndex);
-    if (adapter.HoldsObject()) {
-        const std::optional<Variant> settingId = NoneOnFailure([&] { return GetMember(adapter, L"SettingID"); });
-        request.settingId = settingId ? TryVariantText(settingId->get()).value_or("") : "";
-        const std::optional<Variant> description = NoneOnFailure([&] { return GetMember(adapter, L"Description"); });
-        request.adapterName = description ? TryVariantText(description->get()).value_or("") : "";
-    }
-    return {request, {}};
-}
-
 void TForm1::ChangeStateChanged()
 {
     const bool busy = Changes->Busy();
-    // The tip says what is being applied while Windows works; the refresh after it puts the
-    // address back.
-    if (busy && !Changes->Progress().empty()) TrayIcon1->SetHint(Changes->Progress());
     if (busy && !m_busyCursor) m_busyCursor.emplace(TCursor::crAppStart);
     if (!busy) m_busyCursor.reset();
-    // A change under way is not cut off by the end of the session: Windows is told why it
-    // should wait ("ShutdownBlockReasonCreate": call it as an operation that must not be
-    // interrupted begins, and ShutdownBlockReasonDestroy once it has completed).
-    // The pipeline names what it does as soon as it starts.
+    // The pipeline names what it does as soon as it starts. The tip says it while Windows works
+    // (the refresh after it puts the address back); and a change under way is not cut off by
+    // the end of the session: Windows is told why it should wait ("ShutdownBlockReasonCreate":
+    // call it as an operation that must not be interrupted begins, and ShutdownBlockReasonDestroy
+    // once it has completed).
     if (busy && !Changes->Progress().empty()) {
-        BlockShutdown(Handle(), Changes->Progress());
-        m_blockingShutdown = true;
-    } else if (!busy && m_blockingShutdown) {
+        TrayIcon1->SetHint(Changes->Progress());
+        if (m_shutdownBlockedFor != Changes->Progress()) BlockShutdown(Handle(), Changes->Progress());
+        m_shutdownBlockedFor = Changes->Progress();
+    } else if (!busy && m_shutdownBlockedFor) {
         BlockShutdown(Handle(), std::nullopt);
-        m_blockingShutdown = false;
+        m_shutdownBlockedFor.reset();
     }
 }
 

@@ -26,11 +26,8 @@ CommandAnswer ChangeAnswerFor(const ChangeAnswer& answer)
             return {kExitRefusedBase + outcome.refusal.code, OutcomeBoxText(answer.request, outcome)};
         }
         if (!outcome.difference.empty()) return {kExitDiffers, outcome.difference};
-        const ChangeNotice notice = OutcomeNotice(answer.request, outcome);
-        std::string text = notice.title + ": " + notice.text;
-        if (answer.editedMeanwhile)
-            text += "\n" + answer.request.title + " was edited meanwhile, so it is not marked as applied.";
-        return {kExitDone, text};
+        const ChangeNotice notice = EndedNotice(answer);
+        return {kExitDone, notice.title + ": " + notice.text};
     }
     case ChangeAnswer::Kind::NoSuchProfile: return {kExitNoSuchProfile, answer.text};
     case ChangeAnswer::Kind::NotMade: return {kExitNotMade, answer.text};

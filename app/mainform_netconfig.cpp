@@ -373,6 +373,22 @@ void TForm1::HeaderControl1Resize()
     HeaderControl1->SetSectionWidth(1, proplist->ValueColumnWidth());
 }
 
+PreparedChange TForm1::PrepareDetails(const ChangeAsk& ask)
+{
+    ChangeRequest request;
+    request.kind = ChangeRequest::Kind::Details;
+    request.title = "Apply Changes";
+    request.trigger = ask.trigger;
+    request.adapterIndex = ask.adapterIndex;
+    request.details = ask.details;
+    const Variant adapter = FindAdapterConfiguration(AdapterCollection, ask.adapterIndex);
+    if (adapter.HoldsObject()) {
+        request.settingId = SettingIdOf(adapter);
+        request.adapterName = TryPropertyText(adapter, L"Description").value_or("");
+    }
+    return {request, {}};
+}
+
 DetailSettings TForm1::PropertyListSettings() const
 {
     DetailSettings settings;

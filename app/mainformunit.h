@@ -227,7 +227,7 @@ private:
     ConnectServicesFunction m_connectServices;
     LoopWork m_work;  // the first connection, the autostart entry's elevated run
     std::optional<BusyCursor> m_busyCursor;
-    bool m_blockingShutdown = false;
+    std::optional<std::string> m_shutdownBlockedFor;  // the reason Windows was given, while it holds
 };
 
 // Asks Windows to hold the end of the session, naming why (ShutdownBlockReasonCreate), or, with

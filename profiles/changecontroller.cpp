@@ -5,6 +5,16 @@
 #include "core/errorbox.h"
 #include "core/history.h"
 
+ChangeNotice EndedNotice(const ChangeAnswer& answer)
+{
+    ChangeNotice notice = OutcomeNotice(answer.request, answer.outcome);
+    if (answer.editedMeanwhile) {
+        notice.text += "\n" + answer.request.title + " was edited meanwhile, so it is not marked as applied.";
+        notice.warning = true;
+    }
+    return notice;
+}
+
 ChangeController::ChangeController(std::optional<UndoRecord> undo) : m_undo(std::move(undo)) {}
 
 template <typename Hook, typename... Args>
@@ -130,14 +140,8 @@ void ChangeController::Finish(ChangeAnswer answer)
     // program ends; the state is idle again first, so whatever they do finds it so.
     m_state = State::Idle;
     Call(onEnded, answer);
-    if (answer.kind == ChangeAnswer::Kind::Ended && answer.outcome.ended && onNotify) {
-        ChangeNotice notice = OutcomeNotice(answer.request, answer.outcome);
-        if (answer.editedMeanwhile) {
-            notice.text += "\n" + answer.request.title + " was edited meanwhile, so it is not marked as applied.";
-            notice.warning = true;
-        }
-        Call(onNotify, notice);
-    }
+    if (answer.kind == ChangeAnswer::Kind::Ended && answer.outcome.ended && onNotify)
+        Call(onNotify, EndedNotice(answer));
     Answer(ask, answer);
     SetState(State::Idle);
     RunNext();

@@ -56,6 +56,10 @@ struct ChangeAnswer {
     bool editedMeanwhile = false;
 };
 
+// The notice of a change that ran: OutcomeNotice, and, for a profile edited meanwhile, that it
+// was not marked. What the notification shows, and a command's start is told.
+ChangeNotice EndedNotice(const ChangeAnswer& answer);
+
 // The change a request makes at its turn, or the answer that it makes none.
 struct PreparedChange {
     std::optional<ChangeRequest> request;
@@ -104,8 +108,6 @@ public:
 
     State GetState() const noexcept { return m_state; }
     bool Busy() const noexcept { return m_state == State::Applying || m_state == State::Ending; }
-    // The request under way; none when idle.
-    const ChangeAsk* Current() const noexcept { return m_current ? &*m_current : nullptr; }
     const std::deque<ChangeAsk>& Waiting() const noexcept { return m_waiting; }
     // What Undo goes back to; none before the first change (kept across starts).
     const std::optional<UndoRecord>& Undo() const noexcept { return m_undo; }

@@ -113,12 +113,6 @@ void LoopWork::After(DWORD milliseconds, std::function<void()> then)
     CheckWin32(SetTimer(m_window.get(), kAfterTimer, milliseconds, nullptr) != 0, "SetTimer");
 }
 
-void LoopWork::CancelAfter()
-{
-    KillTimer(m_window.get(), kAfterTimer);
-    m_afterThen = nullptr;
-}
-
 void LoopWork::JobEnded(uint64_t ticket)
 {
     const auto found = m_jobs.find(ticket);

@@ -41,10 +41,7 @@ public:
     void Post(std::function<void()> then);
     // Runs `then` once `milliseconds` have passed. Only one waits at a time: a new one replaces it.
     void After(DWORD milliseconds, std::function<void()> then);
-    void CancelAfter();
 
-    // Background work whose `ended` has not run yet.
-    size_t Running() const noexcept { return m_jobs.size(); }
     // Continuations waiting for their message (posted, timed, or background work not ended).
     bool Pending() const noexcept { return !m_jobs.empty() || !m_posted.empty() || m_afterThen != nullptr; }
 

@@ -138,32 +138,6 @@ TEST_F(CommandTest, EachCommandIsCarriedOutAsFromTheTrayAndAnsweredWithItsCode)
     EXPECT_FALSE(ReadUndoRecord());
 }
 
-// Each start is answered with its own request's result: a refused change's start is answered
-// before its box comes, and a command sent while the box is up is carried out and answered
-// meanwhile.
-TEST_F(CommandTest, EachStartIsAnsweredWithItsOwnResultAndNeverWaitsOnABox)
-{
-    Create();
-    AppendCaptioned(*ProfileList, kOffice);
-    AppendCaptioned(*ProfileList, {"10.0.0.300", "255.0.0.0", "", "", "", "Bad"});
-    boxes.clear();
-    StartAnswers bad, good;
-    size_t badAnsweredWhenTheBoxCame = 0;
-    boxes.whileShown = [&](const ShownBox&) {
-        badAnsweredWhenTheBoxCame = bad.answers.size();
-        form->QueueCommand({Command::Action::Apply, "Office"}, good.Window());
-        EXPECT_TRUE(HandleMessagesUntil([&] { return !good.answers.empty(); }));
-    };
-    form->QueueCommand({Command::Action::Apply, "Bad"}, bad.Window());
-    Settle();
-    ASSERT_EQ(bad.answers.size(), 1u);
-    EXPECT_EQ(bad.answers[0].exitCode, kExitRefusedBase + 70) << bad.answers[0].text;
-    EXPECT_EQ(badAnsweredWhenTheBoxCame, 1u);
-    ASSERT_EQ(good.answers.size(), 1u);
-    EXPECT_EQ(good.answers[0].exitCode, kExitDone) << good.answers[0].text;
-    EXPECT_EQ(boxes.size(), 1u);
-}
-
 // Every answer is the truth: --exit with profiles that cannot be saved says so (7) and Velmora
 // goes on, taking the next command; a start of its own with --once ends with its command's
 // result all the same.
