@@ -10,6 +10,8 @@
 struct Finished {
     DWORD exitCode = STILL_ACTIVE;
     std::string output;
+    // Why the program never ran, when Wine could not start it: empty when it ran.
+    std::string notRun;
 };
 
 class ProgramRun {
