@@ -204,7 +204,11 @@ const PlaceReaders& CurrentPlaceReaders()
 
 NetworkPlace ReadNetworkPlace(const ConnectServicesFunction& connect, int32_t adapterIndex)
 {
-    const Variant adapter = FindAdapterConfiguration(QueryAdapterConfigurations(connect(), false), adapterIndex);
+    return ReadNetworkPlace(FindAdapterConfiguration(QueryAdapterConfigurations(connect(), false), adapterIndex));
+}
+
+NetworkPlace ReadNetworkPlace(const Variant& adapter)
+{
     NetworkPlace place;
     // Gone, or its link down (WMI reports it as not IP-enabled): it is nowhere.
     if (!adapter.HoldsObject() || !TrueOf(adapter, L"IPEnabled")) return place;

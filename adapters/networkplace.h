@@ -49,6 +49,8 @@ const PlaceReaders& CurrentPlaceReaders();
 // (a worker thread: a WMI query takes a moment). An adapter that is not there, or whose link is
 // down, is at no place (all empty).
 NetworkPlace ReadNetworkPlace(const ConnectServicesFunction& connect, int32_t adapterIndex);
+// The same for an adapter configuration already queried (the integer 0 for none).
+NetworkPlace ReadNetworkPlace(const Variant& adapter);
 
 // What the user is told the place is: the Wi-Fi name, else the DNS suffix, else the gateway's or
 // the DHCP server's address.

@@ -77,6 +77,7 @@ void TForm1::Connect()
                               throw;
                           }
                           Changes->Connected();
+                          Places->Start();
                       },
                       // At logon Windows may hold the call for minutes: an Exit meanwhile does not wait for it.
                       LoopWork::AtEnd::Leave);

@@ -37,6 +37,7 @@ void TForm1::BuildGeneralTab()
     CheckBox2 = std::make_unique<TCheckBox>(Option(system, {16, 80, 105, 17}, "&Load on StartUp", false));
     CheckBox2->onClick = [this] { CheckBox2Click(); };
     Label17 = std::make_unique<TLabel>(Explanation(system, {16, 104, 433, 33}));
+    BuildPlaceSetting(system);
 
     GroupBox6 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {8, 168, 465, 121}, "File Options"});
     TWinControl* files = GroupBox6.get();

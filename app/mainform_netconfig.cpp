@@ -361,6 +361,7 @@ void TForm1::ComboBox1Change()
     }
     // The current details and the tray hint stay as the last refresh left them.
     FillPropertyList(*proplist, adapter, false);
+    Places->AdapterChosen();
 }
 
 void TForm1::HeaderControl1SectionResize(int) { HeaderControl1Resize(); }

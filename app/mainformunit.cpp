@@ -52,6 +52,7 @@ TForm1::TForm1(ConnectServicesFunction connectServices)
     Profiles->onRefresh = [this] { refreshdata(); };
     Profiles->onNotify = [this](const ChangeNotice& notice) { ShowNotification(notice); };
     AddTrayCommands();
+    BuildPlaces();
     PageControl1->Page(kAboutTab).BuildWhenShown([this] { BuildAboutTab(); });
     BuildBottomRow();
     BuildTrayIcon();
@@ -74,6 +75,9 @@ void TForm1::FormCreate()
     SetDescriptionText();
     Profiles->ProfileEditor = std::make_unique<TForm2>(Handle());
     Form2 = Profiles->ProfileEditor.get();
+    Form2->readPlace = [this](std::function<void(const NetworkPlace&)> then) {
+        Places->ReadNow([then = std::move(then)](const PlaceWatch::Reading& reading) { then(reading.place); });
+    };
     Profiles->SwitchOffGridEditors();
     SetDefaultProfilePath();
     SetGeneralTexts();

@@ -19,6 +19,7 @@
 #include "core/error.h"
 #include "core/variant.h"
 #include "profiles/changecontroller.h"
+#include "profiles/placewatch.h"
 #include "profiles/profilesview.h"
 #include "ui/button.h"
 #include "ui/cursor.h"
@@ -85,6 +86,8 @@ public:
     std::unique_ptr<ChangePipeline> Pipeline;
     std::unique_ptr<ChangeController> Changes;
     std::unique_ptr<TProfilesView> Profiles;
+    // Where the chosen adapter is, followed once Windows answers (mainform_places.cpp).
+    std::unique_ptr<PlaceWatch> Places;
 
     // The window's parts, created in the order of their files. Each is built once with the
     // window and lives as long as it.
@@ -127,6 +130,9 @@ public:
     std::unique_ptr<TButton> Button4;  // "Browse..."
     std::unique_ptr<TLabel> Label18;
     std::unique_ptr<TOpenDialog> OpenDialog1;
+    std::unique_ptr<TLabel> Label23;        // "When the network changes:"
+    std::unique_ptr<TComboBox> ComboBox2;   // Do nothing / Ask / Apply the matching profile
+    void ComboBox2Change();
     void BuildGeneralTab();  // once, with the frame
     // The property list's settings, as "Apply Changes" sends them.
     DetailSettings PropertyListSettings() const;
@@ -179,6 +185,8 @@ public:
     void QueueCommand(const Command& command, HWND answerTo);
     // The answer of the last command this start was given itself; the program's exit code.
     int CommandExitCode = kExitDone;
+    // How long the network must stay quiet before its place is read (tests shorten it).
+    static inline DWORD m_placeSettleTime = kPlaceSettleTime;
     // Whether work of a change is still to come back, or a continuation waits to run (tests).
     bool WorkPending() const noexcept;
 
@@ -198,6 +206,10 @@ private:
     void AddTrayCommands();
     void BuildTrayIcon();
     void BuildChanges();
+    void BuildPlaces();
+    void BuildPlaceSetting(TWinControl* group);
+    bool PlaceArrived(const PlaceWatch::Reading& reading);
+    void UseHere(int32_t number);
 
     // Creation steps that belong to the tabs, in the files of those tabs.
     void SetDescriptionText();

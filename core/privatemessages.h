@@ -22,6 +22,8 @@ inline constexpr UINT kShowWaitingErrorMessage = WM_APP + 0x70;
 // ended (posted by its thread), or the continuation numbered wParam may run now.
 inline constexpr UINT kWorkEndedMessage = WM_APP + 0x80;
 inline constexpr UINT kRunPostedMessage = WM_APP + 0x81;
+// Another thread asks for a LoopWork's continuation (wParam: which).
+inline constexpr UINT kRunSignalMessage = WM_APP + 0x82;
 
 // Registered by name (RegisterWindowMessage), so a later start of the program reaches the
 // running one with it: the name must never change. Posted to the main window: show yourself.

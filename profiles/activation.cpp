@@ -96,6 +96,7 @@ PreparedChange TProfilesView::PrepareProfile(const ChangeAsk& ask)
     request.kind = ChangeRequest::Kind::Profile;
     request.title = profile->Caption();
     request.trigger = ask.trigger;
+    request.reason = ask.reason;
     request.adapterIndex = m_state.SelectedAdapterIndex;
     request.profile = SettingsOf(*profile);
     request.profileKey = profile->key;
@@ -180,6 +181,11 @@ void TProfilesView::PopupMenu1Popup()
         ApplyNextProfile1->SetCaption(MenuText("Apply next: " + (next != nullptr ? next->Caption() : std::string())));
     }
     ApplyNextProfile1->SetEnabled(!busy);
+    for (size_t i = 0; i < PlaceOffers.size(); ++i) {
+        const Tprofile* offered = i < m_offered.size() ? FindProfileByKey(m_offered[i]) : nullptr;
+        PlaceOffers[i]->SetVisible(offered != nullptr && !busy);
+        if (offered != nullptr) PlaceOffers[i]->SetCaption(MenuText(OfferCaption(offered->Caption(), m_offeredPlace)));
+    }
     const std::optional<UndoRecord>& undo = m_changes.Undo();
     Undo1->SetVisible(undo.has_value());
     if (undo) Undo1->SetCaption("Undo: back to " + ShortDescription(undo->backTo));

@@ -8,6 +8,7 @@
 ChangeNotice EndedNotice(const ChangeAnswer& answer)
 {
     ChangeNotice notice = OutcomeNotice(answer.request, answer.outcome);
+    if (!answer.request.reason.empty() && answer.outcome.Made()) notice.title += ": " + answer.request.reason;
     if (answer.editedMeanwhile) {
         notice.text += "\n" + answer.request.title + " was edited meanwhile, so it is not marked as applied.";
         notice.warning = true;

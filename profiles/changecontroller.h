@@ -26,6 +26,7 @@ struct ChangeAsk {
     uint64_t profileKey = 0;    // Profile: the profile, by the key it keeps while it exists
     std::string title;          // for the user while it waits: the profile's caption, "Undo", ...
     std::string trigger;        // what started it, for the history: "tray: Apply next", ...
+    std::string reason;         // why, for the notification (a location's "you are at ...")
     int32_t adapterIndex = -1;  // Details: the adapter it was asked for, and what the list held
     DetailSettings details;
     bool confirmed = false;  // Undo: the user said to go back over a change made since

@@ -27,6 +27,7 @@ struct ChangeRequest {
     Kind kind = Kind::Profile;
     std::string title;         // who asks, for the user: a profile's caption, "Apply Changes", "Undo"
     std::string trigger;       // what started it, for the history: "tray: Apply next", ...
+    std::string reason;        // why, for the notification: "you are at Office LAN"; mostly none
     int32_t adapterIndex = 0;  // the adapter configuration's WMI Index
     std::string settingId;     // its SettingID and Description, from the last query
     std::string adapterName;

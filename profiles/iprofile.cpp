@@ -312,10 +312,11 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
 {
     // The keys of a profile, read from its section in one go. A present "ip" reads the same
     // with either default, so this one read serves both the end test and the field.
-    enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, HotKey, KeyCount };
-    static constexpr IniDocument::Lookup kKeys[KeyCount] = {{"ip", kNoProfile}, {"mask", ""},  {"gw", ""},
-                                                            {"dns1", ""},       {"dns2", ""},  {"name", ""},
-                                                            {"dhcp", ""},       {"hotkey", ""}};
+    enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, HotKey, Wifi, GatewayMac, DhcpServer, DnsSuffix, KeyCount };
+    static constexpr IniDocument::Lookup kKeys[KeyCount] = {
+        {"ip", kNoProfile}, {"mask", ""},   {"gw", ""},         {"dns1", ""},         {"dns2", ""},
+        {"name", ""},       {"dhcp", ""},   {"hotkey", ""},     {"wifi", ""},         {"gatewaymac", ""},
+        {"dhcpserver", ""}, {"dnssuffix", ""}};
     StoreReader store(FullPath(path));
     std::string values[KeyCount];
     for (int32_t n = 0; n < INT32_MAX; ++n) {
@@ -333,6 +334,8 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
         profile->name = std::move(values[Name]);
         profile->dhcp = IniBoolean(values[Dhcp]);
         profile->hotkey = std::move(values[HotKey]);
+        profile->location = {std::move(values[Wifi]), std::move(values[GatewayMac]), std::move(values[DhcpServer]),
+                             std::move(values[DnsSuffix])};
         // Appended whole, so a view sees one insertion per profile.
         list.Append(std::move(profile));
     }
@@ -358,6 +361,11 @@ std::string StoreText(const TListItems& list)
         writer.Key("name", IniProtected(profile.name));
         writer.Key("dhcp", profile.dhcp ? "1" : "0");
         if (!profile.hotkey.empty()) writer.Key("hotkey", profile.hotkey);
+        const ProfileLocation& location = profile.location;
+        if (!location.wifiName.empty()) writer.Key("wifi", IniProtected(location.wifiName));
+        if (!location.gatewayMac.empty()) writer.Key("gatewaymac", location.gatewayMac);
+        if (!location.dhcpServer.empty()) writer.Key("dhcpserver", location.dhcpServer);
+        if (!location.dnsSuffix.empty()) writer.Key("dnssuffix", IniProtected(location.dnsSuffix));
     }
     return writer.Take();
 }

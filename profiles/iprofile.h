@@ -5,6 +5,17 @@
 
 #include "ui/listitems.h"
 
+// Where a profile belongs: the values of the network it is for, each empty when not set. A
+// profile with none never switches by itself.
+struct ProfileLocation {
+    std::string wifiName;
+    std::string gatewayMac;
+    std::string dhcpServer;
+    std::string dnsSuffix;
+    bool Empty() const { return wifiName.empty() && gatewayMac.empty() && dhcpServer.empty() && dnsSuffix.empty(); }
+    bool operator==(const ProfileLocation&) const = default;
+};
+
 // One profile, and at the same time an item of the Profiles list view.
 class Tprofile : public TListItem {
 public:
@@ -25,6 +36,8 @@ public:
     // A system-wide shortcut key that applies the profile ("Ctrl+Alt+O"; profiles/hotkey.h);
     // empty when it has none. Stored only when set, as a key earlier versions ignore.
     std::string hotkey;
+    // Stored only when set, under keys of their own that earlier versions ignore.
+    ProfileLocation location;
     // False while a profile made by "New" or the first start waits for the editor's Ok: such
     // a profile is neither saved nor applied.
     bool confirmed = true;

@@ -13,7 +13,7 @@ FormArgs EditorArgs(HWND owner)
     FormArgs args;
     args.name = "Form2";
     args.caption = "Profile";
-    args.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, 305, 379};
+    args.bounds = {CW_USEDEFAULT, CW_USEDEFAULT, 305, 507};
     args.borderStyle = TBorderStyle::bsDialog;
     args.owner = owner;
     args.font = GetFont({"MS Sans Serif", 11});
@@ -105,11 +105,24 @@ void TForm2::BuildControls()
     HotKeyLabel = std::make_unique<TLabel>(LabelArgs{form, {16, 324, 0, 0}, "Shortcut &key:"});
     HotKey1 = std::make_unique<THotKeyEdit>(form, Bounds{136, 320, 155, 21});
 
-    Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 348, 113, 25}, "&Get System Settings"});
-    ButtonArgs ok{form, {136, 348, 75, 25}, "Ok"};
+    // Where the profile belongs: the network's values, each of which the user may clear.
+    WhereLabel = std::make_unique<TLabel>(LabelArgs{form, {16, 350, 0, 0}, "Where it belongs:"});
+    UseHere1 = std::make_unique<TButton>(ButtonArgs{form, {216, 345, 75, 23}, "Use &here"});
+    const char* const whereCaptions[] = {"Wi-&Fi name:", "Gateway &MAC:", "DHCP ser&ver:", "DNS suffi&x:"};
+    std::unique_ptr<TEdit>* const whereFields[] = {&wifiName, &gatewayMac, &dhcpServer, &dnsSuffix};
+    for (int row = 0; row < 4; ++row) {
+        const int top = 374 + row * 24;
+        WhereLabels.push_back(std::make_unique<TLabel>(LabelArgs{form, {16, top + 4, 0, 0}, whereCaptions[row]}));
+        *whereFields[row] = std::make_unique<TEdit>(
+            EditArgs{form, {136, top, 155, 21}, "", nullptr, static_cast<int>(kIniLongestText)});
+        WhereLabels.back()->SetFocusControl(whereFields[row]->get());
+    }
+
+    Button3 = std::make_unique<TButton>(ButtonArgs{form, {16, 476, 113, 25}, "&Get System Settings"});
+    ButtonArgs ok{form, {136, 476, 75, 25}, "Ok"};
     ok.isDefault = true;
     Button1 = std::make_unique<TButton>(ok);
-    ButtonArgs cancel{form, {216, 348, 75, 25}, "Cancel"};
+    ButtonArgs cancel{form, {216, 476, 75, 25}, "Cancel"};
     cancel.cancel = true;
     Button2 = std::make_unique<TButton>(cancel);
 }
@@ -123,6 +136,7 @@ void TForm2::BindEvents()
     Button1->onClick = [this] { Button1Click(); };
     Button2->onClick = [this] { Button2Click(); };
     Button3->onClick = [this] { Button3Click(); };
+    UseHere1->onClick = [this] { UseHere1Click(); };
 }
 
 void TForm2::ChildrenShown()

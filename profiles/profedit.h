@@ -9,9 +9,12 @@
 #include <windows.h>
 
 #include <cstdint>
+#include <functional>
 #include <memory>
+#include <optional>
 #include <vector>
 
+#include "adapters/networkplace.h"
 #include "core/variant.h"
 #include "ui/button.h"
 #include "ui/edit.h"
@@ -83,6 +86,17 @@ public:
     std::unique_ptr<TGroupBox> GroupBox2;
     std::unique_ptr<TLabel> HotKeyLabel;  // "Shortcut key:"
     std::unique_ptr<THotKeyEdit> HotKey1;
+    // Where the profile belongs, and "Use here", which fills it from where the adapter is now.
+    std::unique_ptr<TLabel> WhereLabel;
+    std::unique_ptr<TButton> UseHere1;
+    std::vector<std::unique_ptr<TLabel>> WhereLabels;
+    std::unique_ptr<TEdit> wifiName;
+    std::unique_ptr<TEdit> gatewayMac;
+    std::unique_ptr<TEdit> dhcpServer;
+    std::unique_ptr<TEdit> dnsSuffix;
+    void UseHere1Click();
+    // Reads where the chosen adapter is now and hands it on (from the message loop, later).
+    std::function<void(std::function<void(const NetworkPlace& place)> then)> readPlace;
     std::unique_ptr<TButton> Button3;
     // The shortcut key Ok writes: the control's, or `kept` when the control cannot show it.
     std::string EditedHotKey(const std::string& kept) const;

@@ -13,6 +13,15 @@
 
 bool TForm2::Editing(const Tprofile& profile) const { return Modal() && EditedProfile == &profile; }
 
+namespace {
+// A value of where the profile belongs, without the blanks around it.
+std::string Trimmed(const std::string& text)
+{
+    const size_t first = text.find_first_not_of(" \t");
+    return first == std::string::npos ? std::string() : text.substr(first, text.find_last_not_of(" \t") - first + 1);
+}
+}  // namespace
+
 void TForm2::ProfileRemoved(const Tprofile& profile)
 {
     if (EditedProfile == &profile) EditedProfile = nullptr;
@@ -39,6 +48,10 @@ void TForm2::FormShow()
         }
         const std::optional<HotKey> hotKey = HotKeyFromText(profile.hotkey);
         HotKey1->SetValue(hotKey ? ControlValueOf(*hotKey) : 0);
+        wifiName->SetText(profile.location.wifiName);
+        gatewayMac->SetText(profile.location.gatewayMac);
+        dhcpServer->SetText(profile.location.dhcpServer);
+        dnsSuffix->SetText(profile.location.dnsSuffix);
         profileid->SetCaption(std::to_string(profile.id));
         profileidTag = profile.id;
     }
@@ -86,12 +99,32 @@ void TForm2::Button1Click()
         profile.name = proftitle->Text();  // as typed, not trimmed
         profile.dhcp = RadioButton1->Checked();
         profile.hotkey = EditedHotKey(profile.hotkey);
+        profile.location = {Trimmed(wifiName->Text()), Trimmed(gatewayMac->Text()), Trimmed(dhcpServer->Text()),
+                            Trimmed(dnsSuffix->Text())};
         profile.SetCaption(CaptionOf(profile));
     }
     SetModalResult(mrOk);
 }
 
 void TForm2::Button2Click() { SetModalResult(mrCancel); }
+
+void TForm2::UseHere1Click()
+{
+    if (!readPlace) return;
+    // The reading takes a moment; it fills the fields if the editor still shows this profile.
+    readPlace([this, shown = EditedProfile](const NetworkPlace& place) {
+        if (!Visible() || EditedProfile != shown) return;
+        if (place.Empty()) {
+            ShowMessageBox(Handle(), "The chosen adapter is on no network that Velmora can tell.", "Velmora",
+                           MB_OK | MB_ICONINFORMATION);
+            return;
+        }
+        wifiName->SetText(place.wifiName);
+        gatewayMac->SetText(place.gatewayMac);
+        dhcpServer->SetText(place.dhcpServer);
+        dnsSuffix->SetText(place.dnsSuffix);
+    });
+}
 
 const Tprofile* TForm2::ProfileWithHotKey(const std::string& hotkey, const Tprofile& edited)
 {

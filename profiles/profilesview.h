@@ -62,7 +62,16 @@ public:
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
     void ReloadProfiles();
 
+    // Where the adapter is fits these profiles (one, or several that tie): the tray menu's first
+    // entries offer them, "Apply Office (you are at Office LAN)", until another place is
+    // reached or one is applied. An empty list withdraws the offer.
+    void OfferProfiles(std::vector<uint64_t> keys, std::string placeName);
+    const std::vector<uint64_t>& Offered() const noexcept { return m_offered; }
+    // "Use here" on a profile's tray entry: the owner sets its location (the profile's number).
+    std::function<void(int32_t number)> onUseHere;
+
     // The tray menu's entries that stand for profiles and Undo; the menu is the main window's.
+    std::vector<TMenuItem*> PlaceOffers;  // hidden while nothing is offered
     TMenuItem* ApplyNextProfile1 = nullptr;
     TMenuItem* Undo1 = nullptr;
     TMenuItem* prfs = nullptr;
@@ -167,6 +176,7 @@ private:
     // A request of the tray's or the tab's, whose answer a box tells (TellLater).
     ChangeAsk TrayAsk(ChangeAsk::Kind kind, std::string title, std::string trigger);
     PreparedChange PrepareProfile(const ChangeAsk& ask);
+    void ApplyOffered(size_t position);
     PreparedChange PrepareUndo(const ChangeAsk& ask);
     void Refresh();
     void Notify(const ChangeNotice& notice);
@@ -177,4 +187,9 @@ private:
     std::vector<int> m_hotKeyIds;
     std::set<std::string> m_toldTakenKeys;
     LoopWork m_later;  // boxes and removals, after the handler that asked has returned
+    std::vector<uint64_t> m_offered;
+    std::string m_offeredPlace;
 };
+
+// A tray entry that offers a profile for where the adapter is.
+std::string OfferCaption(const std::string& profileCaption, const std::string& placeName);

@@ -111,6 +111,14 @@ void TProfilesView::BuildProfilesTab(TWinControl* page)
 void TProfilesView::BuildTrayEntries(TPopupMenu& trayMenu)
 {
     TMenuItem& items = trayMenu.Items();
+    // Two profiles that tie for a place are both offered; a third is rare enough to go unoffered.
+    for (size_t i = 0; i < 2; ++i) {
+        TMenuItem& offer = items.Add("Apply");
+        offer.SetImageIndex(8);
+        offer.SetVisible(false);
+        offer.onClick = [this, i](TMenuItem&) { ApplyOffered(i); };
+        PlaceOffers.push_back(&offer);
+    }
     ApplyNextProfile1 = &items.Add("Apply Next Profile");
     ApplyNextProfile1->SetImageIndex(5);
     ApplyNextProfile1->SetDefault(true);

@@ -33,7 +33,34 @@ TMenuItem& TProfilesView::AddProfileMenuEntry(Tprofile& profile)
     remove.onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
     TMenuItem& shortcut = entry.Add("Create Shortcut");
     shortcut.onClick = [this](TMenuItem& sender) { createshortcut(sender); };
+    TMenuItem& useHere = entry.Add("Use here");
+    useHere.onClick = [this](TMenuItem& sender) {
+        if (sender.Parent() != nullptr && onUseHere) onUseHere(sender.Parent()->Tag());
+    };
     return entry;
+}
+
+std::string OfferCaption(const std::string& profileCaption, const std::string& placeName)
+{
+    return "Apply " + profileCaption + " (you are at " + placeName + ")";
+}
+
+void TProfilesView::OfferProfiles(std::vector<uint64_t> keys, std::string placeName)
+{
+    m_offered = std::move(keys);
+    m_offeredPlace = std::move(placeName);
+}
+
+void TProfilesView::ApplyOffered(size_t position)
+{
+    if (position >= m_offered.size()) return;
+    const Tprofile* profile = FindProfileByKey(m_offered[position]);
+    if (profile == nullptr) return;
+    ChangeAsk ask = TrayAsk(ChangeAsk::Kind::Profile, profile->Caption(), "location: " + m_offeredPlace + " (asked)");
+    ask.profileKey = profile->key;
+    ask.reason = "you are at " + m_offeredPlace;
+    m_offered.clear();
+    m_changes.Submit(std::move(ask));
 }
 
 void TProfilesView::editprofile(TMenuItem& sender)

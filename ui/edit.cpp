@@ -35,10 +35,11 @@ bool TEdit::HandleCommand(WORD code)
     return true;
 }
 
-TComboBox::TComboBox(const ComboBoxArgs& args) : m_dropDownCount(args.dropDownCount)
+TComboBox::TComboBox(const ComboBoxArgs& args) : m_dropDownCount(args.dropDownCount), m_listOnly(args.listOnly)
 {
     InitControl({.className = "COMBOBOX",
-                 .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL | CBS_DROPDOWN | CBS_AUTOHSCROLL,
+                 .style = WS_VISIBLE | WS_TABSTOP | WS_VSCROLL |
+                          static_cast<DWORD>(args.listOnly ? CBS_DROPDOWNLIST : CBS_DROPDOWN | CBS_AUTOHSCROLL),
                  .parent = args.parent,
                  .bounds = args.bounds,
                  .text = {},
@@ -54,8 +55,8 @@ void TComboBox::WindowCreated()
     for (const std::string& item : m_items)
         SendMessageA(Handle(), CB_ADDSTRING, 0, reinterpret_cast<LPARAM>(item.c_str()));
     if (m_itemIndex >= 0) SendMessageA(Handle(), CB_SETCURSEL, static_cast<WPARAM>(m_itemIndex), 0);
-    // A typed text other than the entry selected stays.
-    if (m_itemIndex < 0 || m_text != m_items[static_cast<size_t>(m_itemIndex)])
+    // A typed text other than the entry selected stays; a list-only field has none.
+    if (!m_listOnly && (m_itemIndex < 0 || m_text != m_items[static_cast<size_t>(m_itemIndex)]))
         SetWindowTextA(Handle(), m_text.c_str());
     m_items.clear();
 }

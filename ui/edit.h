@@ -41,6 +41,7 @@ struct ComboBoxArgs {
     Bounds bounds;  // height: the field's; the drop-down list is sized by dropDownCount
     int dropDownCount = 8;
     HFONT font = nullptr;
+    bool listOnly = false;  // the field takes no typing: one of the entries, or none
 };
 
 // A drop-down list with an editable field; entries stay in the order added.
@@ -73,6 +74,7 @@ protected:
 
 private:
     int m_dropDownCount;
+    bool m_listOnly;
     // Until the window is made.
     std::vector<std::string> m_items;
     int m_itemIndex = -1;

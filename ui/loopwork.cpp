@@ -2,6 +2,7 @@
 
 #include <objbase.h>
 
+#include <atomic>
 #include <utility>
 
 #include "core/check.h"
@@ -113,6 +114,34 @@ void LoopWork::After(DWORD milliseconds, std::function<void()> then)
     CheckWin32(SetTimer(m_window.get(), kAfterTimer, milliseconds, nullptr) != 0, "SetTimer");
 }
 
+// What a caller on another thread and the owner share: one message on its way at a time.
+struct LoopWork::Signal {
+    std::function<void()> then;
+    std::atomic<bool> posted{false};
+};
+
+std::function<void()> LoopWork::FromAnyThread(std::function<void()> then)
+{
+    const uint64_t ticket = m_nextTicket++;
+    auto signal = std::make_shared<Signal>();
+    signal->then = std::move(then);
+    m_signals[ticket] = signal;
+    return [window = m_window.get(), ticket, weak = std::weak_ptr<Signal>(signal)] {
+        const std::shared_ptr<Signal> alive = weak.lock();
+        if (alive && !alive->posted.exchange(true))
+            PostMessageA(window, kRunSignalMessage, static_cast<WPARAM>(ticket), 0);
+    };
+}
+
+void LoopWork::RunSignal(uint64_t ticket)
+{
+    const auto found = m_signals.find(ticket);
+    if (found == m_signals.end()) return;
+    const std::shared_ptr<Signal> signal = found->second;
+    signal->posted = false;
+    RunGuarded(signal->then);
+}
+
 void LoopWork::JobEnded(uint64_t ticket)
 {
     const auto found = m_jobs.find(ticket);
@@ -148,6 +177,7 @@ LRESULT CALLBACK LoopWork::WindowProc(HWND window, UINT message, WPARAM wParam, 
         switch (message) {
         case kWorkEndedMessage: owner->JobEnded(static_cast<uint64_t>(wParam)); return 0;
         case kRunPostedMessage: owner->RunPosted(static_cast<uint64_t>(wParam)); return 0;
+        case kRunSignalMessage: owner->RunSignal(static_cast<uint64_t>(wParam)); return 0;
         case WM_TIMER:
             if (wParam == kAfterTimer) {
                 owner->RunAfter();

@@ -42,6 +42,11 @@ public:
     // Runs `then` once `milliseconds` have passed. Only one waits at a time: a new one replaces it.
     void After(DWORD milliseconds, std::function<void()> then);
 
+    // A function any thread may call, as often as it likes, to have `then` run here from the
+    // message loop; calls that come before it has run are run once (Windows' notifications come
+    // in bursts). Calling it after this LoopWork has gone does nothing.
+    std::function<void()> FromAnyThread(std::function<void()> then);
+
     // Continuations waiting for their message (posted, timed, or background work not ended).
     bool Pending() const noexcept { return !m_jobs.empty() || !m_posted.empty() || m_afterThen != nullptr; }
 
@@ -58,4 +63,7 @@ private:
     std::map<uint64_t, std::shared_ptr<Job>> m_jobs;
     std::map<uint64_t, std::function<void()>> m_posted;
     std::function<void()> m_afterThen;  // set while a timed continuation waits
+    struct Signal;
+    std::map<uint64_t, std::shared_ptr<Signal>> m_signals;
+    void RunSignal(uint64_t ticket);
 };

@@ -13,7 +13,7 @@
 
 namespace {
 constexpr int kProfiles = 10000;
-const std::vector<std::string> kCommands{"Activate", "Edit...", "Delete", "Create Shortcut"};
+const std::vector<std::string> kCommands{"Activate", "Edit...", "Delete", "Create Shortcut", "Use here"};
 
 std::string SiteName(int i) { return "Site " + std::to_string(i); }
 

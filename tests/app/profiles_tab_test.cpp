@@ -53,7 +53,7 @@ TEST_F(ProfilesTabTest, StoredProfilesShowAsListItemsAndTrayEntriesByTitleOrAddr
     ASSERT_EQ(Captions(entries), (Texts{"Office", "10.0.0.5"}));
     for (int i = 0; i < 2; ++i) {
         EXPECT_EQ(Captions(entries[static_cast<size_t>(i)].items),
-                  (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
+                  (Texts{"Activate", "Edit...", "Delete", "Create Shortcut", "Use here"}));
         EXPECT_EQ(form->Profiles->prfs->Item(i).Tag(), i);
         EXPECT_EQ(form->Profiles->prfs->Item(i).ImageIndex(), 2);
         EXPECT_EQ(form->Profiles->prfs->Item(i).Item(0).ImageIndex(), 8);
@@ -152,7 +152,7 @@ TEST_F(ProfilesTabTest, ContextMenuOnAProfileOffersActivateEditDeleteForThatProf
 {
     Start(kThree);
     const std::vector<MenuEntry> shown = RightClick(ItemCentre(1), "Delete");
-    ASSERT_EQ(Captions(shown), (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
+    ASSERT_EQ(Captions(shown), (Texts{"Activate", "Edit...", "Delete", "Create Shortcut", "Use here"}));
     EXPECT_NE(shown[0].state & MFS_DEFAULT, 0u);
     EXPECT_EQ(form->Profiles->PopupMenu2->Items().Tag(), 1);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));

@@ -95,7 +95,7 @@ TEST_F(TabOrderTest, FollowsTheLayoutInTheEditor)
     std::vector<HWND> stops;
     driver.Open(&profile, {[&] { stops = TabStops(editor.Handle()); }, driver.Cancel()});
     // The stops one by one are the editor's own test's; here they follow the layout.
-    EXPECT_EQ(stops.size(), 12u);
+    EXPECT_EQ(stops.size(), 17u);
     ExpectReadingOrder(stops);
 }
 

@@ -1,0 +1,96 @@
+#include "profiles/placewatch.h"
+
+#include <utility>
+
+#include "core/dispatch.h"
+#include "profiles/location.h"
+
+PlaceWatch::PlaceWatch(ConnectServicesFunction connect, DWORD settleTime)
+    : m_connect(std::move(connect)), m_settleTime(settleTime)
+{
+}
+
+// The notifications stop before the work they would post to goes.
+PlaceWatch::~PlaceWatch() { m_listening.reset(); }
+
+void PlaceWatch::Start()
+{
+    // Windows calls from threads of its own: each call only asks the message loop to look.
+    m_listening = CurrentPlaceReaders().listen(m_work.FromAnyThread([this] { Changed(); }));
+    Read();
+}
+
+void PlaceWatch::Changed()
+{
+    // Every notification starts the settling time again: the place is read once they stop.
+    m_work.After(m_settleTime, [this] { Read(); });
+}
+
+void PlaceWatch::ReadNow(std::function<void(const Reading& reading)> then)
+{
+    m_asked.push_back(std::move(then));
+    Read();
+}
+
+void PlaceWatch::AdapterChosen()
+{
+    m_actedOn.reset();
+    Changed();
+}
+
+void PlaceWatch::Read()
+{
+    if (m_reading) {
+        m_readAgain = true;
+        return;
+    }
+    const int32_t index = adapterIndex ? adapterIndex() : -1;
+    if (index < 0) {
+        // No adapter is chosen: it is nowhere.
+        for (const auto& then : std::exchange(m_asked, {}))
+            then(Reading{});
+        return;
+    }
+    if (m_asked.empty() && wanted && !wanted()) return;
+    m_reading = true;
+    auto reading = std::make_shared<Reading>();
+    m_work.Background(
+        [connect = m_connect, index, reading] {
+            const Variant adapter = FindAdapterConfiguration(QueryAdapterConfigurations(connect(), false), index);
+            reading->place = ReadNetworkPlace(adapter);
+            if (adapter.HoldsObject()) reading->adapter = ReadAdapterConfiguration(adapter);
+        },
+        [this, reading](std::exception_ptr error) {
+            m_reading = false;
+            if (std::exchange(m_readAgain, false)) Changed();
+            // A reading that failed (WMI busy, the adapter gone meanwhile) is no place, and
+            // nothing the user asked for: the next notification reads again.
+            const std::vector<std::function<void(const Reading&)>> asked = std::exchange(m_asked, {});
+            if (error) return;
+            for (const auto& then : asked)
+                then(*reading);
+            // The user taught a profile this place here: that is no move to act on.
+            if (!asked.empty() && !reading->place.Empty()) m_actedOn = reading->place;
+            Settled(*reading);
+        },
+        // The read holds only what it was given: a program that ends does not wait for WMI.
+        LoopWork::AtEnd::Leave);
+}
+
+void PlaceWatch::Settled(const Reading& reading)
+{
+    m_current = reading;
+    if (reading.place.wifiNameWithheld && !std::exchange(m_withheldTold, true) && nameWithheld) nameWithheld();
+    if (reading.place.Empty()) {
+        // Gone from every network, but not to another yet: coming back to the same one is no
+        // move, so what was acted on is kept.
+        if (left) left();
+        return;
+    }
+    if (m_actedOn && SameNetwork(*m_actedOn, reading.place)) return;
+    if (arrived && !arrived(reading)) {
+        Changed();
+        return;
+    }
+    m_actedOn = reading.place;
+}
