@@ -106,8 +106,8 @@ std::string WindowsNeighbourMac(const std::string& settingId, const std::string&
     bool found = SystemFunction<decltype(GetIpNetEntry2)>(kIpHelperDll, "GetIpNetEntry2")(&row) == NO_ERROR &&
                  row.State != NlnsUnreachable && row.State != NlnsIncomplete;
     if (!found)
-        found = SystemFunction<decltype(ResolveIpNetEntry2)>(kIpHelperDll, "ResolveIpNetEntry2")(&row, nullptr) ==
-                NO_ERROR;
+        found =
+            SystemFunction<decltype(ResolveIpNetEntry2)>(kIpHelperDll, "ResolveIpNetEntry2")(&row, nullptr) == NO_ERROR;
     if (!found || row.PhysicalAddressLength == 0) return {};
     return MacText(row.PhysicalAddress, row.PhysicalAddressLength);
 }
@@ -141,7 +141,8 @@ std::shared_ptr<void> WindowsListen(std::function<void()> changed)
     auto listening = std::make_unique<Listening>();
     listening->changed = std::move(changed);
     // A source Windows does not offer (no WLAN service) is left out; the others still tell.
-    if (const auto notify = TrySystemFunction<decltype(NotifyIpInterfaceChange)>(kIpHelperDll, "NotifyIpInterfaceChange"))
+    if (const auto notify =
+            TrySystemFunction<decltype(NotifyIpInterfaceChange)>(kIpHelperDll, "NotifyIpInterfaceChange"))
         if (notify(AF_INET, InterfaceChanged, listening.get(), FALSE, &listening->interfaceNotice) != NO_ERROR)
             listening->interfaceNotice = nullptr;
     if (const auto notify =
@@ -149,10 +150,11 @@ std::shared_ptr<void> WindowsListen(std::function<void()> changed)
         if (notify(AF_INET, AddressChanged, listening.get(), FALSE, &listening->addressNotice) != NO_ERROR)
             listening->addressNotice = nullptr;
     listening->wlan.emplace();
-    const auto registerWlan = TrySystemFunction<decltype(WlanRegisterNotification)>(kWlanDll, "WlanRegisterNotification");
+    const auto registerWlan =
+        TrySystemFunction<decltype(WlanRegisterNotification)>(kWlanDll, "WlanRegisterNotification");
     if (listening->wlan->handle == nullptr || registerWlan == nullptr ||
-        registerWlan(listening->wlan->handle, WLAN_NOTIFICATION_SOURCE_ACM, TRUE, WlanNotified, listening.get(), nullptr,
-                     nullptr) != ERROR_SUCCESS)
+        registerWlan(listening->wlan->handle, WLAN_NOTIFICATION_SOURCE_ACM, TRUE, WlanNotified, listening.get(),
+                     nullptr, nullptr) != ERROR_SUCCESS)
         listening->wlan.reset();
     return std::shared_ptr<void>(listening.release(), [](void* pointer) {
         auto* listening = static_cast<Listening*>(pointer);
@@ -174,7 +176,8 @@ std::string TextOf(const Variant& adapter, const wchar_t* member)
     const std::optional<Variant> value = TryGetMember(adapter, member);
     if (!value || value->IsNull()) return {};
     std::string text = VariantToText(*value);
-    while (!text.empty() && text.back() == ' ') text.pop_back();
+    while (!text.empty() && text.back() == ' ')
+        text.pop_back();
     return text;
 }
 

@@ -13,11 +13,11 @@
 #include "adapters/wmiworks.h"
 
 struct NetworkPlace {
-    std::string wifiName;    // the network's SSID; empty on a wired adapter or when not joined
+    std::string wifiName;           // the network's SSID; empty on a wired adapter or when not joined
     bool wifiNameWithheld = false;  // Windows keeps the name back until the user grants location
-    std::string gatewayMac;  // "00-1B-21-AA-BB-01"; empty when the gateway is not in the table
-    std::string dhcpServer;  // empty when the adapter has no lease
-    std::string dnsSuffix;   // the connection's DNS suffix
+    std::string gatewayMac;         // "00-1B-21-AA-BB-01"; empty when the gateway is not in the table
+    std::string dhcpServer;         // empty when the adapter has no lease
+    std::string dnsSuffix;          // the connection's DNS suffix
     bool Empty() const { return wifiName.empty() && gatewayMac.empty() && dhcpServer.empty() && dnsSuffix.empty(); }
     bool operator==(const NetworkPlace&) const = default;
 };

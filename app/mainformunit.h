@@ -130,8 +130,8 @@ public:
     std::unique_ptr<TButton> Button4;  // "Browse..."
     std::unique_ptr<TLabel> Label18;
     std::unique_ptr<TOpenDialog> OpenDialog1;
-    std::unique_ptr<TLabel> Label23;        // "When the network changes:"
-    std::unique_ptr<TComboBox> ComboBox2;   // Do nothing / Ask / Apply the matching profile
+    std::unique_ptr<TLabel> Label23;       // "When the network changes:"
+    std::unique_ptr<TComboBox> ComboBox2;  // Do nothing / Ask / Apply the matching profile
     void ComboBox2Change();
     void BuildGeneralTab();  // once, with the frame
     // The property list's settings, as "Apply Changes" sends them.
