@@ -27,6 +27,8 @@ enum AdapterMember : DISPID {
     DefaultIpGatewayId,
     DnsServerSearchOrderId,
     GatewayCostMetricId,
+    DhcpServerId,
+    DnsDomainId,
     EnableStaticId = 101,
     SetGateWaysId,
     EnableDhcpId,
@@ -47,6 +49,8 @@ const DispatchMember kMembers[] = {
     {L"DefaultIPGateway", DefaultIpGatewayId},
     {L"DNSServerSearchOrder", DnsServerSearchOrderId},
     {L"GatewayCostMetric", GatewayCostMetricId},
+    {L"DHCPServer", DhcpServerId},
+    {L"DNSDomain", DnsDomainId},
     {L"EnableStatic", EnableStaticId},
     {L"SetGateWays", SetGateWaysId},
     {L"EnableDHCP", EnableDhcpId},
@@ -117,6 +121,13 @@ Variant PropertyValue(const SimAdapter& adapter, DISPID id)
     case DnsServerSearchOrderId: return TextListValue(Joined(adapter, adapter.dnsServers, {}));
     case GatewayCostMetricId:
         return IntListValue(adapter.mediaConnected ? adapter.gatewayMetrics : std::vector<int32_t>{});
+    // DHCPServer: "IP address of the dynamic host configuration protocol (DHCP) server"; Null
+    // where there is none to name, as on a static adapter or one without a lease.
+    case DhcpServerId:
+        return adapter.dhcpEnabled && adapter.mediaConnected && !adapter.dhcpServerAddress.empty()
+                   ? Variant::FromWide(adapter.dhcpServerAddress)
+                   : Variant::Null();
+    case DnsDomainId: return adapter.dnsDomain.empty() ? Variant::Null() : Variant::FromWide(adapter.dnsDomain);
     default: return Variant();
     }
 }

@@ -18,13 +18,19 @@ const SimArg* ArgAt(const std::vector<SimArg>& args, size_t position)
     return &args[position];
 }
 
-std::wstring LeaseAddress(const SimAdapter& adapter, int host)
+std::wstring OwnServerAddress(const SimAdapter& adapter, int host)
 {
     const int subnet = adapter.index & 0xFF;
     return L"10.0." + std::to_wstring(subnet) + L"." + std::to_wstring(host);
 }
 
-std::vector<std::wstring> LeaseDnsServers(const SimAdapter& adapter) { return {LeaseAddress(adapter, 1)}; }
+// What the server on the adapter's network gives: the place's offer, or the simulation's own.
+SimDhcpOffer OfferFor(const SimAdapter& adapter)
+{
+    if (!adapter.dhcpOffer.address.empty()) return adapter.dhcpOffer;
+    const std::wstring router = OwnServerAddress(adapter, 1);
+    return {OwnServerAddress(adapter, 100), L"255.255.255.0", router, router, L"", {router}};
+}
 
 // EnableStatic: "enables static TCP/IP addressing for the target network adapter. As a
 // result, DHCP for this network adapter is disabled." What came with the lease goes with it:
@@ -56,6 +62,11 @@ MethodOutcome EnableStatic(SimAdapter& adapter, const std::vector<SimArg>& args)
     adapter.gateways = adapter.storedGateways;
     adapter.gatewayMetrics = adapter.storedGatewayMetrics;
     if (wasDhcp && !adapter.staticDns) adapter.dnsServers.clear();
+    // The lease's server and DNS suffix go with it.
+    if (wasDhcp) {
+        adapter.dhcpServerAddress.clear();
+        adapter.dnsDomain.clear();
+    }
     return {wasDhcp ? Success : DhcpServiceUnavailable, true};
 }
 
@@ -103,13 +114,9 @@ MethodOutcome EnableDHCP(SimAdapter& adapter, uint64_t leaseDue)
         GiveDhcpLease(adapter);
         return {Success, true};
     }
+    DropDhcpLease(adapter);
     adapter.dhcpEnabled = true;
     adapter.leaseDue = leaseDue;
-    adapter.ipAddresses.clear();
-    adapter.subnets.clear();
-    adapter.gateways = adapter.storedGateways;
-    adapter.gatewayMetrics = adapter.storedGatewayMetrics;
-    if (!adapter.staticDns) adapter.dnsServers.clear();
     return {Success, true};
 }
 
@@ -120,7 +127,7 @@ MethodOutcome SetDnsServerSearchOrder(SimAdapter& adapter, const std::vector<Sim
     const SimArg* servers = ArgAt(args, 0);
     if (servers == nullptr || (IsTextList(*servers) && servers->texts.empty())) {
         adapter.staticDns = false;
-        adapter.dnsServers = HasLease(adapter) ? LeaseDnsServers(adapter) : std::vector<std::wstring>{};
+        adapter.dnsServers = HasLease(adapter) ? OfferFor(adapter).dnsServers : std::vector<std::wstring>{};
         return {Success, true};
     }
     if (!IsTextList(*servers)) return {InvalidInput, false};
@@ -161,14 +168,34 @@ MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, c
 
 void GiveDhcpLease(SimAdapter& adapter)
 {
-    adapter.ipAddresses = {LeaseAddress(adapter, 100)};
-    adapter.subnets = {L"255.255.255.0"};
-    adapter.gateways = {LeaseAddress(adapter, 1)};
-    adapter.gatewayMetrics = {1};
+    const SimDhcpOffer offer = OfferFor(adapter);
+    adapter.ipAddresses = {offer.address};
+    adapter.subnets = {offer.mask};
+    adapter.gateways.clear();
+    adapter.gatewayMetrics.clear();
+    if (!offer.gateway.empty()) {
+        adapter.gateways = {offer.gateway};
+        adapter.gatewayMetrics = {1};
+    }
     adapter.gateways.insert(adapter.gateways.end(), adapter.storedGateways.begin(), adapter.storedGateways.end());
     adapter.gatewayMetrics.insert(adapter.gatewayMetrics.end(), adapter.storedGatewayMetrics.begin(),
                                   adapter.storedGatewayMetrics.end());
-    if (!adapter.staticDns) adapter.dnsServers = LeaseDnsServers(adapter);
+    if (!adapter.staticDns) adapter.dnsServers = offer.dnsServers;
+    adapter.dhcpServerAddress = offer.server;
+    adapter.dnsDomain = offer.dnsDomain;
+}
+
+void DropDhcpLease(SimAdapter& adapter)
+{
+    adapter.leaseDue = 0;
+    adapter.ipAddresses.clear();
+    adapter.subnets.clear();
+    adapter.gateways = adapter.storedGateways;
+    adapter.gatewayMetrics = adapter.storedGatewayMetrics;
+    if (!adapter.staticDns) adapter.dnsServers.clear();
+    adapter.dhcpServerAddress.clear();
+    // A suffix set by hand on a static adapter is not the lease's.
+    if (adapter.dhcpEnabled) adapter.dnsDomain.clear();
 }
 
 bool TakeDueLease(SimAdapter& adapter, uint64_t now)

@@ -55,10 +55,14 @@ struct MethodOutcome {
 MethodOutcome RunConfigurationMethod(ConfigMethod method, SimAdapter& adapter, const std::vector<SimArg>& args,
                                      uint64_t leaseDue);
 
-// Gives the adapter the lease a DHCP server would: 10.0.<index>.100/24 with gateway and DNS
-// 10.0.<index>.1; address, mask and gateway first in the live lists, the stored static
-// gateways after the lease's.
+// Gives the adapter the lease its network's DHCP server offers (SimAdapter::dhcpOffer, by
+// default 10.0.<index>.100/24 with gateway, DNS and server 10.0.<index>.1): address, mask and
+// gateway first in the live lists, the stored static gateways after the lease's; the server and
+// the DNS suffix too.
 void GiveDhcpLease(SimAdapter& adapter);
+// Takes away what a lease gave (and any lease awaited), as when the adapter leaves its network:
+// no IPv4 address, the stored static gateways, a DNS list set by hand kept.
+void DropDhcpLease(SimAdapter& adapter);
 // The lease asked for, once `now` (GetTickCount64) has reached its time: given when the adapter
 // is still on DHCP, connected, and a server answers on its network; otherwise the request
 // lapses and no lease ever comes of it. True when the lease was given.

@@ -57,13 +57,19 @@ SimAdapter StaticEthernet(int32_t index)
     adapter.staticDns = true;
     WithLinkLocal(adapter, L"fe80::5c3a:91ff:fe2e:4b10");
     adapter.ipv6Gateways = {L"fe80::1"};
+    adapter.neighbours = {{L"192.168.1.1", L"B0-BE-76-C0-A8-01"}};
     return adapter;
 }
 
 SimAdapter DhcpWifi(int32_t index)
 {
     SimAdapter adapter = Adapter(index, L"Intel(R) Wi-Fi 6 AX201 160MHz", L"Netwtw10", true);
+    // Joined to a network of the simulation's own DHCP server (10.0.<index>.x), the lease that
+    // tests of the first start expect; MoveLaptop takes it to the places of simplaces.h.
+    adapter.wireless = true;
+    adapter.wifiName = L"Demo Wi-Fi";
     PutOnDhcp(adapter);
+    adapter.neighbours = {{adapter.gateways.front(), L"02-00-0A-00-02-01"}};
     // A home router hands out a global IPv6 prefix besides the IPv4 lease.
     adapter.ipv6Addresses = {L"2001:db8:4d2:10::1a4", L"fe80::8d1:7eff:fe03:22c9"};
     adapter.ipv6Prefixes = {L"64", L"64"};

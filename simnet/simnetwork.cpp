@@ -7,7 +7,7 @@
 #include "simnet/simstate.h"
 #include "simnet/simwait.h"
 
-using Guard = std::lock_guard<std::recursive_mutex>;
+using Guard = std::lock_guard<SimLock>;
 
 SimNetwork::SimNetwork() : m_state(std::make_shared<SimState>()), m_services(MakeServicesObject(m_state)) {}
 
@@ -40,7 +40,7 @@ Variant SimNetwork::Services() const
 }
 
 namespace {
-SimAdapter* FindAdapter(std::deque<SimAdapter>& adapters, int32_t index)
+SimAdapter* FindByIndex(std::deque<SimAdapter>& adapters, int32_t index)
 {
     for (SimAdapter& adapter : adapters) {
         if (adapter.index == index) return &adapter;
@@ -52,13 +52,13 @@ SimAdapter* FindAdapter(std::deque<SimAdapter>& adapters, int32_t index)
 const SimAdapter* SimNetwork::Adapter(int32_t index) const
 {
     const Guard guard(m_state->lock);
-    return FindAdapter(m_state->adapters, index);
+    return FindByIndex(m_state->adapters, index);
 }
 
 SimAdapter* SimNetwork::MutableAdapter(int32_t index)
 {
     const Guard guard(m_state->lock);
-    return FindAdapter(m_state->adapters, index);
+    return FindByIndex(m_state->adapters, index);
 }
 
 size_t SimNetwork::AdapterCount() const
@@ -77,6 +77,24 @@ void SimNetwork::AdapterChanged(int32_t index)
 {
     const Guard guard(m_state->lock);
     if (const SimAdapter* adapter = Adapter(index)) m_state->NotifyChanged(*adapter, StoredGateways::Written);
+}
+
+std::optional<SimAdapter> SimNetwork::FindAdapter(const std::function<bool(const SimAdapter&)>& match) const
+{
+    const auto answering = m_state->Answering();
+    for (const SimAdapter& adapter : m_state->adapters) {
+        if (match(adapter)) return adapter;
+    }
+    return std::nullopt;
+}
+
+bool SimNetwork::EditAdapter(int32_t index, const std::function<bool(SimAdapter&)>& edit)
+{
+    const auto answering = m_state->Answering();
+    SimAdapter* adapter = FindByIndex(m_state->adapters, index);
+    if (adapter == nullptr || !edit(*adapter)) return false;
+    m_state->NotifyChanged(*adapter, StoredGateways::Untouched);
+    return true;
 }
 
 void SimNetwork::OverrideProperty(int32_t index, const std::wstring& name, Variant value)
@@ -149,6 +167,76 @@ void SimNetwork::SetLeaseTime(DWORD milliseconds)
 {
     const Guard guard(m_state->lock);
     m_state->leaseTime = milliseconds;
+}
+
+void SimNetwork::SetMoveTime(DWORD milliseconds)
+{
+    const Guard guard(m_state->lock);
+    m_state->moveTime = milliseconds;
+}
+
+DWORD SimNetwork::MoveTime() const
+{
+    const Guard guard(m_state->lock);
+    return m_state->moveTime;
+}
+
+DWORD SimNetwork::LeaseTime() const
+{
+    const Guard guard(m_state->lock);
+    return m_state->leaseTime;
+}
+
+void SimNetwork::MoveWait(DWORD milliseconds) const
+{
+    std::unique_lock guard(m_state->hurryMutex);
+    m_state->hurryChanged.wait_for(guard, std::chrono::milliseconds(milliseconds), [&] { return m_state->hurried; });
+}
+
+void SimNetwork::HurryMoves()
+{
+    {
+        const std::lock_guard guard(m_state->hurryMutex);
+        m_state->hurried = true;
+    }
+    m_state->hurryChanged.notify_all();
+}
+
+int SimNetwork::AddWatcher(std::function<void()> changed)
+{
+    auto watcher = std::make_shared<SimWatcher>();
+    watcher->changed = std::move(changed);
+    const Guard guard(m_state->lock);
+    const int id = m_state->nextWatcherId++;
+    m_state->watchers.emplace(id, std::move(watcher));
+    return id;
+}
+
+void SimNetwork::RemoveWatcher(int id)
+{
+    std::shared_ptr<SimWatcher> watcher;
+    {
+        const Guard guard(m_state->lock);
+        const auto found = m_state->watchers.find(id);
+        if (found == m_state->watchers.end()) return;
+        watcher = std::move(found->second);
+        m_state->watchers.erase(found);
+    }
+    // Calls already deferred still hold the watcher: they find it removed.
+    const std::lock_guard calling(watcher->calling);
+    watcher->removed = true;
+}
+
+void SimNetwork::WithholdWifiNames(bool withhold)
+{
+    const Guard guard(m_state->lock);
+    m_state->withholdWifiNames = withhold;
+}
+
+bool SimNetwork::WifiNamesWithheld() const
+{
+    const Guard guard(m_state->lock);
+    return m_state->withholdWifiNames;
 }
 
 void SimNetwork::SetChangeListener(std::function<void(const SimAdapter&, StoredGateways)> listener)

@@ -14,7 +14,7 @@
 //   changes the live adapter, an old result keeps showing the old values.
 // - adapter configuration objects: `Index`, `Description`, `SettingID`, `MACAddress`,
 //   `ServiceName`, `IPEnabled`, `DHCPEnabled`, `IPAddress`, `IPSubnet`, `DefaultIPGateway`,
-//   `DNSServerSearchOrder`, `GatewayCostMetric`, in the forms Windows gives (arrays with
+//   `DNSServerSearchOrder`, `GatewayCostMetric`, `DHCPServer`, `DNSDomain`, in the forms Windows gives (arrays with
 //   lower bound 0, or Null when empty; an empty MAC address is Null), and the methods
 //   `EnableStatic`, `SetGateWays`, `EnableDHCP`, `setDNSServerSearchOrder`, which answer the
 //   codes Windows uses (see configmethods.h) and change the live adapter.
@@ -37,7 +37,7 @@
 // go: use those while no other thread calls in (CallsSoFar() copies under the lock).
 // Callbacks run on the thread whose call made the change, under the lock, one at a time and
 // in the order of the changes; they may call this class but must not wait for another thread
-// that uses the network:
+// that uses the network (the watchers are the exception: see AddWatcher):
 // - the change listener: on the thread of AddAdapter/AdapterChanged, of the configuration
 //   method, or of the query or method call that found a DHCP lease come;
 // - the stored-settings reader: on the thread of the configuration method, before it runs.
@@ -55,7 +55,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <map>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -63,6 +65,13 @@
 
 // WMI's status for a query it cannot parse (WBEM_E_INVALID_QUERY).
 constexpr HRESULT kWbemInvalidQuery = static_cast<HRESULT>(0x80041017L);
+
+// What the DHCP server on an adapter's network hands out. Without an address it is the simulation's
+// own server: 10.0.<index>.100/24, with 10.0.<index>.1 as gateway, DNS server and the server itself.
+struct SimDhcpOffer {
+    std::wstring address, mask, gateway, server, dnsDomain;
+    std::vector<std::wstring> dnsServers;
+};
 
 // The live state of one adapter configuration.
 struct SimAdapter {
@@ -93,6 +102,15 @@ struct SimAdapter {
     // While a DHCP lease is awaited: the GetTickCount64() value at which it comes (the same
     // clock in every process on the machine); 0 when none is awaited.
     uint64_t leaseDue = 0;
+    SimDhcpOffer dhcpOffer;
+    // Of the current lease: its server, and the connection's DNS suffix it gave (a suffix may
+    // also be set by hand on a static adapter). Empty without a lease.
+    std::wstring dhcpServerAddress, dnsDomain;
+    // A Wi-Fi adapter, and the network (SSID) it is joined to; empty when not joined.
+    bool wireless = false;
+    std::wstring wifiName;
+    // The neighbour table's routers on the adapter's link: IPv4 address -> MAC ("00-1B-21-AA-BB-01").
+    std::map<std::wstring, std::wstring> neighbours;
 };
 
 // What WMI reports as IPEnabled ("TCP/IP is bound and enabled on this network adapter"), and
@@ -147,6 +165,13 @@ public:
     const SimAdapter& AdapterAt(size_t position) const;
     // Tells the change listener about an edit made through MutableAdapter.
     void AdapterChanged(int32_t index);
+    // For threads that run beside others: a copy of the first adapter `match` accepts, taken
+    // under the lock once what another process shared and the leases due are taken in.
+    std::optional<SimAdapter> FindAdapter(const std::function<bool(const SimAdapter&)>& match) const;
+    // Likewise, `edit` changes the adapter with this Index under the lock; when it returns true
+    // the change is told as a change of the adapter (stored gateways untouched). False when
+    // there is no such adapter or nothing changed.
+    bool EditAdapter(int32_t index, const std::function<bool(SimAdapter&)>& edit);
 
     // Scripting.
     void OverrideProperty(int32_t index, const std::wstring& name, Variant value);
@@ -173,6 +198,17 @@ public:
     // DHCP-enabled without an IPv4 address; with 0 the lease is there when EnableDHCP answers.
     void SetLeaseTime(DWORD milliseconds);
 
+    // How long the demo laptop is off the air between leaving one network and joining the next
+    // (MoveLaptop, simplaces.h); its lease then takes the lease time.
+    void SetMoveTime(DWORD milliseconds);
+    DWORD MoveTime() const;
+    DWORD LeaseTime() const;
+    // Waits that long, unless moves are hurried.
+    void MoveWait(DWORD milliseconds) const;
+    // Moves and link flaps in progress, and those to come, take their remaining steps at once: for
+    // a program that ends while its laptop moves.
+    void HurryMoves();
+
     // Called after every change of an adapter's state: added, changed by a method, or
     // announced through AdapterChanged, or given a DHCP lease; told whether the change wrote
     // the stored gateways.
@@ -180,6 +216,21 @@ public:
     // Called before a configuration method runs, to bring in what was stored for the adapter
     // behind WMI's back (the registry mirror reads back "DefaultGateway").
     void SetStoredSettingsReader(std::function<void(SimAdapter&)> reader);
+    // Called after every change of an adapter (those the change listener hears of, a move's
+    // steps, and what another process sharing the state changed, once this one takes it in),
+    // on the thread that made the change, after the lock is let go, as IP Helper's
+    // NotifyIpInterfaceChange and the WLAN API's notifications call a program back. A watcher
+    // must not throw, as no callback may unwind through Windows' frames. Returns the id for
+    // RemoveWatcher, which waits for a call of that watcher in progress on another thread (call
+    // it outside the other callbacks) and, once it returns, the watcher is not called again.
+    int AddWatcher(std::function<void()> changed);
+    void RemoveWatcher(int id);
+    // Plays Windows 11 keeping the Wi-Fi name back from a program without the user's location
+    // consent ("Changes to API behavior for Wi-Fi access and location"): SimPlaceReaders'
+    // wifi() then tells a joined adapter's name as withheld.
+    void WithholdWifiNames(bool withhold);
+    bool WifiNamesWithheld() const;
+
     // Configuration methods answer 91 (access denied) to a process without administrator
     // rights (ProcessElevated), as Windows does for a standard user.
     void RefuseUnelevated(bool refuse);
@@ -197,7 +248,9 @@ private:
     Microsoft::WRL::ComPtr<IDispatch> m_services;
 };
 
-// A laptop: wired Ethernet (static) and Wi-Fi (DHCP), both with IPv6, first; then a virtual
+// A laptop: wired Ethernet (static) and Wi-Fi (DHCP, joined to "Demo Wi-Fi" with a lease of
+// the simulation's own server; MoveLaptop takes it to the places in simplaces.h), both with
+// IPv6, first; then a virtual
 // switch adapter, a VPN adapter that is not connected, and adapters not IP-enabled. Indexes
 // run from 1; more adapters than the machine has come as numbered virtual adapters. For
 // velmora-simnet.exe, the tests and the benchmarks.

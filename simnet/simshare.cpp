@@ -3,6 +3,7 @@
 // line per field, written after every change and taken in again once another process wrote it.
 #include <windows.h>
 
+#include <map>
 #include <memory>
 #include <mutex>
 #include <optional>
@@ -93,7 +94,20 @@ void Fields(SimAdapter& a, Visit&& visit)
     visit("dhcpServer", a.dhcpServer);
     // The tick count is the machine's, so a lease asked for in one process comes in the other.
     visit("leaseDue", a.leaseDue);
+    visit("offerAddress", a.dhcpOffer.address);
+    visit("offerMask", a.dhcpOffer.mask);
+    visit("offerGateway", a.dhcpOffer.gateway);
+    visit("offerServer", a.dhcpOffer.server);
+    visit("offerDnsDomain", a.dhcpOffer.dnsDomain);
+    visit("offerDnsServers", a.dhcpOffer.dnsServers);
+    visit("dhcpServerAddress", a.dhcpServerAddress);
+    visit("dnsDomain", a.dnsDomain);
+    visit("wireless", a.wireless);
+    visit("wifiName", a.wifiName);
+    visit("neighbours", a.neighbours);
 }
+
+using Neighbours = std::map<std::wstring, std::wstring>;
 
 struct Writer {
     std::string& text;
@@ -114,6 +128,13 @@ struct Writer {
     void operator()(const char* name, const std::vector<int32_t>& value)
     {
         text += std::string(name) + "=" + Joined(value) + "\n";
+    }
+    // Entries as "address=mac" items: neither side holds an '='.
+    void operator()(const char* name, const Neighbours& value)
+    {
+        text += std::string(name) + "=" +
+                JoinedBy(value, '|', [](const auto& entry) { return Escaped(entry.first + L"=" + entry.second); }) +
+                "\n";
     }
 };
 
@@ -141,6 +162,16 @@ struct Reader {
         value.clear();
         for (const std::string& part : Split(Take(name)))
             value.push_back(std::stoi(part));
+    }
+    void operator()(const char* name, Neighbours& value)
+    {
+        value.clear();
+        for (const std::string& part : Split(Take(name))) {
+            const std::wstring entry = Unescaped(part);
+            const size_t equals = entry.find(L'=');
+            if (equals == std::wstring::npos) throw std::runtime_error("bad state");
+            value.emplace(entry.substr(0, equals), entry.substr(equals + 1));
+        }
     }
 };
 
@@ -215,7 +246,11 @@ void Share(const std::shared_ptr<SimState>& state, const std::string& path, std:
     SimState* raw = state.get();
     state->sync = [raw, path, last] {
         const std::optional<std::string> text = ReadWhole(path);
-        if (text && *text != *last && TakeState(*raw, *text)) *last = *text;
+        if (text && *text != *last && TakeState(*raw, *text)) {
+            *last = *text;
+            // Another process changed the machine: this one's watchers hear of it now.
+            raw->TellWatchers();
+        }
     };
     state->publish = [raw, path, last] {
         *last = StateText(*raw);

@@ -28,7 +28,7 @@ void SimState::Receive(SimCall call)
     WaitAsForComServer(time);
 }
 
-std::unique_lock<std::recursive_mutex> SimState::Answering()
+std::unique_lock<SimLock> SimState::Answering()
 {
     std::unique_lock guard(lock);
     if (sync) sync();
