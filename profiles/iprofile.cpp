@@ -314,9 +314,8 @@ void LoadProfilesFrom(TListItems& list, const std::string& path)
     // with either default, so this one read serves both the end test and the field.
     enum { Ip, Mask, Gw, Dns1, Dns2, Name, Dhcp, HotKey, Wifi, GatewayMac, DhcpServer, DnsSuffix, KeyCount };
     static constexpr IniDocument::Lookup kKeys[KeyCount] = {
-        {"ip", kNoProfile}, {"mask", ""},   {"gw", ""},         {"dns1", ""},         {"dns2", ""},
-        {"name", ""},       {"dhcp", ""},   {"hotkey", ""},     {"wifi", ""},         {"gatewaymac", ""},
-        {"dhcpserver", ""}, {"dnssuffix", ""}};
+        {"ip", kNoProfile}, {"mask", ""},   {"gw", ""},   {"dns1", ""},       {"dns2", ""},       {"name", ""},
+        {"dhcp", ""},       {"hotkey", ""}, {"wifi", ""}, {"gatewaymac", ""}, {"dhcpserver", ""}, {"dnssuffix", ""}};
     StoreReader store(FullPath(path));
     std::string values[KeyCount];
     for (int32_t n = 0; n < INT32_MAX; ++n) {
