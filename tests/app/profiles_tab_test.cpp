@@ -152,7 +152,7 @@ TEST_F(ProfilesTabTest, ContextMenuOnAProfileOffersActivateEditDeleteForThatProf
 {
     Start(kThree);
     const std::vector<MenuEntry> shown = RightClick(ItemCentre(1), "Delete");
-    ASSERT_EQ(Captions(shown), (Texts{"Activate", "Edit...", "Delete", "Create Shortcut", "Use here"}));
+    ASSERT_EQ(Captions(shown), (Texts{"Activate", "Edit...", "Delete", "Create Shortcut"}));
     EXPECT_NE(shown[0].state & MFS_DEFAULT, 0u);
     EXPECT_EQ(form->Profiles->PopupMenu2->Items().Tag(), 1);
     EXPECT_EQ(ListCaptions(), (Texts{"A", "C"}));

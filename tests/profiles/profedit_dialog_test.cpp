@@ -38,7 +38,7 @@ TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)
     RECT client;
     GetClientRect(editor.Handle(), &client);
     EXPECT_EQ(client.right, 305);
-    EXPECT_EQ(client.bottom, 379);  // the shortcut key's row above the buttons
+    EXPECT_EQ(client.bottom, 507);  // the shortcut key's and the location's rows above the buttons
     EXPECT_EQ(GetWindowLongPtrA(editor.Handle(), GWL_STYLE) & (WS_THICKFRAME | WS_MINIMIZEBOX | WS_MAXIMIZEBOX), 0);
     const HWND tabs = editor.TabControl1->Handle();
     const HWND group1 = editor.GroupBox1->Handle();
@@ -59,7 +59,9 @@ TEST_F(EditorTest, ControlsLieWhereTheirHoldersPutThem)
         {"GroupBox2", group2, tabs, {4, 224, 273, 65}},
         {"dns2", editor.dns2->Handle(), group2, {128, 38, 137, 21}},
         {"HotKey1", editor.HotKey1->Handle(), editor.Handle(), {136, 320, 155, 21}},
-        {"Button1", editor.Button1->Handle(), editor.Handle(), {136, 348, 75, 25}},
+        {"UseHere1", editor.UseHere1->Handle(), editor.Handle(), {216, 345, 75, 23}},
+        {"dnsSuffix", editor.dnsSuffix->Handle(), editor.Handle(), {136, 446, 155, 21}},
+        {"Button1", editor.Button1->Handle(), editor.Handle(), {136, 476, 75, 25}},
     };
     for (const auto& c : controls) {
         const Bounds place = PlaceIn(c.control, c.holder);
@@ -86,13 +88,15 @@ TEST_F(EditorTest, TabRunsThroughTheDialogAsItIsRead)
         Tprofile& profile = AppendCaptioned(list, data);
         const HWND mode = dhcp ? editor.RadioButton1->Handle() : editor.RadioButton2->Handle();
         // As the dialog is read, from the top down, and round to the title again.
-        const std::vector<HWND> expected = {editor.proftitle->Handle(), mode,
-                                            editor.ip->Handle(),        editor.mask->Handle(),
-                                            editor.gw->Handle(),        editor.CheckBox1->Handle(),
-                                            editor.dns1->Handle(),      editor.dns2->Handle(),
-                                            editor.HotKey1->Handle(),   editor.Button3->Handle(),
-                                            editor.Button1->Handle(),   editor.Button2->Handle(),
-                                            editor.proftitle->Handle()};
+        const std::vector<HWND> expected = {editor.proftitle->Handle(),  mode,
+                                            editor.ip->Handle(),         editor.mask->Handle(),
+                                            editor.gw->Handle(),         editor.CheckBox1->Handle(),
+                                            editor.dns1->Handle(),       editor.dns2->Handle(),
+                                            editor.HotKey1->Handle(),    editor.UseHere1->Handle(),
+                                            editor.wifiName->Handle(),   editor.gatewayMac->Handle(),
+                                            editor.dhcpServer->Handle(), editor.dnsSuffix->Handle(),
+                                            editor.Button3->Handle(),    editor.Button1->Handle(),
+                                            editor.Button2->Handle(),    editor.proftitle->Handle()};
         std::vector<HWND> visited;
         std::vector<Step> steps;
         for (size_t i = 0; i < expected.size(); ++i) {
