@@ -174,11 +174,7 @@ std::optional<PlaceReaders> g_readers;
 std::string TextOf(const Variant& adapter, const wchar_t* member)
 {
     const std::optional<Variant> value = TryGetMember(adapter, member);
-    if (!value || value->IsNull()) return {};
-    std::string text = VariantToText(*value);
-    while (!text.empty() && text.back() == ' ')
-        text.pop_back();
-    return text;
+    return value ? TryVariantText(value->get()).value_or("") : std::string();
 }
 
 bool TrueOf(const Variant& adapter, const wchar_t* member)

@@ -15,7 +15,7 @@ constexpr const char* kPlaceModeTexts[] = {"Do nothing", "Ask", "Apply the match
 
 void TForm1::BuildPlaces()
 {
-    Places = std::make_unique<PlaceWatch>(m_connectServices, m_placeSettleTime);
+    Places = std::make_unique<PlaceWatch>(m_connectServices, PlaceSettleTime);
     Places->adapterIndex = [this] { return SelectedAdapterIndex; };
     Places->wanted = [] {
         for (int i = 0; ProfileList != nullptr && i < ProfileList->Count(); ++i)
@@ -31,6 +31,8 @@ void TForm1::BuildPlaces()
                           true});
     };
     Profiles->onUseHere = [this](int32_t number) { UseHere(number); };
+    // A location typed in the editor is looked at as a notification would have it.
+    Profiles->onEdited = [this] { Places->Changed(); };
 }
 
 void TForm1::BuildPlaceSetting(TWinControl* group)
@@ -53,7 +55,7 @@ void TForm1::ComboBox2Change()
     WritePlaceMode(static_cast<PlaceMode>(chosen));
     // Ask and Apply take the place as it is now; Do nothing withdraws an offer.
     Profiles->OfferProfiles({}, {});
-    if (Places) Places->AdapterChosen();
+    Places->AdapterChosen();
 }
 
 bool TForm1::PlaceArrived(const PlaceWatch::Reading& reading)
@@ -71,13 +73,7 @@ bool TForm1::PlaceArrived(const PlaceWatch::Reading& reading)
         if (AdapterHolds(reading.adapter, *profile)) return true;
         if (Form2 != nullptr && Form2->Visible() && Form2->EditedProfile == profile) return false;
         if (mode == PlaceMode::Apply) {
-            ChangeAsk ask;
-            ask.kind = ChangeAsk::Kind::Profile;
-            ask.profileKey = profile->key;
-            ask.title = profile->Caption();
-            ask.trigger = "location: " + place;
-            ask.reason = "you are at " + place;
-            Changes->Submit(std::move(ask));
+            Profiles->ApplyForPlace(*profile, place, false);
             return true;
         }
     }

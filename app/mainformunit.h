@@ -186,7 +186,7 @@ public:
     // The answer of the last command this start was given itself; the program's exit code.
     int CommandExitCode = kExitDone;
     // How long the network must stay quiet before its place is read (tests shorten it).
-    static inline DWORD m_placeSettleTime = kPlaceSettleTime;
+    static inline DWORD PlaceSettleTime = kPlaceSettleTime;
     // Whether work of a change is still to come back, or a continuation waits to run (tests).
     bool WorkPending() const noexcept;
 

@@ -15,8 +15,7 @@ PlaceWatch::~PlaceWatch() { m_listening.reset(); }
 
 void PlaceWatch::Start()
 {
-    // Windows calls from threads of its own: each call only asks the message loop to look.
-    m_listening = CurrentPlaceReaders().listen(m_work.FromAnyThread([this] { Changed(); }));
+    m_started = true;
     Read();
 }
 
@@ -40,6 +39,7 @@ void PlaceWatch::AdapterChosen()
 
 void PlaceWatch::Read()
 {
+    if (!m_started) return;
     if (m_reading) {
         m_readAgain = true;
         return;
@@ -52,6 +52,10 @@ void PlaceWatch::Read()
         return;
     }
     if (m_asked.empty() && wanted && !wanted()) return;
+    // Windows is listened to from the first reading on, so a program whose profiles say nowhere
+    // loads neither the WLAN API nor IP Helper. Windows calls from threads of its own: each call
+    // only asks the message loop to look.
+    if (!m_listening) m_listening = CurrentPlaceReaders().listen(m_work.FromAnyThread([this] { Changed(); }));
     m_reading = true;
     auto reading = std::make_shared<Reading>();
     m_work.Background(

@@ -46,7 +46,8 @@ public:
     // Windows withholds the Wi-Fi name: told once for the program's life.
     std::function<void()> nameWithheld;
 
-    // Listens to Windows from now on, and reads where the adapter is at once.
+    // Windows answers: where the adapter is is read at once, and from then on whenever Windows
+    // says it changed, while some profile says where it belongs or a reading is asked for.
     void Start();
     // Windows said that something changed (called from the message loop; tests call it too).
     void Changed();
@@ -67,6 +68,7 @@ private:
     DWORD m_settleTime;
     LoopWork m_work;
     std::shared_ptr<void> m_listening;
+    bool m_started = false;    // Windows answers
     bool m_reading = false;    // a read is on its way back
     bool m_readAgain = false;  // something changed while it was
     std::optional<Reading> m_current;

@@ -67,8 +67,13 @@ public:
     // reached or one is applied. An empty list withdraws the offer.
     void OfferProfiles(std::vector<uint64_t> keys, std::string placeName);
     const std::vector<uint64_t>& Offered() const noexcept { return m_offered; }
+    // Applies the profile because the adapter is at `placeName`; `asked` when the user chose it
+    // from the offer (a box then tells a refusal, as for the tray's other entries).
+    void ApplyForPlace(const Tprofile& profile, const std::string& placeName, bool asked);
     // "Use here" on a profile's tray entry: the owner sets its location (the profile's number).
     std::function<void(int32_t number)> onUseHere;
+    // The editor's Ok changed a profile (its location among what it holds).
+    std::function<void()> onEdited;
 
     // The tray menu's entries that stand for profiles and Undo; the menu is the main window's.
     std::vector<TMenuItem*> PlaceOffers;  // hidden while nothing is offered

@@ -91,6 +91,7 @@ void TProfilesView::ShowEditedProfile(Tprofile& profile)
     if (TMenuItem* entry = ProfileMenuEntry(profile.id)) entry->SetCaption(MenuText(caption));
     if (profile.Selected()) ListView1SelectItem(profile, true);
     RegisterProfileHotKeys();
+    if (onEdited) onEdited();
 }
 
 void TProfilesView::SpeedButton3Click()

@@ -56,10 +56,18 @@ void TProfilesView::ApplyOffered(size_t position)
     if (position >= m_offered.size()) return;
     const Tprofile* profile = FindProfileByKey(m_offered[position]);
     if (profile == nullptr) return;
-    ChangeAsk ask = TrayAsk(ChangeAsk::Kind::Profile, profile->Caption(), "location: " + m_offeredPlace + " (asked)");
-    ask.profileKey = profile->key;
-    ask.reason = "you are at " + m_offeredPlace;
     m_offered.clear();
+    ApplyForPlace(*profile, m_offeredPlace, true);
+}
+
+void TProfilesView::ApplyForPlace(const Tprofile& profile, const std::string& placeName, bool asked)
+{
+    ChangeAsk ask =
+        TrayAsk(ChangeAsk::Kind::Profile, profile.Caption(), "location: " + placeName + (asked ? " (asked)" : ""));
+    // Made unasked, it is told by its notification alone.
+    if (!asked) ask.answer = nullptr;
+    ask.profileKey = profile.key;
+    ask.reason = "you are at " + placeName;
     m_changes.Submit(std::move(ask));
 }
 

@@ -20,13 +20,13 @@ protected:
         network = MakeDemoNetwork();
         network.SetMoveTime(0);
         SetPlaceReaders(SimPlaceReaders(network));
-        TForm1::m_placeSettleTime = 200;
+        TForm1::PlaceSettleTime = 200;
     }
     ~PlacesTest() override
     {
         WritePlaceMode(PlaceMode::Ask);
         SetPlaceReaders(WindowsPlaceReaders());
-        TForm1::m_placeSettleTime = kPlaceSettleTime;
+        TForm1::PlaceSettleTime = kPlaceSettleTime;
     }
     // Office (static, at the office LAN) and Home (DHCP, at the home Wi-Fi), on the Wi-Fi adapter.
     void Start(PlaceMode mode, ProfileLocation home = {"Home Wi-Fi", "", "", ""})
@@ -49,7 +49,7 @@ protected:
         std::thread mover(move ? move : [] {});
         HandleMessagesUntil([&] { return false; }, 50);
         mover.join();
-        HandleMessagesUntil([&] { return false; }, 3 * TForm1::m_placeSettleTime);
+        HandleMessagesUntil([&] { return false; }, 3 * TForm1::PlaceSettleTime);
         Settle();
         HandleMessagesUntil([&] { return !form->Places->Pending() && !form->WorkPending(); });
     }
