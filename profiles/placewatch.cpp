@@ -64,9 +64,12 @@ void PlaceWatch::Read()
             reading->place = ReadNetworkPlace(adapter);
             if (adapter.HoldsObject()) reading->adapter = ReadAdapterConfiguration(adapter);
         },
-        [this, reading](std::exception_ptr error) {
+        [this, reading, index](std::exception_ptr error) {
             m_reading = false;
-            if (std::exchange(m_readAgain, false)) Changed();
+            // Another adapter chosen while this one was read: its own reading comes next.
+            const bool stale = adapterIndex && adapterIndex() != index;
+            if (std::exchange(m_readAgain, false) || stale) Changed();
+            if (stale) return;
             // A reading that failed (WMI busy, the adapter gone meanwhile) is no place, and
             // nothing the user asked for: the next notification reads again.
             const std::vector<std::function<void(const Reading&)>> asked = std::exchange(m_asked, {});

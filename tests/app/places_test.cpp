@@ -9,6 +9,7 @@
 #include "support/historyfile.h"
 #include "support/profiledata.h"
 #include "support/simcalls.h"
+#include "support/tempfolder.h"
 
 namespace {
 constexpr int32_t kWifi = 2;  // the demo laptop's Wi-Fi adapter
@@ -28,17 +29,22 @@ protected:
         SetPlaceReaders(WindowsPlaceReaders());
         TForm1::PlaceSettleTime = kPlaceSettleTime;
     }
-    // Office (static, at the office LAN) and Home (DHCP, at the home Wi-Fi), on the Wi-Fi adapter.
-    void Start(PlaceMode mode, ProfileLocation home = {"Home Wi-Fi", "", "", ""})
+    // Office (static, at the office LAN) and Home (DHCP, at the home Wi-Fi) in the store. The Wi-Fi
+    // adapter is chosen while a reading of the adapter chosen at start is still being made, and
+    // the first move follows at once.
+    void Start(PlaceMode mode)
     {
         WritePlaceMode(mode);
+        WriteFileBytes(StorePath(),
+                       "[0]\r\nip=10.0.0.5\r\nmask=255.0.0.0\r\ngw=10.0.0.1\r\nname=Office\r\n"
+                       "wifi=Office LAN\r\n[1]\r\nip=\r\nmask=\r\nname=Home\r\ndhcp=1\r\nwifi=Home Wi-Fi\r\n");
         Create();
-        AppendCaptioned(*ProfileList, {"10.0.0.5", "255.0.0.0", "10.0.0.1", "", "", "Office"}).location = {"Office LAN",
-                                                                                                           "", "", ""};
-        AppendCaptioned(*ProfileList, {"", "", "", "", "", "Home", true}).location = home;
+        network.SetCallTime(L"ExecQuery", 1000);
+        form->Places->Changed();
+        HandleMessagesUntil([] { return false; }, TForm1::PlaceSettleTime + 100);
         form->SelectedAdapterIndex = kWifi;
         form->Places->AdapterChosen();
-        Arrive();
+        network.SetCallTime(L"ExecQuery", 0);
         network.ClearCalls();
         area.calls.clear();
     }
