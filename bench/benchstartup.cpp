@@ -31,12 +31,13 @@ struct Setup {
     int idleMs;  // how long a start idles in the tray before it counts its memory and ends
 };
 
-Setup Prepare(const std::string& program, const std::string& folder, int profiles, int adapters, int idleMs)
+Setup Prepare(const std::string& program, const std::string& folder, int profiles, int adapters, int idleMs,
+              bool located = false)
 {
     CreateDirectoryA(folder.c_str(), nullptr);
     Setup setup{folder + "program.exe", folder, folder + "figures.txt", adapters, idleMs};
     CopyFileA(program.c_str(), setup.copy.c_str(), FALSE);
-    if (profiles > 0) WriteBenchStore(folder + "profiles.ini", profiles);
+    if (profiles > 0) WriteBenchStore(folder + "profiles.ini", profiles, located);
     DeleteFileA(setup.figures.c_str());
     DeleteFileA((setup.figures + ".box").c_str());
     return setup;
@@ -98,10 +99,10 @@ struct Compared {
 // The program and the bare ones (and an earlier build of the program, when `earlierProgram`
 // names one) start by turns, so that a machine busier in one stretch of the run weighs on all alike.
 Compared Compare(const std::string& name, int profiles, int adapters, int idleMs, const std::string& folder, int runs,
-                 const std::string& earlierProgram)
+                 const std::string& earlierProgram, bool located = false)
 {
     const Setup program =
-        Prepare(ProgramFile("velmora-bench-startup.exe"), folder + name + "\\", profiles, adapters, idleMs);
+        Prepare(ProgramFile("velmora-bench-startup.exe"), folder + name + "\\", profiles, adapters, idleMs, located);
     const Setup bare = Prepare(ProgramFile("velmora-bench-bare.exe"), folder + name + "-bare\\", 0, 0, idleMs);
     const Setup platform =
         Prepare(ProgramFile("velmora-bench-bare-platform.exe"), folder + name + "-platform\\", 0, 0, idleMs);
@@ -161,6 +162,11 @@ void BenchStartup(const std::string& folder, int runs, const std::string& earlie
         Row(c, kAgainstPlatform, &Figures::readyMs, c.platform);
         Row(c, "  windows made before the tray icon", &Figures::windowsAtIcon, c.bare, "");
     }
+    // Profiles that say where they belong: the place is read once Windows answers, after the
+    // start, so the start itself takes as long.
+    const Compared located = Compare("10p8a-located", 10, 8, 0, folder, runs, earlierProgram, true);
+    Row(located, "to tray icon, 10 profiles with locations, 8 adapters", &Figures::iconMs, located.bare);
+    Row(located, "to first idle, 10 profiles with locations, 8 adapters", &Figures::readyMs, located.bare);
 
     // Idle a while, as in the tray all day, before counting what the program holds.
     const Compared idle = Compare("idle", 100, 8, 1000, folder, (runs + 1) / 2, earlierProgram);

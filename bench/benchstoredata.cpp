@@ -4,7 +4,7 @@
 
 #include "profiles/iprofile.h"
 
-void WriteBenchStore(const std::string& path, int count)
+void WriteBenchStore(const std::string& path, int count, bool located)
 {
     TListItems list;
     for (int i = 0; i < count; ++i) {
@@ -15,6 +15,7 @@ void WriteBenchStore(const std::string& path, int count)
         profile->dns1 = "192.168.7.1";
         profile->name = "Site " + std::to_string(i);
         profile->dhcp = i % 3 == 2;
+        if (located) profile->location.wifiName = profile->name;
         list.Append(std::move(profile));
     }
     SaveProfilesTo(list, path);

@@ -7,6 +7,7 @@
 #include "app/startup.h"
 #include "core/messagebox.h"
 #include "simnet/simnetwork.h"
+#include "simnet/simplaces.h"
 #include "startup_probe.h"
 #include "tray/trayicon.h"
 
@@ -19,5 +20,7 @@ int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int)
     const char* count = std::getenv("VELMORA_BENCH_ADAPTERS");
     SimNetwork network = MakeDemoNetwork(count != nullptr ? std::atoi(count) : 8);
     TTrayIcon::SetNotifyArea(&ProbedNotifyArea);
+    // Where the laptop is, as the simulated network tells it.
+    SetPlaceReaders(SimPlaceReaders(network));
     return RunVelmora([&network] { return ConnectServicesFunction([&network] { return network.Services(); }); }, {});
 }

@@ -19,10 +19,11 @@
 
 void BenchStore(const std::string& folder);
 void BenchWindow(int runs);
+void BenchPlaces(int runs);
 void BenchStartup(const std::string& folder, int runs, const std::string& earlierFolder);
 
 namespace {
-const std::vector<std::string> kSections{"store", "window", "startup", "file"};
+const std::vector<std::string> kSections{"store", "window", "places", "startup", "file"};
 
 double FileKb(const std::string& path)
 {
@@ -56,7 +57,8 @@ int main(int argc, char** argv)
         } else if (std::find(kSections.begin(), kSections.end(), argument) != kSections.end()) {
             sections.push_back(argument);
         } else {
-            std::fprintf(stderr, "usage: velmora-bench [store] [window] [startup] [file] [--earlier FOLDER]\n");
+            std::fprintf(stderr,
+                         "usage: velmora-bench [store] [window] [places] [startup] [file] [--earlier FOLDER]\n");
             return 2;
         }
     }
@@ -75,6 +77,7 @@ int main(int argc, char** argv)
 
     if (wanted("store")) BenchStore(folder);
     if (wanted("window")) BenchWindow(7);
+    if (wanted("places")) BenchPlaces(5);
     if (wanted("startup")) BenchStartup(folder, 11, earlierFolder);
     if (wanted("file")) BenchProgramFile(earlierFolder);
     CoUninitialize();
