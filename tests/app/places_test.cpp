@@ -6,6 +6,7 @@
 #include "profiles/iprofile.h"
 #include "profiles/location.h"
 #include "simnet/simplaces.h"
+#include "support/editordriver.h"
 #include "support/historyfile.h"
 #include "support/profiledata.h"
 #include "support/simcalls.h"
@@ -153,4 +154,24 @@ TEST_F(PlacesTest, AWithheldWifiNameIsToldOnceAndTheGatewayStillMatches)
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Wi-Fi name withheld"), 1);
     EXPECT_EQ(std::count(shown.begin(), shown.end(), "Home applied: you are at fritz.box"), 1);
     EXPECT_EQ(Calls(L"EnableStatic"), 1u);
+}
+
+TEST_F(PlacesTest, UseHereTeachesAProfileWhereTheAdapterIsAndIsNoMove)
+{
+    Start(PlaceMode::Apply);
+    MoveTo("cafe");
+    ChooseInTray(0, "Use here");  // Office, from its tray entry
+    Arrive();
+    const ProfileLocation cafe{"Cafe Wi-Fi", "00-0C-42-77-88-99", "172.16.0.1", "guest.example"};
+    EXPECT_EQ(ProfileAt(*ProfileList, 0).location, cafe);
+    EXPECT_EQ(Notifications().back(), "Office is for Cafe Wi-Fi");
+    EXPECT_EQ(Calls(L"EnableStatic"), 0u) << "teaching a place is no move";
+
+    // The editor's button fills the fields from the same reading; Ok keeps them.
+    EditorDriver driver{Form2};
+    std::vector<Step> steps{driver.Press(Form2->UseHere1->Handle())};
+    steps.resize(20, [] {});  // the reading comes back through the message loop
+    steps.push_back(driver.Ok());
+    driver.Open(&ProfileAt(*ProfileList, 1), steps);
+    EXPECT_EQ(ProfileAt(*ProfileList, 1).location, cafe);
 }
