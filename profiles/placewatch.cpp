@@ -70,12 +70,12 @@ void PlaceWatch::Read()
             const bool stale = adapterIndex && adapterIndex() != index;
             if (std::exchange(m_readAgain, false) || stale) Changed();
             if (stale) return;
-            // A reading that failed (WMI busy, the adapter gone meanwhile) is no place, and
-            // nothing the user asked for: the next notification reads again.
+            // A reading that failed (WMI busy, the adapter gone meanwhile) is no place: who asked
+            // is told so, and the next notification reads again.
             const std::vector<std::function<void(const Reading&)>> asked = std::exchange(m_asked, {});
-            if (error) return;
             for (const auto& then : asked)
-                then(*reading);
+                then(error ? Reading{} : *reading);
+            if (error) return;
             // The user taught a profile this place here: that is no move to act on.
             if (!asked.empty() && !reading->place.Empty()) m_actedOn = reading->place;
             Settled(*reading);
@@ -86,7 +86,6 @@ void PlaceWatch::Read()
 
 void PlaceWatch::Settled(const Reading& reading)
 {
-    m_current = reading;
     if (reading.place.wifiNameWithheld && !std::exchange(m_withheldTold, true) && nameWithheld) nameWithheld();
     if (reading.place.Empty()) {
         // Gone from every network, but not to another yet: coming back to the same one is no

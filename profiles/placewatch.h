@@ -53,8 +53,6 @@ public:
     void Changed();
     // Another adapter was chosen: its network is new whatever it is.
     void AdapterChosen();
-    // The last reading; none before the first.
-    const std::optional<Reading>& Current() const noexcept { return m_current; }
     // Reads where the adapter is now, wanted or not, and hands the reading to `then` ("Use here").
     void ReadNow(std::function<void(const Reading& reading)> then);
     // Work still to come back (tests).
@@ -68,10 +66,9 @@ private:
     DWORD m_settleTime;
     LoopWork m_work;
     std::shared_ptr<void> m_listening;
-    bool m_started = false;    // Windows answers
-    bool m_reading = false;    // a read is on its way back
-    bool m_readAgain = false;  // something changed while it was
-    std::optional<Reading> m_current;
+    bool m_started = false;                 // Windows answers
+    bool m_reading = false;                 // a read is on its way back
+    bool m_readAgain = false;               // something changed while it was
     std::optional<NetworkPlace> m_actedOn;  // the network the owner last acted on
     bool m_withheldTold = false;
     std::vector<std::function<void(const Reading&)>> m_asked;
