@@ -1,5 +1,6 @@
 #include "profiles/location.h"
 
+#include "core/policies.h"
 #include "core/registry.h"
 
 namespace {
@@ -9,20 +10,33 @@ int Compare(const std::string& wanted, const std::string& seen)
     if (wanted.empty() || seen.empty()) return 0;
     return wanted == seen ? 1 : -1;
 }
+
+constexpr const char* kPlaceModeNames[] = {"nothing", "ask", "apply"};
+
+std::optional<PlaceMode> PlaceModeNamed(const std::string& name)
+{
+    for (int mode = 0; mode < 3; ++mode)
+        if (name == kPlaceModeNames[mode]) return static_cast<PlaceMode>(mode);
+    return std::nullopt;
+}
 }  // namespace
+
+std::optional<PlaceMode> PlaceModeByPolicy()
+{
+    const std::optional<std::string>& set = ProgramPolicies().whenNetworkChanges;
+    return set ? PlaceModeNamed(*set) : std::nullopt;
+}
 
 PlaceMode ReadPlaceMode()
 {
+    if (const std::optional<PlaceMode> set = PlaceModeByPolicy()) return *set;
     // Ask until the user says otherwise: nothing changes behind the user's back by default.
-    const std::string value = ReadUserString(kUserSettingsKey, kPlaceModeValue);
-    if (value == "nothing") return PlaceMode::Nothing;
-    return value == "apply" ? PlaceMode::Apply : PlaceMode::Ask;
+    return PlaceModeNamed(ReadUserString(kUserSettingsKey, kPlaceModeValue)).value_or(PlaceMode::Ask);
 }
 
 bool WritePlaceMode(PlaceMode mode)
 {
-    const char* const texts[] = {"nothing", "ask", "apply"};
-    return WriteUserString(kUserSettingsKey, kPlaceModeValue, texts[static_cast<int>(mode)]);
+    return WriteUserString(kUserSettingsKey, kPlaceModeValue, kPlaceModeNames[static_cast<int>(mode)]);
 }
 
 ProfileLocation LocationOf(const NetworkPlace& place)

@@ -2,6 +2,7 @@
 // Which profiles belong where the adapter is, and whether two readings are of one network. The
 // rules of switching by location, apart from the window and the notifications that use them.
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -10,9 +11,12 @@
 #include "profiles/iprofile.h"
 
 // What the user chose for "When the network changes", kept per user as "nothing", "ask" or
-// "apply"; Ask when none is kept. The order is the General tab's list.
+// "apply"; Ask when none is kept. A policy's value of the same names wins over the user's.
+// The order is the General tab's list.
 enum class PlaceMode { Nothing = 0, Ask = 1, Apply = 2 };
 PlaceMode ReadPlaceMode();
+// The mode a policy sets, when it sets one the program knows.
+std::optional<PlaceMode> PlaceModeByPolicy();
 bool WritePlaceMode(PlaceMode mode);
 inline constexpr char kPlaceModeValue[] = "WhenNetworkChanges";
 

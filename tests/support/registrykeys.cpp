@@ -121,3 +121,33 @@ std::vector<std::string> StoredSettings(const tadapter& adapter)
     return {adapter.Address, adapter.Mask, adapter.Gateway,
             adapter.Dns1,    adapter.Dns2, std::to_string(adapter.DhcpEnabled)};
 }
+
+ScopedPolicies::ScopedPolicies()
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        RegDeleteTreeA(root, kPolicyKey);
+}
+
+ScopedPolicies::~ScopedPolicies()
+{
+    for (HKEY root : {HKEY_LOCAL_MACHINE, HKEY_CURRENT_USER})
+        RegDeleteTreeA(root, kPolicyKey);
+    SetProgramPolicies({});
+}
+
+void ScopedPolicies::Set(HKEY root, const std::string& name, DWORD type, const std::string& bytes) const
+{
+    EXPECT_EQ(RegSetKeyValueA(root, kPolicyKey, name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size())),
+              ERROR_SUCCESS)
+        << name;
+}
+
+void ScopedPolicies::SetText(HKEY root, const std::string& name, const std::string& text, DWORD type) const
+{
+    Set(root, name, type, StringBytes(text));
+}
+
+void ScopedPolicies::SetNumber(HKEY root, const std::string& name, DWORD value) const
+{
+    Set(root, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
+}

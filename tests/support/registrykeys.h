@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "adapters/reg.h"
+#include "core/policies.h"
 #include "core/registry.h"
 
 // Every key the tests make lives below this one or uses these names, so a leftover is easy
@@ -60,4 +61,18 @@ struct OpenedOn {
     }
     Accessor accessor;
     bool opened = false;
+};
+
+// Values under Software\Policies\Velmora, the machine's and the user's, for a test's lifetime:
+// both keys go again at its end, and the program goes back to running with no policy.
+class ScopedPolicies {
+public:
+    ScopedPolicies();
+    ~ScopedPolicies();
+    ScopedPolicies(const ScopedPolicies&) = delete;
+    ScopedPolicies& operator=(const ScopedPolicies&) = delete;
+
+    void Set(HKEY root, const std::string& name, DWORD type, const std::string& bytes) const;
+    void SetText(HKEY root, const std::string& name, const std::string& text, DWORD type = REG_SZ) const;
+    void SetNumber(HKEY root, const std::string& name, DWORD value) const;
 };

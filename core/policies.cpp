@@ -1,0 +1,73 @@
+#include "core/policies.h"
+
+#include <cstring>
+#include <utility>
+
+#include "core/registry.h"
+
+namespace {
+// One value of one hive, when it is there with its own type (a text may also be REG_SZ where
+// REG_EXPAND_SZ is its type: an administrator's hand-made value).
+std::optional<RegistryData> ReadPolicyValue(HKEY root, const PolicyValue& value)
+{
+    UniqueHkey key;
+    if (OpenRegistryKey(root, kPolicyKey, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return std::nullopt;
+    RegistryData data;
+    if (QueryRegistryValue(key.get(), value.name, data) != ERROR_SUCCESS) return std::nullopt;
+    const bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ;
+    const bool typeFits = data.type == value.type || (value.type == REG_EXPAND_SZ && data.type == REG_SZ);
+    if (!typeFits || (value.type == REG_DWORD && data.bytes.size() != sizeof(DWORD))) return std::nullopt;
+    if (text) {
+        data.bytes.resize(std::strlen(data.bytes.c_str()));
+        if (data.bytes.empty()) return std::nullopt;
+    }
+    return data;
+}
+
+// The machine's value wins: a user cannot undo what the machine's administrator set
+// (Group Policy's own order, computer configuration over user configuration).
+std::optional<RegistryData> ReadPolicy(const PolicyValue& value)
+{
+    if (auto machine = ReadPolicyValue(HKEY_LOCAL_MACHINE, value)) return machine;
+    return ReadPolicyValue(HKEY_CURRENT_USER, value);
+}
+
+std::optional<bool> Switch(const PolicyValue& value)
+{
+    const std::optional<RegistryData> data = ReadPolicy(value);
+    if (!data) return std::nullopt;
+    DWORD number = 0;
+    std::memcpy(&number, data->bytes.data(), sizeof number);
+    return number != 0;
+}
+
+std::string Expanded(const std::string& text)
+{
+    const DWORD size = ExpandEnvironmentStringsA(text.c_str(), nullptr, 0);
+    if (size == 0) return text;
+    std::string expanded(size, '\0');
+    if (ExpandEnvironmentStringsA(text.c_str(), expanded.data(), size) == 0) return text;
+    expanded.resize(std::strlen(expanded.c_str()));
+    return expanded;
+}
+
+Policies& Current()
+{
+    static Policies policies;
+    return policies;
+}
+}  // namespace
+
+Policies ReadPolicies()
+{
+    Policies policies;
+    if (auto file = ReadPolicy(kProfilesFilePolicy)) policies.profilesFile = Expanded(file->bytes);
+    policies.lockProfiles = Switch(kLockProfilesPolicy).value_or(false);
+    policies.loadOnStartup = Switch(kLoadOnStartupPolicy);
+    if (auto mode = ReadPolicy(kWhenNetworkChangesPolicy)) policies.whenNetworkChanges = mode->bytes;
+    return policies;
+}
+
+const Policies& ProgramPolicies() { return Current(); }
+
+void SetProgramPolicies(Policies policies) { Current() = std::move(policies); }
