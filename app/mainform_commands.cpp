@@ -130,7 +130,10 @@ void TForm1::CarryOut(const ReceivedCommand& received)
             if (i > 0) text += "\n";
             text += ProfileLine(i + 1, ProfileAt(*ProfileList, i));
         }
-        Answer(received, {kExitDone, text.empty() ? "There are no profiles." : text});
+        if (text.empty()) text = "There are no profiles.";
+        // A script learns why there is no command to change them.
+        if (Profiles->Locked()) text += "\n" + std::string(kProfilesManagedText);
+        Answer(received, {kExitDone, text});
         return;
     }
     case Command::Action::Undo:

@@ -2,6 +2,7 @@
 // and the profile file's path with its Browse dialog.
 #include "app/mainformunit.h"
 
+#include "core/policies.h"
 #include "profiles/iprofile.h"
 
 namespace {
@@ -51,6 +52,7 @@ void TForm1::BuildGeneralTab()
     Button4 = std::make_unique<TButton>(ButtonArgs{files, {374, 32, 75, 22}, "&Browse..."});
     Button4->onClick = [this] { Button4Click(); };
     Label18 = std::make_unique<TLabel>(Explanation(files, {16, 64, 433, 49}));
+    BuildPolicyNotes();
 
     // Only the first three characters of a default extension are appended to a typed name,
     // and without a dot (GetOpenFileName, OPENFILENAME.lpstrDefExt): "ini", not "Profiles.ini".
@@ -60,9 +62,10 @@ void TForm1::BuildGeneralTab()
 
 void TForm1::SetDefaultProfilePath()
 {
-    // The dialog and the field start at the default store; the field's change handler hands
-    // the path on to the store.
-    OpenDialog1->SetFileName(ProgramFolder() + ProfileIniName);
+    // The dialog and the field start at the default store, or at the file the organisation
+    // shares; the field's change handler hands the path on to the store.
+    const std::optional<std::string>& shared = ProgramPolicies().profilesFile;
+    OpenDialog1->SetFileName(shared ? *shared : ProgramFolder() + ProfileIniName);
     Edit1->SetText(OpenDialog1->FileName());
 }
 

@@ -10,6 +10,7 @@
 #include "adapters/elevatedchange.h"
 #include "app/elevation.h"
 #include "core/error.h"
+#include "core/policies.h"
 #include "core/messagebox.h"
 
 namespace {
@@ -24,6 +25,10 @@ void ShowQuietly(TCheckBox& box, bool checked)
 
 void TForm1::ReadAutostartState()
 {
+    if (const std::optional<bool> wanted = ProgramPolicies().loadOnStartup) {
+        SetAutostartByPolicy(*wanted);
+        return;
+    }
     const AutostartEntry entry = ReadAutostartEntry();
     if (entry.text.empty()) return;
     if (entry.writable) {
@@ -34,6 +39,26 @@ void TForm1::ReadAutostartState()
     // A user who may not write the key still sees the entry that is there; its rewrite would
     // ask for administrator rights at every logon, so it is left as it is.
     ShowQuietly(*CheckBox2, true);
+}
+
+void TForm1::SetAutostartByPolicy(bool wanted)
+{
+    // Made so where this user may write the entry; never by asking for administrator rights at
+    // every start: for standard users the organisation deploys the entry itself. The box shows
+    // the entry as it then is.
+    const AutostartEntry entry = ReadAutostartEntry();
+    if (entry.writable) {
+        try {
+            if (wanted) {
+                WriteAutostartEntry();
+            } else if (!entry.text.empty()) {
+                DeleteAutostartEntry();
+            }
+        } catch (const AppError&) {
+            // Left as it is; the box says which.
+        }
+    }
+    ShowQuietly(*CheckBox2, !ReadAutostartEntry().text.empty());
 }
 
 void TForm1::CheckBox2Click()

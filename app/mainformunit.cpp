@@ -5,6 +5,7 @@
 #include "app/singleinstance.h"
 #include "core/errorbox.h"
 #include "core/messagefilter.h"
+#include "core/policies.h"
 #include "core/processrights.h"
 #include "core/messagebox.h"
 #include "profiles/iprofile.h"
@@ -79,8 +80,11 @@ void TForm1::FormCreate()
         Places->ReadNow([then = std::move(then)](const PlaceWatch::Reading& reading) { then(reading.place); });
     };
     Profiles->SwitchOffGridEditors();
+    // What the organisation sets holds for the whole run.
+    SetProgramPolicies(ReadPolicies());
     SetDefaultProfilePath();
     SetGeneralTexts();
+    ShowPolicies();
     // The steps that reach the machine can fail (no rights, WMI not ready at logon, a property
     // Windows does not give). Each failure is shown, and the profiles are loaded whatever
     // failed before them: a list left unloaded could not be saved, and would look lost.
@@ -102,6 +106,7 @@ void TForm1::FormCreate()
     // The profiles are the user's from the start, also while Windows is not ready: what is made
     // meanwhile is kept.
     Profiles->ReloadProfiles();
+    TellProfileFileFallback();
 }
 
 void TForm1::FormShow() { refreshdata(); }

@@ -132,6 +132,8 @@ public:
     std::unique_ptr<TOpenDialog> OpenDialog1;
     std::unique_ptr<TLabel> Label23;       // "When the network changes:"
     std::unique_ptr<TComboBox> ComboBox2;  // Do nothing / Ask / Apply the matching profile
+    std::unique_ptr<TLabel> Label24;       // the options the organisation sets, when it sets any
+    std::unique_ptr<TLabel> Label25;       // the profile file the organisation sets
     void ComboBox2Change();
     void BuildGeneralTab();  // once, with the frame
     // The property list's settings, as "Apply Changes" sends them.
@@ -218,6 +220,12 @@ private:
     void SetGeneralTexts();
     void ReadAutostartState();
     void Edit1Change();
+    // What the organisation sets (core/policies.h), in mainform_policies.cpp: the controls it
+    // sets greyed with a note, the autostart entry it sets, and the profiles it manages.
+    void BuildPolicyNotes();
+    void ShowPolicies();
+    void SetAutostartByPolicy(bool wanted);  // in mainform_general_autostart.cpp
+    void TellProfileFileFallback();
 
     // Commands: each is taken from the message loop in the order it came.
     void RunQueuedCommand();

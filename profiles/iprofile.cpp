@@ -386,6 +386,7 @@ void SaveProfilesTo(const TListItems& list, const std::string& path)
 namespace {
 // Set once LoadProfiles has read the whole store into the list; cleared when a load starts.
 bool g_profilesLoaded = false;
+std::string g_profilesReadFrom;
 }  // namespace
 
 void LoadProfiles()
@@ -394,11 +395,14 @@ void LoadProfiles()
     TListItems& list = CurrentList();
     const bool chosenExists =
         !ProfileIniPath.empty() && GetFileAttributesA(ProfileIniPath.c_str()) != INVALID_FILE_ATTRIBUTES;
-    LoadProfilesFrom(list, chosenExists ? ProfileIniPath : ProgramFolder() + ProfileIniName);
+    g_profilesReadFrom = chosenExists ? ProfileIniPath : ProgramFolder() + ProfileIniName;
+    LoadProfilesFrom(list, g_profilesReadFrom);
     g_profilesLoaded = true;
 }
 
 bool ProfilesLoaded() { return g_profilesLoaded; }
+
+const std::string& ProfilesReadFrom() { return g_profilesReadFrom; }
 
 bool SaveProfiles()
 {

@@ -75,6 +75,9 @@ std::string ProgramFolder();
 void LoadProfiles();
 // Whether the last LoadProfiles read the whole store: only then may *ProfileList go over it.
 bool ProfilesLoaded();
+// The file the last LoadProfiles read: ProfileIniPath, or the program folder's own store when
+// nothing was there (a share that could not be reached).
+const std::string& ProfilesReadFrom();
 // Replaces ProgramFolder() + "profiles.ini" by the confirmed profiles of *ProfileList, all at
 // once, and returns true; a file that holds them already is left as it is. Returns false and
 // writes nothing when the list was not loaded from the store. On failure the previous file

@@ -8,8 +8,9 @@
 
 bool TProfilesView::OpenProfileEditor(Tprofile* profile)
 {
-    // A second opening (a tray "Edit..." while the dialog is up) must not take it over.
-    if (!ProfileEditor || ProfileEditor->Modal() || ProfileEditor->Visible()) return false;
+    // A second opening (a tray "Edit..." while the dialog is up) must not take it over; profiles
+    // the organisation manages are not edited here, however the editor is asked for.
+    if (m_locked || !ProfileEditor || ProfileEditor->Modal() || ProfileEditor->Visible()) return false;
     TForm2& editor = *ProfileEditor;
 
     POINT pointer{};

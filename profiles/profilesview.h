@@ -62,6 +62,12 @@ public:
     // Fills the profile list from the store and builds the tray's "Profiles" submenu.
     void ReloadProfiles();
 
+    // The organisation manages the profiles (the LockProfiles policy): they are applied, never
+    // made, edited or deleted here, and every place that would offer it says so instead. Set
+    // before ReloadProfiles.
+    void SetLocked(bool locked);
+    bool Locked() const noexcept { return m_locked; }
+
     // Where the adapter is fits these profiles (one, or several that tie): the tray menu's first
     // entries offer them, "Apply Office (you are at Office LAN)", until another place is
     // reached or one is applied. An empty list withdraws the offer.
@@ -96,6 +102,7 @@ public:
     std::unique_ptr<TButton> SpeedButton2;        // "Edit"
     std::unique_ptr<TButton> SpeedButton3;        // "Delete"
     std::unique_ptr<TButton> SpeedButton4;        // "Set Custom Icon", never enabled
+    std::unique_ptr<TLabel> ManagedNote;          // where New, Edit and Delete are, when locked
     // "Current Network Details", which the details refresh fills.
     std::unique_ptr<TGroupBox> GroupBox3;
     std::unique_ptr<TValueListEditor> ValueListEditor2;
@@ -194,7 +201,11 @@ private:
     LoopWork m_later;  // boxes and removals, after the handler that asked has returned
     std::vector<uint64_t> m_offered;
     std::string m_offeredPlace;
+    bool m_locked = false;
 };
+
+// What a place that would change the profiles says when the organisation manages them.
+inline constexpr char kProfilesManagedText[] = "Managed by your organisation: profiles can be applied, not changed.";
 
 // A tray entry that offers a profile for where the adapter is.
 std::string OfferCaption(const std::string& profileCaption, const std::string& placeName);

@@ -3,6 +3,8 @@
 // that FindProfile, the menus and "Apply Next Profile" always agree.
 #include <windows.h>
 
+#include <cstdint>
+
 #include "profiles/profilesview.h"
 #include "core/handles.h"
 #include "core/messagebox.h"
@@ -62,11 +64,18 @@ void TProfilesView::ReloadProfiles()
     ListUpdate updating(*ListView1);
     for (int i = 0; i < ProfileList->Count(); ++i)
         AddProfileMenuEntry(ProfileAt(*ProfileList, i));
+    if (m_locked) {
+        // Below the profiles, numbered as none of them is.
+        TMenuItem& note = prfs->Add(kProfilesManagedText);
+        note.SetTag(INT32_MIN);
+        note.SetEnabled(false);
+    }
     RegisterProfileHotKeys();
 }
 
 void TProfilesView::SpeedButton5Click()
 {
+    if (m_locked) return;
     Tprofile& profile = AppendNewProfile(*ProfileList);
     // The new profile and its entry go again unless the editor confirms them, however it ends.
     ScopeExit discard([this, &profile] {
@@ -80,6 +89,7 @@ void TProfilesView::SpeedButton5Click()
 
 void TProfilesView::SpeedButton2Click()
 {
+    if (m_locked) return;
     Tprofile* profile = FirstSelected(ListView1->Items());
     if (profile != nullptr && OpenProfileEditor(profile)) ShowEditedProfile(*profile);
 }
@@ -97,6 +107,7 @@ void TProfilesView::ShowEditedProfile(Tprofile& profile)
 void TProfilesView::SpeedButton3Click()
 {
     // One profile per click, whatever the selection; no confirmation.
+    if (m_locked) return;
     if (Tprofile* profile = FirstSelected(ListView1->Items())) RemoveProfile(profile->id);
 }
 
@@ -113,6 +124,7 @@ void TProfilesView::ListView1KeyDown(WORD key)
 
 void TProfilesView::RemoveProfile(int32_t number)
 {
+    if (m_locked) return;
     Tprofile* profile = FindProfile(number);
     // The open editor writes into this profile when it is confirmed. The user asked for the
     // deletion and hears why not. (A change of it that runs or waits finds it gone, by its key.)

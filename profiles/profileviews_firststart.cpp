@@ -38,7 +38,9 @@ void TProfilesView::firststart()
     // The start stays in the tray when the user asked not to be welcomed again, and when
     // there is no welcome dialog: the program's start-up provides one, a main window made on
     // its own (tests, benchmarks) has none.
-    if (WelcomeNoticeHidden()) return;
+    // Nor is there anything to welcome to when the organisation manages the profiles: the
+    // welcome's one offer is to make one.
+    if (m_locked || WelcomeNoticeHidden()) return;
     TForm4* welcome = WelcomeDialog();
     if (welcome == nullptr) return;
     m_window.Show();

@@ -58,6 +58,9 @@ void TProfilesView::BuildProfilesTab(TWinControl* page)
     SpeedButton3->onClick = [this] { SpeedButton3Click(); };
     SpeedButton4 = button({354, 1, 128, 40}, "Set &Custom Icon", 4, "");
     SpeedButton4->SetEnabled(false);
+    ManagedNote = std::make_unique<TLabel>(
+        LabelArgs{.parent = band, .bounds = {98, 8, 250, 28}, .caption = {}, .autoSize = false});
+    ManagedNote->SetVisible(false);
 
     ProfilesPanel =
         std::make_unique<TPanel>(PanelArgs{page, {0, 49, 489, 251}, TPanelBevel::bvNone, RGB(255, 255, 255)});
@@ -106,6 +109,16 @@ void TProfilesView::BuildProfilesTab(TWinControl* page)
     SelectAll1 = &items.Add("Select All");
     SelectAll1->onClick = [this](TMenuItem& sender) { SelectAll1Click(sender); };
     ListView1->SetPopupMenu(PopupMenu2.get());
+}
+
+void TProfilesView::SetLocked(bool locked)
+{
+    m_locked = locked;
+    for (TButton* button : {SpeedButton5.get(), SpeedButton2.get(), SpeedButton3.get()})
+        button->SetVisible(!locked);
+    ManagedNote->SetCaption(locked ? kProfilesManagedText : "");
+    ManagedNote->SetWordWrap(true);
+    ManagedNote->SetVisible(locked);
 }
 
 void TProfilesView::BuildTrayEntries(TPopupMenu& trayMenu)

@@ -25,14 +25,18 @@ TMenuItem& TProfilesView::AddProfileMenuEntry(Tprofile& profile)
     TMenuItem& activate = entry.Add("Activate");
     activate.SetImageIndex(8);
     activate.onClick = [this](TMenuItem& sender) { setIP(sender); };
-    TMenuItem& edit = entry.Add("Edit...");
-    edit.SetImageIndex(7);
-    edit.onClick = [this](TMenuItem& sender) { editprofile(sender); };
-    TMenuItem& remove = entry.Add("Delete");
-    remove.SetImageIndex(6);
-    remove.onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+    if (!m_locked) {
+        TMenuItem& edit = entry.Add("Edit...");
+        edit.SetImageIndex(7);
+        edit.onClick = [this](TMenuItem& sender) { editprofile(sender); };
+        TMenuItem& remove = entry.Add("Delete");
+        remove.SetImageIndex(6);
+        remove.onClick = [this](TMenuItem& sender) { deleteprofile(sender); };
+    }
     TMenuItem& shortcut = entry.Add("Create Shortcut");
     shortcut.onClick = [this](TMenuItem& sender) { createshortcut(sender); };
+    // "Use here" writes where the profile belongs into it: a change of the profile too.
+    if (m_locked) return entry;
     TMenuItem& useHere = entry.Add("Use here");
     useHere.onClick = [this](TMenuItem& sender) {
         if (sender.Parent() != nullptr && onUseHere) onUseHere(sender.Parent()->Tag());
@@ -93,8 +97,8 @@ void TProfilesView::ListView1ContextPopup(POINT point, bool&)
 {
     auto* profile = dynamic_cast<Tprofile*>(ListView1->ItemAt(point));
     SelectAll1->SetVisible(profile == nullptr);
-    Delete1->SetVisible(profile != nullptr);
-    Edit4->SetVisible(profile != nullptr);
+    Delete1->SetVisible(profile != nullptr && !m_locked);
+    Edit4->SetVisible(profile != nullptr && !m_locked);
     Activate1->SetVisible(profile != nullptr);
     CreateShortcut1->SetVisible(profile != nullptr);
     if (profile == nullptr) return;
