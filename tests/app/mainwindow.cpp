@@ -51,6 +51,14 @@ void MainWindowTest::BlockStore()
 
 void MainWindowTest::UnblockStore() { RemoveDirectoryA(StorePath().c_str()); }
 
+std::vector<std::string> MainWindowTest::Notifications() const
+{
+    std::vector<std::string> shown;
+    for (const NotifyCall& call : area.calls)
+        if ((call.record.uFlags & NIF_INFO) != 0) shown.push_back(call.record.szInfoTitle);
+    return shown;
+}
+
 std::string MainWindowTest::ShownTip() const
 {
     for (auto call = area.calls.rbegin(); call != area.calls.rend(); ++call) {

@@ -32,6 +32,8 @@ protected:
 
     // The tip the notification area was last given.
     std::string ShownTip() const;
+    // The titles of the notifications shown so far.
+    std::vector<std::string> Notifications() const;
     // Adapter queries made so far.
     size_t QueryCount() const;
 

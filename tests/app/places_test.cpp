@@ -71,13 +71,6 @@ protected:
             count += call.member == member ? 1 : 0;
         return count;
     }
-    std::vector<std::string> Notifications() const
-    {
-        std::vector<std::string> shown;
-        for (const NotifyCall& call : area.calls)
-            if ((call.record.uFlags & NIF_INFO) != 0) shown.push_back(call.record.szInfoTitle);
-        return shown;
-    }
     HistoryFile history;
 };
 }  // namespace
