@@ -14,6 +14,7 @@
 #include "core/check.h"
 #include "core/error.h"
 #include "core/handles.h"
+#include "core/pathcheck.h"
 #include "core/programfile.h"
 #include "profiles/inifile.h"
 #include "profiles/inirules.h"
@@ -393,8 +394,10 @@ void LoadProfiles()
 {
     g_profilesLoaded = false;
     TListItems& list = CurrentList();
+    // A file on a share whose server is gone would hold the start for tens of seconds: what
+    // has not answered by then counts as not there.
     const bool chosenExists =
-        !ProfileIniPath.empty() && GetFileAttributesA(ProfileIniPath.c_str()) != INVALID_FILE_ATTRIBUTES;
+        !ProfileIniPath.empty() && PathThereWithin(ProfileIniPath, kProfileFilePatience).value_or(false);
     g_profilesReadFrom = chosenExists ? ProfileIniPath : ProgramFolder() + ProfileIniName;
     LoadProfilesFrom(list, g_profilesReadFrom);
     g_profilesLoaded = true;

@@ -69,8 +69,11 @@ int ProfilesCaptioned(const TListItems& list, const std::string& caption);
 Tprofile* NextProfile(int32_t current);
 // The folder of the running program's file, ending in a backslash.
 std::string ProgramFolder();
+// How long a load waits at most for ProfileIniPath to answer whether it is there.
+inline constexpr uint32_t kProfileFilePatience = 3000;
 // Appends the store's profiles to *ProfileList, numbered 0 to n-1; does not clear the list.
-// Reads ProfileIniPath when a file or folder exists there, else ProgramFolder() + ProfileIniName.
+// Reads ProfileIniPath when a file or folder exists there (and says so within
+// kProfileFilePatience), else ProgramFolder() + ProfileIniName.
 // A file that is there but cannot be read raises, naming the file and the reason.
 void LoadProfiles();
 // Whether the last LoadProfiles read the whole store: only then may *ProfileList go over it.

@@ -7,6 +7,7 @@
 #include <vector>
 
 #include "core/dispatch.h"
+#include "core/pathcheck.h"
 #include "core/policies.h"
 #include "profiles/location.h"
 #include "support/registrykeys.h"
@@ -159,4 +160,19 @@ TEST(PolicyTemplate, NamesExactlyTheValuesTheProgramReadsWithTheirTypesAndEveryT
     for (const PolicyValue& value : kPolicyValues)
         read[value.name] = value.type;
     EXPECT_EQ(named, read);
+}
+
+// The organisation's file is asked for on a thread of its own: a server that does not answer
+// holds the start no longer than the load's patience.
+TEST(PathThereWithin, AnswersWhatTheCheckSaysOrNothingOnceThePatienceIsOver)
+{
+    EXPECT_EQ(PathThereWithin("C:\\windows", 1000), true);
+    EXPECT_EQ(PathThereWithin("C:\\no such folder\\profiles.ini", 1000), false);
+    const ULONGLONG start = GetTickCount64();
+    const auto slowServer = [](const std::string&) {
+        Sleep(2000);
+        return true;
+    };
+    EXPECT_EQ(PathThereWithin("\\\\gone\\share\\profiles.ini", 200, slowServer), std::nullopt);
+    EXPECT_LT(GetTickCount64() - start, 1500u);
 }
