@@ -5,6 +5,7 @@
 #include "resources/resource.h"
 #include "ui/fonts.h"
 #include "ui/shell.h"
+#include "velmora_version.h"
 
 namespace {
 LabelArgs TextAt(TWinControl* parent, int left, int top, const std::string& caption)
@@ -34,7 +35,8 @@ void TForm1::BuildAboutTab()
     title.textColor = RGB(0, 128, 128);
     Label4 = std::make_unique<TLabel>(title);
     Bevel2 = std::make_unique<TBevel>(BevelArgs{Panel2.get(), {8, 30, 286, 4}, TBevelShape::bsBottomLine});
-    Label3 = std::make_unique<TLabel>(TextAt(Panel2.get(), 8, 40, "Version: 1.01 (15.12.2005)"));
+    Label3 = std::make_unique<TLabel>(
+        TextAt(Panel2.get(), 8, 40, "Version: " VELMORA_VERSION_TEXT " (" VELMORA_RELEASE_DATE ")"));
     Label13 = std::make_unique<TLabel>(TextAt(Panel2.get(), 8, 58, VELMORA_MAKER_NOTICE));
 
     GroupBox7 = std::make_unique<TGroupBox>(GroupBoxArgs{page, {184, 88, 302, 105}, "Contact Information"});

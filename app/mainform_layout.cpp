@@ -4,6 +4,7 @@
 
 #include "resources/resource.h"
 #include "ui/fonts.h"
+#include "velmora_version.h"
 
 void TForm1::BuildImageLists()
 {
@@ -26,7 +27,7 @@ void TForm1::BuildFrame()
     LabelArgs title;
     title.parent = this;
     title.bounds = {8, 8, 0, 0};
-    title.caption = "Velmora v1.01";
+    title.caption = "Velmora v" VELMORA_VERSION_TEXT;
     title.color = RGB(255, 255, 255);
     title.font = GetFont({"Arial", 16, true});
     Label14 = std::make_unique<TLabel>(title);

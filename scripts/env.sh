@@ -7,7 +7,7 @@ export WINEDEBUG=${WINEDEBUG:--all}
 export WINEDLLOVERRIDES=${WINEDLLOVERRIDES:-winemenubuilder.exe=d;winedbg.exe=d;mscoree=d;mshtml=d}
 
 velmora_packages=(cmake make g++-mingw-w64-x86-64-posix mingw-w64-tools wine64 wine xvfb xauth
-                  fonts-wine googletest xdotool imagemagick)
+                  fonts-wine googletest xdotool imagemagick msitools wixl)
 
 # Installs the Debian packages named (the build's and the tests' when none is named) that are missing.
 install_missing() {
