@@ -135,19 +135,12 @@ ScopedPolicies::~ScopedPolicies()
     SetProgramPolicies({});
 }
 
-void ScopedPolicies::Set(HKEY root, const std::string& name, DWORD type, const std::string& bytes) const
+void ScopedPolicies::Set(HKEY root, const std::string& name, DWORD type, const std::string& value) const
 {
+    const DWORD number = type == REG_DWORD ? std::stoul(value) : 0;
+    const std::string bytes =
+        type == REG_DWORD ? std::string(reinterpret_cast<const char*>(&number), sizeof number) : StringBytes(value);
     EXPECT_EQ(RegSetKeyValueA(root, kPolicyKey, name.c_str(), type, bytes.data(), static_cast<DWORD>(bytes.size())),
               ERROR_SUCCESS)
         << name;
-}
-
-void ScopedPolicies::SetText(HKEY root, const std::string& name, const std::string& text, DWORD type) const
-{
-    Set(root, name, type, StringBytes(text));
-}
-
-void ScopedPolicies::SetNumber(HKEY root, const std::string& name, DWORD value) const
-{
-    Set(root, name, REG_DWORD, std::string(reinterpret_cast<const char*>(&value), sizeof value));
 }

@@ -71,8 +71,6 @@ public:
     ~ScopedPolicies();
     ScopedPolicies(const ScopedPolicies&) = delete;
     ScopedPolicies& operator=(const ScopedPolicies&) = delete;
-
-    void Set(HKEY root, const std::string& name, DWORD type, const std::string& bytes) const;
-    void SetText(HKEY root, const std::string& name, const std::string& text, DWORD type = REG_SZ) const;
-    void SetNumber(HKEY root, const std::string& name, DWORD value) const;
+    // A REG_DWORD is given as its decimal text; any other type's text is written as a string.
+    void Set(HKEY root, const std::string& name, DWORD type, const std::string& value) const;
 };
