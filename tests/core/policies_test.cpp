@@ -65,71 +65,57 @@ std::string SourcePath(const std::string& relative)
     return path;
 }
 
-// The template as the Group Policy editor reads it: a file that is not well-formed fails here.
-Variant LoadXml(const std::string& relative)
+// What the Group Policy editor's reader (MSXML) says of the file: empty when it is well-formed.
+std::string XmlFault(const std::string& path)
 {
-    const std::string path = SourcePath(relative);
     CLSID clsid{};
     Microsoft::WRL::ComPtr<IDispatch> object;
     EXPECT_HRESULT_SUCCEEDED(CLSIDFromProgID(L"Msxml2.DOMDocument.6.0", &clsid));
     EXPECT_HRESULT_SUCCEEDED(CoCreateInstance(clsid, nullptr, CLSCTX_INPROC_SERVER, IID_PPV_ARGS(&object)));
-    Variant document = Variant::FromDispatch(object.Get());
-    EXPECT_EQ(VariantText(CallMethod(document, L"load", {ArgByValue(Variant::FromText(path))}).get()), "True")
-        << path << ": " << VariantText(GetMember(GetMember(document, L"parseError"), L"reason").get());
-    return document;
+    const Variant document = Variant::FromDispatch(object.Get());
+    CallMethod(document, L"load", {ArgByValue(Variant::FromText(path))});
+    return VariantText(GetMember(GetMember(document, L"parseError"), L"reason").get());
 }
 
-std::vector<Variant> Elements(const Variant& node, const char* tag)
+// Each match's first group.
+std::vector<std::string> Found(const std::string& text, const char* pattern)
 {
-    const Variant list = CallMethod(node, L"getElementsByTagName", {ArgByValue(Variant::FromText(tag))});
-    std::vector<Variant> elements;
-    for (int i = 0; i < VariantInt(GetMember(list, L"length").get()); ++i)
-        elements.push_back(DispatchCall(DispatchOf(list), L"item", DISPATCH_METHOD | DISPATCH_PROPERTYGET,
-                                        {ArgByValue(Variant::FromInt(i))}));
-    return elements;
-}
-
-std::string Attribute(const Variant& element, const char* name)
-{
-    return VariantText(CallMethod(element, L"getAttribute", {ArgByValue(Variant::FromText(name))}).get());
+    std::vector<std::string> found;
+    const std::regex expression(pattern);
+    for (auto match = std::sregex_iterator(text.begin(), text.end(), expression); match != std::sregex_iterator();
+         ++match)
+        found.push_back((*match)[1]);
+    return found;
 }
 }  // namespace
 
 TEST(PolicyTemplate, NamesExactlyTheValuesTheProgramReadsWithTheirTypes)
 {
-    const Variant admx = LoadXml("policies/velmora.admx");
+    const std::string admx = ReadFileBytes(SourcePath("policies/velmora.admx"));
+    const std::string adml = ReadFileBytes(SourcePath("policies/en-US/velmora.adml"));
+    EXPECT_EQ(XmlFault(SourcePath("policies/velmora.admx")), "");
+    EXPECT_EQ(XmlFault(SourcePath("policies/en-US/velmora.adml")), "");
+    for (const std::string& key : Found(admx, R"re(\bkey="([^"]*)")re"))
+        EXPECT_EQ(key, kPolicyKey);
+    // A switch is the policy's own value (1 enabled, 0 disabled); a text or a choice an element's.
     std::map<std::string, DWORD> named;
-    for (const Variant& policy : Elements(admx, "policy")) {
-        EXPECT_EQ(Attribute(policy, "key"), kPolicyKey) << Attribute(policy, "name");
-        // A switch is the policy's own value: 1 enabled, 0 disabled.
-        if (!Attribute(policy, "valueName").empty()) named[Attribute(policy, "valueName")] = REG_DWORD;
-        for (const Variant& text : Elements(policy, "text"))
-            named[Attribute(text, "valueName")] = Attribute(text, "expandable") == "true" ? REG_EXPAND_SZ : REG_SZ;
-        for (const Variant& choice : Elements(policy, "enum")) {
-            named[Attribute(choice, "valueName")] = REG_SZ;
-            for (const Variant& value : Elements(choice, "string")) {
-                Policies set;
-                set.whenNetworkChanges = VariantText(GetMember(value, L"text").get());
-                SetProgramPolicies(set);
-                EXPECT_TRUE(PlaceModeByPolicy()) << *set.whenNetworkChanges << " is not a choice the program knows";
-            }
-            SetProgramPolicies({});
-        }
-    }
+    const std::regex valued(R"re(<(policy|text|enum)\b[^>]*\bvalueName="(\w+)"[^>]*>)re");
+    for (auto match = std::sregex_iterator(admx.begin(), admx.end(), valued); match != std::sregex_iterator(); ++match)
+        named[(*match)[2]] = (*match)[1] == "policy"                                         ? REG_DWORD
+                             : match->str().find("expandable=\"true\"") != std::string::npos ? REG_EXPAND_SZ
+                                                                                             : REG_SZ;
     std::map<std::string, DWORD> read;
     for (const PolicyValue& value : kPolicyValues)
         read[value.name] = value.type;
     EXPECT_EQ(named, read);
-
-    // Every text the template names is in its English resources.
-    std::set<std::string> strings;
-    for (const Variant& text : Elements(LoadXml("policies/en-US/velmora.adml"), "string"))
-        strings.insert(Attribute(text, "id"));
-    const std::string source = ReadFileBytes(SourcePath("policies/velmora.admx"));
-    const std::regex reference(R"(\$\(string\.(\w+)\))");
-    for (auto found = std::sregex_iterator(source.begin(), source.end(), reference); found != std::sregex_iterator();
-         ++found)
-        EXPECT_TRUE(strings.count((*found)[1])) << (*found)[1];
+    // Each choice is one the program knows, and each text named is in the English resources.
+    for (const std::string& choice : Found(admx, R"(<string>(\w+)</string>)")) {
+        SetProgramPolicies({std::nullopt, false, std::nullopt, choice});
+        EXPECT_TRUE(PlaceModeByPolicy()) << choice;
+    }
+    SetProgramPolicies({});
+    for (const std::string& text : Found(admx, R"(\$\(string\.(\w+)\))"))
+        EXPECT_NE(adml.find("<string id=\"" + text + "\">"), std::string::npos) << text;
 }
 
 // A share whose server does not answer holds the start no longer than the load's patience.
