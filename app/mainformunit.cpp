@@ -131,6 +131,16 @@ void TForm1::FormCloseQuery(bool& canClose)
 
 void TForm1::SaveConfirmedProfiles()
 {
+    // Managed profiles are the organisation's: the save only keeps the last copy for a start that
+    // cannot reach them. A copy that cannot be written (a machine installation in Program Files,
+    // for a standard user) loses the user nothing, so it stops no close, Exit or sign-out.
+    if (Profiles->Locked()) {
+        try {
+            SaveProfiles();
+        } catch (const AppError&) {
+        }
+        return;
+    }
     // A failed save raises here and so ends the close request with everything as it was.
     if (SaveProfiles()) return;
     // Windows waits for the answer to a log-off: say it only when the user is there to read it.

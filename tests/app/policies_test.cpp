@@ -80,6 +80,12 @@ TEST_F(PolicyTest, ManagedProfilesAreAppliedButNeverMadeEditedOrDeletedAnywhere)
     EXPECT_EQ(apply.answers[0].exitCode, kExitDone);
     EXPECT_TRUE(network.Adapter(Wired)->dhcpEnabled);
     EXPECT_TRUE(list.answers[0].text.ends_with(kProfilesManagedText)) << list.answers[0].text;
+    // A copy that cannot be written stops nothing: nothing of the user's is lost.
+    BlockStore();
+    boxes.clear();
+    Click(*form->Button3);
+    EXPECT_TRUE(boxes.empty());
+    EXPECT_FALSE(form->Visible());
 }
 
 TEST_F(PolicyTest, ManagedProfilesWithNoneStoredOfferNoWelcome)
