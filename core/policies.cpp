@@ -24,8 +24,8 @@ std::optional<RegistryData> ReadPolicyValue(HKEY root, const PolicyValue& value)
     return data;
 }
 
-// The machine's value wins: a user cannot undo what the machine's administrator set
-// (Group Policy's own order, computer configuration over user configuration).
+// The machine's value wins, value by value: a policy set for the user cannot undo what the
+// administrator set for the whole computer.
 std::optional<RegistryData> ReadPolicy(const PolicyValue& value)
 {
     if (auto machine = ReadPolicyValue(HKEY_LOCAL_MACHINE, value)) return machine;
