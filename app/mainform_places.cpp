@@ -32,7 +32,10 @@ void TForm1::BuildPlaces()
     };
     Profiles->onUseHere = [this](int32_t number) { UseHere(number); };
     // A location typed in the editor is looked at as a notification would have it.
-    Profiles->onEdited = [this] { Places->Changed(); };
+    Profiles->onEdited = [this] {
+        Places->Changed();
+        TellChangesDoNotLast();
+    };
 }
 
 void TForm1::BuildPlaceSetting(TWinControl* group)

@@ -59,3 +59,12 @@ void TForm1::TellProfileFileFallback()
                                    : "there are no profiles until it can be: Velmora has no copy of its own yet."),
                       true});
 }
+
+void TForm1::TellChangesDoNotLast()
+{
+    const std::optional<std::string>& shared = ProgramPolicies().profilesFile;
+    if (!shared || m_toldChangesDoNotLast) return;
+    m_toldChangesDoNotLast = true;
+    ShowNotification({"Your change lasts until Velmora starts again",
+                      "Your organisation's profiles are loaded from \"" + *shared + "\" at each start.", true});
+}

@@ -226,6 +226,10 @@ private:
     void ShowPolicies();
     void SetAutostartByPolicy(bool wanted);  // in mainform_general_autostart.cpp
     void TellProfileFileFallback();
+    // The user changed profiles that the organisation's file replaces at the next start: said
+    // once a run.
+    void TellChangesDoNotLast();
+    bool m_toldChangesDoNotLast = false;
 
     // Commands: each is taken from the message loop in the order it came.
     void RunQueuedCommand();

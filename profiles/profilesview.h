@@ -78,7 +78,8 @@ public:
     void ApplyForPlace(const Tprofile& profile, const std::string& placeName, bool asked);
     // "Use here" on a profile's tray entry: the owner sets its location (the profile's number).
     std::function<void(int32_t number)> onUseHere;
-    // The editor's Ok changed a profile (its location among what it holds).
+    // The user changed the profiles: the editor's Ok changed or made one (its location among
+    // what it holds), or one was deleted.
     std::function<void()> onEdited;
 
     // The tray menu's entries that stand for profiles and Undo; the menu is the main window's.

@@ -108,7 +108,10 @@ void TProfilesView::SpeedButton3Click()
 {
     // One profile per click, whatever the selection; no confirmation.
     if (m_locked) return;
-    if (Tprofile* profile = FirstSelected(ListView1->Items())) RemoveProfile(profile->id);
+    if (Tprofile* profile = FirstSelected(ListView1->Items())) {
+        RemoveProfile(profile->id);
+        if (onEdited) onEdited();
+    }
 }
 
 void TProfilesView::ListView1KeyDown(WORD key)

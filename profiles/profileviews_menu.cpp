@@ -90,7 +90,10 @@ void TProfilesView::deleteprofile(TMenuItem& sender)
     if (sender.Parent() == nullptr) return;
     // From the tray, the entry to remove is the clicked entry's own parent: it goes once this
     // command has returned to the menu code that dispatched it.
-    m_later.Post([this, number = sender.Parent()->Tag()] { RemoveProfile(number); });
+    m_later.Post([this, number = sender.Parent()->Tag()] {
+        RemoveProfile(number);
+        if (onEdited) onEdited();
+    });
 }
 
 void TProfilesView::ListView1ContextPopup(POINT point, bool&)

@@ -37,6 +37,13 @@ TEST_F(PolicyTest, TheOrganisationsFileIsLoadedShownGreyedAndSavedAsTheProgramsO
     Click(*form->Button3);
     EXPECT_EQ(LoadedFrom(StorePath()), kTwoProfiles);
     EXPECT_EQ(ReadFileBytes(shared), kTwoProfileStore);
+    // A change of the user's is made, and said once to last until the file is loaded again.
+    for (int deleted = 0; deleted < 2; ++deleted) {
+        SetSelected(0);
+        form->Profiles->SpeedButton3Click();
+    }
+    EXPECT_EQ(ListCaptions(), Texts{});
+    EXPECT_EQ(Notifications(), Texts{"Your change lasts until Velmora starts again"});
 }
 
 TEST_F(PolicyTest, AFileThatCannotBeReachedGivesTheLastCopyAndSaysSoOnce)
