@@ -6,14 +6,19 @@
 #include "core/registry.h"
 
 namespace {
+// Software\Policies\Velmora of both hives, each opened once for all the values; a hive
+// without the key sets nothing.
+struct PolicyKeys {
+    UniqueHkey machine;
+    UniqueHkey user;
+};
+
 // One value of one hive, when it is there with its own type (a text may also be REG_SZ where
 // REG_EXPAND_SZ is its type: an administrator's hand-made value).
-std::optional<RegistryData> ReadPolicyValue(HKEY root, const PolicyValue& value)
+std::optional<RegistryData> ReadPolicyValue(HKEY key, const PolicyValue& value)
 {
-    UniqueHkey key;
-    if (OpenRegistryKey(root, kPolicyKey, KEY_QUERY_VALUE, key) != ERROR_SUCCESS) return std::nullopt;
     RegistryData data;
-    if (QueryRegistryValue(key.get(), value.name, data) != ERROR_SUCCESS) return std::nullopt;
+    if (key == nullptr || QueryRegistryValue(key, value.name, data) != ERROR_SUCCESS) return std::nullopt;
     const bool text = value.type == REG_SZ || value.type == REG_EXPAND_SZ;
     const bool typeFits = data.type == value.type || (value.type == REG_EXPAND_SZ && data.type == REG_SZ);
     if (!typeFits || (value.type == REG_DWORD && data.bytes.size() != sizeof(DWORD))) return std::nullopt;
@@ -26,15 +31,15 @@ std::optional<RegistryData> ReadPolicyValue(HKEY root, const PolicyValue& value)
 
 // The machine's value wins, value by value: a policy set for the user cannot undo what the
 // administrator set for the whole computer.
-std::optional<RegistryData> ReadPolicy(const PolicyValue& value)
+std::optional<RegistryData> ReadPolicy(const PolicyKeys& keys, const PolicyValue& value)
 {
-    if (auto machine = ReadPolicyValue(HKEY_LOCAL_MACHINE, value)) return machine;
-    return ReadPolicyValue(HKEY_CURRENT_USER, value);
+    if (auto machine = ReadPolicyValue(keys.machine.get(), value)) return machine;
+    return ReadPolicyValue(keys.user.get(), value);
 }
 
-std::optional<bool> Switch(const PolicyValue& value)
+std::optional<bool> Switch(const PolicyKeys& keys, const PolicyValue& value)
 {
-    const std::optional<RegistryData> data = ReadPolicy(value);
+    const std::optional<RegistryData> data = ReadPolicy(keys, value);
     if (!data) return std::nullopt;
     DWORD number = 0;
     std::memcpy(&number, data->bytes.data(), sizeof number);
@@ -60,11 +65,14 @@ Policies& Current()
 
 Policies ReadPolicies()
 {
+    PolicyKeys keys;
+    OpenRegistryKey(HKEY_LOCAL_MACHINE, kPolicyKey, KEY_QUERY_VALUE, keys.machine);
+    OpenRegistryKey(HKEY_CURRENT_USER, kPolicyKey, KEY_QUERY_VALUE, keys.user);
     Policies policies;
-    if (auto file = ReadPolicy(kProfilesFilePolicy)) policies.profilesFile = Expanded(file->bytes);
-    policies.lockProfiles = Switch(kLockProfilesPolicy).value_or(false);
-    policies.loadOnStartup = Switch(kLoadOnStartupPolicy);
-    if (auto mode = ReadPolicy(kWhenNetworkChangesPolicy)) policies.whenNetworkChanges = mode->bytes;
+    if (auto file = ReadPolicy(keys, kProfilesFilePolicy)) policies.profilesFile = Expanded(file->bytes);
+    policies.lockProfiles = Switch(keys, kLockProfilesPolicy).value_or(false);
+    policies.loadOnStartup = Switch(keys, kLoadOnStartupPolicy);
+    if (auto mode = ReadPolicy(keys, kWhenNetworkChangesPolicy)) policies.whenNetworkChanges = mode->bytes;
     return policies;
 }
 

@@ -394,11 +394,13 @@ void LoadProfiles()
 {
     g_profilesLoaded = false;
     TListItems& list = CurrentList();
-    // A file on a share whose server is gone would hold the start for tens of seconds: what
-    // has not answered by then counts as not there.
-    const bool chosenExists =
-        !ProfileIniPath.empty() && PathThereWithin(ProfileIniPath, kProfileFilePatience).value_or(false);
-    g_profilesReadFrom = chosenExists ? ProfileIniPath : ProgramFolder() + ProfileIniName;
+    const std::string own = ProgramFolder() + ProfileIniName;
+    // A file elsewhere, on a share whose server is gone, would hold the start for tens of
+    // seconds: what has not answered by then counts as not there. The program's own store
+    // needs no asking: it is read whether it is there or not.
+    const bool chosenExists = !ProfileIniPath.empty() && ProfileIniPath != own &&
+                              PathThereWithin(ProfileIniPath, kProfileFilePatience).value_or(false);
+    g_profilesReadFrom = chosenExists ? ProfileIniPath : own;
     LoadProfilesFrom(list, g_profilesReadFrom);
     g_profilesLoaded = true;
 }
