@@ -64,13 +64,7 @@ protected:
     {
         Arrive([&] { ASSERT_TRUE(MoveLaptop(network, place)); });
     }
-    size_t Calls(const std::wstring& member) const
-    {
-        size_t count = 0;
-        for (const SimCall& call : network.CallsSoFar())
-            count += call.member == member ? 1 : 0;
-        return count;
-    }
+    size_t Calls(const std::wstring& member) const { return CallCount(network, member); }
     HistoryFile history;
 };
 }  // namespace

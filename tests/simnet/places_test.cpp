@@ -30,6 +30,13 @@ std::wstring Ipv4Address(const Variant& adapter)
 }
 
 std::string WifiSettingId(const SimNetwork& network) { return AnsiFromWide(network.Adapter(kWifi)->settingId); }
+
+// EnableStatic on the Wi-Fi, as the program calls it; its result code.
+int32_t MakeStatic(const SimNetwork& laptop, const wchar_t* address, const wchar_t* mask)
+{
+    Variant addresses = WideTexts({address}), masks = WideTexts({mask});
+    return CallCode(QueryAdapter(laptop, kWifi), L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)});
+}
 }  // namespace
 
 // In the order given, on one laptop, so each place also shows that the last one's values went.
@@ -49,10 +56,8 @@ TEST(SimPlaces, EachPlaceShowsItsWifiRoutersAndLeaseAndAStaticAdapterStaysStatic
     for (const bool staticWifi : {false, true}) {
         SimNetwork laptop = MakeDemoNetwork();
         if (staticWifi) {
-            Variant addresses = WideTexts({L"10.0.0.50"}), masks = WideTexts({L"255.255.255.0"});
+            ASSERT_EQ(MakeStatic(laptop, L"10.0.0.50", L"255.255.255.0"), 0);
             Variant gateways = WideTexts({L"10.0.0.1"});
-            ASSERT_EQ(CallCode(QueryAdapter(laptop, kWifi), L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)}),
-                      0);
             ASSERT_EQ(CallCode(QueryAdapter(laptop, kWifi), L"SetGateWays", {ArgByRef(gateways), ArgOmitted()}), 0);
         }
         const PlaceReaders readers = SimPlaceReaders(laptop);
@@ -106,8 +111,7 @@ TEST(SimPlaces, WatchersHearEachStepOnTheChangingThreadOutsideTheLockUntilLetGo)
     EXPECT_EQ(heard, expected += 1);
     ASSERT_TRUE(MoveLaptop(laptop, "office"));  // no lease comes
     EXPECT_EQ(heard, expected += 2);
-    Variant addresses = WideTexts({L"10.0.0.50"}), masks = WideTexts({L"255.255.255.0"});
-    EXPECT_EQ(CallCode(QueryAdapter(laptop, kWifi), L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)}), 0);
+    EXPECT_EQ(MakeStatic(laptop, L"10.0.0.50", L"255.255.255.0"), 0);
     EXPECT_EQ(heard, expected += 1);
     EXPECT_TRUE(onThisThread);
     EXPECT_TRUE(lockFree);
@@ -176,8 +180,7 @@ TEST(SimPlaces, ThePlaceTravelsThroughTheSharedStateAndItsChangesAreHeard)
 
     int heard = 0;
     running.AddWatcher([&] { ++heard; });
-    Variant addresses = WideTexts({L"172.16.5.99"}), masks = WideTexts({L"255.255.0.0"});
-    ASSERT_EQ(CallCode(QueryAdapter(elevated, kWifi), L"EnableStatic", {ArgByRef(addresses), ArgByRef(masks)}), 0);
+    ASSERT_EQ(MakeStatic(elevated, L"172.16.5.99", L"255.255.0.0"), 0);
     EXPECT_EQ(Ipv4Address(QueryAdapter(running, kWifi)), L"172.16.5.99");
     EXPECT_EQ(heard, 1);  // taken in once, by the query
     ASSERT_EQ(CallCode(QueryAdapter(elevated, kWifi), L"EnableDHCP"), 0);

@@ -11,13 +11,15 @@ std::vector<SimCall> MethodCalls(const SimNetwork& network)
     return calls;
 }
 
-size_t QueryCount(const SimNetwork& network)
+size_t CallCount(const SimNetwork& network, const std::wstring& member)
 {
     size_t count = 0;
-    for (const SimCall& call : network.Calls())
-        count += call.member == L"ExecQuery";
+    for (const SimCall& call : network.CallsSoFar())
+        count += call.member == member ? 1 : 0;
     return count;
 }
+
+size_t QueryCount(const SimNetwork& network) { return CallCount(network, L"ExecQuery"); }
 
 void ExpectArrayByRef(const SimArg& arg, VARTYPE type)
 {

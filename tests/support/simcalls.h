@@ -10,6 +10,8 @@
 
 // The configuration method calls, without the queries.
 std::vector<SimCall> MethodCalls(const SimNetwork& network);
+// How many calls of `member` were logged so far ("EnableStatic"); QueryCount: of ExecQuery.
+size_t CallCount(const SimNetwork& network, const std::wstring& member);
 size_t QueryCount(const SimNetwork& network);
 // An array argument as the program must pass it: by reference, with lower bound 1.
 void ExpectArrayByRef(const SimArg& arg, VARTYPE type);
